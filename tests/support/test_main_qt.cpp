@@ -1,0 +1,18 @@
+#include "support/test_locale.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+  // Test listing runs without the test's environment; never open a real
+  // display from it.
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  testing::InitGoogleTest(&argc, argv);
+  QApplication app(argc, argv);
+  tarvek::test::applyTestLocale();
+  return RUN_ALL_TESTS();
+}
