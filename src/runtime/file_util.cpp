@@ -12,6 +12,12 @@
 
 namespace tarvek {
 
+namespace {
+
+constexpr std::size_t kReadBlock = 64 * 1024;
+
+} // namespace
+
 bool FileExists(const std::string& path)
 {
   std::error_code ec;
@@ -39,12 +45,18 @@ FileStatus readFileBytes(const std::string& path, std::string& bytes)
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0)
     return FileStatus::failure(fileErrorText("Could not read", path, errno));
+  // Read straight into the result; one spare byte lets the final read see
+  // the end without growing it.
   struct stat info {};
+  std::size_t expected = 0;
   if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
-    bytes.reserve(static_cast<std::size_t>(info.st_size));
-  char block[64 * 1024];
+    expected = static_cast<std::size_t>(info.st_size);
+  bytes.resize(expected + 1);
+  std::size_t got = 0;
   for (;;) {
-    ssize_t n = ::read(fd, block, sizeof block);
+    if (got == bytes.size())
+      bytes.resize(bytes.size() + kReadBlock);
+    ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
     if (n < 0 && errno == EINTR)
       continue;
     if (n < 0) {
@@ -55,8 +67,9 @@ FileStatus readFileBytes(const std::string& path, std::string& bytes)
     }
     if (n == 0)
       break;
-    bytes.append(block, static_cast<std::size_t>(n));
+    got += static_cast<std::size_t>(n);
   }
+  bytes.resize(got);
   ::close(fd);
   return FileStatus::success();
 }

@@ -8,9 +8,9 @@ namespace tarvek {
 
 // Rewrites a finished text file. Writers call stripCarriageReturns first,
 // then fixDecimalComma. Each does nothing (no rewrite: inode and time stay)
-// when its switch is off or the file is missing or empty; otherwise it reads
-// the whole file as bytes and saves the result through writeFileAtomic, so a
-// failure keeps the old file and returns why.
+// when its switch is off, the file is missing or empty, or it holds nothing to
+// change; otherwise the edited bytes (no code page, UTF-8 passes through) are
+// saved as by AtomicFile, so a failure keeps the old file and returns why.
 
 // lfLineEnds: the "LINUX / UNIX line breaks" option. Removes every CR.
 FileStatus stripCarriageReturns(const std::string& path, bool lfLineEnds);

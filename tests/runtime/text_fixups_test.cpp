@@ -47,6 +47,17 @@ TEST(TextFixupsTest, rewritesLineEndsAndCommasAsBytes)
     EXPECT_EQ(readBytes(path), c.expected)
       << "bytes \"" << c.bytes << "\", lf " << c.lfLineEnds << ", comma " << c.decimalComma;
   }
+
+  // Larger than one read block, with a CR LF pair on the block border.
+  std::string big(65535, 'x');
+  std::string expected = big;
+  for (int i = 0; i < 30000; ++i) {
+    big += "\r\n1,5";
+    expected += "\n1.5";
+  }
+  auto path = dir.write("big.xyz", big);
+  EXPECT_TRUE(fixUp(path.string(), true, true));
+  EXPECT_TRUE(readBytes(path) == expected) << "a file of " << big.size() << " bytes";
 }
 
 // "Nothing happens" must mean no rewrite at all, not an identical copy.
@@ -62,6 +73,7 @@ TEST(TextFixupsTest, nothingToDoLeavesTheFileAsItIs)
   } cases[] = {
     {"both off", "a,b\r\nc\r\n", false, false},
     {"empty file", "", true, true},
+    {"nothing to change", "a.b\nc\n", true, true},
   };
   for (const auto& c : cases) {
     auto path = dir.write("out.xyz", c.bytes);
