@@ -109,6 +109,11 @@ AtomicFile::AtomicFile(std::string path) : m_path(std::move(path))
     fail(err);
     return;
   }
+  // The rename would replace a write-protected file without asking.
+  if (::access(m_target.c_str(), F_OK) == 0 && ::access(m_target.c_str(), W_OK) != 0) {
+    fail(errno);
+    return;
+  }
   std::string pattern = folderOf(m_target) + "/.tarvek-save-XXXXXX";
   m_fd = ::mkostemp(pattern.data(), O_CLOEXEC);
   if (m_fd < 0) {
@@ -154,34 +159,29 @@ FileStatus AtomicFile::commit()
   if (m_committed)
     return FileStatus::success();
   flushBuffer();
-  if (m_error.empty() && m_fd >= 0) {
-    struct stat old {};
-    mode_t mode = 0;
-    if (::stat(m_target.c_str(), &old) == 0)
-      mode = old.st_mode & 07777;
-    else
-      mode = 0666 & ~currentUmask();
-    if (::fchmod(m_fd, mode) != 0)
-      fail(errno);
-    else if (::fsync(m_fd) != 0)
-      fail(errno);
+  if (m_error.empty())
+    finish();
+  if (!m_error.empty()) {
+    discard();
+    return FileStatus::failure(m_error);
   }
-  if (m_error.empty() && m_fd >= 0) {
-    int fd = m_fd;
-    m_fd = -1;
-    if (::close(fd) != 0)
-      fail(errno);
-    else if (::rename(m_tempPath.c_str(), m_target.c_str()) != 0)
-      fail(errno);
-    else {
-      m_tempPath.clear();
-      m_committed = true;
-      syncFolder(folderOf(m_target));
-      return FileStatus::success();
-    }
-  }
-  discard();
-  return FileStatus::failure(m_error);
+  m_committed = true;
+  return FileStatus::success();
+}
+
+void AtomicFile::finish()
+{
+  struct stat old {};
+  mode_t mode = ::stat(m_target.c_str(), &old) == 0 ? old.st_mode & 07777
+                                                    : 0666 & ~currentUmask();
+  if (::fchmod(m_fd, mode) != 0 || ::fsync(m_fd) != 0)
+    return fail(errno);
+  int fd = m_fd;
+  m_fd = -1;
+  if (::close(fd) != 0 || ::rename(m_tempPath.c_str(), m_target.c_str()) != 0)
+    return fail(errno);
+  m_tempPath.clear();
+  syncFolder(folderOf(m_target));
 }
 
 void AtomicFile::fail(int errorNumber)

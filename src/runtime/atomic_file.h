@@ -16,8 +16,9 @@ namespace tarvek {
 // Destroyed without a commit, it discards what was written.
 //
 // The new file gets the old file's permission bits, or 0666 minus the umask
-// when there was none. A target that is a symbolic link stays a link: the
-// file it points to is replaced.
+// when there was none. A write-protected target is refused, as writing it in
+// place would be. A target that is a symbolic link stays a link: the file it
+// points to is replaced.
 //
 // TextFileWriter builds on this for CR LF text lines; writeFileAtomic saves a
 // whole buffer at once.
@@ -40,6 +41,7 @@ public:
 
 private:
   void flushBuffer();
+  void finish();
   void fail(int errorNumber);
   void discard();
 

@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace tarvek {
 namespace {
@@ -164,6 +165,22 @@ TEST(AtomicFileTest, newFileGetsUmaskModeAndReplacedFileKeepsItsMode)
   ASSERT_TRUE(writeFileAtomic(old.string(), "new"));
   EXPECT_EQ(permissionsOf(old), 0604u);
   EXPECT_EQ(readBytes(old), "new");
+}
+
+// A rename could replace a file the user protected; root may write anything.
+TEST(AtomicFileTest, writeProtectedFileIsRefused)
+{
+  if (::geteuid() == 0)
+    GTEST_SKIP() << "root may write a write-protected file";
+  ScratchDir dir;
+  const auto path = dir.write("kept.xyz", "old");
+  ::chmod(path.c_str(), 0444);
+  FileStatus status = writeFileAtomic(path.string(), "new");
+  ASSERT_FALSE(status);
+  EXPECT_NE(status.error().find(std::generic_category().message(EACCES)), std::string::npos)
+    << status.error();
+  EXPECT_EQ(readBytes(path), "old");
+  EXPECT_EQ(namesIn(dir.path()), std::set<std::string>{"kept.xyz"});
 }
 
 // Renaming over a link would turn it into a plain file and orphan its target.
