@@ -10,7 +10,8 @@ namespace tarvek {
 // Escape polling for long loops. An application-wide event filter records
 // Escape going down and up (auto-repeat ignored); escapePressed() lets
 // pending events run itself when the last pump is 50 ms old, so a loop that
-// only polls still sees the key and keeps the window alive.
+// only polls still sees the key and keeps the window alive. Create it after
+// the QApplication.
 class EscapeWatch : public QObject, public AbortToken, public EventPump {
 public:
   EscapeWatch();
