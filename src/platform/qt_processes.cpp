@@ -78,7 +78,6 @@ ProcessResult QtProcesses::run(const std::string& program, const std::vector<std
     }
   };
   QObject::connect(&dialog, &QProgressDialog::canceled, &loop, cancel, Qt::QueuedConnection);
-  QObject::connect(&dialog, &QDialog::rejected, &loop, cancel, Qt::QueuedConnection);
 
   if (process.state() != QProcess::NotRunning) {
     dialog.show();
@@ -86,6 +85,12 @@ ProcessResult QtProcesses::run(const std::string& program, const std::vector<std
   }
   dialog.hide();
 
+  if (process.state() != QProcess::NotRunning) {
+    // The application is quitting and ended every event loop.
+    process.kill();
+    process.waitForFinished(-1);
+    return ProcessResult::cancelled();
+  }
   if (cancelled)
     return ProcessResult::cancelled();
   if (process.exitStatus() == QProcess::CrashExit)

@@ -308,17 +308,21 @@ TEST(QtProcessesTest, missingProgramFailsToStartNamingIt)
   EXPECT_EQ(fs::path(processes.findExecutable("sh")).filename(), "sh");
 }
 
-// Cancel ends the program: SIGTERM first, SIGKILL for one that ignores it;
-// run() comes back only when the program is gone.
+// Cancel (the button or Escape) ends the program: SIGTERM first, SIGKILL for
+// one that ignores it; run() comes back only when the program is gone.
 TEST(QtProcessesTest, cancelEndsTheProgram)
 {
+  auto clickCancel = [](QProgressDialog* d) { d->findChild<QPushButton*>()->click(); };
+  auto pressEscape = [](QProgressDialog* d) { QTest::keyClick(d, Qt::Key_Escape); };
   struct Case {
     const char* name;
     const char* script;
+    std::function<void(QProgressDialog*)> cancel;
   };
   const Case cases[] = {
-      {"sleep", "echo $$ > \"$0\"; exec sleep 30"},
-      {"ignoring SIGTERM", "trap '' TERM; echo $$ > \"$0\"; while :; do sleep 1; done"},
+      {"sleep, Cancel clicked", "echo $$ > \"$0\"; exec sleep 30", clickCancel},
+      {"sleep, Escape", "echo $$ > \"$0\"; exec sleep 30", pressEscape},
+      {"ignoring SIGTERM", "trap '' TERM; echo $$ > \"$0\"; while :; do sleep 1; done", clickCancel},
   };
   for (const auto& c : cases) {
     test::ScratchDir dir;
@@ -330,7 +334,7 @@ TEST(QtProcessesTest, cancelEndsTheProgram)
           auto* dialog = qobject_cast<QProgressDialog*>(w);
           ASSERT_NE(dialog, nullptr) << c.name;
           label = dialog->labelText();
-          QTimer::singleShot(200, dialog, [dialog] { dialog->findChild<QPushButton*>()->click(); });
+          QTimer::singleShot(200, dialog, [dialog, &c] { c.cancel(dialog); });
         },
         [&] { return !test::readBytes(pidFile).empty(); });
     auto result = processes.run("sh", {"-c", c.script, pidFile.string()}, "", "Rendering the scene");
