@@ -1,3 +1,4 @@
+#include "model/colour_helpers.h"
 #include "platform/escape_watch.h"
 #include "platform/open_url.h"
 #include "platform/palette_colors.h"
@@ -94,6 +95,12 @@ TEST(PaletteColorsTest, readsTheApplicationPaletteAsBgr)
   QApplication::setPalette(palette);
   PaletteColors colors;
   EXPECT_EQ(colors.sysColor(15), 0x001E140Au);
+  // A colour value referring to the button face resolves through the palette.
+  const auto buttonFace = static_cast<std::int32_t>(0x8000000Fu);
+  EXPECT_EQ(translateSysColor(buttonFace, colors), 0x001E140A);
+  EXPECT_EQ(getRed(buttonFace, colors), 10);
+  EXPECT_EQ(getGreen(buttonFace, colors), 20);
+  EXPECT_EQ(getBlue(buttonFace, colors), 30);
   for (int unknown : {1, 25, 99, -1})
     EXPECT_EQ(colors.sysColor(unknown), 0u) << unknown;
   QApplication::setPalette(saved);
