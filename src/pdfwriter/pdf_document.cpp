@@ -219,8 +219,8 @@ PdfDocument* openDocument(const std::string& path, int version, const OpenOption
   doc->targetPath = path;
   doc->tempPath = temp;
   doc->creationDate = dateDigits(options.localTime ? options.localTime() : systemLocalTime());
-  doc->idNonce = options.idNonce ? *options.idNonce : processNonce();
-  doc->serial = nextDocumentSerial();
+  doc->idNonce = options.idSeed ? options.idSeed->nonce : processNonce();
+  doc->serial = options.idSeed ? options.idSeed->serial : nextDocumentSerial();
   if (version == 12 || version == 13 || version == 14)
     doc->version = version;
 

@@ -115,8 +115,13 @@ struct OpenOptions {
   int compressionLevel = 6;
   // Local time at open; localtime_r of the system clock when empty.
   std::function<std::tm()> localTime;
-  // Mixed into the file identifier; a per-process random value when empty.
-  std::optional<std::uint64_t> idNonce;
+  // Mixed into the file identifier; by default a per-process random nonce
+  // and a count of the documents opened by the process.
+  struct IdSeed {
+    std::uint64_t nonce = 0;
+    std::uint64_t serial = 0;
+  };
+  std::optional<IdSeed> idSeed;
 };
 
 // One PDF file being written: its output buffer, object table, pages, graphics
