@@ -31,7 +31,7 @@ enum DocumentState : int { kClosed = 1, kOpen = 2, kPageInProgress = 4 };
 
 enum ContentState : int { kNoContent = 0, kInStream = 1, kInPath = 2, kInText = 3 };
 
-enum DocumentFlags : std::uint32_t { kFlushAfterPage = 1u << 0, kFlushWhenFull = 1u << 4 };
+enum DocumentFlags : std::uint32_t { kFlushAfterPage = 1u << 0 };
 
 enum ProcSetBits : std::uint32_t { kImageB = 1, kImageC = 2, kImageI = 4, kText = 8 };
 

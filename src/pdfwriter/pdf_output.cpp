@@ -163,12 +163,9 @@ void ensureRoom(PdfDocument* doc, std::size_t count)
 {
   if (!doc)
     return;
+  // The buffer grows rather than flushing mid-page: an open Flate stream
+  // cannot be flushed.
   while (doc->end + count > doc->bufferSize) {
-    if (doc->flags & kFlushWhenFull) {
-      flushOutput(doc);
-      if (doc->end + count <= doc->bufferSize)
-        return;
-    }
     std::size_t grown = doc->bufferSize * 2;
     std::unique_ptr<unsigned char[]> bigger(new unsigned char[grown]);
     std::memcpy(bigger.get(), doc->buffer.get(), doc->end);

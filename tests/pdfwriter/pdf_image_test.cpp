@@ -1,3 +1,4 @@
+#include "pdfwriter/jpeg_memory.h"
 #include "pdfwriter/pdf_image.h"
 #include "pdfwriter/pdf_output.h"
 #include "pdfwriter/pdf_page.h"
@@ -186,6 +187,18 @@ TEST(ImageTest, badInputIsRefusedWithoutTouchingThePage)
     });
     EXPECT_EQ(pdf.bytes(), clean) << c.what;
   }
+}
+
+// libjpeg's own error exit would end the process.
+TEST(JpegTest, libjpegErrorsComeBackAsEmptyResult)
+{
+  std::vector<unsigned char> wide(70000 * 3);
+  JpegData refused = compressJpeg({wide.data(), 70000, 1, 3, 75});
+  EXPECT_EQ(refused.bytes, nullptr);
+  EXPECT_EQ(refused.size, 0u);
+  JpegData fine = compressJpeg({wide.data(), 100, 1, 3, 75});
+  EXPECT_NE(fine.bytes, nullptr);
+  EXPECT_GT(fine.size, 100u);
 }
 
 TEST(MatrixTest, concatenationWritesAndComposes)

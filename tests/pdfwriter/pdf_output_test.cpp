@@ -177,13 +177,23 @@ TEST(OutputStreamTest, uncompressedDocumentHasNoFilterAndNoZeros)
   EXPECT_EQ(pdf.bytes().find('\0'), std::string::npos);
   EXPECT_EQ(pdf.object(5), "5 0 obj\n<<\n/Length 6 0 R\n>>\nstream\nendstream\nendobj\n");
   EXPECT_EQ(pdf.object(6), "6 0 obj\n0\nendobj\n");
+
+  PdfBytes separated(writeDocument([](PdfDocument* doc) {
+    beginPage(doc, 595, 842);
+    writeLineBreakIfUncompressed(doc);
+  }, 0));
+  EXPECT_EQ(separated.streamData(5), "\n");
+  EXPECT_EQ(separated.object(6), "6 0 obj\n1\nendobj\n");
 }
 
 // The length object holds the byte count of the bare deflate stream; zlib's
 // stream of no input is 78 9C 03 00 00 00 00 01.
 TEST(OutputStreamTest, emptyContentStreamHasItsDeflateLength)
 {
-  PdfBytes pdf(writeDocument([](PdfDocument* doc) { beginPage(doc, 595, 842); }));
+  PdfBytes pdf(writeDocument([](PdfDocument* doc) {
+    beginPage(doc, 595, 842);
+    writeLineBreakIfUncompressed(doc);
+  }));
   EXPECT_EQ(pdf.object(5), "5 0 obj\n<<\n/Length 6 0 R\n/Filter /FlateDecode\n>>\nstream\n"
                              + std::string("\x78\x9C\x03\x00\x00\x00\x00\x01", 8) + "endstream\nendobj\n");
   EXPECT_EQ(pdf.object(6), "6 0 obj\n8\nendobj\n");
