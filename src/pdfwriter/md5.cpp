@@ -1,5 +1,6 @@
 #include "pdfwriter/md5.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace quillet {

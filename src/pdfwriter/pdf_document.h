@@ -43,7 +43,7 @@ struct Matrix {
   bool operator==(const Matrix&) const = default;
 };
 
-// Per save level. Line width starts pending so the first stroke writes it.
+// Line drawing state of a save level; `ctm` is the current transformation.
 struct LineState {
   Matrix ctm;
   float width = 1;
@@ -57,6 +57,7 @@ struct LineState {
 // Text state of a save level; the text operators keep theirs here.
 struct TextState {};
 
+// A gray keeps its value in the first three components too.
 struct Colour {
   int kind = kGray;
   float c[4] = {0, 0, 0, 0};
@@ -67,7 +68,9 @@ struct ColourState {
   Colour stroke;
 };
 
-// Values stored but not yet written to the content stream.
+// Values stored but not yet written to the content stream, kept per save
+// level because Q brings back the outer level's values in the reader. All
+// start set, so a document's first stroke writes black and width 1.
 struct PendingFlags {
   bool fill = true;
   bool textFill = true;

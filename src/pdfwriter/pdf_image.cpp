@@ -42,7 +42,7 @@ int addImage(PdfDocument* doc, std::string_view kind, std::string_view source,
   // Only 8-bit gray and RGB are compressed; anything else would be read with
   // the wrong number of bytes per pixel.
   int colourKind;
-  if (components == 1 && options.empty())
+  if (components == 1 && options != "mask")
     colourKind = kGray;
   else if (components == 3)
     colourKind = kRGB;

@@ -124,8 +124,9 @@ void formatPdf(std::string& out, std::string_view format, std::span<const PdfArg
     if (next == args.size())
       continue;
     const PdfArg& arg = args[next++];
-    long long integer = arg.kind == PdfArg::Kind::Real ? static_cast<long long>(arg.real)
-                                                       : arg.integer;
+    long long integer = arg.integer;
+    if (arg.kind == PdfArg::Kind::Real)
+      integer = std::fabs(arg.real) < 9.2e18 ? static_cast<long long>(arg.real) : 0;
     char digits[32];
     switch (conversion) {
     case 'd': {
