@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -43,9 +44,17 @@ void appendPadded(std::string& out, std::string_view digits, bool negative, bool
   out += digits;
 }
 
-void writeProduced(PdfDocument* doc)
+// Offers deflate the free end of the buffer.
+void offerSpace(PdfDocument* doc)
 {
-  doc->end = doc->bufferSize - doc->flate->z.avail_out;
+  std::size_t space = doc->bufferSize - doc->end;
+  doc->flate->z.next_out = doc->buffer.get() + doc->end;
+  doc->flate->z.avail_out = static_cast<uInt>(std::min<std::size_t>(space, 0xFFFFFFFFu));
+}
+
+void takeProduced(PdfDocument* doc)
+{
+  doc->end = static_cast<std::size_t>(doc->flate->z.next_out - doc->buffer.get());
 }
 
 } // namespace
@@ -191,10 +200,9 @@ void writeBytes(PdfDocument* doc, const void* bytes, std::size_t count)
       while (z.avail_in > 0) {
         if (doc->end == doc->bufferSize)
           ensureRoom(doc, z.avail_in / 4 + 16);
-        z.next_out = doc->buffer.get() + doc->end;
-        z.avail_out = static_cast<uInt>(doc->bufferSize - doc->end);
+        offerSpace(doc);
         deflate(&z, Z_NO_FLUSH);
-        writeProduced(doc);
+        takeProduced(doc);
       }
       input += piece;
       count -= piece;
@@ -323,10 +331,9 @@ void endFlateStream(PdfDocument* doc)
     int status;
     do {
       ensureRoom(doc, 128);
-      z.next_out = doc->buffer.get() + doc->end;
-      z.avail_out = static_cast<uInt>(doc->bufferSize - doc->end);
+      offerSpace(doc);
       status = deflate(&z, Z_FINISH);
-      writeProduced(doc);
+      takeProduced(doc);
     } while (status == Z_OK);
     deflateEnd(&z);
     z = z_stream{};

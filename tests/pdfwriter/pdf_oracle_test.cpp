@@ -173,6 +173,19 @@ TEST(PdfOracleTest, everyWrittenFilePassesQpdfCheck)
         writePageObject(doc);
       }
     }),
+    writeFile("gray-image-deep-save.pdf", [](PdfDocument* doc) {
+      std::vector<unsigned char> gray(64 * 32);
+      for (std::size_t i = 0; i < gray.size(); ++i)
+        gray[i] = static_cast<unsigned char>(i * 7);
+      beginPage(doc, 300, 300);
+      for (int i = 0; i < 9; ++i)
+        saveGraphicsState(doc);
+      int slot = addImage(doc, "raw", "memory", gray.data(), std::int64_t(gray.size()), 64, 32, 1, 8, "", 80);
+      placeImage(doc, slot, 20, 20, 3, 3, -30);
+      pathRectangle(doc, 10, 10, 280, 280);
+      strokePath(doc);
+      writePageObject(doc);
+    }, 0),
   };
   for (const fs::path& file : files) {
     ToolRun check = run("qpdf --check " + quoted(file));
