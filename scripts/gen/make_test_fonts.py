@@ -59,7 +59,7 @@ def build(upm, family, ps_name, glyphs, cmap, os2=None, post=None, symbol_cmap=F
             "familyName": family,
             "styleName": "Regular",
             "uniqueFontIdentifier": ps_name,
-            "fullName": family,
+            "fullName": family + " Regular",
             "version": "Version 1.000",
             "psName": ps_name,
         },

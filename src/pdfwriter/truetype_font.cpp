@@ -80,7 +80,9 @@ private:
 
 // A collection face as a file of its own: its directory with the tables
 // copied behind it (each padded to 4 bytes) and the offsets rewritten.
-// Empty when the face or one of its tables lies outside the file.
+// Empty when the face or one of its tables lies outside the file, or when its
+// tables add up to more than the file (they would overlap, and a crafted
+// directory could otherwise ask for gigabytes).
 std::vector<std::uint8_t> extractCollectionFace(ByteView file, std::uint32_t faceIndex)
 {
   const std::uint32_t numFonts = file.u32(8);
@@ -93,7 +95,14 @@ std::vector<std::uint8_t> extractCollectionFace(ByteView file, std::uint32_t fac
   if (header.empty())
     return {};
 
+  std::size_t total = 0;
+  for (std::size_t n = 0; n < numTables; ++n)
+    total += header.u32(12 + 16 * n + 12);
+  if (total > file.size())
+    return {};
+
   std::vector<std::uint8_t> out(header.bytes().begin(), header.bytes().end());
+  out.reserve(headerSize + total + 3 * numTables);
   for (std::size_t n = 0; n < numTables; ++n) {
     const std::size_t entry = 12 + 16 * n;
     const ByteView table = file.sub(header.u32(entry + 8), header.u32(entry + 12));

@@ -299,7 +299,7 @@ TEST(TrueTypeFontTest, malformedFontsFailOrLoadWithZeros)
            put16(b, name + 6 + 12 * n + 10, 0xFFF0);
        }
      },
-     true, [](const SystemFont& f) { EXPECT_EQ(f.metrics.postScriptName, "Fixture Sans"); }},
+     true, [](const SystemFont& f) { EXPECT_EQ(f.metrics.postScriptName, "Fixture Sans Regular"); }},
     {"OS/2 table of 10 bytes", sans,
      [](Bytes& b) { put32(b, directoryEntry(b, "OS/2") + 12, 10); }, true,
      [](const SystemFont& f) {
@@ -309,10 +309,23 @@ TEST(TrueTypeFontTest, malformedFontsFailOrLoadWithZeros)
        EXPECT_EQ(f.metrics.xHeight, 0);
        EXPECT_EQ(f.metrics.stemV, 87);
      }},
+    {"OS/2 version 1 in a longer table", sans,
+     [](Bytes& b) { put16(b, tableOffset(b, "OS/2"), 1); }, true,
+     [](const SystemFont& f) {
+       EXPECT_EQ(f.metrics.xHeight, 0) << "sxHeight is not part of version 1";
+       EXPECT_EQ(f.metrics.ascent, 732);
+     }},
     {"collection face offset past the file end", pair,
      [](Bytes& b) { put32(b, 16, static_cast<std::uint32_t>(b.size())); }, false, {}},
     {"collection table past the file end", pair,
      [](Bytes& b) { put32(b, directoryEntry(b, "head", readU32(b, 16)) + 8, 0xFFFFFF00); },
+     false, {}},
+    {"collection face with tables adding up past the file size", pair,
+     [](Bytes& b) {
+       const std::size_t post = directoryEntry(b, "post", readU32(b, 16));
+       put32(b, post + 8, 0);
+       put32(b, post + 12, static_cast<std::uint32_t>(b.size()));
+     },
      false, {}},
     {"collection with 2^32-1 faces", pair, [](Bytes& b) { put32(b, 8, 0xFFFFFFFF); }, true, {}},
   };
