@@ -1,11 +1,23 @@
+#include "platform/qt_prompts.h"
+#include "platform/surface_format.h"
+#include "shell/app_shell.h"
+
 #include <QApplication>
-#include <QMainWindow>
+
+#include <clocale>
 
 int main(int argc, char** argv)
 {
+  tarvek::setDefaultSurfaceFormat();
   QApplication app(argc, argv);
-  QMainWindow window;
-  window.setWindowTitle("tarvek");
-  window.show();
+  QCoreApplication::setOrganizationName(QStringLiteral("Brannoc"));
+  QCoreApplication::setApplicationName(QStringLiteral("TARVEK"));
+  // Qt set the user's locale; numbers are read and written with "." only.
+  std::setlocale(LC_NUMERIC, "C");
+
+  tarvek::QtPrompts prompts;
+  auto program = tarvek::startProgram(prompts);
+  if (!program)
+    return 1;
   return app.exec();
 }

@@ -15,6 +15,34 @@ bool isDigit(char c)
   return c >= '0' && c <= '9';
 }
 
+// The power of ten of the leading digit of a scanned number ("120" 2,
+// "0.05" -2, "1e5" 5); saturates for absurd exponents. Zero gives a negative.
+long long decimalOrder(std::string_view scanned)
+{
+  const auto e = scanned.find('e');
+  const std::string_view mantissa = scanned.substr(0, e);
+  long long exponent = 0;
+  if (e != std::string_view::npos) {
+    std::string_view digits = scanned.substr(e + 1);
+    const bool negative = !digits.empty() && digits.front() == '-';
+    if (!digits.empty() && (digits.front() == '-' || digits.front() == '+'))
+      digits.remove_prefix(1);
+    if (std::from_chars(digits.data(), digits.data() + digits.size(), exponent).ec != std::errc())
+      exponent = 1'000'000'000; // more digits than any double needs
+    if (negative)
+      exponent = -exponent;
+  }
+  const auto first = mantissa.find_first_of("123456789");
+  if (first == std::string_view::npos)
+    return -1;
+  auto point = mantissa.find('.');
+  if (point == std::string_view::npos)
+    point = mantissa.size();
+  const long long position = point > first ? static_cast<long long>(point - first) - 1
+                                           : -static_cast<long long>(first - point);
+  return position + exponent;
+}
+
 } // namespace
 
 double Val(std::string_view text)
@@ -68,9 +96,9 @@ double Val(std::string_view text)
   auto [end, ec] = std::from_chars(scanned.data(), scanned.data() + scanned.size(), value);
   (void)end;
   if (ec == std::errc::result_out_of_range) {
-    // from_chars reports underflow the same way; only a huge value overflows.
-    if (scanned.find('e') != std::string::npos
-        && scanned[scanned.find('e') + 1] != '-')
+    // from_chars reports underflow the same way; only a value of 1 or more
+    // can be too large, whether its size comes from digits or the exponent.
+    if (decimalOrder(scanned) >= 0)
       throw RuntimeError("The number " + std::string(text.substr(0, 40)) + " is too large.");
     return 0.0;
   }

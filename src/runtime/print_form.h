@@ -12,6 +12,7 @@ namespace tarvek {
 // doubles 15, rounded half away from zero from the shortest decimal; plain
 // notation from 1E-04 up to below 1E+07 (floats) or 1E+15 (doubles), else
 // " 1.234568E-05 " (at least two exponent digits, mantissa zeros dropped).
+// NaN and infinity throw RuntimeError: they would read back as 0.
 std::string printForm(std::int16_t x);
 std::string printForm(std::int32_t x);
 std::string printForm(float x);
@@ -24,8 +25,10 @@ std::string numberText(double x);
 
 // A line of items in print zones 14 columns wide (starting at columns 1, 15,
 // 29, ...). Each item after the first starts at the first zone start that
-// leaves at least one blank after the previous item. Numbers go in their
-// print form, texts as they are.
+// leaves at least one blank after the previous item, so an item that ends in
+// a zone's last column pushes the next one a zone further. Numbers go in
+// their print form, texts as they are; columns count characters, not bytes.
+// The line has no line end: the text file writer adds it.
 class PrintLine {
 public:
   PrintLine& operator<<(std::int16_t x) { return text(printForm(x)); }
@@ -40,6 +43,8 @@ public:
 
 private:
   std::string m_line;
+  std::size_t m_columns = 0;
+  bool m_started = false;
 };
 
 } // namespace tarvek

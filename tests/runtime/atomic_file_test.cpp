@@ -1,4 +1,5 @@
 #include "runtime/atomic_file.h"
+#include "runtime/print_form.h"
 #include "runtime/text_file_writer.h"
 
 #include "file_size_limit.h"
@@ -68,6 +69,29 @@ TEST(TextFileWriterTest, everyLineEndsInCrLf)
   }
   EXPECT_EQ(readBytes(path), expected);
   EXPECT_EQ(namesIn(dir.path()), std::set<std::string>{"out.txt"});
+}
+
+// Scene-style lines keep their print zones in the file, byte for byte.
+TEST(TextFileWriterTest, printLinesReachTheFileUnchanged)
+{
+  PrintLine atom;
+  atom << 1.5f << -2.25f << 12.0f << std::int16_t{3} << std::int32_t{7} << std::int32_t{255};
+  PrintLine small;
+  small << 1.234568E-05f << std::int16_t{2};
+  PrintLine texts;
+  texts << "C" << "12345678901234" << "1";
+
+  ScratchDir dir;
+  const auto path = dir.file("scene.dat");
+  TextFileWriter writer(path.string());
+  for (const PrintLine* line : {&atom, &small, &texts})
+    writer.writeLine(line->str());
+  FileStatus status = writer.commit();
+  ASSERT_TRUE(status) << status.error();
+  EXPECT_EQ(readBytes(path),
+            " 1.5          -2.25          12            3             7             255 \r\n"
+            " 1.234568E-05                2 \r\n"
+            "C             12345678901234              1\r\n");
 }
 
 // A save abandoned half-way (an error, an Escape) must not harm the old file.

@@ -1,12 +1,11 @@
 #include "runtime/path_util.h"
 
+#include "support/scoped_env.h"
 #include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <optional>
 
 namespace tarvek {
 namespace {
@@ -65,16 +64,12 @@ TEST(PathUtilTest, appPathPrefersOverrideThenInstallThenSourceData)
 // The test binary sits in the build tree, where no share/tarvek exists.
 TEST(PathUtilTest, appPathReadsTheEnvironment)
 {
-  const char* old = std::getenv("TARVEK_DATA_DIR");
-  const std::optional<std::string> saved = old ? std::optional<std::string>(old) : std::nullopt;
-
-  ::setenv("TARVEK_DATA_DIR", "/srv/tarvek", 1);
-  EXPECT_EQ(appPath(), "/srv/tarvek/");
-  ::unsetenv("TARVEK_DATA_DIR");
+  {
+    test::ScopedEnv env("TARVEK_DATA_DIR", "/srv/tarvek");
+    EXPECT_EQ(appPath(), "/srv/tarvek/");
+  }
+  test::ScopedEnv env("TARVEK_DATA_DIR", std::nullopt);
   EXPECT_EQ(appPath(), TARVEK_SOURCE_DATA_DIR "/");
-
-  if (saved)
-    ::setenv("TARVEK_DATA_DIR", saved->c_str(), 1);
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "platform/surface_format.h"
 #include "support/test_locale.h"
 
 #include <QApplication>
@@ -11,6 +12,8 @@ int main(int argc, char** argv)
   // display from it.
   if (std::getenv("QT_QPA_PLATFORM") == nullptr)
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  // As the program does: GL tests get its context, the others never use it.
+  tarvek::setDefaultSurfaceFormat();
   testing::InitGoogleTest(&argc, argv);
   QApplication app(argc, argv);
   tarvek::test::applyTestLocale();

@@ -1,0 +1,77 @@
+#include "pdfwriter/font_locator.h"
+
+#include <fontconfig/fontconfig.h>
+
+#include <fstream>
+#include <iterator>
+
+namespace quillet {
+
+struct FontconfigLocator::Config {
+  FcConfig* config = nullptr;
+};
+
+namespace {
+
+struct PatternDeleter {
+  void operator()(FcPattern* pattern) const { FcPatternDestroy(pattern); }
+};
+using PatternPtr = std::unique_ptr<FcPattern, PatternDeleter>;
+
+std::optional<std::vector<std::uint8_t>> readWholeFile(const char* path)
+{
+  std::ifstream in(path, std::ios::binary);
+  if (!in)
+    return std::nullopt;
+  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                  std::istreambuf_iterator<char>());
+  if (in.bad())
+    return std::nullopt;
+  return bytes;
+}
+
+} // namespace
+
+FontconfigLocator::FontconfigLocator()
+  : m_config(std::make_unique<Config>())
+{
+  m_config->config = FcInitLoadConfigAndFonts();
+}
+
+FontconfigLocator::~FontconfigLocator()
+{
+  if (m_config->config != nullptr)
+    FcConfigDestroy(m_config->config);
+}
+
+std::optional<LocatedFont> FontconfigLocator::locate(const std::string& family) const
+{
+  FcConfig* config = m_config->config;
+  if (config == nullptr)
+    return std::nullopt;
+  // Not FcNameParse: a face name holding "-" or ":" would be read as properties.
+  PatternPtr pattern(FcPatternCreate());
+  if (!pattern
+      || !FcPatternAddString(pattern.get(), FC_FAMILY,
+                             reinterpret_cast<const FcChar8*>(family.c_str())))
+    return std::nullopt;
+  if (!FcConfigSubstitute(config, pattern.get(), FcMatchPattern))
+    return std::nullopt;
+  FcDefaultSubstitute(pattern.get());
+  FcResult result = FcResultNoMatch;
+  PatternPtr match(FcFontMatch(config, pattern.get(), &result));
+  if (!match)
+    return std::nullopt;
+  FcChar8* file = nullptr;
+  if (FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch || file == nullptr)
+    return std::nullopt;
+  int index = 0;
+  if (FcPatternGetInteger(match.get(), FC_INDEX, 0, &index) != FcResultMatch)
+    index = 0;
+  auto bytes = readWholeFile(reinterpret_cast<const char*>(file));
+  if (!bytes)
+    return std::nullopt;
+  return LocatedFont{std::move(*bytes), index};
+}
+
+} // namespace quillet

@@ -1,0 +1,221 @@
+#pragma once
+
+#include "pdfwriter/pdf_tables.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quillet {
+
+struct PdfDocument;
+
+// Hands `count` bytes to the file; returns how many were written. A short
+// count stops all further output and makes closeDocument fail.
+using OutputRoutine = std::size_t (*)(PdfDocument& doc, const unsigned char* bytes,
+                                      std::size_t count);
+
+// zlib's stream record, kept out of this header.
+struct FlateStream;
+struct FlateStreamDeleter {
+  void operator()(FlateStream* stream) const;
+};
+
+enum DocumentState : int { kClosed = 1, kOpen = 2, kPageInProgress = 4 };
+
+enum ContentState : int { kNoContent = 0, kInStream = 1, kInPath = 2, kInText = 3 };
+
+enum DocumentFlags : std::uint32_t { kFlushAfterPage = 1u << 0 };
+
+enum ProcSetBits : std::uint32_t { kImageB = 1, kImageC = 2, kImageI = 4, kText = 8 };
+
+enum ColourKind : int { kGray = 0, kRGB = 1, kCMYK = 2, kStencilMask = 9 };
+
+// Six-element PDF matrix [a b c d e f], row-vector convention.
+struct Matrix {
+  double a = 1, b = 0, c = 0, d = 1, e = 0, f = 0;
+  bool operator==(const Matrix&) const = default;
+};
+
+// Line drawing state of a save level; `ctm` is the current transformation.
+struct LineState {
+  Matrix ctm;
+  float width = 1;
+  int cap = 0;
+  int join = 0;
+  float miterLimit = 10;
+  float currentX = 0, currentY = 0;
+  float subpathX = 0, subpathY = 0;
+};
+
+// Text state of a save level; the text operators keep theirs here.
+struct TextState {};
+
+// A gray keeps its value in the first three components too.
+struct Colour {
+  int kind = kGray;
+  float c[4] = {0, 0, 0, 0};
+};
+
+struct ColourState {
+  Colour fill;
+  Colour stroke;
+};
+
+// Values stored but not yet written to the content stream, kept per save
+// level because Q brings back the outer level's values in the reader. All
+// start set, so a document's first stroke writes black and width 1.
+struct PendingFlags {
+  bool fill = true;
+  bool textFill = true;
+  bool stroke = true;
+  bool lineWidth = true;
+};
+
+struct GraphicsLevel {
+  LineState line;
+  TextState text;
+  ColourState colour;
+  PendingFlags pending;
+};
+
+struct ImageRecord {
+  float width = 0;
+  float height = 0;
+  std::int32_t bitsPerComponent = 0;
+  std::int32_t components = 0;
+  std::int32_t colourKind = kGray;
+  bool inUse = false;
+  std::int32_t stripRows = 0;
+  std::int32_t xobjectIndex = -1;
+  const unsigned char* pixels = nullptr;
+  std::int64_t size = 0;
+};
+
+enum XObjectFlags : std::uint32_t { kXObjectInUse = 1, kXObjectOnPage = 2 };
+
+struct XObjectEntry {
+  std::int32_t objectNumber = 0;
+  std::uint32_t flags = 0;
+  std::int32_t kind = 0;
+};
+
+// The Info texts; an empty text is absent.
+struct DocumentInfo {
+  std::int32_t objectNumber = 0;
+  std::string keywords, subject, title, creator, author;
+};
+
+// What tests replace; ordinary documents use the defaults.
+struct OpenOptions {
+  // 0 writes every stream plain; only tests ask for it.
+  int compressionLevel = 6;
+  // Local time at open; localtime_r of the system clock when empty.
+  std::function<std::tm()> localTime;
+  // Mixed into the file identifier; by default a per-process random nonce
+  // and a count of the documents opened by the process.
+  struct IdSeed {
+    std::uint64_t nonce = 0;
+    std::uint64_t serial = 0;
+  };
+  std::optional<IdSeed> idSeed;
+};
+
+// One PDF file being written: its output buffer, object table, pages, graphics
+// state and images. Made by openDocument, ended by closeDocument, released by
+// freeDocument. Every operation of the writer takes it first and does nothing
+// when it is null.
+struct PdfDocument {
+  static constexpr int kMaxDepth = 9;
+  static constexpr std::size_t kInitialBuffer = 65536;
+
+  // Output file: a temporary beside the target, renamed over it at Close.
+  int fd = -1;
+  std::string targetPath;
+  std::string tempPath;
+  bool failed = false;
+  bool committed = false;
+  OutputRoutine output = nullptr;
+
+  std::unique_ptr<unsigned char[]> buffer;
+  std::size_t bufferSize = 0;
+  std::size_t end = 0;
+  std::uint64_t flushed = 0;
+  std::uint32_t flags = 0;
+  int compressionLevel = 6;
+  std::unique_ptr<FlateStream, FlateStreamDeleter> flate;
+  bool inFlateStream = false;
+  std::string scratch;
+
+  std::int32_t objectCount = 0;
+  ObjectOffsetTable offsets;
+  std::vector<std::int32_t> contentStreams;
+  std::int32_t streamLengthObject = 0;
+  std::uint64_t streamStart = 0;
+  int contentState = kNoContent;
+
+  int state = kOpen;
+  int version = 0;
+  std::string creationDate;
+  std::array<std::uint8_t, 16> fileId{};
+  bool haveFileId = false;
+  std::uint64_t idNonce = 0;
+  std::uint64_t serial = 0;
+  std::int32_t pageCount = 0;
+  PointerVector pages;
+  std::vector<std::int32_t> leaves;
+  std::size_t currentLeaf = 0;
+  int leafPages = 0;
+  std::int32_t catalog = 0;
+  DocumentInfo info;
+
+  float mediaWidth = 0;
+  float mediaHeight = 0;
+  std::int32_t pageObject = 0;
+  std::uint32_t procSet = 0;
+  int depth = 0;
+  std::array<GraphicsLevel, kMaxDepth + 1> levels;
+
+  std::vector<ImageRecord> images;
+  std::vector<XObjectEntry> xobjects;
+  std::size_t xobjectCount = 0;
+
+  GraphicsLevel& level() { return levels[depth]; }
+};
+
+// Creates the file's temporary beside `path` and writes the header. Version
+// 12, 13 or 14 selects PDF 1.2, 1.3 or 1.4 (another value writes a 1.2
+// header). Null when the temporary cannot be created or `path` is a folder;
+// an existing file at `path` stays untouched until closeDocument succeeds.
+PdfDocument* openDocument(const std::string& path, int version);
+PdfDocument* openDocument(const std::string& path, int version, const OpenOptions& options);
+
+// name is "Keywords", "Subject", "Title", "Creator" or "Author"; an unknown
+// name or an empty value changes nothing.
+void setInfoEntry(PdfDocument* doc, const std::string& name, const std::string& value);
+
+// The leaf of the page tree that takes the page being finished (ten pages
+// per leaf).
+std::int32_t pageParentNode(PdfDocument* doc);
+
+// Writes the page tree of `count` pages starting at leaf `leafIndex` and page
+// `pageIndex` (both advanced), children before parents; returns the node's
+// object number. `parent` 0 marks the root.
+std::int32_t buildPageTree(PdfDocument* doc, std::int32_t parent, std::size_t& leafIndex,
+                           std::size_t& pageIndex, std::int32_t count);
+
+// Finishes a page still in progress, writes the file tail and renames the
+// file over the target. True on success; with no page the target becomes an
+// empty file. On failure nothing is left at the path.
+bool closeDocument(PdfDocument* doc);
+
+// Releases the document; without a successful close its temporary is removed.
+void freeDocument(PdfDocument* doc);
+
+} // namespace quillet

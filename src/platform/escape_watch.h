@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/abort.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+
+namespace tarvek {
+
+// Escape polling for long loops. An application-wide event filter records
+// Escape going down and up (auto-repeat ignored); escapePressed() lets
+// pending events run itself when the last pump is 50 ms old, so a loop that
+// only polls still sees the key and keeps the window alive. Create it after
+// the QApplication.
+class EscapeWatch : public QObject, public AbortToken, public EventPump {
+public:
+  EscapeWatch();
+  ~EscapeWatch() override;
+
+  void clearEscape() override;
+  bool escapePressed() override;
+  void pumpEvents() override;
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  bool m_down = false;
+  bool m_pressedSinceQuery = false;
+  QElapsedTimer m_sinceLastPump;
+};
+
+} // namespace tarvek

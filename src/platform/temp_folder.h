@@ -1,0 +1,29 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace tarvek {
+
+// The process's private folder for temporary files (mode 0700), so fixed
+// file names such as "tmp.xyz" never clash between users or runs. It is made
+// under $TMP when that names a folder, else under $TMPDIR (when a folder) or
+// /tmp, and removed with its contents when the object goes away.
+class TempFolder {
+public:
+  // Throws RuntimeError naming the parent folder and the system's reason
+  // when the folder cannot be made.
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::filesystem::path& folder() const { return m_folder; }
+  // The full path of a file name inside the folder.
+  std::string path(const std::string& name) const;
+
+private:
+  std::filesystem::path m_folder;
+};
+
+} // namespace tarvek

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/abort.h"
+#include "platform/clock.h"
+#include "platform/prompts.h"
+
+#include <string>
+
+namespace tarvek {
+
+// Asks "File already exists. Do you want to overwrite it?" with the path
+// when the file exists and is not empty; true when it may be written (the
+// user said Yes, or there was nothing to overwrite).
+bool confirmOverwrite(const std::string& path, Prompts& prompts);
+
+// Waits the given seconds on the monotonic clock while letting window events
+// run; a zero, negative or NaN time returns without pumping. Other handlers
+// run during the wait, so callers must expect re-entrant events.
+void pause(float seconds, Clock& clock, EventPump& pump);
+
+} // namespace tarvek

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QMainWindow>
+
+namespace tarvek {
+
+// The main window.
+class Form1 : public QMainWindow {
+public:
+  Form1();
+};
+
+} // namespace tarvek

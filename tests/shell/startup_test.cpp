@@ -1,0 +1,55 @@
+#include "shell/app_shell.h"
+#include "support/fake_prompts.h"
+#include "support/scoped_env.h"
+#include "support/scratch_dir.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace tarvek {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The program's start: its window and its private temporary folder live and
+// go together.
+TEST(StartupTest, showsMainWindowWithPrivateFolderRemovedAtTheEnd)
+{
+  test::ScratchDir tmp;
+  test::ScopedEnv env("TMP", tmp.path().string());
+  test::FakePrompts prompts;
+  auto program = startProgram(prompts);
+  ASSERT_NE(program, nullptr);
+  EXPECT_TRUE(prompts.calls.empty());
+
+  Form1& form = program->form1();
+  EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
+  EXPECT_EQ(form.windowTitle(), "tarvek");
+  EXPECT_EQ(form.size(), QSize(848, 637));
+
+  const fs::path folder = program->platform().tempFolder.folder();
+  EXPECT_EQ(folder.parent_path(), tmp.path());
+  struct stat st {};
+  ASSERT_EQ(::stat(folder.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISDIR(st.st_mode));
+  EXPECT_EQ(st.st_mode & 07777, 0700u);
+
+  program.reset();
+  EXPECT_FALSE(fs::exists(folder));
+}
+
+// No folder, no program: the user reads why, and nothing is shown.
+TEST(StartupTest, folderFailureShowsOneCriticalMessage)
+{
+  test::ScopedEnv env("TMP", std::string("/proc"));
+  test::FakePrompts prompts;
+  EXPECT_EQ(startProgram(prompts), nullptr);
+  ASSERT_EQ(prompts.calls.size(), 1u);
+  EXPECT_EQ(prompts.calls[0].icon, MessageIcon::Critical);
+  EXPECT_NE(prompts.calls[0].text.find("/proc"), std::string::npos) << prompts.calls[0].text;
+}
+
+} // namespace
+} // namespace tarvek

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/processes.h"
+
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace tarvek::test {
+
+// Outside programs from a script. findExecutable answers from `installed`
+// (name to full path; others are missing); startDetached records and answers
+// `detachedStarts`; run answers the scripted results in order, and a run
+// without one fails the current test and reports a failed start.
+class FakeProcesses : public Processes {
+public:
+  struct Call {
+    std::string program;
+    std::vector<std::string> args;
+    std::string folder;
+    std::string waitText;
+    bool detached = false;
+  };
+
+  void answerRun(ProcessResult result) { m_results.push_back(std::move(result)); }
+
+  std::string findExecutable(const std::string& name) override;
+  bool startDetached(const std::string& program, const std::vector<std::string>& args,
+                     const std::string& folder) override;
+  ProcessResult run(const std::string& program, const std::vector<std::string>& args,
+                    const std::string& folder, const std::string& waitText) override;
+
+  std::map<std::string, std::string> installed;
+  bool detachedStarts = true;
+  std::vector<Call> calls;
+
+private:
+  std::deque<ProcessResult> m_results;
+};
+
+} // namespace tarvek::test
