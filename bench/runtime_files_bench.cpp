@@ -5,13 +5,14 @@
 #include "runtime/atomic_file.h"
 #include "runtime/line_reader.h"
 #include "runtime/number_parse.h"
+#include "runtime/print_form.h"
 #include "runtime/split.h"
 #include "runtime/text_file_writer.h"
 #include "runtime/text_fixups.h"
 
 #include <benchmark/benchmark.h>
 
-#include <charconv>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <random>
@@ -44,35 +45,19 @@ private:
   std::filesystem::path m_path;
 };
 
-// One number in print-zone style: sign position, digits, trailing blank,
-// padded to the 14-column zone.
-void appendZoned(std::string& line, float value)
-{
-  char digits[32];
-  auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-  std::string item = value < 0 ? "" : " ";
-  item.append(digits, end);
-  item += ' ';
-  item.resize(std::max<std::size_t>(item.size(), 14), ' ');
-  line += item;
-}
-
-// A pool of scene-style lines (x, y, z, type, list index, radius) cycled
-// through while writing, so formatting stays out of the measurement.
+// A pool of scene-style lines (x, y, z, type, list index, radius in print
+// zones) cycled through while writing, so formatting stays out of the
+// measurement.
 std::vector<std::string> sceneLines()
 {
   std::mt19937 random(7);
   std::uniform_real_distribution<float> coordinate(-50.0f, 50.0f);
   std::vector<std::string> lines;
-  for (int i = 0; i < 4096; ++i) {
-    std::string line;
-    appendZoned(line, coordinate(random));
-    appendZoned(line, coordinate(random));
-    appendZoned(line, coordinate(random));
-    appendZoned(line, static_cast<float>(1 + i % 3));
-    appendZoned(line, static_cast<float>(i));
-    appendZoned(line, 0.7f);
-    lines.push_back(line);
+  for (std::int32_t i = 0; i < 4096; ++i) {
+    PrintLine line;
+    line << coordinate(random) << coordinate(random) << coordinate(random)
+         << static_cast<std::int16_t>(1 + i % 3) << i << 0.7f;
+    lines.push_back(line.str());
   }
   return lines;
 }
