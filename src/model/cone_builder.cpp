@@ -81,7 +81,8 @@ void buildCone(Model& model, float d, float h, float a, float zOffset)
   if (model.materialIndex == 0)
     cellType = {3, 3, 3, 3};
 
-  // The patch, shifted so a hexagon centre lies at the origin.
+  // The patch, shifted so a hexagon centre lies at the origin. The shift is
+  // the stored half cell, so the atoms above and below it get x = 0 exactly.
   Atoms work;
   work.x.reserve(patchCount);
   work.y.reserve(patchCount);
@@ -91,7 +92,7 @@ void buildCone(Model& model, float d, float h, float a, float zOffset)
     for (std::int32_t iy = -ny; iy <= ny; ++iy)
       for (std::size_t k = 0; k < 4; ++k) {
         const auto x = static_cast<float>(static_cast<double>(sqrt3) * ix * a + cellX[k]
-                                          - static_cast<double>(sqrt3) / 2.0 * a);
+                                          - halfCell);
         const auto y = static_cast<float>(3.0 * iy * a + cellY[k] - a / 2.0);
         work.add(x, y, 0.0f, cellType[k]);
       }
