@@ -376,6 +376,51 @@ std::vector<Point> lineOf(int n, float spacing)
   return out;
 }
 
+// Beyond a million atoms the search runs in several blocks of rows; the
+// bonds must still come in row order, and an Escape still stop at a row. A
+// shuffled chain (atom i at place[i] × 1.5 Å) has known bonds.
+TEST(BondSearchTest, millionsOfAtomsKeepRowOrderAcrossBlocks)
+{
+  const int n = 1100000;
+  std::vector<std::int32_t> place(n);
+  for (int i = 0; i < n; ++i)
+    place[i] = i;
+  RandomSource random(3);
+  for (int i = n - 1; i > 0; --i)
+    std::swap(place[i], place[static_cast<int>(random.uniform() * (i + 1))]);
+  std::vector<std::int32_t> atAt(n);
+  for (int i = 0; i < n; ++i)
+    atAt[place[i]] = i;
+  std::vector<Point> chain;
+  for (int i = 0; i < n; ++i)
+    chain.push_back({static_cast<float>(place[i]) * 1.5f, 0.0f, 0.0f});
+  auto expected = [&](int rowEnd) {
+    BondPairs out;
+    for (int i = 0; i < rowEnd && i < n - 1; ++i) {
+      int a = place[i] > 0 ? atAt[place[i] - 1] : -1;
+      int b = place[i] < n - 1 ? atAt[place[i] + 1] : -1;
+      if (a > b)
+        std::swap(a, b);
+      for (const int j : {a, b})
+        if (j > i)
+          out.emplace_back(i, j);
+    }
+    return out;
+  };
+
+  for (const long r : {1048576L + 5L, 5000000L}) {
+    Model model;
+    model.bondLength = 1.5f;
+    model.structureKind = 7;
+    fill(model, AtomSetId::Atom, chain);
+    FakePrompts prompts;
+    prompts.answerYesNo(true);
+    FakeAbort abort(r);
+    createBonds(model, 0, 0, prompts, abort);
+    EXPECT_TRUE(hasBonds(model, expected(static_cast<int>(r)))) << "Escape at poll " << r;
+  }
+}
+
 TEST(BondSearchTest, largeSearchAsksAboutTheAtomsActuallySearched)
 {
   struct Case {

@@ -84,6 +84,8 @@ TEST(ConeBuilderTest, typesFollowTheMaterial)
   boronNitride.materialIndex = 4;
   buildCone(boronNitride, 120.0f, 10.0f, 1.42f, 0.0f);
   EXPECT_EQ(boronNitride.atomType, boronNitride.sheetType);
+  EXPECT_TRUE(std::all_of(boronNitride.atomType.begin(), boronNitride.atomType.end(),
+                          [](std::int16_t t) { return t == 1 || t == 2; }));
   const test::PairLoop patch{boronNitride.workX.data(), boronNitride.workY.data(),
                              boronNitride.workZ.data(), nullptr, 0, boronNitride.workCount};
   const auto neighbours = patch.bonds(1.3f, 1.5f);
