@@ -49,6 +49,12 @@ float pairDistance(float xi, float yi, float zi, float xj, float yj, float zj)
 // far cells but never separates neighbours.
 class CellGrid {
 public:
+  // An atom's copy beside its cell neighbours: one cache line serves a run.
+  struct Member {
+    float x, y, z;
+    std::int32_t id;
+  };
+
   // Bins the atoms of the set for the given reach, reusing the memory of an
   // earlier binning. Rows are grouped in blocks of blockRows for forEachPair.
   void build(const SearchSet& set, double reach, std::int32_t blockRows)
@@ -143,12 +149,6 @@ public:
       m_blockOrder[next[blockOf(m_members[k].id)]++] = k;
   }
 
-  // An atom's copy beside its cell neighbours: one cache line serves a run.
-  struct Member {
-    float x, y, z;
-    std::int32_t id;
-  };
-
   // Calls visit(a, b) for every pair of binned atoms a, b in the same or
   // adjacent cells with a in the given block of rows and a.id < b.id. The
   // walk goes cell by cell, so neighbouring work touches neighbouring memory
@@ -174,6 +174,16 @@ public:
   }
 
 private:
+  struct Key {
+    std::int32_t x, y, z;
+    bool operator==(const Key&) const = default;
+  };
+  struct Slot {
+    Key key{};
+    std::int32_t cell = -1;
+  };
+  static constexpr std::int32_t kMaxCell = 1 << 30;
+
   // The runs of m_members that hold the atoms of cell c and its neighbours.
   std::size_t neighbourRuns(std::int32_t c, std::array<std::array<std::int32_t, 2>, 27>& runs) const
   {
@@ -204,16 +214,6 @@ private:
         }
     return count;
   }
-
-  struct Key {
-    std::int32_t x, y, z;
-    bool operator==(const Key&) const = default;
-  };
-  struct Slot {
-    Key key{};
-    std::int32_t cell = -1;
-  };
-  static constexpr std::int32_t kMaxCell = 1 << 30;
 
   std::size_t blockOf(std::int32_t id) const
   {

@@ -77,7 +77,7 @@ struct Model {
   std::int16_t capEnds = 0;
   // 0 off, 1 auto-cap ticked, 2 the tube builder lengthened the tube.
   std::int16_t wideBondWindow = 0;
-  std::int16_t distortionActive = 0;
+  bool distortionActive = false;
   float stretchFactor = 1.0f;
   float ellipseRatio = 1.0f;
   float twistRate = 0.0f;
