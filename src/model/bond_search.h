@@ -6,14 +6,14 @@ struct Model;
 class Prompts;
 class AbortToken;
 
-// The two bond searches. Both replace the model's whole bond list, leave it
-// alone while `partsFlag` is set, and stop at a row boundary when Escape is
-// pressed, keeping the bonds found so far (`lastBondCount` is set then too).
-// A pair (i, j) is bonded when lower <= d <= upper (both inclusive, Å), with
-// d the distance rounded to float; pairs with a non-finite coordinate never
-// bond. The result is the same, pair for pair and in the same order, as
-// testing every pair (i ascending, then j), but each search runs on a cell
-// grid in time linear in the atom count.
+// The two bond searches. Both replace the model's whole bond list and leave
+// it alone while `partsFlag` is set. A pair (i, j) is bonded when lower <= d
+// <= upper (both inclusive, Å), d being the distance rounded to float. The
+// result is the same, pair for pair and in the same order, as testing every
+// pair (i ascending, then j > i), but each search runs on a cell grid in time
+// linear in the atom count. Escape is polled once per row i, after its bonds
+// are in the list; a press ends the search there, keeping the bonds of the
+// rows so far (`lastBondCount` is set then too).
 
 // The general search. The window is 0.95–1.05 × bondLength; 0.7–1.3 for a
 // capped tube (tubeVariant >= 55); 0.7–1.4 when wideBondWindow is set; a
