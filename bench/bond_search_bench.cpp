@@ -1,0 +1,177 @@
+// Bond search cost by atom count. The grid search should cost about the same
+// per atom at 10^4 and 10^6 atoms; the pair-loop row shows what it replaces.
+//
+//   build/bench/bond_search_bench
+
+#include "model/bond_search.h"
+#include "model/brute_force_bonds.h"
+#include "model/cone_builder.h"
+#include "model/model.h"
+#include "platform/abort.h"
+#include "platform/prompts.h"
+#include "runtime/random_source.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <vector>
+
+namespace {
+
+using tarvek::AtomSetId;
+using tarvek::Model;
+
+class AlwaysYes : public tarvek::Prompts {
+public:
+  void message(const std::string&, const std::string&, tarvek::MessageIcon) override {}
+  bool yesNo(const std::string&, const std::string&, tarvek::MessageIcon) override { return true; }
+  std::optional<std::string> input(const std::string&, const std::string&,
+                                   const std::string& defaultText) override
+  {
+    return defaultText;
+  }
+  void beep() override {}
+  void beginWait() override {}
+  void endWait() override {}
+};
+
+class NeverAbort : public tarvek::AbortToken {
+public:
+  void clearEscape() override {}
+  bool escapePressed() override { return false; }
+};
+
+constexpr float kBond = 1.42f;
+
+// A flat graphene sheet as a wide tube lays it out: rows of 4-atom cells
+// across an 80-cell circumference (about 200 Å), row after row along the axis.
+void fillSheet(tarvek::AtomSetRef set, std::int64_t n)
+{
+  const double s3 = std::sqrt(3.0);
+  const double cellX[4] = {0, s3 / 2 * kBond, 0, s3 / 2 * kBond};
+  const double cellY[4] = {0, 1.5 * kBond, kBond, 2.5 * kBond};
+  set.x.clear();
+  set.y.clear();
+  set.z.clear();
+  for (std::int64_t row = 0; static_cast<std::int64_t>(set.x.size()) < n; ++row)
+    for (int col = 0; col < 80; ++col)
+      for (int k = 0; k < 4 && static_cast<std::int64_t>(set.x.size()) < n; ++k) {
+        set.x.push_back(static_cast<float>(s3 * col * kBond + cellX[k]));
+        set.y.push_back(static_cast<float>(3.0 * row * kBond + cellY[k]));
+        set.z.push_back(0.0f);
+      }
+  set.type.assign(set.x.size(), 3);
+  set.count = static_cast<std::int32_t>(set.x.size());
+}
+
+// Atoms scattered at graphite density (0.113 atoms per Å^3), in random order.
+void fillCloud(tarvek::AtomSetRef set, std::int64_t n)
+{
+  tarvek::RandomSource random(7);
+  const double side = std::cbrt(static_cast<double>(n) / 0.113);
+  set.x.resize(n);
+  set.y.resize(n);
+  set.z.resize(n);
+  for (std::int64_t i = 0; i < n; ++i) {
+    set.x[i] = static_cast<float>(side * random.uniform());
+    set.y[i] = static_cast<float>(side * random.uniform());
+    set.z[i] = static_cast<float>(side * random.uniform());
+  }
+  set.type.assign(n, 3);
+  set.count = static_cast<std::int32_t>(n);
+}
+
+void perAtom(benchmark::State& state, std::int64_t atoms, const Model& model)
+{
+  state.SetComplexityN(atoms);
+  state.counters["atoms"] = static_cast<double>(atoms);
+  state.counters["bonds"] = model.bondCount;
+  state.counters["time_per_atom"] = benchmark::Counter(
+      static_cast<double>(atoms), benchmark::Counter::kIsIterationInvariantRate
+                                      | benchmark::Counter::kInvert);
+}
+
+void BM_createBondsSheet(benchmark::State& state)
+{
+  Model model;
+  model.bondLength = kBond;
+  model.structureKind = 2;
+  fillSheet(model.atomSet(AtomSetId::Sheet), state.range(0));
+  AlwaysYes prompts;
+  NeverAbort abort;
+  for (auto _ : state)
+    tarvek::createBonds(model, 0, 0, prompts, abort);
+  perAtom(state, state.range(0), model);
+}
+BENCHMARK(BM_createBondsSheet)
+    ->RangeMultiplier(10)->Range(10000, 1000000)
+    ->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+
+void BM_createBondsCloud(benchmark::State& state)
+{
+  Model model;
+  model.bondLength = kBond;
+  model.structureKind = 7;
+  fillCloud(model.atomSet(AtomSetId::Atom), state.range(0));
+  AlwaysYes prompts;
+  NeverAbort abort;
+  for (auto _ : state)
+    tarvek::createBonds(model, 0, 0, prompts, abort);
+  perAtom(state, state.range(0), model);
+}
+BENCHMARK(BM_createBondsCloud)
+    ->RangeMultiplier(10)->Range(10000, 1000000)
+    ->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+
+// At a = 1.0 no sheet pair lies in 0.5–1.15, so every run takes the retry
+// around the closest pair.
+void BM_findBondsRetry(benchmark::State& state)
+{
+  Model model;
+  model.bondLength = 1.0f;
+  fillSheet(model.atomSet(AtomSetId::Atom), state.range(0));
+  NeverAbort abort;
+  for (auto _ : state)
+    tarvek::findBonds(model, abort);
+  perAtom(state, state.range(0), model);
+}
+BENCHMARK(BM_findBondsRetry)
+    ->RangeMultiplier(10)->Range(10000, 1000000)
+    ->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+
+// The pair loop the grid replaces, on the same sheet.
+void BM_pairLoopSheet(benchmark::State& state)
+{
+  Model model;
+  fillSheet(model.atomSet(AtomSetId::Sheet), state.range(0));
+  const tarvek::test::PairLoop loop{model.sheetX.data(), model.sheetY.data(),
+                                    model.sheetZ.data(), nullptr, 0, model.sheetCount};
+  const auto lower = static_cast<float>(0.95 * kBond);
+  const auto upper = static_cast<float>(1.05 * kBond);
+  std::size_t bonds = 0;
+  for (auto _ : state)
+    bonds = loop.bonds(lower, upper).size();
+  perAtom(state, state.range(0), model);
+  state.counters["bonds"] = static_cast<double>(bonds);
+}
+BENCHMARK(BM_pairLoopSheet)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The largest listed cone (d = 60, h = 250: about 2·10^5 atoms), built and
+// bonded.
+void BM_coneWithBonds(benchmark::State& state)
+{
+  Model model;
+  model.structureKind = 3;
+  AlwaysYes prompts;
+  NeverAbort abort;
+  for (auto _ : state) {
+    tarvek::buildCone(model, 60.0f, 250.0f, kBond, 0.0f);
+    tarvek::createBonds(model, 0, 0, prompts, abort);
+  }
+  perAtom(state, model.atomCount, model);
+}
+BENCHMARK(BM_coneWithBonds)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,35 @@
+#pragma once
+
+namespace tarvek {
+
+struct Model;
+class Prompts;
+class AbortToken;
+
+// The two bond searches. Both replace the model's whole bond list and leave
+// it alone while `partsFlag` is set. A pair (i, j) is bonded when lower <= d
+// <= upper (both inclusive, Å), d being the distance rounded to float. The
+// result is the same, pair for pair and in the same order, as testing every
+// pair (i ascending, then j > i), but each search runs on a cell grid in time
+// linear in the atom count. Escape is polled once per row i, after its bonds
+// are in the list; a press ends the search there, keeping the bonds of the
+// rows so far (`lastBondCount` is set then too).
+
+// The general search. The window is 0.95–1.05 × bondLength; 0.7–1.3 for a
+// capped tube (tubeVariant >= 55); 0.7–1.4 when wideBondWindow is set; a
+// non-zero lowerArg or upperArg (negative ones too) replaces its bound; user
+// limits win over all of these. Kinds 2 and 4 search the sheet set with every
+// atom; other kinds the atom set, where only atoms of type >= 1 bond and,
+// for kind 8, atoms 0 .. 11 never do. Above 3000 searched atoms the user is
+// asked first: No leaves an empty list, `bigBondsConfirmed` false and
+// `lastBondCount` unchanged; Yes sets `bigBondsConfirmed`.
+void createBonds(Model& model, float lowerArg, float upperArg, Prompts& prompts,
+                 AbortToken& abort);
+
+// The search for C60 and imported structures: the whole atom set, any type,
+// window 0.5–1.15 × bondLength. When that finds nothing it searches once more
+// around the closest pair (0.95–1.1 × its distance); with no pair closer than
+// 999 Å the list stays empty.
+void findBonds(Model& model, AbortToken& abort);
+
+} // namespace tarvek

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace tarvek {
+
+// The stored C60 molecule: 60 lines "x y z" (Å, five decimals, single
+// blanks). The C60 builder and the half-C60 end caps read the same lines.
+extern const std::array<std::string_view, 60> kC60Lines;
+
+} // namespace tarvek

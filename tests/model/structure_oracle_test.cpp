@@ -1,0 +1,101 @@
+#include "support/require_tool.h"
+#include "support/scratch_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+
+namespace tarvek {
+namespace {
+
+struct CommandResult {
+  int status;
+  std::string output;
+};
+
+// Runs a shell command, collecting standard output and standard error.
+CommandResult run(const std::string& command)
+{
+  CommandResult result{-1, {}};
+  FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+  if (pipe == nullptr)
+    return result;
+  std::array<char, 4096> buf;
+  for (std::size_t n; (n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0;)
+    result.output.append(buf.data(), n);
+  const int status = ::pclose(pipe);
+  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+std::string quoted(const std::string& s)
+{
+  return "'" + s + "'";
+}
+
+// The C60 we write is read back as 60 carbon atoms with 90 bonds, each atom
+// bonded to three others.
+TEST(StructureOracleTest, openBabelReadsTheC60As60AtomsAnd90Bonds)
+{
+  if (!test::requireTool("obabel", "openbabel"))
+    return;
+  test::ScratchDir dir;
+  const std::string xyz = dir.file("c60.xyz").string();
+  const CommandResult dump = run(quoted(MODEL_DUMP) + " " + quoted(xyz) + " c60");
+  ASSERT_EQ(dump.status, 0) << dump.output;
+
+  // -as: single bonds only; bond-order perception is slow and not asked for.
+  const CommandResult counts =
+      run("obabel -ixyz " + quoted(xyz) + " -as -otxt --append 'formula atoms bonds'");
+  ASSERT_EQ(counts.status, 0) << counts.output;
+  EXPECT_NE(counts.output.find("1 molecule converted"), std::string::npos) << counts.output;
+  EXPECT_NE(counts.output.find("C60 60 90"), std::string::npos) << counts.output;
+
+  const CommandResult mol2 = run("obabel -ixyz " + quoted(xyz) + " -as -omol2");
+  ASSERT_EQ(mol2.status, 0) << mol2.output;
+  const auto bondsAt = mol2.output.find("@<TRIPOS>BOND");
+  ASSERT_NE(bondsAt, std::string::npos) << mol2.output;
+  std::istringstream lines(mol2.output.substr(bondsAt));
+  std::string line;
+  std::getline(lines, line);
+  std::map<int, int> degree;
+  int bonds = 0;
+  while (std::getline(lines, line) && !line.empty() && line[0] != '@') {
+    std::istringstream fields(line);
+    int id = 0, a = 0, b = 0;
+    if (!(fields >> id >> a >> b))
+      break;
+    ++degree[a];
+    ++degree[b];
+    ++bonds;
+  }
+  EXPECT_EQ(bonds, 90);
+  ASSERT_EQ(degree.size(), 60u);
+  for (const auto& [atom, n] : degree)
+    EXPECT_EQ(n, 3) << "atom " << atom;
+}
+
+// A written cone is read back whole: every atom, all carbon.
+TEST(StructureOracleTest, openBabelReadsEveryAtomOfACone)
+{
+  if (!test::requireTool("obabel", "openbabel"))
+    return;
+  test::ScratchDir dir;
+  const std::string xyz = dir.file("cone.xyz").string();
+  const CommandResult dump = run(quoted(MODEL_DUMP) + " " + quoted(xyz) + " cone 60 10 1.42");
+  ASSERT_EQ(dump.status, 0) << dump.output;
+  const CommandResult counts =
+      run("obabel -ixyz " + quoted(xyz) + " -as -otxt --append 'formula atoms'");
+  ASSERT_EQ(counts.status, 0) << counts.output;
+  EXPECT_NE(counts.output.find("1 molecule converted"), std::string::npos) << counts.output;
+  EXPECT_NE(counts.output.find("C320 320"), std::string::npos) << counts.output;
+}
+
+} // namespace
+} // namespace tarvek

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "model/main_window_services.h"
+
+#include <string>
+#include <vector>
+
+namespace tarvek::test {
+
+// Records every call to the main window's services, in order, as text:
+// "CALCULATE 1", "toggleProjection", "setData 0", "RemoteSetData",
+// "tubeLength 5".
+class FakeMainWindow : public MainWindowServices {
+public:
+  void CALCULATE(bool resetView) override
+  {
+    calls.push_back(std::string("CALCULATE ") + (resetView ? "1" : "0"));
+  }
+  void toggleProjection() override { calls.emplace_back("toggleProjection"); }
+  void setData(bool noFill) override
+  {
+    calls.push_back(std::string("setData ") + (noFill ? "1" : "0"));
+  }
+  void RemoteSetData() override { calls.emplace_back("RemoteSetData"); }
+  void setTubeLengthField(const std::string& text) override
+  {
+    calls.push_back("tubeLength " + text);
+    tubeLengthField = text;
+  }
+
+  std::vector<std::string> calls;
+  std::string tubeLengthField;
+};
+
+} // namespace tarvek::test
