@@ -1,0 +1,213 @@
+#include "runtime/atomic_file.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tarvek {
+
+namespace {
+
+constexpr std::size_t kBufferSize = 64 * 1024;
+constexpr int kMaxLinkHops = 40;
+
+// The file a save replaces: links are followed so the rename lands on their
+// final target and the links stay links. Fails with ELOOP on a link cycle.
+int resolveLinks(const std::string& path, std::string& target)
+{
+  namespace fs = std::filesystem;
+  fs::path p = path;
+  for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+    std::error_code ec;
+    if (!fs::is_symlink(fs::symlink_status(p, ec))) {
+      target = p.string();
+      return 0;
+    }
+    fs::path next = fs::read_symlink(p, ec);
+    if (ec)
+      return ec.value();
+    p = next.is_absolute() ? next : p.parent_path() / next;
+  }
+  return ELOOP;
+}
+
+// umask() can only be read by setting it, which races with other threads;
+// the kernel also reports it in /proc.
+mode_t currentUmask()
+{
+  int fd = ::open("/proc/self/status", O_RDONLY | O_CLOEXEC);
+  if (fd >= 0) {
+    char text[4096];
+    ssize_t n = ::read(fd, text, sizeof text);
+    ::close(fd);
+    std::string_view status(text, n > 0 ? static_cast<std::size_t>(n) : 0);
+    constexpr std::string_view key = "\nUmask:\t";
+    auto at = status.find(key);
+    if (at != std::string_view::npos) {
+      const char* first = status.data() + at + key.size();
+      unsigned value = 0;
+      auto [end, ec] = std::from_chars(first, status.data() + status.size(), value, 8);
+      if (ec == std::errc() && end != first)
+        return static_cast<mode_t>(value & 0777);
+    }
+  }
+  mode_t mask = ::umask(022);
+  ::umask(mask);
+  return mask;
+}
+
+int writeAll(int fd, const char* data, std::size_t size)
+{
+  while (size > 0) {
+    ssize_t written = ::write(fd, data, size);
+    if (written < 0) {
+      if (errno == EINTR)
+        continue;
+      return errno;
+    }
+    if (written == 0)
+      return EIO;
+    data += written;
+    size -= static_cast<std::size_t>(written);
+  }
+  return 0;
+}
+
+std::string folderOf(const std::string& file)
+{
+  auto slash = file.rfind('/');
+  if (slash == std::string::npos)
+    return ".";
+  return slash == 0 ? std::string("/") : file.substr(0, slash);
+}
+
+// Makes the rename itself durable; a failure here loses nothing already saved.
+void syncFolder(const std::string& folder)
+{
+  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd >= 0) {
+    ::fsync(fd);
+    ::close(fd);
+  }
+}
+
+} // namespace
+
+AtomicFile::AtomicFile(std::string path) : m_path(std::move(path))
+{
+  if (m_path.empty()) {
+    fail(ENOENT);
+    return;
+  }
+  if (int err = resolveLinks(m_path, m_target)) {
+    fail(err);
+    return;
+  }
+  // The rename would replace a write-protected file without asking.
+  if (::access(m_target.c_str(), F_OK) == 0 && ::access(m_target.c_str(), W_OK) != 0) {
+    fail(errno);
+    return;
+  }
+  std::string pattern = folderOf(m_target) + "/.tarvek-save-XXXXXX";
+  m_fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+  if (m_fd < 0) {
+    fail(errno);
+    return;
+  }
+  m_tempPath = pattern;
+}
+
+AtomicFile::~AtomicFile()
+{
+  discard();
+}
+
+void AtomicFile::write(std::string_view bytes)
+{
+  if (m_fd < 0 || !m_error.empty())
+    return;
+  if (m_buffer.size() + bytes.size() > kBufferSize) {
+    flushBuffer();
+    if (!m_error.empty())
+      return;
+    if (bytes.size() >= kBufferSize) {
+      if (int err = writeAll(m_fd, bytes.data(), bytes.size()))
+        fail(err);
+      return;
+    }
+  }
+  m_buffer.append(bytes);
+}
+
+void AtomicFile::flushBuffer()
+{
+  if (m_fd < 0 || !m_error.empty() || m_buffer.empty())
+    return;
+  if (int err = writeAll(m_fd, m_buffer.data(), m_buffer.size()))
+    fail(err);
+  m_buffer.clear();
+}
+
+FileStatus AtomicFile::commit()
+{
+  if (m_committed)
+    return FileStatus::success();
+  flushBuffer();
+  if (m_error.empty())
+    finish();
+  if (!m_error.empty()) {
+    discard();
+    return FileStatus::failure(m_error);
+  }
+  m_committed = true;
+  return FileStatus::success();
+}
+
+void AtomicFile::finish()
+{
+  struct stat old {};
+  mode_t mode = ::stat(m_target.c_str(), &old) == 0 ? old.st_mode & 07777
+                                                    : 0666 & ~currentUmask();
+  if (::fchmod(m_fd, mode) != 0 || ::fsync(m_fd) != 0)
+    return fail(errno);
+  int fd = m_fd;
+  m_fd = -1;
+  if (::close(fd) != 0 || ::rename(m_tempPath.c_str(), m_target.c_str()) != 0)
+    return fail(errno);
+  m_tempPath.clear();
+  syncFolder(folderOf(m_target));
+}
+
+void AtomicFile::fail(int errorNumber)
+{
+  if (m_error.empty())
+    m_error = fileErrorText("Could not save", m_path, errorNumber);
+}
+
+void AtomicFile::discard()
+{
+  if (m_fd >= 0) {
+    ::close(m_fd);
+    m_fd = -1;
+  }
+  if (!m_tempPath.empty()) {
+    ::unlink(m_tempPath.c_str());
+    m_tempPath.clear();
+  }
+  m_buffer.clear();
+}
+
+FileStatus writeFileAtomic(const std::string& path, std::string_view bytes)
+{
+  AtomicFile file(path);
+  file.write(bytes);
+  return file.commit();
+}
+
+} // namespace tarvek

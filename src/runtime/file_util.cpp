@@ -1,0 +1,85 @@
+#include "runtime/file_util.h"
+
+#include "runtime/runtime_error.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tarvek {
+
+namespace {
+
+constexpr std::size_t kReadBlock = 64 * 1024;
+
+} // namespace
+
+bool FileExists(const std::string& path)
+{
+  std::error_code ec;
+  auto size = std::filesystem::file_size(path, ec);
+  return !ec && size > 0;
+}
+
+bool DirExists(const std::string& path)
+{
+  std::error_code ec;
+  return std::filesystem::is_directory(path, ec);
+}
+
+void killFile(const std::string& path)
+{
+  if (!FileExists(path))
+    return;
+  if (::unlink(path.c_str()) != 0)
+    throw RuntimeError(fileErrorText("Could not delete", path, errno));
+}
+
+FileStatus readFileBytes(const std::string& path, std::string& bytes)
+{
+  bytes.clear();
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0)
+    return FileStatus::failure(fileErrorText("Could not read", path, errno));
+  // Read straight into the result; one spare byte lets the final read see
+  // the end without growing it.
+  struct stat info {};
+  std::size_t expected = 0;
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
+    expected = static_cast<std::size_t>(info.st_size);
+  bytes.resize(expected + 1);
+  std::size_t got = 0;
+  for (;;) {
+    if (got == bytes.size())
+      bytes.resize(bytes.size() + kReadBlock);
+    ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+    if (n < 0 && errno == EINTR)
+      continue;
+    if (n < 0) {
+      int err = errno;
+      ::close(fd);
+      bytes.clear();
+      return FileStatus::failure(fileErrorText("Could not read", path, err));
+    }
+    if (n == 0)
+      break;
+    got += static_cast<std::size_t>(n);
+  }
+  bytes.resize(got);
+  ::close(fd);
+  return FileStatus::success();
+}
+
+std::string readFileText(const std::string& path)
+{
+  std::string bytes;
+  if (!readFileBytes(path, bytes))
+    return {};
+  return bytes;
+}
+
+} // namespace tarvek

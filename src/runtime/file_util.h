@@ -1,0 +1,28 @@
+#pragma once
+
+#include "runtime/file_status.h"
+
+#include <string>
+
+namespace tarvek {
+
+// True when path names a file of at least one byte. A file of length 0 counts
+// as absent, as callers rely on. Never throws: a missing file, a folder or a
+// path through a file all give false.
+bool FileExists(const std::string& path);
+
+// True when path names a directory (a file is no folder to write into).
+bool DirExists(const std::string& path);
+
+// Deletes the file when FileExists holds; a missing or empty file is left
+// alone. Throws RuntimeError when the deletion itself fails.
+void killFile(const std::string& path);
+
+// The file's bytes unchanged (line ends and UTF-8 included); "" when the path
+// is missing, a folder, or cannot be read.
+std::string readFileText(const std::string& path);
+
+// The file's bytes into bytes, or why they could not be read.
+FileStatus readFileBytes(const std::string& path, std::string& bytes);
+
+} // namespace tarvek

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "runtime/file_status.h"
+
+#include <string>
+
+namespace tarvek {
+
+// Reads a text file one line at a time, without the line ends. CR LF, LF and
+// a lone CR each end a line; the last line needs no end, and a file ending in
+// a line end has no empty line after it. The file is only read, never changed.
+class LineReader {
+public:
+  explicit LineReader(std::string path);
+  ~LineReader();
+  LineReader(const LineReader&) = delete;
+  LineReader& operator=(const LineReader&) = delete;
+
+  // The next line into line; false at the end of the file or on a failure.
+  bool next(std::string& line);
+
+  // Success, or why the file could not be opened or read to its end.
+  FileStatus status() const;
+
+private:
+  bool fill();
+
+  std::string m_path;
+  std::string m_error;
+  int m_fd = -1;
+  std::string m_buffer;
+  std::size_t m_pos = 0;
+  std::size_t m_end = 0;
+  bool m_eof = false;
+};
+
+} // namespace tarvek
