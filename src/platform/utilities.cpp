@@ -1,25 +1,12 @@
 #include "platform/utilities.h"
 
-#include <filesystem>
-#include <system_error>
+#include "runtime/file_util.h"
 
 namespace tarvek {
 
-namespace {
-
-// An empty file counts as absent, as everywhere in the program.
-bool fileHasContent(const std::string& path)
-{
-  std::error_code ec;
-  auto size = std::filesystem::file_size(path, ec);
-  return !ec && size >= 1;
-}
-
-} // namespace
-
 bool confirmOverwrite(const std::string& path, Prompts& prompts)
 {
-  if (!fileHasContent(path))
+  if (!FileExists(path))
     return true;
   return prompts.yesNo("File already exists. Do you want to overwrite it?\r\n" + path, {},
                        MessageIcon::Question);

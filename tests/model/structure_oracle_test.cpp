@@ -1,42 +1,28 @@
 #include "support/require_tool.h"
+#include "support/run_tool.h"
 #include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <map>
 #include <set>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
+#include <vector>
 
 namespace tarvek {
 namespace {
 
+// Output of an outside program, stdout and stderr together.
 struct CommandResult {
   int status;
   std::string output;
 };
 
-// Runs a shell command, collecting standard output and standard error.
-CommandResult run(const std::string& command)
+CommandResult run(const std::string& program, const std::vector<std::string>& args)
 {
-  CommandResult result{-1, {}};
-  FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-  if (pipe == nullptr)
-    return result;
-  std::array<char, 4096> buf;
-  for (std::size_t n; (n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0;)
-    result.output.append(buf.data(), n);
-  const int status = ::pclose(pipe);
-  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
-}
-
-std::string quoted(const std::string& s)
-{
-  return "'" + s + "'";
+  const test::ToolResult r = test::runTool(program, args);
+  return {r.exitCode, r.out + r.err};
 }
 
 // The C60 we write is read back as 60 carbon atoms with 90 bonds, each atom
@@ -47,17 +33,17 @@ TEST(StructureOracleTest, openBabelReadsTheC60As60AtomsAnd90Bonds)
     return;
   test::ScratchDir dir;
   const std::string xyz = dir.file("c60.xyz").string();
-  const CommandResult dump = run(quoted(MODEL_DUMP) + " " + quoted(xyz) + " c60");
+  const CommandResult dump = run(MODEL_DUMP, {xyz, "c60"});
   ASSERT_EQ(dump.status, 0) << dump.output;
 
   // -as: single bonds only; bond-order perception is slow and not asked for.
   const CommandResult counts =
-      run("obabel -ixyz " + quoted(xyz) + " -as -otxt --append 'formula atoms bonds'");
+      run("obabel", {"-ixyz", xyz, "-as", "-otxt", "--append", "formula atoms bonds"});
   ASSERT_EQ(counts.status, 0) << counts.output;
   EXPECT_NE(counts.output.find("1 molecule converted"), std::string::npos) << counts.output;
   EXPECT_NE(counts.output.find("C60 60 90"), std::string::npos) << counts.output;
 
-  const CommandResult mol2 = run("obabel -ixyz " + quoted(xyz) + " -as -omol2");
+  const CommandResult mol2 = run("obabel", {"-ixyz", xyz, "-as", "-omol2"});
   ASSERT_EQ(mol2.status, 0) << mol2.output;
   const auto bondsAt = mol2.output.find("@<TRIPOS>BOND");
   ASSERT_NE(bondsAt, std::string::npos) << mol2.output;
@@ -88,10 +74,10 @@ TEST(StructureOracleTest, openBabelReadsEveryAtomOfACone)
     return;
   test::ScratchDir dir;
   const std::string xyz = dir.file("cone.xyz").string();
-  const CommandResult dump = run(quoted(MODEL_DUMP) + " " + quoted(xyz) + " cone 60 10 1.42");
+  const CommandResult dump = run(MODEL_DUMP, {xyz, "cone", "60", "10", "1.42"});
   ASSERT_EQ(dump.status, 0) << dump.output;
   const CommandResult counts =
-      run("obabel -ixyz " + quoted(xyz) + " -as -otxt --append 'formula atoms'");
+      run("obabel", {"-ixyz", xyz, "-as", "-otxt", "--append", "formula atoms"});
   ASSERT_EQ(counts.status, 0) << counts.output;
   EXPECT_NE(counts.output.find("1 molecule converted"), std::string::npos) << counts.output;
   EXPECT_NE(counts.output.find("C320 320"), std::string::npos) << counts.output;
