@@ -1,18 +1,12 @@
 #include "platform/file_filter.h"
 
+#include "runtime/split.h"
+
 #include <algorithm>
 
 namespace tarvek {
 
 namespace {
-
-std::string_view trimBlanks(std::string_view s)
-{
-  auto first = s.find_first_not_of(' ');
-  if (first == std::string_view::npos)
-    return {};
-  return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
 
 std::vector<std::string_view> splitOn(std::string_view s, char delimiter)
 {

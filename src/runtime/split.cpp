@@ -4,15 +4,6 @@ namespace tarvek {
 
 namespace {
 
-std::string_view trimBlanks(std::string_view text)
-{
-  auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos)
-    return {};
-  auto last = text.find_last_not_of(' ');
-  return text.substr(first, last - first + 1);
-}
-
 // Shared walk of both splitters; keepEmpty decides whether two separators in
 // a row produce an empty item.
 std::vector<std::string> split(std::string_view text, char separator, bool keepEmpty)
@@ -33,6 +24,15 @@ std::vector<std::string> split(std::string_view text, char separator, bool keepE
 }
 
 } // namespace
+
+std::string_view trimBlanks(std::string_view text)
+{
+  auto first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos)
+    return {};
+  auto last = text.find_last_not_of(' ');
+  return text.substr(first, last - first + 1);
+}
 
 std::vector<std::string> splitSpaces(std::string_view text)
 {

@@ -6,6 +6,9 @@
 
 namespace tarvek {
 
+// The text without leading and trailing blanks (" " only).
+std::string_view trimBlanks(std::string_view text);
+
 // Splits on blanks (" " only; a tab is an ordinary character) after trimming
 // leading and trailing blanks; runs of blanks count as one separator.
 // Always returns at least one element: "" and "   " give {""}.
