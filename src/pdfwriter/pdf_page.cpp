@@ -1,5 +1,6 @@
 #include "pdfwriter/pdf_page.h"
 
+#include "pdfwriter/pdf_font.h"
 #include "pdfwriter/pdf_image.h"
 #include "pdfwriter/pdf_output.h"
 
@@ -105,6 +106,7 @@ void beginPage(PdfDocument* doc, float width, float height)
   doc->contentState = kNoContent;
   doc->procSet = 0;
   doc->depth = 0;
+  doc->textStateWritten = false;
   doc->state = kPageInProgress;
   GraphicsLevel& level = doc->levels[0];
   level.text = TextState{};
@@ -141,6 +143,7 @@ void writePageObject(PdfDocument* doc)
     if (doc->procSet & entry.bit)
       writeString(doc, entry.name);
   writeString(doc, "]\n");
+  writeFontResources(doc);
   writeXObjectResources(doc);
   writeString(doc, ">>\nendobj\n");
 
