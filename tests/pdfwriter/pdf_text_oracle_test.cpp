@@ -88,12 +88,15 @@ TEST(PdfTextOracleTest, pdffontsListsStylesAndTheEmbeddedFont)
   }
 }
 
-// qpdf's own Flate decoder gives back the font file byte for byte.
+// qpdf accepts the file, and its own Flate decoder gives back the font file
+// byte for byte.
 TEST(PdfTextOracleTest, embeddedFontFileComesBackWhole)
 {
   if (!requireTool("qpdf", "qpdf") || !haveSystemFonts())
     return;
   const fs::path path = fontPage();
+  const auto check = run("qpdf --check " + quoted(path));
+  EXPECT_EQ(check.status, 0) << check.output;
   const PdfBytes pdf(readBytes(path));
   const std::string font = readBytes(test::kDejaVuSans);
   int checked = 0;
