@@ -23,7 +23,8 @@ using Clock = std::chrono::steady_clock;
 
 fs::path scratchFile(const char* name)
 {
-  return fs::temp_directory_path() / ("quillet-text-bench-" + std::to_string(::getpid()) + "-" + name);
+  return fs::temp_directory_path()
+         / ("quillet-text-bench-" + std::to_string(::getpid()) + "-" + name);
 }
 
 using Fonts = std::shared_ptr<const quillet::FontLocator>;
@@ -113,7 +114,11 @@ void BM_EncryptionTimeRatio(benchmark::State& state)
   state.counters["encrypted/plain"] =
       plain.count() > 0 ? double(encrypted.count()) / double(plain.count()) : 0;
 }
-BENCHMARK(BM_EncryptionTimeRatio)->Arg(10)->Arg(100)->ArgName("pages")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EncryptionTimeRatio)
+    ->Arg(10)
+    ->Arg(100)
+    ->ArgName("pages")
+    ->Unit(benchmark::kMillisecond);
 
 // Ten pages with Arial embedded or not: the size the font file adds.
 void BM_EmbeddedFontFileSize(benchmark::State& state)
@@ -127,6 +132,10 @@ void BM_EmbeddedFontFileSize(benchmark::State& state)
   state.counters["file_bytes"] = fs::exists(path) ? double(fs::file_size(path)) : 0;
   fs::remove(path);
 }
-BENCHMARK(BM_EmbeddedFontFileSize)->Arg(0)->Arg(1)->ArgName("embedded")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EmbeddedFontFileSize)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("embedded")
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -106,7 +106,6 @@ void beginPage(PdfDocument* doc, float width, float height)
   doc->contentState = kNoContent;
   doc->procSet = 0;
   doc->depth = 0;
-  doc->textStateWritten = false;
   doc->state = kPageInProgress;
   GraphicsLevel& level = doc->levels[0];
   level.text = TextState{};

@@ -319,8 +319,11 @@ TEST(FontResourcesTest, perPageNamesAndOneObjectPerFont)
   const auto fonts = writtenFonts(pdf);
   const int sans = fonts.find("Fixture#20Sans")->second.object;
   const int mono = fonts.find("Fixture#20Mono")->second.object;
-  const std::string first = pdf.object(int(PdfBytes::intEntry(pdf.object(pages[0]), "/Resources")));
-  const std::string second = pdf.object(int(PdfBytes::intEntry(pdf.object(pages[1]), "/Resources")));
+  auto resources = [&](int page) {
+    return pdf.object(int(PdfBytes::intEntry(pdf.object(page), "/Resources")));
+  };
+  const std::string first = resources(pages[0]);
+  const std::string second = resources(pages[1]);
   EXPECT_TRUE(has(first, "/ProcSet [/PDF/Text]\n/Font<<\n/F0 " + std::to_string(sans)
                              + " 0 R\n/F1 " + std::to_string(mono) + " 0 R\n>>\n>>"))
       << first;

@@ -205,10 +205,9 @@ TEST(EncryptedFileTest, streamsAndInfoDecryptWithTheObjectKeys)
   std::smatch m;
   ASSERT_TRUE(std::regex_search(bytes, m, std::regex("/Encrypt (\\d+) 0 R\n")));
   const std::string dict = pdf.object(std::stoi(m[1]));
-  EXPECT_TRUE(std::regex_search(dict, std::regex("^\\d+ 0 obj\n<<\n/Filter /Standard\n/V 2\n"
-                                                 "/Length 128\n/R 3\n/P -3904\n"
-                                                 "/O<[0-9A-F]{64}>\n/U<[0-9A-F]{64}>\n>>\nendobj\n$")))
-      << dict;
+  const std::regex form("^\\d+ 0 obj\n<<\n/Filter /Standard\n/V 2\n/Length 128\n/R 3\n"
+                        "/P -3904\n/O<[0-9A-F]{64}>\n/U<[0-9A-F]{64}>\n>>\nendobj\n$");
+  EXPECT_TRUE(std::regex_search(dict, form)) << dict;
   EXPECT_EQ(bytes.find("Hidden"), std::string::npos);
   EXPECT_EQ(bytes.find("Secret"), std::string::npos);
   EXPECT_EQ(bytes.find("Morvane"), std::string::npos);

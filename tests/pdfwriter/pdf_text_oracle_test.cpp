@@ -170,9 +170,8 @@ TEST(PdfTextOracleTest, pdftotextReadsTextAndItsBox)
   const auto box = run("pdftotext -bbox " + quoted(path) + " -");
   ASSERT_EQ(box.status, 0) << box.output;
   std::smatch m;
-  ASSERT_TRUE(std::regex_search(box.output, m,
-                                std::regex("xMin=\"([0-9.]+)\"[^>]*xMax=\"([0-9.]+)\"[^>]*>Hello<")))
-      << box.output;
+  const std::regex word("xMin=\"([0-9.]+)\"[^>]*xMax=\"([0-9.]+)\"[^>]*>Hello<");
+  ASSERT_TRUE(std::regex_search(box.output, m, word)) << box.output;
   EXPECT_NEAR(std::stod(m[1]), 100, 0.01);
   EXPECT_NEAR(std::stod(m[2]), 127.336, 0.01);
 }
