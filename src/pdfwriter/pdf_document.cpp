@@ -1,9 +1,9 @@
 #include "pdfwriter/pdf_document.h"
 
 #include "pdfwriter/md5.h"
+#include "pdfwriter/pdf_font.h"
 #include "pdfwriter/pdf_image.h"
 #include "pdfwriter/pdf_output.h"
-#include "pdfwriter/pdf_font.h"
 #include "pdfwriter/pdf_page.h"
 #include "pdfwriter/pdf_security.h"
 

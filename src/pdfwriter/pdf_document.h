@@ -203,7 +203,7 @@ struct OpenOptions {
 };
 
 // One PDF file being written: its output buffer, object table, pages, graphics
-// state and images. Made by openDocument, ended by closeDocument, released by
+// and text state, images, fonts and, when asked for, encryption. Made by openDocument, ended by closeDocument, released by
 // freeDocument. Every operation of the writer takes it first and does nothing
 // when it is null.
 struct PdfDocument {

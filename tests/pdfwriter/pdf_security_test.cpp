@@ -186,10 +186,12 @@ TEST(EncryptedFileTest, streamsAndInfoDecryptWithTheObjectKeys)
   OpenOptions options = test::fixedOptions();
   options.fontLocator = fonts;
   std::array<std::uint8_t, 16> key{};
+  std::string fileId;
   PdfBytes pdf(test::writeDocument([&](PdfDocument* doc) {
     setInfoEntry(doc, "Title", "Secret (title)");
     ASSERT_TRUE(setupEncryption(doc, 0, 16, "owner", "user"));
     key = doc->security->key;
+    fileId = hex(doc->fileId);
     ASSERT_EQ(addFont(doc, "Fixture Sans", true), 0);
     beginPage(doc, 595, 842);
     selectFont(doc, 0, 12);
@@ -208,6 +210,12 @@ TEST(EncryptedFileTest, streamsAndInfoDecryptWithTheObjectKeys)
   const std::regex form("^\\d+ 0 obj\n<<\n/Filter /Standard\n/V 2\n/Length 128\n/R 3\n"
                         "/P -3904\n/O<[0-9A-F]{64}>\n/U<[0-9A-F]{64}>\n>>\nendobj\n$");
   EXPECT_TRUE(std::regex_search(dict, form)) << dict;
+  // The keys were made with the identifier the trailer carries.
+  std::string idUpper = fileId;
+  for (char& c : idUpper)
+    if (c >= 'a' && c <= 'f')
+      c = static_cast<char>(c - 'a' + 'A');
+  EXPECT_NE(bytes.find("/ID[<" + idUpper + "><" + idUpper + ">]"), std::string::npos);
   EXPECT_EQ(bytes.find("Hidden"), std::string::npos);
   EXPECT_EQ(bytes.find("Secret"), std::string::npos);
   EXPECT_EQ(bytes.find("Morvane"), std::string::npos);
