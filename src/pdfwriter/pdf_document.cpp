@@ -1,9 +1,11 @@
 #include "pdfwriter/pdf_document.h"
 
 #include "pdfwriter/md5.h"
+#include "pdfwriter/pdf_font.h"
 #include "pdfwriter/pdf_image.h"
 #include "pdfwriter/pdf_output.h"
 #include "pdfwriter/pdf_page.h"
+#include "pdfwriter/pdf_security.h"
 
 #include <atomic>
 #include <cerrno>
@@ -86,22 +88,6 @@ void appendNumber(Md5& md5, std::uint64_t value)
   md5.update(bytes, sizeof bytes);
 }
 
-void computeFileId(PdfDocument* doc)
-{
-  Md5 md5;
-  for (const std::string* text : {&doc->info.keywords, &doc->info.subject, &doc->info.title,
-                                  &doc->info.creator, &doc->info.author})
-    md5.update(*text);
-  md5.update(doc->creationDate);
-  appendNumber(md5, static_cast<std::uint64_t>(doc->objectCount));
-  appendNumber(md5, currentPosition(doc));
-  appendNumber(md5, static_cast<std::uint64_t>(doc->pageCount));
-  appendNumber(md5, doc->idNonce);
-  appendNumber(md5, doc->serial);
-  doc->fileId = md5.finish();
-  doc->haveFileId = true;
-}
-
 void writeInfoObject(PdfDocument* doc)
 {
   writeObjectHeader(doc, doc->info.objectNumber);
@@ -114,25 +100,40 @@ void writeInfoObject(PdfDocument* doc)
     {"/Title ", doc->info.title},       {"/Creator ", doc->info.creator},
     {"/Author ", doc->info.author},
   };
+  // Encrypted texts go in hexadecimal, each with the Info object's key
+  // started afresh.
+  auto writeText = [doc](std::string_view text) {
+    if (!doc->security) {
+      writeLiteralString(doc, text.data(), text.size());
+      return;
+    }
+    std::string sealed(text);
+    useObjectKey(doc, doc->info.objectNumber, 0);
+    auto* bytes = reinterpret_cast<std::uint8_t*>(sealed.data());
+    encryptBytes(doc, bytes, sealed.size(), bytes);
+    writeHexString(doc, sealed.data(), sealed.size());
+  };
   for (const auto& entry : entries) {
     if (entry.text.empty())
       continue;
     writeString(doc, entry.key);
-    writeLiteralString(doc, entry.text.data(), entry.text.size());
+    writeText(entry.text);
     writeChar(doc, '\n');
   }
-  std::string date = "D:" + doc->creationDate;
+  const char* lineBreak = doc->security ? "" : "\n";
   writeString(doc, "/CreationDate ");
-  writeLiteralString(doc, date.data(), date.size());
-  writeString(doc, "\n/Producer ");
-  std::string_view producer = "Morvane Quillet";
-  writeLiteralString(doc, producer.data(), producer.size());
-  writeString(doc, "\n>>\nendobj\n");
+  writeText("D:" + doc->creationDate);
+  writeString(doc, lineBreak);
+  writeString(doc, "/Producer ");
+  writeText("Morvane Quillet");
+  writeString(doc, lineBreak);
+  writeString(doc, ">>\nendobj\n");
 }
 
 void writeFileTail(PdfDocument* doc)
 {
   writeInfoObject(doc);
+  writeFonts(doc);
 
   std::size_t leafIndex = 0;
   std::size_t pageIndex = 1;
@@ -146,6 +147,8 @@ void writeFileTail(PdfDocument* doc)
       writeObjectHeader(doc, n);
       writeString(doc, "endobj\n");
     }
+  if (doc->security)
+    doc->encryptObject = writeEncryptDict(doc);
 
   std::uint64_t xref = currentPosition(doc);
   printPdf(doc, "xref\n0 %ld\n", doc->objectCount + 1);
@@ -155,6 +158,8 @@ void writeFileTail(PdfDocument* doc)
 
   printPdf(doc, "trailer\n<<\n/Size %ld\n/Info %ld 0 R\n/Root %ld 0 R\n", doc->objectCount + 1,
            doc->info.objectNumber, doc->catalog);
+  if (doc->security)
+    printPdf(doc, "/Encrypt %ld 0 R\n", doc->encryptObject);
   if (!doc->haveFileId)
     computeFileId(doc);
   std::string hex;
@@ -175,6 +180,7 @@ void releaseTables(PdfDocument* doc)
   doc->info = DocumentInfo{doc->info.objectNumber, {}, {}, {}, {}, {}};
   std::vector<ImageRecord>().swap(doc->images);
   freeXObjectTable(doc);
+  freeFontTable(doc);
 }
 
 // Moves the finished temporary over the target; any earlier failure, or a
@@ -197,6 +203,24 @@ bool commitFile(PdfDocument* doc)
 }
 
 } // namespace
+
+void computeFileId(PdfDocument* doc)
+{
+  if (!doc)
+    return;
+  Md5 md5;
+  for (const std::string* text : {&doc->info.keywords, &doc->info.subject, &doc->info.title,
+                                  &doc->info.creator, &doc->info.author})
+    md5.update(*text);
+  md5.update(doc->creationDate);
+  appendNumber(md5, static_cast<std::uint64_t>(doc->objectCount));
+  appendNumber(md5, currentPosition(doc));
+  appendNumber(md5, static_cast<std::uint64_t>(doc->pageCount));
+  appendNumber(md5, doc->idNonce);
+  appendNumber(md5, doc->serial);
+  doc->fileId = md5.finish();
+  doc->haveFileId = true;
+}
 
 PdfDocument* openDocument(const std::string& path, int version)
 {
@@ -236,6 +260,8 @@ PdfDocument* openDocument(const std::string& path, int version, const OpenOption
   doc->info.objectNumber = reserveObject(doc);
   doc->images.resize(kInitialImageSlots);
   resetXObjectTable(doc);
+  initFontTable(doc);
+  doc->fontLocator = options.fontLocator;
   doc->buffer.reset(new unsigned char[PdfDocument::kInitialBuffer]);
   doc->bufferSize = PdfDocument::kInitialBuffer;
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "pdfwriter/font_locator.h"
 #include "pdfwriter/pdf_tables.h"
+#include "pdfwriter/rc4.h"
 
 #include <array>
 #include <cstddef>
@@ -54,8 +56,18 @@ struct LineState {
   float subpathX = 0, subpathY = 0;
 };
 
-// Text state of a save level; the text operators keep theirs here.
-struct TextState {};
+// Text state of a save level. The matrix's e and f are the text position;
+// the line start is where the current line began.
+struct TextState {
+  float charSpacing = 0;
+  float wordSpacing = 0;
+  float leading = 0;
+  float rise = 0;
+  int fontIndex = -1;
+  float fontSize = 0;
+  Matrix matrix;
+  float lineX = 0, lineY = 0;
+};
 
 // A gray keeps its value in the first three components too.
 struct Colour {
@@ -106,6 +118,67 @@ struct XObjectEntry {
   std::int32_t kind = 0;
 };
 
+struct TrueTypeData;
+
+enum FontKind : int { kTrueTypeFont = 2 };
+
+// One font of the document; its index i is its ID and its resource name /F<i>.
+// A style variant shares the font file and parsed tables of the font it was
+// made from.
+struct FontRecord {
+  std::int32_t objectNumber = 0;
+  bool variant = false;
+  std::string name;
+  // -1: no encoding (symbolic fonts); otherwise a slot of the encoding table.
+  std::int32_t encodingIndex = 0;
+  bool usedOnPage = false;
+  bool embed = false;
+  std::uint32_t flags = 0;
+  std::int32_t kind = kTrueTypeFont;
+  std::string postScriptName;
+  std::string encodingName;
+  float italicAngle = 0; // degrees
+  bool fixedPitch = false;
+  // In 1/1000 em, like all metrics here.
+  float boundingBox[4] = {-50, -200, 1000, 900};
+  std::int32_t underlinePosition = -100;
+  std::int32_t underlineThickness = 50;
+  std::int32_t capHeight = 700;
+  std::int32_t xHeight = 0;
+  std::int32_t ascent = 800;
+  std::int32_t descent = -200;
+  std::int32_t stemV = 0;
+  std::int32_t stemH = 0;
+  std::array<std::int32_t, 256> widths{};
+  std::shared_ptr<const std::vector<std::uint8_t>> fontFile;
+  // Released once the font is written.
+  std::shared_ptr<const TrueTypeData> tables;
+};
+
+// Byte codes of a simple font: glyph names (nullptr for ".notdef") and,
+// where known, Unicode values. Without a PDF name it is written as a
+// /Differences object.
+struct EncodingRecord {
+  const char* key = nullptr;
+  const char* pdfName = nullptr;
+  const std::array<std::uint16_t, 256>* unicode = nullptr;
+  const std::array<const char*, 256>* glyphNames = nullptr;
+};
+
+// The standard security handler, revision 3: RC4 with a 16-byte file key.
+struct SecurityHandler {
+  int keyLength = 16;
+  std::int32_t permission = 0;
+  std::string ownerPassword;
+  std::string userPassword;
+  std::array<std::uint8_t, 32> owner{};
+  std::array<std::uint8_t, 32> user{};
+  std::array<std::uint8_t, 16> key{};
+  std::int32_t objectNumber = 0;
+  std::int32_t generation = 0;
+  Rc4 rc4;
+};
+
 // The Info texts; an empty text is absent.
 struct DocumentInfo {
   std::int32_t objectNumber = 0;
@@ -125,10 +198,12 @@ struct OpenOptions {
     std::uint64_t serial = 0;
   };
   std::optional<IdSeed> idSeed;
+  // Where fonts are found; fontconfig's when empty, made at the first font.
+  std::shared_ptr<const FontLocator> fontLocator;
 };
 
 // One PDF file being written: its output buffer, object table, pages, graphics
-// state and images. Made by openDocument, ended by closeDocument, released by
+// and text state, images, fonts and, when asked for, encryption. Made by openDocument, ended by closeDocument, released by
 // freeDocument. Every operation of the writer takes it first and does nothing
 // when it is null.
 struct PdfDocument {
@@ -186,6 +261,19 @@ struct PdfDocument {
   std::vector<XObjectEntry> xobjects;
   std::size_t xobjectCount = 0;
 
+  std::vector<FontRecord> fonts;
+  std::array<const EncodingRecord*, 128> encodings{};
+  std::shared_ptr<const FontLocator> fontLocator;
+  // Leading, word and character spacing written in the open text object.
+  bool textStateWritten = false;
+  bool underline = false;
+
+  // Present while encrypting.
+  std::unique_ptr<SecurityHandler> security;
+  std::int32_t encryptObject = 0;
+  // Bytes written outside a Flate stream are encrypted too.
+  bool encryptPlainBytes = false;
+
   GraphicsLevel& level() { return levels[depth]; }
 };
 
@@ -209,6 +297,10 @@ std::int32_t pageParentNode(PdfDocument* doc);
 // object number. `parent` 0 marks the root.
 std::int32_t buildPageTree(PdfDocument* doc, std::int32_t parent, std::size_t& leafIndex,
                            std::size_t& pageIndex, std::int32_t count);
+
+// The file identifier: an MD5 of the Info texts, the creation date and the
+// document's state, including its nonce and serial. Computed once.
+void computeFileId(PdfDocument* doc);
 
 // Finishes a page still in progress, writes the file tail and renames the
 // file over the target. True on success; with no page the target becomes an

@@ -3,6 +3,7 @@
 #include "pdfwriter/jpeg_memory.h"
 #include "pdfwriter/pdf_output.h"
 #include "pdfwriter/pdf_page.h"
+#include "pdfwriter/pdf_security.h"
 
 #include <cmath>
 
@@ -97,7 +98,11 @@ bool writeImageXObject(PdfDocument* doc, int slot, int quality)
   printPdf(doc, "/ColorSpace/%s\n", image.colourKind == kGray ? "DeviceGray" : "DeviceRGB");
   std::int32_t length = reserveObject(doc);
   printPdf(doc, "/Filter [/DCTDecode]\n/Length %ld 0 R\n>>\nstream\n", length);
+  // JPEG data is not deflated, so it is sealed as plain bytes.
+  useObjectKey(doc, object, 0);
+  doc->encryptPlainBytes = true;
   writeBytes(doc, jpeg.bytes.get(), jpeg.size);
+  doc->encryptPlainBytes = false;
   writeString(doc, "endstream\nendobj\n");
   writeObjectHeader(doc, length);
   printPdf(doc, "%ld\nendobj\n", static_cast<long long>(jpeg.size));

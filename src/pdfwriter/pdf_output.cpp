@@ -1,5 +1,7 @@
 #include "pdfwriter/pdf_output.h"
 
+#include "pdfwriter/pdf_security.h"
+
 #include <zlib.h>
 
 #include <algorithm>
@@ -52,9 +54,14 @@ void offerSpace(PdfDocument* doc)
   doc->flate->z.avail_out = static_cast<uInt>(std::min<std::size_t>(space, 0xFFFFFFFFu));
 }
 
+// Encryption follows compression: the produced bytes are sealed in place.
 void takeProduced(PdfDocument* doc)
 {
-  doc->end = static_cast<std::size_t>(doc->flate->z.next_out - doc->buffer.get());
+  const auto produced = static_cast<std::size_t>(doc->flate->z.next_out - doc->buffer.get());
+  if (doc->security)
+    encryptBytes(doc, doc->buffer.get() + doc->end, produced - doc->end,
+                 doc->buffer.get() + doc->end);
+  doc->end = produced;
 }
 
 } // namespace
@@ -210,7 +217,11 @@ void writeBytes(PdfDocument* doc, const void* bytes, std::size_t count)
     return;
   }
   ensureRoom(doc, count);
-  std::memcpy(doc->buffer.get() + doc->end, bytes, count);
+  unsigned char* at = doc->buffer.get() + doc->end;
+  if (doc->security && doc->encryptPlainBytes)
+    encryptBytes(doc, static_cast<const std::uint8_t*>(bytes), count, at);
+  else
+    std::memcpy(at, bytes, count);
   doc->end += count;
 }
 
@@ -297,13 +308,28 @@ void writeName(PdfDocument* doc, const void* bytes, std::size_t count)
   writeBytes(doc, out.data(), out.size());
 }
 
+void writeHexString(PdfDocument* doc, const void* bytes, std::size_t count)
+{
+  if (!doc)
+    return;
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string& out = doc->scratch;
+  out.assign(1, '<');
+  for (const auto* p = static_cast<const unsigned char*>(bytes); count > 0; ++p, --count) {
+    out += kHex[*p >> 4];
+    out += kHex[*p & 15];
+  }
+  out += '>';
+  writeBytes(doc, out.data(), out.size());
+}
+
 void writeLineBreakIfUncompressed(PdfDocument* doc)
 {
   if (doc && doc->compressionLevel == 0)
     writeChar(doc, '\n');
 }
 
-void beginFlateStream(PdfDocument* doc, std::int32_t, std::int32_t)
+void beginFlateStream(PdfDocument* doc, std::int32_t objectNumber, std::int32_t generation)
 {
   if (!doc)
     return;
@@ -318,6 +344,8 @@ void beginFlateStream(PdfDocument* doc, std::int32_t, std::int32_t)
     return;
   }
   doc->inFlateStream = true;
+  if (doc->security)
+    useObjectKey(doc, objectNumber, generation);
 }
 
 void endFlateStream(PdfDocument* doc)

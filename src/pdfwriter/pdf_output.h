@@ -67,11 +67,15 @@ std::uint64_t currentPosition(const PdfDocument* doc);
 
 // "(...)" escaping only line feed, carriage return, "(", ")" and "\".
 void writeLiteralString(PdfDocument* doc, const void* bytes, std::size_t count);
+// "<...>" with two uppercase hexadecimal digits per byte.
+void writeHexString(PdfDocument* doc, const void* bytes, std::size_t count);
 // Name characters outside 33..126 and delimiters become "#hh".
 void writeName(PdfDocument* doc, const void* bytes, std::size_t count);
 void writeLineBreakIfUncompressed(PdfDocument* doc);
 
-void beginFlateStream(PdfDocument* doc, std::int32_t objectNumber, std::int32_t generation);
+// Under encryption the stream's bytes are sealed with the key of object n,
+// generation g, after compression.
+void beginFlateStream(PdfDocument* doc, std::int32_t n, std::int32_t g);
 void endFlateStream(PdfDocument* doc);
 
 // Opens a content stream of the page: returns the position where its data

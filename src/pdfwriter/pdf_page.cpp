@@ -1,5 +1,6 @@
 #include "pdfwriter/pdf_page.h"
 
+#include "pdfwriter/pdf_font.h"
 #include "pdfwriter/pdf_image.h"
 #include "pdfwriter/pdf_output.h"
 
@@ -141,6 +142,7 @@ void writePageObject(PdfDocument* doc)
     if (doc->procSet & entry.bit)
       writeString(doc, entry.name);
   writeString(doc, "]\n");
+  writeFontResources(doc);
   writeXObjectResources(doc);
   writeString(doc, ">>\nendobj\n");
 

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "pdfwriter/font_locator.h"
+#include "support/require_tool.h"
 #include "support/scratch_dir.h"
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <map>
@@ -40,5 +43,26 @@ inline std::filesystem::path fixtureFontDir()
 {
   return std::filesystem::path(TARVEK_TEST_SOURCE_DIR) / "fixtures/pdfwriter/fonts";
 }
+
+// System fonts come from scripts/deps: missing ones fail under CI=true and
+// skip elsewhere, naming the package.
+inline bool requireFontFile(const std::filesystem::path& file, const std::string& package)
+{
+  if (std::filesystem::exists(file))
+    return true;
+  const std::string why = file.string() + " is missing: install the Debian package " + package
+                          + " (scripts/deps does)";
+  if (tarvek::test::ciMode())
+    ADD_FAILURE() << why;
+  else
+    [&why] { GTEST_SKIP() << why; }();
+  return false;
+}
+
+inline const std::filesystem::path kLiberationSans =
+    "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf";
+inline const std::filesystem::path kDejaVuSans = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+inline const std::filesystem::path kNimbusSans =
+    "/usr/share/fonts/opentype/urw-base35/NimbusSans-Regular.otf";
 
 } // namespace quillet::test

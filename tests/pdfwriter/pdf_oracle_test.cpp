@@ -1,5 +1,6 @@
 #include "pdfwriter/pdf_image.h"
 #include "pdfwriter/pdf_page.h"
+#include "pdfwriter/oracle_tools.h"
 #include "pdfwriter/pdf_test_support.h"
 #include "support/require_tool.h"
 #include "support/scratch_dir.h"
@@ -19,57 +20,13 @@ namespace quillet {
 namespace {
 
 namespace fs = std::filesystem;
+using test::collapseBlanks;
+using test::outDir;
+using test::quoted;
+using test::run;
+using test::ToolRun;
 using tarvek::test::readBytes;
 using tarvek::test::requireTool;
-
-// Left in the build tree for a reviewer to open.
-fs::path outDir()
-{
-  fs::path dir = fs::path(TARVEK_TEST_BINARY_DIR) / "out";
-  fs::create_directories(dir);
-  return dir;
-}
-
-struct ToolRun {
-  int status = -1;
-  std::string output;
-};
-
-ToolRun run(const std::string& command)
-{
-  ToolRun result;
-  FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-  if (!pipe)
-    return result;
-  char chunk[4096];
-  std::size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0)
-    result.output.append(chunk, n);
-  int status = ::pclose(pipe);
-  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
-}
-
-std::string quoted(const fs::path& path)
-{
-  return "'" + path.string() + "'";
-}
-
-std::string collapseBlanks(const std::string& text)
-{
-  std::string out;
-  for (char c : text) {
-    if (c == ' ' || c == '\t') {
-      if (!out.empty() && out.back() != ' ' && out.back() != '\n')
-        out += ' ';
-    } else {
-      if (c == '\n' && !out.empty() && out.back() == ' ')
-        out.pop_back();
-      out += c;
-    }
-  }
-  return out;
-}
 
 fs::path writeFile(const std::string& name, const std::function<void(PdfDocument*)>& body, int level = 6)
 {

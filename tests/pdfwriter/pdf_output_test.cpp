@@ -1,8 +1,11 @@
 #include "pdfwriter/md5.h"
+#include "pdfwriter/pdf_font.h"
 #include "pdfwriter/pdf_output.h"
 #include "pdfwriter/pdf_page.h"
+#include "pdfwriter/pdf_security.h"
 #include "pdfwriter/pdf_tables.h"
 #include "pdfwriter/pdf_test_support.h"
+#include "pdfwriter/pdf_text.h"
 #include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
@@ -289,6 +292,20 @@ TEST(NullDocumentTest, everyOperationIgnoresANullDocument)
   pathMoveTo(nullptr, 1, 1);
   strokePath(nullptr);
   writePageObject(nullptr);
+  writeHexString(nullptr, "x", 1);
+  EXPECT_EQ(addFont(nullptr, "Arial", false), -1);
+  EXPECT_EQ(selectFont(nullptr, 0, 12), -1);
+  selectFontStyle(nullptr, true, -12);
+  writeFontResources(nullptr);
+  writeFonts(nullptr);
+  setCharSpacing(nullptr, 1);
+  setTextRotation(nullptr, 90);
+  showTextAt(nullptr, "x", 0, 1, 1);
+  showTextNextLine(nullptr, "x", 0);
+  EXPECT_EQ(stringWidth(nullptr, "x"), 0);
+  EXPECT_FALSE(setupEncryption(nullptr, 0, 16, "o", "u"));
+  useObjectKey(nullptr, 1, 0);
+  EXPECT_EQ(writeEncryptDict(nullptr), 0);
   EXPECT_FALSE(closeDocument(nullptr));
   freeDocument(nullptr);
 }

@@ -139,9 +139,15 @@ std::string inflate(const std::string& data)
 std::string writeDocument(const std::function<void(PdfDocument*)>& body, int compressionLevel,
                           int version)
 {
+  return writeDocument(body, fixedOptions(compressionLevel), version);
+}
+
+std::string writeDocument(const std::function<void(PdfDocument*)>& body,
+                          const OpenOptions& options, int version)
+{
   tarvek::test::ScratchDir dir;
   auto path = dir.file("doc.pdf");
-  PdfDocument* doc = openDocument(path.string(), version, fixedOptions(compressionLevel));
+  PdfDocument* doc = openDocument(path.string(), version, options);
   EXPECT_NE(doc, nullptr);
   body(doc);
   EXPECT_TRUE(closeDocument(doc));

@@ -49,6 +49,10 @@ std::string inflate(const std::string& data);
 // closes it (expecting success) and returns the file's bytes.
 std::string writeDocument(const std::function<void(PdfDocument*)>& body, int compressionLevel = 6,
                           int version = 13);
+// The same with options of the caller's (fixedOptions with a font locator,
+// say).
+std::string writeDocument(const std::function<void(PdfDocument*)>& body,
+                          const OpenOptions& options, int version = 13);
 
 // Pixels of a w x h RGB image, top row first.
 std::vector<unsigned char> gradientPixels(int w, int h);

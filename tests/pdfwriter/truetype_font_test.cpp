@@ -341,25 +341,10 @@ TEST(TrueTypeFontTest, malformedFontsFailOrLoadWithZeros)
   }
 }
 
-// System fonts come from scripts/deps: missing ones fail under CI=true and
-// skip elsewhere, naming the package.
-bool requireFontFile(const std::filesystem::path& file, const std::string& package)
-{
-  if (std::filesystem::exists(file))
-    return true;
-  const std::string why = file.string() + " is missing: install the Debian package " + package
-                          + " (scripts/deps does)";
-  if (tarvek::test::ciMode())
-    ADD_FAILURE() << why;
-  else
-    [&why] { GTEST_SKIP() << why; }();
-  return false;
-}
-
-const std::filesystem::path kLiberationSans =
-    "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf";
-const std::filesystem::path kDejaVuSans = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-const std::filesystem::path kNimbusSans = "/usr/share/fonts/opentype/urw-base35/NimbusSans-Regular.otf";
+using test::kDejaVuSans;
+using test::kLiberationSans;
+using test::kNimbusSans;
+using test::requireFontFile;
 
 std::optional<SystemFont> loadFile(const std::filesystem::path& file)
 {

@@ -1,0 +1,223 @@
+#include "pdfwriter/pdf_text.h"
+
+#include "pdfwriter/pdf_output.h"
+#include "pdfwriter/pdf_page.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace quillet {
+namespace {
+
+bool inPage(const PdfDocument* doc)
+{
+  return doc && doc->state == kPageInProgress;
+}
+
+bool fontSelected(PdfDocument* doc)
+{
+  const int font = doc->level().text.fontIndex;
+  return font >= 0 && std::size_t(font) < doc->fonts.size();
+}
+
+// Leading, word and character spacing, once per text object.
+void writeTextState(PdfDocument* doc)
+{
+  if (doc->textStateWritten)
+    return;
+  const TextState& text = doc->level().text;
+  printPdf(doc, "%f TL\n", text.leading);
+  if (text.wordSpacing != 0)
+    printPdf(doc, "%f Tw\n", text.wordSpacing);
+  if (text.charSpacing != 0)
+    printPdf(doc, "%f Tc\n", text.charSpacing);
+  doc->textStateWritten = true;
+}
+
+void writeText(PdfDocument* doc, const char* text, std::size_t n)
+{
+  TextState& state = doc->level().text;
+  beginText(doc, true);
+  writeTextState(doc);
+  writeLiteralString(doc, text, n);
+  writeString(doc, "Tj\n");
+  state.matrix.e += textWidth(doc, text, n, state.fontIndex, state.fontSize);
+}
+
+void setSpacing(PdfDocument* doc, float v, float TextState::*field, const char* op)
+{
+  if (!doc)
+    return;
+  if (inPage(doc) && v == 0) {
+    beginText(doc, false);
+    printPdf(doc, op, v);
+  }
+  doc->level().text.*field = v;
+  doc->textStateWritten = false;
+}
+
+} // namespace
+
+void beginText(PdfDocument* doc, bool withPosition)
+{
+  if (!inPage(doc))
+    return;
+  if (doc->contentState == kNoContent)
+    beginContentStream(doc);
+  if (doc->contentState != kInText) {
+    doc->procSet |= kText;
+    doc->contentState = kInText;
+    doc->textStateWritten = false;
+    writeString(doc, "BT\n");
+  }
+  GraphicsLevel& level = doc->level();
+  if (level.pending.textFill) {
+    const float* c = level.colour.fill.c;
+    printPdf(doc, "%f %f %f rg\n", c[0], c[1], c[2]);
+    level.pending.textFill = false;
+  }
+  if (withPosition) {
+    const TextState& text = level.text;
+    printPdf(doc, "/F%d %f Tf\n", text.fontIndex, text.fontSize);
+    const Matrix& m = text.matrix;
+    printPdf(doc, "%f %f %f %f %f %f Tm ", m.a, m.b, m.c, m.d, m.e, m.f);
+  }
+}
+
+void setCharSpacing(PdfDocument* doc, float v)
+{
+  setSpacing(doc, v, &TextState::charSpacing, "%f Tc\n");
+}
+
+void setWordSpacing(PdfDocument* doc, float v)
+{
+  setSpacing(doc, v, &TextState::wordSpacing, "%f Tw\n");
+}
+
+void setLeading(PdfDocument* doc, float v)
+{
+  if (!doc || doc->level().text.leading == v)
+    return;
+  doc->level().text.leading = v;
+  doc->textStateWritten = false;
+}
+
+void setTextRise(PdfDocument* doc, float v)
+{
+  if (!doc || doc->level().text.rise == v)
+    return;
+  if (inPage(doc)) {
+    beginText(doc, false);
+    printPdf(doc, "%f Ts\n", v);
+  }
+  doc->level().text.rise = v;
+}
+
+void setTextRotation(PdfDocument* doc, float degrees)
+{
+  if (!doc)
+    return;
+  const double theta = degrees * 3.14159265358979323846 / 180;
+  Matrix& m = doc->level().text.matrix;
+  m.a = std::cos(theta);
+  m.b = std::sin(theta);
+  m.c = -std::sin(theta);
+  m.d = std::cos(theta);
+  // Without a font, Tf would name no font: the matrix waits for the text.
+  if (inPage(doc) && fontSelected(doc))
+    beginText(doc, true);
+}
+
+void setUnderline(PdfDocument* doc, bool on)
+{
+  if (doc)
+    doc->underline = on;
+}
+
+void showTextAt(PdfDocument* doc, const char* text, std::size_t n, float x, float y)
+{
+  if (!inPage(doc))
+    return;
+  TextState& state = doc->level().text;
+  if (!text) {
+    state.matrix.e = state.lineX = x;
+    state.matrix.f = state.lineY = y;
+    return;
+  }
+  if (n == 0)
+    n = std::strlen(text);
+  if (n == 0 || !fontSelected(doc))
+    return;
+  if (doc->underline)
+    drawUnderline(doc, text, n, x, y);
+  TextState& current = doc->level().text;
+  current.matrix.e = current.lineX = x;
+  current.matrix.f = current.lineY = y;
+  writeText(doc, text, n);
+}
+
+void showTextNextLine(PdfDocument* doc, const char* text, std::size_t n)
+{
+  if (!inPage(doc))
+    return;
+  TextState& state = doc->level().text;
+  state.matrix.e = state.lineX;
+  state.matrix.f -= state.leading;
+  if (!text)
+    text = "";
+  if (n == 0)
+    n = std::strlen(text);
+  if (!fontSelected(doc))
+    return;
+  if (doc->underline)
+    drawUnderline(doc, text, n, float(state.matrix.e), float(state.matrix.f));
+  writeText(doc, text, n);
+}
+
+void drawUnderline(PdfDocument* doc, const char* text, std::size_t n, float x, float y)
+{
+  if (!inPage(doc) || !text || !fontSelected(doc))
+    return;
+  const TextState state = doc->level().text;
+  const double w = textWidth(doc, text, n, state.fontIndex, state.fontSize);
+  if (w == 0)
+    return;
+  const FontRecord& font = doc->fonts[std::size_t(state.fontIndex)];
+  const double s = state.fontSize;
+  const double k = std::max(std::fabs(state.matrix.a), std::fabs(state.matrix.d));
+  saveGraphicsState(doc);
+  setLineWidth(doc, static_cast<float>(std::fabs(font.underlineThickness * s * k * 0.001)));
+  setLineCap(doc, 0);
+  const auto yu = static_cast<float>(y + (font.underlinePosition * s * 0.001 + state.rise) * k);
+  pathMoveTo(doc, x, yu);
+  pathLineTo(doc, static_cast<float>(x + w), yu);
+  strokePath(doc);
+  restoreGraphicsState(doc);
+}
+
+double textWidth(PdfDocument* doc, const char* text, std::size_t n, int font, float size)
+{
+  if (!doc || !text || font < 0 || std::size_t(font) >= doc->fonts.size())
+    return 0;
+  const TextState& state = doc->level().text;
+  const auto& widths = doc->fonts[std::size_t(font)].widths;
+  double sum = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    sum += widths[byte] * double(size) * 0.001 + state.charSpacing;
+    if (byte == 32)
+      sum += state.wordSpacing;
+  }
+  return sum * state.matrix.a;
+}
+
+double stringWidth(PdfDocument* doc, const char* text)
+{
+  if (!doc || !text || !*text || !fontSelected(doc))
+    return 0;
+  const TextState& state = doc->level().text;
+  return textWidth(doc, text, std::strlen(text), state.fontIndex, state.fontSize);
+}
+
+} // namespace quillet

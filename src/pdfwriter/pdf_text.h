@@ -1,0 +1,45 @@
+#pragma once
+
+#include "pdfwriter/pdf_document.h"
+
+#include <cstddef>
+
+namespace quillet {
+
+// Text output: the text state of the save level (spacing, leading, rise,
+// rotation), text objects, positioned and next-line output, underlining and
+// widths in the selected font. Text is bytes in WinAnsi (code page 1252);
+// a count of 0 means up to the terminating zero. Units are points.
+
+// Opens a text object unless one is open (with the pending text colour);
+// with position also writes the font ("Tf") and the text matrix ("Tm").
+void beginText(PdfDocument* doc, bool withPosition);
+
+// Stored, and written with the next text. A spacing of 0 is written at once.
+void setCharSpacing(PdfDocument* doc, float v);
+void setWordSpacing(PdfDocument* doc, float v);
+void setLeading(PdfDocument* doc, float v);
+// Written at once in a page.
+void setTextRise(PdfDocument* doc, float v);
+// Counterclockwise. With a font selected the matrix is written at once.
+void setTextRotation(PdfDocument* doc, float degrees);
+void setUnderline(PdfDocument* doc, bool on);
+
+// Writes the text at (x, y). A null text only moves the position there.
+// Nothing without a selected font.
+void showTextAt(PdfDocument* doc, const char* text, std::size_t n, float x, float y);
+// Writes the text one leading below the current position, at the x where
+// the line began. A null text is written as an empty one.
+void showTextNextLine(PdfDocument* doc, const char* text, std::size_t n);
+// The underline of a text at (x, y), in the stroke colour, at the font's
+// underline position and thickness.
+void drawUnderline(PdfDocument* doc, const char* text, std::size_t n, float x, float y);
+
+// Width of n bytes of text in font `font` at `size`, with the level's
+// spacing, times the text matrix's a (the cosine of the rotation). 0 for an
+// unknown font.
+double textWidth(PdfDocument* doc, const char* text, std::size_t n, int font, float size);
+// Width in the selected font and size; 0 for no text or no selected font.
+double stringWidth(PdfDocument* doc, const char* text);
+
+} // namespace quillet

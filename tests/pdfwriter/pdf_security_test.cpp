@@ -1,0 +1,253 @@
+#include "pdfwriter/fixture_font_locator.h"
+#include "pdfwriter/md5.h"
+#include "pdfwriter/pdf_font.h"
+#include "pdfwriter/pdf_image.h"
+#include "pdfwriter/pdf_page.h"
+#include "pdfwriter/pdf_security.h"
+#include "pdfwriter/pdf_test_support.h"
+#include "pdfwriter/pdf_text.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+namespace quillet {
+namespace {
+
+using test::PdfBytes;
+
+template <std::size_t N>
+std::string hex(const std::array<std::uint8_t, N>& bytes, std::size_t count = N)
+{
+  static const char digits[] = "0123456789abcdef";
+  std::string out;
+  for (std::size_t i = 0; i < count; ++i) {
+    out += digits[bytes[i] >> 4];
+    out += digits[bytes[i] & 15];
+  }
+  return out;
+}
+
+std::array<std::uint8_t, 16> fromHex(const std::string& text)
+{
+  std::array<std::uint8_t, 16> bytes{};
+  for (std::size_t i = 0; i < 16; ++i)
+    bytes[i] = static_cast<std::uint8_t>(std::stoi(text.substr(2 * i, 2), nullptr, 16));
+  return bytes;
+}
+
+// A document open in a scratch folder, freed (never committed) at the end.
+struct OpenDoc {
+  tarvek::test::ScratchDir dir;
+  PdfDocument* doc = openDocument(dir.file("doc.pdf").string(), 13, test::fixedOptions());
+  ~OpenDoc() { freeDocument(doc); }
+};
+
+// Reference values from `qpdf --allow-weak-crypto --encrypt user owner 128
+// --use-aes=n` (and owner ""), with its /ID and /P -4 given to us: O, the
+// file key and U's first 16 bytes must agree.
+TEST(SetupEncryptionTest, matchesReferenceValues)
+{
+  const auto id = fromHex("748fe48731ce0d2994230c760f09f562");
+  const struct {
+    const char* owner;
+    const char* o;
+    const char* key;
+    const char* u;
+  } cases[] = {
+    {"owner", "0ba3835f88f90388e74e54584125ce142be0de24c6b0d37746e075b891756671",
+     "2a377c3b77f4f168ac15ebc0bf14376c", "13782b74fcfdd90f253296052db15072"},
+    // An empty owner password takes the user password.
+    {"", "ce69e44fd4717582076b810914829e577152c3110ee581d65e53c64a4e8f578d", nullptr, nullptr},
+  };
+  for (const auto& c : cases) {
+    OpenDoc open;
+    open.doc->fileId = id;
+    open.doc->haveFileId = true;
+    ASSERT_TRUE(setupEncryption(open.doc, -1, 16, c.owner, "user")) << c.owner;
+    const SecurityHandler& s = *open.doc->security;
+    EXPECT_EQ(s.permission, -4);
+    EXPECT_EQ(hex(s.owner), c.o) << "owner \"" << c.owner << '"';
+    if (c.key) {
+      EXPECT_EQ(hex(s.key), c.key);
+      EXPECT_EQ(hex(s.user, 16), c.u);
+    }
+    EXPECT_TRUE(std::all_of(s.user.begin() + 16, s.user.end(), [](auto b) { return b == 0; }));
+  }
+}
+
+// Passwords count by their first 32 bytes; the file identifier, and with it
+// the key and U, differ between documents while O does not.
+TEST(SetupEncryptionTest, longPasswordsAndPerDocumentKeys)
+{
+  const std::string long40 = "0123456789abcdefghijklmnopqrstuvwxyzABCD";
+  OpenDoc a, b, c;
+  ASSERT_TRUE(setupEncryption(a.doc, 0, 16, long40, long40));
+  ASSERT_TRUE(setupEncryption(b.doc, 0, 16, long40.substr(0, 32), long40.substr(0, 32)));
+  EXPECT_EQ(a.doc->security->owner, b.doc->security->owner);
+  EXPECT_EQ(a.doc->security->key, b.doc->security->key);
+  EXPECT_EQ(a.doc->security->user, b.doc->security->user);
+
+  tarvek::test::ScratchDir dir;
+  PdfDocument* other = openDocument(dir.file("other.pdf").string(), 13, test::fixedOptions(6, 2));
+  ASSERT_TRUE(setupEncryption(other, 0, 16, long40, long40));
+  EXPECT_NE(other->fileId, a.doc->fileId);
+  EXPECT_EQ(other->security->owner, a.doc->security->owner);
+  EXPECT_NE(other->security->key, a.doc->security->key);
+  EXPECT_NE(other->security->user, a.doc->security->user);
+  freeDocument(other);
+}
+
+// Encryption that would leave earlier streams plain is refused and changes
+// nothing.
+TEST(SetupEncryptionTest, refusedOnceStreamsExistOrTwice)
+{
+  const std::vector<unsigned char> pixels = test::gradientPixels(4, 4);
+  const struct {
+    const char* what;
+    std::function<void(PdfDocument*)> before;
+  } cases[] = {
+    {"page begun", [](PdfDocument* doc) { beginPage(doc, 595, 842); }},
+    {"page written",
+     [](PdfDocument* doc) {
+       beginPage(doc, 595, 842);
+       writePageObject(doc);
+     }},
+    {"image written",
+     [&](PdfDocument* doc) {
+       EXPECT_GE(addImage(doc, "raw", "memory", pixels.data(), 48, 4, 4, 3, 8, "", 80), 0);
+     }},
+    {"already encrypting",
+     [](PdfDocument* doc) { EXPECT_TRUE(setupEncryption(doc, 0, 16, "o", "u")); }},
+  };
+  for (const auto& c : cases) {
+    bool encrypted = false;
+    PdfBytes pdf(test::writeDocument([&](PdfDocument* doc) {
+      c.before(doc);
+      encrypted = doc->security != nullptr;
+      EXPECT_FALSE(setupEncryption(doc, 0, 16, "owner", "user")) << c.what;
+      if (doc->state == kOpen && doc->pageCount == 0)
+        beginPage(doc, 595, 842);
+    }));
+    EXPECT_EQ(pdf.bytes().find("/Encrypt") != std::string::npos, encrypted) << c.what;
+  }
+  OpenDoc plain;
+  plain.doc->compressionLevel = 0;
+  EXPECT_FALSE(setupEncryption(plain.doc, 0, 16, "o", "u"));
+  OpenDoc shortKey;
+  EXPECT_FALSE(setupEncryption(shortKey.doc, 0, 5, "o", "u"));
+  EXPECT_FALSE(setupEncryption(nullptr, 0, 16, "o", "u"));
+}
+
+// Our own decryption of the file: object key, RC4, then inflate.
+struct Decrypter {
+  std::array<std::uint8_t, 16> key;
+
+  std::string operator()(int object, std::string data) const
+  {
+    Md5 md5;
+    md5.update(key.data(), key.size());
+    const std::uint8_t suffix[5] = {std::uint8_t(object), std::uint8_t(object >> 8),
+                                    std::uint8_t(object >> 16), 0, 0};
+    md5.update(suffix, sizeof suffix);
+    const auto digest = md5.finish();
+    Rc4 rc4;
+    rc4.setKey(digest);
+    auto* bytes = reinterpret_cast<std::uint8_t*>(data.data());
+    rc4.process({bytes, data.size()}, bytes);
+    return data;
+  }
+};
+
+std::string rawStream(const PdfBytes& pdf, int n)
+{
+  const std::string text = pdf.object(n);
+  const auto begin = text.find("stream\n") + 7;
+  return text.substr(begin, text.rfind("endstream") - begin);
+}
+
+std::string fromHexText(const std::string& text)
+{
+  std::string out;
+  for (std::size_t i = 0; i + 1 < text.size(); i += 2)
+    out += static_cast<char>(std::stoi(text.substr(i, 2), nullptr, 16));
+  return out;
+}
+
+// Every stream kind and every Info text is encrypted with its object's key,
+// and decrypts to what a plain file holds; the dictionary has its fixed form.
+TEST(EncryptedFileTest, streamsAndInfoDecryptWithTheObjectKeys)
+{
+  const std::string fontFile =
+      tarvek::test::readBytes(test::fixtureFontDir() / "fixture-sans.ttf");
+  const std::vector<unsigned char> pixels = test::gradientPixels(8, 8);
+  auto fonts = std::make_shared<test::FixtureFontLocator>();
+  fonts->addFile("Fixture Sans", test::fixtureFontDir() / "fixture-sans.ttf");
+  OpenOptions options = test::fixedOptions();
+  options.fontLocator = fonts;
+  std::array<std::uint8_t, 16> key{};
+  std::string fileId;
+  PdfBytes pdf(test::writeDocument([&](PdfDocument* doc) {
+    setInfoEntry(doc, "Title", "Secret (title)");
+    ASSERT_TRUE(setupEncryption(doc, 0, 16, "owner", "user"));
+    key = doc->security->key;
+    fileId = hex(doc->fileId);
+    ASSERT_EQ(addFont(doc, "Fixture Sans", true), 0);
+    beginPage(doc, 595, 842);
+    selectFont(doc, 0, 12);
+    showTextAt(doc, "Hidden words", 0, 100, 700);
+    const int slot = addImage(doc, "raw", "memory", pixels.data(), std::int64_t(pixels.size()),
+                              8, 8, 3, 8, "", 90);
+    placeImage(doc, slot, 10, 10, 1, 1, 0);
+    writePageObject(doc);
+  }, options));
+  const std::string& bytes = pdf.bytes();
+  const Decrypter decrypt{key};
+
+  std::smatch m;
+  ASSERT_TRUE(std::regex_search(bytes, m, std::regex("/Encrypt (\\d+) 0 R\n")));
+  const std::string dict = pdf.object(std::stoi(m[1]));
+  const std::regex form("^\\d+ 0 obj\n<<\n/Filter /Standard\n/V 2\n/Length 128\n/R 3\n"
+                        "/P -3904\n/O<[0-9A-F]{64}>\n/U<[0-9A-F]{64}>\n>>\nendobj\n$");
+  EXPECT_TRUE(std::regex_search(dict, form)) << dict;
+  // The keys were made with the identifier the trailer carries.
+  std::string idUpper = fileId;
+  for (char& c : idUpper)
+    if (c >= 'a' && c <= 'f')
+      c = static_cast<char>(c - 'a' + 'A');
+  EXPECT_NE(bytes.find("/ID[<" + idUpper + "><" + idUpper + ">]"), std::string::npos);
+  EXPECT_EQ(bytes.find("Hidden"), std::string::npos);
+  EXPECT_EQ(bytes.find("Secret"), std::string::npos);
+  EXPECT_EQ(bytes.find("Morvane"), std::string::npos);
+
+  std::string contents;
+  for (int stream : pdf.contentsOf(pdf.pageObjects().at(0)))
+    contents += test::inflate(decrypt(stream, rawStream(pdf, stream)));
+  EXPECT_NE(contents.find("(Hidden words)Tj"), std::string::npos) << contents;
+
+  int images = 0, fontFiles = 0;
+  for (const auto& [n, offset] : pdf.offsets()) {
+    const std::string text = pdf.object(n);
+    if (text.find("/Subtype /Image") != std::string::npos) {
+      ++images;
+      EXPECT_EQ(decrypt(n, rawStream(pdf, n)).substr(0, 3), "\xFF\xD8\xFF");
+    }
+    if (text.find("/Length1 ") != std::string::npos) {
+      ++fontFiles;
+      EXPECT_EQ(test::inflate(decrypt(n, rawStream(pdf, n))), fontFile);
+    }
+  }
+  EXPECT_EQ(images, 1);
+  EXPECT_EQ(fontFiles, 1);
+
+  const std::string info = pdf.object(3);
+  ASSERT_TRUE(std::regex_search(info, m, std::regex("/Title <([0-9A-F]+)>\n/CreationDate "
+                                                    "<([0-9A-F]+)>/Producer <([0-9A-F]+)>>>\n")))
+      << info;
+  EXPECT_EQ(decrypt(3, fromHexText(m[1])), "Secret (title)");
+  EXPECT_EQ(decrypt(3, fromHexText(m[2])), "D:20261210120000");
+  EXPECT_EQ(decrypt(3, fromHexText(m[3])), "Morvane Quillet");
+}
+
+} // namespace
+} // namespace quillet
