@@ -53,70 +53,105 @@ const CapCode* findCapCode(std::int16_t variant)
   return nullptr;
 }
 
-// Range of lattice cells of the sheet to lay out: every cell the cut
-// rectangle can touch, with one cell to spare on every side.
+// Lattice cells of the sheet to lay out: every cell the cut rectangle can
+// touch, with one cell to spare on every side. Each column ix gets its own
+// rows iyLo .. iyHi, so a long turned tube costs its own area, not that of
+// its bounding box.
 struct Layout {
-  std::int64_t ixLo, ixHi, iyLo, iyHi;
-  std::int64_t atoms() const { return (ixHi - ixLo + 1) * (iyHi - iyLo + 1) * 4; }
+  struct Rows {
+    std::int64_t lo, hi;
+  };
+  std::int64_t ixLo = 0;
+  std::vector<Rows> columns;
+  std::int64_t atoms = 0;
 };
 
-Layout layoutBounds(double ch, double top, double cosT, double sinT, double cellW,
-                    double cellH)
+Layout layoutCells(double ch, double top, double cosT, double sinT, double cellW, double cellH)
 {
-  double xLo = std::numeric_limits<double>::infinity();
-  double xHi = -xLo;
-  double yLo = xLo;
-  double yHi = -xLo;
-  // The rectangle's corners turned back into the sheet's frame.
-  for (const double x : {-0.01, ch})
-    for (const double y : {-0.01, top}) {
-      const double sx = x * cosT + y * sinT;
-      const double sy = -x * sinT + y * cosT;
-      xLo = std::min(xLo, sx);
-      xHi = std::max(xHi, sx);
-      yLo = std::min(yLo, sy);
-      yHi = std::max(yHi, sy);
-    }
-  // Refused before the cell indices are formed, so they cannot overflow.
-  const double cells = (std::ceil(xHi / cellW) - std::floor(xLo / cellW) + 3.0)
-                       * (std::ceil(yHi / cellH) - std::floor(yLo / cellH) + 3.0);
-  if (!(cells * 4.0 <= std::numeric_limits<std::int32_t>::max()))
+  // The rectangle's corners, in order round it, turned back into the
+  // sheet's frame.
+  std::array<std::array<double, 2>, 4> corner{};
+  const std::array<std::array<double, 2>, 4> cut = {
+      {{-0.01, -0.01}, {ch, -0.01}, {ch, top}, {-0.01, top}}};
+  for (std::size_t k = 0; k < 4; ++k)
+    corner[k] = {cut[k][0] * cosT + cut[k][1] * sinT, -cut[k][0] * sinT + cut[k][1] * cosT};
+
+  // Refused before any index is formed, so none can overflow.
+  const double estimate = (ch + 4.0 * cellW) * (top + 4.0 * cellH) * 4.0 / (cellW * cellH);
+  if (!(estimate <= std::numeric_limits<std::int32_t>::max()))
     throw RuntimeError("The tube is too long to be built.");
-  return {static_cast<std::int64_t>(std::floor(xLo / cellW)) - 1,
-          static_cast<std::int64_t>(std::ceil(xHi / cellW)) + 1,
-          static_cast<std::int64_t>(std::floor(yLo / cellH)) - 1,
-          static_cast<std::int64_t>(std::ceil(yHi / cellH)) + 1};
+
+  double xLo = corner[0][0];
+  double xHi = xLo;
+  for (const auto& c : corner) {
+    xLo = std::min(xLo, c[0]);
+    xHi = std::max(xHi, c[0]);
+  }
+  Layout layout;
+  layout.ixLo = static_cast<std::int64_t>(std::floor(xLo / cellW)) - 1;
+  const auto ixHi = static_cast<std::int64_t>(std::ceil(xHi / cellW)) + 1;
+  for (std::int64_t ix = layout.ixLo; ix <= ixHi; ++ix) {
+    // Heights of the rectangle over the column, widened by a cell each side.
+    const double stripLo = static_cast<double>(ix - 1) * cellW;
+    const double stripHi = static_cast<double>(ix + 2) * cellW;
+    double yLo = std::numeric_limits<double>::infinity();
+    double yHi = -yLo;
+    for (std::size_t k = 0; k < 4; ++k) {
+      const auto& p = corner[k];
+      const auto& q = corner[(k + 1) % 4];
+      const double from = std::max(stripLo, std::min(p[0], q[0]));
+      const double to = std::min(stripHi, std::max(p[0], q[0]));
+      if (from > to)
+        continue;
+      std::array<double, 2> ends = {p[1], q[1]};
+      if (p[0] != q[0])
+        for (std::size_t e = 0; e < 2; ++e) {
+          const double x = e == 0 ? from : to;
+          ends[e] = p[1] + (q[1] - p[1]) * (x - p[0]) / (q[0] - p[0]);
+        }
+      yLo = std::min({yLo, ends[0], ends[1]});
+      yHi = std::max({yHi, ends[0], ends[1]});
+    }
+    if (yLo > yHi) {
+      layout.columns.push_back({0, -1});
+      continue;
+    }
+    const Layout::Rows rows{static_cast<std::int64_t>(std::floor(yLo / cellH)) - 1,
+                            static_cast<std::int64_t>(std::ceil(yHi / cellH)) + 1};
+    layout.columns.push_back(rows);
+    layout.atoms += (rows.hi - rows.lo + 1) * 4;
+  }
+  if (layout.atoms > std::numeric_limits<std::int32_t>::max())
+    throw RuntimeError("The tube is too long to be built.");
+  return layout;
 }
 
-struct Atoms {
-  std::vector<float> x, y, z;
-  std::vector<std::int16_t> type;
+// Fills one of the model's sets in place, keeping the arrays' memory from
+// the last build.
+struct SetWriter {
+  AtomSetRef set;
 
-  void reserve(std::size_t n)
+  void clear(std::size_t expected)
   {
-    x.reserve(n);
-    y.reserve(n);
-    z.reserve(n);
-    type.reserve(n);
+    set.x.clear();
+    set.y.clear();
+    set.z.clear();
+    set.type.clear();
+    set.x.reserve(expected);
+    set.y.reserve(expected);
+    set.z.reserve(expected);
+    set.type.reserve(expected);
+    set.count = 0;
   }
   void add(float ax, float ay, float az, std::int16_t t)
   {
-    x.push_back(ax);
-    y.push_back(ay);
-    z.push_back(az);
-    type.push_back(t);
+    set.x.push_back(ax);
+    set.y.push_back(ay);
+    set.z.push_back(az);
+    set.type.push_back(t);
+    ++set.count;
   }
-  std::int32_t count() const { return static_cast<std::int32_t>(x.size()); }
 };
-
-void store(Atoms& from, AtomSetRef to)
-{
-  to.count = from.count();
-  to.x = std::move(from.x);
-  to.y = std::move(from.y);
-  to.z = std::move(from.z);
-  to.type = std::move(from.type);
-}
 
 void clearBondList(Model& model)
 {
@@ -130,7 +165,7 @@ void clearBondList(Model& model)
 // 0.5 Å: the sheet's two edges meet there. Such a neighbour is within 0.79
 // Å of it round the circumference (chord 0.5), so only atoms near either
 // edge are indexed, by height in 1 Å slices.
-Atoms roll(const Atoms& sheet, float r, double seamFrom, double top)
+void roll(AtomSetRef sheet, SetWriter tube, float r, double seamFrom, double top)
 {
   constexpr double kMinDistance = 0.5;
   constexpr double kEdgeBand = 1.0;
@@ -142,9 +177,8 @@ Atoms roll(const Atoms& sheet, float r, double seamFrom, double top)
     return static_cast<std::size_t>(std::clamp(s, 0.0, static_cast<double>(slices - 1)));
   };
 
-  Atoms tube;
-  tube.reserve(sheet.x.size());
-  for (std::size_t i = 0; i < sheet.x.size(); ++i) {
+  tube.clear(static_cast<std::size_t>(sheet.count));
+  for (std::size_t i = 0; i < static_cast<std::size_t>(sheet.count); ++i) {
     const float sx = sheet.x[i];
     const float sy = sheet.y[i];
     const float phi = sx / r;
@@ -157,15 +191,15 @@ Atoms roll(const Atoms& sheet, float r, double seamFrom, double top)
       const std::size_t last = std::min(slice + 1, slices - 1);
       for (std::size_t s = first; s <= last && !duplicate; ++s)
         for (std::int32_t j = head[s]; j >= 0 && !duplicate; j = next[j]) {
-          const double dx = static_cast<double>(tube.x[j]) - cx;
-          const double dy = static_cast<double>(tube.y[j]) - cy;
-          const double dz = static_cast<double>(tube.z[j]) - sy;
+          const double dx = static_cast<double>(tube.set.x[j]) - cx;
+          const double dy = static_cast<double>(tube.set.y[j]) - cy;
+          const double dz = static_cast<double>(tube.set.z[j]) - sy;
           duplicate = std::sqrt(dx * dx + dy * dy + dz * dz) < kMinDistance;
         }
       if (duplicate)
         continue;
     }
-    const std::int32_t k = tube.count();
+    const std::int32_t k = tube.set.count;
     tube.add(cx, cy, sy, sheet.type[i]);
     next.push_back(-1);
     if (sx < kEdgeBand || sx > seamFrom - kEdgeBand) {
@@ -173,7 +207,6 @@ Atoms roll(const Atoms& sheet, float r, double seamFrom, double top)
       head[slice] = k;
     }
   }
-  return tube;
 }
 
 } // namespace
@@ -303,10 +336,9 @@ void buildTubes(Model& model, std::int16_t n, std::int16_t m, float length, floa
   const double top = static_cast<double>(tubeLength) + 0.3;
   const float cellW = sqrt3 * a;
   const auto cellH = static_cast<float>(3.0 * a);
-  Layout layout{0, -1, 0, -1};
-  if (rolled && top > -0.01) {
-    layout = layoutBounds(sizes.circumference, top, cosT, sinT, cellW, cellH);
-  }
+  Layout layout;
+  if (rolled && top > -0.01)
+    layout = layoutCells(sizes.circumference, top, cosT, sinT, cellW, cellH);
 
   model.tubeN = n;
   model.tubeM = m;
@@ -327,11 +359,12 @@ void buildTubes(Model& model, std::int16_t n, std::int16_t m, float length, floa
 
     // Lay out and turn the sheet so the chiral vector lies along +x and the
     // axis along +y.
-    Atoms work;
-    work.reserve(static_cast<std::size_t>(std::max<std::int64_t>(layout.atoms(), 0)));
-    for (std::int64_t ix = layout.ixLo; ix <= layout.ixHi; ++ix)
-      for (std::int64_t iy = layout.iyLo; iy <= layout.iyHi; ++iy)
+    SetWriter work{model.atomSet(AtomSetId::Work)};
+    work.clear(static_cast<std::size_t>(layout.atoms));
+    for (std::size_t col = 0; col < layout.columns.size(); ++col)
+      for (std::int64_t iy = layout.columns[col].lo; iy <= layout.columns[col].hi; ++iy)
         for (std::size_t c = 0; c < 4; ++c) {
+          const std::int64_t ix = layout.ixLo + static_cast<std::int64_t>(col);
           float x = cellX[c] + static_cast<float>(ix) * sqrt3 * a;
           float y = cellY[c] + static_cast<float>(iy) * 3.0f * a;
           if (theta != 0.0f) {
@@ -343,25 +376,25 @@ void buildTubes(Model& model, std::int16_t n, std::int16_t m, float length, floa
           work.add(x, y, 0.0f, cellType[c]);
         }
 
-    Atoms sheet;
-    for (std::int32_t i = 0; i < work.count(); ++i) {
-      const float x = work.x[i];
-      const float y = work.y[i];
+    // Cut out one circumference by the length.
+    const AtomSetRef laid = work.set;
+    SetWriter sheet{model.atomSet(AtomSetId::Sheet)};
+    sheet.clear(static_cast<std::size_t>(
+        std::max(0.0, (sizes.circumference + cellW) * (top + cellH) * 4.0 / (cellW * cellH))));
+    for (std::int32_t i = 0; i < laid.count; ++i) {
+      const float x = laid.x[i];
+      const float y = laid.y[i];
       if (x > -0.01 && x < sizes.circumference && y > -0.01 && y <= top)
-        sheet.add(x, y, work.z[i], work.type[i]);
+        sheet.add(x, y, laid.z[i], laid.type[i]);
     }
 
-    Atoms tube =
-        roll(sheet, sizes.radius, static_cast<double>(sizes.circumference) - 1.1 * a, top);
-    store(work, model.atomSet(AtomSetId::Work));
-    store(sheet, model.atomSet(AtomSetId::Sheet));
-    store(tube, model.atomSet(AtomSetId::Atom));
+    roll(sheet.set, SetWriter{model.atomSet(AtomSetId::Atom)}, sizes.radius,
+         static_cast<double>(sizes.circumference) - 1.1 * a, top);
     if (cap != nullptr)
       cap->addCaps(model);
   } else {
     buildTubeUnitCell(model, n, m, cells, a);
-    Atoms none;
-    store(none, model.atomSet(AtomSetId::Work));
+    SetWriter{model.atomSet(AtomSetId::Work)}.clear(0);
   }
 
   if (model.tubeLength < kBondedLengthLimit)
