@@ -304,9 +304,9 @@ void buildTubes(Model& model, std::int16_t n, std::int16_t m, float length, floa
   const TubeSizes sizes = tubeSizes(n, m, a);
 
   float tubeLength = length;
-  if (model.tubeVariant == 90) {
+  if (model.tubeVariant == 90 && !model.unitCellMode) {
     // An odd number of bond lengths, so both caps fit the ends.
-    std::int32_t k = CInt(length / static_cast<double>(a));
+    std::int32_t k = CLng(length / static_cast<double>(a));
     if (k % 2 == 0)
       --k;
     tubeLength = static_cast<float>(k * static_cast<double>(a));
