@@ -62,7 +62,7 @@ TEST(TubeUnitCellTest, symmetryAndOneCell)
     Model model;
     buildTubeUnitCell(model, c.n, c.m, 1, kA);
     ASSERT_EQ(model.atomCount, 2 * c.hexagons) << at;
-    EXPECT_EQ(model.atomX.size(), model.atomX.size()) << at;
+    EXPECT_EQ(model.atomType.size(), static_cast<std::size_t>(model.atomCount)) << at;
     EXPECT_EQ(model.sheetCount, model.atomCount) << at;
     // Atom 1 is the basis partner; atom 2G the first atom screwed once.
     EXPECT_NEAR(model.atomZ[1], c.zB, 1e-4) << at;
