@@ -4,16 +4,28 @@
 //
 //   model_dump OUT.xyz c60
 //   model_dump OUT.xyz cone D H A
+//   model_dump OUT.xyz tube N M LENGTH A        rolled, with bonds
+//   model_dump OUT.xyz unitcell N M CELLS A     by screw symmetry
+//   model_dump OUT.txt radius N M A             the radius alone
+//
+// The XYZ title line is the command followed by "atoms <count> bonds
+// <count>".
 
 #include "model/c60_builder.h"
 #include "model/cone_builder.h"
 #include "model/model.h"
+#include "model/tube_builder.h"
+#include "model/tube_unit_cell.h"
+#include "platform/abort.h"
+#include "platform/prompts.h"
+#include "runtime/int_convert.h"
 #include "runtime/number_parse.h"
 #include "runtime/runtime_error.h"
 
 #include <charconv>
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,10 +48,46 @@ std::string xyzText(const tarvek::Model& model, const std::string& title)
   return text;
 }
 
+// Answers Yes to the question before a large bond search; never asks
+// anything else.
+class YesPrompts : public tarvek::Prompts {
+public:
+  void message(const std::string& text, const std::string&, tarvek::MessageIcon) override
+  {
+    std::fprintf(stderr, "model_dump: %s\n", text.c_str());
+  }
+  bool yesNo(const std::string&, const std::string&, tarvek::MessageIcon) override
+  {
+    return true;
+  }
+  std::optional<std::string> input(const std::string&, const std::string&,
+                                   const std::string&) override
+  {
+    return std::nullopt;
+  }
+  void beep() override {}
+  void beginWait() override {}
+  void endWait() override {}
+};
+
+class NoEscape : public tarvek::AbortToken {
+public:
+  void clearEscape() override {}
+  bool escapePressed() override { return false; }
+};
+
+float real(const std::string& text)
+{
+  return static_cast<float>(tarvek::Val(text));
+}
+
 int usage()
 {
   std::fputs("usage: model_dump OUT.xyz c60\n"
-             "       model_dump OUT.xyz cone DISCLINATION HEIGHT BONDLENGTH\n",
+             "       model_dump OUT.xyz cone DISCLINATION HEIGHT BONDLENGTH\n"
+             "       model_dump OUT.xyz tube N M LENGTH BONDLENGTH\n"
+             "       model_dump OUT.xyz unitcell N M CELLS BONDLENGTH\n"
+             "       model_dump OUT.txt radius N M BONDLENGTH\n",
              stderr);
   return 2;
 }
@@ -52,6 +100,7 @@ int main(int argc, char** argv)
   if (args.size() < 2)
     return usage();
   tarvek::Model model;
+  std::string text;
   try {
     if (args[1] == "c60" && args.size() == 2) {
       tarvek::buildC60(model);
@@ -59,6 +108,21 @@ int main(int argc, char** argv)
       tarvek::buildCone(model, static_cast<float>(tarvek::Val(args[2])),
                         static_cast<float>(tarvek::Val(args[3])),
                         static_cast<float>(tarvek::Val(args[4])), 0.0f);
+    } else if (args[1] == "tube" && args.size() == 6) {
+      YesPrompts prompts;
+      NoEscape abort;
+      model.structureKind = 1;
+      tarvek::buildTubes(model, tarvek::CInt(tarvek::Val(args[2])),
+                         tarvek::CInt(tarvek::Val(args[3])), real(args[4]), real(args[5]),
+                         prompts, abort);
+    } else if (args[1] == "unitcell" && args.size() == 6) {
+      tarvek::buildTubeUnitCell(model, tarvek::CLng(tarvek::Val(args[2])),
+                                tarvek::CLng(tarvek::Val(args[3])),
+                                tarvek::CLng(tarvek::Val(args[4])), real(args[5]));
+    } else if (args[1] == "radius" && args.size() == 5) {
+      text = number(tarvek::tubeRadius(tarvek::CLng(tarvek::Val(args[2])),
+                                       tarvek::CLng(tarvek::Val(args[3])), real(args[4])))
+             + "\n";
     } else {
       return usage();
     }
@@ -67,10 +131,14 @@ int main(int argc, char** argv)
     return 1;
   }
 
-  std::string title = args[1];
-  for (std::size_t i = 2; i < args.size(); ++i)
-    title += " " + args[i];
-  const std::string text = xyzText(model, title);
+  if (text.empty()) {
+    std::string title = args[1];
+    for (std::size_t i = 2; i < args.size(); ++i)
+      title += " " + args[i];
+    title += " atoms " + std::to_string(model.atomCount) + " bonds "
+             + std::to_string(model.bondCount);
+    text = xyzText(model, title);
+  }
   std::ofstream out(args[0], std::ios::binary | std::ios::trunc);
   out.write(text.data(), static_cast<std::streamsize>(text.size()));
   out.close();

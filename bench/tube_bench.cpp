@@ -1,0 +1,129 @@
+// Tube building cost by atom count. Rolling and the unit-cell generator
+// should cost about the same per atom at 10^4 and 10^6 atoms; the last row
+// is a whole (100,100) tube of 250 Å with its bonds.
+//
+//   build/bench/tube_bench
+
+#include "model/model.h"
+#include "model/tube_builder.h"
+#include "model/tube_unit_cell.h"
+#include "platform/abort.h"
+#include "platform/prompts.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+namespace {
+
+using tarvek::Model;
+
+class AlwaysYes : public tarvek::Prompts {
+public:
+  void message(const std::string&, const std::string&, tarvek::MessageIcon) override {}
+  bool yesNo(const std::string&, const std::string&, tarvek::MessageIcon) override { return true; }
+  std::optional<std::string> input(const std::string&, const std::string&,
+                                   const std::string& defaultText) override
+  {
+    return defaultText;
+  }
+  void beep() override {}
+  void beginWait() override {}
+  void endWait() override {}
+};
+
+class NeverAbort : public tarvek::AbortToken {
+public:
+  void clearEscape() override {}
+  bool escapePressed() override { return false; }
+};
+
+constexpr float kA = 1.42f;
+// Atoms per Å² of graphene: four in a cell of sqrt(3)·a by 3a.
+const double kSheetDensity = 4.0 / (3.0 * std::sqrt(3.0) * kA * kA);
+
+// Rolled tube of about state.range(2) atoms, bond search left out (the
+// parts flag makes the search keep the bond list as it is).
+void rolledTube(benchmark::State& state)
+{
+  const auto n = static_cast<std::int16_t>(state.range(0));
+  const auto m = static_cast<std::int16_t>(state.range(1));
+  const double circumference = tarvek::tubeSizes(n, m, kA).circumference;
+  const auto length =
+      static_cast<float>(static_cast<double>(state.range(2)) / (kSheetDensity * circumference));
+  AlwaysYes prompts;
+  NeverAbort abort;
+  Model model;
+  model.structureKind = 1;
+  model.partsFlag = true;
+  for (auto _ : state) {
+    tarvek::buildTubes(model, n, m, length, kA, prompts, abort);
+    benchmark::DoNotOptimize(model.atomX.data());
+  }
+  state.SetComplexityN(model.atomCount);
+  state.counters["atoms"] = model.atomCount;
+  state.counters["per_atom"] = benchmark::Counter(
+      static_cast<double>(model.atomCount) * static_cast<double>(state.iterations()),
+      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+// Unit-cell tube of state.range(2) cells.
+void unitCellTube(benchmark::State& state)
+{
+  const auto n = static_cast<std::int32_t>(state.range(0));
+  const auto m = static_cast<std::int32_t>(state.range(1));
+  const auto cells = static_cast<std::int32_t>(state.range(2));
+  Model model;
+  for (auto _ : state) {
+    tarvek::buildTubeUnitCell(model, n, m, cells, kA);
+    benchmark::DoNotOptimize(model.atomX.data());
+  }
+  state.SetComplexityN(model.atomCount);
+  state.counters["atoms"] = model.atomCount;
+  state.counters["per_atom"] = benchmark::Counter(
+      static_cast<double>(model.atomCount) * static_cast<double>(state.iterations()),
+      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+void wholeTubeWithBonds(benchmark::State& state)
+{
+  AlwaysYes prompts;
+  NeverAbort abort;
+  Model model;
+  model.structureKind = 1;
+  for (auto _ : state) {
+    tarvek::buildTubes(model, 100, 100, 250.0f, kA, prompts, abort);
+    benchmark::DoNotOptimize(model.bondAtom1.data());
+  }
+  state.counters["atoms"] = model.atomCount;
+  state.counters["bonds"] = model.bondCount;
+}
+
+} // namespace
+
+BENCHMARK(rolledTube)
+    ->Args({100, 100, 10'000})
+    ->Args({100, 100, 100'000})
+    ->Args({100, 100, 1'000'000})
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(rolledTube)
+    ->Args({60, 30, 10'000})
+    ->Args({60, 30, 100'000})
+    ->Args({60, 30, 1'000'000})
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMillisecond);
+// 400 atoms per cell of (100,100), 840 of (60,30).
+BENCHMARK(unitCellTube)
+    ->Args({100, 100, 25})
+    ->Args({100, 100, 250})
+    ->Args({100, 100, 2'500})
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(unitCellTube)
+    ->Args({60, 30, 12})
+    ->Args({60, 30, 120})
+    ->Args({60, 30, 1'200})
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(wholeTubeWithBonds)->Unit(benchmark::kMillisecond);
