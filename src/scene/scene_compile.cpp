@@ -97,8 +97,12 @@ void CXXX::clearScene()
 
 void CXXX::computeBox()
 {
-  if (m_box.valid)
-    return;
+  if (!m_box.valid)
+    measureBox();
+}
+
+void CXXX::measureBox()
+{
   std::array<float, 3> lo{99999.0f, 99999.0f, 99999.0f};
   std::array<float, 3> hi{-99999.0f, -99999.0f, -99999.0f};
   auto take = [&](float x, float y, float z) {
@@ -272,7 +276,7 @@ void CXXX::setAtomData()
     const DisplaySettings& d = m_display;
     m_abort.clearEscape();
     const std::int16_t detail = m.atomCount > 10000 ? 4 : m.atomCount > 4000 ? 8 : 16;
-    computeBox();
+    measureBox();
     const std::array<float, 3> c = m_box.centre;
 
     SceneRecord record;
@@ -347,7 +351,7 @@ void CXXX::setBondData()
       checkArrays(m.atomX, m.atomY, m.atomZ, m.atomType, m.atomCount, "atom set");
     checkBonds(sheet ? m.sheetCount : m.atomCount);
     if (!d.atomsShown)
-      computeBox();
+      measureBox();
     const std::array<float, 3> c = m_box.centre;
     const bool lineMode = m.bondCount > 2000 && m_preferences.optionFlags[9];
 

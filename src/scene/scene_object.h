@@ -156,6 +156,8 @@ private:
   };
   class CompileGuard;
 
+  // The compile operations measure afresh: the model changes between them.
+  void measureBox();
   static float pointDistance(float x1, float y1, float z1, float x2, float y2, float z2);
   static float radToDeg(double radians);
   static double arcSine(double x);
