@@ -421,10 +421,8 @@ void CXXX::setFillData()
 {
   {
     CompileGuard guard(*this);
-    if (m_fillCount == 0) {
-      guard.done();
+    if (m_fillCount == 0)
       return;
-    }
     SceneRecord record;
     record.kind = ListKind::Fill;
     SceneFileAppender out(m_bondFilePath);

@@ -420,7 +420,7 @@ TEST(SceneCompileTest, boxFromArraysOrFromTheAtomFile)
   EXPECT_EQ(rig.scene.getBox(2), centre);
   std::filesystem::rename(rig.atomPath + ".away", rig.atomPath);
   std::ofstream(rig.atomPath, std::ios::app) << " 0 0 500 3 0 0\r\n";
-  rig.scene.setFillData();
+  rig.scene.setBondData();
   rig.scene.computeBox();
   EXPECT_EQ(rig.scene.getRange(2, 1), 500.0f) << "a compile makes it read again";
 
