@@ -112,6 +112,7 @@ public:
   // The context is gone with its lists: every list waits again.
   void dropGlLists();
 
+  // The display lists in the order made, each with what it draws.
   struct SceneList {
     SceneRecord record;
     // 0 while not compiled.
