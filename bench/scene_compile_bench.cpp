@@ -1,0 +1,208 @@
+// What compiling a structure costs, on a synthetic tube of 10^4 to 10^6
+// atoms (rings of 100 atoms, each bonded to its ring and axial neighbours).
+//
+//   record:  the three compile operations without GL: time, record bytes per
+//            atom, scene-file bytes;
+//   compile: the records into display lists in a Mesa context made without
+//            a display (EGL surfaceless): time and list memory per atom as
+//            the growth of the resident set.
+//
+// Record time per atom should hold within 1.5x from 10^4 to 10^6 atoms;
+// compile time and list memory per atom within 1.5x from 10^5 to 10^6.
+//
+//   build/bench/scene_compile_bench
+
+#include "model/display_settings.h"
+#include "model/model.h"
+#include "platform/abort.h"
+#include "scene/gl_real.h"
+#include "scene/gl_recording.h"
+#include "scene/scene_object.h"
+
+#include <benchmark/benchmark.h>
+
+#include <EGL/egl.h>
+#include <EGL/eglext.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+using namespace tarvek;
+
+class NeverAbort : public AbortToken, public EventPump {
+public:
+  void clearEscape() override {}
+  bool escapePressed() override { return false; }
+  void pumpEvents() override {}
+};
+
+// The EGL context is made current once and stays so.
+class AlwaysCurrent : public GlContext {
+public:
+  bool makeCurrent() override { return available; }
+  void doneCurrent() override {}
+  bool available = false;
+};
+
+constexpr int kRing = 100;
+
+void makeTube(Model& model, std::int64_t atoms)
+{
+  model = Model{};
+  model.structureKind = 1;
+  model.covalentRadius[6] = 0.77f;
+  const int rings = static_cast<int>(atoms / kRing);
+  const double radius = kRing * 1.42 / (2 * 3.141592654);
+  for (int r = 0; r < rings; ++r) {
+    for (int k = 0; k < kRing; ++k) {
+      const double phi = 2 * 3.141592654 * k / kRing;
+      model.atomX.push_back(static_cast<float>(radius * std::cos(phi)));
+      model.atomY.push_back(static_cast<float>(radius * std::sin(phi)));
+      model.atomZ.push_back(static_cast<float>(1.23 * r));
+      model.atomType.push_back(3);
+    }
+  }
+  model.atomCount = rings * kRing;
+  for (int r = 0; r < rings; ++r) {
+    for (int k = 0; k < kRing; ++k) {
+      const int a = r * kRing + k;
+      model.bondAtom1.push_back(k + 1 < kRing ? a : r * kRing);
+      model.bondAtom2.push_back(k + 1 < kRing ? a + 1 : a);
+      if (r + 1 < rings) {
+        model.bondAtom1.push_back(a);
+        model.bondAtom2.push_back(a + kRing);
+      }
+    }
+  }
+  model.bondCount = static_cast<std::int32_t>(model.bondAtom1.size());
+}
+
+long residentBytes()
+{
+  std::ifstream status("/proc/self/status");
+  std::string word;
+  while (status >> word) {
+    if (word == "VmRSS:") {
+      long kb = 0;
+      status >> kb;
+      return kb * 1024;
+    }
+  }
+  return 0;
+}
+
+// A scene over its own files, with the compile switches of one run.
+struct Bench {
+  Model model;
+  DisplaySettings display;
+  Preferences preferences;
+  NeverAbort abort;
+  std::string folder;
+  std::string atomPath, bondPath;
+
+  Bench(std::int64_t atoms, bool lines)
+  {
+    makeTube(model, atoms);
+    preferences.optionFlags[9] = lines;
+    folder = (std::filesystem::temp_directory_path() / ("scene_bench_" + std::to_string(::getpid()))).string();
+    std::filesystem::create_directories(folder);
+    atomPath = folder + "/tmp.xyz";
+    bondPath = folder + "/tmp.zyx";
+  }
+  ~Bench() { std::filesystem::remove_all(folder); }
+};
+
+void compileOperations(CXXX& scene)
+{
+  scene.clearScene();
+  scene.setAtomData();
+  scene.setBondData();
+  scene.setFillData();
+}
+
+void BM_Record(benchmark::State& state)
+{
+  Bench bench(state.range(0), state.range(1) != 0);
+  RecordingGl gl;
+  AlwaysCurrent context;
+  CXXX scene(bench.model, bench.display, bench.preferences, bench.abort, bench.abort, gl, context,
+             bench.atomPath, bench.bondPath);
+  for (auto _ : state)
+    compileOperations(scene);
+  std::size_t bytes = 0;
+  for (const auto& list : scene.lists())
+    bytes += list.record.bytes();
+  const double atoms = static_cast<double>(bench.model.atomCount);
+  state.counters["time_per_atom"] =
+      benchmark::Counter(atoms, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  state.counters["record_bytes_per_atom"] = static_cast<double>(bytes) / atoms;
+  state.counters["scene_file_bytes"] = static_cast<double>(std::filesystem::file_size(bench.atomPath)
+                                                           + std::filesystem::file_size(bench.bondPath));
+}
+
+bool makeSurfacelessContext()
+{
+  static bool made = [] {
+    auto getDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
+        eglGetProcAddress("eglGetPlatformDisplayEXT"));
+    if (!getDisplay)
+      return false;
+    EGLDisplay display = getDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+    if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr)
+        || !eglBindAPI(EGL_OPENGL_API))
+      return false;
+    const EGLint attributes[] = {EGL_CONTEXT_MAJOR_VERSION, 2, EGL_CONTEXT_MINOR_VERSION, 1, EGL_NONE};
+    EGLContext context = eglCreateContext(display, EGL_NO_CONFIG_KHR, EGL_NO_CONTEXT, attributes);
+    return context != EGL_NO_CONTEXT
+           && eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context) == EGL_TRUE;
+  }();
+  return made;
+}
+
+void BM_Compile(benchmark::State& state)
+{
+  if (!makeSurfacelessContext()) {
+    state.SkipWithError("no surfaceless EGL context (Mesa's libegl-mesa0 and libegl-dev)");
+    return;
+  }
+  Bench bench(state.range(0), state.range(1) != 0);
+  RealGl gl;
+  AlwaysCurrent context;
+  CXXX scene(bench.model, bench.display, bench.preferences, bench.abort, bench.abort, gl, context,
+             bench.atomPath, bench.bondPath);
+  compileOperations(scene);
+  double grown = 0;
+  for (auto _ : state) {
+    const long before = residentBytes();
+    context.available = true;
+    scene.compilePendingLists();
+    state.PauseTiming();
+    grown += static_cast<double>(residentBytes() - before);
+    for (const auto& list : scene.lists())
+      gl.deleteList(list.glId);
+    scene.dropGlLists();
+    context.available = false;
+    state.ResumeTiming();
+  }
+  const double atoms = static_cast<double>(bench.model.atomCount);
+  state.counters["time_per_atom"] =
+      benchmark::Counter(atoms, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  state.counters["list_bytes_per_atom"] = grown / static_cast<double>(state.iterations()) / atoms;
+}
+
+// Second argument: 1 bonds as lines (option 9), 0 as cylinders.
+BENCHMARK(BM_Record)
+    ->Args({10000, 1})->Args({100000, 1})->Args({1000000, 1})
+    ->Args({10000, 0})->Args({100000, 0})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Compile)
+    ->Args({10000, 1})->Args({100000, 1})->Args({1000000, 1})
+    ->Args({10000, 0})->Args({100000, 0})
+    ->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace

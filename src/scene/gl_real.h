@@ -1,0 +1,43 @@
+#pragma once
+
+#include "scene/gl_api.h"
+
+struct GLUquadric;
+
+namespace tarvek {
+
+// GlApi over the system's libGL and libGLU. The quadric is made on the
+// first sphere, in the context current then, and freed with the object.
+class RealGl : public GlApi {
+public:
+  RealGl() = default;
+  ~RealGl() override;
+  RealGl(const RealGl&) = delete;
+  RealGl& operator=(const RealGl&) = delete;
+
+  std::uint32_t genLists() override;
+  void newList(std::uint32_t id) override;
+  void endList() override;
+  void callList(std::uint32_t id) override;
+  void deleteList(std::uint32_t id) override;
+  void pushMatrix() override;
+  void popMatrix() override;
+  void translatef(float x, float y, float z) override;
+  void rotatef(float angle, float x, float y, float z) override;
+  void multMatrixf(const float* m) override;
+  void enable(GlCapability capability) override;
+  void disable(GlCapability capability) override;
+  void color4ub(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t alpha) override;
+  void color3f(float red, float green, float blue) override;
+  void begin(GlPrimitive primitive) override;
+  void end() override;
+  void vertex3f(float x, float y, float z) override;
+  void drawBatch(const GlBatch& batch) override;
+  void sphere(double radius, int slices, int stacks) override;
+  void clearColor(float red, float green, float blue, float alpha) override;
+
+private:
+  GLUquadric* m_quadric = nullptr;
+};
+
+} // namespace tarvek

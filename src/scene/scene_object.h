@@ -1,0 +1,199 @@
+#pragma once
+
+#include "model/cmatrix.h"
+#include "model/element_tables.h"
+#include "scene/scene_records.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tarvek {
+
+struct DisplaySettings;
+struct Model;
+struct Preferences;
+class AbortToken;
+class EventPump;
+class GlApi;
+class GlContext;
+class SceneFileAppender;
+
+// The scene: the one object that turns the current structure into display
+// lists, keeps the scene files beside them and holds the view's state.
+//
+// Use: clearScene, setBackground, then per structure part setAtomData,
+// setBondData, setFillData; lists, file lines and counts add up until the
+// next clearScene. Each compile operation records its geometry as data, then
+// builds one display list from it while the context can be made current;
+// otherwise the list waits for compilePendingLists(). A failed operation
+// throws SceneError and leaves lists, files, counts and fill table as they
+// were. Escape (polled per atom and bond) stops a loop after the current
+// item; what was done so far stays.
+class CXXX : public ElementDisplay {
+public:
+  // The model, switches and settings are read, never written. The scene
+  // files are created at the given paths on the first compile.
+  CXXX(const Model& model, const DisplaySettings& display, const Preferences& preferences,
+       AbortToken& abort, EventPump& events, GlApi& gl, GlContext& context,
+       std::string sceneAtomFilePath, std::string sceneBondFilePath);
+  ~CXXX() override;
+  CXXX(const CXXX&) = delete;
+  CXXX& operator=(const CXXX&) = delete;
+
+  // Distance term of the view.
+  float zoom = 0.0f;
+  // Bonds and atoms compiled since the last clearScene.
+  std::int32_t drawnBondCount = 0;
+  std::int32_t drawnAtomCount = 0;
+  bool animating = false;
+  // 3 or 4 while stereoMode is an anaglyph, else 0.
+  std::int16_t anaglyphMode = 0;
+  // 0 none, 1 relaxed-eye pair, 2 cross-eye pair, 3 colour, 4 grey anaglyph.
+  std::int16_t stereoMode = 0;
+
+  // Centre of the scene box on axis 0..2.
+  float getBox(int axis) const;
+  // Minimum (column 0) or maximum (column 1) of axis 0..2.
+  float getRange(int axis, int column) const;
+
+  // Display radius (Å) and colour (red + 256 green + 65536 blue) per
+  // element table index 0..120; std::out_of_range beyond.
+  void setAtomRadius(std::int16_t element, float radius) override;
+  float getAtomRadius(std::int16_t element) const;
+  void setAtomColor(std::int16_t element, std::uint32_t colour) override;
+  std::uint32_t getAtomColor(std::int16_t element) const;
+
+  // Fill objects in use (0..20).
+  std::int16_t getNfill() const;
+  // Field j of fill record i: 0..5 the two points, 6 radius, 7 colour, 8
+  // kind (0 cylinder, 1 ball), as floats; any other j gives 0. For j in
+  // 0..8, i outside 0..20 is std::out_of_range.
+  float getFill(int i, int j) const;
+  // Atom lists held.
+  std::int32_t getNO() const;
+
+  // Clears to the settings' background, or the anaglyph background in an
+  // anaglyph mode.
+  void setBackground();
+  // Clear colour (r, g, b) 0..1 and the fog colour with it. Without a
+  // context only the fog colour is kept.
+  void setBackColorGL(double r, double g, double b);
+  const std::array<float, 4>& getFogColor() const { return m_fogColor; }
+
+  // The host's creation event: rotating drags.
+  void init();
+  std::int32_t getDragMode() const { return m_dragMode; }
+
+  // The model rotation, identity at first.
+  CMatrix& viewMatrix() { return m_viewMatrix; }
+  const CMatrix& viewMatrix() const { return m_viewMatrix; }
+
+  // Deletes every list and both scene files and zeroes the counts.
+  void clearScene();
+  // One list of atom spheres, lines in the scene atom file; adds the
+  // inserted fill object when the switch asks for it.
+  void setAtomData();
+  // One list of bonds (cylinders, or lines above 2000 bonds when the option
+  // is set), lines in the scene bond file.
+  void setBondData();
+  // One list of the fill objects held, lines in the scene bond file; nothing
+  // when there are none.
+  void setFillData();
+  // Measures the scene: from the arrays while at most one atom list exists
+  // (and for bundles), else from the scene atom file. Kept until the next
+  // compile operation or clearScene. SceneError when the file is missing or
+  // a line has fewer than three fields.
+  void computeBox();
+
+  // Compiles the lists still waiting for a context, in order.
+  void compilePendingLists();
+  // The context is gone with its lists: every list waits again.
+  void dropGlLists();
+
+  // The display lists in the order made, each with what it draws.
+  struct SceneList {
+    SceneRecord record;
+    // 0 while not compiled.
+    std::uint32_t glId = 0;
+  };
+  const std::vector<SceneList>& lists() const { return m_lists; }
+
+  // 3-vector helpers of the cylinder code; each changes only the vectors it
+  // writes.
+  using V3 = std::array<float, 3>;
+  // v to unit length; (0, 0, 0) stays.
+  static void UNITYVECTOR(V3& v);
+  // Makes a and b unit vectors, then their angle in radians.
+  static float angle(V3& a, V3& b);
+  static void V3Subf(V3& r, const V3& a, const V3& b);
+  static void V3Lengthf(float& length, const V3& v);
+  static void V3Swapf(V3& a, V3& b);
+  // v to unit length; unchanged when its length is 0.
+  static void V3Normalizef(V3& v);
+  static void V3Crossf(V3& r, const V3& a, const V3& b);
+  static void V3Dotf(float& dot, const V3& a, const V3& b);
+  static bool V3IsEqualf(const V3& a, const V3& b);
+
+private:
+  struct FillRecord {
+    float x1 = 0, y1 = 0, z1 = 0, x2 = 0, y2 = 0, z2 = 0;
+    float radius = 0;
+    std::int32_t colour = 0;
+    std::int16_t kind = 0;
+  };
+  struct Box {
+    std::array<std::array<float, 2>, 3> range{};
+    std::array<float, 3> centre{};
+    std::array<float, 3> size{};
+    bool valid = false;
+  };
+  // Per-atom colour choice; the "other" types keep the previous atom's.
+  struct AtomStyle {
+    std::uint32_t colour = 0;
+    std::int32_t element = 0;
+    float radius = 0.0f;
+  };
+  class CompileGuard;
+
+  // The compile operations measure afresh: the model changes between them.
+  void measureBox();
+  static float pointDistance(float x1, float y1, float z1, float x2, float y2, float z2);
+  static float radToDeg(double radians);
+  static double arcSine(double x);
+
+  void drawCylinder(SceneRecord& record, const V3& p1, const V3& p2, float radius,
+                    std::uint8_t red, std::uint8_t green, std::uint8_t blue) const;
+  std::uint32_t heightColour(float v) const;
+  void atomStyle(AtomStyle& style, std::int16_t type, bool atomSet) const;
+  void insertedFillObject(std::array<FillRecord, 21>& table, std::int16_t& count) const;
+  void checkBonds(std::int32_t setCount) const;
+  void addList(SceneRecord record);
+  void compileList(SceneList& list);
+
+  const Model& m_model;
+  const DisplaySettings& m_display;
+  const Preferences& m_preferences;
+  AbortToken& m_abort;
+  EventPump& m_events;
+  GlApi& m_gl;
+  GlContext& m_context;
+  std::string m_atomFilePath;
+  std::string m_bondFilePath;
+
+  CMatrix m_viewMatrix;
+  std::vector<SceneList> m_lists;
+  std::array<float, 121> m_elementRadius{};
+  std::array<std::uint32_t, 121> m_elementColor{};
+  std::array<FillRecord, 21> m_fillTable{};
+  std::int16_t m_fillCount = 0;
+  Box m_box;
+  std::int32_t m_dragMode = 0;
+  std::array<float, 4> m_fogColor{};
+  // Only read in the anaglyph modes, which start white.
+  std::uint32_t m_anaglyphBackground = 0xFFFFFF;
+  bool m_compiling = false;
+};
+
+} // namespace tarvek
