@@ -16,10 +16,10 @@ namespace tarvek {
 struct ExportContext {
   const Model& model;
   Prompts& prompts;
-  std::string atomTypeLabel1;
-  std::string atomTypeLabel2;
+  std::string atomTypeLabel1{};
+  std::string atomTypeLabel2{};
   // Source of an imported part, copied as it is by the PDB export.
-  std::string partFile;
+  std::string partFile{};
   // The "LINUX / UNIX line breaks" option: LF instead of CR LF.
   bool lfLineEnds = false;
   // The locale writes a decimal comma: every "," of the text becomes ".".
@@ -29,10 +29,10 @@ struct ExportContext {
   // The scene's number of atom lists; from 2 on, the PDB export and the box
   // read the scene atom file, which holds them all.
   std::int32_t sceneListCount = 0;
-  std::string sceneAtomFile;
-  std::string sceneBondFile;
+  std::string sceneAtomFile{};
+  std::string sceneBondFile{};
   // Date and time for the PDB remark.
-  std::string createdText;
+  std::string createdText{};
 };
 
 // Who asks for the atoms: the set and its first atom depend on it.
