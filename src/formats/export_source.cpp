@@ -4,6 +4,7 @@
 #include "scene/scene_files.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace tarvek {
 
@@ -14,6 +15,15 @@ bool sheetKind(std::int16_t kind) { return kind == 2 || kind == 4; }
 bool fromSceneFile(const ExportContext& ctx, ExportUse use)
 {
   return ctx.sceneListCount >= 2 && (use == ExportUse::Pdb || use == ExportUse::Box);
+}
+
+// Field i as an integer of type T; values beyond its range saturate.
+template <typename T>
+T integerField(const SceneFileReader& reader, const std::vector<std::string>& fields, std::size_t i)
+{
+  const double v = reader.value(fields, i);
+  return static_cast<T>(std::clamp(v, double(std::numeric_limits<T>::min()),
+                                   double(std::numeric_limits<T>::max())));
 }
 
 ExportAtoms readSceneAtoms(const ExportContext& ctx)
@@ -30,8 +40,8 @@ ExportAtoms readSceneAtoms(const ExportContext& ctx)
     atom.x = static_cast<float>(reader.value(fields, 0));
     atom.y = static_cast<float>(reader.value(fields, 1));
     atom.z = static_cast<float>(reader.value(fields, 2));
-    atom.type = static_cast<std::int16_t>(reader.value(fields, 3));
-    atom.index = static_cast<std::int32_t>(reader.value(fields, 4));
+    atom.type = integerField<std::int16_t>(reader, fields, 3);
+    atom.index = integerField<std::int32_t>(reader, fields, 4);
     // A list starts again where the index stops growing (a virus cage's
     // lists start at 12, not 0).
     if (out.atoms.empty() || atom.index <= previousIndex)

@@ -56,6 +56,9 @@ std::vector<PdbBond> sceneBonds(const ExportContext& ctx, const ExportAtoms& set
     byPosition.emplace(set.positionTexts[i], i);
 
   std::vector<PdbBond> out;
+  // A scene without bonds has no bond file.
+  if (!FileExists(ctx.sceneBondFile))
+    return out;
   SceneFileReader reader(ctx.sceneBondFile);
   std::vector<std::string> fields;
   std::string key;

@@ -230,17 +230,28 @@ TEST(PdbWriterTest, listTenKeepsTheCoordinateColumns)
   std::string atoms;
   for (int i = 0; i < 10; ++i)
     atoms += " " + std::to_string(i) + "  0  0  3  0 \r\n";
-  rig.ctx.sceneListCount = 10;
+  // A type beyond 16 bits gets no label rather than a wrapped one.
+  atoms += " 10  0  0  1E+09  0 \r\n";
+  rig.ctx.sceneListCount = 11;
   rig.ctx.sceneAtomFile = rig.dir.write("tmp.xyz", atoms).string();
+  rig.ctx.sceneBondFile = rig.path("tmp.zyx");
   rig.prompts.answerYesNo(false);
   const std::string path = rig.path("a.pdb");
   exportPDB(rig.ctx, path);
-  const auto lines = fileLines(path);
-  ASSERT_EQ(lines.size(), 3u + 20u);
+  auto lines = fileLines(path);
+  ASSERT_EQ(lines.size(), 3u + 22u);
   EXPECT_EQ(lines[3].substr(21, 9), "A1  1    ");
   EXPECT_EQ(lines[21], "ATOM     10  C     C A  10       9.000   0.000   0.000  1.00  0.00");
   EXPECT_EQ(lines[21].substr(30, 8), "   9.000");
   EXPECT_EQ(lines[22], "TER");
+  EXPECT_EQ(lines[23], "ATOM     11  X     X A  11      10.000   0.000   0.000  1.00  0.00");
+
+  // Lists without bonds leave no bond file: every atom stands alone.
+  rig.prompts.answerYesNo(true);
+  exportPDB(rig.ctx, path);
+  lines = fileLines(path);
+  ASSERT_EQ(lines.size(), 3u + 22u + 11u + 2u);
+  EXPECT_EQ(lines[3 + 22 + 10], "CONECT   11");
 }
 
 TEST(PdbWriterTest, virusCageStartsAtSerial13)
