@@ -71,6 +71,18 @@ TEST(TextFileWriterTest, everyLineEndsInCrLf)
   EXPECT_EQ(namesIn(dir.path()), std::set<std::string>{"out.txt"});
 }
 
+// The "LINUX / UNIX line breaks" option asks for LF alone.
+TEST(TextFileWriterTest, lfLineEndsWhenAskedFor)
+{
+  ScratchDir dir;
+  const auto path = dir.file("out.txt");
+  TextFileWriter writer(path.string(), true);
+  writer.writeLine("a");
+  writer.writeLine("");
+  ASSERT_TRUE(writer.commit());
+  EXPECT_EQ(readBytes(path), "a\n\n");
+}
+
 // Scene-style lines keep their print zones in the file, byte for byte.
 TEST(TextFileWriterTest, printLinesReachTheFileUnchanged)
 {

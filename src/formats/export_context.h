@@ -1,0 +1,75 @@
+#pragma once
+
+#include "model/model.h"
+#include "platform/prompts.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tarvek {
+
+// Everything a structure writer reads. The shell fills it before each export;
+// tests build it directly. Types 1 and 2 take their labels from
+// atomTypeLabel1 and atomTypeLabel2; model.partsFlag marks element numbers.
+struct ExportContext {
+  const Model& model;
+  Prompts& prompts;
+  std::string atomTypeLabel1{};
+  std::string atomTypeLabel2{};
+  // Source of an imported part, copied as it is by the PDB export.
+  std::string partFile{};
+  // The "LINUX / UNIX line breaks" option: LF instead of CR LF.
+  bool lfLineEnds = false;
+  // The locale writes a decimal comma: every "," of the text becomes ".".
+  bool decimalComma = false;
+  // Margin on each side of the export box along x, y, z.
+  std::array<float, 3> cifPadding{5.0f, 5.0f, 0.0f};
+  // The scene's number of atom lists; from 2 on, the PDB export and the box
+  // read the scene atom file, which holds them all.
+  std::int32_t sceneListCount = 0;
+  std::string sceneAtomFile{};
+  std::string sceneBondFile{};
+  // Date and time for the PDB remark.
+  std::string createdText{};
+};
+
+// Who asks for the atoms: the set and its first atom depend on it.
+enum class ExportUse { Xmol, Mol, Pdb, BondTable, Box, Statistics };
+
+struct ExportAtom {
+  float x = 0.0f;
+  float y = 0.0f;
+  float z = 0.0f;
+  std::int16_t type = 0;
+  // Index in the set the atom was taken from.
+  std::int32_t index = 0;
+};
+
+// The atoms a writer exports, in file order.
+struct ExportAtoms {
+  std::vector<ExportAtom> atoms;
+  // Positions in atoms where a display list begins; {0} for the model.
+  std::vector<std::size_t> listStarts;
+  // Taken from the scene atom file rather than the model.
+  bool fromSceneFile = false;
+  // Model only: the first exported index of the set (12 for a virus cage in
+  // the MOL and PDB files) and the set's count.
+  std::int32_t first = 0;
+  std::int32_t setCount = 0;
+  // Scene file only: each atom's position as its file fields ("x y z"), for
+  // matching the end points of the scene's bond lines.
+  std::vector<std::string> positionTexts;
+};
+
+// Sheet set for the flat sheets (kinds 2 and 4), atom set otherwise; the
+// scene atom file for the PDB export and the box when the scene holds two or
+// more lists. Throws RuntimeError for a missing or malformed scene file.
+ExportAtoms exportAtoms(const ExportContext& ctx, ExportUse use);
+
+// The export box: lower corner x, y, z, then edge lengths a, b, c. The box
+// holds the origin and gets cifPadding on each side; a c of 0 becomes 1.
+std::array<float, 6> getStructureBox(const ExportContext& ctx);
+
+} // namespace tarvek

@@ -1,0 +1,108 @@
+#include "formats/export_context.h"
+
+#include "runtime/runtime_error.h"
+#include "scene/scene_files.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace tarvek {
+
+namespace {
+
+bool sheetKind(std::int16_t kind) { return kind == 2 || kind == 4; }
+
+bool fromSceneFile(const ExportContext& ctx, ExportUse use)
+{
+  return ctx.sceneListCount >= 2 && (use == ExportUse::Pdb || use == ExportUse::Box);
+}
+
+// Field i as an integer of type T; values beyond its range saturate.
+template <typename T>
+T integerField(const SceneFileReader& reader, const std::vector<std::string>& fields, std::size_t i)
+{
+  const double v = reader.value(fields, i);
+  return static_cast<T>(std::clamp(v, double(std::numeric_limits<T>::min()),
+                                   double(std::numeric_limits<T>::max())));
+}
+
+ExportAtoms readSceneAtoms(const ExportContext& ctx)
+{
+  ExportAtoms out;
+  out.fromSceneFile = true;
+  SceneFileReader reader(ctx.sceneAtomFile);
+  std::vector<std::string> fields;
+  std::int32_t previousIndex = 0;
+  while (reader.next(fields)) {
+    if (fields.empty())
+      continue;
+    ExportAtom atom;
+    atom.x = static_cast<float>(reader.value(fields, 0));
+    atom.y = static_cast<float>(reader.value(fields, 1));
+    atom.z = static_cast<float>(reader.value(fields, 2));
+    atom.type = integerField<std::int16_t>(reader, fields, 3);
+    atom.index = integerField<std::int32_t>(reader, fields, 4);
+    // A list starts again where the index stops growing (a virus cage's
+    // lists start at 12, not 0).
+    if (out.atoms.empty() || atom.index <= previousIndex)
+      out.listStarts.push_back(out.atoms.size());
+    previousIndex = atom.index;
+    out.atoms.push_back(atom);
+    out.positionTexts.push_back(fields[0] + ' ' + fields[1] + ' ' + fields[2]);
+  }
+  if (!reader.status())
+    throw RuntimeError(reader.status().error());
+  return out;
+}
+
+} // namespace
+
+ExportAtoms exportAtoms(const ExportContext& ctx, ExportUse use)
+{
+  if (fromSceneFile(ctx, use))
+    return readSceneAtoms(ctx);
+
+  const Model& m = ctx.model;
+  const bool sheet = sheetKind(m.structureKind);
+  const auto& x = sheet ? m.sheetX : m.atomX;
+  const auto& y = sheet ? m.sheetY : m.atomY;
+  const auto& z = sheet ? m.sheetZ : m.atomZ;
+  const auto& type = sheet ? m.sheetType : m.atomType;
+  const std::int32_t count = std::max(sheet ? m.sheetCount : m.atomCount, 0);
+
+  ExportAtoms out;
+  out.setCount = count;
+  if (m.structureKind == 8 && (use == ExportUse::Mol || use == ExportUse::Pdb))
+    out.first = std::min(count, 12);
+  out.listStarts.push_back(0);
+  out.atoms.reserve(static_cast<std::size_t>(count - out.first));
+  for (std::int32_t i = out.first; i < count; ++i) {
+    const auto k = static_cast<std::size_t>(i);
+    out.atoms.push_back({x[k], y[k], z[k], type[k], i});
+  }
+  return out;
+}
+
+std::array<float, 6> getStructureBox(const ExportContext& ctx)
+{
+  const ExportAtoms set = exportAtoms(ctx, ExportUse::Box);
+  std::array<float, 3> low{0.0f, 0.0f, 0.0f};
+  std::array<float, 3> high{0.0f, 0.0f, 0.0f};
+  for (const ExportAtom& a : set.atoms) {
+    const float p[3] = {a.x, a.y, a.z};
+    for (int k = 0; k < 3; ++k) {
+      low[k] = std::min(low[k], p[k]);
+      high[k] = std::max(high[k], p[k]);
+    }
+  }
+  std::array<float, 6> box{};
+  for (int k = 0; k < 3; ++k) {
+    box[k] = low[k] - ctx.cifPadding[k];
+    box[3 + k] = high[k] - low[k] + 2.0f * ctx.cifPadding[k];
+  }
+  if (box[5] == 0.0f)
+    box[5] = 1.0f;
+  return box;
+}
+
+} // namespace tarvek

@@ -1,0 +1,122 @@
+#include "formats/export_text.h"
+#include "formats/structure_writers.h"
+
+#include "runtime/number_parse.h"
+#include "runtime/runtime_error.h"
+
+#include <cmath>
+
+namespace tarvek {
+
+namespace {
+
+constexpr std::int32_t maxCount = 999;
+constexpr double maxOrder = 99.0;
+
+struct MolBond {
+  std::int32_t a;
+  std::int32_t b;
+};
+
+// Bonds as written: 1-based numbers within the written atoms. A virus cage
+// starts at atom 12, so bonds touching its 12 vertex atoms stay out.
+std::vector<MolBond> molBonds(const ExportContext& ctx, const ExportAtoms& set)
+{
+  const Model& m = ctx.model;
+  std::vector<MolBond> out;
+  const std::int32_t bonds = std::max(m.bondCount, 0);
+  out.reserve(static_cast<std::size_t>(bonds));
+  for (std::int32_t i = 0; i < bonds; ++i) {
+    const std::int32_t a = m.bondAtom1[static_cast<std::size_t>(i)];
+    const std::int32_t b = m.bondAtom2[static_cast<std::size_t>(i)];
+    bool skipped = false;
+    for (const std::int32_t atom : {a, b}) {
+      if (atom < 0 || atom >= set.setCount)
+        throw RuntimeError(bondOutsideText(i, atom, set.setCount));
+      skipped = skipped || atom < set.first;
+    }
+    if (!skipped)
+      out.push_back({a - set.first + 1, b - set.first + 1});
+  }
+  return out;
+}
+
+std::optional<std::string> limitMessage(std::size_t atoms, std::size_t bonds)
+{
+  if (atoms > maxCount)
+    return "MOL-File only supports up to 999 atoms";
+  if (bonds > maxCount)
+    return "MOL-File only supports up to 999 bonds";
+  return std::nullopt;
+}
+
+int askBondOrder(Prompts& prompts)
+{
+  const auto answer = prompts.input(
+      "Which bond order to you wish to assign?\r\n\r\n1 - Single Bond \r\n2 - Double Bond etc.",
+      "MOL File Export", "1");
+  double value = 0.0;
+  if (answer) {
+    try {
+      value = std::nearbyint(Val(*answer));
+    } catch (const RuntimeError&) {
+      value = HUGE_VAL;
+    }
+  }
+  if (value > maxOrder)
+    throw RuntimeError("MOL-File only supports bond orders up to 99");
+  return value < 1.0 ? 1 : static_cast<int>(value);
+}
+
+} // namespace
+
+std::optional<std::string> molLimitMessage(const ExportContext& ctx)
+{
+  const ExportAtoms set = exportAtoms(ctx, ExportUse::Mol);
+  return limitMessage(set.atoms.size(), molBonds(ctx, set).size());
+}
+
+void exportMOL(const ExportContext& ctx, const std::string& path)
+{
+  static constexpr const char* range =
+      "MOL-File only supports coordinates from -9999.9999 to 99999.9999";
+  const ExportAtoms set = exportAtoms(ctx, ExportUse::Mol);
+  const std::vector<MolBond> bonds = molBonds(ctx, set);
+  if (const auto refusal = limitMessage(set.atoms.size(), bonds.size()))
+    throw RuntimeError(*refusal);
+  const std::string order = std::to_string(askBondOrder(ctx.prompts));
+
+  WaitCursor wait(ctx.prompts);
+  const AtomLabels labels(ctx, LabelForm::Mol);
+  ExportText out(ctx, path);
+  out.line("TARVEK");
+  out.line("  Kelvarin                                         0");
+  out.line("");
+  std::string line;
+  appendRight(line, std::to_string(set.atoms.size()), 3);
+  appendRight(line, std::to_string(bonds.size()), 3);
+  line.append(" 0  0  0  0  0  0  0  0  0");
+  out.line(line);
+  for (const ExportAtom& a : set.atoms) {
+    line.clear();
+    appendNumber(line, a.x, "0.0000", 10, 10, range);
+    appendNumber(line, a.y, "0.0000", 10, 10, range);
+    appendNumber(line, a.z, "0.0000", 10, 10, range);
+    line.append(labels(a.type));
+    line.append("  0  0  0  0  0  0");
+    out.line(line);
+  }
+  for (const MolBond& b : bonds) {
+    line.clear();
+    appendRight(line, std::to_string(b.a), 3);
+    appendRight(line, std::to_string(b.b), 3);
+    line.append(" ");
+    line.append(order);
+    line.append("  0  0  0");
+    out.line(line);
+  }
+  out.line("M  END");
+  out.commit();
+}
+
+} // namespace tarvek

@@ -1,0 +1,228 @@
+#include "formats/export_text.h"
+#include "formats/structure_writers.h"
+
+#include "runtime/atomic_file.h"
+#include "runtime/file_util.h"
+#include "runtime/runtime_error.h"
+#include "scene/scene_files.h"
+
+#include <unordered_map>
+
+namespace tarvek {
+
+namespace {
+
+constexpr std::int64_t maxSerial = 87440031;
+// MASTER's count fields hold five digits.
+constexpr std::int64_t maxMasterCount = 99999;
+constexpr const char* range = "PDB-File only supports coordinates from -999.999 to 9999.999";
+
+// Bonds as pairs of positions in the written atoms.
+struct PdbBond {
+  std::size_t a;
+  std::size_t b;
+};
+
+std::vector<PdbBond> modelBonds(const ExportContext& ctx, const ExportAtoms& set)
+{
+  const Model& m = ctx.model;
+  const std::int32_t bonds = std::max(m.bondCount, 0);
+  std::vector<PdbBond> out;
+  out.reserve(static_cast<std::size_t>(bonds));
+  for (std::int32_t i = 0; i < bonds; ++i) {
+    const std::int32_t a = m.bondAtom1[static_cast<std::size_t>(i)];
+    const std::int32_t b = m.bondAtom2[static_cast<std::size_t>(i)];
+    bool skipped = false;
+    for (const std::int32_t atom : {a, b}) {
+      if (atom < 0 || atom >= set.setCount)
+        throw RuntimeError(bondOutsideText(i, atom, set.setCount));
+      skipped = skipped || atom < set.first;
+    }
+    if (!skipped) {
+      out.push_back({static_cast<std::size_t>(a - set.first),
+                     static_cast<std::size_t>(b - set.first)});
+    }
+  }
+  return out;
+}
+
+// The scene's bond lines, their end points matched to the drawn atoms by the
+// text of their positions; fill lines and bonds with an unmatched end drop.
+std::vector<PdbBond> sceneBonds(const ExportContext& ctx, const ExportAtoms& set)
+{
+  std::unordered_map<std::string, std::size_t> byPosition;
+  byPosition.reserve(set.positionTexts.size());
+  for (std::size_t i = 0; i < set.positionTexts.size(); ++i)
+    byPosition.emplace(set.positionTexts[i], i);
+
+  std::vector<PdbBond> out;
+  // A scene without bonds has no bond file.
+  if (!FileExists(ctx.sceneBondFile))
+    return out;
+  SceneFileReader reader(ctx.sceneBondFile);
+  std::vector<std::string> fields;
+  std::string key;
+  while (reader.next(fields)) {
+    if (fields.size() != 7)
+      continue;
+    key = fields[0] + ' ' + fields[1] + ' ' + fields[2];
+    const auto a = byPosition.find(key);
+    key = fields[3] + ' ' + fields[4] + ' ' + fields[5];
+    const auto b = byPosition.find(key);
+    if (a != byPosition.end() && b != byPosition.end())
+      out.push_back({a->second, b->second});
+  }
+  if (!reader.status())
+    throw RuntimeError(reader.status().error());
+  return out;
+}
+
+void copyPart(const ExportContext& ctx, const std::string& path)
+{
+  std::string bytes;
+  if (!readFileBytes(ctx.partFile, bytes))
+    throw RuntimeError("Could not read " + ctx.partFile);
+  const FileStatus status = writeFileAtomic(path, bytes);
+  if (!status)
+    throw RuntimeError(status.error());
+}
+
+// Columns 22-30: chain A, the list number from column 23 (right-aligned in
+// 23-26 from list 10 on), so the coordinates keep columns 31-54.
+std::string residueText(std::size_t list)
+{
+  if (list > 9999)
+    throw RuntimeError("PDB-File only supports up to 9999 atom lists");
+  const std::string number = std::to_string(list);
+  if (list < 10)
+    return "A" + number + "  1    ";
+  std::string text = "A";
+  appendRight(text, number, 4);
+  return text + "    ";
+}
+
+} // namespace
+
+std::string encodeHybrid36(std::int64_t value, int width)
+{
+  std::int64_t decimalLimit = 1;
+  std::int64_t letterBlock = 26;
+  for (int i = 0; i < width; ++i)
+    decimalLimit *= 10;
+  for (int i = 1; i < width; ++i)
+    letterBlock *= 36;
+  const std::int64_t digitOffset = letterBlock / 26 * 10;
+  if (width < 1 || width > 8 || value < 0 || value >= decimalLimit + 2 * letterBlock)
+    throw RuntimeError("The number " + std::to_string(value) + " does not fit "
+                       + std::to_string(width) + " characters");
+  if (value < decimalLimit) {
+    std::string text;
+    appendRight(text, std::to_string(value), width);
+    return text;
+  }
+  std::int64_t rest = value - decimalLimit;
+  const char* digits = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  if (rest >= letterBlock) {
+    rest -= letterBlock;
+    digits = "0123456789abcdefghijklmnopqrstuvwxyz";
+  }
+  rest += digitOffset;
+  std::string text(static_cast<std::size_t>(width), '0');
+  for (int i = width - 1; i >= 0; --i) {
+    text[static_cast<std::size_t>(i)] = digits[rest % 36];
+    rest /= 36;
+  }
+  return text;
+}
+
+void exportPDB(const ExportContext& ctx, const std::string& path)
+{
+  if (ctx.model.partsFlag) {
+    copyPart(ctx, path);
+    return;
+  }
+  const bool connections = ctx.prompts.yesNo("Include Connection Table (Bonds) ?", "PDB Export",
+                                             MessageIcon::Question);
+  WaitCursor wait(ctx.prompts);
+  const AtomLabels labels(ctx, LabelForm::Pdb);
+  const ExportAtoms set = exportAtoms(ctx, ExportUse::Pdb);
+
+  // Serials run on across the scene's lists; the model's follow the index.
+  const std::int64_t serialBase = set.fromSceneFile ? 1 : set.first + 1;
+  const std::int64_t lastSerial = serialBase + static_cast<std::int64_t>(set.atoms.size()) - 1;
+  if (lastSerial > maxSerial)
+    throw RuntimeError("PDB-File only supports up to 87440031 atoms");
+  std::vector<PdbBond> bonds;
+  if (connections)
+    bonds = set.fromSceneFile ? sceneBonds(ctx, set) : modelBonds(ctx, set);
+
+  ExportText out(ctx, path);
+  out.line("REMARK   Kelvarin PDB file (Brannoc)");
+  out.line("REMARK   Created:" + ctx.createdText);
+  out.line("CRYST1    1.000    1.000    1.000  90.00  90.00  90.00 P1");
+
+  std::string line;
+  std::size_t list = 0;
+  std::string residue = "A   1    ";
+  for (std::size_t i = 0; i < set.atoms.size(); ++i) {
+    if (set.fromSceneFile && list < set.listStarts.size() && set.listStarts[list] == i) {
+      if (i > 0)
+        out.line("TER");
+      ++list;
+      residue = residueText(list);
+    }
+    const ExportAtom& a = set.atoms[i];
+    const std::string& label = labels(a.type);
+    line = "ATOM";
+    appendRight(line, encodeHybrid36(serialBase + static_cast<std::int64_t>(i), 5), 7);
+    line.append(label);
+    line.append(4 - label.size(), ' ');
+    line.append(" ");
+    appendRight(line, label, 4);
+    line.append(" ");
+    line.append(residue);
+    appendNumber(line, a.x, "0.000", 8, 8, range);
+    appendNumber(line, a.y, "0.000", 8, 8, range);
+    appendNumber(line, a.z, "0.000", 8, 8, range);
+    line.append("  1.00  0.00");
+    out.line(line);
+  }
+  out.line("TER");
+
+  if (connections) {
+    // Partners per atom in bond-list order, in one flat array.
+    const std::size_t count = set.atoms.size();
+    std::vector<std::size_t> start(count + 1, 0);
+    for (const PdbBond& b : bonds) {
+      ++start[b.a + 1];
+      ++start[b.b + 1];
+    }
+    for (std::size_t i = 0; i < count; ++i)
+      start[i + 1] += start[i];
+    std::vector<std::size_t> fill(start.begin(), start.end() - 1);
+    std::vector<std::int64_t> partners(start[count]);
+    for (const PdbBond& b : bonds) {
+      partners[fill[b.a]++] = serialBase + static_cast<std::int64_t>(b.b);
+      partners[fill[b.b]++] = serialBase + static_cast<std::int64_t>(b.a);
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+      line = "CONECT";
+      line.append(encodeHybrid36(serialBase + static_cast<std::int64_t>(i), 5));
+      for (std::size_t k = start[i]; k < start[i + 1]; ++k)
+        line.append(encodeHybrid36(partners[k], 5));
+      out.line(line);
+    }
+    if (static_cast<std::int64_t>(count) <= maxMasterCount) {
+      line = "MASTER        0    0    0    0    0    0    0    0";
+      appendRight(line, std::to_string(count), 5);
+      line.append("    0");
+      appendRight(line, std::to_string(count), 5);
+      line.append("    0");
+      out.line(line);
+    }
+    out.line("END");
+  }
+  out.commit();
+}
+
+} // namespace tarvek

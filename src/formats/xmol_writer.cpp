@@ -1,0 +1,28 @@
+#include "formats/export_text.h"
+#include "formats/structure_writers.h"
+
+namespace tarvek {
+
+void exportXMOL(const ExportContext& ctx, const std::string& path)
+{
+  static constexpr const char* range =
+      "XMOL-File only supports coordinates from -999.999999 to 9999.999999";
+  WaitCursor wait(ctx.prompts);
+  const AtomLabels labels(ctx, LabelForm::Xmol);
+  const ExportAtoms set = exportAtoms(ctx, ExportUse::Xmol);
+  ExportText out(ctx, path);
+  out.line(std::to_string(set.atoms.size()));
+  out.line("");
+  std::string line;
+  for (const ExportAtom& a : set.atoms) {
+    line = labels(a.type);
+    // Readers split at blanks: a full 12-character field would merge.
+    appendNumber(line, a.x, "0.000000", 12, 11, range);
+    appendNumber(line, a.y, "0.000000", 12, 11, range);
+    appendNumber(line, a.z, "0.000000", 12, 11, range);
+    out.line(line);
+  }
+  out.commit();
+}
+
+} // namespace tarvek
