@@ -34,8 +34,8 @@ LAST_RING = 3  # k0: the tube's last ring in the fitting frame
 SEEDS = range(10)
 HEIGHTS = [4.0 + 0.25 * i for i in range(21)]
 
-# n, free centres M, rim radius over the tube radius, rim pairs drawn
-# together (in a), the builders' first turn (degrees).
+# n, free centres M, rim radius over the tube radius, how far each rim atom
+# is drawn towards its pair (in a), the builders' first turn (degrees).
 CAPS = [
     ("kCap1010Lines", 10, 46, 0.99, 0.03, 18.0),
     ("kCap1111Lines", 11, 49, 0.95, 0.0, 6.0),
@@ -209,7 +209,7 @@ def build_cap(name, n, m, fill, draw, first_turn):
         for u, other in rim_arcs.items():
             gap = (other - arc + period / 2) % period - period / 2
             if u != t and abs(abs(gap) - 1.0) < 1e-6 and tuple(sorted((t, u))) in bonds:
-                shift = math.copysign(draw / 2.0, gap)
+                shift = math.copysign(draw, gap)
         pos[t] = on_cylinder(radius, arc + shift, (LAST_RING + 1) * rise, fill)
 
     # Pairs two bonds apart.

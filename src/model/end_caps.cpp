@@ -36,8 +36,8 @@ void moveRows(CapTable& table, std::int32_t rows, double dx, double dy, double d
   }
 }
 
-// Scales the upper cap to the tube's width, mirrors it into the lower cap
-// and sets both on the tube's ends, open rings against the end rings.
+} // namespace
+
 void placeHalfCaps(const Extent& tube, CapTable& upper, CapTable& lower, std::int32_t rows)
 {
   const Extent fit = capExtent(upper, rows);
@@ -56,6 +56,8 @@ void placeHalfCaps(const Extent& tube, CapTable& upper, CapTable& lower, std::in
   moveRows(lower, rows, static_cast<double>(tube.lo[0]) - l.lo[0],
            static_cast<double>(tube.lo[1]) - l.lo[1], static_cast<double>(tube.lo[2]) - l.hi[2]);
 }
+
+namespace {
 
 void appendByEnds(Model& model, const CapTable& lower, const CapTable& upper, std::int32_t rows)
 {

@@ -34,6 +34,12 @@ void addC60HalfCap(CapTable& table, std::int16_t code, std::int32_t& rowCount);
 // RuntimeError for another axis.
 void rotateCapAtoms(std::int16_t axis, float angle, CapTable& table, std::int32_t count);
 
+// Scales the upper cap's rows 0 .. rows - 1 to the tube's x width, mirrors
+// them through z = 0 into the lower cap, then moves the upper cap's lowest
+// row onto the tube's highest z and the lower cap's highest row onto the
+// tube's lowest z, both with their smallest x and y on the tube's.
+void placeHalfCaps(const Extent& tube, CapTable& upper, CapTable& lower, std::int32_t rows);
+
 // How many of the cap's rows 0 .. rows - 1 have a tube atom (atoms
 // 0 .. tubeCount - 1) strictly closer than `limit`; each row counts once.
 // With floatDistance the distance is rounded to float before the test.
