@@ -183,6 +183,8 @@ def build_cap(name, n, m, fill, draw, first_turn):
         if len(owners) == 2:
             bonds.add(tuple(sorted(owners)))
     is_cap = [any(i >= nf for i in tri) for tri in triangles]
+    if sum(is_cap) != 2 * (n + m - 1):
+        raise SystemExit(f"({n},{n}): {sum(is_cap)} cap atoms, not {2 * (n + m - 1)}")
 
     pos = np.zeros((len(triangles), 3))
     pinned = np.zeros(len(triangles), dtype=bool)
@@ -197,7 +199,7 @@ def build_cap(name, n, m, fill, draw, first_turn):
         elif len(fixed_corners) == 2:
             common = set.intersection(*(hexagon_vertices(n, *levels[i]) for i in fixed_corners))
             slot = [s for s in common if s[0] == LAST_RING + 1]
-            level, arc = slot[0]
+            _, arc = slot[0]
             rim.append((t, arc))
             pinned[t] = True
         else:

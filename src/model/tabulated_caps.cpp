@@ -131,8 +131,9 @@ void appendByEnds(Model& model, const PlacedCaps& caps, std::int16_t lowerType,
     appendCap(model, caps.upper, rowsOf(caps.upper), upperType);
 }
 
-// The armchair caps: normalised, first turn, placed, end gaps of 0.866 a.
-void addArmchairCaps(Model& model, std::int16_t code, float firstTurn, float contactAngle,
+// The armchair caps: normalised, first turn, placed, contact turns (a
+// lowerAngle of 0 leaves the lower cap as placed), end gaps of 0.866 a.
+void addArmchairCaps(Model& model, std::int16_t code, float firstTurn, float lowerAngle,
                      float upperAngle, std::int16_t lowerType, std::int16_t upperType)
 {
   const double a = model.bondLength;
@@ -140,8 +141,8 @@ void addArmchairCaps(Model& model, std::int16_t code, float firstTurn, float con
   rotateCapAtoms(3, firstTurn, c, rowsOf(c));
   const std::int32_t tubeCount = model.atomCount;
   PlacedCaps caps = place(model, c);
-  if (contactAngle != 0.0f)
-    contactTurn(model, tubeCount, caps.lower, rowsOf(c), contactAngle);
+  if (lowerAngle != 0.0f)
+    contactTurn(model, tubeCount, caps.lower, rowsOf(c), lowerAngle);
   contactTurn(model, tubeCount, caps.upper, rowsOf(c), upperAngle);
   shiftZ(caps.upper, kArmchairGap * a);
   shiftZ(caps.lower, -kArmchairGap * a);
