@@ -1,7 +1,9 @@
 #include "model/tube_builder.h"
 
 #include "model/bond_search.h"
+#include "model/end_caps.h"
 #include "model/model.h"
+#include "model/tabulated_caps.h"
 #include "model/tube_unit_cell.h"
 #include "runtime/int_convert.h"
 #include "runtime/math_util.h"
@@ -17,28 +19,24 @@ namespace tarvek {
 
 namespace {
 
-// Cap builders append their cap to the atom set; until the caps exist every
-// capped tube stays open.
-void leaveOpen(Model&) {}
-
 // The capped-tube presets: each code forces its indices and adds its caps.
 struct CapCode {
   std::int16_t code;
   std::int16_t n;
   std::int16_t m;
-  void (*addCaps)(Model&);
+  void (*addCaps)(Model&, Prompts&);
 };
 
 constexpr std::array<CapCode, 9> kCapCodes{{
-    {55, 5, 5, leaveOpen},
-    {66, 6, 6, leaveOpen},
-    {90, 9, 0, leaveOpen},
-    {100, 10, 0, leaveOpen},
-    {190, 19, 0, leaveOpen},
-    {280, 28, 0, leaveOpen},
-    {1010, 10, 10, leaveOpen},
-    {1111, 11, 11, leaveOpen},
-    {1616, 16, 16, leaveOpen},
+    {55, 5, 5, [](Model& model, Prompts&) { addCap55(model); }},
+    {66, 6, 6, [](Model& model, Prompts&) { addCap66(model); }},
+    {90, 9, 0, [](Model& model, Prompts&) { addCap90(model); }},
+    {100, 10, 0, addCap100},
+    {190, 19, 0, [](Model& model, Prompts&) { noCap(model); }},
+    {280, 28, 0, [](Model& model, Prompts&) { noCap(model); }},
+    {1010, 10, 10, [](Model& model, Prompts&) { addCap1010(model); }},
+    {1111, 11, 11, [](Model& model, Prompts&) { addCap1111(model); }},
+    {1616, 16, 16, [](Model& model, Prompts&) { noCap(model); }},
 }};
 
 constexpr std::int16_t kFirstCapCode = 55;
@@ -321,6 +319,10 @@ void buildTubes(Model& model, std::int16_t n, std::int16_t m, float length, floa
       tubeLength = cell.tubeLength;
     }
   }
+  // Shorter (9,0) tubes have two or three rings, too few for both caps to
+  // close on.
+  if (model.tubeVariant == 90)
+    tubeLength = std::max(tubeLength, static_cast<float>(3.0 * a));
   std::int16_t wide = capped ? std::int16_t{0} : model.wideBondWindow;
   if (wide == 1) {
     tubeLength = static_cast<float>(tubeLength + 1.05 * sizes.radius);
@@ -391,7 +393,7 @@ void buildTubes(Model& model, std::int16_t n, std::int16_t m, float length, floa
     roll(sheet.set, SetWriter{model.atomSet(AtomSetId::Atom)}, sizes.radius,
          static_cast<double>(sizes.circumference) - 1.1 * a, top);
     if (cap != nullptr)
-      cap->addCaps(model);
+      cap->addCaps(model, prompts);
   } else {
     buildTubeUnitCell(model, n, m, cells, a);
     SetWriter{model.atomSet(AtomSetId::Work)}.clear(0);

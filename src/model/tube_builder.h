@@ -30,7 +30,9 @@ float tubeRadius(std::int32_t n, std::int32_t m, float a);
 // sheet and atom sets (each exactly as long as its count), tubeN, tubeM,
 // tubeLength, tubeDiameter, bondLength and the last-build record.
 //
-// Reads tubeVariant (a cap code >= 55 forces its indices), unitCellMode
+// Reads tubeVariant (a cap code >= 55 forces its indices and closes the
+// ends capEnds asks for with its end caps; the (9,0) preset takes an odd
+// number of bond lengths, at least three), unitCellMode
 // (length is then a number of translational cells), materialIndex,
 // wideBondWindow (1: the tube is lengthened by 1.05 R once and the flag
 // becomes 2) and the distortion values. Tubes shorter than 500 Å get their

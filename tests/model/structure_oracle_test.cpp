@@ -113,5 +113,57 @@ TEST(StructureOracleTest, openBabelCountsTheAtomsAndBondsOfTubes)
   }
 }
 
+// Capped tubes read back as closed cages: every atom with three bonds,
+// 1.5 bonds per atom.
+TEST(StructureOracleTest, openBabelSeesCappedTubesAsClosedCages)
+{
+  if (!test::requireTool("obabel", "openbabel"))
+    return;
+  // Two lengths per preset; for (10,10) and (11,11) one odd and one even
+  // ring count.
+  const struct {
+    const char* code;
+    const char* length;
+    int atoms;
+  } cases[] = {{"55", "10", 140},   {"55", "25", 260},   {"66", "15", 204},  {"66", "25", 300},
+               {"90", "9.94", 132}, {"90", "24.14", 258}, {"100", "15", 180}, {"100", "25", 260},
+               {"1010", "3", 280},  {"1010", "4", 300}, {"1111", "3", 302}, {"1111", "4", 324}};
+  test::ScratchDir dir;
+  for (const auto& c : cases) {
+    const std::string label = std::string(c.code) + " at " + c.length;
+    const std::string xyz = dir.file("cage.xyz").string();
+    const CommandResult dump =
+        run(MODEL_DUMP, {xyz, "tube", "1", "0", c.length, "1.42", "--cap", c.code, "--ends", "0"});
+    ASSERT_EQ(dump.status, 0) << label << ": " << dump.output;
+
+    const CommandResult counts =
+        run("obabel", {"-ixyz", xyz, "-as", "-otxt", "--append", "atoms bonds"});
+    EXPECT_NE(counts.output.find("1 molecule converted"), std::string::npos) << counts.output;
+    EXPECT_NE(counts.output.find(" " + std::to_string(c.atoms) + " "
+                                 + std::to_string(c.atoms * 3 / 2) + "\n"),
+              std::string::npos)
+        << label << ": " << counts.output;
+
+    const CommandResult mol2 = run("obabel", {"-ixyz", xyz, "-as", "-omol2"});
+    const auto bondsAt = mol2.output.find("@<TRIPOS>BOND");
+    ASSERT_NE(bondsAt, std::string::npos) << label << ": " << mol2.output;
+    std::istringstream lines(mol2.output.substr(bondsAt));
+    std::string line;
+    std::getline(lines, line);
+    std::map<int, int> degree;
+    while (std::getline(lines, line) && !line.empty() && line[0] != '@') {
+      std::istringstream fields(line);
+      int id = 0, a = 0, b = 0;
+      if (!(fields >> id >> a >> b))
+        break;
+      ++degree[a];
+      ++degree[b];
+    }
+    EXPECT_EQ(degree.size(), static_cast<std::size_t>(c.atoms)) << label;
+    for (const auto& [atom, n] : degree)
+      EXPECT_EQ(n, 3) << label << ": atom " << atom;
+  }
+}
+
 } // namespace
 } // namespace tarvek

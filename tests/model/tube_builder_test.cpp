@@ -380,9 +380,10 @@ TEST(TubeBuilderTest, autoCapLengthensTheFirstTubeOnce)
   EXPECT_EQ(model.tubeLength, 20.0f);
   EXPECT_EQ(model.wideBondWindow, 2);
 
-  const Model capped = tube(10, 0, 20.0f, [](Model& mo) {
+  // An open preset, so no cap builder changes the length.
+  const Model capped = tube(19, 0, 20.0f, [](Model& mo) {
     mo.wideBondWindow = 1;
-    mo.tubeVariant = 100;
+    mo.tubeVariant = 190;
   });
   EXPECT_EQ(capped.tubeLength, 20.0f);
   EXPECT_EQ(capped.wideBondWindow, 0);
@@ -561,7 +562,8 @@ TEST(TubeBuilderTest, unitCellMode)
     mo.tubeVariant = 55;
   });
   EXPECT_EQ(capped.tubeLength, fiveFive.tubeLength);
-  EXPECT_EQ(capped.atomCount, tube(5, 5, fiveFive.tubeLength).atomCount);
+  EXPECT_EQ(capped.atomCount,
+            tube(5, 5, fiveFive.tubeLength, [](Model& mo) { mo.tubeVariant = 55; }).atomCount);
   EXPECT_EQ(capped.lastSheetWidth, tubeSizes(5, 5, kA).circumference);
 }
 

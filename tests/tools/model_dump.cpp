@@ -5,6 +5,8 @@
 //   model_dump OUT.xyz c60
 //   model_dump OUT.xyz cone D H A
 //   model_dump OUT.xyz tube N M LENGTH A        rolled, with bonds
+//       [--cap CODE] [--ends E]                 a capped-tube preset (CODE
+//                                               forces N M) and its capEnds
 //   model_dump OUT.xyz unitcell N M CELLS A     by screw symmetry
 //   model_dump OUT.txt radius N M A             the radius alone
 //
@@ -85,7 +87,7 @@ int usage()
 {
   std::fputs("usage: model_dump OUT.xyz c60\n"
              "       model_dump OUT.xyz cone DISCLINATION HEIGHT BONDLENGTH\n"
-             "       model_dump OUT.xyz tube N M LENGTH BONDLENGTH\n"
+             "       model_dump OUT.xyz tube N M LENGTH BONDLENGTH [--cap CODE] [--ends E]\n"
              "       model_dump OUT.xyz unitcell N M CELLS BONDLENGTH\n"
              "       model_dump OUT.txt radius N M BONDLENGTH\n",
              stderr);
@@ -108,10 +110,18 @@ int main(int argc, char** argv)
       tarvek::buildCone(model, static_cast<float>(tarvek::Val(args[2])),
                         static_cast<float>(tarvek::Val(args[3])),
                         static_cast<float>(tarvek::Val(args[4])), 0.0f);
-    } else if (args[1] == "tube" && args.size() == 6) {
+    } else if (args[1] == "tube" && args.size() >= 6 && args.size() % 2 == 0) {
       YesPrompts prompts;
       NoEscape abort;
       model.structureKind = 1;
+      for (std::size_t k = 6; k < args.size(); k += 2) {
+        if (args[k] == "--cap")
+          model.tubeVariant = tarvek::CInt(tarvek::Val(args[k + 1]));
+        else if (args[k] == "--ends")
+          model.capEnds = tarvek::CInt(tarvek::Val(args[k + 1]));
+        else
+          return usage();
+      }
       tarvek::buildTubes(model, tarvek::CInt(tarvek::Val(args[2])),
                          tarvek::CInt(tarvek::Val(args[3])), real(args[4]), real(args[5]),
                          prompts, abort);
