@@ -14,7 +14,8 @@ namespace tarvek {
 
 namespace {
 
-// The degree of the original camera formula: 3.141592654 / 180.
+// One degree in radians as the camera formula takes it: 3.141592654 / 180,
+// not the double nearest to pi / 180.
 constexpr double degree = 0.017453292522222223;
 // POV-Ray refuses angles of 180 and more; the camera moves back instead.
 constexpr float maxCameraAngle = 150.0f;
@@ -309,8 +310,8 @@ void CXXX::writePOVArrays(PovOutput& out) const
       const std::int32_t a = m.bondAtom1[i];
       const std::int32_t b = m.bondAtom2[i];
       if (a < 0 || b < 0 || a >= count || b >= count)
-        throw SceneError("Could not write \"" + out.path() + "\": bond " + Format(static_cast<std::int64_t>(i + 1), "0") +
-                         " names an atom that does not exist.");
+        throw SceneError("Could not write \"" + out.path() + "\": bond " +
+                         Format(static_cast<std::int64_t>(i + 1), "0") + " names a missing atom.");
       const auto ka = static_cast<std::size_t>(a);
       const auto kb = static_cast<std::size_t>(b);
       const std::string end1 = out.point(xs[ka], ys[ka], zs[ka]);

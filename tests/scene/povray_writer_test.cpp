@@ -394,6 +394,23 @@ std::vector<float> pointNumbers(const Lines& lines)
   return numbers;
 }
 
+TEST(PovrayWriterTest, startPoseLooksAlongTheTube)
+{
+  // The start pose turns 90 degrees about x: the file holds (x, y, -z), so a
+  // tube standing on z points at the camera.
+  PovRig rig;
+  rig.display.bondsShown = false;
+  rig.addAtom(1, 2, -5);
+  rig.addAtom(-1, -2, 5);
+  rig.scene.viewMatrix().Identity();
+  rig.scene.viewMatrix().ActiveAxis(3);
+  rig.scene.viewMatrix().KeyDown(90);
+  const Lines lines = povObjects(rig.writePov());
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[1].substr(0, 24), "sphere { <1.0, 2.0, 5.0 ");
+  EXPECT_EQ(lines[2].substr(0, 27), "sphere { <-1.0, -2.0, -5.0 ");
+}
+
 TEST(PovrayWriterTest, c60AngleFramesTheTurnedBall)
 {
   PovRig rig;
@@ -506,6 +523,14 @@ TEST(PovrayWriterTest, failuresLeaveTheTargetAlone)
       EXPECT_NE(std::string(e.what()).find(target), std::string::npos) << e.what();
     }
     EXPECT_FALSE(std::filesystem::exists(target));
+  }
+  {
+    PovRig rig;
+    rig.addAtom(0, 0, 0);
+    rig.addBond(0, 1);
+    rig.dir.write("scene.pov", "earlier");
+    EXPECT_THROW(rig.writePov(), SceneError);
+    EXPECT_EQ(test::readBytes(rig.target), "earlier");
   }
   struct Case {
     const char* name;
