@@ -15,6 +15,7 @@ struct DisplaySettings;
 struct Model;
 struct Preferences;
 class AbortToken;
+class Clock;
 class EventPump;
 class GlApi;
 class GlContext;
@@ -136,7 +137,21 @@ public:
   static void V3Dotf(float& dot, const V3& a, const V3& b);
   static bool V3IsEqualf(const V3& a, const V3& b);
 
+  // Writes the view as a POV-Ray 3.5 scene with CR LF lines: the atoms,
+  // bonds and fill objects turned as on screen, a camera framing them and
+  // two lights. title goes into the header, the clock gives its date. The
+  // file appears only when complete; SceneError naming the path otherwise,
+  // and an earlier file stays as it was.
+  void POVRAY(const std::string& file, float diffuse, float ambient, float specular,
+              float reflection, float roughness, float glassFilter, const std::string& title,
+              Clock& clock);
+  // x with "0.0##", "." in every locale.
+  static std::string povNumber(float x);
+  // " <r,g,b> " with each channel / 255.
+  static std::string povColor(std::uint32_t colour);
+
 private:
+  class PovOutput;
   struct FillRecord {
     float x1 = 0, y1 = 0, z1 = 0, x2 = 0, y2 = 0, z2 = 0;
     float radius = 0;
@@ -171,6 +186,8 @@ private:
   void checkBonds(std::int32_t setCount) const;
   void addList(SceneRecord record);
   void compileList(SceneList& list);
+  void writePOVArrays(PovOutput& out) const;
+  void writePOVBody(PovOutput& out) const;
 
   const Model& m_model;
   const DisplaySettings& m_display;

@@ -23,7 +23,7 @@ void closeBoth(int fds[2])
 } // namespace
 
 ToolResult runTool(const std::string& program, const std::vector<std::string>& args,
-                   std::chrono::seconds timeout)
+                   std::chrono::seconds timeout, const std::string& workingDir)
 {
   ToolResult result;
   const std::string path = findTool(program);
@@ -56,6 +56,8 @@ ToolResult runTool(const std::string& program, const std::vector<std::string>& a
     ::dup2(devNull, 0);
     ::dup2(outPipe[1], 1);
     ::dup2(errPipe[1], 2);
+    if (!workingDir.empty() && ::chdir(workingDir.c_str()) != 0)
+      ::_exit(127);
     ::execv(path.c_str(), argv.data());
     ::_exit(127);
   }

@@ -1,0 +1,398 @@
+#include "scene/povray_writer.h"
+
+#include "model/display_settings.h"
+#include "model/model.h"
+#include "platform/clock.h"
+#include "runtime/number_format.h"
+#include "scene/scene_files.h"
+
+#include <algorithm>
+#include <cmath>
+#include <ctime>
+
+namespace tarvek {
+
+namespace {
+
+// One degree in radians as the camera formula takes it: 3.141592654 / 180,
+// not the double nearest to pi / 180.
+constexpr double degree = 0.017453292522222223;
+// POV-Ray refuses angles of 180 and more; the camera moves back instead.
+constexpr float maxCameraAngle = 150.0f;
+
+bool sheetKind(std::int16_t kind) { return kind == 2 || kind == 4; }
+bool inTables(std::int32_t element) { return element >= 0 && element <= 120; }
+
+// Colour and element of an atom by its code 1, 2 or 3; any other code keeps
+// what the previous atom had.
+struct AtomPick {
+  std::uint32_t colour = 0;
+  std::int32_t element = 0;
+};
+
+void pickByCode(AtomPick& pick, std::int32_t code, const Model& model, const Preferences& prefs)
+{
+  switch (code) {
+  case 1:
+    pick = {prefs.site1Color, model.siteElement1};
+    break;
+  case 2:
+    pick = {prefs.site2Color, model.siteElement2};
+    break;
+  case 3:
+    pick = {prefs.carbonColor, 6};
+    break;
+  default:
+    break;
+  }
+}
+
+float covalentRadiusOf(const Model& model, std::int32_t element)
+{
+  return inTables(element) ? model.covalentRadius[static_cast<std::size_t>(element)] : 0.0f;
+}
+
+std::uint32_t wholeColour(double value)
+{
+  return static_cast<std::uint32_t>(static_cast<std::int32_t>(std::lround(value)));
+}
+
+float bondRadius(const DisplaySettings& display)
+{
+  return static_cast<float>(static_cast<double>(display.bondWidthScale) * 0.3);
+}
+
+void checkSet(const std::vector<float>& x, const std::vector<float>& y, const std::vector<float>& z,
+              const std::vector<std::int16_t>& type, std::int32_t count, const std::string& path)
+{
+  const auto n = static_cast<std::size_t>(count);
+  if (count < 0 || x.size() < n || y.size() < n || z.size() < n || type.size() < n)
+    throw SceneError("Could not write \"" + path + "\": the atom arrays are shorter than the atom count.");
+}
+
+} // namespace
+
+std::string CXXX::povNumber(float x) { return Format(x, "0.0##"); }
+
+std::string CXXX::povColor(std::uint32_t colour)
+{
+  auto channel = [&](int shift) {
+    return povNumber(static_cast<float>(static_cast<double>((colour >> shift) & 0xFFu) / 255.0));
+  };
+  return " <" + channel(0) + "," + channel(8) + "," + channel(16) + "> ";
+}
+
+CXXX::PovOutput::PovOutput(const std::string& path, const CMatrix& view,
+                           const std::array<float, 3>& centre, float glassFilter)
+  : m_writer(path), m_centre(centre), m_glass(glassFilter > 0.0f), m_filter(povNumber(glassFilter))
+{
+  view.GetMatrix(m_matrix);
+}
+
+std::string CXXX::PovOutput::point(float x, float y, float z)
+{
+  const CMatrix::Matrix& m = m_matrix;
+  const float qx = x - m_centre[0];
+  const float qy = y - m_centre[1];
+  const float qz = z - m_centre[2];
+  const float tx = m[0] * qx + m[4] * qy + m[8] * qz;
+  const float ty = m[2] * qx + m[6] * qy + m[10] * qz;
+  const float tz = m[1] * qx + m[5] * qy + m[9] * qz;
+  if (std::fabs(tx) > m_extent)
+    m_extent = std::fabs(tx);
+  if (std::fabs(ty) > m_extent)
+    m_extent = std::fabs(ty);
+  std::string text = povNumber(tx);
+  text += ", ";
+  text += povNumber(ty);
+  text += ", ";
+  text += povNumber(tz);
+  return text;
+}
+
+void CXXX::PovOutput::sphere(const std::string& centre, std::string_view gap, float radius,
+                             std::uint32_t colour)
+{
+  std::string text = "sphere { <";
+  text += centre;
+  text += gap;
+  text += povNumber(radius);
+  text += atomTexture(colour);
+  text += "}";
+  line(text);
+}
+
+std::string CXXX::PovOutput::cylinder(const std::string& end1, const std::string& end2,
+                                      float radius)
+{
+  if (end1 == end2)
+    return {};
+  std::string text = "cylinder { <";
+  text += end1;
+  text += " >,  <";
+  text += end2;
+  text += " >  ";
+  text += povNumber(radius);
+  return text;
+}
+
+std::string CXXX::PovOutput::atomTexture(std::uint32_t colour) const
+{
+  if (m_glass)
+    return " texture { TXatom pigment { rgb " + povColor(colour) + " filter " + m_filter +
+           " }} interior{ I_Glass caustics 1 }";
+  return " texture { TXatom pigment { rgb " + povColor(colour) + "}}";
+}
+
+std::string CXXX::PovOutput::unionTexture(std::uint32_t colour) const
+{
+  if (m_glass)
+    return "texture { TXbond pigment { rgb " + povColor(colour) + " filter " + m_filter +
+           " }} interior{ I_Glass caustics 1 }";
+  return "texture { TXbond pigment { rgb " + povColor(colour) + "}}";
+}
+
+std::string CXXX::PovOutput::bondTexture(std::uint32_t colour) const
+{
+  return unionTexture(colour) + "}";
+}
+
+void CXXX::PovOutput::cameraAndLights(float z, bool orthographic)
+{
+  const double seen = static_cast<double>(m_extent) + 1.0;
+  auto angle = static_cast<float>(2.5 * (std::atan(seen / std::fabs(static_cast<double>(z))) / degree));
+  if (angle > maxCameraAngle) {
+    angle = maxCameraAngle;
+    z = -static_cast<float>(seen / std::tan(maxCameraAngle / 2.5 * degree));
+  }
+  const std::string location = povNumber(z);
+  line("//[Camera Position]");
+  line("camera {");
+  line(std::string(orthographic ? "" : "//") +
+       "  orthographic   //(un)comment to toggle perspective/orthonormal projection");
+  line("  location <0,0," + location + ">   //modify this value for zooming & perspective");
+  line("  look_at <0,0,0>");
+  line("  angle " + povNumber(angle) + "   //modify this value for zooming");
+  line("}");
+  line("");
+  line("//[Light Sources]");
+  line("light_source { <0,0," + location +
+       "> rgb <1.0,1.0,1.0 > area_light <-20,0,0>, <0,-20,0>, 3, 3  adaptive 1 }");
+  line("light_source { <60,100,-10> rgb <0.5,0.5,0.5>}");
+  line("");
+}
+
+void CXXX::PovOutput::commit()
+{
+  const FileStatus status = m_writer.commit();
+  if (!status)
+    throw SceneError(status.error());
+}
+
+void CXXX::POVRAY(const std::string& file, float diffuse, float ambient, float specular,
+                  float reflection, float roughness, float glassFilter, const std::string& title,
+                  Clock& clock)
+{
+  computeBox();
+  PovOutput out(file, m_viewMatrix, m_box.centre, glassFilter);
+  const bool glass = glassFilter > 0.0f;
+
+  const std::tm now = clock.localDateTime();
+  char date[128] = {};
+  if (std::strftime(date, sizeof date, "%x %X", &now) == 0)
+    date[0] = '\0';
+
+  out.line("// Persistence of Vision Ray Tracer Scene Description File");
+  out.line("// File: " + file);
+  out.line("// Vers: 3.5");
+  out.line("// Desc: " + title);
+  out.line(std::string("// Date: ") + date);
+  out.line("// Auth: Kelvarin by Brannoc, " + Format(now.tm_year + 1900, "0000"));
+  out.line("");
+  if (glass)
+    out.line("#include \"glass.inc\"");
+  out.line("");
+  out.line("//[Global]");
+  out.line(" global_settings { ");
+  out.line("//assumed_gamma 1 ambient_light rgb<1,1,1>");
+  out.line(glass ? "  max_trace_level 15" : "  max_trace_level 5");
+  out.line(" }");
+  out.line("");
+
+  auto finish = [&] {
+    out.line("   finish {");
+    out.line("     diffuse " + povNumber(diffuse));
+    out.line("     ambient " + povNumber(ambient));
+    out.line("     specular " + povNumber(specular));
+    out.line("     reflection " + povNumber(reflection));
+    if (roughness != 0.0f)
+      out.line("     roughness " + povNumber(roughness));
+  };
+  out.line("//[Material Properties - Atoms]");
+  if (glass) {
+    out.line("#declare TXatom = texture { finish { F_Glass3 } }");
+  } else {
+    out.line("#declare TXatom = texture {");
+    finish();
+    out.line("   }");
+    out.line("}");
+  }
+  out.line("");
+  out.line("//[Material Properties - Bonds]");
+  if (glass) {
+    out.line("#declare TXbond = texture { finish { F_Glass3 } }");
+  } else {
+    out.line(" #declare TXbond = texture {");
+    finish();
+    out.line("     metallic }");
+    out.line("}");
+  }
+  out.line("");
+  out.line("//[Scene Background]");
+  out.line("background {" + povColor(0xFFFFFF) + "}");
+  out.line("");
+
+  if (getNO() > 1) {
+    writePOVBody(out);
+  } else {
+    writePOVArrays(out);
+    const float eye = m_model.partsFlag ? -sceneEyeDistance * 10.0f : -sceneEyeDistance;
+    out.cameraAndLights(eye, m_display.orthoProjection);
+  }
+  out.commit();
+}
+
+void CXXX::writePOVArrays(PovOutput& out) const
+{
+  const Model& m = m_model;
+  const bool sheet = sheetKind(m.structureKind);
+  const std::vector<float>& xs = sheet ? m.sheetX : m.atomX;
+  const std::vector<float>& ys = sheet ? m.sheetY : m.atomY;
+  const std::vector<float>& zs = sheet ? m.sheetZ : m.atomZ;
+  const std::vector<std::int16_t>& types = sheet ? m.sheetType : m.atomType;
+  const std::int32_t count = sheet ? m.sheetCount : m.atomCount;
+  checkSet(xs, ys, zs, types, count, out.path());
+
+  if (m_display.atomsShown) {
+    out.line("//[Atoms]");
+    if (sheet || (m.structureKind >= 1 && m.structureKind <= 8)) {
+      // The atom set's spheres have no blank before the radius.
+      const std::string_view gap = sheet ? " > " : " >";
+      AtomPick pick;
+      float radius = 0.0f;
+      for (std::int32_t i = 0; i < count; ++i) {
+        const std::int16_t type = types[static_cast<std::size_t>(i)];
+        if (m.partsFlag) {
+          const std::int32_t index = type - 1;
+          if (inTables(index)) {
+            const auto e = static_cast<std::size_t>(index);
+            pick.colour = m_elementColor[e];
+            radius = m_display.atomRadiusScale * m_elementRadius[e];
+          }
+        } else {
+          pickByCode(pick, type, m, m_preferences);
+          radius = m_display.atomRadiusScale * covalentRadiusOf(m, pick.element);
+        }
+        const auto k = static_cast<std::size_t>(i);
+        out.sphere(out.point(xs[k], ys[k], zs[k]), gap, radius, pick.colour);
+      }
+    }
+  }
+
+  if (m_display.bondsShown) {
+    out.line("//[Bonds]");
+    out.line("union {");
+    const float radius = bondRadius(m_display);
+    const auto n = static_cast<std::size_t>(std::max(m.bondCount, 0));
+    if (m.bondAtom1.size() < n || m.bondAtom2.size() < n)
+      throw SceneError("Could not write \"" + out.path() + "\": the bond list is shorter than its count.");
+    for (std::size_t i = 0; i < n; ++i) {
+      const std::int32_t a = m.bondAtom1[i];
+      const std::int32_t b = m.bondAtom2[i];
+      if (a < 0 || b < 0 || a >= count || b >= count)
+        throw SceneError("Could not write \"" + out.path() + "\": bond " +
+                         Format(static_cast<std::int64_t>(i + 1), "0") + " names a missing atom.");
+      const auto ka = static_cast<std::size_t>(a);
+      const auto kb = static_cast<std::size_t>(b);
+      const std::string end1 = out.point(xs[ka], ys[ka], zs[ka]);
+      const std::string end2 = out.point(xs[kb], ys[kb], zs[kb]);
+      const std::string text = PovOutput::cylinder(end1, end2, radius);
+      if (!text.empty())
+        out.line(text + " }");
+    }
+    out.line(out.unionTexture(m_preferences.bondColor));
+    out.line("}");
+  }
+
+  for (std::int16_t i = 0; i < getNfill(); ++i) {
+    const auto kind = static_cast<std::int16_t>(std::lround(getFill(i, 8)));
+    const float radius = getFill(i, 6);
+    const std::uint32_t colour = wholeColour(getFill(i, 7));
+    if (kind == 0) {
+      const std::string end1 = out.point(getFill(i, 0), getFill(i, 1), getFill(i, 2));
+      const std::string end2 = out.point(getFill(i, 3), getFill(i, 4), getFill(i, 5));
+      const std::string text = PovOutput::cylinder(end1, end2, radius);
+      if (!text.empty())
+        out.line(text + "texture { TXbond pigment { rgb " + povColor(colour) + "}}}");
+    } else if (kind == 1) {
+      out.sphere(out.point(0.0f, 0.0f, 0.0f), " > ", radius, colour);
+    }
+  }
+}
+
+void CXXX::writePOVBody(PovOutput& out) const
+{
+  const Model& m = m_model;
+  std::vector<std::string> fields;
+  auto finishReading = [](const SceneFileReader& reader) {
+    if (!reader.status())
+      throw SceneError(reader.status().error());
+  };
+
+  if (m_display.atomsShown) {
+    SceneFileReader reader(m_atomFilePath);
+    AtomPick pick;
+    while (reader.next(fields)) {
+      if (fields.empty())
+        continue;
+      pickByCode(pick, static_cast<std::int32_t>(std::lround(reader.value(fields, 3))), m, m_preferences);
+      std::uint32_t colour = pick.colour;
+      // Sheet lines have no colour field; they keep their code's colour.
+      if ((m.tubeVariant == 1 || m.tubeVariant == 2) && fields.size() > 5)
+        colour = wholeColour(reader.value(fields, 5));
+      const float radius = m_display.atomRadiusScale * covalentRadiusOf(m, pick.element);
+      const std::string centre =
+        out.point(static_cast<float>(reader.value(fields, 0)), static_cast<float>(reader.value(fields, 1)),
+                  static_cast<float>(reader.value(fields, 2)));
+      out.sphere(centre, " > ", radius, colour);
+    }
+    finishReading(reader);
+  }
+
+  if (m_display.bondsShown) {
+    SceneFileReader reader(m_bondFilePath);
+    const float bondR = bondRadius(m_display);
+    while (reader.next(fields)) {
+      if (fields.empty())
+        continue;
+      auto at = [&](std::size_t i) { return static_cast<float>(reader.value(fields, i)); };
+      if (fields.size() >= 7) {
+        const float radius = fields.size() == 8 ? at(7) : bondR;
+        const std::string end1 = out.point(at(0), at(1), at(2));
+        const std::string end2 = out.point(at(3), at(4), at(5));
+        const std::string text = PovOutput::cylinder(end1, end2, radius);
+        if (!text.empty())
+          out.line(text + out.bondTexture(wholeColour(reader.value(fields, 6))));
+      } else {
+        const float radius = at(3);
+        const std::uint32_t colour = wholeColour(reader.value(fields, 4));
+        out.sphere(out.point(at(0), at(1), at(2)), " > ", radius, colour);
+      }
+    }
+    finishReading(reader);
+  }
+
+  out.cameraAndLights(-sceneEyeDistance, m_display.orthoProjection);
+}
+
+} // namespace tarvek
