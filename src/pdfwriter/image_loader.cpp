@@ -201,7 +201,6 @@ void freeRaster(RasterRecord& raster)
   raster.stride = 0;
   raster.padded = 0;
   raster.transparentIndex = -1;
-  raster.reserved = 0;
   raster.swapRedBlue = 0;
 }
 

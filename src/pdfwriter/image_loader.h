@@ -50,7 +50,6 @@ struct RasterRecord {
   std::int32_t stride = 0;
   std::int32_t padded = 0;
   std::int16_t transparentIndex = -1;
-  std::int32_t reserved = 0;
   std::int32_t swapRedBlue = 0;
 };
 

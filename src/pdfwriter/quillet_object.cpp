@@ -145,7 +145,7 @@ public:
       m_paperHeight = 842;
       m_imageScaleX = m_imageScaleY = 1;
       m_imageQuality = 75;
-      m_strokePending = m_fillPending = false;
+      m_strokePending = false;
       return S_OK;
     });
   }
@@ -223,7 +223,6 @@ public:
   HRESULT put_FillColor(OLE_COLOR v) override
   {
     m_pageFill = v;
-    m_fillPending = true;
     return put(m_fillColor, v, [&] { applyFill(v); });
   }
   HRESULT get_LineCap(std::int32_t* v) override { return get(m_lineCap, v); }
@@ -616,7 +615,8 @@ private:
   float m_textRotation = 0, m_lineMiterLength = 10;
   float m_imageScaleX = 1, m_imageScaleY = 1, m_imageRotation = 0;
   std::int32_t m_imageQuality = 75;
-  bool m_strokePending = false, m_fillPending = false;
+  // StrokeColor is applied again at the next MoveTo.
+  bool m_strokePending = false;
 };
 
 class QuilletFactory final : public IQuilletFactory, public ISupportErrorInfo {
