@@ -425,7 +425,17 @@ TEST(ImageLoaderTest, hostileFilesFailCleanly)
   const std::string jpg = tarvek::test::readBytes(dir.file("whole.jpg"));
   dir.write("truncated.jpg", jpg.substr(0, 40));
   dir.write("empty.jpg", "");
-  for (const char* name : {"truncated.jpg", "empty.jpg"}) {
+  // The frame header's height and width: 65000 x 65000, then 0 x 32.
+  const std::size_t frame = jpg.find("\xFF\xC0");
+  ASSERT_NE(frame, std::string::npos);
+  std::string hugeJpeg = jpg;
+  hugeJpeg.replace(frame + 5, 4, "\xFD\xE8\xFD\xE8");
+  dir.write("huge.jpg", hugeJpeg);
+  std::string zeroJpeg = jpg;
+  zeroJpeg.replace(frame + 5, 2, std::string(2, '\0'));
+  dir.write("zero.jpg", zeroJpeg);
+  expectError(dir.file("huge.jpg"), kImageNoMemory, "huge.jpg");
+  for (const char* name : {"truncated.jpg", "empty.jpg", "zero.jpg"}) {
     EXPECT_FALSE(loadImageFile(dir.file(name))) << name;
     EXPECT_NE(lastImageError(), 0) << name;
   }
