@@ -40,7 +40,7 @@ void writeJpegFile(const std::filesystem::path& path, int width, int height, int
   std::fclose(file);
 }
 
-void writePngFile(const std::filesystem::path& path, const PngSpec& spec)
+void writePngFile(const std::filesystem::path& path, const PngFixture& fixture)
 {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (!file)
@@ -48,34 +48,34 @@ void writePngFile(const std::filesystem::path& path, const PngSpec& spec)
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
   png_init_io(png, file);
-  png_set_IHDR(png, info, spec.width, spec.height, spec.depth, spec.colourType,
-               spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+  png_set_IHDR(png, info, fixture.width, fixture.height, fixture.depth, fixture.colourType,
+               fixture.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   std::vector<png_color> palette;
-  for (std::size_t i = 0; i + 2 < spec.palette.size(); i += 3)
-    palette.push_back({spec.palette[i], spec.palette[i + 1], spec.palette[i + 2]});
+  for (std::size_t i = 0; i + 2 < fixture.palette.size(); i += 3)
+    palette.push_back({fixture.palette[i], fixture.palette[i + 1], fixture.palette[i + 2]});
   if (!palette.empty())
     png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
-  if (!spec.transparency.empty())
-    png_set_tRNS(png, info, spec.transparency.data(), static_cast<int>(spec.transparency.size()),
+  if (!fixture.transparency.empty())
+    png_set_tRNS(png, info, fixture.transparency.data(), static_cast<int>(fixture.transparency.size()),
                  nullptr);
   png_write_info(png, info);
-  if (spec.depth < 8)
+  if (fixture.depth < 8)
     png_set_packing(png);
   const int channels = png_get_channels(png, info);
-  const int bytesPerSample = spec.depth == 16 ? 2 : 1;
-  const std::size_t rowBytes = std::size_t(spec.width) * channels * bytesPerSample;
-  Bytes image(rowBytes * spec.height);
-  for (std::size_t i = 0; i < spec.samples.size(); ++i) {
+  const int bytesPerSample = fixture.depth == 16 ? 2 : 1;
+  const std::size_t rowBytes = std::size_t(fixture.width) * channels * bytesPerSample;
+  Bytes image(rowBytes * fixture.height);
+  for (std::size_t i = 0; i < fixture.samples.size(); ++i) {
     if (bytesPerSample == 2) {
-      image[2 * i] = static_cast<std::uint8_t>(spec.samples[i] >> 8);
-      image[2 * i + 1] = static_cast<std::uint8_t>(spec.samples[i]);
+      image[2 * i] = static_cast<std::uint8_t>(fixture.samples[i] >> 8);
+      image[2 * i + 1] = static_cast<std::uint8_t>(fixture.samples[i]);
     } else {
-      image[i] = static_cast<std::uint8_t>(spec.samples[i]);
+      image[i] = static_cast<std::uint8_t>(fixture.samples[i]);
     }
   }
-  std::vector<png_bytep> rows(spec.height);
-  for (int y = 0; y < spec.height; ++y)
+  std::vector<png_bytep> rows(fixture.height);
+  for (int y = 0; y < fixture.height; ++y)
     rows[y] = image.data() + y * rowBytes;
   png_write_image(png, rows.data());
   png_write_end(png, nullptr);
@@ -96,79 +96,79 @@ ColorMapObject* makeMap(const Bytes& rgb)
 
 } // namespace
 
-void writeGifFile(const std::filesystem::path& path, const GifSpec& spec)
+void writeGifFile(const std::filesystem::path& path, const GifFixture& fixture)
 {
   int error = 0;
   GifFileType* gif = EGifOpenFileName(path.c_str(), false, &error);
   if (!gif)
     throw std::runtime_error("cannot write " + path.string());
-  ColorMapObject* global = spec.globalMap.empty() ? nullptr : makeMap(spec.globalMap);
-  ColorMapObject* local = spec.localMap.empty() ? nullptr : makeMap(spec.localMap);
+  ColorMapObject* global = fixture.globalMap.empty() ? nullptr : makeMap(fixture.globalMap);
+  ColorMapObject* local = fixture.localMap.empty() ? nullptr : makeMap(fixture.localMap);
   const int colourBits = global ? global->BitsPerPixel : local->BitsPerPixel;
   // giflib checks nothing against the screen; the real sizes are patched in
   // afterwards when the rectangle is meant to leave it.
-  EGifPutScreenDesc(gif, spec.screenWidth, spec.screenHeight, colourBits, 0, global);
-  EGifPutImageDesc(gif, 0, 0, spec.width, spec.height, spec.interlaced, local);
+  EGifPutScreenDesc(gif, fixture.screenWidth, fixture.screenHeight, colourBits, 0, global);
+  EGifPutImageDesc(gif, 0, 0, fixture.width, fixture.height, fixture.interlaced, local);
   std::vector<int> order;
-  if (spec.interlaced) {
+  if (fixture.interlaced) {
     const int starts[] = {0, 4, 2, 1}, steps[] = {8, 8, 4, 2};
     for (int pass = 0; pass < 4; ++pass)
-      for (int y = starts[pass]; y < spec.height; y += steps[pass])
+      for (int y = starts[pass]; y < fixture.height; y += steps[pass])
         order.push_back(y);
   } else {
-    for (int y = 0; y < spec.height; ++y)
+    for (int y = 0; y < fixture.height; ++y)
       order.push_back(y);
   }
   for (int y : order)
-    EGifPutLine(gif, const_cast<GifPixelType*>(spec.indices.data() + y * spec.width), spec.width);
+    EGifPutLine(gif, const_cast<GifPixelType*>(fixture.indices.data() + y * fixture.width), fixture.width);
   EGifCloseFile(gif, &error);
   GifFreeMapObject(global);
   GifFreeMapObject(local);
 
   std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
   Bytes bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  bytes[11] = static_cast<std::uint8_t>(spec.background);
+  bytes[11] = static_cast<std::uint8_t>(fixture.background);
   const std::size_t globalSize = global ? 3u << colourBits : 0;
   const std::size_t descriptor = 13 + globalSize;
   if (bytes[descriptor] != 0x2C)
     throw std::runtime_error("unexpected GIF layout");
-  bytes[descriptor + 1] = static_cast<std::uint8_t>(spec.left);
-  bytes[descriptor + 2] = static_cast<std::uint8_t>(spec.left >> 8);
-  bytes[descriptor + 3] = static_cast<std::uint8_t>(spec.top);
-  bytes[descriptor + 4] = static_cast<std::uint8_t>(spec.top >> 8);
+  bytes[descriptor + 1] = static_cast<std::uint8_t>(fixture.left);
+  bytes[descriptor + 2] = static_cast<std::uint8_t>(fixture.left >> 8);
+  bytes[descriptor + 3] = static_cast<std::uint8_t>(fixture.top);
+  bytes[descriptor + 4] = static_cast<std::uint8_t>(fixture.top >> 8);
   file.seekp(0);
   file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
-void writeTiffFile(const std::filesystem::path& path, const TiffSpec& spec)
+void writeTiffFile(const std::filesystem::path& path, const TiffFixture& fixture)
 {
   TIFF* tif = TIFFOpen(path.c_str(), "w");
   if (!tif)
     throw std::runtime_error("cannot write " + path.string());
-  TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, spec.width);
-  TIFFSetField(tif, TIFFTAG_IMAGELENGTH, spec.height);
-  TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, spec.bitsPerSample);
-  TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, spec.samplesPerPixel);
-  TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, spec.photometric);
-  TIFFSetField(tif, TIFFTAG_COMPRESSION, spec.compression);
-  TIFFSetField(tif, TIFFTAG_PLANARCONFIG, spec.planar);
-  const int rowsPerStrip = spec.rowsPerStrip ? spec.rowsPerStrip : spec.height;
+  TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, fixture.width);
+  TIFFSetField(tif, TIFFTAG_IMAGELENGTH, fixture.height);
+  TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, fixture.bitsPerSample);
+  TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, fixture.samplesPerPixel);
+  TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, fixture.photometric);
+  TIFFSetField(tif, TIFFTAG_COMPRESSION, fixture.compression);
+  TIFFSetField(tif, TIFFTAG_PLANARCONFIG, fixture.planar);
+  const int rowsPerStrip = fixture.rowsPerStrip ? fixture.rowsPerStrip : fixture.height;
   TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, rowsPerStrip);
-  if (spec.orientation)
-    TIFFSetField(tif, TIFFTAG_ORIENTATION, spec.orientation);
-  if (spec.extraSamples >= 0) {
-    std::uint16_t kind = static_cast<std::uint16_t>(spec.extraSamples);
+  if (fixture.orientation)
+    TIFFSetField(tif, TIFFTAG_ORIENTATION, fixture.orientation);
+  if (fixture.extraSamples >= 0) {
+    std::uint16_t kind = static_cast<std::uint16_t>(fixture.extraSamples);
     TIFFSetField(tif, TIFFTAG_EXTRASAMPLES, 1, &kind);
   }
-  if (!spec.colourMap.empty()) {
-    const std::size_t n = spec.colourMap.size() / 3;
-    TIFFSetField(tif, TIFFTAG_COLORMAP, spec.colourMap.data(), spec.colourMap.data() + n,
-                 spec.colourMap.data() + 2 * n);
+  if (!fixture.colourMap.empty()) {
+    const std::size_t n = fixture.colourMap.size() / 3;
+    TIFFSetField(tif, TIFFTAG_COLORMAP, fixture.colourMap.data(), fixture.colourMap.data() + n,
+                 fixture.colourMap.data() + 2 * n);
   }
-  const std::size_t rowBytes = spec.rows.size() / spec.height;
-  for (int s = 0, row = 0; row < spec.height; ++s, row += rowsPerStrip) {
-    const int rows = std::min(rowsPerStrip, spec.height - row);
-    TIFFWriteEncodedStrip(tif, s, const_cast<std::uint8_t*>(spec.rows.data()) + row * rowBytes,
+  const std::size_t rowBytes = fixture.rows.size() / fixture.height;
+  for (int s = 0, row = 0; row < fixture.height; ++s, row += rowsPerStrip) {
+    const int rows = std::min(rowsPerStrip, fixture.height - row);
+    TIFFWriteEncodedStrip(tif, s, const_cast<std::uint8_t*>(fixture.rows.data()) + row * rowBytes,
                           tmsize_t(rows * rowBytes));
   }
   TIFFClose(tif);

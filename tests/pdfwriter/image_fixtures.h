@@ -17,7 +17,7 @@ using Bytes = std::vector<std::uint8_t>;
 void writeJpegFile(const std::filesystem::path& path, int width, int height, int components,
                    int colourSpace, const Bytes& samples, int quality);
 
-struct PngSpec {
+struct PngFixture {
   int width = 0, height = 0;
   int colourType = 2; // PNG_COLOR_TYPE_*
   int depth = 8;
@@ -28,9 +28,9 @@ struct PngSpec {
   Bytes palette;      // RGB triples for palette images
   Bytes transparency; // tRNS alphas for palette images
 };
-void writePngFile(const std::filesystem::path& path, const PngSpec& spec);
+void writePngFile(const std::filesystem::path& path, const PngFixture& fixture);
 
-struct GifSpec {
+struct GifFixture {
   int screenWidth = 0, screenHeight = 0;
   int background = 0;
   Bytes globalMap; // RGB triples, 2^n entries, or empty
@@ -41,9 +41,9 @@ struct GifSpec {
 };
 // Written by giflib and then patched where giflib would refuse (a
 // background past the map, a rectangle past the screen).
-void writeGifFile(const std::filesystem::path& path, const GifSpec& spec);
+void writeGifFile(const std::filesystem::path& path, const GifFixture& fixture);
 
-struct TiffSpec {
+struct TiffFixture {
   int width = 0, height = 0;
   int bitsPerSample = 8, samplesPerPixel = 3;
   int photometric = 2;
@@ -55,6 +55,6 @@ struct TiffSpec {
   std::vector<std::uint16_t> colourMap; // red, green, blue arrays in a row
   Bytes rows; // packed as stored, top row of the file first (contiguous)
 };
-void writeTiffFile(const std::filesystem::path& path, const TiffSpec& spec);
+void writeTiffFile(const std::filesystem::path& path, const TiffFixture& fixture);
 
 } // namespace quillet::test

@@ -73,31 +73,31 @@ TEST(ImageLoaderOracleTest, pixelsMatchImageMagick)
     {"rgba16", PNG_COLOR_TYPE_RGBA, 16, false},   {"interlaced", PNG_COLOR_TYPE_RGB, 8, true},
   };
   for (const auto& p : pngs) {
-    test::PngSpec spec{w, h, p.colourType, p.depth, p.interlaced, {}, {}, {}};
+    test::PngFixture fixture{w, h, p.colourType, p.depth, p.interlaced, {}, {}, {}};
     const int channels = p.colourType == PNG_COLOR_TYPE_GRAY || p.colourType == PNG_COLOR_TYPE_PALETTE ? 1
                          : p.colourType == PNG_COLOR_TYPE_GRAY_ALPHA ? 2
                          : p.colourType == PNG_COLOR_TYPE_RGB ? 3 : 4;
     const int range = p.depth == 16 ? 256 : 1 << p.depth;
     if (p.colourType == PNG_COLOR_TYPE_PALETTE) {
       for (int i = 0; i < (1 << p.depth); ++i)
-        spec.palette.insert(spec.palette.end(), {std::uint8_t(i * 13), std::uint8_t(255 - i), std::uint8_t(i * 5)});
-      spec.transparency.assign(1 << p.depth, 200);
+        fixture.palette.insert(fixture.palette.end(), {std::uint8_t(i * 13), std::uint8_t(255 - i), std::uint8_t(i * 5)});
+      fixture.transparency.assign(1 << p.depth, 200);
     }
     for (int y = 0; y < h; ++y)
       for (int x = 0; x < w; ++x)
         for (int c = 0; c < channels; ++c) {
           const std::uint16_t v = sampleOf(x, y, c, range);
-          spec.samples.push_back(p.depth == 16 ? std::uint16_t(v * 257) : v);
+          fixture.samples.push_back(p.depth == 16 ? std::uint16_t(v * 257) : v);
         }
     exact.push_back(dir.file(std::string(p.name) + ".png"));
-    test::writePngFile(exact.back(), spec);
+    test::writePngFile(exact.back(), fixture);
   }
 
   const Bytes map = {0, 0, 0, 250, 10, 10, 10, 250, 10, 10, 10, 250};
   Bytes indices;
   for (int i = 0; i < w * h; ++i)
     indices.push_back(std::uint8_t((i * 7) % 4));
-  test::GifSpec gif{w, h, 0, map, 0, 0, w, h, false, {}, indices};
+  test::GifFixture gif{w, h, 0, map, 0, 0, w, h, false, {}, indices};
   exact.push_back(dir.file("plain.gif"));
   test::writeGifFile(exact.back(), gif);
   gif.interlaced = true;
@@ -111,25 +111,25 @@ TEST(ImageLoaderOracleTest, pixelsMatchImageMagick)
       for (int c = 0; c < 3; ++c)
         rgb.push_back(std::uint8_t(sampleOf(x, y, c, 256)));
     }
-  test::TiffSpec tiff{w, h, 8, 3, PHOTOMETRIC_RGB, COMPRESSION_LZW, 0, 1, 4, -1, {}, rgb};
+  test::TiffFixture tiff{w, h, 8, 3, PHOTOMETRIC_RGB, COMPRESSION_LZW, 0, 1, 4, -1, {}, rgb};
   exact.push_back(dir.file("rgb-lzw.tif"));
   test::writeTiffFile(exact.back(), tiff);
   tiff.compression = COMPRESSION_PACKBITS;
   exact.push_back(dir.file("rgb-packbits.tif"));
   test::writeTiffFile(exact.back(), tiff);
-  test::TiffSpec grayTiff{w, h, 8, 1, PHOTOMETRIC_MINISBLACK, COMPRESSION_ADOBE_DEFLATE, 0, 1, 0, -1, {}, gray};
+  test::TiffFixture grayTiff{w, h, 8, 1, PHOTOMETRIC_MINISBLACK, COMPRESSION_ADOBE_DEFLATE, 0, 1, 0, -1, {}, gray};
   exact.push_back(dir.file("gray-deflate.tif"));
   test::writeTiffFile(exact.back(), grayTiff);
   Bytes bits((w + 7) / 8 * h);
   for (std::size_t i = 0; i < bits.size(); ++i)
     bits[i] = std::uint8_t(i * 37 + 11);
-  test::TiffSpec white{w, h, 1, 1, PHOTOMETRIC_MINISWHITE, COMPRESSION_NONE, 0, 1, 0, -1, {}, bits};
+  test::TiffFixture white{w, h, 1, 1, PHOTOMETRIC_MINISWHITE, COMPRESSION_NONE, 0, 1, 0, -1, {}, bits};
   exact.push_back(dir.file("bilevel-white.tif"));
   test::writeTiffFile(exact.back(), white);
   Bytes nibbles((w + 1) / 2 * h);
   for (std::size_t i = 0; i < nibbles.size(); ++i)
     nibbles[i] = std::uint8_t(i * 29 + 3);
-  test::TiffSpec palette{w, h, 4, 1, PHOTOMETRIC_PALETTE, COMPRESSION_NONE, 0, 1, 0, -1, {}, nibbles};
+  test::TiffFixture palette{w, h, 4, 1, PHOTOMETRIC_PALETTE, COMPRESSION_NONE, 0, 1, 0, -1, {}, nibbles};
   for (int k = 0; k < 3; ++k)
     for (int v = 0; v < 16; ++v)
       palette.colourMap.push_back(std::uint16_t(((v * 16 + k * 60) % 256) * 257));
@@ -138,7 +138,7 @@ TEST(ImageLoaderOracleTest, pixelsMatchImageMagick)
   Bytes rgba;
   for (std::size_t i = 0; i < rgb.size(); i += 3)
     rgba.insert(rgba.end(), {rgb[i], rgb[i + 1], rgb[i + 2], 255});
-  test::TiffSpec alpha{w, h, 8, 4, PHOTOMETRIC_RGB, COMPRESSION_NONE, 0, 1, 0, EXTRASAMPLE_ASSOCALPHA, {}, rgba};
+  test::TiffFixture alpha{w, h, 8, 4, PHOTOMETRIC_RGB, COMPRESSION_NONE, 0, 1, 0, EXTRASAMPLE_ASSOCALPHA, {}, rgba};
   exact.push_back(dir.file("rgba.tif"));
   test::writeTiffFile(exact.back(), alpha);
 

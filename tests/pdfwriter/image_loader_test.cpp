@@ -59,9 +59,9 @@ TEST(ImageLoaderTest, readerIsChosenByTheLastExtension)
   for (const char* name : {"photo.jpg", "PHOTO.Jpg", "dir.v2/photo.jpg", "photo.jpeg", "photo",
                            "archive.tar.gz", "x.bmp"})
     test::writeJpegFile(dir.file(name), 16, 8, 1, JCS_GRAYSCALE, gray, 100);
-  test::PngSpec png{2, 1, PNG_COLOR_TYPE_RGB, 8, false, {1, 2, 3, 4, 5, 6}, {}, {}};
+  test::PngFixture png{2, 1, PNG_COLOR_TYPE_RGB, 8, false, {1, 2, 3, 4, 5, 6}, {}, {}};
   test::writePngFile(dir.file("photo.v2.png"), png);
-  test::TiffSpec tiff{2, 1, 8, 3, PHOTOMETRIC_RGB, COMPRESSION_NONE, 0, 1, 0, -1, {}, {1, 2, 3, 4, 5, 6}};
+  test::TiffFixture tiff{2, 1, 8, 3, PHOTOMETRIC_RGB, COMPRESSION_NONE, 0, 1, 0, -1, {}, {1, 2, 3, 4, 5, 6}};
   test::writeTiffFile(dir.file("photo.tiff"), tiff);
 
   for (const char* name : {"photo.jpg", "PHOTO.Jpg", "dir.v2/photo.jpg", "photo.v2.png", "photo.tiff"}) {
@@ -139,12 +139,12 @@ TEST(ImageLoaderTest, pngOfEveryKindBecomes8BitRgb)
     {"interlaced rgb", PNG_COLOR_TYPE_RGB, 8, true},
   };
   for (const auto& c : cases) {
-    test::PngSpec spec;
-    spec.width = kW;
-    spec.height = kH;
-    spec.colourType = c.colourType;
-    spec.depth = c.depth;
-    spec.interlaced = c.interlaced;
+    test::PngFixture fixture;
+    fixture.width = kW;
+    fixture.height = kH;
+    fixture.colourType = c.colourType;
+    fixture.depth = c.depth;
+    fixture.interlaced = c.interlaced;
     const int channels = c.colourType == PNG_COLOR_TYPE_GRAY ? 1
                          : c.colourType == PNG_COLOR_TYPE_GRAY_ALPHA ? 2
                          : c.colourType == PNG_COLOR_TYPE_PALETTE ? 1
@@ -152,8 +152,8 @@ TEST(ImageLoaderTest, pngOfEveryKindBecomes8BitRgb)
     const int range = c.depth == 16 ? 256 : 1 << c.depth;
     const int entries = 1 << c.depth;
     if (c.colourType == PNG_COLOR_TYPE_PALETTE) {
-      spec.palette.assign(palette.begin(), palette.begin() + 3 * entries);
-      spec.transparency.assign(entries, 128);
+      fixture.palette.assign(palette.begin(), palette.begin() + 3 * entries);
+      fixture.transparency.assign(entries, 128);
     }
     Bytes expected;
     for (int y = 0; y < kH; ++y)
@@ -162,7 +162,7 @@ TEST(ImageLoaderTest, pngOfEveryKindBecomes8BitRgb)
         for (int ch = 0; ch < channels; ++ch) {
           const std::uint16_t v = sampleOf(x, y, ch, range);
           // 16-bit samples of v * 257 keep v in the high byte.
-          spec.samples.push_back(c.depth == 16 ? std::uint16_t(v * 257) : v);
+          fixture.samples.push_back(c.depth == 16 ? std::uint16_t(v * 257) : v);
           if (ch == 0)
             first = v;
           if (c.colourType == PNG_COLOR_TYPE_RGB || c.colourType == PNG_COLOR_TYPE_RGBA)
@@ -177,7 +177,7 @@ TEST(ImageLoaderTest, pngOfEveryKindBecomes8BitRgb)
         }
       }
     const auto path = dir.file(std::string(c.name) + ".png");
-    test::writePngFile(path, spec);
+    test::writePngFile(path, fixture);
     expectPixels(path, kW, kH, expected, c.name);
   }
 }
@@ -196,32 +196,32 @@ TEST(ImageLoaderTest, gifDrawsTheFirstImageOnItsScreen)
         out.push_back(static_cast<std::uint8_t>((x + 2 * y) % 4));
     return out;
   };
-  auto plainExpected = [&](const test::GifSpec& spec, const Bytes& map) {
+  auto plainExpected = [&](const test::GifFixture& fixture, const Bytes& map) {
     Bytes out;
-    for (int y = 0; y < spec.screenHeight; ++y)
-      for (int x = 0; x < spec.screenWidth; ++x) {
-        const int ix = x - spec.left, iy = y - spec.top;
-        const bool inside = ix >= 0 && iy >= 0 && ix < spec.width && iy < spec.height;
-        const Bytes c = inside ? colour(map, spec.indices[iy * spec.width + ix])
-                               : (spec.background < int(map.size() / 3) ? colour(map, spec.background)
+    for (int y = 0; y < fixture.screenHeight; ++y)
+      for (int x = 0; x < fixture.screenWidth; ++x) {
+        const int ix = x - fixture.left, iy = y - fixture.top;
+        const bool inside = ix >= 0 && iy >= 0 && ix < fixture.width && iy < fixture.height;
+        const Bytes c = inside ? colour(map, fixture.indices[iy * fixture.width + ix])
+                               : (fixture.background < int(map.size() / 3) ? colour(map, fixture.background)
                                                                         : Bytes{0, 0, 0});
         out.insert(out.end(), c.begin(), c.end());
       }
     return out;
   };
 
-  test::GifSpec plain{5, 9, 1, map4, 0, 0, 5, 9, false, {}, indices(5, 9)};
-  test::GifSpec interlaced = plain;
+  test::GifFixture plain{5, 9, 1, map4, 0, 0, 5, 9, false, {}, indices(5, 9)};
+  test::GifFixture interlaced = plain;
   interlaced.interlaced = true;
-  test::GifSpec localOnly = plain;
+  test::GifFixture localOnly = plain;
   localOnly.globalMap.clear();
   localOnly.localMap = map4;
   // The image reaches two columns and a row past the screen.
-  test::GifSpec pastScreen{5, 9, 2, map4, 3, 1, 4, 9, false, {}, indices(4, 9)};
-  test::GifSpec hugeBackground{4, 2, 255, {10, 20, 30, 40, 50, 60}, 1, 0, 2, 2, false, {}, {1, 0, 0, 1}};
+  test::GifFixture pastScreen{5, 9, 2, map4, 3, 1, 4, 9, false, {}, indices(4, 9)};
+  test::GifFixture hugeBackground{4, 2, 255, {10, 20, 30, 40, 50, 60}, 1, 0, 2, 2, false, {}, {1, 0, 0, 1}};
   const struct {
     const char* name;
-    const test::GifSpec& spec;
+    const test::GifFixture& fixture;
     Bytes map;
   } cases[] = {
     {"plain", plain, map4},
@@ -232,8 +232,8 @@ TEST(ImageLoaderTest, gifDrawsTheFirstImageOnItsScreen)
   };
   for (const auto& c : cases) {
     const auto path = dir.file(std::string(c.name) + ".gif");
-    test::writeGifFile(path, c.spec);
-    expectPixels(path, c.spec.screenWidth, c.spec.screenHeight, plainExpected(c.spec, c.map), c.name);
+    test::writeGifFile(path, c.fixture);
+    expectPixels(path, c.fixture.screenWidth, c.fixture.screenHeight, plainExpected(c.fixture, c.map), c.name);
   }
 }
 
@@ -251,11 +251,11 @@ TEST(ImageLoaderTest, tiffReadsItsCommonFormsAndRefusesTheRest)
       out.insert(out.end(), bytes.begin() + y * rowBytes, bytes.begin() + (y + 1) * rowBytes);
     return out;
   };
-  test::TiffSpec base{kW, kH, 8, 3, PHOTOMETRIC_RGB, COMPRESSION_NONE, 0, 1, 2, -1, {}, rgb};
+  test::TiffFixture base{kW, kH, 8, 3, PHOTOMETRIC_RGB, COMPRESSION_NONE, 0, 1, 2, -1, {}, rgb};
 
   struct Case {
     const char* name;
-    test::TiffSpec spec;
+    test::TiffFixture fixture;
     int width;
     Bytes expected; // empty: refused with code 8
   };
@@ -264,13 +264,13 @@ TEST(ImageLoaderTest, tiffReadsItsCommonFormsAndRefusesTheRest)
                                    {"LZW", COMPRESSION_LZW},
                                    {"deflate", COMPRESSION_ADOBE_DEFLATE},
                                    {"PackBits", COMPRESSION_PACKBITS}}) {
-    test::TiffSpec spec = base;
-    spec.compression = compression;
-    cases.push_back({name, spec, kW, rgb});
+    test::TiffFixture fixture = base;
+    fixture.compression = compression;
+    cases.push_back({name, fixture, kW, rgb});
   }
 
   // 4 bits, width 5: the last pixel of a row is the high nibble of its byte.
-  test::TiffSpec palette4{5, 2, 4, 1, PHOTOMETRIC_PALETTE, COMPRESSION_NONE, 0, 1, 0, -1, {},
+  test::TiffFixture palette4{5, 2, 4, 1, PHOTOMETRIC_PALETTE, COMPRESSION_NONE, 0, 1, 0, -1, {},
                           {0x01, 0x23, 0x40, 0x56, 0x78, 0x90}};
   Bytes palette4Pixels;
   for (int v = 0; v < 16; ++v)
@@ -285,7 +285,7 @@ TEST(ImageLoaderTest, tiffReadsItsCommonFormsAndRefusesTheRest)
   cases.push_back({"4-bit palette of width 5", palette4, 5, palette4Pixels});
 
   // A colour map of 8-bit values is taken as it is.
-  test::TiffSpec palette8Low = palette4;
+  test::TiffFixture palette8Low = palette4;
   palette8Low.colourMap.clear();
   for (int k = 0; k < 3; ++k)
     for (int v = 0; v < 16; ++v)
@@ -332,28 +332,28 @@ TEST(ImageLoaderTest, tiffReadsItsCommonFormsAndRefusesTheRest)
   cases.push_back({"16-bit gray",
                    {kW, kH, 16, 1, PHOTOMETRIC_MINISBLACK, COMPRESSION_NONE, 0, 1, 0, -1, {}, Bytes(kW * kH * 2, 9)},
                    kW, {}});
-  test::TiffSpec ycbcr = base;
+  test::TiffFixture ycbcr = base;
   ycbcr.photometric = PHOTOMETRIC_YCBCR;
   cases.push_back({"YCbCr", ycbcr, kW, {}});
-  test::TiffSpec turned = base;
+  test::TiffFixture turned = base;
   turned.orientation = ORIENTATION_BOTRIGHT;
   cases.push_back({"orientation 3", turned, kW, {}});
-  test::TiffSpec bottomUp = base;
+  test::TiffFixture bottomUp = base;
   bottomUp.orientation = ORIENTATION_BOTLEFT;
   bottomUp.rows = reversedRows(rgb, kW * 3);
   bottomUp.rowsPerStrip = 2;
   cases.push_back({"orientation 4, strips of 2 rows", bottomUp, kW, rgb});
-  test::TiffSpec planar = base;
+  test::TiffFixture planar = base;
   planar.planar = PLANARCONFIG_SEPARATE;
   cases.push_back({"planar separate", planar, kW, {}});
 
   for (const Case& c : cases) {
     const auto path = dir.file(std::string(c.name) + ".tif");
-    test::writeTiffFile(path, c.spec);
+    test::writeTiffFile(path, c.fixture);
     if (c.expected.empty())
       expectError(path, kImageUnsupported, c.name);
     else
-      expectPixels(path, c.width, c.spec.height, c.expected, c.name);
+      expectPixels(path, c.width, c.fixture.height, c.expected, c.name);
   }
 }
 
@@ -362,7 +362,7 @@ TEST(ImageLoaderTest, tiffReadsItsCommonFormsAndRefusesTheRest)
 TEST(ImageLoaderTest, hostileFilesFailCleanly)
 {
   ScratchDir dir;
-  test::PngSpec png{64, 64, PNG_COLOR_TYPE_RGB, 8, false, std::vector<std::uint16_t>(64 * 64 * 3, 7), {}, {}};
+  test::PngFixture png{64, 64, PNG_COLOR_TYPE_RGB, 8, false, std::vector<std::uint16_t>(64 * 64 * 3, 7), {}, {}};
   test::writePngFile(dir.file("whole.png"), png);
   const std::string whole = tarvek::test::readBytes(dir.file("whole.png"));
   dir.write("truncated.png", whole.substr(0, whole.size() / 2));
@@ -380,12 +380,12 @@ TEST(ImageLoaderTest, hostileFilesFailCleanly)
     EXPECT_NE(lastImageError(), 0) << name;
   }
 
-  test::TiffSpec tiff{8, 8, 8, 3, PHOTOMETRIC_RGB, COMPRESSION_NONE, 0, 1, 0, -1, {}, Bytes(8 * 8 * 3, 5)};
+  test::TiffFixture tiff{8, 8, 8, 3, PHOTOMETRIC_RGB, COMPRESSION_NONE, 0, 1, 0, -1, {}, Bytes(8 * 8 * 3, 5)};
   test::writeTiffFile(dir.file("whole.tif"), tiff);
   const std::string tif = tarvek::test::readBytes(dir.file("whole.tif"));
   dir.write("truncated.tif", tif.substr(0, 100));
   dir.write("empty.tif", "");
-  test::TiffSpec hugeTiff = tiff;
+  test::TiffFixture hugeTiff = tiff;
   hugeTiff.width = 100000;
   hugeTiff.height = 100000;
   hugeTiff.rows = Bytes(3 * 100000, 1);
@@ -406,7 +406,7 @@ TEST(ImageLoaderTest, hostileFilesFailCleanly)
   }
   expectError(dir.file("wide.tif"), kImageNoMemory, "wide.tif");
 
-  test::GifSpec gif{4, 4, 0, {0, 0, 0, 255, 255, 255}, 0, 0, 4, 4, false, {}, Bytes(16, 1)};
+  test::GifFixture gif{4, 4, 0, {0, 0, 0, 255, 255, 255}, 0, 0, 4, 4, false, {}, Bytes(16, 1)};
   test::writeGifFile(dir.file("whole.gif"), gif);
   const std::string gifBytes = tarvek::test::readBytes(dir.file("whole.gif"));
   dir.write("truncated.gif", gifBytes.substr(0, gifBytes.size() - 6));
