@@ -58,7 +58,8 @@ std::size_t encodeJpeg(const unsigned char* pixels, int quality, unsigned char**
   jpeg_set_quality(&cinfo, quality, TRUE);
   jpeg_start_compress(&cinfo, TRUE);
   while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW row = const_cast<JSAMPROW>(pixels) + std::size_t(cinfo.next_scanline) * kImageWidth * 3;
+    JSAMPROW row =
+        const_cast<JSAMPROW>(pixels) + std::size_t(cinfo.next_scanline) * kImageWidth * 3;
     jpeg_write_scanlines(&cinfo, &row, 1);
   }
   jpeg_finish_compress(&cinfo);
@@ -127,7 +128,8 @@ void BM_ReportDocument(benchmark::State& state)
   }
   q->Release();
   fs::remove(pdf);
-  state.counters["pages/s"] = benchmark::Counter(double(kPages), benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["pages/s"] =
+      benchmark::Counter(double(kPages), benchmark::Counter::kIsIterationInvariantRate);
   state.counters["file_bytes"] = double(size);
 }
 BENCHMARK(BM_ReportDocument)->Unit(benchmark::kMillisecond);

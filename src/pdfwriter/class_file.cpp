@@ -179,7 +179,7 @@ bool registerClasses(const std::string& path, const std::vector<ServerClass>& cl
     sections.push_back({clsid + "\\VersionIndependentProgID", {"@=" + c.progId}});
     sections.push_back({clsid + "\\Programmable", {}});
     sections.push_back(
-      {clsid + "\\InprocServer32", {"@=" + libraryPath, "ThreadingModel=Apartment"}});
+        {clsid + "\\InprocServer32", {"@=" + libraryPath, "ThreadingModel=Apartment"}});
     sections.push_back({clsid + "\\TypeLib", {"@=" + guidText(c.typeLib)}});
   }
   return writeSections(path, sections);

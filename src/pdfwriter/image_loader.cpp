@@ -78,8 +78,8 @@ int decodeJpeg(std::FILE* file, RasterRecord* raster)
   raster->width = static_cast<std::int32_t>(info.image_width);
   raster->height = static_cast<std::int32_t>(info.image_height);
   raster->bits = static_cast<std::uint8_t>(info.num_components * 8);
-  int code = fitsLimit(info.image_width, info.image_height, 3) ? allocRaster(*raster)
-                                                                : kImageNoMemory;
+  int code =
+      fitsLimit(info.image_width, info.image_height, 3) ? allocRaster(*raster) : kImageNoMemory;
   if (code != kImageOk) {
     jpeg_destroy_decompress(&info);
     return code;
@@ -93,8 +93,8 @@ int decodeJpeg(std::FILE* file, RasterRecord* raster)
     for (int i = 0; i < 256; ++i)
       std::memset(&raster->palette[static_cast<std::size_t>(i) * raster->paletteEntrySize], i, 3);
   while (info.output_scanline < info.output_height) {
-    JSAMPROW row = raster->pixels.data() +
-                   static_cast<std::size_t>(info.output_scanline) * raster->stride;
+    JSAMPROW row =
+        raster->pixels.data() + static_cast<std::size_t>(info.output_scanline) * raster->stride;
     jpeg_read_scanlines(&info, &row, 1);
   }
   jpeg_finish_decompress(&info);
@@ -112,8 +112,7 @@ void pngWarning(png_structp, png_const_charp) {}
 // The same rule as decodeJpeg: nothing across the jump needs a destructor.
 int decodePng(std::FILE* file, RasterRecord* raster)
 {
-  png_structp png =
-    png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, pngError, pngWarning);
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, pngError, pngWarning);
   if (!png)
     return kImageNoMemory;
   png_infop info = png_create_info_struct(png);
@@ -214,7 +213,12 @@ int allocRaster(RasterRecord& raster)
   if (raster.width <= 0 || raster.height <= 0)
     return result(kImageZeroSize);
   switch (raster.bits) {
-  case 1: case 4: case 8: case 16: case 24: case 32:
+  case 1:
+  case 4:
+  case 8:
+  case 16:
+  case 24:
+  case 32:
     break;
   default:
     return result(kImageBadBits);
@@ -321,16 +325,17 @@ int convert16To24(RasterRecord& raster)
 
 int convert32To24(RasterRecord& raster)
 {
-  return convertTo24(raster, 32, 4, [](const std::uint8_t* in, std::uint8_t* out) {
-    std::memcpy(out, in, 3);
-  });
+  return convertTo24(raster, 32, 4,
+                     [](const std::uint8_t* in, std::uint8_t* out) { std::memcpy(out, in, 3); });
 }
 
 int normaliseRaster(RasterRecord& raster)
 {
   int code = kImageOk;
   switch (raster.bits) {
-  case 1: case 4: case 8:
+  case 1:
+  case 4:
+  case 8:
     code = expandToRGB(raster);
     break;
   case 16:
@@ -449,7 +454,7 @@ int readGIF(const std::string& path, RasterRecord* raster)
   for (int y = top; y < bottom; ++y)
     for (int x = left; x < right; ++x)
       raster->pixels[std::size_t(y) * raster->stride + x] =
-        image.RasterBits[std::size_t(y - desc.Top) * desc.Width + (x - desc.Left)];
+          image.RasterBits[std::size_t(y - desc.Top) * desc.Width + (x - desc.Left)];
   return finish(kImageOk);
 }
 
@@ -502,14 +507,14 @@ int readTIFF(const std::string& path, RasterRecord* raster)
     if (!TIFFGetField(tif, TIFFTAG_EXTRASAMPLES, &extraCount, &extra) || extraCount == 0)
       return finish(kImageUnsupported);
   }
-  if (bits <= 8 && photometric != PHOTOMETRIC_MINISWHITE &&
-      photometric != PHOTOMETRIC_MINISBLACK && photometric != PHOTOMETRIC_PALETTE)
+  if (bits <= 8 && photometric != PHOTOMETRIC_MINISWHITE && photometric != PHOTOMETRIC_MINISBLACK &&
+      photometric != PHOTOMETRIC_PALETTE)
     return finish(kImageUnsupported);
   if ((bits == 24 || bits == 32) && (photometric != PHOTOMETRIC_RGB || bitsPerSample != 8))
     return finish(kImageUnsupported);
   TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
-  if (TIFFGetField(tif, TIFFTAG_ORIENTATION, &orientation) &&
-      orientation != ORIENTATION_TOPLEFT && orientation != ORIENTATION_BOTLEFT)
+  if (TIFFGetField(tif, TIFFTAG_ORIENTATION, &orientation) && orientation != ORIENTATION_TOPLEFT &&
+      orientation != ORIENTATION_BOTLEFT)
     return finish(kImageUnsupported);
   if (compression == COMPRESSION_OJPEG || compression == COMPRESSION_JPEG || compression == 34661)
     return finish(kImageUnsupported);

@@ -113,8 +113,7 @@ public:
 
   HRESULT GetTypeInfoCount(std::uint32_t*) override { return E_NOTIMPL; }
   HRESULT GetTypeInfo(std::uint32_t, std::uint32_t, void**) override { return E_NOTIMPL; }
-  HRESULT GetIDsOfNames(const GUID*, char**, std::uint32_t, std::uint32_t,
-                        std::int32_t*) override
+  HRESULT GetIDsOfNames(const GUID*, char**, std::uint32_t, std::uint32_t, std::int32_t*) override
   {
     return E_NOTIMPL;
   }
@@ -177,9 +176,15 @@ public:
     return put(m_lineWidth, v, [&] { setLineWidth(m_doc, v); });
   }
   HRESULT get_PaperWidth(float* v) override { return get(m_paperWidth, v); }
-  HRESULT put_PaperWidth(float v) override { return put(m_paperWidth, v, [] {}); }
+  HRESULT put_PaperWidth(float v) override
+  {
+    return put(m_paperWidth, v, [] {});
+  }
   HRESULT get_PaperHeight(float* v) override { return get(m_paperHeight, v); }
-  HRESULT put_PaperHeight(float v) override { return put(m_paperHeight, v, [] {}); }
+  HRESULT put_PaperHeight(float v) override
+  {
+    return put(m_paperHeight, v, [] {});
+  }
   HRESULT get_TextRise(float* v) override { return get(m_textRise, v); }
   HRESULT put_TextRise(float v) override
   {
@@ -201,7 +206,10 @@ public:
     return put(m_fontSize, v, [&] { selectFont(m_doc, m_fontId, m_fontSize); });
   }
   HRESULT get_FontBold(VARIANT_BOOL* v) override { return get(m_fontBold, v); }
-  HRESULT put_FontBold(VARIANT_BOOL v) override { return put(m_fontBold, v, [] {}); }
+  HRESULT put_FontBold(VARIANT_BOOL v) override
+  {
+    return put(m_fontBold, v, [] {});
+  }
   HRESULT get_FontItalicAngle(std::int32_t* v) override { return get(m_fontItalicAngle, v); }
   HRESULT put_FontItalicAngle(std::int32_t v) override
   {
@@ -255,15 +263,30 @@ public:
     return S_OK;
   }
   HRESULT get_ImageScaleX(float* v) override { return get(m_imageScaleX, v); }
-  HRESULT put_ImageScaleX(float v) override { return put(m_imageScaleX, v, [] {}); }
+  HRESULT put_ImageScaleX(float v) override
+  {
+    return put(m_imageScaleX, v, [] {});
+  }
   HRESULT get_ImageScaleY(float* v) override { return get(m_imageScaleY, v); }
-  HRESULT put_ImageScaleY(float v) override { return put(m_imageScaleY, v, [] {}); }
+  HRESULT put_ImageScaleY(float v) override
+  {
+    return put(m_imageScaleY, v, [] {});
+  }
   HRESULT get_ImageRotation(float* v) override { return get(m_imageRotation, v); }
-  HRESULT put_ImageRotation(float v) override { return put(m_imageRotation, v, [] {}); }
+  HRESULT put_ImageRotation(float v) override
+  {
+    return put(m_imageRotation, v, [] {});
+  }
   HRESULT get_ImageQuality(std::int32_t* v) override { return get(m_imageQuality, v); }
-  HRESULT put_ImageQuality(std::int32_t v) override { return put(m_imageQuality, v, [] {}); }
+  HRESULT put_ImageQuality(std::int32_t v) override
+  {
+    return put(m_imageQuality, v, [] {});
+  }
   HRESULT get_FontEmbed(VARIANT_BOOL* v) override { return get(m_fontEmbed, v); }
-  HRESULT put_FontEmbed(VARIANT_BOOL v) override { return put(m_fontEmbed, v, [] {}); }
+  HRESULT put_FontEmbed(VARIANT_BOOL v) override
+  {
+    return put(m_fontEmbed, v, [] {});
+  }
 
   HRESULT NewPage() override
   {
@@ -335,10 +358,8 @@ public:
       if (written)
         return S_OK;
       char buffer[256];
-      const char* text = reason ? ::strerror_r(reason, buffer, sizeof buffer)
-                                : "the output failed";
-      return raise(E_FAIL, CLSID_Quillet, IID_IQuillet,
-                   "Could not write " + path + ": " + text);
+      const char* text = reason ? ::strerror_r(reason, buffer, sizeof buffer) : "the output failed";
+      return raise(E_FAIL, CLSID_Quillet, IID_IQuillet, "Could not write " + path + ": " + text);
     });
   }
 
@@ -372,8 +393,14 @@ public:
   {
     return draw("CurveTo", [&] { pathCurveTo(m_doc, x1, y1, x2, y2, x3, y3); });
   }
-  HRESULT Stroke() override { return draw("Stroke", [&] { strokePath(m_doc); }); }
-  HRESULT Fill() override { return draw("Fill", [&] { fillPath(m_doc); }); }
+  HRESULT Stroke() override
+  {
+    return draw("Stroke", [&] { strokePath(m_doc); });
+  }
+  HRESULT Fill() override
+  {
+    return draw("Fill", [&] { fillPath(m_doc); });
+  }
   HRESULT StrokeAndFill() override
   {
     return draw("StrokeAndFill", [&] { fillStrokePath(m_doc); });
@@ -440,10 +467,10 @@ public:
                   const char* userPassword) override
   {
     return guarded("Encrypt", [&] {
-      const char* refusal = !m_doc                                   ? "no document is open"
-                            : m_doc->security                        ? "the document is already encrypted"
-                            : m_pageOpen || m_doc->pageCount > 0     ? "a page has been written"
-                                                                     : nullptr;
+      const char* refusal = !m_doc            ? "no document is open"
+                            : m_doc->security ? "the document is already encrypted"
+                            : m_pageOpen || m_doc->pageCount > 0 ? "a page has been written"
+                                                                 : nullptr;
       if (!refusal) {
         const std::string owner = utf8ToCp1252(ownerPassword ? ownerPassword : "");
         const std::string user = utf8ToCp1252(userPassword ? userPassword : "");
@@ -556,7 +583,10 @@ private:
     setInfoEntry(m_doc, name, text);
   }
 
-  void applyFill(OLE_COLOR c) { setFillRGB(m_doc, component(c, 0), component(c, 8), component(c, 16)); }
+  void applyFill(OLE_COLOR c)
+  {
+    setFillRGB(m_doc, component(c, 0), component(c, 8), component(c, 16));
+  }
 
   void applyStroke(OLE_COLOR c)
   {
@@ -591,8 +621,8 @@ private:
   void placePixels(float x, float y, const std::uint8_t* pixels, int width, int height)
   {
     const std::int64_t size = std::int64_t(width) * height * 3;
-    const int slot = addImage(m_doc, "raw", "memory", pixels, size, width, height, 3, 8, "",
-                              m_imageQuality);
+    const int slot =
+        addImage(m_doc, "raw", "memory", pixels, size, width, height, 3, 8, "", m_imageQuality);
     if (slot >= 0)
       placeImage(m_doc, slot, x, y, m_imageScaleX, m_imageScaleY, m_imageRotation);
   }
@@ -650,8 +680,7 @@ public:
 
   HRESULT GetTypeInfoCount(std::uint32_t*) override { return E_NOTIMPL; }
   HRESULT GetTypeInfo(std::uint32_t, std::uint32_t, void**) override { return E_NOTIMPL; }
-  HRESULT GetIDsOfNames(const GUID*, char**, std::uint32_t, std::uint32_t,
-                        std::int32_t*) override
+  HRESULT GetIDsOfNames(const GUID*, char**, std::uint32_t, std::uint32_t, std::int32_t*) override
   {
     return E_NOTIMPL;
   }
@@ -749,9 +778,11 @@ IClassFactory* classObjectOf(const GUID& clsid)
 const std::vector<ServerClass>& serverClasses()
 {
   static const std::vector<ServerClass> classes = {
-    {CLSID_Quillet, "Quillet Class", "QuilletLib.Quillet", LIBID_QuilletLib},
-    {CLSID_QuilletFactory, "QuilletFactory Class", "QuilletLib.QuilletFactory",
-     {0x278223E4, 0x16BE, 0x46EE, {0x93, 0xD3, 0x02, 0x81, 0x56, 0x11, 0x08, 0xEC}}},
+      {CLSID_Quillet, "Quillet Class", "QuilletLib.Quillet", LIBID_QuilletLib},
+      {CLSID_QuilletFactory,
+       "QuilletFactory Class",
+       "QuilletLib.QuilletFactory",
+       {0x278223E4, 0x16BE, 0x46EE, {0x93, 0xD3, 0x02, 0x81, 0x56, 0x11, 0x08, 0xEC}}},
   };
   return classes;
 }

@@ -20,10 +20,10 @@ struct BuiltIn {
 };
 
 constexpr BuiltIn kBuiltIns[] = {
-  {"QuilletLib.Quillet", CLSID_Quillet, "libquillet.so"},
-  {"QuilletLib.Quillet.1", CLSID_Quillet, "libquillet.so"},
-  {"QuilletLib.QuilletFactory", CLSID_QuilletFactory, "libquillet.so"},
-  {"QuilletLib.QuilletFactory.1", CLSID_QuilletFactory, "libquillet.so"},
+    {"QuilletLib.Quillet", CLSID_Quillet, "libquillet.so"},
+    {"QuilletLib.Quillet.1", CLSID_Quillet, "libquillet.so"},
+    {"QuilletLib.QuilletFactory", CLSID_QuilletFactory, "libquillet.so"},
+    {"QuilletLib.QuilletFactory.1", CLSID_QuilletFactory, "libquillet.so"},
 };
 
 char upper(char c)
@@ -152,12 +152,12 @@ CreatedObject createObject(const std::string& progId, const GUID& iid,
   std::string reason;
   const std::string classFile = classFilePath();
   const std::string registered =
-    classFile.empty() ? std::string() : defaultValue(classFile, progId + "\\CLSID");
+      classFile.empty() ? std::string() : defaultValue(classFile, progId + "\\CLSID");
   if (!registered.empty()) {
     if (!parseGuid(registered, clsid))
       return failure("the class file gives the malformed class id " + registered);
     const std::string library =
-      defaultValue(classFile, "CLSID\\" + registered + "\\InprocServer32");
+        defaultValue(classFile, "CLSID\\" + registered + "\\InprocServer32");
     if (library.empty())
       return failure("the class file names no library for " + registered);
     handle = load(library, reason);

@@ -31,8 +31,8 @@ void writeJpegFile(const std::filesystem::path& path, int width, int height, int
   jpeg_set_quality(&info, quality, TRUE);
   jpeg_start_compress(&info, TRUE);
   while (info.next_scanline < info.image_height) {
-    JSAMPROW row = const_cast<JSAMPROW>(samples.data()) +
-                   std::size_t(info.next_scanline) * width * components;
+    JSAMPROW row =
+        const_cast<JSAMPROW>(samples.data()) + std::size_t(info.next_scanline) * width * components;
     jpeg_write_scanlines(&info, &row, 1);
   }
   jpeg_finish_compress(&info);
@@ -57,8 +57,8 @@ void writePngFile(const std::filesystem::path& path, const PngFixture& fixture)
   if (!palette.empty())
     png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
   if (!fixture.transparency.empty())
-    png_set_tRNS(png, info, fixture.transparency.data(), static_cast<int>(fixture.transparency.size()),
-                 nullptr);
+    png_set_tRNS(png, info, fixture.transparency.data(),
+                 static_cast<int>(fixture.transparency.size()), nullptr);
   png_write_info(png, info);
   if (fixture.depth < 8)
     png_set_packing(png);
@@ -120,7 +120,8 @@ void writeGifFile(const std::filesystem::path& path, const GifFixture& fixture)
       order.push_back(y);
   }
   for (int y : order)
-    EGifPutLine(gif, const_cast<GifPixelType*>(fixture.indices.data() + y * fixture.width), fixture.width);
+    EGifPutLine(gif, const_cast<GifPixelType*>(fixture.indices.data() + y * fixture.width),
+                fixture.width);
   EGifCloseFile(gif, &error);
   GifFreeMapObject(global);
   GifFreeMapObject(local);

@@ -50,10 +50,10 @@ struct TiffFixture {
   int compression = 1;
   int orientation = 0; // 0: not written
   int planar = 1;
-  int rowsPerStrip = 0; // 0: whole image
-  int extraSamples = -1; // -1: not written
+  int rowsPerStrip = 0;                 // 0: whole image
+  int extraSamples = -1;                // -1: not written
   std::vector<std::uint16_t> colourMap; // red, green, blue arrays in a row
-  Bytes rows; // packed as stored, top row of the file first (contiguous)
+  Bytes rows;                           // packed as stored, top row of the file first (contiguous)
 };
 void writeTiffFile(const std::filesystem::path& path, const TiffFixture& fixture);
 

@@ -15,10 +15,10 @@
 namespace quillet {
 namespace {
 
-using test::Bytes;
 using tarvek::test::requireTool;
 using tarvek::test::runTool;
 using tarvek::test::ScratchDir;
+using test::Bytes;
 
 // ImageMagick's reading of the file: 8-bit RGB bytes, top row first.
 Bytes magickPixels(const std::filesystem::path& path)
@@ -66,21 +66,29 @@ TEST(ImageLoaderOracleTest, pixelsMatchImageMagick)
     int colourType, depth;
     bool interlaced;
   } pngs[] = {
-    {"gray1", PNG_COLOR_TYPE_GRAY, 1, false},     {"gray4", PNG_COLOR_TYPE_GRAY, 4, false},
-    {"gray16", PNG_COLOR_TYPE_GRAY, 16, false},   {"grayalpha", PNG_COLOR_TYPE_GRAY_ALPHA, 8, false},
-    {"palette2", PNG_COLOR_TYPE_PALETTE, 2, false}, {"palette8", PNG_COLOR_TYPE_PALETTE, 8, false},
-    {"rgb16", PNG_COLOR_TYPE_RGB, 16, false},     {"rgba8", PNG_COLOR_TYPE_RGBA, 8, false},
-    {"rgba16", PNG_COLOR_TYPE_RGBA, 16, false},   {"interlaced", PNG_COLOR_TYPE_RGB, 8, true},
+      {"gray1", PNG_COLOR_TYPE_GRAY, 1, false},
+      {"gray4", PNG_COLOR_TYPE_GRAY, 4, false},
+      {"gray16", PNG_COLOR_TYPE_GRAY, 16, false},
+      {"grayalpha", PNG_COLOR_TYPE_GRAY_ALPHA, 8, false},
+      {"palette2", PNG_COLOR_TYPE_PALETTE, 2, false},
+      {"palette8", PNG_COLOR_TYPE_PALETTE, 8, false},
+      {"rgb16", PNG_COLOR_TYPE_RGB, 16, false},
+      {"rgba8", PNG_COLOR_TYPE_RGBA, 8, false},
+      {"rgba16", PNG_COLOR_TYPE_RGBA, 16, false},
+      {"interlaced", PNG_COLOR_TYPE_RGB, 8, true},
   };
   for (const auto& p : pngs) {
     test::PngFixture fixture{w, h, p.colourType, p.depth, p.interlaced, {}, {}, {}};
-    const int channels = p.colourType == PNG_COLOR_TYPE_GRAY || p.colourType == PNG_COLOR_TYPE_PALETTE ? 1
-                         : p.colourType == PNG_COLOR_TYPE_GRAY_ALPHA ? 2
-                         : p.colourType == PNG_COLOR_TYPE_RGB ? 3 : 4;
+    const int channels =
+        p.colourType == PNG_COLOR_TYPE_GRAY || p.colourType == PNG_COLOR_TYPE_PALETTE ? 1
+        : p.colourType == PNG_COLOR_TYPE_GRAY_ALPHA                                   ? 2
+        : p.colourType == PNG_COLOR_TYPE_RGB                                          ? 3
+                                                                                      : 4;
     const int range = p.depth == 16 ? 256 : 1 << p.depth;
     if (p.colourType == PNG_COLOR_TYPE_PALETTE) {
       for (int i = 0; i < (1 << p.depth); ++i)
-        fixture.palette.insert(fixture.palette.end(), {std::uint8_t(i * 13), std::uint8_t(255 - i), std::uint8_t(i * 5)});
+        fixture.palette.insert(fixture.palette.end(),
+                               {std::uint8_t(i * 13), std::uint8_t(255 - i), std::uint8_t(i * 5)});
       fixture.transparency.assign(1 << p.depth, 200);
     }
     for (int y = 0; y < h; ++y)
@@ -117,19 +125,22 @@ TEST(ImageLoaderOracleTest, pixelsMatchImageMagick)
   tiff.compression = COMPRESSION_PACKBITS;
   exact.push_back(dir.file("rgb-packbits.tif"));
   test::writeTiffFile(exact.back(), tiff);
-  test::TiffFixture grayTiff{w, h, 8, 1, PHOTOMETRIC_MINISBLACK, COMPRESSION_ADOBE_DEFLATE, 0, 1, 0, -1, {}, gray};
+  test::TiffFixture grayTiff{
+      w, h, 8, 1, PHOTOMETRIC_MINISBLACK, COMPRESSION_ADOBE_DEFLATE, 0, 1, 0, -1, {}, gray};
   exact.push_back(dir.file("gray-deflate.tif"));
   test::writeTiffFile(exact.back(), grayTiff);
   Bytes bits((w + 7) / 8 * h);
   for (std::size_t i = 0; i < bits.size(); ++i)
     bits[i] = std::uint8_t(i * 37 + 11);
-  test::TiffFixture white{w, h, 1, 1, PHOTOMETRIC_MINISWHITE, COMPRESSION_NONE, 0, 1, 0, -1, {}, bits};
+  test::TiffFixture white{w, h,  1,  1,   PHOTOMETRIC_MINISWHITE, COMPRESSION_NONE, 0, 1,
+                          0, -1, {}, bits};
   exact.push_back(dir.file("bilevel-white.tif"));
   test::writeTiffFile(exact.back(), white);
   Bytes nibbles((w + 1) / 2 * h);
   for (std::size_t i = 0; i < nibbles.size(); ++i)
     nibbles[i] = std::uint8_t(i * 29 + 3);
-  test::TiffFixture palette{w, h, 4, 1, PHOTOMETRIC_PALETTE, COMPRESSION_NONE, 0, 1, 0, -1, {}, nibbles};
+  test::TiffFixture palette{w, h,  4,  1,      PHOTOMETRIC_PALETTE, COMPRESSION_NONE, 0, 1,
+                            0, -1, {}, nibbles};
   for (int k = 0; k < 3; ++k)
     for (int v = 0; v < 16; ++v)
       palette.colourMap.push_back(std::uint16_t(((v * 16 + k * 60) % 256) * 257));
@@ -138,7 +149,8 @@ TEST(ImageLoaderOracleTest, pixelsMatchImageMagick)
   Bytes rgba;
   for (std::size_t i = 0; i < rgb.size(); i += 3)
     rgba.insert(rgba.end(), {rgb[i], rgb[i + 1], rgb[i + 2], 255});
-  test::TiffFixture alpha{w, h, 8, 4, PHOTOMETRIC_RGB, COMPRESSION_NONE, 0, 1, 0, EXTRASAMPLE_ASSOCALPHA, {}, rgba};
+  test::TiffFixture alpha{
+      w, h, 8, 4, PHOTOMETRIC_RGB, COMPRESSION_NONE, 0, 1, 0, EXTRASAMPLE_ASSOCALPHA, {}, rgba};
   exact.push_back(dir.file("rgba.tif"));
   test::writeTiffFile(exact.back(), alpha);
 
@@ -149,7 +161,8 @@ TEST(ImageLoaderOracleTest, pixelsMatchImageMagick)
   Bytes photo;
   for (int y = 0; y < 48; ++y)
     for (int x = 0; x < 64; ++x)
-      photo.insert(photo.end(), {std::uint8_t(x * 4), std::uint8_t(y * 5), std::uint8_t((x + y) * 2)});
+      photo.insert(photo.end(),
+                   {std::uint8_t(x * 4), std::uint8_t(y * 5), std::uint8_t((x + y) * 2)});
   test::writeJpegFile(dir.file("photo.jpg"), 64, 48, 3, JCS_RGB, photo, 90);
   compareWithMagick(dir.file("photo.jpg"), 1);
 }

@@ -14,8 +14,8 @@
 namespace quillet {
 namespace {
 
-using test::Bytes;
 using tarvek::test::ScratchDir;
+using test::Bytes;
 
 std::string describe(const Bytes& bytes)
 {
@@ -61,10 +61,12 @@ TEST(ImageLoaderTest, readerIsChosenByTheLastExtension)
     test::writeJpegFile(dir.file(name), 16, 8, 1, JCS_GRAYSCALE, gray, 100);
   test::PngFixture png{2, 1, PNG_COLOR_TYPE_RGB, 8, false, {1, 2, 3, 4, 5, 6}, {}, {}};
   test::writePngFile(dir.file("photo.v2.png"), png);
-  test::TiffFixture tiff{2, 1, 8, 3, PHOTOMETRIC_RGB, COMPRESSION_NONE, 0, 1, 0, -1, {}, {1, 2, 3, 4, 5, 6}};
+  test::TiffFixture tiff{2, 1, 8,  3,  PHOTOMETRIC_RGB,   COMPRESSION_NONE, 0,
+                         1, 0, -1, {}, {1, 2, 3, 4, 5, 6}};
   test::writeTiffFile(dir.file("photo.tiff"), tiff);
 
-  for (const char* name : {"photo.jpg", "PHOTO.Jpg", "dir.v2/photo.jpg", "photo.v2.png", "photo.tiff"}) {
+  for (const char* name :
+       {"photo.jpg", "PHOTO.Jpg", "dir.v2/photo.jpg", "photo.v2.png", "photo.tiff"}) {
     EXPECT_TRUE(loadImageFile(dir.file(name))) << name << ": error " << lastImageError();
     EXPECT_EQ(lastImageError(), 0) << name;
   }
@@ -129,14 +131,21 @@ TEST(ImageLoaderTest, pngOfEveryKindBecomes8BitRgb)
     int depth;
     bool interlaced;
   } cases[] = {
-    {"gray 1", PNG_COLOR_TYPE_GRAY, 1, false},      {"gray 2", PNG_COLOR_TYPE_GRAY, 2, false},
-    {"gray 4", PNG_COLOR_TYPE_GRAY, 4, false},      {"gray 8", PNG_COLOR_TYPE_GRAY, 8, false},
-    {"gray 16", PNG_COLOR_TYPE_GRAY, 16, false},    {"gray alpha 8", PNG_COLOR_TYPE_GRAY_ALPHA, 8, false},
-    {"palette 1", PNG_COLOR_TYPE_PALETTE, 1, false}, {"palette 2", PNG_COLOR_TYPE_PALETTE, 2, false},
-    {"palette 4", PNG_COLOR_TYPE_PALETTE, 4, false}, {"palette 8", PNG_COLOR_TYPE_PALETTE, 8, false},
-    {"rgb 8", PNG_COLOR_TYPE_RGB, 8, false},         {"rgb 16", PNG_COLOR_TYPE_RGB, 16, false},
-    {"rgba 8", PNG_COLOR_TYPE_RGBA, 8, false},       {"rgba 16", PNG_COLOR_TYPE_RGBA, 16, false},
-    {"interlaced rgb", PNG_COLOR_TYPE_RGB, 8, true},
+      {"gray 1", PNG_COLOR_TYPE_GRAY, 1, false},
+      {"gray 2", PNG_COLOR_TYPE_GRAY, 2, false},
+      {"gray 4", PNG_COLOR_TYPE_GRAY, 4, false},
+      {"gray 8", PNG_COLOR_TYPE_GRAY, 8, false},
+      {"gray 16", PNG_COLOR_TYPE_GRAY, 16, false},
+      {"gray alpha 8", PNG_COLOR_TYPE_GRAY_ALPHA, 8, false},
+      {"palette 1", PNG_COLOR_TYPE_PALETTE, 1, false},
+      {"palette 2", PNG_COLOR_TYPE_PALETTE, 2, false},
+      {"palette 4", PNG_COLOR_TYPE_PALETTE, 4, false},
+      {"palette 8", PNG_COLOR_TYPE_PALETTE, 8, false},
+      {"rgb 8", PNG_COLOR_TYPE_RGB, 8, false},
+      {"rgb 16", PNG_COLOR_TYPE_RGB, 16, false},
+      {"rgba 8", PNG_COLOR_TYPE_RGBA, 8, false},
+      {"rgba 16", PNG_COLOR_TYPE_RGBA, 16, false},
+      {"interlaced rgb", PNG_COLOR_TYPE_RGB, 8, true},
   };
   for (const auto& c : cases) {
     test::PngFixture fixture;
@@ -145,10 +154,11 @@ TEST(ImageLoaderTest, pngOfEveryKindBecomes8BitRgb)
     fixture.colourType = c.colourType;
     fixture.depth = c.depth;
     fixture.interlaced = c.interlaced;
-    const int channels = c.colourType == PNG_COLOR_TYPE_GRAY ? 1
+    const int channels = c.colourType == PNG_COLOR_TYPE_GRAY         ? 1
                          : c.colourType == PNG_COLOR_TYPE_GRAY_ALPHA ? 2
-                         : c.colourType == PNG_COLOR_TYPE_PALETTE ? 1
-                         : c.colourType == PNG_COLOR_TYPE_RGB ? 3 : 4;
+                         : c.colourType == PNG_COLOR_TYPE_PALETTE    ? 1
+                         : c.colourType == PNG_COLOR_TYPE_RGB        ? 3
+                                                                     : 4;
     const int range = c.depth == 16 ? 256 : 1 << c.depth;
     const int entries = 1 << c.depth;
     if (c.colourType == PNG_COLOR_TYPE_PALETTE) {
@@ -202,9 +212,10 @@ TEST(ImageLoaderTest, gifDrawsTheFirstImageOnItsScreen)
       for (int x = 0; x < fixture.screenWidth; ++x) {
         const int ix = x - fixture.left, iy = y - fixture.top;
         const bool inside = ix >= 0 && iy >= 0 && ix < fixture.width && iy < fixture.height;
-        const Bytes c = inside ? colour(map, fixture.indices[iy * fixture.width + ix])
-                               : (fixture.background < int(map.size() / 3) ? colour(map, fixture.background)
-                                                                        : Bytes{0, 0, 0});
+        const Bytes c =
+            inside ? colour(map, fixture.indices[iy * fixture.width + ix])
+                   : (fixture.background < int(map.size() / 3) ? colour(map, fixture.background)
+                                                               : Bytes{0, 0, 0});
         out.insert(out.end(), c.begin(), c.end());
       }
     return out;
@@ -218,22 +229,24 @@ TEST(ImageLoaderTest, gifDrawsTheFirstImageOnItsScreen)
   localOnly.localMap = map4;
   // The image reaches two columns and a row past the screen.
   test::GifFixture pastScreen{5, 9, 2, map4, 3, 1, 4, 9, false, {}, indices(4, 9)};
-  test::GifFixture hugeBackground{4, 2, 255, {10, 20, 30, 40, 50, 60}, 1, 0, 2, 2, false, {}, {1, 0, 0, 1}};
+  test::GifFixture hugeBackground{4,     2,  255,         {10, 20, 30, 40, 50, 60}, 1, 0, 2, 2,
+                                  false, {}, {1, 0, 0, 1}};
   const struct {
     const char* name;
     const test::GifFixture& fixture;
     Bytes map;
   } cases[] = {
-    {"plain", plain, map4},
-    {"interlaced", interlaced, map4},
-    {"local colour map only", localOnly, map4},
-    {"rectangle past the screen", pastScreen, map4},
-    {"background index 255 with a 2-entry map", hugeBackground, {10, 20, 30, 40, 50, 60}},
+      {"plain", plain, map4},
+      {"interlaced", interlaced, map4},
+      {"local colour map only", localOnly, map4},
+      {"rectangle past the screen", pastScreen, map4},
+      {"background index 255 with a 2-entry map", hugeBackground, {10, 20, 30, 40, 50, 60}},
   };
   for (const auto& c : cases) {
     const auto path = dir.file(std::string(c.name) + ".gif");
     test::writeGifFile(path, c.fixture);
-    expectPixels(path, c.fixture.screenWidth, c.fixture.screenHeight, plainExpected(c.fixture, c.map), c.name);
+    expectPixels(path, c.fixture.screenWidth, c.fixture.screenHeight,
+                 plainExpected(c.fixture, c.map), c.name);
   }
 }
 
@@ -270,8 +283,18 @@ TEST(ImageLoaderTest, tiffReadsItsCommonFormsAndRefusesTheRest)
   }
 
   // 4 bits, width 5: the last pixel of a row is the high nibble of its byte.
-  test::TiffFixture palette4{5, 2, 4, 1, PHOTOMETRIC_PALETTE, COMPRESSION_NONE, 0, 1, 0, -1, {},
-                          {0x01, 0x23, 0x40, 0x56, 0x78, 0x90}};
+  test::TiffFixture palette4{5,
+                             2,
+                             4,
+                             1,
+                             PHOTOMETRIC_PALETTE,
+                             COMPRESSION_NONE,
+                             0,
+                             1,
+                             0,
+                             -1,
+                             {},
+                             {0x01, 0x23, 0x40, 0x56, 0x78, 0x90}};
   Bytes palette4Pixels;
   for (int v = 0; v < 16; ++v)
     palette4.colourMap.push_back(std::uint16_t(v * 16 * 257));
@@ -280,8 +303,8 @@ TEST(ImageLoaderTest, tiffReadsItsCommonFormsAndRefusesTheRest)
   for (int v = 0; v < 16; ++v)
     palette4.colourMap.push_back(std::uint16_t(v * 257));
   for (int index : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9})
-    palette4Pixels.insert(palette4Pixels.end(),
-                          {std::uint8_t(index * 16), std::uint8_t(15 - index), std::uint8_t(index)});
+    palette4Pixels.insert(palette4Pixels.end(), {std::uint8_t(index * 16), std::uint8_t(15 - index),
+                                                 std::uint8_t(index)});
   cases.push_back({"4-bit palette of width 5", palette4, 5, palette4Pixels});
 
   // A colour map of 8-bit values is taken as it is.
@@ -304,34 +327,54 @@ TEST(ImageLoaderTest, tiffReadsItsCommonFormsAndRefusesTheRest)
     return out;
   };
   const std::vector<int> oneBits = {1, 0, 1, 0, 1, 0};
-  cases.push_back({"1-bit min-is-black",
-                   {3, 2, 1, 1, PHOTOMETRIC_MINISBLACK, COMPRESSION_NONE, 0, 1, 0, -1, {}, oneBitRows},
-                   3,
-                   levels(oneBits, false)});
-  cases.push_back({"1-bit min-is-white",
-                   {3, 2, 1, 1, PHOTOMETRIC_MINISWHITE, COMPRESSION_NONE, 0, 1, 0, -1, {}, oneBitRows},
-                   3,
-                   levels(oneBits, true)});
+  cases.push_back(
+      {"1-bit min-is-black",
+       {3, 2, 1, 1, PHOTOMETRIC_MINISBLACK, COMPRESSION_NONE, 0, 1, 0, -1, {}, oneBitRows},
+       3,
+       levels(oneBits, false)});
+  cases.push_back(
+      {"1-bit min-is-white",
+       {3, 2, 1, 1, PHOTOMETRIC_MINISWHITE, COMPRESSION_NONE, 0, 1, 0, -1, {}, oneBitRows},
+       3,
+       levels(oneBits, true)});
 
   Bytes gray8, gray8Pixels;
   for (int i = 0; i < kW * kH; ++i) {
     gray8.push_back(std::uint8_t(i * 11));
     gray8Pixels.insert(gray8Pixels.end(), 3, std::uint8_t(i * 11));
   }
-  cases.push_back({"8-bit gray", {kW, kH, 8, 1, PHOTOMETRIC_MINISBLACK, COMPRESSION_NONE, 0, 1, 0, -1, {}, gray8},
-                   kW, gray8Pixels});
+  cases.push_back({"8-bit gray",
+                   {kW, kH, 8, 1, PHOTOMETRIC_MINISBLACK, COMPRESSION_NONE, 0, 1, 0, -1, {}, gray8},
+                   kW,
+                   gray8Pixels});
 
   Bytes rgba;
   for (std::size_t i = 0; i < rgb.size(); i += 3)
     rgba.insert(rgba.end(), {rgb[i], rgb[i + 1], rgb[i + 2], 77});
-  cases.push_back({"RGBA with ExtraSamples",
-                   {kW, kH, 8, 4, PHOTOMETRIC_RGB, COMPRESSION_NONE, 0, 1, 0, EXTRASAMPLE_UNASSALPHA, {}, rgba},
-                   kW, rgb});
+  cases.push_back(
+      {"RGBA with ExtraSamples",
+       {kW, kH, 8, 4, PHOTOMETRIC_RGB, COMPRESSION_NONE, 0, 1, 0, EXTRASAMPLE_UNASSALPHA, {}, rgba},
+       kW,
+       rgb});
   cases.push_back({"RGBA without ExtraSamples",
-                   {kW, kH, 8, 4, PHOTOMETRIC_RGB, COMPRESSION_NONE, 0, 1, 0, -1, {}, rgba}, kW, {}});
+                   {kW, kH, 8, 4, PHOTOMETRIC_RGB, COMPRESSION_NONE, 0, 1, 0, -1, {}, rgba},
+                   kW,
+                   {}});
   cases.push_back({"16-bit gray",
-                   {kW, kH, 16, 1, PHOTOMETRIC_MINISBLACK, COMPRESSION_NONE, 0, 1, 0, -1, {}, Bytes(kW * kH * 2, 9)},
-                   kW, {}});
+                   {kW,
+                    kH,
+                    16,
+                    1,
+                    PHOTOMETRIC_MINISBLACK,
+                    COMPRESSION_NONE,
+                    0,
+                    1,
+                    0,
+                    -1,
+                    {},
+                    Bytes(kW * kH * 2, 9)},
+                   kW,
+                   {}});
   test::TiffFixture ycbcr = base;
   ycbcr.photometric = PHOTOMETRIC_YCBCR;
   cases.push_back({"YCbCr", ycbcr, kW, {}});
@@ -362,7 +405,8 @@ TEST(ImageLoaderTest, tiffReadsItsCommonFormsAndRefusesTheRest)
 TEST(ImageLoaderTest, hostileFilesFailCleanly)
 {
   ScratchDir dir;
-  test::PngFixture png{64, 64, PNG_COLOR_TYPE_RGB, 8, false, std::vector<std::uint16_t>(64 * 64 * 3, 7), {}, {}};
+  test::PngFixture png{
+      64, 64, PNG_COLOR_TYPE_RGB, 8, false, std::vector<std::uint16_t>(64 * 64 * 3, 7), {}, {}};
   test::writePngFile(dir.file("whole.png"), png);
   const std::string whole = tarvek::test::readBytes(dir.file("whole.png"));
   dir.write("truncated.png", whole.substr(0, whole.size() / 2));
@@ -380,7 +424,8 @@ TEST(ImageLoaderTest, hostileFilesFailCleanly)
     EXPECT_NE(lastImageError(), 0) << name;
   }
 
-  test::TiffFixture tiff{8, 8, 8, 3, PHOTOMETRIC_RGB, COMPRESSION_NONE, 0, 1, 0, -1, {}, Bytes(8 * 8 * 3, 5)};
+  test::TiffFixture tiff{8, 8, 8,  3,  PHOTOMETRIC_RGB,    COMPRESSION_NONE, 0,
+                         1, 0, -1, {}, Bytes(8 * 8 * 3, 5)};
   test::writeTiffFile(dir.file("whole.tif"), tiff);
   const std::string tif = tarvek::test::readBytes(dir.file("whole.tif"));
   dir.write("truncated.tif", tif.substr(0, 100));
@@ -488,7 +533,9 @@ TEST(ImageLoaderTest, rasterHelpersOnHandBuiltRasters)
 
   const struct {
     int width, height, bits, code;
-  } refused[] = {{0, 5, 8, kImageZeroSize}, {5, 0, 8, kImageZeroSize}, {5, 5, 12, kImageBadBits},
+  } refused[] = {{0, 5, 8, kImageZeroSize},
+                 {5, 0, 8, kImageZeroSize},
+                 {5, 5, 12, kImageBadBits},
                  {1 << 20, 1 << 20, 24, kImageNoMemory}};
   for (const auto& r : refused) {
     RasterRecord bad;

@@ -36,7 +36,7 @@ TEST(QuilletLibraryTest, exportsOnlyTheInterfaceAndNeedsNoQt)
   EXPECT_EQ(names, (std::vector<std::string>{"DllCanUnloadNow", "DllGetClassObject",
                                              "DllRegisterServer", "DllUnregisterServer",
                                              "QuilletFreeString", "QuilletGetErrorDescription"}))
-    << symbols.out;
+      << symbols.out;
 
   const auto dynamic = runTool("readelf", {"-d", kLibrary});
   ASSERT_EQ(dynamic.exitCode, 0) << dynamic.err;
@@ -51,7 +51,7 @@ void expectUsable(void* object, const std::string& progId)
   void* q = nullptr;
   const bool isFactory = progId.find("Factory") != std::string::npos;
   EXPECT_EQ(unknown->QueryInterface(isFactory ? &IID_IQuilletFactory : &IID_IQuillet, &q), S_OK)
-    << progId;
+      << progId;
   if (q)
     static_cast<IUnknown*>(q)->Release();
   if (!isFactory) {
@@ -66,10 +66,11 @@ TEST(ObjectFactoryTest, builtInProgIdsCreateObjects)
 {
   ScratchDir config;
   ScopedEnv env("XDG_CONFIG_HOME", config.path().string());
-  for (const char* progId : {"QuilletLib.Quillet", "QuilletLib.Quillet.1", "QuilletLib.QuilletFactory",
-                             "QuilletLib.QuilletFactory.1", "quilletlib.quillet"}) {
-    const GUID& iid = std::string(progId).find("Factory") != std::string::npos
-                        ? IID_IQuilletFactory : IID_IQuillet;
+  for (const char* progId :
+       {"QuilletLib.Quillet", "QuilletLib.Quillet.1", "QuilletLib.QuilletFactory",
+        "QuilletLib.QuilletFactory.1", "quilletlib.quillet"}) {
+    const GUID& iid = std::string(progId).find("Factory") != std::string::npos ? IID_IQuilletFactory
+                                                                               : IID_IQuillet;
     const auto created = createObject(progId, iid, {kLibraryDir});
     EXPECT_EQ(created.message, "") << progId;
     expectUsable(created.object, progId);
@@ -85,16 +86,19 @@ TEST(ObjectFactoryTest, failuresNameTheProgIdAndTheReason)
   std::filesystem::create_directory(config.file("progid"));
   config.write("progid/classes.ini",
                "[Gone.Thing\\CLSID]\n@={11111111-2222-3333-4444-555555555555}\n"
-               "[CLSID\\{11111111-2222-3333-4444-555555555555}\\InprocServer32]\n@=" + missing + "\n"
-               "[Empty.Thing\\CLSID]\n@={11111111-2222-3333-4444-666666666666}\n"
-               "[CLSID\\{11111111-2222-3333-4444-666666666666}\\InprocServer32]\n@=" + noExport + "\n");
+               "[CLSID\\{11111111-2222-3333-4444-555555555555}\\InprocServer32]\n@=" +
+                   missing +
+                   "\n"
+                   "[Empty.Thing\\CLSID]\n@={11111111-2222-3333-4444-666666666666}\n"
+                   "[CLSID\\{11111111-2222-3333-4444-666666666666}\\InprocServer32]\n@=" +
+                   noExport + "\n");
   const struct {
     const char* progId;
     std::string mentions;
   } cases[] = {
-    {"QuilletLib.Nothing", "QuilletLib.Nothing"},
-    {"Gone.Thing", missing},
-    {"Empty.Thing", "DllGetClassObject"},
+      {"QuilletLib.Nothing", "QuilletLib.Nothing"},
+      {"Gone.Thing", missing},
+      {"Empty.Thing", "DllGetClassObject"},
   };
   for (const auto& c : cases) {
     const auto created = createObject(c.progId, IID_IUnknown, {kLibraryDir});
@@ -126,18 +130,17 @@ TEST(ObjectFactoryTest, registrationWritesAndRemovesOnlyItsSections)
     const std::string c = "CLSID\\" + clsid;
     return "[" + progId + ".1]\n@=" + description + "\n[" + progId + ".1\\CLSID]\n@=" + clsid +
            "\n[" + progId + "]\n@=" + description + "\n[" + progId + "\\CLSID]\n@=" + clsid +
-           "\n[" + progId + "\\CurVer]\n@=" + progId + ".1\n[" + c + "]\n@=" + description +
-           "\n[" + c + "\\ProgID]\n@=" + progId + ".1\n[" + c +
-           "\\VersionIndependentProgID]\n@=" + progId + "\n[" + c + "\\Programmable]\n[" + c +
-           "\\InprocServer32]\n@=" + absolute + "\nThreadingModel=Apartment\n[" + c +
-           "\\TypeLib]\n@=" + typeLib + "\n";
+           "\n[" + progId + "\\CurVer]\n@=" + progId + ".1\n[" + c + "]\n@=" + description + "\n[" +
+           c + "\\ProgID]\n@=" + progId + ".1\n[" + c + "\\VersionIndependentProgID]\n@=" + progId +
+           "\n[" + c + "\\Programmable]\n[" + c + "\\InprocServer32]\n@=" + absolute +
+           "\nThreadingModel=Apartment\n[" + c + "\\TypeLib]\n@=" + typeLib + "\n";
   };
   const std::string expected =
-    other +
-    sections("Quillet Class", "QuilletLib.Quillet", "{473A37FD-7824-4459-87D9-7329BB7BF929}",
-             "{0BBBF62F-D287-4647-BF96-749661D4BEE4}") +
-    sections("QuilletFactory Class", "QuilletLib.QuilletFactory",
-             "{CDA7C534-2AB0-4F90-BE5C-8D1656F60700}", "{278223E4-16BE-46EE-93D3-0281561108EC}");
+      other +
+      sections("Quillet Class", "QuilletLib.Quillet", "{473A37FD-7824-4459-87D9-7329BB7BF929}",
+               "{0BBBF62F-D287-4647-BF96-749661D4BEE4}") +
+      sections("QuilletFactory Class", "QuilletLib.QuilletFactory",
+               "{CDA7C534-2AB0-4F90-BE5C-8D1656F60700}", "{278223E4-16BE-46EE-93D3-0281561108EC}");
   EXPECT_EQ(readBytes(classFile), expected);
 
   // Through the class file alone: no search folder holds the library.

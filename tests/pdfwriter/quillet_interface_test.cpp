@@ -12,22 +12,23 @@
 namespace quillet {
 namespace {
 
+using tarvek::test::readBytes;
+using tarvek::test::ScratchDir;
 using test::countOf;
 using test::PdfBytes;
 using test::Ref;
 using test::take;
-using tarvek::test::readBytes;
-using tarvek::test::ScratchDir;
 
 Ref<IQuillet> makeQuillet()
 {
   IClassFactory* classObject = nullptr;
-  EXPECT_EQ(DllGetClassObject(&CLSID_Quillet, &IID_IClassFactory,
-                              reinterpret_cast<void**>(&classObject)),
-            S_OK);
+  EXPECT_EQ(
+      DllGetClassObject(&CLSID_Quillet, &IID_IClassFactory, reinterpret_cast<void**>(&classObject)),
+      S_OK);
   Ref<IQuillet> object;
-  EXPECT_EQ(classObject->CreateInstance(nullptr, &IID_IQuillet, reinterpret_cast<void**>(object.out())),
-            S_OK);
+  EXPECT_EQ(
+      classObject->CreateInstance(nullptr, &IID_IQuillet, reinterpret_cast<void**>(object.out())),
+      S_OK);
   classObject->Release();
   return object;
 }
@@ -53,36 +54,96 @@ std::size_t slotOf(Member member)
 // Callers reach every member by its slot: the order is the contract.
 TEST(QuilletInterfaceTest, membersSitInTheirSlots)
 {
-#define SLOT(member) {#member, slotOf(&IQuillet::member)}
+#define SLOT(member)                                                                               \
+  {                                                                                                \
+#member, slotOf(&IQuillet::member)                                                             \
+  }
   const std::vector<std::pair<const char*, std::size_t>> slots = {
-    SLOT(get_Author), SLOT(put_Author), SLOT(get_Title), SLOT(put_Title),
-    SLOT(get_Keywords), SLOT(put_Keywords), SLOT(get_Subject), SLOT(put_Subject),
-    SLOT(get_Creator), SLOT(put_Creator), SLOT(get_CharSpace), SLOT(put_CharSpace),
-    SLOT(get_WordSpace), SLOT(put_WordSpace), SLOT(get_LineWidth), SLOT(put_LineWidth),
-    SLOT(get_PaperWidth), SLOT(put_PaperWidth), SLOT(get_PaperHeight), SLOT(put_PaperHeight),
-    SLOT(get_TextRise), SLOT(put_TextRise), SLOT(get_TextLeading), SLOT(put_TextLeading),
-    SLOT(get_FontID), SLOT(put_FontID), SLOT(get_FontSize), SLOT(put_FontSize),
-    SLOT(get_FontBold), SLOT(put_FontBold), SLOT(get_FontItalicAngle), SLOT(put_FontItalicAngle),
-    SLOT(get_TextColor), SLOT(put_TextColor), SLOT(get_StrokeColor), SLOT(put_StrokeColor),
-    SLOT(get_FillColor), SLOT(put_FillColor), SLOT(get_LineCap), SLOT(put_LineCap),
-    SLOT(get_LineJoin), SLOT(put_LineJoin), SLOT(get_TextRotation), SLOT(put_TextRotation),
-    SLOT(get_LineMiterLength), SLOT(put_LineMiterLength), SLOT(get_TextUnderLine),
-    SLOT(put_TextUnderLine), SLOT(get_ImageScaleX), SLOT(put_ImageScaleX),
-    SLOT(get_ImageScaleY), SLOT(put_ImageScaleY), SLOT(get_ImageRotation),
-    SLOT(put_ImageRotation), SLOT(get_ImageQuality), SLOT(put_ImageQuality),
-    SLOT(get_FontEmbed), SLOT(put_FontEmbed), SLOT(NewPage), SLOT(EndPage), SLOT(get_Open),
-    SLOT(Close), SLOT(TextOut), SLOT(MoveTo), SLOT(LineTo), SLOT(CurveTo), SLOT(Stroke),
-    SLOT(Fill), SLOT(StrokeAndFill), SLOT(get_InitFont), SLOT(SetRect), SLOT(TextOutXY),
-    SLOT(ImageOut), SLOT(ImageOutMem), SLOT(Encrypt), SLOT(get_StringWidth),
+      SLOT(get_Author),
+      SLOT(put_Author),
+      SLOT(get_Title),
+      SLOT(put_Title),
+      SLOT(get_Keywords),
+      SLOT(put_Keywords),
+      SLOT(get_Subject),
+      SLOT(put_Subject),
+      SLOT(get_Creator),
+      SLOT(put_Creator),
+      SLOT(get_CharSpace),
+      SLOT(put_CharSpace),
+      SLOT(get_WordSpace),
+      SLOT(put_WordSpace),
+      SLOT(get_LineWidth),
+      SLOT(put_LineWidth),
+      SLOT(get_PaperWidth),
+      SLOT(put_PaperWidth),
+      SLOT(get_PaperHeight),
+      SLOT(put_PaperHeight),
+      SLOT(get_TextRise),
+      SLOT(put_TextRise),
+      SLOT(get_TextLeading),
+      SLOT(put_TextLeading),
+      SLOT(get_FontID),
+      SLOT(put_FontID),
+      SLOT(get_FontSize),
+      SLOT(put_FontSize),
+      SLOT(get_FontBold),
+      SLOT(put_FontBold),
+      SLOT(get_FontItalicAngle),
+      SLOT(put_FontItalicAngle),
+      SLOT(get_TextColor),
+      SLOT(put_TextColor),
+      SLOT(get_StrokeColor),
+      SLOT(put_StrokeColor),
+      SLOT(get_FillColor),
+      SLOT(put_FillColor),
+      SLOT(get_LineCap),
+      SLOT(put_LineCap),
+      SLOT(get_LineJoin),
+      SLOT(put_LineJoin),
+      SLOT(get_TextRotation),
+      SLOT(put_TextRotation),
+      SLOT(get_LineMiterLength),
+      SLOT(put_LineMiterLength),
+      SLOT(get_TextUnderLine),
+      SLOT(put_TextUnderLine),
+      SLOT(get_ImageScaleX),
+      SLOT(put_ImageScaleX),
+      SLOT(get_ImageScaleY),
+      SLOT(put_ImageScaleY),
+      SLOT(get_ImageRotation),
+      SLOT(put_ImageRotation),
+      SLOT(get_ImageQuality),
+      SLOT(put_ImageQuality),
+      SLOT(get_FontEmbed),
+      SLOT(put_FontEmbed),
+      SLOT(NewPage),
+      SLOT(EndPage),
+      SLOT(get_Open),
+      SLOT(Close),
+      SLOT(TextOut),
+      SLOT(MoveTo),
+      SLOT(LineTo),
+      SLOT(CurveTo),
+      SLOT(Stroke),
+      SLOT(Fill),
+      SLOT(StrokeAndFill),
+      SLOT(get_InitFont),
+      SLOT(SetRect),
+      SLOT(TextOutXY),
+      SLOT(ImageOut),
+      SLOT(ImageOutMem),
+      SLOT(Encrypt),
+      SLOT(get_StringWidth),
   };
 #undef SLOT
   ASSERT_EQ(slots.size(), 76u);
   for (std::size_t i = 0; i < slots.size(); ++i)
     EXPECT_EQ(slots[i].second, 7 + i) << slots[i].first;
   const std::pair<const char*, std::size_t> named[] = {
-    {"get_Author", 7}, {"put_Author", 8}, {"NewPage", 65}, {"get_Open", 67},
-    {"get_InitFont", 76}, {"ImageOut", 79}, {"ImageOutMem", 80}, {"Encrypt", 81},
-    {"get_StringWidth", 82}};
+      {"get_Author", 7},   {"put_Author", 8},    {"NewPage", 65},
+      {"get_Open", 67},    {"get_InitFont", 76}, {"ImageOut", 79},
+      {"ImageOutMem", 80}, {"Encrypt", 81},      {"get_StringWidth", 82}};
   for (const auto& [name, slot] : named) {
     bool found = false;
     for (const auto& entry : slots)
@@ -102,19 +163,20 @@ void expectDefaults(IQuillet* q, const std::string& context)
   std::int32_t i = -1;
   VARIANT_BOOL b = 1;
   const std::pair<HRESULT (IQuillet::*)(float*), float> reals[] = {
-    {&IQuillet::get_PaperWidth, 595}, {&IQuillet::get_PaperHeight, 842},
-    {&IQuillet::get_FontSize, 10},    {&IQuillet::get_ImageScaleX, 1},
-    {&IQuillet::get_ImageScaleY, 1},  {&IQuillet::get_CharSpace, 0},
-    {&IQuillet::get_WordSpace, 0},    {&IQuillet::get_TextRise, 0},
-    {&IQuillet::get_TextLeading, 0},  {&IQuillet::get_TextRotation, 0},
-    {&IQuillet::get_ImageRotation, 0}};
+      {&IQuillet::get_PaperWidth, 595}, {&IQuillet::get_PaperHeight, 842},
+      {&IQuillet::get_FontSize, 10},    {&IQuillet::get_ImageScaleX, 1},
+      {&IQuillet::get_ImageScaleY, 1},  {&IQuillet::get_CharSpace, 0},
+      {&IQuillet::get_WordSpace, 0},    {&IQuillet::get_TextRise, 0},
+      {&IQuillet::get_TextLeading, 0},  {&IQuillet::get_TextRotation, 0},
+      {&IQuillet::get_ImageRotation, 0}};
   for (std::size_t k = 0; k < std::size(reals); ++k) {
     EXPECT_EQ((q->*reals[k].first)(&f), S_OK);
     EXPECT_EQ(f, reals[k].second) << context << ", real property " << k;
   }
   const std::pair<HRESULT (IQuillet::*)(std::int32_t*), std::int32_t> integers[] = {
-    {&IQuillet::get_FontID, 0}, {&IQuillet::get_ImageQuality, 75},
-    {&IQuillet::get_FontItalicAngle, 0}};
+      {&IQuillet::get_FontID, 0},
+      {&IQuillet::get_ImageQuality, 75},
+      {&IQuillet::get_FontItalicAngle, 0}};
   for (std::size_t k = 0; k < std::size(integers); ++k) {
     EXPECT_EQ((q->*integers[k].first)(&i), S_OK);
     EXPECT_EQ(i, integers[k].second) << context << ", integer property " << k;
@@ -216,9 +278,9 @@ TEST(QuilletInterfaceTest, coloursComeFromBgrWords)
     bool stroke;
     const char* expected;
   } cases[] = {
-    {0x0000FF, false, "1 0 0 rg"},
-    {0xFF0000, false, "0 0 1 rg"},
-    {0x808080, true, "0.502 0.502 0.502 RG"},
+      {0x0000FF, false, "1 0 0 rg"},
+      {0xFF0000, false, "0 0 1 rg"},
+      {0x808080, true, "0.502 0.502 0.502 RG"},
   };
   for (const auto& c : cases) {
     const std::string content = drawPage([&](IQuillet* q) {
@@ -233,8 +295,8 @@ TEST(QuilletInterfaceTest, coloursComeFromBgrWords)
         q->Fill();
       }
     });
-    EXPECT_NE(content.find(c.expected), std::string::npos)
-      << std::hex << c.colour << " gave\n" << content;
+    EXPECT_NE(content.find(c.expected), std::string::npos) << std::hex << c.colour << " gave\n"
+                                                           << content;
   }
 }
 
@@ -355,10 +417,12 @@ TEST(QuilletInterfaceTest, drawnTextIsConvertedFromUtf8ToCp1252)
     const char* text;
     const char* literal;
   } cases[] = {
-    {"\xC3\x85\xC2\xB0\xE2\x82\xAC", "(\xC5\xB0\x80)Tj"},
-    {"\xE4\xB8\xAD", "(?)Tj"},
-    {"a\xFF" "b", "(a?b)Tj"},
-    {"\xE2\x80\xA2", "(\x95)Tj"},
+      {"\xC3\x85\xC2\xB0\xE2\x82\xAC", "(\xC5\xB0\x80)Tj"},
+      {"\xE4\xB8\xAD", "(?)Tj"},
+      {"a\xFF"
+       "b",
+       "(a?b)Tj"},
+      {"\xE2\x80\xA2", "(\x95)Tj"},
   };
   for (const auto& c : cases) {
     const std::string content = drawPage([&](IQuillet* q) {
@@ -380,9 +444,9 @@ TEST(QuilletInterfaceTest, infoTextsAreWrittenSoReadersDecodeThem)
     const char* title;
     std::string written;
   } cases[] = {
-    {"\xC3\x85", "/Title (\xC5)"},
-    {"\xE2\x82\xAC", "/Title (\xA0)"},
-    {"\xE4\xB8\xAD", std::string("/Title (\xFE\xFF\x4E\x2D)")},
+      {"\xC3\x85", "/Title (\xC5)"},
+      {"\xE2\x82\xAC", "/Title (\xA0)"},
+      {"\xE4\xB8\xAD", std::string("/Title (\xFE\xFF\x4E\x2D)")},
   };
   for (const auto& c : cases) {
     ScratchDir dir;
@@ -408,12 +472,14 @@ TEST(QuilletInterfaceTest, imagesThatCannotBeReadDrawNothing)
     std::function<void(IQuillet*)> draw;
     bool placed;
   } cases[] = {
-    {"missing file", [&](IQuillet* q) { q->ImageOut(0, 0, dir.file("none.jpg").c_str()); }, false},
-    {"unknown extension", [&](IQuillet* q) { q->ImageOut(0, 0, dir.file("unknown.xyz").c_str()); }, false},
-    {"null name", [&](IQuillet* q) { q->ImageOut(0, 0, nullptr); }, false},
-    {"100 x 50 block", [&](IQuillet* q) { q->ImageOutMem(5, 5, pixels.data(), 100, 50); }, true},
-    {"null block", [&](IQuillet* q) { q->ImageOutMem(5, 5, nullptr, 100, 50); }, false},
-    {"width -1", [&](IQuillet* q) { q->ImageOutMem(5, 5, pixels.data(), -1, 50); }, false},
+      {"missing file", [&](IQuillet* q) { q->ImageOut(0, 0, dir.file("none.jpg").c_str()); },
+       false},
+      {"unknown extension",
+       [&](IQuillet* q) { q->ImageOut(0, 0, dir.file("unknown.xyz").c_str()); }, false},
+      {"null name", [&](IQuillet* q) { q->ImageOut(0, 0, nullptr); }, false},
+      {"100 x 50 block", [&](IQuillet* q) { q->ImageOutMem(5, 5, pixels.data(), 100, 50); }, true},
+      {"null block", [&](IQuillet* q) { q->ImageOutMem(5, 5, nullptr, 100, 50); }, false},
+      {"width -1", [&](IQuillet* q) { q->ImageOutMem(5, 5, pixels.data(), -1, 50); }, false},
   };
   for (const auto& c : cases) {
     ScratchDir out;
@@ -431,8 +497,9 @@ TEST(QuilletInterfaceTest, imagesThatCannotBeReadDrawNothing)
 TEST(QuilletInterfaceTest, factoryAndClassObjectsFollowTheRules)
 {
   IClassFactory* classObject = nullptr;
-  EXPECT_EQ(DllGetClassObject(&IID_IQuillet, &IID_IClassFactory, reinterpret_cast<void**>(&classObject)),
-            CLASS_E_CLASSNOTAVAILABLE);
+  EXPECT_EQ(
+      DllGetClassObject(&IID_IQuillet, &IID_IClassFactory, reinterpret_cast<void**>(&classObject)),
+      CLASS_E_CLASSNOTAVAILABLE);
   EXPECT_EQ(classObject, nullptr);
   EXPECT_EQ(DllGetClassObject(&CLSID_Quillet, &IID_IClassFactory, nullptr), E_POINTER);
 
@@ -441,7 +508,8 @@ TEST(QuilletInterfaceTest, factoryAndClassObjectsFollowTheRules)
             S_OK);
   // Any object will do as the would-be outer one.
   void* refused = classObject;
-  EXPECT_EQ(classObject->CreateInstance(classObject, &IID_IUnknown, &refused), CLASS_E_NOAGGREGATION);
+  EXPECT_EQ(classObject->CreateInstance(classObject, &IID_IUnknown, &refused),
+            CLASS_E_NOAGGREGATION);
   EXPECT_EQ(refused, nullptr);
 
   Ref<IQuilletFactory> factory;
@@ -509,8 +577,10 @@ TEST(QuilletInterfaceTest, failuresAreReportedNotSwallowed)
   q->NewPage();
   std::filesystem::remove_all(gone);
   EXPECT_EQ(q->Close(), E_FAIL);
-  EXPECT_EQ(test::lastErrorDescription().rfind("Could not write " + (gone / "f.pdf").string() + ": ", 0), 0u)
-    << test::lastErrorDescription();
+  EXPECT_EQ(
+      test::lastErrorDescription().rfind("Could not write " + (gone / "f.pdf").string() + ": ", 0),
+      0u)
+      << test::lastErrorDescription();
   EXPECT_FALSE(std::filesystem::exists(gone / "f.pdf"));
 
   float width = 0;

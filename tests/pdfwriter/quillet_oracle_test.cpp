@@ -23,14 +23,14 @@ namespace quillet {
 namespace {
 
 namespace fs = std::filesystem;
-using test::collapseBlanks;
-using test::outDir;
-using test::PdfBytes;
-using test::Ref;
 using tarvek::test::readBytes;
 using tarvek::test::requireTool;
 using tarvek::test::runTool;
 using tarvek::test::ScratchDir;
+using test::collapseBlanks;
+using test::outDir;
+using test::PdfBytes;
+using test::Ref;
 
 // A number as pdftotext writes it, whatever the locale.
 double numberAt(const std::string& text, std::size_t at)
@@ -52,19 +52,31 @@ struct Report {
   bool encrypt;
 };
 
-const Report kTube = {"report-tube.pdf", 555, 400, false, "Carbon Nanotube",
-                      "Chirality Indices (6,0), Tube-Length 12.3 \xC3\x85 (zig-zag structure)", false};
-const Report kCone = {"report-cone.pdf", 400, 600, true, "Carbon Nanocone",
-                      "Disclination Angle 60\xC2\xB0, Apex Angle 112.9\xC2\xB0, Cone-Height 10 \xC3\x85",
+const Report kTube = {"report-tube.pdf",
+                      555,
+                      400,
+                      false,
+                      "Carbon Nanotube",
+                      "Chirality Indices (6,0), Tube-Length 12.3 \xC3\x85 (zig-zag structure)",
                       false};
-const Report kSecret = {"report-tube-encrypted.pdf", 555, 400, false, kTube.title, kTube.description, true};
+const Report kCone = {
+    "report-cone.pdf",
+    400,
+    600,
+    true,
+    "Carbon Nanocone",
+    "Disclination Angle 60\xC2\xB0, Apex Angle 112.9\xC2\xB0, Cone-Height 10 \xC3\x85",
+    false};
+const Report kSecret = {"report-tube-encrypted.pdf", 555, 400, false, kTube.title,
+                        kTube.description,           true};
 
 fs::path viewImage(const ScratchDir& dir, int width, int height)
 {
   test::Bytes pixels;
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x)
-      pixels.insert(pixels.end(), {std::uint8_t(x * 255 / width), std::uint8_t(y * 255 / height), 160});
+      pixels.insert(pixels.end(),
+                    {std::uint8_t(x * 255 / width), std::uint8_t(y * 255 / height), 160});
   const fs::path path = dir.file("tmp.jpg");
   test::writeJpegFile(path, width, height, 3, JCS_RGB, pixels, 100);
   return path;
@@ -76,7 +88,8 @@ fs::path writeReport(const Report& r)
   ScratchDir dir;
   const fs::path jpeg = viewImage(dir, r.imageWidth, r.imageHeight);
   const fs::path pdf = outDir() / r.file;
-  const auto created = tarvek::createObject("QuilletLib.Quillet", IID_IQuillet, {QUILLET_LIBRARY_DIR});
+  const auto created =
+      tarvek::createObject("QuilletLib.Quillet", IID_IQuillet, {QUILLET_LIBRARY_DIR});
   EXPECT_EQ(created.message, "");
   Ref<IQuillet> q(static_cast<IQuillet*>(created.object));
   if (!q)
@@ -148,7 +161,8 @@ void expectLines(const std::string& text, const std::vector<std::string>& lines,
 {
   for (const std::string& line : lines)
     EXPECT_NE(("\n" + text).find("\n" + line + "\n"), std::string::npos)
-      << context << ": no line \"" << line << "\" in\n" << text;
+        << context << ": no line \"" << line << "\" in\n"
+        << text;
 }
 
 TEST(QuilletReportTest, tubePageReadsRightInEveryTool)
@@ -175,7 +189,7 @@ TEST(QuilletReportTest, tubePageReadsRightInEveryTool)
   // One image, object 9, at 72 ppi.
   EXPECT_EQ(images.find("image"), images.rfind("image")) << images;
   EXPECT_NE(images.find("\n1 0 image 555 400 rgb 3 8 jpeg no 9 0 72 72 "), std::string::npos)
-    << images;
+      << images;
 
   const std::string text = output("pdftotext", {pdf.string(), "-"});
   for (const std::string& expected : {kTube.title, kTube.description, std::string(kFooter)})
@@ -205,15 +219,26 @@ TEST(QuilletReportTest, tubePageHasItsObjectMapAndContent)
     int object;
     std::string holds;
   } map[] = {
-    {1, "/Count 1"}, {1, "/Kids [4 0 R ]"}, {2, "/Type /Catalog"}, {3, "/Producer"},
-    {4, "/Type /Page\n"}, {7, "/BaseFont /Arial\n"}, {8, "/BaseFont /Arial,Italic"},
-    {9, "/Subtype /Image"}, {13, "/ProcSet [/PDF/ImageC/Text]"}, {13, "/F0 7 0 R"},
-    {13, "/F1 8 0 R"}, {13, "/I0 9 0 R"}, {14, "/Flags 32"}, {15, "/Flags 96"},
-    {15, "/ItalicAngle -15"},
+      {1, "/Count 1"},
+      {1, "/Kids [4 0 R ]"},
+      {2, "/Type /Catalog"},
+      {3, "/Producer"},
+      {4, "/Type /Page\n"},
+      {7, "/BaseFont /Arial\n"},
+      {8, "/BaseFont /Arial,Italic"},
+      {9, "/Subtype /Image"},
+      {13, "/ProcSet [/PDF/ImageC/Text]"},
+      {13, "/F0 7 0 R"},
+      {13, "/F1 8 0 R"},
+      {13, "/I0 9 0 R"},
+      {14, "/Flags 32"},
+      {15, "/Flags 96"},
+      {15, "/ItalicAngle -15"},
   };
   for (const auto& entry : map)
     EXPECT_NE(pdf.object(entry.object).find(entry.holds), std::string::npos)
-      << "object " << entry.object << " lacks " << entry.holds << ":\n" << pdf.object(entry.object);
+        << "object " << entry.object << " lacks " << entry.holds << ":\n"
+        << pdf.object(entry.object);
   EXPECT_EQ(pdf.contentsOf(4), (std::vector<int>{5, 11}));
   EXPECT_EQ(pdf.streamData(5),
             "BT\n0 0 0 rg\n/F1 25 Tf\n1 0 0 1 198.8625 792 Tm 25 TL\n(Carbon Nanotube)Tj\nET\n");
@@ -270,7 +295,8 @@ TEST(QuilletReportTest, lateEncryptLeavesThePagePlain)
   if (!haveOracles())
     return;
   const fs::path pdf = outDir() / "report-late-encrypt.pdf";
-  const auto created = tarvek::createObject("QuilletLib.Quillet", IID_IQuillet, {QUILLET_LIBRARY_DIR});
+  const auto created =
+      tarvek::createObject("QuilletLib.Quillet", IID_IQuillet, {QUILLET_LIBRARY_DIR});
   Ref<IQuillet> q(static_cast<IQuillet*>(created.object));
   ASSERT_TRUE(q) << created.message;
   std::int32_t opened = 0;
@@ -281,7 +307,7 @@ TEST(QuilletReportTest, lateEncryptLeavesThePagePlain)
   void* library = ::dlopen(QUILLET_LIBRARY_DIR "/libquillet.so", RTLD_NOW | RTLD_NOLOAD);
   ASSERT_TRUE(library);
   auto describe = reinterpret_cast<QuilletGetErrorDescriptionFn>(
-    ::dlsym(library, "QuilletGetErrorDescription"));
+      ::dlsym(library, "QuilletGetErrorDescription"));
   auto release = reinterpret_cast<QuilletFreeStringFn>(::dlsym(library, "QuilletFreeString"));
   ASSERT_TRUE(describe && release);
   char* description = nullptr;
@@ -302,7 +328,8 @@ TEST(QuilletReportTest, titlesReadBackExactly)
                                 "\xE4\xB8\xAD \xE2\x80\xA2 \xE2\x82\xAC"};
   for (std::size_t i = 0; i < std::size(titles); ++i) {
     const fs::path pdf = outDir() / ("report-title-" + std::to_string(i) + ".pdf");
-    const auto created = tarvek::createObject("QuilletLib.Quillet", IID_IQuillet, {QUILLET_LIBRARY_DIR});
+    const auto created =
+        tarvek::createObject("QuilletLib.Quillet", IID_IQuillet, {QUILLET_LIBRARY_DIR});
     Ref<IQuillet> q(static_cast<IQuillet*>(created.object));
     ASSERT_TRUE(q) << created.message;
     std::int32_t opened = 0;
