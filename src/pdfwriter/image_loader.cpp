@@ -496,7 +496,7 @@ int readTIFF(const std::string& path, RasterRecord* raster)
   if (photometric == PHOTOMETRIC_YCBCR || photometric == PHOTOMETRIC_CIELAB ||
       photometric == PHOTOMETRIC_LOGL || photometric == PHOTOMETRIC_LOGLUV)
     return finish(kImageUnsupported);
-  const int bits = bitsPerSample * samples;
+  const long bits = long(bitsPerSample) * samples;
   // Separate planes and 16-bit pixels (16-bit gray, gray with alpha) are
   // not 5-5-5 words; they are refused rather than misread.
   if (planar != PLANARCONFIG_CONTIG || bits == 16)
@@ -520,11 +520,11 @@ int readTIFF(const std::string& path, RasterRecord* raster)
     return finish(kImageUnsupported);
   if (!fitsLimit(width, height, 4))
     return finish(kImageNoMemory);
+  if (bits > 32)
+    return finish(kImageBadBits);
   raster->width = static_cast<std::int32_t>(width);
   raster->height = static_cast<std::int32_t>(height);
   raster->bits = static_cast<std::uint8_t>(bits);
-  if (bits > 32)
-    return finish(kImageBadBits);
   if (int code = allocRaster(*raster); code != kImageOk)
     return finish(code);
   if (rowsPerStrip == 0 || rowsPerStrip > height)
