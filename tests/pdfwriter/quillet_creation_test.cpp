@@ -155,6 +155,13 @@ TEST(ObjectFactoryTest, registrationWritesAndRemovesOnlyItsSections)
   ASSERT_TRUE(tarvek::unregisterServer(kLibrary, &message)) << message;
   EXPECT_EQ(readBytes(classFile), other);
 
+  // A class file that cannot be written is a failed registration.
+  {
+    ScopedEnv blocked("XDG_CONFIG_HOME", config.write("not-a-folder", "x").string());
+    EXPECT_FALSE(tarvek::registerServer(kLibrary, &message));
+    EXPECT_NE(message.find("0x80040201"), std::string::npos) << message;
+  }
+
   EXPECT_FALSE(tarvek::registerServer(QUILLET_NO_EXPORT_LIBRARY, &message));
   EXPECT_NE(message.find("DllRegisterServer"), std::string::npos) << message;
 }
