@@ -2,10 +2,11 @@
 
 // Running the outside readers of the oracle tests.
 
-#include <cstdio>
+#include "support/run_tool.h"
+
 #include <filesystem>
 #include <string>
-#include <sys/wait.h>
+#include <vector>
 
 namespace quillet::test {
 
@@ -17,29 +18,17 @@ inline std::filesystem::path outDir()
   return dir;
 }
 
+// An outside reader's exit code and everything it wrote, stderr after
+// stdout; run with an argument list, no shell.
 struct ToolRun {
   int status = -1;
   std::string output;
 };
 
-inline ToolRun run(const std::string& command)
+inline ToolRun run(const std::string& program, const std::vector<std::string>& args)
 {
-  ToolRun result;
-  FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-  if (!pipe)
-    return result;
-  char chunk[4096];
-  std::size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0)
-    result.output.append(chunk, n);
-  int status = ::pclose(pipe);
-  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
-}
-
-inline std::string quoted(const std::filesystem::path& path)
-{
-  return "'" + path.string() + "'";
+  const tarvek::test::ToolResult result = tarvek::test::runTool(program, args);
+  return {result.exitCode, result.out + result.err};
 }
 
 inline std::string collapseBlanks(const std::string& text)

@@ -14,7 +14,6 @@
 #include <filesystem>
 #include <functional>
 #include <sstream>
-#include <sys/wait.h>
 
 namespace quillet {
 namespace {
@@ -22,7 +21,6 @@ namespace {
 namespace fs = std::filesystem;
 using test::collapseBlanks;
 using test::outDir;
-using test::quoted;
 using test::run;
 using test::ToolRun;
 using tarvek::test::readBytes;
@@ -145,7 +143,7 @@ TEST(PdfOracleTest, everyWrittenFilePassesQpdfCheck)
     }, 0),
   };
   for (const fs::path& file : files) {
-    ToolRun check = run("qpdf --check " + quoted(file));
+    ToolRun check = run("qpdf", {"--check", file.string()});
     EXPECT_EQ(check.status, 0) << file << "\n" << check.output;
     EXPECT_NE(check.output.find("No syntax or stream encoding errors found"), std::string::npos)
       << file << "\n" << check.output;
@@ -157,14 +155,14 @@ TEST(PdfOracleTest, hundredAndOnePagesAsReadersSeeThem)
   if (!requireTool("pdfinfo", "poppler-utils") || !requireTool("qpdf", "qpdf"))
     return;
   fs::path file = manyPages();
-  ToolRun info = run("pdfinfo -isodates " + quoted(file));
+  ToolRun info = run("pdfinfo", {"-isodates", file.string()});
   ASSERT_EQ(info.status, 0) << info.output;
   std::string text = collapseBlanks(info.output);
   for (const char* line : {"Pages: 101\n", "Page size: 595 x 842 pts (A4)\n", "Producer: Morvane Quillet\n",
                            "PDF version: 1.3\n", "CreationDate: 2026-12-10T12:00:00Z\n",
                            "Title: Writer check: pages-101.pdf\n"})
     EXPECT_NE(text.find(line), std::string::npos) << "missing \"" << line << "\" in\n" << text;
-  ToolRun pages = run("qpdf --show-npages " + quoted(file));
+  ToolRun pages = run("qpdf", {"--show-npages", file.string()});
   EXPECT_EQ(pages.output, "101\n");
 }
 
@@ -173,7 +171,7 @@ TEST(PdfOracleTest, imageIsListedAsRgbJpegAtSeventyTwoPpi)
   if (!requireTool("pdfimages", "poppler-utils"))
     return;
   fs::path file = imageFile("image.pdf", test::gradientPixels(100, 50), 72, 600, 0, 75);
-  ToolRun list = run("pdfimages -list " + quoted(file));
+  ToolRun list = run("pdfimages", {"-list", file.string()});
   ASSERT_EQ(list.status, 0) << list.output;
   std::istringstream lines(collapseBlanks(list.output));
   std::string header, rule, row, extra;
@@ -219,7 +217,7 @@ TEST(PdfOracleTest, extractedJpegIsCloseToTheSource)
   auto source = test::gradientPixels(100, 50);
   fs::path file = imageFile("image-quality-100.pdf", source, 72, 600, 0, 100);
   tarvek::test::ScratchDir dir;
-  ToolRun extract = run("pdfimages -j " + quoted(file) + " " + quoted(dir.path() / "img"));
+  ToolRun extract = run("pdfimages", {"-j", file.string(), (dir.path() / "img").string()});
   ASSERT_EQ(extract.status, 0) << extract.output;
   std::string jpeg = readBytes(dir.path() / "img-000.jpg");
   ASSERT_FALSE(jpeg.empty()) << "no DCT stream extracted";
@@ -294,7 +292,7 @@ TEST(PdfOracleTest, rotatedImageRendersWhereTheMatrixPutsIt)
   for (const auto& c : cases) {
     fs::path file = imageFile(c.name, halves, 200, 300, c.degrees, 75);
     fs::path prefix = dir.path() / c.name;
-    ToolRun render = run("pdftoppm -r 72 " + quoted(file) + " " + quoted(prefix));
+    ToolRun render = run("pdftoppm", {"-r", "72", file.string(), prefix.string()});
     ASSERT_EQ(render.status, 0) << render.output;
     Ppm ppm = readPpm(prefix.string() + "-1.ppm");
     ASSERT_EQ(ppm.width, 595) << c.name;

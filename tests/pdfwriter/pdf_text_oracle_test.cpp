@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
 #include <regex>
 #include <sstream>
@@ -21,7 +22,6 @@ namespace fs = std::filesystem;
 using tarvek::test::readBytes;
 using tarvek::test::requireTool;
 using test::PdfBytes;
-using test::quoted;
 using test::run;
 
 bool haveSystemFonts()
@@ -75,7 +75,7 @@ TEST(PdfTextOracleTest, pdffontsListsStylesAndTheEmbeddedFont)
 {
   if (!requireTool("pdffonts", "poppler-utils") || !haveSystemFonts())
     return;
-  const auto result = run("pdffonts " + quoted(fontPage()));
+  const auto result = run("pdffonts", {fontPage().string()});
   ASSERT_EQ(result.status, 0) << result.output;
   const auto listed = lines(test::collapseBlanks(result.output));
   for (const char* expected :
@@ -95,7 +95,7 @@ TEST(PdfTextOracleTest, embeddedFontFileComesBackWhole)
   if (!requireTool("qpdf", "qpdf") || !haveSystemFonts())
     return;
   const fs::path path = fontPage();
-  const auto check = run("qpdf --check " + quoted(path));
+  const auto check = run("qpdf", {"--check", path.string()});
   EXPECT_EQ(check.status, 0) << check.output;
   const PdfBytes pdf(readBytes(path));
   const std::string font = readBytes(test::kDejaVuSans);
@@ -109,10 +109,11 @@ TEST(PdfTextOracleTest, embeddedFontFileComesBackWhole)
     EXPECT_NE(pdf.object(length1).find("\n" + std::to_string(font.size()) + "\n"),
               std::string::npos);
     const fs::path out = test::outDir() / "fonts-fontfile.bin";
-    const auto result = run("qpdf --show-object=" + std::to_string(n)
-                            + " --filtered-stream-data " + quoted(path) + " > " + quoted(out));
-    ASSERT_EQ(result.status, 0) << result.output;
-    EXPECT_TRUE(readBytes(out) == font) << "object " << n;
+    const auto result = tarvek::test::runTool(
+      "qpdf", {"--show-object=" + std::to_string(n), "--filtered-stream-data", path.string()});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    std::ofstream(out, std::ios::binary) << result.out;
+    EXPECT_TRUE(result.out == font) << "object " << n;
   }
   EXPECT_EQ(checked, 1);
 }
@@ -144,7 +145,13 @@ TEST(PdfTextOracleTest, widthsAgreeWithFontTools)
     }
     ASSERT_FALSE(widths.empty()) << baseFont;
     const auto result =
-        run("/usr/bin/python3 " + quoted(script) + " " + quoted(file) + " " + widths);
+        run("/usr/bin/python3", [&] {
+          std::vector<std::string> args = {script.string(), file.string()};
+          std::istringstream each(widths);
+          for (std::string w; each >> w;)
+            args.push_back(w);
+          return args;
+        }());
     EXPECT_EQ(result.status, 0) << baseFont << result.output;
   }
 }
@@ -163,11 +170,11 @@ TEST(PdfTextOracleTest, pdftotextReadsTextAndItsBox)
     showTextAt(doc, "\xC5\xB0", 0, 100, 600);
     writePageObject(doc);
   });
-  auto text = run("pdftotext " + quoted(path) + " -");
+  auto text = run("pdftotext", {path.string(), "-"});
   ASSERT_EQ(text.status, 0) << text.output;
   EXPECT_NE(text.output.find("\xC3\x85\xC2\xB0"), std::string::npos) << text.output;
 
-  const auto box = run("pdftotext -bbox " + quoted(path) + " -");
+  const auto box = run("pdftotext", {"-bbox", path.string(), "-"});
   ASSERT_EQ(box.status, 0) << box.output;
   std::smatch m;
   const std::regex word("xMin=\"([0-9.]+)\"[^>]*xMax=\"([0-9.]+)\"[^>]*>Hello<");
@@ -201,19 +208,19 @@ TEST(PdfSecurityOracleTest, valuesAgreeWithQpdfEncryption)
     return;
   for (const std::string owner : {"owner", ""}) {
     const fs::path ref = test::outDir() / ("reference-owner-" + owner + ".pdf");
-    auto made = run("qpdf --empty --allow-weak-crypto --encrypt user '" + owner
-                    + "' 128 --use-aes=n -- " + quoted(ref));
+    auto made = run("qpdf", {"--empty", "--allow-weak-crypto", "--encrypt", "user", owner, "128",
+                             "--use-aes=n", "--", ref.string()});
     ASSERT_EQ(made.status, 0) << made.output;
-    const auto trailer = run("qpdf --show-object=trailer --password=user " + quoted(ref));
+    const auto trailer = run("qpdf", {"--show-object=trailer", "--password=user", ref.string()});
     const std::string id = firstMatch(trailer.output, "/ID \\[ <([0-9a-f]{32})>");
     const std::string encryptObject = firstMatch(trailer.output, "/Encrypt (\\d+) 0 R");
     const auto dict =
-        run("qpdf --show-object=" + encryptObject + " --password=user " + quoted(ref));
+        run("qpdf", {"--show-object=" + encryptObject, "--password=user", ref.string()});
     const std::string o = firstMatch(dict.output, "/O <([0-9a-f]{64})>");
     const std::string u = firstMatch(dict.output, "/U <([0-9a-f]{64})>");
     const int p = std::stoi(firstMatch(dict.output, "/P (-?\\d+)"));
     const auto shown =
-        run("qpdf --show-encryption --show-encryption-key --password=user " + quoted(ref));
+        run("qpdf", {"--show-encryption", "--show-encryption-key", "--password=user", ref.string()});
     const std::string key = firstMatch(shown.output, "Encryption key = ([0-9a-f]{32})");
     ASSERT_FALSE(id.empty() || o.empty() || u.empty() || key.empty())
         << trailer.output << dict.output << shown.output;
@@ -257,25 +264,25 @@ TEST(PdfSecurityOracleTest, readersOpenOurEncryptedFileWithThePasswords)
       || !requireTool("pdftotext", "poppler-utils") || !haveSystemFonts())
     return;
   const fs::path path = encryptedFile("encrypted.pdf", "owner", "user");
-  const auto check = run("qpdf --check --password=user " + quoted(path));
+  const auto check = run("qpdf", {"--check", "--password=user", path.string()});
   EXPECT_EQ(check.status, 0) << check.output;
   EXPECT_NE(check.output.find("Supplied password is user password"), std::string::npos)
       << check.output;
-  const auto shown = run("qpdf --show-encryption --password=owner " + quoted(path));
+  const auto shown = run("qpdf", {"--show-encryption", "--password=owner", path.string()});
   EXPECT_NE(shown.output.find("User password = user"), std::string::npos) << shown.output;
-  EXPECT_EQ(run("qpdf --requires-password " + quoted(path)).status, 0);
+  EXPECT_EQ(run("qpdf", {"--requires-password", path.string()}).status, 0);
 
-  const auto info = run("pdfinfo -upw user " + quoted(path));
+  const auto info = run("pdfinfo", {"-upw", "user", path.string()});
   EXPECT_EQ(info.status, 0) << info.output;
   const std::string encrypted = firstMatch(info.output, "(Encrypted: *yes \\([^\\n]*\\))");
   EXPECT_NE(encrypted.find("algorithm:RC4)"), std::string::npos) << info.output;
   EXPECT_NE(info.output.find("Encrypted author"), std::string::npos) << info.output;
 
-  const auto text = run("pdftotext -upw user " + quoted(path) + " -");
+  const auto text = run("pdftotext", {"-upw", "user", path.string(), "-"});
   EXPECT_EQ(text.status, 0) << text.output;
   EXPECT_NE(text.output.find("Sealed text"), std::string::npos) << text.output;
 
-  const auto wrong = run("qpdf --check --password=wrong " + quoted(path));
+  const auto wrong = run("qpdf", {"--check", "--password=wrong", path.string()});
   EXPECT_EQ(wrong.status, 2) << wrong.output;
   EXPECT_NE(wrong.output.find("invalid password"), std::string::npos) << wrong.output;
 }
@@ -287,10 +294,10 @@ TEST(PdfSecurityOracleTest, emptyPasswordsDecideWhetherOneIsNeeded)
       || !haveSystemFonts())
     return;
   const fs::path secret = encryptedFile("encrypted-owner-empty.pdf", "", "secret");
-  EXPECT_EQ(run("qpdf --requires-password " + quoted(secret)).status, 0);
+  EXPECT_EQ(run("qpdf", {"--requires-password", secret.string()}).status, 0);
   const fs::path open = encryptedFile("encrypted-user-empty.pdf", "owner", "");
-  EXPECT_EQ(run("qpdf --requires-password " + quoted(open)).status, 3);
-  const auto info = run("pdfinfo " + quoted(open));
+  EXPECT_EQ(run("qpdf", {"--requires-password", open.string()}).status, 3);
+  const auto info = run("pdfinfo", {open.string()});
   EXPECT_EQ(info.status, 0) << info.output;
   EXPECT_NE(info.output.find("Encrypted:"), std::string::npos) << info.output;
 }

@@ -1,0 +1,625 @@
+#include "pdfwriter/image_loader.h"
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+#include <gif_lib.h>
+#include <jpeglib.h>
+#include <png.h>
+#include <tiffio.h>
+
+namespace quillet {
+
+namespace {
+
+thread_local int t_lastError = 0;
+
+int fail(RasterRecord& raster, int code)
+{
+  freeRaster(raster);
+  setImageError(code);
+  return code;
+}
+
+bool fitsLimit(std::uint64_t width, std::uint64_t height, std::uint64_t bytesPerPixel)
+{
+  return width * height * bytesPerPixel <= kMaxRasterBytes;
+}
+
+std::string extensionOf(const std::string& path)
+{
+  std::size_t slash = path.find_last_of('/');
+  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  std::size_t dot = name.find_last_of('.');
+  if (dot == std::string::npos)
+    return {};
+  std::string ext = name.substr(dot + 1, 3);
+  for (char& c : ext)
+    if (c >= 'a' && c <= 'z')
+      c = static_cast<char>(c - 'a' + 'A');
+  return ext;
+}
+
+struct JpegError {
+  jpeg_error_mgr manager;
+  std::jmp_buf jump;
+};
+
+void jpegErrorExit(j_common_ptr info)
+{
+  std::longjmp(reinterpret_cast<JpegError*>(info->err)->jump, 1);
+}
+
+void jpegSilent(j_common_ptr) {}
+
+// No C++ object lives across the jump: only the caller's raster, which is
+// written into, never constructed here.
+int decodeJpeg(std::FILE* file, RasterRecord* raster)
+{
+  jpeg_decompress_struct info;
+  JpegError error;
+  info.err = jpeg_std_error(&error.manager);
+  error.manager.error_exit = jpegErrorExit;
+  error.manager.output_message = jpegSilent;
+  if (setjmp(error.jump)) {
+    jpeg_destroy_decompress(&info);
+    return kImageLibraryFailed;
+  }
+  jpeg_create_decompress(&info);
+  jpeg_stdio_src(&info, file);
+  jpeg_read_header(&info, TRUE);
+  if (info.out_color_space != JCS_GRAYSCALE && info.out_color_space != JCS_RGB) {
+    jpeg_destroy_decompress(&info);
+    return kImageUnsupported;
+  }
+  raster->width = static_cast<std::int32_t>(info.image_width);
+  raster->height = static_cast<std::int32_t>(info.image_height);
+  raster->bits = static_cast<std::uint8_t>(info.num_components * 8);
+  int code =
+      fitsLimit(info.image_width, info.image_height, 3) ? allocRaster(*raster) : kImageNoMemory;
+  if (code != kImageOk) {
+    jpeg_destroy_decompress(&info);
+    return code;
+  }
+  jpeg_start_decompress(&info);
+  if (info.output_components != info.num_components) {
+    jpeg_destroy_decompress(&info);
+    return kImageUnsupported;
+  }
+  if (raster->bits == 8)
+    for (int i = 0; i < 256; ++i)
+      std::memset(&raster->palette[static_cast<std::size_t>(i) * raster->paletteEntrySize], i, 3);
+  while (info.output_scanline < info.output_height) {
+    JSAMPROW row =
+        raster->pixels.data() + static_cast<std::size_t>(info.output_scanline) * raster->stride;
+    jpeg_read_scanlines(&info, &row, 1);
+  }
+  jpeg_finish_decompress(&info);
+  jpeg_destroy_decompress(&info);
+  return kImageOk;
+}
+
+void pngError(png_structp png, png_const_charp)
+{
+  png_longjmp(png, 1);
+}
+
+void pngWarning(png_structp, png_const_charp) {}
+
+// The same rule as decodeJpeg: nothing across the jump needs a destructor.
+int decodePng(std::FILE* file, RasterRecord* raster)
+{
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, pngError, pngWarning);
+  if (!png)
+    return kImageNoMemory;
+  png_infop info = png_create_info_struct(png);
+  png_bytep* volatile rows = nullptr;
+  if (!info) {
+    png_destroy_read_struct(&png, nullptr, nullptr);
+    return kImageNoMemory;
+  }
+  if (setjmp(png_jmpbuf(png))) {
+    std::free(rows);
+    png_destroy_read_struct(&png, &info, nullptr);
+    return kImageLibraryFailed;
+  }
+  png_init_io(png, file);
+  png_read_info(png, info);
+  png_uint_32 width = png_get_image_width(png, info);
+  png_uint_32 height = png_get_image_height(png, info);
+  int colourType = png_get_color_type(png, info);
+  int depth = png_get_bit_depth(png, info);
+  if (colourType == PNG_COLOR_TYPE_PALETTE)
+    png_set_palette_to_rgb(png);
+  if (colourType == PNG_COLOR_TYPE_GRAY && depth < 8)
+    png_set_expand_gray_1_2_4_to_8(png);
+  if (colourType == PNG_COLOR_TYPE_GRAY || colourType == PNG_COLOR_TYPE_GRAY_ALPHA)
+    png_set_gray_to_rgb(png);
+  png_set_strip_16(png);
+  png_set_strip_alpha(png);
+  png_set_interlace_handling(png);
+  png_read_update_info(png, info);
+  if (png_get_rowbytes(png, info) != static_cast<png_size_t>(width) * 3) {
+    png_destroy_read_struct(&png, &info, nullptr);
+    return kImageUnsupported;
+  }
+  raster->width = static_cast<std::int32_t>(width);
+  raster->height = static_cast<std::int32_t>(height);
+  raster->bits = 24;
+  int code = fitsLimit(width, height, 3) ? allocRaster(*raster) : kImageNoMemory;
+  if (code == kImageOk)
+    rows = static_cast<png_bytep*>(std::malloc(sizeof(png_bytep) * height));
+  if (code == kImageOk && !rows)
+    code = kImageNoMemory;
+  if (code != kImageOk) {
+    png_destroy_read_struct(&png, &info, nullptr);
+    return code;
+  }
+  for (png_uint_32 y = 0; y < height; ++y)
+    rows[y] = raster->pixels.data() + static_cast<std::size_t>(y) * raster->stride;
+  png_read_image(png, rows);
+  png_read_end(png, nullptr);
+  std::free(rows);
+  png_destroy_read_struct(&png, &info, nullptr);
+  return kImageOk;
+}
+
+int tiffSilent(TIFF*, void*, const char*, const char*, va_list)
+{
+  return 1;
+}
+
+} // namespace
+
+int lastImageError()
+{
+  return t_lastError;
+}
+
+void setImageError(int code)
+{
+  t_lastError = code;
+}
+
+void initRaster(RasterRecord& raster)
+{
+  raster = RasterRecord{};
+}
+
+void freeRaster(RasterRecord& raster)
+{
+  std::vector<std::uint8_t>().swap(raster.pixels);
+  std::vector<std::uint8_t>().swap(raster.palette);
+  raster.width = raster.height = 0;
+  raster.bits = 0;
+  raster.paletteCount = 0;
+  raster.paletteEntrySize = 0;
+  raster.stride = 0;
+  raster.padded = 0;
+  raster.transparentIndex = -1;
+  raster.swapRedBlue = 0;
+}
+
+int allocRaster(RasterRecord& raster)
+{
+  setImageError(kImageOk);
+  auto result = [](int code) {
+    setImageError(code);
+    return code;
+  };
+  if (raster.width <= 0 || raster.height <= 0)
+    return result(kImageZeroSize);
+  switch (raster.bits) {
+  case 1:
+  case 4:
+  case 8:
+  case 16:
+  case 24:
+  case 32:
+    break;
+  default:
+    return result(kImageBadBits);
+  }
+  std::uint64_t stride = (std::uint64_t(raster.bits) * std::uint64_t(raster.width) + 7) / 8;
+  if (raster.padded)
+    stride = (stride + 3) & ~std::uint64_t(3);
+  if (stride * std::uint64_t(raster.height) > kMaxRasterBytes)
+    return result(kImageNoMemory);
+  try {
+    raster.palette.clear();
+    raster.pixels.clear();
+    if (raster.bits <= 8) {
+      if (raster.paletteEntrySize != 4)
+        raster.paletteEntrySize = raster.padded ? 4 : 3;
+      raster.paletteCount = static_cast<std::uint16_t>(1u << raster.bits);
+      raster.palette.assign(std::size_t(raster.paletteCount) * raster.paletteEntrySize, 0);
+    }
+    raster.stride = static_cast<std::int32_t>(stride);
+    raster.pixels.assign(stride * std::uint64_t(raster.height), 0);
+  } catch (const std::bad_alloc&) {
+    std::vector<std::uint8_t>().swap(raster.palette);
+    std::vector<std::uint8_t>().swap(raster.pixels);
+    return result(kImageNoMemory);
+  }
+  return kImageOk;
+}
+
+int expandToRGB(RasterRecord& raster)
+{
+  if (raster.width <= 0 || raster.height <= 0)
+    return kImageZeroSize;
+  if (raster.bits != 1 && raster.bits != 4 && raster.bits != 8)
+    return kImageBadBits;
+  std::size_t outStride = std::size_t(raster.width) * 3;
+  if (raster.padded)
+    outStride = (outStride + 3) & ~std::size_t(3);
+  try {
+    std::vector<std::uint8_t> out(outStride * raster.height, 0);
+    const std::size_t entry = raster.paletteEntrySize;
+    for (std::int32_t y = 0; y < raster.height; ++y) {
+      const std::uint8_t* row = raster.pixels.data() + std::size_t(y) * raster.stride;
+      std::uint8_t* target = out.data() + std::size_t(y) * outStride;
+      for (std::int32_t x = 0; x < raster.width; ++x) {
+        unsigned index = 0;
+        if (raster.bits == 8)
+          index = row[x];
+        else if (raster.bits == 4)
+          index = (row[x / 2] >> (x % 2 ? 0 : 4)) & 0x0F;
+        else
+          index = (row[x / 8] >> (7 - x % 8)) & 0x01;
+        if (index < raster.paletteCount)
+          std::memcpy(target + std::size_t(x) * 3, &raster.palette[index * entry], 3);
+      }
+    }
+    raster.pixels = std::move(out);
+  } catch (const std::bad_alloc&) {
+    return kImageNoMemory;
+  }
+  raster.bits = 24;
+  raster.stride = static_cast<std::int32_t>(outStride);
+  std::vector<std::uint8_t>().swap(raster.palette);
+  raster.paletteCount = 0;
+  raster.paletteEntrySize = 0;
+  return kImageOk;
+}
+
+namespace {
+
+template <typename Convert>
+int convertTo24(RasterRecord& raster, int bits, int inBytes, Convert convert)
+{
+  if (raster.bits != bits)
+    return kImageBadBits;
+  const std::size_t outStride = std::size_t(raster.width) * 3;
+  try {
+    std::vector<std::uint8_t> out(outStride * raster.height);
+    for (std::int32_t y = 0; y < raster.height; ++y) {
+      const std::uint8_t* row = raster.pixels.data() + std::size_t(y) * raster.stride;
+      std::uint8_t* target = out.data() + std::size_t(y) * outStride;
+      for (std::int32_t x = 0; x < raster.width; ++x)
+        convert(row + std::size_t(x) * inBytes, target + std::size_t(x) * 3);
+    }
+    raster.pixels = std::move(out);
+  } catch (const std::bad_alloc&) {
+    return kImageNoMemory;
+  }
+  raster.bits = 24;
+  raster.stride = static_cast<std::int32_t>(outStride);
+  return kImageOk;
+}
+
+} // namespace
+
+int convert16To24(RasterRecord& raster)
+{
+  return convertTo24(raster, 16, 2, [](const std::uint8_t* in, std::uint8_t* out) {
+    unsigned v = in[0] | (unsigned(in[1]) << 8);
+    out[0] = static_cast<std::uint8_t>((v << 3) & 0xF8);
+    out[1] = static_cast<std::uint8_t>((v >> 2) & 0xF8);
+    out[2] = static_cast<std::uint8_t>((v >> 7) & 0xF8);
+  });
+}
+
+int convert32To24(RasterRecord& raster)
+{
+  return convertTo24(raster, 32, 4,
+                     [](const std::uint8_t* in, std::uint8_t* out) { std::memcpy(out, in, 3); });
+}
+
+int normaliseRaster(RasterRecord& raster)
+{
+  int code = kImageOk;
+  switch (raster.bits) {
+  case 1:
+  case 4:
+  case 8:
+    code = expandToRGB(raster);
+    break;
+  case 16:
+    code = convert16To24(raster);
+    break;
+  case 32:
+    code = convert32To24(raster);
+    break;
+  case 24:
+    break;
+  default:
+    code = kImageBadBits;
+  }
+  if (code != kImageOk)
+    return code;
+  // Packed rows for the caller; a padded raster drops its row ends here.
+  const std::size_t packed = std::size_t(raster.width) * 3;
+  if (std::size_t(raster.stride) != packed) {
+    for (std::int32_t y = 1; y < raster.height; ++y)
+      std::memmove(raster.pixels.data() + y * packed,
+                   raster.pixels.data() + std::size_t(y) * raster.stride, packed);
+    raster.pixels.resize(packed * raster.height);
+    raster.stride = static_cast<std::int32_t>(packed);
+  }
+  if (raster.swapRedBlue) {
+    for (std::size_t i = 0; i + 2 < raster.pixels.size(); i += 3)
+      std::swap(raster.pixels[i], raster.pixels[i + 2]);
+    raster.swapRedBlue = 0;
+  }
+  return kImageOk;
+}
+
+int readJPEG(const std::string& path, RasterRecord* raster)
+{
+  if (!raster) {
+    setImageError(kImageNoRaster);
+    return kImageNoRaster;
+  }
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file)
+    return fail(*raster, kImageCannotOpen);
+  int code = decodeJpeg(file, raster);
+  std::fclose(file);
+  if (code != kImageOk)
+    return fail(*raster, code);
+  return kImageOk;
+}
+
+int readPNG(const std::string& path, RasterRecord* raster)
+{
+  if (!raster) {
+    setImageError(kImageNoRaster);
+    return kImageNoRaster;
+  }
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file)
+    return fail(*raster, kImageCannotOpen);
+  int code = decodePng(file, raster);
+  std::fclose(file);
+  if (code != kImageOk)
+    return fail(*raster, code);
+  return kImageOk;
+}
+
+int readGIF(const std::string& path, RasterRecord* raster)
+{
+  if (!raster) {
+    setImageError(kImageNoRaster);
+    return kImageNoRaster;
+  }
+  int error = 0;
+  GifFileType* gif = DGifOpenFileName(path.c_str(), &error);
+  if (!gif)
+    return fail(*raster, kImageCannotOpen);
+  auto finish = [&](int code) {
+    int closeError = 0;
+    if (DGifCloseFile(gif, &closeError) != GIF_OK && code == kImageOk)
+      code = kImageLibraryFailed;
+    return code == kImageOk ? kImageOk : fail(*raster, code);
+  };
+  if (!fitsLimit(std::uint64_t(gif->SWidth), std::uint64_t(gif->SHeight), 3))
+    return finish(kImageNoMemory);
+  if (DGifSlurp(gif) != GIF_OK)
+    return finish(kImageLibraryFailed);
+  if (gif->ImageCount < 1 || !gif->SavedImages[0].RasterBits)
+    return finish(kImageCorrupt);
+  const SavedImage& image = gif->SavedImages[0];
+  const ColorMapObject* map = image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap : gif->SColorMap;
+  if (!map || !map->Colors)
+    return finish(kImageCorrupt);
+  raster->width = gif->SWidth;
+  raster->height = gif->SHeight;
+  raster->bits = 8;
+  if (int code = allocRaster(*raster); code != kImageOk)
+    return finish(code);
+  GraphicsControlBlock control;
+  if (DGifSavedExtensionToGCB(gif, 0, &control) == GIF_OK &&
+      control.TransparentColor != NO_TRANSPARENT_COLOR)
+    raster->transparentIndex = static_cast<std::int16_t>(control.TransparentColor);
+  const int entries = std::min(map->ColorCount, int(raster->paletteCount));
+  for (int i = 0; i < entries; ++i) {
+    std::uint8_t* entry = &raster->palette[std::size_t(i) * raster->paletteEntrySize];
+    entry[0] = map->Colors[i].Red;
+    entry[1] = map->Colors[i].Green;
+    entry[2] = map->Colors[i].Blue;
+  }
+  std::fill(raster->pixels.begin(), raster->pixels.end(),
+            static_cast<std::uint8_t>(gif->SBackGroundColor));
+  // giflib hands the rows de-interlaced; the rectangle is clipped to the
+  // screen, which some writers exceed.
+  const GifImageDesc& desc = image.ImageDesc;
+  const int left = std::max(desc.Left, 0);
+  const int top = std::max(desc.Top, 0);
+  const int right = std::min(desc.Left + desc.Width, raster->width);
+  const int bottom = std::min(desc.Top + desc.Height, raster->height);
+  for (int y = top; y < bottom; ++y)
+    for (int x = left; x < right; ++x)
+      raster->pixels[std::size_t(y) * raster->stride + x] =
+          image.RasterBits[std::size_t(y - desc.Top) * desc.Width + (x - desc.Left)];
+  return finish(kImageOk);
+}
+
+int readTIFF(const std::string& path, RasterRecord* raster)
+{
+  if (!raster) {
+    setImageError(kImageNoRaster);
+    return kImageNoRaster;
+  }
+  TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
+  if (!options)
+    return fail(*raster, kImageNoMemory);
+  TIFFOpenOptionsSetErrorHandlerExtR(options, tiffSilent, nullptr);
+  TIFFOpenOptionsSetWarningHandlerExtR(options, tiffSilent, nullptr);
+  TIFF* tif = TIFFOpenExt(path.c_str(), "r", options);
+  TIFFOpenOptionsFree(options);
+  if (!tif) {
+    std::FILE* probe = std::fopen(path.c_str(), "rb");
+    if (!probe)
+      return fail(*raster, kImageCannotOpen);
+    std::fclose(probe);
+    return fail(*raster, kImageNoMemory);
+  }
+  auto finish = [&](int code) {
+    TIFFClose(tif);
+    return code == kImageOk ? kImageOk : fail(*raster, code);
+  };
+  std::uint32_t width = 0, height = 0, rowsPerStrip = 0;
+  std::uint16_t compression = 1, photometric = 0, bitsPerSample = 1, samples = 1;
+  std::uint16_t orientation = 1, planar = 1;
+  TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &width);
+  TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &height);
+  TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &compression);
+  if (!TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &photometric))
+    return finish(kImageCorrupt);
+  TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &bitsPerSample);
+  TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &samples);
+  TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &planar);
+  if (photometric == PHOTOMETRIC_YCBCR || photometric == PHOTOMETRIC_CIELAB ||
+      photometric == PHOTOMETRIC_LOGL || photometric == PHOTOMETRIC_LOGLUV)
+    return finish(kImageUnsupported);
+  const long bits = long(bitsPerSample) * samples;
+  // Separate planes and 16-bit pixels (16-bit gray, gray with alpha) are
+  // not 5-5-5 words; they are refused rather than misread.
+  if (planar != PLANARCONFIG_CONTIG || bits == 16)
+    return finish(kImageUnsupported);
+  if (bits == 32) {
+    std::uint16_t extraCount = 0;
+    std::uint16_t* extra = nullptr;
+    if (!TIFFGetField(tif, TIFFTAG_EXTRASAMPLES, &extraCount, &extra) || extraCount == 0)
+      return finish(kImageUnsupported);
+  }
+  if (bits <= 8 && photometric != PHOTOMETRIC_MINISWHITE && photometric != PHOTOMETRIC_MINISBLACK &&
+      photometric != PHOTOMETRIC_PALETTE)
+    return finish(kImageUnsupported);
+  if ((bits == 24 || bits == 32) && (photometric != PHOTOMETRIC_RGB || bitsPerSample != 8))
+    return finish(kImageUnsupported);
+  TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
+  if (TIFFGetField(tif, TIFFTAG_ORIENTATION, &orientation) && orientation != ORIENTATION_TOPLEFT &&
+      orientation != ORIENTATION_BOTLEFT)
+    return finish(kImageUnsupported);
+  if (compression == COMPRESSION_OJPEG || compression == COMPRESSION_JPEG || compression == 34661)
+    return finish(kImageUnsupported);
+  if (!fitsLimit(width, height, 4))
+    return finish(kImageNoMemory);
+  if (bits > 32)
+    return finish(kImageBadBits);
+  raster->width = static_cast<std::int32_t>(width);
+  raster->height = static_cast<std::int32_t>(height);
+  raster->bits = static_cast<std::uint8_t>(bits);
+  if (int code = allocRaster(*raster); code != kImageOk)
+    return finish(code);
+  if (rowsPerStrip == 0 || rowsPerStrip > height)
+    rowsPerStrip = height;
+  const tmsize_t scanline = TIFFScanlineSize(tif);
+  if (scanline < raster->stride)
+    return finish(kImageCorrupt);
+  std::vector<std::uint8_t> strip;
+  try {
+    strip.resize(std::size_t(scanline) * rowsPerStrip);
+  } catch (const std::bad_alloc&) {
+    return finish(kImageNoMemory);
+  }
+  const std::uint32_t strips = TIFFNumberOfStrips(tif);
+  std::uint32_t row = 0;
+  for (std::uint32_t s = 0; s < strips && row < height; ++s) {
+    const std::uint32_t rows = std::min(rowsPerStrip, height - row);
+    if (TIFFReadEncodedStrip(tif, s, strip.data(), tmsize_t(rows) * scanline) < 0)
+      return finish(kImageReadError);
+    for (std::uint32_t r = 0; r < rows; ++r, ++row)
+      std::memcpy(raster->pixels.data() + std::size_t(row) * raster->stride,
+                  strip.data() + std::size_t(r) * scanline, raster->stride);
+  }
+  if (orientation == ORIENTATION_BOTLEFT)
+    for (std::uint32_t top = 0, bottom = height - 1; top < bottom; ++top, --bottom)
+      std::swap_ranges(raster->pixels.begin() + std::size_t(top) * raster->stride,
+                       raster->pixels.begin() + std::size_t(top + 1) * raster->stride,
+                       raster->pixels.begin() + std::size_t(bottom) * raster->stride);
+  if (bits <= 8) {
+    const int count = raster->paletteCount;
+    const int entry = raster->paletteEntrySize;
+    if (photometric == PHOTOMETRIC_PALETTE) {
+      std::uint16_t *red = nullptr, *green = nullptr, *blue = nullptr;
+      if (!TIFFGetField(tif, TIFFTAG_COLORMAP, &red, &green, &blue))
+        return finish(kImageCorrupt);
+      // Some writers store 8-bit values in the 16-bit map.
+      bool wide = false;
+      for (int i = 0; i < count; ++i)
+        wide = wide || red[i] >= 256 || green[i] >= 256 || blue[i] >= 256;
+      auto value = [wide](std::uint16_t v) {
+        return static_cast<std::uint8_t>(wide ? v / 257 : v & 0xFF);
+      };
+      for (int i = 0; i < count; ++i) {
+        raster->palette[std::size_t(i) * entry] = value(red[i]);
+        raster->palette[std::size_t(i) * entry + 1] = value(green[i]);
+        raster->palette[std::size_t(i) * entry + 2] = value(blue[i]);
+      }
+    } else {
+      for (int i = 0; i < count; ++i) {
+        int level = i * 255 / (count - 1);
+        if (photometric == PHOTOMETRIC_MINISWHITE)
+          level = 255 - level;
+        std::memset(&raster->palette[std::size_t(i) * entry], level, 3);
+      }
+    }
+  }
+  return finish(kImageOk);
+}
+
+std::unique_ptr<LoadedImage> loadImageFile(const std::string& path)
+{
+  RasterRecord raster;
+  initRaster(raster);
+  setImageError(kImageOk);
+  const std::string ext = extensionOf(path);
+  int code = kImageOk;
+  if (ext == "TIF")
+    code = readTIFF(path, &raster);
+  else if (ext == "PNG")
+    code = readPNG(path, &raster);
+  else if (ext == "JPG")
+    code = readJPEG(path, &raster);
+  else if (ext == "GIF")
+    code = readGIF(path, &raster);
+  else if (ext == "BMP" || ext == "TGA" || ext == "CEL" || ext == "RGB" || ext == "PSD" ||
+           ext == "IFF")
+    code = kImageUnsupported;
+  else
+    code = kImageUnknownExtension;
+  if (code == kImageOk)
+    code = normaliseRaster(raster);
+  if (code != kImageOk) {
+    setImageError(code);
+    return nullptr;
+  }
+  try {
+    auto image = std::make_unique<LoadedImage>();
+    image->width = raster.width;
+    image->height = raster.height;
+    image->pixels = std::move(raster.pixels);
+    return image;
+  } catch (const std::bad_alloc&) {
+    setImageError(kImageNoMemory);
+    return nullptr;
+  }
+}
+
+} // namespace quillet

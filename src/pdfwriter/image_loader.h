@@ -1,0 +1,91 @@
+#pragma once
+
+// Internal to the PDF writer: image files turned into 24-bit RGB for
+// ImageOut. The reader is chosen by the file name's extension; JPEG, PNG,
+// GIF and TIFF are read, the other known formats are not yet.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace quillet {
+
+enum ImageError : int {
+  kImageOk = 0,
+  kImageLibraryFailed = 1,
+  kImageBadBits = 2,
+  kImageNoMemory = 3,
+  kImageZeroSize = 4,
+  kImageCannotOpen = 7,
+  kImageUnsupported = 8,
+  kImageNoRaster = 9,
+  kImageUnknownExtension = 10,
+  kImageReadError = 11,
+  kImageCorrupt = 16,
+};
+
+// Width x height pixels, 3 bytes each (red, green, blue), top row first, no
+// padding.
+struct LoadedImage {
+  virtual ~LoadedImage() = default;
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  std::int32_t bitsPerPixel = 24;
+  std::vector<std::uint8_t> pixels;
+};
+
+// The working raster the readers fill: 1, 4 or 8 bits index a palette of
+// 2^bits entries (red, green, blue, and a fourth byte when rows are padded);
+// 16 bits are 5-5-5 little-endian words; 24 and 32 bits are bytes in red,
+// green, blue(, extra) order, or blue first when swapRedBlue is set.
+struct RasterRecord {
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  std::uint8_t bits = 0;
+  std::vector<std::uint8_t> pixels;
+  std::uint16_t paletteCount = 0;
+  std::uint8_t paletteEntrySize = 0;
+  std::vector<std::uint8_t> palette;
+  std::int32_t stride = 0;
+  std::int32_t padded = 0;
+  std::int16_t transparentIndex = -1;
+  std::int32_t swapRedBlue = 0;
+};
+
+// Rasters above this many bytes are refused as out of memory, so a header
+// that claims a huge image cannot exhaust the machine.
+constexpr std::uint64_t kMaxRasterBytes = std::uint64_t(1) << 30;
+
+// The image at path, or null when nothing could be read; the reason is left
+// as the calling thread's last image error. The extension is the text after
+// the last "." of the file name, cut to three characters, case-blind.
+std::unique_ptr<LoadedImage> loadImageFile(const std::string& path);
+
+// The calling thread's last image error; every load starts it at 0.
+int lastImageError();
+void setImageError(int code);
+
+void initRaster(RasterRecord& raster);
+// Allocates zeroed pixels (and a zeroed palette of 2^bits entries for 8 bits
+// or fewer) for the width, height and bits already set. Also the last error.
+int allocRaster(RasterRecord& raster);
+// Releases the buffers and empties every field.
+void freeRaster(RasterRecord& raster);
+// 1-, 4- and 8-bit indices through the palette to 24 bits; rows of 1 and 4
+// bits are unpacked most significant bits first.
+int expandToRGB(RasterRecord& raster);
+int convert16To24(RasterRecord& raster);
+// Keeps the first three bytes of every four.
+int convert32To24(RasterRecord& raster);
+// Any raster to 24-bit red, green, blue, packed rows.
+int normaliseRaster(RasterRecord& raster);
+
+// Each fills the raster and returns 0, or an error code with the raster
+// emptied. Every PNG arrives as 24 bits.
+int readJPEG(const std::string& path, RasterRecord* raster);
+int readPNG(const std::string& path, RasterRecord* raster);
+int readGIF(const std::string& path, RasterRecord* raster);
+int readTIFF(const std::string& path, RasterRecord* raster);
+
+} // namespace quillet

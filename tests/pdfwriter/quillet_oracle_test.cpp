@@ -1,0 +1,346 @@
+#include "pdfwriter/fixture_font_locator.h"
+#include "pdfwriter/image_fixtures.h"
+#include "pdfwriter/oracle_tools.h"
+#include "pdfwriter/pdf_test_support.h"
+#include "pdfwriter/quillet_test_support.h"
+#include "platform/object_factory.h"
+#include "support/require_tool.h"
+#include "support/run_tool.h"
+#include "support/scratch_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <dlfcn.h>
+#include <jpeglib.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+#include <cmath>
+#include <sstream>
+
+namespace quillet {
+namespace {
+
+namespace fs = std::filesystem;
+using tarvek::test::readBytes;
+using tarvek::test::requireTool;
+using tarvek::test::runTool;
+using tarvek::test::ScratchDir;
+using test::collapseBlanks;
+using test::outDir;
+using test::PdfBytes;
+using test::Ref;
+
+// A number as pdftotext writes it, whatever the locale.
+double numberAt(const std::string& text, std::size_t at)
+{
+  double value = NAN;
+  if (at < text.size())
+    std::from_chars(text.data() + at, text.data() + text.size(), value);
+  return value;
+}
+
+const char* const kFooter = "Kelvarin by Brannoc (www.example.org)";
+
+// One report page: what the modeler's PDF report passes for a structure.
+struct Report {
+  std::string file;
+  int imageWidth, imageHeight;
+  bool whiteBackground;
+  std::string title, description;
+  bool encrypt;
+};
+
+const Report kTube = {"report-tube.pdf",
+                      555,
+                      400,
+                      false,
+                      "Carbon Nanotube",
+                      "Chirality Indices (6,0), Tube-Length 12.3 \xC3\x85 (zig-zag structure)",
+                      false};
+const Report kCone = {
+    "report-cone.pdf",
+    400,
+    600,
+    true,
+    "Carbon Nanocone",
+    "Disclination Angle 60\xC2\xB0, Apex Angle 112.9\xC2\xB0, Cone-Height 10 \xC3\x85",
+    false};
+const Report kSecret = {"report-tube-encrypted.pdf", 555, 400, false, kTube.title,
+                        kTube.description,           true};
+
+fs::path viewImage(const ScratchDir& dir, int width, int height)
+{
+  test::Bytes pixels;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      pixels.insert(pixels.end(),
+                    {std::uint8_t(x * 255 / width), std::uint8_t(y * 255 / height), 160});
+  const fs::path path = dir.file("tmp.jpg");
+  test::writeJpegFile(path, width, height, 3, JCS_RGB, pixels, 100);
+  return path;
+}
+
+// The calls of the modeler's report, in its order, through a created object.
+fs::path writeReport(const Report& r)
+{
+  ScratchDir dir;
+  const fs::path jpeg = viewImage(dir, r.imageWidth, r.imageHeight);
+  const fs::path pdf = outDir() / r.file;
+  const auto created =
+      tarvek::createObject("QuilletLib.Quillet", IID_IQuillet, {QUILLET_LIBRARY_DIR});
+  EXPECT_EQ(created.message, "");
+  Ref<IQuillet> q(static_cast<IQuillet*>(created.object));
+  if (!q)
+    return pdf;
+  std::int32_t opened = 0;
+  EXPECT_EQ(q->get_Open(pdf.c_str(), &opened), S_OK);
+  EXPECT_EQ(opened, 1);
+  if (r.encrypt) {
+    EXPECT_EQ(q->Encrypt(0, "owner", "user"), S_OK);
+  }
+  q->put_Title(r.title.c_str());
+  q->NewPage();
+  std::int32_t font = -1;
+  q->get_InitFont("Arial", &font);
+  EXPECT_EQ(font, 0);
+  q->put_TextColor(0);
+  q->put_FontSize(25);
+  q->put_FontItalicAngle(-15);
+  float pw = 0, ph = 0, sw = 0;
+  q->get_PaperWidth(&pw);
+  q->get_StringWidth(r.title.c_str(), &sw);
+  q->get_PaperHeight(&ph);
+  q->TextOutXY((pw - sw) / 2, ph - 50, r.title.c_str());
+
+  const double w = r.imageWidth, h = r.imageHeight;
+  const double s = std::min((pw - 40) / w, ph * 0.6 / h);
+  q->put_ImageQuality(100);
+  q->put_ImageScaleX(float(s));
+  q->put_ImageScaleY(float(s));
+  const double x = (pw - w * s) / 2, y = ph - (h * s + 70);
+  q->ImageOut(float(x), float(y), jpeg.c_str());
+  if (!r.whiteBackground) {
+    q->put_StrokeColor(0);
+    q->SetRect(float(x), float(y), float(w * s), float(h * s));
+    q->Stroke();
+  }
+  q->put_FontSize(10);
+  if (r.whiteBackground) {
+    float dw = 0;
+    q->get_StringWidth(r.description.c_str(), &dw);
+    q->TextOutXY(float((pw - dw) / 2), float(y - 20), r.description.c_str());
+  } else {
+    q->TextOutXY(float(x), float(y - 20), r.description.c_str());
+  }
+  q->put_FontID(font);
+  q->put_TextColor(0);
+  q->put_FontSize(7);
+  q->TextOutXY(float(x), 15, kFooter);
+  EXPECT_EQ(q->EndPage(), S_OK);
+  EXPECT_EQ(q->Close(), S_OK);
+  return pdf;
+}
+
+bool haveOracles()
+{
+  return requireTool("qpdf", "qpdf") && requireTool("pdfinfo", "poppler-utils") &&
+         test::requireFontFile(test::kLiberationSans, "fonts-liberation2");
+}
+
+std::string output(const std::string& program, const std::vector<std::string>& args)
+{
+  const auto result = runTool(program, args);
+  EXPECT_EQ(result.exitCode, 0) << program << ": " << result.err;
+  return collapseBlanks(result.out);
+}
+
+void expectLines(const std::string& text, const std::vector<std::string>& lines,
+                 const std::string& context)
+{
+  for (const std::string& line : lines)
+    EXPECT_NE(("\n" + text).find("\n" + line + "\n"), std::string::npos)
+        << context << ": no line \"" << line << "\" in\n"
+        << text;
+}
+
+TEST(QuilletReportTest, tubePageReadsRightInEveryTool)
+{
+  if (!haveOracles() || !requireTool("pdffonts", "poppler-utils"))
+    return;
+  const fs::path pdf = writeReport(kTube);
+  EXPECT_EQ(runTool("qpdf", {"--check", pdf.string()}).exitCode, 0);
+  expectLines(output("pdfinfo", {pdf.string()}),
+              {"Title: Carbon Nanotube", "Producer: Morvane Quillet", "Pages: 1",
+               "Page size: 595 x 842 pts (A4)", "PDF version: 1.3", "Encrypted: no"},
+              "pdfinfo");
+
+  const std::string fonts = output("pdffonts", {pdf.string()});
+  std::vector<std::string> rows;
+  std::istringstream lines(fonts);
+  for (std::string line; std::getline(lines, line);)
+    rows.push_back(line);
+  ASSERT_EQ(rows.size(), 4u) << fonts;
+  EXPECT_EQ(rows[2], "Arial TrueType WinAnsi no no no 7 0");
+  EXPECT_EQ(rows[3], "Arial,Italic TrueType WinAnsi no no no 8 0");
+
+  const std::string images = output("pdfimages", {"-list", pdf.string()});
+  // One image, object 9, at 72 ppi.
+  EXPECT_EQ(images.find("image"), images.rfind("image")) << images;
+  EXPECT_NE(images.find("\n1 0 image 555 400 rgb 3 8 jpeg no 9 0 72 72 "), std::string::npos)
+      << images;
+
+  const std::string text = output("pdftotext", {pdf.string(), "-"});
+  for (const std::string& expected : {kTube.title, kTube.description, std::string(kFooter)})
+    EXPECT_NE(text.find(expected), std::string::npos) << expected << " not in\n" << text;
+
+  // The title is centred on the page.
+  const std::string boxes = runTool("pdftotext", {"-bbox", pdf.string(), "-"}).out;
+  auto xOf = [&](const std::string& word, const char* attribute) {
+    const std::size_t at = boxes.find(">" + word + "</word>");
+    const std::size_t tag = boxes.rfind("<word", at);
+    return numberAt(boxes, boxes.find(attribute, tag) + std::strlen(attribute) + 2);
+  };
+  const double left = xOf("Carbon", "xMin"), right = xOf("Nanotube", "xMax");
+  EXPECT_NEAR(left, 198.8625, 0.001) << boxes;
+  EXPECT_NEAR(right, 396.1375, 0.001) << boxes;
+  EXPECT_NEAR((left + right) / 2, 297.5, 0.01);
+}
+
+// The file's objects, in the order the writer makes them.
+TEST(QuilletReportTest, tubePageHasItsObjectMapAndContent)
+{
+  if (!haveOracles())
+    return;
+  const PdfBytes pdf(readBytes(writeReport(kTube)));
+  EXPECT_EQ(pdf.size(), 16);
+  const struct {
+    int object;
+    std::string holds;
+  } map[] = {
+      {1, "/Count 1"},
+      {1, "/Kids [4 0 R ]"},
+      {2, "/Type /Catalog"},
+      {3, "/Producer"},
+      {4, "/Type /Page\n"},
+      {7, "/BaseFont /Arial\n"},
+      {8, "/BaseFont /Arial,Italic"},
+      {9, "/Subtype /Image"},
+      {13, "/ProcSet [/PDF/ImageC/Text]"},
+      {13, "/F0 7 0 R"},
+      {13, "/F1 8 0 R"},
+      {13, "/I0 9 0 R"},
+      {14, "/Flags 32"},
+      {15, "/Flags 96"},
+      {15, "/ItalicAngle -15"},
+  };
+  for (const auto& entry : map)
+    EXPECT_NE(pdf.object(entry.object).find(entry.holds), std::string::npos)
+        << "object " << entry.object << " lacks " << entry.holds << ":\n"
+        << pdf.object(entry.object);
+  EXPECT_EQ(pdf.contentsOf(4), (std::vector<int>{5, 11}));
+  EXPECT_EQ(pdf.streamData(5),
+            "BT\n0 0 0 rg\n/F1 25 Tf\n1 0 0 1 198.8625 792 Tm 25 TL\n(Carbon Nanotube)Tj\nET\n");
+  EXPECT_EQ(pdf.streamData(11),
+            "q\n555 0 0 400 20 372 cm\n/I0 Do\nQ\n20 372 555 400 re\n0 0 0 RG\n1 w\nS\nBT\n"
+            "/F1 10 Tf\n1 0 0 1 20 352 Tm 10 TL\n(Chirality Indices \\(6,0\\), Tube-Length 12.3 "
+            "\xC5 \\(zig-zag structure\\))Tj\n/F1 7 Tf\n1 0 0 1 20 15 Tm 7 TL\n(Kelvarin by "
+            "Brannoc \\(www.example.org\\))Tj\nET\n");
+}
+
+TEST(QuilletReportTest, conePageIsScaledCentredAndUnframed)
+{
+  if (!haveOracles() || !requireTool("pdftotext", "poppler-utils") ||
+      !requireTool("pdfimages", "poppler-utils"))
+    return;
+  const fs::path path = writeReport(kCone);
+  EXPECT_EQ(runTool("qpdf", {"--check", path.string()}).exitCode, 0);
+  const PdfBytes pdf(readBytes(path));
+  const std::vector<int> streams = pdf.contentsOf(pdf.pageObjects().at(0));
+  ASSERT_EQ(streams.size(), 2u);
+  const std::string second = pdf.streamData(streams[1]);
+  EXPECT_EQ(second.rfind("q\n336.8 0 0 505.2 129.1 266.8 cm\n/I0 Do\nQ\n", 0), 0u) << second;
+  EXPECT_EQ(second.find(" re\n"), std::string::npos) << second;
+
+  const std::string images = output("pdfimages", {"-list", path.string()});
+  EXPECT_NE(images.find("image 400 600 rgb 3 8 jpeg"), std::string::npos) << images;
+  const std::string text = output("pdftotext", {path.string(), "-"});
+  EXPECT_NE(text.find(kCone.description), std::string::npos) << text;
+  const std::string boxes = runTool("pdftotext", {"-bbox", path.string(), "-"}).out;
+  const std::size_t word = boxes.rfind("<word", boxes.find(">Disclination</word>"));
+  ASSERT_NE(word, std::string::npos) << boxes;
+  const std::size_t xMin = boxes.find("xMin=\"", word) + 6;
+  EXPECT_NEAR(numberAt(boxes, xMin), 162.14, 0.01) << boxes;
+}
+
+TEST(QuilletReportTest, encryptedPageOpensWithTheUserPassword)
+{
+  if (!haveOracles() || !requireTool("pdftotext", "poppler-utils"))
+    return;
+  const fs::path pdf = writeReport(kSecret);
+  EXPECT_EQ(runTool("qpdf", {"--check", "--password=user", pdf.string()}).exitCode, 0);
+  const std::string info = output("pdfinfo", {"-upw", "user", pdf.string()});
+  expectLines(info, {"Title: Carbon Nanotube", "Pages: 1"}, "pdfinfo");
+  EXPECT_NE(info.find("Encrypted: yes"), std::string::npos) << info;
+  EXPECT_NE(info.find("algorithm:RC4"), std::string::npos) << info;
+  const std::string text = output("pdftotext", {"-upw", "user", pdf.string(), "-"});
+  for (const std::string& expected : {kTube.title, kTube.description, std::string(kFooter)})
+    EXPECT_NE(text.find(expected), std::string::npos) << expected << " not in\n" << text;
+}
+
+// A refused Encrypt leaves the file readable by anyone.
+TEST(QuilletReportTest, lateEncryptLeavesThePagePlain)
+{
+  if (!haveOracles())
+    return;
+  const fs::path pdf = outDir() / "report-late-encrypt.pdf";
+  const auto created =
+      tarvek::createObject("QuilletLib.Quillet", IID_IQuillet, {QUILLET_LIBRARY_DIR});
+  Ref<IQuillet> q(static_cast<IQuillet*>(created.object));
+  ASSERT_TRUE(q) << created.message;
+  std::int32_t opened = 0;
+  q->get_Open(pdf.c_str(), &opened);
+  q->NewPage();
+  EXPECT_EQ(q->Encrypt(0, "owner", "user"), E_UNEXPECTED);
+  // The description comes from the loaded library, as a client reads it.
+  void* library = ::dlopen(QUILLET_LIBRARY_DIR "/libquillet.so", RTLD_NOW | RTLD_NOLOAD);
+  ASSERT_TRUE(library);
+  auto describe = reinterpret_cast<QuilletGetErrorDescriptionFn>(
+      ::dlsym(library, "QuilletGetErrorDescription"));
+  auto release = reinterpret_cast<QuilletFreeStringFn>(::dlsym(library, "QuilletFreeString"));
+  ASSERT_TRUE(describe && release);
+  char* description = nullptr;
+  EXPECT_EQ(describe(&description, nullptr, nullptr), S_OK);
+  EXPECT_NE(std::string(description ? description : "").find("Encrypt"), std::string::npos);
+  release(description);
+  ::dlclose(library);
+  ASSERT_EQ(q->Close(), S_OK);
+  expectLines(output("pdfinfo", {pdf.string()}), {"Encrypted: no"}, "pdfinfo");
+}
+
+// Info texts with characters beyond Latin-1 read back exactly.
+TEST(QuilletReportTest, titlesReadBackExactly)
+{
+  if (!haveOracles())
+    return;
+  const std::string titles[] = {"Price \xE2\x82\xAC 5, \xC3\x85ngstr\xC3\xB6m",
+                                "\xE4\xB8\xAD \xE2\x80\xA2 \xE2\x82\xAC"};
+  for (std::size_t i = 0; i < std::size(titles); ++i) {
+    const fs::path pdf = outDir() / ("report-title-" + std::to_string(i) + ".pdf");
+    const auto created =
+        tarvek::createObject("QuilletLib.Quillet", IID_IQuillet, {QUILLET_LIBRARY_DIR});
+    Ref<IQuillet> q(static_cast<IQuillet*>(created.object));
+    ASSERT_TRUE(q) << created.message;
+    std::int32_t opened = 0;
+    q->get_Open(pdf.c_str(), &opened);
+    q->put_Title(titles[i].c_str());
+    q->NewPage();
+    ASSERT_EQ(q->Close(), S_OK);
+    expectLines(output("pdfinfo", {"-enc", "UTF-8", pdf.string()}), {"Title: " + titles[i]},
+                titles[i]);
+  }
+}
+
+} // namespace
+} // namespace quillet

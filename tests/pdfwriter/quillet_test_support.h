@@ -1,0 +1,54 @@
+#pragma once
+
+// Objects of the Quillet interface for tests: made through the class object,
+// held by a reference that releases them.
+
+#include "quillet/quillet.h"
+
+#include <cstdlib>
+#include <string>
+#include <utility>
+
+namespace quillet::test {
+
+template <typename T>
+class Ref {
+public:
+  Ref() = default;
+  explicit Ref(T* p) : m_p(p) {}
+  Ref(const Ref&) = delete;
+  Ref& operator=(const Ref&) = delete;
+  Ref(Ref&& other) noexcept : m_p(std::exchange(other.m_p, nullptr)) {}
+  ~Ref() { reset(); }
+  void reset()
+  {
+    if (m_p)
+      m_p->Release();
+    m_p = nullptr;
+  }
+  T* get() const { return m_p; }
+  T* operator->() const { return m_p; }
+  T** out() { return &m_p; }
+  explicit operator bool() const { return m_p != nullptr; }
+
+private:
+  T* m_p = nullptr;
+};
+
+// A UTF-8 get's text, freed.
+inline std::string take(char* text)
+{
+  std::string out = text ? text : "";
+  QuilletFreeString(text);
+  return out;
+}
+
+// The calling thread's last error description.
+inline std::string lastErrorDescription()
+{
+  char* text = nullptr;
+  QuilletGetErrorDescription(&text, nullptr, nullptr);
+  return take(text);
+}
+
+} // namespace quillet::test
