@@ -80,11 +80,11 @@ void CXXX::MouseDown(std::int16_t button, std::int16_t, float x, float y)
     m_dragMode = 3;
   else
     m_dragMode = 1;
-  m_zoomAtDragStart = zoom;
-  m_dragStartX = std::nearbyint(x);
-  m_dragStartY = std::nearbyint(y);
-  m_lastX = x;
-  m_lastY = y;
+  zoomAtDragStart = zoom;
+  dragStartX = std::nearbyint(x);
+  dragStartY = std::nearbyint(y);
+  lastX = x;
+  lastY = y;
 }
 
 void CXXX::MouseMove(std::int16_t button, std::int16_t, float x, float y)
@@ -93,17 +93,17 @@ void CXXX::MouseMove(std::int16_t button, std::int16_t, float x, float y)
     return;
   const auto extent = static_cast<float>(max3D(m_box.size[0], m_box.size[1], m_box.size[2]));
   if (button == 1 && m_dragMode == 1) {
-    keyRotate(1, (x - m_lastX) / 5.0f, 1);
-    keyRotate(2, (y - m_lastY) / 5.0f, 1);
+    keyRotate(1, (x - lastX) / 5.0f, 1);
+    keyRotate(2, (y - lastY) / 5.0f, 1);
   } else if (button == 1 && m_dragMode == 3) {
     const float f = extent / 400.0f;
-    panX = (x - m_dragStartX) * f;
-    panY = (y - m_dragStartY) * -f;
+    panX = (x - dragStartX) * f;
+    panY = (y - dragStartY) * -f;
   } else if (button == 2 && m_dragMode == 1) {
-    keyRotate(3, -((x - m_lastX) + (y - m_lastY)) / 5.0f, 0);
+    keyRotate(3, -((x - lastX) + (y - lastY)) / 5.0f, 0);
   } else if (button == 2 && m_dragMode == 2) {
     const float f = extent / 200.0f;
-    zoom = (y - m_dragStartY) * f + m_zoomAtDragStart;
+    zoom = (y - dragStartY) * f + zoomAtDragStart;
     if (m_display.orthoProjection) {
       zoomOrtho();
       return;
@@ -112,8 +112,8 @@ void CXXX::MouseMove(std::int16_t button, std::int16_t, float x, float y)
     return;
   }
   Refresh();
-  m_lastX = x;
-  m_lastY = y;
+  lastX = x;
+  lastY = y;
 }
 
 void CXXX::MouseUp(std::int16_t, std::int16_t, float, float) {}

@@ -58,6 +58,13 @@ public:
   float panX = 0.0f;
   float panY = 0.0f;
   bool fogOn = false;
+  // The drag under way: zoom at the press, the press point rounded, and
+  // the pointer's last position (device pixels).
+  float zoomAtDragStart = 0.0f;
+  float dragStartX = 0.0f;
+  float dragStartY = 0.0f;
+  float lastX = 0.0f;
+  float lastY = 0.0f;
 
   // The widget that shows the scene; until one is attached the scene
   // draws nowhere and its view is 0 x 0.
@@ -273,11 +280,6 @@ private:
   Projection m_projection = Projection::Host;
   DetachedHost m_detachedHost;
   HostControl* m_host = &m_detachedHost;
-  float m_zoomAtDragStart = 0.0f;
-  float m_dragStartX = 0.0f;
-  float m_dragStartY = 0.0f;
-  float m_lastX = 0.0f;
-  float m_lastY = 0.0f;
   std::int16_t m_animationAxis = 0;
 };
 
