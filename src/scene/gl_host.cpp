@@ -163,7 +163,20 @@ void GlHost::resizeGL(int, int)
   emit viewResized(static_cast<int>(std::lrint(w)), static_cast<int>(std::lrint(h)));
 }
 
-void GlHost::paintGL()
+void GlHost::paintGL() { renderFrame(); }
+
+void GlHost::repaintNow()
+{
+  if (!makeCurrent()) {
+    repaint();
+    return;
+  }
+  m_gl.viewport(0, 0, static_cast<int>(std::lrint(ViewWidth())), static_cast<int>(std::lrint(ViewHeight())));
+  renderFrame();
+  update();
+}
+
+void GlHost::renderFrame()
 {
   m_inGlEvent = true;
   m_gl.clear(true, true);
@@ -225,11 +238,9 @@ void GlHost::mouseDoubleClickEvent(QMouseEvent*)
 
 bool GlHost::grabToBmp(const std::string& path)
 {
-  if (m_scene == nullptr)
+  if (m_scene == nullptr || !makeCurrent())
     return false;
-  repaint();
-  if (!makeCurrent())
-    return false;
+  repaintNow();
   return grabGLImage(m_gl, m_prompts, m_scene->stereoMode, path, 0, 0,
                      static_cast<int>(std::lrint(ViewWidth())), static_cast<int>(std::lrint(ViewHeight())));
 }

@@ -59,7 +59,9 @@ public:
   bool grabToBmp(const std::string& path) override;
 
   void Redraw() override { update(); }
-  void repaintNow() override { repaint(); }
+  // Draws into the view's framebuffer before returning (QWidget::repaint
+  // may wait for the window's next frame), then schedules its display.
+  void repaintNow() override;
   float ViewWidth() const override;
   float ViewHeight() const override;
   void PressNotify() override {}
@@ -89,6 +91,8 @@ protected:
 
 private:
   void contextGoing();
+  // One frame into the current framebuffer.
+  void renderFrame();
 
   Prompts& m_prompts;
   RealGl m_gl;
