@@ -8,8 +8,7 @@
 // Counters: ms per frame, triangles per frame, million triangles per
 // second, and LP_NUM_THREADS (llvmpipe's threads; 0 when unset).
 //
-//   xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb \
-//       build/bench/scene_frame_bench
+//   xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb build/bench/scene_frame_bench
 
 #include "model/display_settings.h"
 #include "model/model.h"

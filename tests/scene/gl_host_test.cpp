@@ -297,6 +297,12 @@ TEST(GlHostTest, mouseOnTheWidget)
   QTest::mouseRelease(v.host.get(), Qt::RightButton, {}, QPoint(300, 160));
   EXPECT_GT(ballWidth(), before);
 
+  // Any press stops the animation.
+  v.scene->animate(0);
+  QTest::mousePress(v.host.get(), Qt::LeftButton, {}, QPoint(100, 100));
+  QTest::mouseRelease(v.host.get(), Qt::LeftButton, {}, QPoint(100, 100));
+  EXPECT_FALSE(v.scene->animating);
+
   v.scene->zoomReset(0);
   v.display.shiftKeyDown = true;
   QTest::mousePress(v.host.get(), Qt::LeftButton, Qt::ShiftModifier, QPoint(100, 100));
