@@ -190,12 +190,25 @@ TEST(GlHostTest, fogFadesTowardTheBackground)
   }
 }
 
-// An orthographic projection set by the scene survives repaints and
-// resizes until the host takes its perspective back.
+// Orthographic views show a single atom and a benzene-sized ring; the
+// projection set by the scene survives repaints and resizes until the
+// host takes its perspective back.
 TEST(GlHostTest, orthoProjectionLastsUntilRestored)
 {
+  {
+    ViewFixture one;
+    one.addAtom(0, 0, 0);
+    one.compile();
+    one.display.orthoProjection = true;
+    one.scene->zoomOrtho();
+    ASSERT_TRUE(one.show());
+    // The window stops at 2 Å, inside the 1.54 Å ball.
+    const Rgb centre = pixel(one.frame(), 200, 150);
+    EXPECT_GT(centre[0], 150);
+    EXPECT_LT(centre[1], 40);
+  }
+
   ViewFixture v;
-  // A benzene-sized ring.
   for (int i = 0; i < 6; ++i)
     v.addAtom(static_cast<float>(1.4 * std::cos(i * kPi / 3)), static_cast<float>(1.4 * std::sin(i * kPi / 3)), 0);
   v.compile();
@@ -203,21 +216,22 @@ TEST(GlHostTest, orthoProjectionLastsUntilRestored)
   v.display.orthoProjection = true;
   v.scene->zoomOrtho();
   const QImage ortho = v.frame();
-  EXPECT_NE(pixel(ortho, 200, 150), kBackground);
-  v.host->resize(400, 300);
-  v.host->repaint();
-  EXPECT_TRUE(v.frame() == ortho);
+  EXPECT_NE(pixel(ortho, 200 + 14, 150), kBackground) << "an atom of the ring";
+  EXPECT_TRUE(v.frame() == ortho) << "a repaint keeps the projection";
+  v.host->resize(420, 320);
+  QTest::qWait(50);
+  v.frame();
   std::array<GLfloat, 16> projection{};
   v.host->makeCurrent();
   glGetFloatv(GL_PROJECTION_MATRIX, projection.data());
-  EXPECT_EQ(projection[11], 0.0f) << "orthographic: no perspective divide";
+  EXPECT_EQ(projection[11], 0.0f) << "orthographic after a resize";
 
   v.display.orthoProjection = false;
   v.host->restoreHostProjection();
   v.frame();
   v.host->makeCurrent();
   glGetFloatv(GL_PROJECTION_MATRIX, projection.data());
-  EXPECT_EQ(projection[11], -1.0f);
+  EXPECT_EQ(projection[11], -1.0f) << "the host's perspective";
 }
 
 // The bitmap holds the frame exactly; the background stays exact in it.
