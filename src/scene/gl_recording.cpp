@@ -3,6 +3,7 @@
 #include <charconv>
 #include <initializer_list>
 #include <type_traits>
+#include <utility>
 
 namespace tarvek {
 namespace {
@@ -262,7 +263,7 @@ void RecordingGl::readPixelsRgb(int x, int y, int width, int height, std::uint8_
   }
 }
 
-std::uint32_t RecordingGl::error() { return 0; }
+std::uint32_t RecordingGl::error() { return std::exchange(scriptedError, 0); }
 
 void RecordingGl::clear()
 {

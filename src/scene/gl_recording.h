@@ -64,9 +64,11 @@ public:
 
   std::vector<std::string> calls;
   std::vector<GlBatch> batches;
-  // What viewportQuery reports, and the RGB value every read pixel gets.
+  // What viewportQuery reports, the RGB value every read pixel gets, and
+  // the error the next error() reports.
   std::array<int, 4> scriptedViewport{};
   std::array<std::uint8_t, 3> scriptedPixel{};
+  std::uint32_t scriptedError = 0;
 
 private:
   std::uint32_t m_nextId = 1;

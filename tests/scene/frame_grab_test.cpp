@@ -135,6 +135,13 @@ TEST(FrameGrabTest, failedGrabLeavesFilesAlone)
   EXPECT_EQ(fileBytes(rig.path), "earlier");
   EXPECT_EQ(rig.prompts.waitDepth, 0);
 
+  // A read that GL refuses writes nothing.
+  rig.gl.scriptedViewport = {0, 0, 40, 30};
+  rig.gl.scriptedError = 0x0502;
+  EXPECT_FALSE(grabGLImage(rig.gl, rig.prompts, 0, rig.path, 0, 0, 40, 30));
+  EXPECT_EQ(fileBytes(rig.path), "earlier");
+  EXPECT_EQ(rig.prompts.waitDepth, 0);
+
   // A successful grab replaces the earlier file whole.
   rig.gl.scriptedViewport = {0, 0, 4, 2};
   EXPECT_TRUE(grabGLImage(rig.gl, rig.prompts, 0, rig.path, 0, 0, 4, 2));
