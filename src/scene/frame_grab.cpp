@@ -56,8 +56,8 @@ std::string encodeBmp24(const std::vector<std::uint8_t>& rgb, int width, int hei
   return out;
 }
 
-bool grabGLImage(GlApi& gl, Prompts& prompts, std::int16_t stereoMode, const std::string& file,
-                 int x, int y, int w, int h)
+bool grabGLImage(GlApi& gl, Prompts& prompts, std::int16_t stereoMode, const std::string& file, int x, int y,
+                 int w, int h)
 {
   WaitCursor wait(prompts);
   const std::array<int, 4> viewport = gl.viewportQuery();

@@ -19,8 +19,8 @@ std::string encodeBmp24(const std::vector<std::uint8_t>& rgb, int width, int hei
 // viewport is the right half and the width is doubled. Writes it as a
 // bitmap file, replacing the file whole or not at all. False on any
 // failure. The wait cursor shows meanwhile.
-bool grabGLImage(GlApi& gl, Prompts& prompts, std::int16_t stereoMode, const std::string& file,
-                 int x, int y, int w, int h);
+bool grabGLImage(GlApi& gl, Prompts& prompts, std::int16_t stereoMode, const std::string& file, int x, int y,
+                 int w, int h);
 
 // The menu-bar message field.
 class CaptionField {

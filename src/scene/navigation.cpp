@@ -60,8 +60,7 @@ void CXXX::KeyPress(std::int16_t ch)
 
 void CXXX::zoomStep(int direction)
 {
-  const auto d =
-      static_cast<float>(max3D(m_box.size[0], m_box.size[1], m_box.size[2]) / 10.0);
+  const auto d = static_cast<float>(max3D(m_box.size[0], m_box.size[1], m_box.size[2]) / 10.0);
   zoom = direction > 0 ? zoom + d : zoom - d;
   Refresh();
   m_dragMode = 1;

@@ -124,8 +124,8 @@ void CXXX::drawPass()
   m_gl.polygonModeFill();
   for (const SceneList& list : m_lists) {
     const ListKind kind = list.record.kind;
-    if ((kind == ListKind::Atoms && !m_display.atomsShown) ||
-        (kind == ListKind::Bonds && !m_display.bondsShown) || list.glId == 0)
+    if ((kind == ListKind::Atoms && !m_display.atomsShown)
+        || (kind == ListKind::Bonds && !m_display.bondsShown) || list.glId == 0)
       continue;
     const bool flat = kind == ListKind::Fill && m_display.flatInserts && anaglyphMode == 0;
     if (flat)
@@ -157,8 +157,8 @@ void CXXX::zoomOrtho()
     zoom = static_cast<float>(g / 2.0 - 1.0);
   const double s = g / 2.0 - zoom;
   // Deep enough for the whole scene wherever the zoom has put it.
-  const double depth =
-      std::max(s * g, static_cast<double>(HostControl::kEyeDistance + std::abs(zoom) + size[0] + size[1] + size[2]));
+  const double depth = std::max(
+      s * g, static_cast<double>(HostControl::kEyeDistance + std::abs(zoom) + size[0] + size[1] + size[2]));
 
   m_host->setOwnsProjection(false);
   {

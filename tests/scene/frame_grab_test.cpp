@@ -17,9 +17,9 @@ namespace {
 
 std::uint32_t le32(const std::string& b, std::size_t at)
 {
-  return static_cast<std::uint8_t>(b[at]) | static_cast<std::uint8_t>(b[at + 1]) << 8 |
-         static_cast<std::uint8_t>(b[at + 2]) << 16 |
-         static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 3])) << 24;
+  return static_cast<std::uint8_t>(b[at]) | static_cast<std::uint8_t>(b[at + 1]) << 8
+         | static_cast<std::uint8_t>(b[at + 2]) << 16
+         | static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 3])) << 24;
 }
 
 std::uint32_t le16(const std::string& b, std::size_t at)

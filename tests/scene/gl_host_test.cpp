@@ -210,7 +210,8 @@ TEST(GlHostTest, orthoProjectionLastsUntilRestored)
 
   ViewFixture v;
   for (int i = 0; i < 6; ++i)
-    v.addAtom(static_cast<float>(1.4 * std::cos(i * kPi / 3)), static_cast<float>(1.4 * std::sin(i * kPi / 3)), 0);
+    v.addAtom(static_cast<float>(1.4 * std::cos(i * kPi / 3)),
+              static_cast<float>(1.4 * std::sin(i * kPi / 3)), 0);
   v.compile();
   ASSERT_TRUE(v.show());
   v.display.orthoProjection = true;
@@ -305,8 +306,8 @@ TEST(GlHostTest, mouseOnTheWidget)
   };
   const int before = ballWidth();
   QTest::mousePress(v.host.get(), Qt::RightButton, {}, QPoint(300, 100));
-  QMouseEvent move(QEvent::MouseMove, QPointF(300, 160), QPointF(300, 160), Qt::NoButton,
-                   Qt::RightButton, Qt::NoModifier);
+  QMouseEvent move(QEvent::MouseMove, QPointF(300, 160), QPointF(300, 160), Qt::NoButton, Qt::RightButton,
+                   Qt::NoModifier);
   QApplication::sendEvent(v.host.get(), &move);
   QTest::mouseRelease(v.host.get(), Qt::RightButton, {}, QPoint(300, 160));
   EXPECT_GT(ballWidth(), before);

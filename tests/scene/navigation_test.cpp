@@ -67,8 +67,8 @@ TEST(NavigationTest, arrowKeysTurnAboutTheirAxes)
     float angle;
   };
   const std::vector<Case> cases{
-      {37, 0, 5, -1}, {39, 0, 5, 1},  {38, 0, 3, -1}, {40, 0, 3, 1},  {38, 1, 4, -1},
-      {37, 1, 4, -1}, {40, 1, 4, 1},  {39, 1, 4, 1},  {39, 2, 5, 90}, {38, 3, 4, -90},
+      {37, 0, 5, -1},  {39, 0, 5, 1},  {38, 0, 3, -1}, {40, 0, 3, 1},  {38, 1, 4, -1},
+      {37, 1, 4, -1},  {40, 1, 4, 1},  {39, 1, 4, 1},  {39, 2, 5, 90}, {38, 3, 4, -90},
       {37, 6, 5, -90}, {40, 7, 4, 90}, {39, 4, 5, 1},
   };
   for (const Case& c : cases) {
@@ -268,8 +268,8 @@ TEST(NavigationTest, animateTurnsPerTickUntilStopped)
 // The start pose depends on defaultAxis; zoomReset(1) does not repaint.
 TEST(NavigationTest, zoomResetPoses)
 {
-  const std::vector<CMatrix::Matrix> poses{pose({{3, 90}}), pose({{3, 180}, {4, -90}}),
-                                           pose({{5, -90}}), pose({})};
+  const std::vector<CMatrix::Matrix> poses{pose({{3, 90}}), pose({{3, 180}, {4, -90}}), pose({{5, -90}}),
+                                           pose({})};
   for (std::int16_t axis = 0; axis < 4; ++axis) {
     NavRig rig;
     rig.preferences.defaultAxis = axis;

@@ -121,9 +121,9 @@ TEST(RenderingTest, initGlCompilesWaitingListsAndAppliesEarlierRequests)
   rig.scene.InitGL();
   const Calls& calls = rig.gl.calls;
   const Calls head(calls.begin(), calls.begin() + std::min<std::size_t>(7, calls.size()));
-  EXPECT_EQ(head, (Calls{"light1(AMBIENT,0,0,0,1)", "light1(DIFFUSE,1,1,1,1)",
-                         "light1(SPECULAR,1,1,1,1)", "enable(LIGHT1)", "lightModelTwoSide(0)",
-                         "clearColor(0,0.5,0.5,0)", kSettingsClear}))
+  EXPECT_EQ(head,
+            (Calls{"light1(AMBIENT,0,0,0,1)", "light1(DIFFUSE,1,1,1,1)", "light1(SPECULAR,1,1,1,1)",
+                   "enable(LIGHT1)", "lightModelTwoSide(0)", "clearColor(0,0.5,0.5,0)", kSettingsClear}))
       << joined(calls);
   EXPECT_TRUE(inOrder(calls, {kSettingsClear, "matrixMode(PROJECTION)", "loadIdentity()",
                               "ortho(-1,1,-0.75,0.75,-26,26)", "newList(1)"}))
@@ -207,10 +207,10 @@ TEST(RenderingTest, colourAnaglyphDrawsTwoMaskedPassesOnWhite)
   rig.scene.anaglyphMode = 3;
   const Calls calls = rig.draw();
   const std::string white = logged([](GlApi& gl) { gl.clearColor(1, 1, 1, 0); });
-  EXPECT_TRUE(inOrder(calls, {white, "viewport(0,0,400,300)", "colorMask(1,0,0,1)", "pushMatrix()",
-                              "callList(1)", "popMatrix()", "colorMask(0,1,1,1)", "clear(DEPTH)",
-                              "rotatef(-3,0,0,1)", "pushMatrix()", "callList(1)", "popMatrix()",
-                              "flush()", "colorMask(1,1,1,1)"}))
+  EXPECT_TRUE(
+      inOrder(calls, {white, "viewport(0,0,400,300)", "colorMask(1,0,0,1)", "pushMatrix()", "callList(1)",
+                      "popMatrix()", "colorMask(0,1,1,1)", "clear(DEPTH)", "rotatef(-3,0,0,1)",
+                      "pushMatrix()", "callList(1)", "popMatrix()", "flush()", "colorMask(1,1,1,1)"}))
       << joined(calls);
   EXPECT_EQ(calls.back(), "colorMask(1,1,1,1)");
   EXPECT_EQ(matching(calls, "callList").size(), 2 * rig.scene.lists().size());
@@ -237,8 +237,8 @@ TEST(RenderingTest, stereoPairsDrawLeftThenRightHalf)
     rig.scene.stereoMode = mode;
     const Calls calls = rig.draw();
     const std::string turn = mode == 1 ? "rotatef(-3,0,0,1)" : "rotatef(3,0,0,1)";
-    EXPECT_TRUE(inOrder(calls, {"viewport(0,0,400,300)", "callList(1)", "viewport(400,0,400,300)",
-                                turn, "callList(1)", "flush()", "colorMask(1,1,1,1)"}))
+    EXPECT_TRUE(inOrder(calls, {"viewport(0,0,400,300)", "callList(1)", "viewport(400,0,400,300)", turn,
+                                "callList(1)", "flush()", "colorMask(1,1,1,1)"}))
         << "mode " << mode << "\n"
         << joined(calls);
     EXPECT_EQ(matching(calls, "colorMask").size(), 1u) << "mode " << mode;
@@ -337,9 +337,8 @@ TEST(RenderingTest, zoomOrthoFitsTheBox)
   };
   const double g = 26.1, s = 13.05 - 1.5;
   const double depth = std::max(s * g, 25 + 1.5 + 52.2);
-  const std::vector<Case> cases{{0, true, s},      {3, true, s},  {4, true, s},
-                                {1, true, s / 2},  {2, true, s / 2}, {1, false, 0},
-                                {2, false, 0},     {3, false, s}};
+  const std::vector<Case> cases{{0, true, s},     {3, true, s},  {4, true, s},  {1, true, s / 2},
+                                {2, true, s / 2}, {1, false, 0}, {2, false, 0}, {3, false, s}};
   for (const Case& c : cases) {
     ViewRig rig;
     rig.addBoxCorners();
@@ -360,7 +359,8 @@ TEST(RenderingTest, zoomOrthoFitsTheBox)
       const std::vector<double> got = argsOf(calls[3]);
       ASSERT_EQ(got.size(), 6u) << calls[3];
       for (std::size_t i = 0; i < 6; ++i)
-        EXPECT_NEAR(got[i], want[i], 1e-4) << "stereo " << c.stereo << " ortho " << c.ortho << " " << calls[3];
+        EXPECT_NEAR(got[i], want[i], 1e-4)
+            << "stereo " << c.stereo << " ortho " << c.ortho << " " << calls[3];
     }
     EXPECT_EQ(rig.host.redraws, 1) << "stereo " << c.stereo;
     EXPECT_FALSE(rig.host.ownsOwnProjection);
@@ -446,9 +446,9 @@ TEST(RenderingTest, hostFrameStartLoadsItsPerspectiveOnlyWhileItOwnsIt)
 {
   RecordingGl gl;
   hostFrameStart(gl, 400, 300, true);
-  EXPECT_EQ(gl.calls, (Calls{"matrixMode(PROJECTION)", "loadIdentity()",
-                             "perspective(45,1.3333333333333333,0.9,100)", "matrixMode(MODELVIEW)",
-                             "loadIdentity()", "lookAt(0,0,25,0,0,0,0,1,0)"}));
+  EXPECT_EQ(gl.calls,
+            (Calls{"matrixMode(PROJECTION)", "loadIdentity()", "perspective(45,1.3333333333333333,0.9,100)",
+                   "matrixMode(MODELVIEW)", "loadIdentity()", "lookAt(0,0,25,0,0,0,0,1,0)"}));
   gl.calls.clear();
   hostFrameStart(gl, 400, 300, false);
   EXPECT_EQ(gl.calls, (Calls{"matrixMode(MODELVIEW)", "loadIdentity()", "lookAt(0,0,25,0,0,0,0,1,0)"}));
