@@ -1,11 +1,14 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
 namespace tarvek {
 
-enum class GlCapability { CullFace };
+enum class GlCapability { CullFace, DepthTest, Lighting, Light1, ColorMaterial, Fog };
+enum class GlMatrixMode { Projection, ModelView };
+enum class GlLightParam { Ambient, Diffuse, Specular };
 enum class GlPrimitive { Lines, Triangles };
 
 // Vertices drawn in one call: per vertex x, y, z, optionally a unit normal,
@@ -56,6 +59,41 @@ public:
   virtual void sphere(double radius, int slices, int stacks) = 0;
 
   virtual void clearColor(float red, float green, float blue, float alpha) = 0;
+
+  // Frame state of the view.
+  virtual void shadeModelSmooth() = 0;
+  virtual void viewport(int x, int y, int width, int height) = 0;
+  virtual void colorMask(bool red, bool green, bool blue, bool alpha) = 0;
+  // Colour material on front faces, ambient and diffuse.
+  virtual void colorMaterialFrontAmbientDiffuse() = 0;
+  // Linear fog over eye distance start..end in the given colour.
+  virtual void linearFog(const std::array<float, 4>& colour, float start, float end) = 0;
+  virtual void polygonModeFill() = 0;
+  virtual void clear(bool colour, bool depth) = 0;
+  virtual void flush() = 0;
+  virtual void matrixMode(GlMatrixMode mode) = 0;
+  virtual void loadIdentity() = 0;
+  virtual void ortho(double left, double right, double bottom, double top, double zNear,
+                     double zFar) = 0;
+  // Degrees of vertical field of view.
+  virtual void perspective(double fovy, double aspect, double zNear, double zFar) = 0;
+  virtual void lookAt(double eyeX, double eyeY, double eyeZ, double centreX, double centreY,
+                      double centreZ, double upX, double upY, double upZ) = 0;
+  // Colour of light 1.
+  virtual void light1(GlLightParam param, const std::array<float, 4>& value) = 0;
+  virtual void lightModelTwoSide(bool twoSide) = 0;
+  // Front-and-back material colour, and its shininess 0..128.
+  virtual void material(GlLightParam param, const std::array<float, 4>& value) = 0;
+  virtual void materialShininess(float shininess) = 0;
+
+  // Read-back: the current viewport (x, y, width, height), the pack
+  // alignment, and width x height RGB pixels from (x, y), rows bottom-up,
+  // each row starting at a multiple of the pack alignment in out.
+  virtual std::array<int, 4> viewportQuery() = 0;
+  virtual void packAlignment(int alignment) = 0;
+  virtual void readPixelsRgb(int x, int y, int width, int height, std::uint8_t* out) = 0;
+  // The next pending error, 0 when there is none.
+  virtual std::uint32_t error() = 0;
 };
 
 // The view's GL context, made current around the scene's own GL work outside

@@ -11,8 +11,31 @@ GLenum capabilityEnum(GlCapability capability)
   switch (capability) {
   case GlCapability::CullFace:
     return GL_CULL_FACE;
+  case GlCapability::DepthTest:
+    return GL_DEPTH_TEST;
+  case GlCapability::Lighting:
+    return GL_LIGHTING;
+  case GlCapability::Light1:
+    return GL_LIGHT1;
+  case GlCapability::ColorMaterial:
+    return GL_COLOR_MATERIAL;
+  case GlCapability::Fog:
+    return GL_FOG;
   }
   return GL_CULL_FACE;
+}
+
+GLenum lightParamEnum(GlLightParam param)
+{
+  switch (param) {
+  case GlLightParam::Ambient:
+    return GL_AMBIENT;
+  case GlLightParam::Diffuse:
+    return GL_DIFFUSE;
+  case GlLightParam::Specular:
+    return GL_SPECULAR;
+  }
+  return GL_DIFFUSE;
 }
 
 GLenum primitiveEnum(GlPrimitive primitive)
@@ -83,5 +106,92 @@ void RealGl::clearColor(float red, float green, float blue, float alpha)
 {
   glClearColor(red, green, blue, alpha);
 }
+
+void RealGl::shadeModelSmooth() { glShadeModel(GL_SMOOTH); }
+void RealGl::viewport(int x, int y, int width, int height) { glViewport(x, y, width, height); }
+
+void RealGl::colorMask(bool red, bool green, bool blue, bool alpha)
+{
+  glColorMask(red, green, blue, alpha);
+}
+
+void RealGl::colorMaterialFrontAmbientDiffuse() { glColorMaterial(GL_FRONT, GL_AMBIENT_AND_DIFFUSE); }
+
+void RealGl::linearFog(const std::array<float, 4>& colour, float start, float end)
+{
+  glEnable(GL_FOG);
+  glFogi(GL_FOG_MODE, GL_LINEAR);
+  glFogfv(GL_FOG_COLOR, colour.data());
+  glFogf(GL_FOG_START, start);
+  glFogf(GL_FOG_END, end);
+}
+
+void RealGl::polygonModeFill() { glPolygonMode(GL_FRONT_AND_BACK, GL_FILL); }
+
+void RealGl::clear(bool colour, bool depth)
+{
+  glClear((colour ? GL_COLOR_BUFFER_BIT : 0u) | (depth ? GL_DEPTH_BUFFER_BIT : 0u));
+}
+
+void RealGl::flush() { glFlush(); }
+
+void RealGl::matrixMode(GlMatrixMode mode)
+{
+  glMatrixMode(mode == GlMatrixMode::Projection ? GL_PROJECTION : GL_MODELVIEW);
+}
+
+void RealGl::loadIdentity() { glLoadIdentity(); }
+
+void RealGl::ortho(double left, double right, double bottom, double top, double zNear, double zFar)
+{
+  glOrtho(left, right, bottom, top, zNear, zFar);
+}
+
+void RealGl::perspective(double fovy, double aspect, double zNear, double zFar)
+{
+  gluPerspective(fovy, aspect, zNear, zFar);
+}
+
+void RealGl::lookAt(double eyeX, double eyeY, double eyeZ, double centreX, double centreY,
+                    double centreZ, double upX, double upY, double upZ)
+{
+  gluLookAt(eyeX, eyeY, eyeZ, centreX, centreY, centreZ, upX, upY, upZ);
+}
+
+void RealGl::light1(GlLightParam param, const std::array<float, 4>& value)
+{
+  glLightfv(GL_LIGHT1, lightParamEnum(param), value.data());
+}
+
+void RealGl::lightModelTwoSide(bool twoSide) { glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, twoSide ? 1 : 0); }
+
+void RealGl::material(GlLightParam param, const std::array<float, 4>& value)
+{
+  glMaterialfv(GL_FRONT_AND_BACK, lightParamEnum(param), value.data());
+}
+
+void RealGl::materialShininess(float shininess) { glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, shininess); }
+
+std::array<int, 4> RealGl::viewportQuery()
+{
+  std::array<GLint, 4> v{};
+  glGetIntegerv(GL_VIEWPORT, v.data());
+  return {v[0], v[1], v[2], v[3]};
+}
+
+void RealGl::packAlignment(int alignment)
+{
+  glPixelStorei(GL_PACK_ALIGNMENT, alignment);
+  glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+  glPixelStorei(GL_PACK_SKIP_ROWS, 0);
+  glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
+}
+
+void RealGl::readPixelsRgb(int x, int y, int width, int height, std::uint8_t* out)
+{
+  glReadPixels(x, y, width, height, GL_RGB, GL_UNSIGNED_BYTE, out);
+}
+
+std::uint32_t RealGl::error() { return glGetError(); }
 
 } // namespace tarvek

@@ -35,6 +35,29 @@ public:
   void drawBatch(const GlBatch& batch) override;
   void sphere(double radius, int slices, int stacks) override;
   void clearColor(float red, float green, float blue, float alpha) override;
+  void shadeModelSmooth() override;
+  void viewport(int x, int y, int width, int height) override;
+  void colorMask(bool red, bool green, bool blue, bool alpha) override;
+  void colorMaterialFrontAmbientDiffuse() override;
+  void linearFog(const std::array<float, 4>& colour, float start, float end) override;
+  void polygonModeFill() override;
+  void clear(bool colour, bool depth) override;
+  void flush() override;
+  void matrixMode(GlMatrixMode mode) override;
+  void loadIdentity() override;
+  void ortho(double left, double right, double bottom, double top, double zNear,
+             double zFar) override;
+  void perspective(double fovy, double aspect, double zNear, double zFar) override;
+  void lookAt(double eyeX, double eyeY, double eyeZ, double centreX, double centreY, double centreZ,
+              double upX, double upY, double upZ) override;
+  void light1(GlLightParam param, const std::array<float, 4>& value) override;
+  void lightModelTwoSide(bool twoSide) override;
+  void material(GlLightParam param, const std::array<float, 4>& value) override;
+  void materialShininess(float shininess) override;
+  std::array<int, 4> viewportQuery() override;
+  void packAlignment(int alignment) override;
+  void readPixelsRgb(int x, int y, int width, int height, std::uint8_t* out) override;
+  std::uint32_t error() override;
 
 private:
   GLUquadric* m_quadric = nullptr;

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <initializer_list>
 #include <type_traits>
+#include <utility>
 
 namespace tarvek {
 namespace {
@@ -45,8 +46,37 @@ const char* capabilityName(GlCapability capability)
   switch (capability) {
   case GlCapability::CullFace:
     return "CULL_FACE";
+  case GlCapability::DepthTest:
+    return "DEPTH_TEST";
+  case GlCapability::Lighting:
+    return "LIGHTING";
+  case GlCapability::Light1:
+    return "LIGHT1";
+  case GlCapability::ColorMaterial:
+    return "COLOR_MATERIAL";
+  case GlCapability::Fog:
+    return "FOG";
   }
   return "?";
+}
+
+const char* lightParamName(GlLightParam param)
+{
+  switch (param) {
+  case GlLightParam::Ambient:
+    return "AMBIENT";
+  case GlLightParam::Diffuse:
+    return "DIFFUSE";
+  case GlLightParam::Specular:
+    return "SPECULAR";
+  }
+  return "?";
+}
+
+std::string withName(const char* name, const char* first, const std::array<float, 4>& v)
+{
+  std::string rest = call("", {v[0], v[1], v[2], v[3]});
+  return std::string(name) + "(" + first + "," + rest.substr(1);
 }
 
 const char* primitiveName(GlPrimitive primitive)
@@ -133,6 +163,107 @@ void RecordingGl::clearColor(float red, float green, float blue, float alpha)
 {
   calls.push_back(call("clearColor", {red, green, blue, alpha}));
 }
+
+void RecordingGl::shadeModelSmooth() { calls.push_back("shadeModel(SMOOTH)"); }
+
+void RecordingGl::viewport(int x, int y, int width, int height)
+{
+  calls.push_back(call("viewport", {x, y, width, height}));
+}
+
+void RecordingGl::colorMask(bool red, bool green, bool blue, bool alpha)
+{
+  calls.push_back(call<int>("colorMask", {red, green, blue, alpha}));
+}
+
+void RecordingGl::colorMaterialFrontAmbientDiffuse()
+{
+  calls.push_back("colorMaterial(FRONT,AMBIENT_AND_DIFFUSE)");
+}
+
+void RecordingGl::linearFog(const std::array<float, 4>& colour, float start, float end)
+{
+  calls.push_back(call("linearFog", {colour[0], colour[1], colour[2], colour[3], start, end}));
+}
+
+void RecordingGl::polygonModeFill() { calls.push_back("polygonMode(FRONT_AND_BACK,FILL)"); }
+
+void RecordingGl::clear(bool colour, bool depth)
+{
+  std::string line = "clear(";
+  if (colour)
+    line += depth ? "COLOR|DEPTH" : "COLOR";
+  else if (depth)
+    line += "DEPTH";
+  calls.push_back(line + ")");
+}
+
+void RecordingGl::flush() { calls.push_back("flush()"); }
+
+void RecordingGl::matrixMode(GlMatrixMode mode)
+{
+  calls.push_back(mode == GlMatrixMode::Projection ? "matrixMode(PROJECTION)" : "matrixMode(MODELVIEW)");
+}
+
+void RecordingGl::loadIdentity() { calls.push_back("loadIdentity()"); }
+
+void RecordingGl::ortho(double left, double right, double bottom, double top, double zNear, double zFar)
+{
+  calls.push_back(call("ortho", {left, right, bottom, top, zNear, zFar}));
+}
+
+void RecordingGl::perspective(double fovy, double aspect, double zNear, double zFar)
+{
+  calls.push_back(call("perspective", {fovy, aspect, zNear, zFar}));
+}
+
+void RecordingGl::lookAt(double eyeX, double eyeY, double eyeZ, double centreX, double centreY,
+                         double centreZ, double upX, double upY, double upZ)
+{
+  calls.push_back(call("lookAt", {eyeX, eyeY, eyeZ, centreX, centreY, centreZ, upX, upY, upZ}));
+}
+
+void RecordingGl::light1(GlLightParam param, const std::array<float, 4>& value)
+{
+  calls.push_back(withName("light1", lightParamName(param), value));
+}
+
+void RecordingGl::lightModelTwoSide(bool twoSide)
+{
+  calls.push_back(call<int>("lightModelTwoSide", {twoSide}));
+}
+
+void RecordingGl::material(GlLightParam param, const std::array<float, 4>& value)
+{
+  calls.push_back(withName("material", lightParamName(param), value));
+}
+
+void RecordingGl::materialShininess(float shininess)
+{
+  calls.push_back(call("materialShininess", {shininess}));
+}
+
+std::array<int, 4> RecordingGl::viewportQuery()
+{
+  calls.push_back("viewportQuery()");
+  return scriptedViewport;
+}
+
+void RecordingGl::packAlignment(int alignment) { calls.push_back(call("packAlignment", {alignment})); }
+
+void RecordingGl::readPixelsRgb(int x, int y, int width, int height, std::uint8_t* out)
+{
+  calls.push_back(call("readPixelsRgb", {x, y, width, height}));
+  const std::size_t row = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
+  for (int r = 0; r < height; ++r) {
+    for (int c = 0; c < width; ++c) {
+      for (std::size_t k = 0; k < 3; ++k)
+        out[static_cast<std::size_t>(r) * row + static_cast<std::size_t>(c) * 3 + k] = scriptedPixel[k];
+    }
+  }
+}
+
+std::uint32_t RecordingGl::error() { return std::exchange(scriptedError, 0); }
 
 void RecordingGl::clear()
 {

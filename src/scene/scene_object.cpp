@@ -133,6 +133,7 @@ void CXXX::setBackColorGL(double r, double g, double b)
       m_gl.clearColor(red, green, blue, 0.0f);
   }
   m_fogColor = {red, green, blue, 1.0f};
+  m_backColorSet = true;
 }
 
 void CXXX::init() { m_dragMode = 1; }

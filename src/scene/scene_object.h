@@ -2,6 +2,7 @@
 
 #include "model/cmatrix.h"
 #include "model/element_tables.h"
+#include "scene/host_control.h"
 #include "scene/scene_records.h"
 
 #include <array>
@@ -19,6 +20,7 @@ class Clock;
 class EventPump;
 class GlApi;
 class GlContext;
+class HostControl;
 class SceneFileAppender;
 
 // The scene: the one object that turns the current structure into display
@@ -53,6 +55,65 @@ public:
   std::int16_t anaglyphMode = 0;
   // 0 none, 1 relaxed-eye pair, 2 cross-eye pair, 3 colour, 4 grey anaglyph.
   std::int16_t stereoMode = 0;
+  // Pan of the model (Å) and depth fog.
+  float panX = 0.0f;
+  float panY = 0.0f;
+  bool fogOn = false;
+  // The drag under way: zoom at the press, the press point rounded, and
+  // the pointer's last position (device pixels).
+  float zoomAtDragStart = 0.0f;
+  float dragStartX = 0.0f;
+  float dragStartY = 0.0f;
+  float lastX = 0.0f;
+  float lastY = 0.0f;
+
+  // The widget that shows the scene; until one is attached the scene
+  // draws nowhere and its view is 0 x 0.
+  void attachHost(HostControl& host) { m_host = &host; }
+
+  // Drawing. InitGL: once per new context, after which the lists, clear
+  // colour, light colour and projection the scene holds are in GL. DRAW:
+  // one frame onto the host's cleared buffers and start matrix.
+  void InitGL();
+  void DRAW();
+  // Projections: orthographic (or the stereo-pair perspective), and the
+  // perspective of the stereo modes. Nothing while the view is 0 wide or
+  // high.
+  void zoomOrtho();
+  void zoomPers();
+  // Redoes the stereo-pair perspective after the view changed size.
+  void resize();
+  // Steps the stereo mode by +1 or -1 through 0..4.
+  void toggleStereo(std::int16_t step);
+  void toggleFog();
+  void Refresh();
+  bool Reshape(float width, float height);
+  // The host's own perspective governs again.
+  void useHostProjection();
+  // Colour of light 1.
+  const std::array<float, 4>& lightColour() const { return m_lightColour; }
+
+  // Navigation. Turns are 5 × angle degrees (see CMatrix::KeyDown); axes
+  // 1, 2, 3 turn about the screen's vertical, horizontal and depth axes.
+  void keyRotate(std::int16_t axis, float angle, std::int16_t noRefresh);
+  // Key codes 37..40 (arrows); shift is a mask 1 Shift, 2 Ctrl, 4 Alt.
+  void KeyDown(std::int16_t code, std::int16_t shift);
+  // "-" enlarges, "+" and "=" shrink, " " resets the pose.
+  void KeyPress(std::int16_t ch);
+  // Buttons are a mask 1 left, 2 right, 4 middle; x, y in device pixels,
+  // y downwards.
+  void MouseDown(std::int16_t button, std::int16_t shift, float x, float y);
+  void MouseMove(std::int16_t button, std::int16_t shift, float x, float y);
+  void MouseUp(std::int16_t button, std::int16_t shift, float x, float y);
+  // Starts turning about axis 0..2 one step per frame, or stops when
+  // already turning.
+  void animate(std::int16_t axis);
+  // One step of the animation, from the host's timer.
+  void animationTick();
+  void rotate90(std::int16_t axis);
+  void rotateDeg(std::int16_t axis, float degrees, std::int16_t noRefresh);
+  // Start pose by defaultAxis, no zoom and no pan.
+  void zoomReset(std::int16_t noRefresh);
 
   // Centre of the scene box on axis 0..2.
   float getBox(int axis) const;
@@ -188,6 +249,25 @@ private:
   void compileList(SceneList& list);
   void writePOVArrays(PovOutput& out) const;
   void writePOVBody(PovOutput& out) const;
+  void drawPass();
+  void applyProjection();
+  void zoomStep(int direction);
+
+  // Stands in for the host until one is attached.
+  class DetachedHost : public HostControl {
+  public:
+    void Redraw() override {}
+    void repaintNow() override {}
+    float ViewWidth() const override { return 0.0f; }
+    float ViewHeight() const override { return 0.0f; }
+    void PressNotify() override {}
+    void startAnimationTimer() override {}
+    void stopAnimationTimer() override {}
+    void setOwnsProjection(bool) override {}
+    bool ownsProjection() const override { return true; }
+  };
+  // The last projection asked for, redone on a new context.
+  enum class Projection { Host, Ortho, Pers };
 
   const Model& m_model;
   const DisplaySettings& m_display;
@@ -211,6 +291,13 @@ private:
   // Only read in the anaglyph modes, which start white.
   std::uint32_t m_anaglyphBackground = 0xFFFFFF;
   bool m_compiling = false;
+  // A clear colour was asked for since construction (it is in m_fogColor).
+  bool m_backColorSet = false;
+  std::array<float, 4> m_lightColour{1.0f, 1.0f, 1.0f, 1.0f};
+  Projection m_projection = Projection::Host;
+  DetachedHost m_detachedHost;
+  HostControl* m_host = &m_detachedHost;
+  std::int16_t m_animationAxis = 0;
 };
 
 } // namespace tarvek
