@@ -6,9 +6,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tarvek::bench {
 
@@ -48,5 +51,17 @@ benchmark::Counter timePer(double count);
 
 // 10^4, 10^5 and 10^6: the sizes at which cost per item should hold flat.
 void decadeSizes(benchmark::internal::Benchmark* bench);
+
+// A file name in the temporary folder, private to this process by its id.
+std::filesystem::path scratchFile(const char* name);
+
+// A w x h RGB gradient with some texture, top row first: a stand-in for a
+// rendered view.
+std::vector<unsigned char> gradientPixels(int w, int h);
+
+// libjpeg alone encoding w x h RGB pixels into memory (baseline); returns the
+// size, and the bytes in out for the caller to std::free.
+std::size_t encodeJpeg(const unsigned char* pixels, int w, int h, int quality,
+                       unsigned char** out);
 
 } // namespace tarvek::bench

@@ -72,37 +72,38 @@ void perAtom(benchmark::State& state, std::int64_t atoms, const Model& model)
   state.counters["time_per_atom"] = tarvek::bench::timePer(static_cast<double>(atoms));
 }
 
-void BM_createBondsSheet(benchmark::State& state)
+// Rows at 10^4, 10^5 and 10^6 atoms, fitted to a cost linear in the atoms.
+void perAtomRows(benchmark::internal::Benchmark* bench)
+{
+  bench->Apply(tarvek::bench::decadeSizes)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+}
+
+// createBonds on state.range(0) atoms laid out by fill in the given set.
+void createBondsOn(benchmark::State& state, std::int16_t kind, AtomSetId set,
+                   void (*fill)(tarvek::AtomSetRef, std::int64_t))
 {
   Model model;
   model.bondLength = kBond;
-  model.structureKind = 2;
-  fillSheet(model.atomSet(AtomSetId::Sheet), state.range(0));
+  model.structureKind = kind;
+  fill(model.atomSet(set), state.range(0));
   QuietPrompts prompts;
   NeverAbort abort;
   for (auto _ : state)
     tarvek::createBonds(model, 0, 0, prompts, abort);
   perAtom(state, state.range(0), model);
 }
-BENCHMARK(BM_createBondsSheet)
-    ->Apply(tarvek::bench::decadeSizes)
-    ->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+
+void BM_createBondsSheet(benchmark::State& state)
+{
+  createBondsOn(state, 2, AtomSetId::Sheet, fillSheet);
+}
+BENCHMARK(BM_createBondsSheet)->Apply(perAtomRows);
 
 void BM_createBondsCloud(benchmark::State& state)
 {
-  Model model;
-  model.bondLength = kBond;
-  model.structureKind = 7;
-  fillCloud(model.atomSet(AtomSetId::Atom), state.range(0));
-  QuietPrompts prompts;
-  NeverAbort abort;
-  for (auto _ : state)
-    tarvek::createBonds(model, 0, 0, prompts, abort);
-  perAtom(state, state.range(0), model);
+  createBondsOn(state, 7, AtomSetId::Atom, fillCloud);
 }
-BENCHMARK(BM_createBondsCloud)
-    ->Apply(tarvek::bench::decadeSizes)
-    ->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+BENCHMARK(BM_createBondsCloud)->Apply(perAtomRows);
 
 // At a = 1.0 no sheet pair lies in 0.5–1.15, so every run takes the retry
 // around the closest pair.
@@ -116,9 +117,7 @@ void BM_findBondsRetry(benchmark::State& state)
     tarvek::findBonds(model, abort);
   perAtom(state, state.range(0), model);
 }
-BENCHMARK(BM_findBondsRetry)
-    ->Apply(tarvek::bench::decadeSizes)
-    ->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+BENCHMARK(BM_findBondsRetry)->Apply(perAtomRows);
 
 // The pair loop the grid replaces, on the same sheet.
 void BM_pairLoopSheet(benchmark::State& state)

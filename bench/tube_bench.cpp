@@ -76,31 +76,21 @@ void wholeTubeWithBonds(benchmark::State& state)
   state.counters["bonds"] = model.bondCount;
 }
 
+// Rows of the (n,m) tube at first, 10·first and 100·first, fitted to a cost
+// linear in the atoms.
+void decades(benchmark::internal::Benchmark* bench, std::int64_t n, std::int64_t m,
+             std::int64_t first)
+{
+  for (std::int64_t size = first; size <= 100 * first; size *= 10)
+    bench->Args({n, m, size});
+  bench->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+}
+
 } // namespace
 
-BENCHMARK(rolledTube)
-    ->Args({100, 100, 10'000})
-    ->Args({100, 100, 100'000})
-    ->Args({100, 100, 1'000'000})
-    ->Complexity(benchmark::oN)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(rolledTube)
-    ->Args({60, 30, 10'000})
-    ->Args({60, 30, 100'000})
-    ->Args({60, 30, 1'000'000})
-    ->Complexity(benchmark::oN)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(rolledTube)->Apply([](auto* bench) { decades(bench, 100, 100, 10'000); });
+BENCHMARK(rolledTube)->Apply([](auto* bench) { decades(bench, 60, 30, 10'000); });
 // 400 atoms per cell of (100,100), 840 of (60,30).
-BENCHMARK(unitCellTube)
-    ->Args({100, 100, 25})
-    ->Args({100, 100, 250})
-    ->Args({100, 100, 2'500})
-    ->Complexity(benchmark::oN)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(unitCellTube)
-    ->Args({60, 30, 12})
-    ->Args({60, 30, 120})
-    ->Args({60, 30, 1'200})
-    ->Complexity(benchmark::oN)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(unitCellTube)->Apply([](auto* bench) { decades(bench, 100, 100, 25); });
+BENCHMARK(unitCellTube)->Apply([](auto* bench) { decades(bench, 60, 30, 12); });
 BENCHMARK(wholeTubeWithBonds)->Unit(benchmark::kMillisecond);
