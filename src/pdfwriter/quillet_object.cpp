@@ -124,7 +124,6 @@ private:
 
 class Quillet final : public ServerObject<Quillet, IQuillet, IID_IQuillet, IResetDefaults> {
 public:
-
   HRESULT QueryInterface(const GUID* riid, void** object) override
   {
     if (!object || !riid)
@@ -141,7 +140,6 @@ public:
     AddRef();
     return S_OK;
   }
-
 
   HRESULT resetDefaults() override
   {
@@ -661,9 +659,9 @@ private:
   bool m_strokePending = false;
 };
 
-class QuilletFactory final : public ServerObject<QuilletFactory, IQuilletFactory, IID_IQuilletFactory> {
+class QuilletFactory final
+    : public ServerObject<QuilletFactory, IQuilletFactory, IID_IQuilletFactory> {
 public:
-
   HRESULT QueryInterface(const GUID* riid, void** object) override
   {
     if (!object || !riid)
@@ -678,7 +676,6 @@ public:
     AddRef();
     return S_OK;
   }
-
 
   HRESULT CreateQuillet(IQuillet** slot) override
   {
