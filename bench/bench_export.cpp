@@ -4,57 +4,22 @@
 // both in its one pass. The plain write of the same bytes is the ceiling.
 // Wall time: the saves wait for fsync.
 
+#include "bench_support.h"
 #include "formats/structure_writers.h"
+#include "platform/temp_folder.h"
 #include "runtime/atomic_file.h"
 #include "runtime/file_util.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
-#include <stdexcept>
 #include <string>
-#include <system_error>
 
 namespace {
 
 using namespace tarvek;
-
-class BenchFolder {
-public:
-  BenchFolder()
-  {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tarvek-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr)
-      throw std::runtime_error("cannot create a folder for the benchmark files");
-    m_path = pattern;
-  }
-  ~BenchFolder()
-  {
-    std::error_code ec;
-    std::filesystem::remove_all(m_path, ec);
-  }
-  std::string file(const char* name) const { return (m_path / name).string(); }
-
-private:
-  std::filesystem::path m_path;
-};
-
-// Answers every question with the default and Yes.
-class QuietPrompts : public Prompts {
-public:
-  void message(const std::string&, const std::string&, MessageIcon) override {}
-  bool yesNo(const std::string&, const std::string&, MessageIcon) override { return true; }
-  std::optional<std::string> input(const std::string&, const std::string&,
-                                   const std::string& defaultText) override
-  {
-    return defaultText;
-  }
-  void beep() override {}
-  void beginWait() override {}
-  void endWait() override {}
-};
+using bench::QuietPrompts;
 
 Model gridModel(std::int32_t atoms)
 {
@@ -89,8 +54,8 @@ void writerBench(benchmark::State& state, bool lfAndComma)
   ctx.lfLineEnds = lfAndComma;
   ctx.decimalComma = lfAndComma;
   ctx.createdText = "10,12,2026 14:00";
-  BenchFolder folder;
-  const std::string path = folder.file("out.txt");
+  TempFolder folder;
+  const std::string path = folder.path("out.txt");
   for (auto _ : state)
     Write(ctx, path);
   state.SetBytesProcessed(state.iterations()
@@ -108,8 +73,8 @@ void plainBench(benchmark::State& state)
   const Model model = gridModel(static_cast<std::int32_t>(state.range(0)));
   QuietPrompts prompts;
   const ExportContext ctx{.model = model, .prompts = prompts};
-  BenchFolder folder;
-  const std::string path = folder.file("out.txt");
+  TempFolder folder;
+  const std::string path = folder.path("out.txt");
   Write(ctx, path);
   const std::string bytes = readFileText(path);
   for (auto _ : state) {
@@ -122,11 +87,11 @@ void plainBench(benchmark::State& state)
 void BM_PlainXmolBytes(benchmark::State& state) { plainBench<exportXMOL>(state); }
 void BM_PlainPdbBytes(benchmark::State& state) { plainBench<exportPDB>(state); }
 
-BENCHMARK(BM_Xmol)->RangeMultiplier(10)->Range(10000, 1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_XmolLfComma)->RangeMultiplier(10)->Range(10000, 1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_PlainXmolBytes)->RangeMultiplier(10)->Range(10000, 1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_Pdb)->RangeMultiplier(10)->Range(10000, 1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_PdbLfComma)->RangeMultiplier(10)->Range(10000, 1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_PlainPdbBytes)->RangeMultiplier(10)->Range(10000, 1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Xmol)->Apply(bench::decadeSizes)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_XmolLfComma)->Apply(bench::decadeSizes)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PlainXmolBytes)->Apply(bench::decadeSizes)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Pdb)->Apply(bench::decadeSizes)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PdbLfComma)->Apply(bench::decadeSizes)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PlainPdbBytes)->Apply(bench::decadeSizes)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

@@ -3,12 +3,11 @@
 //
 //   build/bench/bond_search_bench
 
+#include "bench_support.h"
 #include "model/bond_search.h"
 #include "model/brute_force_bonds.h"
 #include "model/cone_builder.h"
 #include "model/model.h"
-#include "platform/abort.h"
-#include "platform/prompts.h"
 #include "runtime/random_source.h"
 
 #include <benchmark/benchmark.h>
@@ -22,26 +21,8 @@ namespace {
 
 using tarvek::AtomSetId;
 using tarvek::Model;
-
-class AlwaysYes : public tarvek::Prompts {
-public:
-  void message(const std::string&, const std::string&, tarvek::MessageIcon) override {}
-  bool yesNo(const std::string&, const std::string&, tarvek::MessageIcon) override { return true; }
-  std::optional<std::string> input(const std::string&, const std::string&,
-                                   const std::string& defaultText) override
-  {
-    return defaultText;
-  }
-  void beep() override {}
-  void beginWait() override {}
-  void endWait() override {}
-};
-
-class NeverAbort : public tarvek::AbortToken {
-public:
-  void clearEscape() override {}
-  bool escapePressed() override { return false; }
-};
+using tarvek::bench::NeverAbort;
+using tarvek::bench::QuietPrompts;
 
 constexpr float kBond = 1.42f;
 
@@ -88,42 +69,41 @@ void perAtom(benchmark::State& state, std::int64_t atoms, const Model& model)
   state.SetComplexityN(atoms);
   state.counters["atoms"] = static_cast<double>(atoms);
   state.counters["bonds"] = model.bondCount;
-  state.counters["time_per_atom"] = benchmark::Counter(
-      static_cast<double>(atoms), benchmark::Counter::kIsIterationInvariantRate
-                                      | benchmark::Counter::kInvert);
+  state.counters["time_per_atom"] = tarvek::bench::timePer(static_cast<double>(atoms));
+}
+
+// Rows at 10^4, 10^5 and 10^6 atoms, fitted to a cost linear in the atoms.
+void perAtomRows(benchmark::internal::Benchmark* bench)
+{
+  bench->Apply(tarvek::bench::decadeSizes)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+}
+
+// createBonds on state.range(0) atoms laid out by fill in the given set.
+void createBondsOn(benchmark::State& state, std::int16_t kind, AtomSetId set,
+                   void (*fill)(tarvek::AtomSetRef, std::int64_t))
+{
+  Model model;
+  model.bondLength = kBond;
+  model.structureKind = kind;
+  fill(model.atomSet(set), state.range(0));
+  QuietPrompts prompts;
+  NeverAbort abort;
+  for (auto _ : state)
+    tarvek::createBonds(model, 0, 0, prompts, abort);
+  perAtom(state, state.range(0), model);
 }
 
 void BM_createBondsSheet(benchmark::State& state)
 {
-  Model model;
-  model.bondLength = kBond;
-  model.structureKind = 2;
-  fillSheet(model.atomSet(AtomSetId::Sheet), state.range(0));
-  AlwaysYes prompts;
-  NeverAbort abort;
-  for (auto _ : state)
-    tarvek::createBonds(model, 0, 0, prompts, abort);
-  perAtom(state, state.range(0), model);
+  createBondsOn(state, 2, AtomSetId::Sheet, fillSheet);
 }
-BENCHMARK(BM_createBondsSheet)
-    ->RangeMultiplier(10)->Range(10000, 1000000)
-    ->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+BENCHMARK(BM_createBondsSheet)->Apply(perAtomRows);
 
 void BM_createBondsCloud(benchmark::State& state)
 {
-  Model model;
-  model.bondLength = kBond;
-  model.structureKind = 7;
-  fillCloud(model.atomSet(AtomSetId::Atom), state.range(0));
-  AlwaysYes prompts;
-  NeverAbort abort;
-  for (auto _ : state)
-    tarvek::createBonds(model, 0, 0, prompts, abort);
-  perAtom(state, state.range(0), model);
+  createBondsOn(state, 7, AtomSetId::Atom, fillCloud);
 }
-BENCHMARK(BM_createBondsCloud)
-    ->RangeMultiplier(10)->Range(10000, 1000000)
-    ->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+BENCHMARK(BM_createBondsCloud)->Apply(perAtomRows);
 
 // At a = 1.0 no sheet pair lies in 0.5–1.15, so every run takes the retry
 // around the closest pair.
@@ -137,9 +117,7 @@ void BM_findBondsRetry(benchmark::State& state)
     tarvek::findBonds(model, abort);
   perAtom(state, state.range(0), model);
 }
-BENCHMARK(BM_findBondsRetry)
-    ->RangeMultiplier(10)->Range(10000, 1000000)
-    ->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+BENCHMARK(BM_findBondsRetry)->Apply(perAtomRows);
 
 // The pair loop the grid replaces, on the same sheet.
 void BM_pairLoopSheet(benchmark::State& state)
@@ -164,7 +142,7 @@ void BM_coneWithBonds(benchmark::State& state)
 {
   Model model;
   model.structureKind = 3;
-  AlwaysYes prompts;
+  QuietPrompts prompts;
   NeverAbort abort;
   for (auto _ : state) {
     tarvek::buildCone(model, 60.0f, 250.0f, kBond, 0.0f);

@@ -7,41 +7,22 @@
 //
 //   build/bench/cap_bench
 
+#include "bench_support.h"
 #include "model/model.h"
 #include "model/tube_builder.h"
-#include "platform/abort.h"
-#include "platform/prompts.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
 using tarvek::Model;
-
-class Silent : public tarvek::Prompts {
-public:
-  void message(const std::string&, const std::string&, tarvek::MessageIcon) override {}
-  bool yesNo(const std::string&, const std::string&, tarvek::MessageIcon) override { return true; }
-  std::optional<std::string> input(const std::string&, const std::string&,
-                                   const std::string& defaultText) override
-  {
-    return defaultText;
-  }
-  void beep() override {}
-  void beginWait() override {}
-  void endWait() override {}
-};
-
-class NeverAbort : public tarvek::AbortToken {
-public:
-  void clearEscape() override {}
-  bool escapePressed() override { return false; }
-};
+using tarvek::bench::NeverAbort;
+using tarvek::bench::QuietPrompts;
 
 // state.range(0): cap code, state.range(1): length in Å.
 void cappedTube(benchmark::State& state)
 {
-  Silent prompts;
+  QuietPrompts prompts;
   NeverAbort abort;
   Model model;
   model.structureKind = 1;

@@ -1,80 +1,38 @@
 // The library as the report drives it, through IQuillet: a hundred report
 // pages in one document, and the cost of ImageOut's load-and-recompress
 // against a bare libjpeg encode of the same pixels.
+#include "bench_support.h"
 #include "pdfwriter/image_loader.h"
 #include "quillet/quillet.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <jpeglib.h>
 
 #include <chrono>
-#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
+using tarvek::bench::encodeJpeg;
+using tarvek::bench::gradientPixels;
+using tarvek::bench::scratchFile;
 
 constexpr int kImageWidth = 800, kImageHeight = 600, kQuality = 100;
-
-fs::path scratchFile(const char* name)
-{
-  return fs::temp_directory_path() / ("quillet-bench-" + std::to_string(::getpid()) + "-" + name);
-}
-
-std::vector<unsigned char> viewPixels()
-{
-  std::vector<unsigned char> pixels(std::size_t(kImageWidth) * kImageHeight * 3);
-  for (int y = 0; y < kImageHeight; ++y)
-    for (int x = 0; x < kImageWidth; ++x) {
-      unsigned char* p = &pixels[(std::size_t(y) * kImageWidth + x) * 3];
-      p[0] = static_cast<unsigned char>(x * 255 / kImageWidth);
-      p[1] = static_cast<unsigned char>(y * 255 / kImageHeight);
-      p[2] = static_cast<unsigned char>(128 + 100 * std::sin(x * 0.05) * std::cos(y * 0.07));
-    }
-  return pixels;
-}
-
-std::size_t encodeJpeg(const unsigned char* pixels, int quality, unsigned char** out)
-{
-  jpeg_compress_struct cinfo;
-  jpeg_error_mgr errors;
-  cinfo.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&cinfo);
-  unsigned long size = 0;
-  jpeg_mem_dest(&cinfo, out, &size);
-  cinfo.image_width = kImageWidth;
-  cinfo.image_height = kImageHeight;
-  cinfo.input_components = 3;
-  cinfo.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, quality, TRUE);
-  jpeg_start_compress(&cinfo, TRUE);
-  while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW row =
-        const_cast<JSAMPROW>(pixels) + std::size_t(cinfo.next_scanline) * kImageWidth * 3;
-    jpeg_write_scanlines(&cinfo, &row, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  jpeg_destroy_compress(&cinfo);
-  return size;
-}
 
 // The view image the report places, as a file.
 const fs::path& viewJpeg()
 {
   static const fs::path path = [] {
     const fs::path file = scratchFile("view.jpg");
-    const std::vector<unsigned char> pixels = viewPixels();
+    const std::vector<unsigned char> pixels = gradientPixels(kImageWidth, kImageHeight);
     unsigned char* bytes = nullptr;
-    const std::size_t size = encodeJpeg(pixels.data(), 90, &bytes);
+    const std::size_t size = encodeJpeg(pixels.data(), kImageWidth, kImageHeight, 90, &bytes);
     std::FILE* f = std::fopen(file.c_str(), "wb");
     std::fwrite(bytes, 1, size, f);
     std::fclose(f);
@@ -154,7 +112,7 @@ void BM_ImageOutVsRawJpeg(benchmark::State& state)
 
     start = Clock::now();
     unsigned char* bytes = nullptr;
-    benchmark::DoNotOptimize(encodeJpeg(decoded->pixels.data(), kQuality, &bytes));
+    benchmark::DoNotOptimize(encodeJpeg(decoded->pixels.data(), kImageWidth, kImageHeight, kQuality, &bytes));
     rawSeconds += std::chrono::duration<double>(Clock::now() - start).count();
     std::free(bytes);
   }

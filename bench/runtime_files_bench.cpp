@@ -2,6 +2,8 @@
 // fix-ups. Time per line should stay flat from 10^4 to 10^6 lines, time per
 // MB flat from 1 to 100 MB. Wall time: the saves wait for fsync.
 
+#include "bench_support.h"
+#include "platform/temp_folder.h"
 #include "runtime/atomic_file.h"
 #include "runtime/line_reader.h"
 #include "runtime/number_parse.h"
@@ -13,37 +15,13 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
 #include <random>
-#include <stdexcept>
 #include <string>
-#include <system_error>
 #include <vector>
 
 namespace {
 
 using namespace tarvek;
-
-class BenchFolder {
-public:
-  BenchFolder()
-  {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tarvek-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr)
-      throw std::runtime_error("cannot create a folder for the benchmark files");
-    m_path = pattern;
-  }
-  ~BenchFolder()
-  {
-    std::error_code ec;
-    std::filesystem::remove_all(m_path, ec);
-  }
-  std::string file(const char* name) const { return (m_path / name).string(); }
-
-private:
-  std::filesystem::path m_path;
-};
 
 // A pool of scene-style lines (x, y, z, type, list index, radius in print
 // zones) cycled through while writing, so formatting stays out of the
@@ -66,8 +44,8 @@ void BM_WriteAndReadSceneLines(benchmark::State& state)
 {
   const auto count = static_cast<std::size_t>(state.range(0));
   const auto pool = sceneLines();
-  BenchFolder folder;
-  const std::string path = folder.file("scene.dat");
+  TempFolder folder;
+  const std::string path = folder.path("scene.dat");
   for (auto _ : state) {
     TextFileWriter writer(path);
     for (std::size_t i = 0; i < count; ++i)
@@ -82,10 +60,9 @@ void BM_WriteAndReadSceneLines(benchmark::State& state)
         sum += Val(field);
     benchmark::DoNotOptimize(sum);
   }
-  state.counters["per_line"] = benchmark::Counter(
-    static_cast<double>(count), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  state.counters["per_line"] = bench::timePer(static_cast<double>(count));
 }
-BENCHMARK(BM_WriteAndReadSceneLines)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_WriteAndReadSceneLines)->Apply(bench::decadeSizes)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Each round needs a file that still has something to fix.
 template <FileStatus (*Fixup)(const std::string&, bool)>
@@ -101,8 +78,8 @@ void BM_Fixup(benchmark::State& state)
         c = ',';
     bytes += line + "\r\n";
   }
-  BenchFolder folder;
-  const std::string path = folder.file("export.xyz");
+  TempFolder folder;
+  const std::string path = folder.path("export.xyz");
   for (auto _ : state) {
     state.PauseTiming();
     if (!writeFileAtomic(path, bytes))
@@ -111,8 +88,7 @@ void BM_Fixup(benchmark::State& state)
     if (!Fixup(path, true))
       state.SkipWithError("fix-up failed");
   }
-  state.counters["per_MB"] = benchmark::Counter(
-    static_cast<double>(megabytes), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  state.counters["per_MB"] = bench::timePer(static_cast<double>(megabytes));
 }
 BENCHMARK(BM_Fixup<stripCarriageReturns>)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Fixup<fixDecimalComma>)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();

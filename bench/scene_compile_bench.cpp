@@ -12,9 +12,10 @@
 //
 //   build/bench/scene_compile_bench
 
+#include "bench_support.h"
 #include "model/display_settings.h"
 #include "model/model.h"
-#include "platform/abort.h"
+#include "platform/temp_folder.h"
 #include "scene/gl_real.h"
 #include "scene/gl_recording.h"
 #include "scene/scene_object.h"
@@ -24,22 +25,14 @@
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 
-#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
 using namespace tarvek;
-
-class NeverAbort : public AbortToken, public EventPump {
-public:
-  void clearEscape() override {}
-  bool escapePressed() override { return false; }
-  void pumpEvents() override {}
-};
+using bench::NeverAbort;
 
 // The EGL context is made current once and stays so.
 class AlwaysCurrent : public GlContext {
@@ -48,39 +41,6 @@ public:
   void doneCurrent() override {}
   bool available = false;
 };
-
-constexpr int kRing = 100;
-
-void makeTube(Model& model, std::int64_t atoms)
-{
-  model = Model{};
-  model.structureKind = 1;
-  model.covalentRadius[6] = 0.77f;
-  const int rings = static_cast<int>(atoms / kRing);
-  const double radius = kRing * 1.42 / (2 * 3.141592654);
-  for (int r = 0; r < rings; ++r) {
-    for (int k = 0; k < kRing; ++k) {
-      const double phi = 2 * 3.141592654 * k / kRing;
-      model.atomX.push_back(static_cast<float>(radius * std::cos(phi)));
-      model.atomY.push_back(static_cast<float>(radius * std::sin(phi)));
-      model.atomZ.push_back(static_cast<float>(1.23 * r));
-      model.atomType.push_back(3);
-    }
-  }
-  model.atomCount = rings * kRing;
-  for (int r = 0; r < rings; ++r) {
-    for (int k = 0; k < kRing; ++k) {
-      const int a = r * kRing + k;
-      model.bondAtom1.push_back(k + 1 < kRing ? a : r * kRing);
-      model.bondAtom2.push_back(k + 1 < kRing ? a + 1 : a);
-      if (r + 1 < rings) {
-        model.bondAtom1.push_back(a);
-        model.bondAtom2.push_back(a + kRing);
-      }
-    }
-  }
-  model.bondCount = static_cast<std::int32_t>(model.bondAtom1.size());
-}
 
 long residentBytes()
 {
@@ -102,19 +62,15 @@ struct Bench {
   DisplaySettings display;
   Preferences preferences;
   NeverAbort abort;
-  std::string folder;
-  std::string atomPath, bondPath;
+  TempFolder folder;
+  std::string atomPath = folder.path("tmp.xyz");
+  std::string bondPath = folder.path("tmp.zyx");
 
   Bench(std::int64_t atoms, bool lines)
   {
-    makeTube(model, atoms);
+    bench::ringTube(model, atoms);
     preferences.optionFlags[9] = lines;
-    folder = (std::filesystem::temp_directory_path() / ("scene_bench_" + std::to_string(::getpid()))).string();
-    std::filesystem::create_directories(folder);
-    atomPath = folder + "/tmp.xyz";
-    bondPath = folder + "/tmp.zyx";
   }
-  ~Bench() { std::filesystem::remove_all(folder); }
 };
 
 void compileOperations(CXXX& scene)
@@ -138,8 +94,7 @@ void BM_Record(benchmark::State& state)
   for (const auto& list : scene.lists())
     bytes += list.record.bytes();
   const double atoms = static_cast<double>(bench.model.atomCount);
-  state.counters["time_per_atom"] =
-      benchmark::Counter(atoms, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  state.counters["time_per_atom"] = bench::timePer(atoms);
   state.counters["record_bytes_per_atom"] = static_cast<double>(bytes) / atoms;
   state.counters["scene_file_bytes"] = static_cast<double>(std::filesystem::file_size(bench.atomPath)
                                                            + std::filesystem::file_size(bench.bondPath));
@@ -190,8 +145,7 @@ void BM_Compile(benchmark::State& state)
     state.ResumeTiming();
   }
   const double atoms = static_cast<double>(bench.model.atomCount);
-  state.counters["time_per_atom"] =
-      benchmark::Counter(atoms, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  state.counters["time_per_atom"] = bench::timePer(atoms);
   state.counters["list_bytes_per_atom"] = grown / static_cast<double>(state.iterations()) / atoms;
 }
 

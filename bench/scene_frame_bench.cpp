@@ -10,9 +10,9 @@
 //
 //   xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb build/bench/scene_frame_bench
 
+#include "bench_support.h"
 #include "model/display_settings.h"
 #include "model/model.h"
-#include "platform/abort.h"
 #include "platform/surface_format.h"
 #include "scene/gl_host.h"
 #include "scene/gl_recording.h"
@@ -28,48 +28,12 @@
 #include <GL/gl.h>
 
 #include <chrono>
-#include <cmath>
 #include <cstdlib>
 
 namespace {
 
 using namespace tarvek;
-
-class NeverAbort : public AbortToken, public EventPump {
-public:
-  void clearEscape() override {}
-  bool escapePressed() override { return false; }
-  void pumpEvents() override {}
-};
-
-constexpr int kRing = 100;
-
-void makeTube(Model& model, std::int64_t atoms)
-{
-  model = Model{};
-  model.structureKind = 1;
-  model.covalentRadius[6] = 0.77f;
-  const int rings = static_cast<int>(atoms / kRing);
-  const double radius = kRing * 1.42 / (2 * 3.141592654);
-  for (int r = 0; r < rings; ++r) {
-    for (int k = 0; k < kRing; ++k) {
-      const double phi = 2 * 3.141592654 * k / kRing;
-      model.atomX.push_back(static_cast<float>(radius * std::cos(phi)));
-      model.atomY.push_back(static_cast<float>(radius * std::sin(phi)));
-      model.atomZ.push_back(static_cast<float>(1.23 * r));
-      model.atomType.push_back(3);
-      const int a = r * kRing + k;
-      model.bondAtom1.push_back(k + 1 < kRing ? a : r * kRing);
-      model.bondAtom2.push_back(k + 1 < kRing ? a + 1 : a);
-      if (r + 1 < rings) {
-        model.bondAtom1.push_back(a);
-        model.bondAtom2.push_back(a + kRing);
-      }
-    }
-  }
-  model.atomCount = rings * kRing;
-  model.bondCount = static_cast<std::int32_t>(model.bondAtom1.size());
-}
+using bench::NeverAbort;
 
 // Triangles the scene's lists hold, from their records.
 double trianglesOf(const CXXX& scene)
@@ -91,7 +55,7 @@ double trianglesOf(const CXXX& scene)
 void BM_frame(benchmark::State& state)
 {
   Model model;
-  makeTube(model, state.range(0));
+  bench::ringTube(model, state.range(0));
   DisplaySettings display;
   // The orthographic volume fits the whole tube.
   display.orthoProjection = true;

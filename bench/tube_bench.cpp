@@ -4,11 +4,10 @@
 //
 //   build/bench/tube_bench
 
+#include "bench_support.h"
 #include "model/model.h"
 #include "model/tube_builder.h"
 #include "model/tube_unit_cell.h"
-#include "platform/abort.h"
-#include "platform/prompts.h"
 
 #include <benchmark/benchmark.h>
 
@@ -17,26 +16,8 @@
 namespace {
 
 using tarvek::Model;
-
-class AlwaysYes : public tarvek::Prompts {
-public:
-  void message(const std::string&, const std::string&, tarvek::MessageIcon) override {}
-  bool yesNo(const std::string&, const std::string&, tarvek::MessageIcon) override { return true; }
-  std::optional<std::string> input(const std::string&, const std::string&,
-                                   const std::string& defaultText) override
-  {
-    return defaultText;
-  }
-  void beep() override {}
-  void beginWait() override {}
-  void endWait() override {}
-};
-
-class NeverAbort : public tarvek::AbortToken {
-public:
-  void clearEscape() override {}
-  bool escapePressed() override { return false; }
-};
+using tarvek::bench::NeverAbort;
+using tarvek::bench::QuietPrompts;
 
 constexpr float kA = 1.42f;
 // Atoms per Å² of graphene: four in a cell of sqrt(3)·a by 3a.
@@ -51,7 +32,7 @@ void rolledTube(benchmark::State& state)
   const double circumference = tarvek::tubeSizes(n, m, kA).circumference;
   const auto length =
       static_cast<float>(static_cast<double>(state.range(2)) / (kSheetDensity * circumference));
-  AlwaysYes prompts;
+  QuietPrompts prompts;
   NeverAbort abort;
   Model model;
   model.structureKind = 1;
@@ -62,9 +43,7 @@ void rolledTube(benchmark::State& state)
   }
   state.SetComplexityN(model.atomCount);
   state.counters["atoms"] = model.atomCount;
-  state.counters["per_atom"] = benchmark::Counter(
-      static_cast<double>(model.atomCount) * static_cast<double>(state.iterations()),
-      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["per_atom"] = tarvek::bench::timePer(model.atomCount);
 }
 
 // Unit-cell tube of state.range(2) cells.
@@ -80,14 +59,12 @@ void unitCellTube(benchmark::State& state)
   }
   state.SetComplexityN(model.atomCount);
   state.counters["atoms"] = model.atomCount;
-  state.counters["per_atom"] = benchmark::Counter(
-      static_cast<double>(model.atomCount) * static_cast<double>(state.iterations()),
-      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["per_atom"] = tarvek::bench::timePer(model.atomCount);
 }
 
 void wholeTubeWithBonds(benchmark::State& state)
 {
-  AlwaysYes prompts;
+  QuietPrompts prompts;
   NeverAbort abort;
   Model model;
   model.structureKind = 1;
@@ -99,31 +76,21 @@ void wholeTubeWithBonds(benchmark::State& state)
   state.counters["bonds"] = model.bondCount;
 }
 
+// Rows of the (n,m) tube at first, 10·first and 100·first, fitted to a cost
+// linear in the atoms.
+void decades(benchmark::internal::Benchmark* bench, std::int64_t n, std::int64_t m,
+             std::int64_t first)
+{
+  for (std::int64_t size = first; size <= 100 * first; size *= 10)
+    bench->Args({n, m, size});
+  bench->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+}
+
 } // namespace
 
-BENCHMARK(rolledTube)
-    ->Args({100, 100, 10'000})
-    ->Args({100, 100, 100'000})
-    ->Args({100, 100, 1'000'000})
-    ->Complexity(benchmark::oN)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(rolledTube)
-    ->Args({60, 30, 10'000})
-    ->Args({60, 30, 100'000})
-    ->Args({60, 30, 1'000'000})
-    ->Complexity(benchmark::oN)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(rolledTube)->Apply([](auto* bench) { decades(bench, 100, 100, 10'000); });
+BENCHMARK(rolledTube)->Apply([](auto* bench) { decades(bench, 60, 30, 10'000); });
 // 400 atoms per cell of (100,100), 840 of (60,30).
-BENCHMARK(unitCellTube)
-    ->Args({100, 100, 25})
-    ->Args({100, 100, 250})
-    ->Args({100, 100, 2'500})
-    ->Complexity(benchmark::oN)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(unitCellTube)
-    ->Args({60, 30, 12})
-    ->Args({60, 30, 120})
-    ->Args({60, 30, 1'200})
-    ->Complexity(benchmark::oN)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(unitCellTube)->Apply([](auto* bench) { decades(bench, 100, 100, 25); });
+BENCHMARK(unitCellTube)->Apply([](auto* bench) { decades(bench, 60, 30, 12); });
 BENCHMARK(wholeTubeWithBonds)->Unit(benchmark::kMillisecond);

@@ -63,6 +63,17 @@ struct ExportAtoms {
   std::vector<std::string> positionTexts;
 };
 
+// A bond as two positions in ExportAtoms::atoms.
+struct ExportBond {
+  std::size_t a;
+  std::size_t b;
+};
+
+// The model's bonds among the exported atoms of a model set; a bond touching
+// an atom before set.first (a virus cage's vertices) stays out. Throws
+// RuntimeError for a bond whose end lies outside the set.
+std::vector<ExportBond> writtenBonds(const ExportContext& ctx, const ExportAtoms& set);
+
 // Sheet set for the flat sheets (kinds 2 and 4), atom set otherwise; the
 // scene atom file for the PDB export and the box when the scene holds two or
 // more lists. Throws RuntimeError for a missing or malformed scene file.

@@ -1,5 +1,6 @@
 #include "formats/export_context.h"
 
+#include "formats/export_text.h"
 #include "runtime/runtime_error.h"
 #include "scene/scene_files.h"
 
@@ -103,6 +104,29 @@ std::array<float, 6> getStructureBox(const ExportContext& ctx)
   if (box[5] == 0.0f)
     box[5] = 1.0f;
   return box;
+}
+
+std::vector<ExportBond> writtenBonds(const ExportContext& ctx, const ExportAtoms& set)
+{
+  const Model& m = ctx.model;
+  const std::int32_t bonds = std::max(m.bondCount, 0);
+  std::vector<ExportBond> out;
+  out.reserve(static_cast<std::size_t>(bonds));
+  for (std::int32_t i = 0; i < bonds; ++i) {
+    const std::int32_t a = m.bondAtom1[static_cast<std::size_t>(i)];
+    const std::int32_t b = m.bondAtom2[static_cast<std::size_t>(i)];
+    bool skipped = false;
+    for (const std::int32_t atom : {a, b}) {
+      if (atom < 0 || atom >= set.setCount)
+        throw RuntimeError(bondOutsideText(i, atom, set.setCount));
+      skipped = skipped || atom < set.first;
+    }
+    if (!skipped) {
+      out.push_back({static_cast<std::size_t>(a - set.first),
+                     static_cast<std::size_t>(b - set.first)});
+    }
+  }
+  return out;
 }
 
 } // namespace tarvek

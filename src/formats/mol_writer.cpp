@@ -13,34 +13,6 @@ namespace {
 constexpr std::int32_t maxCount = 999;
 constexpr double maxOrder = 99.0;
 
-struct MolBond {
-  std::int32_t a;
-  std::int32_t b;
-};
-
-// Bonds as written: 1-based numbers within the written atoms. A virus cage
-// starts at atom 12, so bonds touching its 12 vertex atoms stay out.
-std::vector<MolBond> molBonds(const ExportContext& ctx, const ExportAtoms& set)
-{
-  const Model& m = ctx.model;
-  std::vector<MolBond> out;
-  const std::int32_t bonds = std::max(m.bondCount, 0);
-  out.reserve(static_cast<std::size_t>(bonds));
-  for (std::int32_t i = 0; i < bonds; ++i) {
-    const std::int32_t a = m.bondAtom1[static_cast<std::size_t>(i)];
-    const std::int32_t b = m.bondAtom2[static_cast<std::size_t>(i)];
-    bool skipped = false;
-    for (const std::int32_t atom : {a, b}) {
-      if (atom < 0 || atom >= set.setCount)
-        throw RuntimeError(bondOutsideText(i, atom, set.setCount));
-      skipped = skipped || atom < set.first;
-    }
-    if (!skipped)
-      out.push_back({a - set.first + 1, b - set.first + 1});
-  }
-  return out;
-}
-
 std::optional<std::string> limitMessage(std::size_t atoms, std::size_t bonds)
 {
   if (atoms > maxCount)
@@ -73,7 +45,7 @@ int askBondOrder(Prompts& prompts)
 std::optional<std::string> molLimitMessage(const ExportContext& ctx)
 {
   const ExportAtoms set = exportAtoms(ctx, ExportUse::Mol);
-  return limitMessage(set.atoms.size(), molBonds(ctx, set).size());
+  return limitMessage(set.atoms.size(), writtenBonds(ctx, set).size());
 }
 
 void exportMOL(const ExportContext& ctx, const std::string& path)
@@ -81,7 +53,7 @@ void exportMOL(const ExportContext& ctx, const std::string& path)
   static constexpr const char* range =
       "MOL-File only supports coordinates from -9999.9999 to 99999.9999";
   const ExportAtoms set = exportAtoms(ctx, ExportUse::Mol);
-  const std::vector<MolBond> bonds = molBonds(ctx, set);
+  const std::vector<ExportBond> bonds = writtenBonds(ctx, set);
   if (const auto refusal = limitMessage(set.atoms.size(), bonds.size()))
     throw RuntimeError(*refusal);
   const std::string order = std::to_string(askBondOrder(ctx.prompts));
@@ -106,10 +78,10 @@ void exportMOL(const ExportContext& ctx, const std::string& path)
     line.append("  0  0  0  0  0  0");
     out.line(line);
   }
-  for (const MolBond& b : bonds) {
+  for (const ExportBond& b : bonds) {
     line.clear();
-    appendRight(line, std::to_string(b.a), 3);
-    appendRight(line, std::to_string(b.b), 3);
+    appendRight(line, std::to_string(b.a + 1), 3);
+    appendRight(line, std::to_string(b.b + 1), 3);
     line.append(" ");
     line.append(order);
     line.append("  0  0  0");

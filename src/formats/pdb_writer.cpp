@@ -17,45 +17,16 @@ constexpr std::int64_t maxSerial = 87440031;
 constexpr std::int64_t maxMasterCount = 99999;
 constexpr const char* range = "PDB-File only supports coordinates from -999.999 to 9999.999";
 
-// Bonds as pairs of positions in the written atoms.
-struct PdbBond {
-  std::size_t a;
-  std::size_t b;
-};
-
-std::vector<PdbBond> modelBonds(const ExportContext& ctx, const ExportAtoms& set)
-{
-  const Model& m = ctx.model;
-  const std::int32_t bonds = std::max(m.bondCount, 0);
-  std::vector<PdbBond> out;
-  out.reserve(static_cast<std::size_t>(bonds));
-  for (std::int32_t i = 0; i < bonds; ++i) {
-    const std::int32_t a = m.bondAtom1[static_cast<std::size_t>(i)];
-    const std::int32_t b = m.bondAtom2[static_cast<std::size_t>(i)];
-    bool skipped = false;
-    for (const std::int32_t atom : {a, b}) {
-      if (atom < 0 || atom >= set.setCount)
-        throw RuntimeError(bondOutsideText(i, atom, set.setCount));
-      skipped = skipped || atom < set.first;
-    }
-    if (!skipped) {
-      out.push_back({static_cast<std::size_t>(a - set.first),
-                     static_cast<std::size_t>(b - set.first)});
-    }
-  }
-  return out;
-}
-
 // The scene's bond lines, their end points matched to the drawn atoms by the
 // text of their positions; fill lines and bonds with an unmatched end drop.
-std::vector<PdbBond> sceneBonds(const ExportContext& ctx, const ExportAtoms& set)
+std::vector<ExportBond> sceneBonds(const ExportContext& ctx, const ExportAtoms& set)
 {
   std::unordered_map<std::string, std::size_t> byPosition;
   byPosition.reserve(set.positionTexts.size());
   for (std::size_t i = 0; i < set.positionTexts.size(); ++i)
     byPosition.emplace(set.positionTexts[i], i);
 
-  std::vector<PdbBond> out;
+  std::vector<ExportBond> out;
   // A scene without bonds has no bond file.
   if (!FileExists(ctx.sceneBondFile))
     return out;
@@ -152,9 +123,9 @@ void exportPDB(const ExportContext& ctx, const std::string& path)
   const std::int64_t lastSerial = serialBase + static_cast<std::int64_t>(set.atoms.size()) - 1;
   if (lastSerial > maxSerial)
     throw RuntimeError("PDB-File only supports up to 87440031 atoms");
-  std::vector<PdbBond> bonds;
+  std::vector<ExportBond> bonds;
   if (connections)
-    bonds = set.fromSceneFile ? sceneBonds(ctx, set) : modelBonds(ctx, set);
+    bonds = set.fromSceneFile ? sceneBonds(ctx, set) : writtenBonds(ctx, set);
 
   ExportText out(ctx, path);
   out.line("REMARK   Kelvarin PDB file (Brannoc)");
@@ -193,7 +164,7 @@ void exportPDB(const ExportContext& ctx, const std::string& path)
     // Partners per atom in bond-list order, in one flat array.
     const std::size_t count = set.atoms.size();
     std::vector<std::size_t> start(count + 1, 0);
-    for (const PdbBond& b : bonds) {
+    for (const ExportBond& b : bonds) {
       ++start[b.a + 1];
       ++start[b.b + 1];
     }
@@ -201,7 +172,7 @@ void exportPDB(const ExportContext& ctx, const std::string& path)
       start[i + 1] += start[i];
     std::vector<std::size_t> fill(start.begin(), start.end() - 1);
     std::vector<std::int64_t> partners(start[count]);
-    for (const PdbBond& b : bonds) {
+    for (const ExportBond& b : bonds) {
       partners[fill[b.a]++] = serialBase + static_cast<std::int64_t>(b.b);
       partners[fill[b.b]++] = serialBase + static_cast<std::int64_t>(b.a);
     }

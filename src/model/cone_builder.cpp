@@ -1,5 +1,6 @@
 #include "model/cone_builder.h"
 
+#include "model/graphene_cell.h"
 #include "model/model.h"
 #include "runtime/int_convert.h"
 #include "runtime/math_util.h"
@@ -71,15 +72,8 @@ void buildCone(Model& model, float d, float h, float a, float zOffset)
   const std::int32_t ny = CInt(radius / (3.0 * static_cast<double>(a))) + 1;
   const std::int32_t patchCount = CLng((2.0 * nx + 1.0) * (2.0 * ny + 1.0) * 4.0);
 
-  // Rectangular cell of four atoms, period sqrt(3)·a along x and 3·a along y;
-  // atoms 0, 1 and 2, 3 are the two sublattices.
-  const auto halfCell = static_cast<float>(static_cast<double>(sqrt3) / 2.0 * a);
-  const std::array<float, 4> cellX = {0.0f, halfCell, 0.0f, halfCell};
-  const std::array<float, 4> cellY = {0.0f, static_cast<float>(1.5 * a), a,
-                                      static_cast<float>(2.5 * a)};
-  std::array<std::int16_t, 4> cellType = {1, 1, 2, 2};
-  if (model.materialIndex == 0)
-    cellType = {3, 3, 3, 3};
+  const GrapheneCell cell = grapheneCell(model, a);
+  const float halfCell = cell.x[1];
 
   // The patch, shifted so a hexagon centre lies at the origin. The shift is
   // the stored half cell, so the atoms above and below it get x = 0 exactly.
@@ -91,10 +85,10 @@ void buildCone(Model& model, float d, float h, float a, float zOffset)
   for (std::int32_t ix = -nx; ix <= nx; ++ix)
     for (std::int32_t iy = -ny; iy <= ny; ++iy)
       for (std::size_t k = 0; k < 4; ++k) {
-        const auto x = static_cast<float>(static_cast<double>(sqrt3) * ix * a + cellX[k]
+        const auto x = static_cast<float>(static_cast<double>(sqrt3) * ix * a + cell.x[k]
                                           - halfCell);
-        const auto y = static_cast<float>(3.0 * iy * a + cellY[k] - a / 2.0);
-        work.add(x, y, 0.0f, cellType[k]);
+        const auto y = static_cast<float>(3.0 * iy * a + cell.y[k] - a / 2.0);
+        work.add(x, y, 0.0f, cell.type[k]);
       }
 
   // The sector: the wedge from 360 - d to 360 degrees is cut away.

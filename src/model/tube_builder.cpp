@@ -2,6 +2,7 @@
 
 #include "model/bond_search.h"
 #include "model/end_caps.h"
+#include "model/graphene_cell.h"
 #include "model/model.h"
 #include "model/tabulated_caps.h"
 #include "model/tube_unit_cell.h"
@@ -350,14 +351,7 @@ void buildTubes(Model& model, std::int16_t n, std::int16_t m, float length, floa
   model.tubeDiameter = sizes.diameter;
 
   if (rolled) {
-    // Sheet cell of four atoms; 0, 1 and 2, 3 are the two sublattices.
-    const auto halfW = static_cast<float>(static_cast<double>(sqrt3) / 2.0 * a);
-    const std::array<float, 4> cellX = {0.0f, halfW, 0.0f, halfW};
-    const std::array<float, 4> cellY = {0.0f, static_cast<float>(1.5 * a), a,
-                                        static_cast<float>(2.5 * a)};
-    std::array<std::int16_t, 4> cellType = {1, 1, 2, 2};
-    if (model.materialIndex == 0)
-      cellType = {3, 3, 3, 3};
+    const GrapheneCell cell = grapheneCell(model, a);
 
     // Lay out and turn the sheet so the chiral vector lies along +x and the
     // axis along +y.
@@ -367,15 +361,15 @@ void buildTubes(Model& model, std::int16_t n, std::int16_t m, float length, floa
       for (std::int64_t iy = layout.columns[col].lo; iy <= layout.columns[col].hi; ++iy)
         for (std::size_t c = 0; c < 4; ++c) {
           const std::int64_t ix = layout.ixLo + static_cast<std::int64_t>(col);
-          float x = cellX[c] + static_cast<float>(ix) * sqrt3 * a;
-          float y = cellY[c] + static_cast<float>(iy) * 3.0f * a;
+          float x = cell.x[c] + static_cast<float>(ix) * sqrt3 * a;
+          float y = cell.y[c] + static_cast<float>(iy) * 3.0f * a;
           if (theta != 0.0f) {
             const double tx = x * cosT - y * sinT;
             const double ty = x * sinT + y * cosT;
             x = static_cast<float>(tx);
             y = static_cast<float>(ty);
           }
-          work.add(x, y, 0.0f, cellType[c]);
+          work.add(x, y, 0.0f, cell.type[c]);
         }
 
     // Cut out one circumference by the length.

@@ -368,7 +368,10 @@ int normaliseRaster(RasterRecord& raster)
   return kImageOk;
 }
 
-int readJPEG(const std::string& path, RasterRecord* raster)
+namespace {
+
+int readWith(int (*decode)(std::FILE*, RasterRecord*), const std::string& path,
+             RasterRecord* raster)
 {
   if (!raster) {
     setImageError(kImageNoRaster);
@@ -377,27 +380,23 @@ int readJPEG(const std::string& path, RasterRecord* raster)
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file)
     return fail(*raster, kImageCannotOpen);
-  int code = decodeJpeg(file, raster);
+  int code = decode(file, raster);
   std::fclose(file);
   if (code != kImageOk)
     return fail(*raster, code);
   return kImageOk;
 }
 
+} // namespace
+
+int readJPEG(const std::string& path, RasterRecord* raster)
+{
+  return readWith(decodeJpeg, path, raster);
+}
+
 int readPNG(const std::string& path, RasterRecord* raster)
 {
-  if (!raster) {
-    setImageError(kImageNoRaster);
-    return kImageNoRaster;
-  }
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file)
-    return fail(*raster, kImageCannotOpen);
-  int code = decodePng(file, raster);
-  std::fclose(file);
-  if (code != kImageOk)
-    return fail(*raster, code);
-  return kImageOk;
+  return readWith(decodePng, path, raster);
 }
 
 int readGIF(const std::string& path, RasterRecord* raster)

@@ -80,26 +80,13 @@ HRESULT guarded(const char* member, Body body) noexcept
   }
 }
 
-class Quillet final : public IQuillet, public IResetDefaults, public ISupportErrorInfo {
+// Reference counting, the unimplemented IDispatch members and the rich-error
+// answer for Iid, shared by the library's objects. Each counts as a live
+// object of the server until Release deletes it as Derived.
+template <typename Derived, typename Interface, const GUID& Iid, typename... Extra>
+class ServerObject : public Interface, public Extra..., public ISupportErrorInfo {
 public:
-  Quillet() { ++serverReferences(); }
-
-  HRESULT QueryInterface(const GUID* riid, void** object) override
-  {
-    if (!object || !riid)
-      return E_POINTER;
-    *object = nullptr;
-    if (*riid == IID_IUnknown || *riid == IID_IDispatch || *riid == IID_IQuillet)
-      *object = static_cast<IQuillet*>(this);
-    else if (*riid == IID_IResetDefaults)
-      *object = static_cast<IResetDefaults*>(this);
-    else if (*riid == IID_ISupportErrorInfo)
-      *object = static_cast<ISupportErrorInfo*>(this);
-    else
-      return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-  }
+  ServerObject() { ++serverReferences(); }
 
   std::uint32_t AddRef() override { return ++m_references; }
 
@@ -107,7 +94,7 @@ public:
   {
     const std::uint32_t left = --m_references;
     if (left == 0)
-      delete this;
+      delete static_cast<Derived*>(this);
     return left;
   }
 
@@ -125,7 +112,33 @@ public:
 
   HRESULT InterfaceSupportsErrorInfo(const GUID* riid) override
   {
-    return riid && *riid == IID_IQuillet ? S_OK : S_FALSE;
+    return riid && *riid == Iid ? S_OK : S_FALSE;
+  }
+
+protected:
+  ~ServerObject() { --serverReferences(); }
+
+private:
+  std::atomic<std::uint32_t> m_references{1};
+};
+
+class Quillet final : public ServerObject<Quillet, IQuillet, IID_IQuillet, IResetDefaults> {
+public:
+  HRESULT QueryInterface(const GUID* riid, void** object) override
+  {
+    if (!object || !riid)
+      return E_POINTER;
+    *object = nullptr;
+    if (*riid == IID_IUnknown || *riid == IID_IDispatch || *riid == IID_IQuillet)
+      *object = static_cast<IQuillet*>(this);
+    else if (*riid == IID_IResetDefaults)
+      *object = static_cast<IResetDefaults*>(this);
+    else if (*riid == IID_ISupportErrorInfo)
+      *object = static_cast<ISupportErrorInfo*>(this);
+    else
+      return E_NOINTERFACE;
+    AddRef();
+    return S_OK;
   }
 
   HRESULT resetDefaults() override
@@ -497,12 +510,10 @@ public:
   }
 
 private:
+  friend ServerObject;
+
   // Objects die through Release.
-  ~Quillet()
-  {
-    discardDocument();
-    --serverReferences();
-  }
+  ~Quillet() { discardDocument(); }
 
   bool onPage() const { return m_doc && m_pageOpen; }
 
@@ -627,7 +638,6 @@ private:
       placeImage(m_doc, slot, x, y, m_imageScaleX, m_imageScaleY, m_imageRotation);
   }
 
-  std::atomic<std::uint32_t> m_references{1};
   PdfDocument* m_doc = nullptr;
   bool m_pageOpen = false;
   std::string m_title, m_keywords, m_author, m_subject, m_creator;
@@ -649,10 +659,9 @@ private:
   bool m_strokePending = false;
 };
 
-class QuilletFactory final : public IQuilletFactory, public ISupportErrorInfo {
+class QuilletFactory final
+    : public ServerObject<QuilletFactory, IQuilletFactory, IID_IQuilletFactory> {
 public:
-  QuilletFactory() { ++serverReferences(); }
-
   HRESULT QueryInterface(const GUID* riid, void** object) override
   {
     if (!object || !riid)
@@ -666,33 +675,6 @@ public:
       return E_NOINTERFACE;
     AddRef();
     return S_OK;
-  }
-
-  std::uint32_t AddRef() override { return ++m_references; }
-
-  std::uint32_t Release() override
-  {
-    const std::uint32_t left = --m_references;
-    if (left == 0)
-      delete this;
-    return left;
-  }
-
-  HRESULT GetTypeInfoCount(std::uint32_t*) override { return E_NOTIMPL; }
-  HRESULT GetTypeInfo(std::uint32_t, std::uint32_t, void**) override { return E_NOTIMPL; }
-  HRESULT GetIDsOfNames(const GUID*, char**, std::uint32_t, std::uint32_t, std::int32_t*) override
-  {
-    return E_NOTIMPL;
-  }
-  HRESULT Invoke(std::int32_t, const GUID*, std::uint32_t, std::uint16_t, void*, void*, void*,
-                 std::uint32_t*) override
-  {
-    return E_NOTIMPL;
-  }
-
-  HRESULT InterfaceSupportsErrorInfo(const GUID* riid) override
-  {
-    return riid && *riid == IID_IQuilletFactory ? S_OK : S_FALSE;
   }
 
   HRESULT CreateQuillet(IQuillet** slot) override
@@ -717,9 +699,9 @@ public:
   }
 
 private:
-  ~QuilletFactory() { --serverReferences(); }
+  friend ServerObject;
 
-  std::atomic<std::uint32_t> m_references{1};
+  ~QuilletFactory() = default;
 };
 
 // The class object of one class; it lives as long as the library.

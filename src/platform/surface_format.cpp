@@ -1,10 +1,8 @@
 #include "platform/surface_format.h"
 
-#include <QSurfaceFormat>
-
 namespace tarvek {
 
-void setDefaultSurfaceFormat()
+QSurfaceFormat viewSurfaceFormat()
 {
   QSurfaceFormat format;
   format.setRenderableType(QSurfaceFormat::OpenGL);
@@ -12,7 +10,9 @@ void setDefaultSurfaceFormat()
   format.setVersion(2, 1);
   format.setDepthBufferSize(24);
   format.setSamples(0);
-  QSurfaceFormat::setDefaultFormat(format);
+  return format;
 }
+
+void setDefaultSurfaceFormat() { QSurfaceFormat::setDefaultFormat(viewSurfaceFormat()); }
 
 } // namespace tarvek

@@ -1,10 +1,14 @@
 #pragma once
 
+#include <QSurfaceFormat>
+
 namespace tarvek {
 
-// Makes the 3-D view's context the default: OpenGL compatibility profile
-// 2.1, 24-bit depth, no multisampling (glReadPixels must read the frame as
-// drawn). Call before the QApplication exists.
+// The 3-D view's context: OpenGL compatibility profile 2.1, 24-bit depth, no
+// multisampling (glReadPixels must read the frame as drawn).
+QSurfaceFormat viewSurfaceFormat();
+
+// Makes viewSurfaceFormat() the default. Call before the QApplication exists.
 void setDefaultSurfaceFormat();
 
 } // namespace tarvek

@@ -1,5 +1,6 @@
 #include "scene/gl_host.h"
 
+#include "platform/surface_format.h"
 #include "scene/frame_grab.h"
 #include "scene/scene_object.h"
 
@@ -72,24 +73,46 @@ std::int16_t sceneButtons(Qt::MouseButtons buttons)
   return mask;
 }
 
-GlHost::GlHost(Prompts& prompts, QWidget* parent) : QOpenGLWidget(parent), m_prompts(prompts)
+template <typename Widget>
+SceneViewBase<Widget>::SceneViewBase(QWidget* parent) : Widget(parent)
 {
-  // A multisampled frame could not be read back with glReadPixels.
-  QSurfaceFormat format;
-  format.setRenderableType(QSurfaceFormat::OpenGL);
-  format.setProfile(QSurfaceFormat::CompatibilityProfile);
-  format.setVersion(2, 1);
-  format.setDepthBufferSize(24);
-  format.setSamples(0);
-  setFormat(format);
-  setFocusPolicy(Qt::StrongFocus);
   m_animation.setInterval(0);
-  connect(&m_animation, &QTimer::timeout, this, [this] {
+  QObject::connect(&m_animation, &QTimer::timeout, this, [this] {
     if (m_scene != nullptr)
       m_scene->animationTick();
     else
       m_animation.stop();
   });
+}
+
+template <typename Widget>
+void SceneViewBase<Widget>::restoreHostProjection()
+{
+  if (m_scene != nullptr)
+    m_scene->useHostProjection();
+  else
+    m_ownsProjection = true;
+}
+
+template <typename Widget>
+float SceneViewBase<Widget>::ViewWidth() const
+{
+  return devicePixels(*this, this->width());
+}
+
+template <typename Widget>
+float SceneViewBase<Widget>::ViewHeight() const
+{
+  return devicePixels(*this, this->height());
+}
+
+template class SceneViewBase<QOpenGLWidget>;
+template class SceneViewBase<QWidget>;
+
+GlHost::GlHost(Prompts& prompts, QWidget* parent) : SceneViewBase(parent), m_prompts(prompts)
+{
+  setFormat(viewSurfaceFormat());
+  setFocusPolicy(Qt::StrongFocus);
 }
 
 GlHost::~GlHost()
@@ -104,17 +127,6 @@ void GlHost::setScene(CXXX* scene)
   if (scene == nullptr)
     m_animation.stop();
 }
-
-void GlHost::restoreHostProjection()
-{
-  if (m_scene != nullptr)
-    m_scene->useHostProjection();
-  else
-    m_ownsProjection = true;
-}
-
-float GlHost::ViewWidth() const { return devicePixels(*this, width()); }
-float GlHost::ViewHeight() const { return devicePixels(*this, height()); }
 
 bool GlHost::makeCurrent()
 {
@@ -244,27 +256,5 @@ bool GlHost::grabToBmp(const std::string& path)
   return grabGLImage(m_gl, m_prompts, m_scene->stereoMode, path, 0, 0,
                      static_cast<int>(std::lrint(ViewWidth())), static_cast<int>(std::lrint(ViewHeight())));
 }
-
-ViewStub::ViewStub(QWidget* parent) : QWidget(parent)
-{
-  m_animation.setInterval(0);
-  connect(&m_animation, &QTimer::timeout, this, [this] {
-    if (m_scene != nullptr)
-      m_scene->animationTick();
-    else
-      m_animation.stop();
-  });
-}
-
-void ViewStub::restoreHostProjection()
-{
-  if (m_scene != nullptr)
-    m_scene->useHostProjection();
-  else
-    m_ownsProjection = true;
-}
-
-float ViewStub::ViewWidth() const { return devicePixels(*this, width()); }
-float ViewStub::ViewHeight() const { return devicePixels(*this, height()); }
 
 } // namespace tarvek

@@ -43,25 +43,19 @@ public:
   virtual bool grabToBmp(const std::string& path) = 0;
 };
 
-// The 3-D view. Every GL event and input event goes to the scene; the
-// context stays current between events, as the scene compiles outside
-// paint events.
-class GlHost : public QOpenGLWidget, public ViewHost {
-  Q_OBJECT
+// What the view and its stand-in share: the scene they show, its animation
+// timer, who owns the projection, and their size in device pixels. Built in
+// gl_host.cpp for the two widgets below.
+template <typename Widget>
+class SceneViewBase : public Widget, public ViewHost {
 public:
-  explicit GlHost(Prompts& prompts, QWidget* parent = nullptr);
-  ~GlHost() override;
+  explicit SceneViewBase(QWidget* parent);
 
   QWidget* widget() override { return this; }
   GlApi& gl() override { return m_gl; }
-  void setScene(CXXX* scene) override;
   void restoreHostProjection() override;
-  bool grabToBmp(const std::string& path) override;
 
-  void Redraw() override { update(); }
-  // Draws into the view's framebuffer before returning (QWidget::repaint
-  // may wait for the window's next frame), then schedules its display.
-  void repaintNow() override;
+  void Redraw() override { this->update(); }
   float ViewWidth() const override;
   float ViewHeight() const override;
   void PressNotify() override {}
@@ -69,6 +63,32 @@ public:
   void stopAnimationTimer() override { m_animation.stop(); }
   void setOwnsProjection(bool owns) override { m_ownsProjection = owns; }
   bool ownsProjection() const override { return m_ownsProjection; }
+
+protected:
+  RealGl m_gl;
+  CXXX* m_scene = nullptr;
+  QTimer m_animation;
+  bool m_ownsProjection = true;
+};
+
+extern template class SceneViewBase<QOpenGLWidget>;
+extern template class SceneViewBase<QWidget>;
+
+// The 3-D view. Every GL event and input event goes to the scene; the
+// context stays current between events, as the scene compiles outside
+// paint events.
+class GlHost : public SceneViewBase<QOpenGLWidget> {
+  Q_OBJECT
+public:
+  explicit GlHost(Prompts& prompts, QWidget* parent = nullptr);
+  ~GlHost() override;
+
+  void setScene(CXXX* scene) override;
+  bool grabToBmp(const std::string& path) override;
+
+  // Draws into the view's framebuffer before returning (QWidget::repaint
+  // may wait for the window's next frame), then schedules its display.
+  void repaintNow() override;
 
   bool makeCurrent() override;
   void doneCurrent() override;
@@ -95,11 +115,7 @@ private:
   void renderFrame();
 
   Prompts& m_prompts;
-  RealGl m_gl;
-  CXXX* m_scene = nullptr;
-  QTimer m_animation;
   QMetaObject::Connection m_contextWatch;
-  bool m_ownsProjection = true;
   // Inside initializeGL or paintGL, where Qt keeps the context current.
   bool m_inGlEvent = false;
 };
@@ -107,34 +123,17 @@ private:
 // The view under QT_QPA_PLATFORM=offscreen, where a shown QOpenGLWidget
 // brings Qt down: it has a size but no context, so the
 // scene keeps its state and draws nothing.
-class ViewStub : public QWidget, public ViewHost {
+class ViewStub : public SceneViewBase<QWidget> {
 public:
-  explicit ViewStub(QWidget* parent = nullptr);
+  explicit ViewStub(QWidget* parent = nullptr) : SceneViewBase(parent) {}
 
-  QWidget* widget() override { return this; }
-  GlApi& gl() override { return m_gl; }
   void setScene(CXXX* scene) override { m_scene = scene; }
-  void restoreHostProjection() override;
   bool grabToBmp(const std::string&) override { return false; }
 
-  void Redraw() override { update(); }
   void repaintNow() override { repaint(); }
-  float ViewWidth() const override;
-  float ViewHeight() const override;
-  void PressNotify() override {}
-  void startAnimationTimer() override { m_animation.start(); }
-  void stopAnimationTimer() override { m_animation.stop(); }
-  void setOwnsProjection(bool owns) override { m_ownsProjection = owns; }
-  bool ownsProjection() const override { return m_ownsProjection; }
 
   bool makeCurrent() override { return false; }
   void doneCurrent() override {}
-
-private:
-  RealGl m_gl;
-  CXXX* m_scene = nullptr;
-  QTimer m_animation;
-  bool m_ownsProjection = true;
 };
 
 } // namespace tarvek

@@ -137,6 +137,24 @@ void CXXX::drawPass()
   m_gl.popMatrix();
 }
 
+template <typename Volume>
+void CXXX::loadOwnProjection(float w, float h, Volume volume)
+{
+  m_host->setOwnsProjection(false);
+  {
+    GlContextGuard guard(m_context);
+    if (guard.current()) {
+      m_gl.viewport(0, 0, roundEven(w), roundEven(h));
+      m_gl.matrixMode(GlMatrixMode::Projection);
+      m_gl.loadIdentity();
+      volume();
+      m_gl.matrixMode(GlMatrixMode::ModelView);
+      m_gl.loadIdentity();
+    }
+  }
+  Refresh();
+}
+
 void CXXX::zoomOrtho()
 {
   const bool ortho = m_display.orthoProjection;
@@ -160,25 +178,15 @@ void CXXX::zoomOrtho()
   const double depth = std::max(
       s * g, static_cast<double>(HostControl::kEyeDistance + std::abs(zoom) + size[0] + size[1] + size[2]));
 
-  m_host->setOwnsProjection(false);
-  {
-    GlContextGuard guard(m_context);
-    if (guard.current()) {
-      m_gl.viewport(0, 0, roundEven(w), roundEven(h));
-      m_gl.matrixMode(GlMatrixMode::Projection);
-      m_gl.loadIdentity();
-      if (!ortho && stereoMode < 3) {
-        m_gl.perspective(45.0, (static_cast<double>(w) / h) / 2.0, 1.0, 425.0);
-      } else {
-        const double x = (stereoMode == 1 || stereoMode == 2) ? s / 2.0 : s;
-        const double y = s * h / w;
-        m_gl.ortho(-x, x, -y, y, -depth, depth);
-      }
-      m_gl.matrixMode(GlMatrixMode::ModelView);
-      m_gl.loadIdentity();
+  loadOwnProjection(w, h, [&] {
+    if (!ortho && stereoMode < 3) {
+      m_gl.perspective(45.0, (static_cast<double>(w) / h) / 2.0, 1.0, 425.0);
+    } else {
+      const double x = (stereoMode == 1 || stereoMode == 2) ? s / 2.0 : s;
+      const double y = s * h / w;
+      m_gl.ortho(-x, x, -y, y, -depth, depth);
     }
-  }
-  Refresh();
+  });
 }
 
 void CXXX::zoomPers()
@@ -191,19 +199,7 @@ void CXXX::zoomPers()
   const float w = m_host->ViewWidth(), h = m_host->ViewHeight();
   if (w <= 0.0f || h <= 0.0f)
     return;
-  m_host->setOwnsProjection(false);
-  {
-    GlContextGuard guard(m_context);
-    if (guard.current()) {
-      m_gl.viewport(0, 0, roundEven(w), roundEven(h));
-      m_gl.matrixMode(GlMatrixMode::Projection);
-      m_gl.loadIdentity();
-      m_gl.perspective(45.0, static_cast<double>(w) / h, 1.0, 425.0);
-      m_gl.matrixMode(GlMatrixMode::ModelView);
-      m_gl.loadIdentity();
-    }
-  }
-  Refresh();
+  loadOwnProjection(w, h, [&] { m_gl.perspective(45.0, static_cast<double>(w) / h, 1.0, 425.0); });
 }
 
 void CXXX::useHostProjection()

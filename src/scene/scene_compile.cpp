@@ -325,11 +325,7 @@ void CXXX::setAtomData()
     }
     out.commit();
 
-    auto table = m_fillTable;
-    std::int16_t fills = m_fillCount;
-    insertedFillObject(table, fills);
-    m_fillTable = table;
-    m_fillCount = fills;
+    insertedFillObject(m_fillTable, m_fillCount);
     drawnAtomCount += counted;
     addList(std::move(record));
     guard.done();
@@ -404,12 +400,8 @@ void CXXX::setBondData()
     }
     out.commit();
 
-    auto table = m_fillTable;
-    std::int16_t fills = m_fillCount;
     if (!d.atomsShown)
-      insertedFillObject(table, fills);
-    m_fillTable = table;
-    m_fillCount = fills;
+      insertedFillObject(m_fillTable, m_fillCount);
     drawnBondCount += counted;
     addList(std::move(record));
     guard.done();

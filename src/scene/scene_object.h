@@ -251,6 +251,10 @@ private:
   void writePOVBody(PovOutput& out) const;
   void drawPass();
   void applyProjection();
+  // Takes the projection from the host, loads the one volume() sets over the
+  // whole w x h view, and redraws.
+  template <typename Volume>
+  void loadOwnProjection(float w, float h, Volume volume);
   void zoomStep(int direction);
 
   // Stands in for the host until one is attached.

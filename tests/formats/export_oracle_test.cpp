@@ -1,14 +1,8 @@
-#include "export_rig.h"
+#include "scene_walls.h"
 
 #include "formats/structure_writers.h"
-#include "model/bond_search.h"
-#include "model/c60_builder.h"
-#include "model/display_settings.h"
 #include "runtime/number_parse.h"
 #include "runtime/split.h"
-#include "scene/gl_recording.h"
-#include "scene/scene_object.h"
-#include "support/fake_abort.h"
 #include "support/require_tool.h"
 #include "support/run_tool.h"
 
@@ -24,15 +18,6 @@ namespace {
 bool tools()
 {
   return requireTool("obabel", "openbabel") && requireTool("gemmi", "gemmi");
-}
-
-void c60(Model& model)
-{
-  FakeAbort abort;
-  model.structureKind = 5;
-  model.bondLength = 1.42f;
-  buildC60(model);
-  findBonds(model, abort);
 }
 
 // Open Babel's "-otxt --append 'atoms bonds'": the title, then the counts.
@@ -108,21 +93,7 @@ TEST(ExportOracleTest, twoSceneListsReadAsTwoResiduesWithBondsOfBondLength)
   ExportRig rig;
   c60(rig.model);
   rig.model.covalentRadius[6] = 0.77f;
-  DisplaySettings display;
-  Preferences preferences;
-  FakeAbort abort;
-  RecordingGl gl;
-  RecordingContext context;
-  rig.ctx.sceneAtomFile = rig.path("tmp.xyz");
-  rig.ctx.sceneBondFile = rig.path("tmp.zyx");
-  CXXX scene{rig.model, display,  preferences,           abort,
-             abort,     gl,       context, rig.ctx.sceneAtomFile, rig.ctx.sceneBondFile};
-  for (const float z : {0.0f, 10.0f}) {
-    rig.model.placementZ = z;
-    scene.setAtomData();
-    scene.setBondData();
-  }
-  rig.ctx.sceneListCount = scene.getNO();
+  const SceneWalls walls(rig);
   rig.prompts.answerYesNo(true);
   const std::string pdb = rig.path("walls.pdb");
   exportPDB(rig.ctx, pdb);

@@ -2,6 +2,7 @@
 
 #include "formats/export_context.h"
 #include "support/fake_prompts.h"
+#include "support/model_filler.h"
 #include "support/scratch_dir.h"
 
 #include <string>
@@ -11,8 +12,7 @@ namespace tarvek::test {
 
 // A model filled atom by atom, fake prompts and a scratch folder, with the
 // context the writers take.
-struct ExportRig {
-  Model model;
+struct ExportRig : ModelFiller {
   FakePrompts prompts;
   ScratchDir dir;
   ExportContext ctx{.model = model, .prompts = prompts};
@@ -29,31 +29,6 @@ struct ExportRig {
     ctx.atomTypeLabel1 = "C";
     ctx.atomTypeLabel2 = "C";
     ctx.createdText = "10.12.2026 14:00";
-  }
-
-  void addAtom(float x, float y, float z, std::int16_t type = 3)
-  {
-    model.atomX.push_back(x);
-    model.atomY.push_back(y);
-    model.atomZ.push_back(z);
-    model.atomType.push_back(type);
-    ++model.atomCount;
-  }
-
-  void addSheetAtom(float x, float y, float z, std::int16_t type = 3)
-  {
-    model.sheetX.push_back(x);
-    model.sheetY.push_back(y);
-    model.sheetZ.push_back(z);
-    model.sheetType.push_back(type);
-    ++model.sheetCount;
-  }
-
-  void addBond(std::int32_t a, std::int32_t b)
-  {
-    model.bondAtom1.push_back(a);
-    model.bondAtom2.push_back(b);
-    ++model.bondCount;
   }
 
   std::string path(const std::string& name) const { return dir.file(name).string(); }

@@ -1,26 +1,11 @@
-#include "export_rig.h"
+#include "scene_walls.h"
 
 #include "formats/structure_writers.h"
-#include "model/bond_search.h"
-#include "model/c60_builder.h"
-#include "model/display_settings.h"
-#include "scene/gl_recording.h"
-#include "scene/scene_object.h"
-#include "support/fake_abort.h"
 
 #include <gtest/gtest.h>
 
 namespace tarvek::test {
 namespace {
-
-void c60(Model& model)
-{
-  FakeAbort abort;
-  model.structureKind = 5;
-  model.bondLength = 1.42f;
-  buildC60(model);
-  findBonds(model, abort);
-}
 
 // Two walls as the shell shows them: the same model compiled twice into the
 // scene at different heights. The PDB comes from the scene files.
@@ -31,21 +16,7 @@ TEST(ExportSceneTest, twoListsOfTheSceneObjectGoToThePdbWithAllBonds)
   ASSERT_EQ(rig.model.atomCount, 60);
   ASSERT_EQ(rig.model.bondCount, 90);
   rig.model.covalentRadius[6] = 0.77f;
-  DisplaySettings display;
-  Preferences preferences;
-  FakeAbort abort;
-  RecordingGl gl;
-  RecordingContext context;
-  rig.ctx.sceneAtomFile = rig.path("tmp.xyz");
-  rig.ctx.sceneBondFile = rig.path("tmp.zyx");
-  CXXX scene{rig.model, display,  preferences,           abort,
-             abort,     gl,       context, rig.ctx.sceneAtomFile, rig.ctx.sceneBondFile};
-  for (const float z : {0.0f, 10.0f}) {
-    rig.model.placementZ = z;
-    scene.setAtomData();
-    scene.setBondData();
-  }
-  rig.ctx.sceneListCount = scene.getNO();
+  const SceneWalls walls(rig);
   ASSERT_EQ(rig.ctx.sceneListCount, 2);
 
   rig.prompts.answerYesNo(true);

@@ -1,10 +1,9 @@
+#include "built_tube.h"
+
 #include "model/c60_builder.h"
 #include "model/end_caps.h"
 #include "model/model.h"
-#include "model/tube_builder.h"
 #include "support/cage_check.h"
-#include "support/fake_abort.h"
-#include "support/fake_prompts.h"
 
 #include <gtest/gtest.h>
 
@@ -18,14 +17,10 @@ constexpr float kA = 1.42f;
 
 Model capped(std::int16_t code, float length, float a = kA, bool cells = false)
 {
-  Model model;
-  model.structureKind = 1;
-  model.tubeVariant = code;
-  model.unitCellMode = cells;
-  test::FakePrompts prompts;
-  test::FakeAbort abort;
-  buildTubes(model, 1, 0, length, a, prompts, abort);
-  return model;
+  return test::builtTube(1, 0, length, a, [&](Model& model) {
+    model.tubeVariant = code;
+    model.unitCellMode = cells;
+  });
 }
 
 test::CageReport cage(const Model& m)
@@ -143,13 +138,10 @@ TEST(CapClosureTest, oneCapClosesOneEnd)
 {
   for (const std::int16_t code : {55, 66, 90, 100, 1010, 1111})
     for (const std::int16_t ends : {1, 2}) {
-      Model m;
-      m.structureKind = 1;
-      m.tubeVariant = code;
-      m.capEnds = ends;
-      test::FakePrompts prompts;
-      test::FakeAbort abort;
-      buildTubes(m, 1, 0, 25.0f, kA, prompts, abort);
+      const Model m = test::builtTube(1, 0, 25.0f, kA, [&](Model& model) {
+        model.tubeVariant = code;
+        model.capEnds = ends;
+      });
       const test::CageReport r = cage(m);
       ASSERT_FALSE(r.wrongDegree.empty()) << code << " ends " << ends;
       const double mid = m.tubeLength / 2.0;

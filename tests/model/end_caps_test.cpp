@@ -1,13 +1,12 @@
 #include "model/end_caps.h"
 
+#include "built_tube.h"
+
 #include "model/c60_data.h"
 #include "model/model.h"
-#include "model/tube_builder.h"
 #include "runtime/number_parse.h"
 #include "runtime/runtime_error.h"
 #include "runtime/split.h"
-#include "support/fake_abort.h"
-#include "support/fake_prompts.h"
 
 #include <gtest/gtest.h>
 
@@ -24,17 +23,6 @@ CapRow storedC60Row(std::size_t row)
   const auto f = splitSpaces(kC60Lines[row]);
   return {static_cast<float>(Val(f[0])), static_cast<float>(Val(f[1])),
           static_cast<float>(Val(f[2]))};
-}
-
-Model openTube(int n, int m, float length)
-{
-  Model model;
-  model.structureKind = 1;
-  test::FakePrompts prompts;
-  test::FakeAbort abort;
-  buildTubes(model, static_cast<std::int16_t>(n), static_cast<std::int16_t>(m), length, kA,
-             prompts, abort);
-  return model;
 }
 
 // A model holding the given atoms, all carbon.
@@ -121,7 +109,7 @@ TEST(EndCapsTest, halfCapsArePlacedOnTheTubeEnds)
     int n, m;
   } cases[] = {{55, 5, 5}, {90, 9, 0}};
   for (const auto& c : cases) {
-    const Model tube = openTube(c.n, c.m, 20.0f);
+    const Model tube = test::builtTube(c.n, c.m, 20.0f, kA);
     const Extent t = atomExtent(tube, tube.atomCount);
     CapTable upper;
     CapTable lower;

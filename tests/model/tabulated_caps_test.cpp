@@ -1,5 +1,7 @@
 #include "model/tabulated_caps.h"
 
+#include "built_tube.h"
+
 #include "model/cap_tables.h"
 #include "model/model.h"
 #include "model/tube_builder.h"
@@ -37,17 +39,6 @@ Build capped(std::int16_t code, float length, std::int16_t ends = 0, float a = k
   buildTubes(b.model, 1, 0, length, a, prompts, abort);
   b.beeps = prompts.beeps;
   return b;
-}
-
-Model openTube(int n, int m, float length, float a = kA)
-{
-  Model model;
-  model.structureKind = 1;
-  test::FakePrompts prompts;
-  test::FakeAbort abort;
-  buildTubes(model, static_cast<std::int16_t>(n), static_cast<std::int16_t>(m), length, a,
-             prompts, abort);
-  return model;
 }
 
 CapTable stored(std::span<const std::string_view> lines)
@@ -156,7 +147,7 @@ TEST(TabulatedCapsTest, rimContactsStayClearOfTheThreshold)
   } cases[] = {{1010, 10, 18.0f}, {1111, 11, 6.0f}};
   for (const auto& c : cases)
     for (const float length : {0.0f, 1.0f, 20.0f, 25.0f}) {
-      const Model tube = openTube(c.n, c.n, length);
+      const Model tube = test::builtTube(c.n, c.n, length, kA);
       CapTable cap = normalisedCap(c.code, kA, tube.tubeDiameter);
       const auto rows = static_cast<std::int32_t>(cap.size());
       rotateCapAtoms(3, c.firstTurn, cap, rows);
@@ -279,7 +270,7 @@ TEST(TabulatedCapsTest, openPresetsBuildThePlainTube)
   } cases[] = {{190, 19, 0}, {280, 28, 0}, {1616, 16, 16}};
   for (const auto& c : cases) {
     const Model m = capped(c.code, 25.0f).model;
-    const Model plain = openTube(c.n, c.m, 25.0f);
+    const Model plain = test::builtTube(c.n, c.m, 25.0f, kA);
     EXPECT_EQ(m.atomX, plain.atomX) << c.code;
     EXPECT_EQ(m.atomZ, plain.atomZ) << c.code;
     EXPECT_EQ(m.tubeLength, 25.0f) << c.code;

@@ -1,10 +1,10 @@
 #include "model/tube_builder.h"
 
+#include "built_tube.h"
+
 #include "model/model.h"
 #include "model/tube_unit_cell.h"
 #include "runtime/runtime_error.h"
-#include "support/fake_abort.h"
-#include "support/fake_prompts.h"
 
 #include <gtest/gtest.h>
 
@@ -26,15 +26,7 @@ constexpr double kDegrees = 180.0 / 3.141592653589793;
 // A carbon tube (structure kind 1) with the options `setup` sets.
 Model tube(int n, int m, float length, const std::function<void(Model&)>& setup = {})
 {
-  Model model;
-  model.structureKind = 1;
-  if (setup)
-    setup(model);
-  test::FakePrompts prompts;
-  test::FakeAbort abort;
-  buildTubes(model, static_cast<std::int16_t>(n), static_cast<std::int16_t>(m), length, kA,
-             prompts, abort);
-  return model;
+  return test::builtTube(n, m, length, kA, setup);
 }
 
 double radial(const Model& model, std::int32_t i)

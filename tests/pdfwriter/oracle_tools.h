@@ -2,9 +2,14 @@
 
 // Running the outside readers of the oracle tests.
 
+#include "pdfwriter/pdf_document.h"
+#include "pdfwriter/pdf_test_support.h"
 #include "support/run_tool.h"
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +21,22 @@ inline std::filesystem::path outDir()
   std::filesystem::path dir = std::filesystem::path(TARVEK_TEST_BINARY_DIR) / "out";
   std::filesystem::create_directories(dir);
   return dir;
+}
+
+// Writes a document titled after its name into outDir() with fixedOptions,
+// expecting it to open and close, and returns its path.
+inline std::filesystem::path writeOutFile(const std::string& name,
+                                          const std::function<void(PdfDocument*)>& body,
+                                          int compressionLevel = 6)
+{
+  const std::filesystem::path path = outDir() / name;
+  PdfDocument* doc = openDocument(path.string(), 13, fixedOptions(compressionLevel));
+  EXPECT_NE(doc, nullptr) << name;
+  setInfoEntry(doc, "Title", "Writer check: " + name);
+  body(doc);
+  EXPECT_TRUE(closeDocument(doc)) << name;
+  freeDocument(doc);
+  return path;
 }
 
 // An outside reader's exit code and everything it wrote, stderr after

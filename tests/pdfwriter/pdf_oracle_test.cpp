@@ -22,25 +22,14 @@ namespace fs = std::filesystem;
 using test::collapseBlanks;
 using test::outDir;
 using test::run;
+using test::writeOutFile;
 using test::ToolRun;
 using tarvek::test::readBytes;
 using tarvek::test::requireTool;
 
-fs::path writeFile(const std::string& name, const std::function<void(PdfDocument*)>& body, int level = 6)
-{
-  fs::path path = outDir() / name;
-  PdfDocument* doc = openDocument(path.string(), 13, test::fixedOptions(level));
-  EXPECT_NE(doc, nullptr) << name;
-  setInfoEntry(doc, "Title", "Writer check: " + name);
-  body(doc);
-  EXPECT_TRUE(closeDocument(doc)) << name;
-  freeDocument(doc);
-  return path;
-}
-
 fs::path manyPages()
 {
-  return writeFile("pages-101.pdf", [](PdfDocument* doc) {
+  return writeOutFile("pages-101.pdf", [](PdfDocument* doc) {
     for (int i = 0; i < 101; ++i) {
       beginPage(doc, 595, 842);
       setStrokeRGB(doc, float(i % 3 == 0), float(i % 3 == 1), float(i % 3 == 2));
@@ -87,7 +76,7 @@ void drawLines(PdfDocument* doc)
 fs::path imageFile(const std::string& name, const std::vector<unsigned char>& pixels, float x, float y,
                    float degrees, int quality)
 {
-  return writeFile(name, [&](PdfDocument* doc) {
+  return writeOutFile(name, [&](PdfDocument* doc) {
     beginPage(doc, 595, 842);
     int slot = addImage(doc, "raw", "memory", pixels.data(), std::int64_t(pixels.size()), 100, 50, 3, 8, "", quality);
     EXPECT_GE(slot, 0) << name;
@@ -104,17 +93,17 @@ TEST(PdfOracleTest, everyWrittenFilePassesQpdfCheck)
   auto halves = test::halvesPixels(100, 50);
   std::vector<fs::path> files = {
     manyPages(),
-    writeFile("lines-and-colours.pdf", drawLines),
-    writeFile("lines-uncompressed.pdf", drawLines, 0),
+    writeOutFile("lines-and-colours.pdf", drawLines),
+    writeOutFile("lines-uncompressed.pdf", drawLines, 0),
     imageFile("image.pdf", gradient, 72, 600, 0, 75),
     imageFile("image-rotated-90.pdf", halves, 200, 300, 90, 75),
-    writeFile("pages-1001.pdf", [](PdfDocument* doc) {
+    writeOutFile("pages-1001.pdf", [](PdfDocument* doc) {
       for (int i = 0; i < 1001; ++i) {
         beginPage(doc, 200, 200);
         writePageObject(doc);
       }
     }),
-    writeFile("images-across-pages.pdf", [&](PdfDocument* doc) {
+    writeOutFile("images-across-pages.pdf", [&](PdfDocument* doc) {
       for (int page = 0; page < 3; ++page) {
         beginPage(doc, 595, 842);
         pathMoveTo(doc, 10, 10);
@@ -128,7 +117,7 @@ TEST(PdfOracleTest, everyWrittenFilePassesQpdfCheck)
         writePageObject(doc);
       }
     }),
-    writeFile("gray-image-deep-save.pdf", [](PdfDocument* doc) {
+    writeOutFile("gray-image-deep-save.pdf", [](PdfDocument* doc) {
       std::vector<unsigned char> gray(64 * 32);
       for (std::size_t i = 0; i < gray.size(); ++i)
         gray[i] = static_cast<unsigned char>(i * 7);

@@ -19,13 +19,7 @@ using test::PdfBytes;
 template <std::size_t N>
 std::string hex(const std::array<std::uint8_t, N>& bytes, std::size_t count = N)
 {
-  static const char digits[] = "0123456789abcdef";
-  std::string out;
-  for (std::size_t i = 0; i < count; ++i) {
-    out += digits[bytes[i] >> 4];
-    out += digits[bytes[i] & 15];
-  }
-  return out;
+  return test::hexOf(bytes.data(), count);
 }
 
 std::array<std::uint8_t, 16> fromHex(const std::string& text)

@@ -191,4 +191,15 @@ int countOf(const std::string& haystack, const std::string& needle)
   return count;
 }
 
+std::string hexOf(const std::uint8_t* bytes, std::size_t count)
+{
+  static const char digits[] = "0123456789abcdef";
+  std::string out;
+  for (std::size_t i = 0; i < count; ++i) {
+    out += digits[bytes[i] >> 4];
+    out += digits[bytes[i] & 15];
+  }
+  return out;
+}
+
 } // namespace quillet::test

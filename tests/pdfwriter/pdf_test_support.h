@@ -45,6 +45,9 @@ private:
 
 std::string inflate(const std::string& data);
 
+// Lower-case hex of count bytes.
+std::string hexOf(const std::uint8_t* bytes, std::size_t count);
+
 // Opens a document in a scratch folder with fixedOptions, runs `body` on it,
 // closes it (expecting success) and returns the file's bytes.
 std::string writeDocument(const std::function<void(PdfDocument*)>& body, int compressionLevel = 6,

@@ -22,7 +22,9 @@ namespace fs = std::filesystem;
 using tarvek::test::readBytes;
 using tarvek::test::requireTool;
 using test::PdfBytes;
+using test::hexOf;
 using test::run;
+using test::writeOutFile;
 
 bool haveSystemFonts()
 {
@@ -30,23 +32,11 @@ bool haveSystemFonts()
          && test::requireFontFile(test::kDejaVuSans, "fonts-dejavu-core");
 }
 
-// Fonts come from the system's fontconfig, as in the program.
-fs::path writeFile(const std::string& name, const std::function<void(PdfDocument*)>& body)
-{
-  const fs::path path = test::outDir() / name;
-  PdfDocument* doc = openDocument(path.string(), 13, test::fixedOptions());
-  EXPECT_NE(doc, nullptr) << name;
-  setInfoEntry(doc, "Title", "Writer check: " + name);
-  body(doc);
-  EXPECT_TRUE(closeDocument(doc)) << name;
-  freeDocument(doc);
-  return path;
-}
-
-// Arial in three styles and an embedded DejaVu Sans on one page.
+// Arial in three styles and an embedded DejaVu Sans on one page; fonts come
+// from the system's fontconfig, as in the program.
 fs::path fontPage()
 {
-  return writeFile("fonts.pdf", [](PdfDocument* doc) {
+  return writeOutFile("fonts.pdf", [](PdfDocument* doc) {
     ASSERT_EQ(addFont(doc, "Arial", false), 0);
     ASSERT_EQ(addFont(doc, "DejaVu Sans", true), 1);
     beginPage(doc, 595, 842);
@@ -123,7 +113,7 @@ TEST(PdfTextOracleTest, widthsAgreeWithFontTools)
 {
   if (!requireTool("/usr/bin/python3", "python3-fonttools") || !haveSystemFonts())
     return;
-  const PdfBytes pdf(readBytes(writeFile("widths.pdf", [](PdfDocument* doc) {
+  const PdfBytes pdf(readBytes(writeOutFile("widths.pdf", [](PdfDocument* doc) {
     ASSERT_EQ(addFont(doc, "Arial", false), 0);
     ASSERT_EQ(addFont(doc, "DejaVu Sans", false), 1);
     beginPage(doc, 595, 842);
@@ -162,7 +152,7 @@ TEST(PdfTextOracleTest, pdftotextReadsTextAndItsBox)
 {
   if (!requireTool("pdftotext", "poppler-utils") || !haveSystemFonts())
     return;
-  const fs::path path = writeFile("text.pdf", [](PdfDocument* doc) {
+  const fs::path path = writeOutFile("text.pdf", [](PdfDocument* doc) {
     ASSERT_EQ(addFont(doc, "Arial", false), 0);
     beginPage(doc, 595, 842);
     selectFont(doc, 0, 12);
@@ -181,17 +171,6 @@ TEST(PdfTextOracleTest, pdftotextReadsTextAndItsBox)
   ASSERT_TRUE(std::regex_search(box.output, m, word)) << box.output;
   EXPECT_NEAR(std::stod(m[1]), 100, 0.01);
   EXPECT_NEAR(std::stod(m[2]), 127.336, 0.01);
-}
-
-std::string hexOf(const std::uint8_t* bytes, std::size_t count)
-{
-  static const char digits[] = "0123456789abcdef";
-  std::string out;
-  for (std::size_t i = 0; i < count; ++i) {
-    out += digits[bytes[i] >> 4];
-    out += digits[bytes[i] & 15];
-  }
-  return out;
 }
 
 std::string firstMatch(const std::string& text, const std::string& pattern)
@@ -243,7 +222,7 @@ TEST(PdfSecurityOracleTest, valuesAgreeWithQpdfEncryption)
 // Info bytes are all encrypted.
 fs::path encryptedFile(const std::string& name, const std::string& owner, const std::string& user)
 {
-  return writeFile(name, [&](PdfDocument* doc) {
+  return writeOutFile(name, [&](PdfDocument* doc) {
     setInfoEntry(doc, "Author", "Encrypted author");
     ASSERT_TRUE(setupEncryption(doc, 0, 16, owner, user));
     ASSERT_EQ(addFont(doc, "DejaVu Sans", true), 0);

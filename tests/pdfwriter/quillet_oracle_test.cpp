@@ -82,16 +82,35 @@ fs::path viewImage(const ScratchDir& dir, int width, int height)
   return path;
 }
 
+// An object made by its ProgID from the built library, as the program makes
+// it; null, with the reason in message, when it cannot be made.
+Ref<IQuillet> createQuillet(std::string& message)
+{
+  const auto created =
+      tarvek::createObject("QuilletLib.Quillet", IID_IQuillet, {QUILLET_LIBRARY_DIR});
+  message = created.message;
+  return Ref<IQuillet>(static_cast<IQuillet*>(created.object));
+}
+
+// The same with a document opened at pdf.
+Ref<IQuillet> openQuillet(const fs::path& pdf, std::string& message)
+{
+  Ref<IQuillet> q = createQuillet(message);
+  std::int32_t opened = 0;
+  if (q)
+    q->get_Open(pdf.c_str(), &opened);
+  return q;
+}
+
 // The calls of the modeler's report, in its order, through a created object.
 fs::path writeReport(const Report& r)
 {
   ScratchDir dir;
   const fs::path jpeg = viewImage(dir, r.imageWidth, r.imageHeight);
   const fs::path pdf = outDir() / r.file;
-  const auto created =
-      tarvek::createObject("QuilletLib.Quillet", IID_IQuillet, {QUILLET_LIBRARY_DIR});
-  EXPECT_EQ(created.message, "");
-  Ref<IQuillet> q(static_cast<IQuillet*>(created.object));
+  std::string message;
+  Ref<IQuillet> q = createQuillet(message);
+  EXPECT_EQ(message, "");
   if (!q)
     return pdf;
   std::int32_t opened = 0;
@@ -295,12 +314,9 @@ TEST(QuilletReportTest, lateEncryptLeavesThePagePlain)
   if (!haveOracles())
     return;
   const fs::path pdf = outDir() / "report-late-encrypt.pdf";
-  const auto created =
-      tarvek::createObject("QuilletLib.Quillet", IID_IQuillet, {QUILLET_LIBRARY_DIR});
-  Ref<IQuillet> q(static_cast<IQuillet*>(created.object));
-  ASSERT_TRUE(q) << created.message;
-  std::int32_t opened = 0;
-  q->get_Open(pdf.c_str(), &opened);
+  std::string message;
+  Ref<IQuillet> q = openQuillet(pdf, message);
+  ASSERT_TRUE(q) << message;
   q->NewPage();
   EXPECT_EQ(q->Encrypt(0, "owner", "user"), E_UNEXPECTED);
   // The description comes from the loaded library, as a client reads it.
@@ -328,12 +344,9 @@ TEST(QuilletReportTest, titlesReadBackExactly)
                                 "\xE4\xB8\xAD \xE2\x80\xA2 \xE2\x82\xAC"};
   for (std::size_t i = 0; i < std::size(titles); ++i) {
     const fs::path pdf = outDir() / ("report-title-" + std::to_string(i) + ".pdf");
-    const auto created =
-        tarvek::createObject("QuilletLib.Quillet", IID_IQuillet, {QUILLET_LIBRARY_DIR});
-    Ref<IQuillet> q(static_cast<IQuillet*>(created.object));
-    ASSERT_TRUE(q) << created.message;
-    std::int32_t opened = 0;
-    q->get_Open(pdf.c_str(), &opened);
+    std::string message;
+    Ref<IQuillet> q = openQuillet(pdf, message);
+    ASSERT_TRUE(q) << message;
     q->put_Title(titles[i].c_str());
     q->NewPage();
     ASSERT_EQ(q->Close(), S_OK);

@@ -1,3 +1,5 @@
+#include "support/gl_test_frame.h"
+
 #include <QOpenGLContext>
 #include <QOpenGLWidget>
 #include <QTest>
@@ -41,18 +43,8 @@ public:
 protected:
   void paintGL() override
   {
-    const qreal ratio = devicePixelRatioF();
-    glViewport(0, 0, static_cast<GLsizei>(width() * ratio), static_cast<GLsizei>(height() * ratio));
-    glClearColor(0.0f, 0.0f, 1.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glDisable(GL_LIGHTING);
+    test::beginTestFrame(*this, 1);
     glDisable(GL_FOG);
-    glDisable(GL_DITHER);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-1, 1, -1, 1, -5, 5);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
     if (m_list != 0)
       glCallList(m_list);
   }
@@ -68,7 +60,7 @@ std::array<int, 3> readPixel(int x, int y)
   return {rgba[0], rgba[1], rgba[2]};
 }
 
-using Rgb = std::array<int, 3>;
+using test::Rgb;
 constexpr Rgb red{255, 0, 0};
 constexpr Rgb blue{0, 0, 255};
 
@@ -86,9 +78,8 @@ TEST(GlHarnessTest, compatibilityContextDrawsDisplayListAndReadsItBack)
   ASSERT_FALSE(frame.isNull());
   const int w = frame.width();
   const int h = frame.height();
-  auto rgb = [](QColor c) { return Rgb{c.red(), c.green(), c.blue()}; };
-  EXPECT_EQ(rgb(frame.pixelColor(w / 2, h / 2)), red);
-  EXPECT_EQ(rgb(frame.pixelColor(2, 2)), blue);
+  EXPECT_EQ(test::rgbOf(frame.pixelColor(w / 2, h / 2)), red);
+  EXPECT_EQ(test::rgbOf(frame.pixelColor(2, 2)), blue);
 
   view.makeCurrent();
   EXPECT_EQ(readPixel(w / 2, h / 2), red);

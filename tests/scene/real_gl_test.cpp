@@ -3,6 +3,7 @@
 #include "scene/gl_real.h"
 #include "scene/scene_object.h"
 #include "support/fake_abort.h"
+#include "support/gl_test_frame.h"
 #include "support/scratch_dir.h"
 
 #include <QOpenGLWidget>
@@ -34,18 +35,8 @@ public:
 protected:
   void paintGL() override
   {
-    const qreal ratio = devicePixelRatioF();
-    glViewport(0, 0, static_cast<GLsizei>(width() * ratio), static_cast<GLsizei>(height() * ratio));
-    glClearColor(0.0f, 0.0f, 1.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    test::beginTestFrame(*this, 3);
     glEnable(GL_DEPTH_TEST);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_DITHER);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-3, 3, -3, 3, -5, 5);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
     for (const auto& list : scene->lists()) {
       if (list.glId != 0)
         glCallList(list.glId);
@@ -53,7 +44,7 @@ protected:
   }
 };
 
-using Rgb = std::array<int, 3>;
+using test::Rgb;
 
 // Lists recorded before the view has a context are compiled once it has
 // one, and draw the atoms and the bond where they belong.
@@ -100,9 +91,8 @@ TEST(RealGlTest, pendingListsCompileAndDrawInARealContext)
   const QImage frame = view.grabFramebuffer();
   ASSERT_FALSE(frame.isNull());
   auto at = [&](double x, double y) {
-    const QColor c = frame.pixelColor(static_cast<int>((x + 3) / 6 * frame.width()),
-                                      static_cast<int>((3 - y) / 6 * frame.height()));
-    return Rgb{c.red(), c.green(), c.blue()};
+    return test::rgbOf(frame.pixelColor(static_cast<int>((x + 3) / 6 * frame.width()),
+                                        static_cast<int>((3 - y) / 6 * frame.height())));
   };
   EXPECT_EQ(at(-2, 0.5), (Rgb{255, 0, 0}));
   EXPECT_EQ(at(2, -0.5), (Rgb{255, 0, 0}));

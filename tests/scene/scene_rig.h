@@ -5,6 +5,7 @@
 #include "scene/gl_recording.h"
 #include "scene/scene_object.h"
 #include "support/fake_abort.h"
+#include "support/model_filler.h"
 #include "support/scratch_dir.h"
 
 #include <string>
@@ -14,8 +15,7 @@ namespace tarvek::test {
 
 // A scene over a recording GL, a scripted Escape and scene files in a
 // scratch folder, with a model that tests fill atom by atom.
-struct SceneRig {
-  Model model;
+struct SceneRig : ModelFiller {
   DisplaySettings display;
   Preferences preferences;
   FakeAbort abort;
@@ -32,28 +32,6 @@ struct SceneRig {
     model.covalentRadius[6] = 0.77f;
   }
 
-  void addAtom(float x, float y, float z, std::int16_t type = 3)
-  {
-    model.atomX.push_back(x);
-    model.atomY.push_back(y);
-    model.atomZ.push_back(z);
-    model.atomType.push_back(type);
-    ++model.atomCount;
-  }
-  void addSheetAtom(float x, float y, float z, std::int16_t type = 3)
-  {
-    model.sheetX.push_back(x);
-    model.sheetY.push_back(y);
-    model.sheetZ.push_back(z);
-    model.sheetType.push_back(type);
-    ++model.sheetCount;
-  }
-  void addBond(std::int32_t a, std::int32_t b)
-  {
-    model.bondAtom1.push_back(a);
-    model.bondAtom2.push_back(b);
-    ++model.bondCount;
-  }
   void clearModel()
   {
     model.atomX.clear();
