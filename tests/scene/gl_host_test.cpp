@@ -128,9 +128,10 @@ TEST(GlHostTest, backColourLastsOneFrame)
   v.compile();
   ASSERT_TRUE(v.show());
   v.scene->setBackColorGL(1, 1, 1);
-  v.host->repaint();
+  // Each grab renders a frame of its own, so no repaint can use up the
+  // white frame before it is read.
   EXPECT_EQ(pixel(v.lastFrame(), 5, 5), (Rgb{255, 255, 255}));
-  EXPECT_EQ(pixel(v.frame(), 5, 5), kBackground);
+  EXPECT_EQ(pixel(v.lastFrame(), 5, 5), kBackground);
 }
 
 // The colour anaglyph is on white with red and cyan fringes; the relaxed
