@@ -20,14 +20,14 @@ TEST(StartupTest, showsMainWindowWithPrivateFolderRemovedAtTheEnd)
   test::ScratchDir tmp;
   test::ScopedEnv env("TMP", tmp.path().string());
   test::FakePrompts prompts;
-  auto program = startProgram(prompts);
+  auto program = startProgram(prompts, {});
   ASSERT_NE(program, nullptr);
   EXPECT_TRUE(prompts.calls.empty());
 
   Form1& form = program->form1();
   EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
   EXPECT_EQ(form.windowTitle(), "tarvek");
-  EXPECT_EQ(form.size(), QSize(848, 637));
+  EXPECT_EQ(form.client()->size(), QSize(848, 637));
 
   const fs::path folder = program->platform().tempFolder.folder();
   EXPECT_EQ(folder.parent_path(), tmp.path());
@@ -45,7 +45,7 @@ TEST(StartupTest, folderFailureShowsOneCriticalMessage)
 {
   test::ScopedEnv env("TMP", std::string("/proc"));
   test::FakePrompts prompts;
-  EXPECT_EQ(startProgram(prompts), nullptr);
+  EXPECT_EQ(startProgram(prompts, {}), nullptr);
   ASSERT_EQ(prompts.calls.size(), 1u);
   EXPECT_EQ(prompts.calls[0].icon, MessageIcon::Critical);
   EXPECT_NE(prompts.calls[0].text.find("/proc"), std::string::npos) << prompts.calls[0].text;
