@@ -29,6 +29,15 @@ std::string plainNumber(double value)
   return std::string(buffer, result.ptr);
 }
 
+std::string plainNumber(float value)
+{
+  if (value == 0.0f)
+    value = 0.0f;
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
+}
+
 namespace {
 
 // Below lower (strictly) gives lowText, above upper gives upperText.

@@ -53,5 +53,6 @@ double fieldNumber(const std::string& text);
 
 // Shortest text that reads back as the same number, "." as decimal sign.
 std::string plainNumber(double value);
+std::string plainNumber(float value);
 
 } // namespace tarvek
