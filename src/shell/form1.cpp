@@ -5,6 +5,7 @@
 #include "model/cone_builder.h"
 #include "model/element_tables.h"
 #include "model/tube_builder.h"
+#include "model/tube_unit_cell.h"
 #include "platform/run_command.h"
 #include "platform/utilities.h"
 #include "runtime/file_util.h"
@@ -54,6 +55,19 @@ constexpr int kPanelGap = 5;
 const char* const kTypeItems[] = {"Nano - Tube",   "Graphene Sheet",    "Nano - Cone",
                                   "Cone - Sheet",  "Bucky - Ball",      "Fullerene Library",
                                   "XYZ - Import",  "Virus Geometry"};
+
+const char* const kOverlongQuestion =
+    "Tube longer than 500 A (too large for display).\r\nDo you wish to save coordinates?";
+
+// More than 500 Å for certain: even the shortest z extent of the cells,
+// (cells - 1) translational periods, lies beyond.
+bool unitCellTubeOverlong(std::int32_t n, std::int32_t m, std::int32_t cells, float a)
+{
+  const TubeSymmetry symmetry = tubeSymmetry(n, m, a);
+  const double period =
+      3.0 * a * std::sqrt(double(n) * n + double(n) * m + double(m) * m) / double(symmetry.dR);
+  return (cells - 1) * period > 500.0;
+}
 
 } // namespace
 
@@ -512,8 +526,20 @@ void Form1::buildStructure()
         m_state.wallCount = m_model.mwntCount;
       if (m_model.tubeVariant == 0 && m_state.wallCount >= 2)
         m_model.tubeVariant = 1;
-      buildTubes(m_model, CInt(field(0)), CInt(field(1)), static_cast<float>(field(2)),
-                 static_cast<float>(field(3)), prompts, abort);
+      const std::int16_t n = CInt(field(0));
+      const std::int16_t m = CInt(field(1));
+      const float a = static_cast<float>(field(3));
+      // A count of cells far beyond the display limit is asked about before
+      // the build, which then runs only to save it.
+      if (m_model.unitCellMode && unitCellTubeOverlong(n, m, CLng(field(2)), a)) {
+        if (prompts.yesNo(kOverlongQuestion, {}, MessageIcon::Information)) {
+          buildTubes(m_model, n, m, static_cast<float>(field(2)), a, prompts, abort);
+          saveOverlongStructure();
+        }
+        tf[2]->setText(QStringLiteral("1"));
+        continue;
+      }
+      buildTubes(m_model, n, m, static_cast<float>(field(2)), a, prompts, abort);
     } else {
       m_state.wallCount = CInt(field(8));
       m_state.wallIncrementN = CInt(field(9));
@@ -528,13 +554,16 @@ void Form1::buildStructure()
         createBonds(m_model, 0.0f, 0.0f, prompts, abort);
       return;
     }
-    if (prompts.yesNo("Tube longer than 500 A (too large for display).\r\nDo you wish to save "
-                      "coordinates?",
-                      {}, MessageIcon::Information) &&
-        m_seams.saveCoordinatesAs() == SaveOutcome::Failed)
-      prompts.message("The coordinates were not saved.", {}, MessageIcon::Exclamation);
+    if (prompts.yesNo(kOverlongQuestion, {}, MessageIcon::Information))
+      saveOverlongStructure();
     tf[2]->setText(m_model.unitCellMode ? QStringLiteral("1") : QStringLiteral("25"));
   }
+}
+
+void Form1::saveOverlongStructure()
+{
+  if (m_seams.saveCoordinatesAs() == SaveOutcome::Failed)
+    m_platform.prompts.message("The coordinates were not saved.", {}, MessageIcon::Exclamation);
 }
 
 void Form1::setData(bool noFill)

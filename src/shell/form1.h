@@ -148,6 +148,8 @@ private:
   void checkParameterFields();
   // Builds the structure of the current kind, asking about oversized tubes.
   void buildStructure();
+  // The user wants the oversized structure saved before it is dropped.
+  void saveOverlongStructure();
   bool keyDown(QKeyEvent* event);
   bool keyUp(QKeyEvent* event);
   double field(int index) const;

@@ -219,6 +219,37 @@ TEST(Form1Test, overlongTubeAsksOnceAndFallsBackToTheDefaultLength)
   }
 }
 
+// Counted in cells, a tube far beyond the limit is never built unless the
+// user wants it saved.
+TEST(Form1Test, overlongCellCountFallsBackToOneCell)
+{
+  int saves = 0;
+  Form1Seams seams;
+  seams.saveCoordinatesAs = [&saves] {
+    ++saves;
+    return SaveOutcome::Saved;
+  };
+  Form1Rig rig(seams);
+  rig.preferences.optionFlags[8] = true;
+  rig.form->Apply();
+  EXPECT_EQ(rig.form->Label1[1]->text(), "Unit-cells");
+  EXPECT_FALSE(rig.form->cmb1->isEnabled());
+  rig.setField(2, "70000");
+  rig.prompts.answerYesNo(false);
+  rig.pressCalculate();
+  EXPECT_EQ(rig.form->tf[2]->text(), "1");
+  EXPECT_EQ(rig.prompts.calls.size(), 1u);
+  EXPECT_LT(rig.model.atomCount, 100);
+  EXPECT_LT(rig.model.atomX.capacity(), 100000u);
+
+  rig.setField(2, "200");
+  rig.prompts.answerYesNo(true);
+  rig.pressCalculate();
+  EXPECT_EQ(saves, 1);
+  EXPECT_EQ(rig.form->tf[2]->text(), "1");
+  EXPECT_EQ(rig.prompts.calls.size(), 2u);
+}
+
 TEST(Form1Test, importedStructuresAreShownAgainWithoutARebuild)
 {
   Form1Rig rig;
