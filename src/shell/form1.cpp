@@ -910,7 +910,10 @@ bool Form1::keyUp(QKeyEvent* event)
     m_display.shiftKeyDown = false;
     return false;
   }
-  const bool typing = qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr;
+  QWidget* focus = QApplication::focusWidget();
+  const auto* list = qobject_cast<QComboBox*>(focus);
+  const bool typing =
+      qobject_cast<QLineEdit*>(focus) != nullptr || (list != nullptr && list->isEditable());
   if (typing)
     return false;
   if (event->key() == Qt::Key_F) {

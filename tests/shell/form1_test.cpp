@@ -272,6 +272,13 @@ TEST(Form1Test, importedStructuresAreShownAgainWithoutARebuild)
     form.cmbTYP->setCurrentIndex(7);
   }
   rig.model.structureKind = 8;
+  rig.model.atomX[0] += 0.25f;
+  const auto atoms = rig.model.atomX;
+  form.CALCULATE(true);
+  EXPECT_EQ(rig.model.atomX, atoms);
+  EXPECT_GT(form.scene().drawnAtomCount, 200);
+  EXPECT_EQ(rig.status(2), std::to_string(form.scene().drawnAtomCount) + " Atoms");
+  EXPECT_EQ(rig.model.structureKind, 8);
   rig.model.bondCount = 0;
   form.CALCULATE(false);
   EXPECT_EQ(rig.model.bondCount, 340);
@@ -376,6 +383,24 @@ TEST(Form1Test, materialChoiceSetsTheBondLengthAndRecomputes)
   EXPECT_EQ(rig.model.siteElement1, 31);
   EXPECT_FLOAT_EQ(rig.model.bondLength, 1.47f);
   EXPECT_TRUE(rig.prompts.calls.empty());
+}
+
+TEST(Form1Test, offLabelResetsTheDistortionFieldsOnly)
+{
+  Form1Rig rig;
+  rig.clock.stepPerRead = 0.05;
+  const char* const typed[] = {"2", "3", "4", "5"};
+  const int fields[] = {6, 10, 11, 12};
+  for (int k = 0; k < 4; ++k)
+    rig.setField(fields[k], typed[k]);
+  const auto drawn = rig.gl.calls.size();
+  rig.form->Label2_Click();
+  const char* const neutral[] = {"1", "1", "0", "0"};
+  for (int k = 0; k < 4; ++k)
+    EXPECT_EQ(rig.form->tf[fields[k]]->text(), neutral[k]) << fields[k];
+  EXPECT_EQ(rig.prompts.beeps, 1);
+  EXPECT_EQ(rig.gl.calls.size(), drawn);
+  EXPECT_FLOAT_EQ(rig.model.stretchFactor, 1.0f);
 }
 
 TEST(Form1Test, closingDeletesTheSceneFiles)

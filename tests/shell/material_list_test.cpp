@@ -43,6 +43,11 @@ TEST(MaterialListTest, readsTheFileUpToItsEndOrAShortLine)
   EXPECT_FLOAT_EQ(two.materials[0].bondLength, 1.421f);
   EXPECT_FLOAT_EQ(two.materials[1].bondLength, 1.47f);
   EXPECT_FLOAT_EQ(loadMaterialFile(fixture("bad_length.dat")).materials.at(0).bondLength, 0.0f);
+  // Out of range or not a number: no length rather than an infinite one.
+  const auto hostile = loadMaterialFile(fixture("hostile_lengths.dat"));
+  ASSERT_EQ(hostile.materials.size(), 3u);
+  for (const auto& m : hostile.materials)
+    EXPECT_EQ(m.bondLength, 0.0f) << m.item();
 }
 
 TEST(MaterialListTest, noMaterialGivesTheBuiltInList)
