@@ -53,8 +53,7 @@ void BM_calculate(benchmark::State& state)
   QtProcesses processes;
   EscapeWatch escape;
   PaletteColors colors;
-  Platform platform{prompts, dialogs, shellOpen, processes, escape,
-                    escape,  colors,  clock,     temp};
+  Platform platform{prompts, dialogs, shellOpen, processes, escape, escape, colors, clock, temp};
   Model model;
   DisplaySettings display;
   Preferences preferences;

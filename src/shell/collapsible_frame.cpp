@@ -19,7 +19,10 @@ CollapsibleFrame::CollapsibleFrame(const QString& caption, QWidget* parent)
   m_caption->installEventFilter(this);
 }
 
-QString CollapsibleFrame::caption() const { return m_caption->text(); }
+QString CollapsibleFrame::caption() const
+{
+  return m_caption->text();
+}
 
 void CollapsibleFrame::setCaption(const QString& caption)
 {

@@ -40,21 +40,27 @@ namespace tarvek {
 namespace {
 
 // Design sizes are twips, 15 to a pixel.
-int px(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
+int px(int twips)
+{
+  return static_cast<int>(std::lround(twips / 15.0));
+}
 
 void place(QWidget* w, int left, int top, int width, int height)
 {
   w->setGeometry(px(left), px(top), px(width), px(height));
 }
 
-QString qs(const std::string& text) { return QString::fromStdString(text); }
+QString qs(const std::string& text)
+{
+  return QString::fromStdString(text);
+}
 
 // The gap between stacked panels and the margins of the layout, pixels.
 constexpr int kPanelGap = 5;
 
-const char* const kTypeItems[] = {"Nano - Tube",   "Graphene Sheet",    "Nano - Cone",
-                                  "Cone - Sheet",  "Bucky - Ball",      "Fullerene Library",
-                                  "XYZ - Import",  "Virus Geometry"};
+const char* const kTypeItems[] = {"Nano - Tube",  "Graphene Sheet", "Nano - Cone",
+                                  "Cone - Sheet", "Bucky - Ball",   "Fullerene Library",
+                                  "XYZ - Import", "Virus Geometry"};
 
 const char* const kOverlongQuestion =
     "Tube longer than 500 A (too large for display).\r\nDo you wish to save coordinates?";
@@ -71,9 +77,9 @@ bool unitCellTubeOverlong(std::int32_t n, std::int32_t m, std::int32_t cells, fl
 
 } // namespace
 
-Form1::Form1(Platform& platform, Model& model, DisplaySettings& display,
-             Preferences& preferences, ViewHost& view, GlApi& gl, StartupState startup,
-             std::string programFolder, Form1Seams seams)
+Form1::Form1(Platform& platform, Model& model, DisplaySettings& display, Preferences& preferences,
+             ViewHost& view, GlApi& gl, StartupState startup, std::string programFolder,
+             Form1Seams seams)
     : m_platform(platform), m_model(model), m_display(display), m_preferences(preferences),
       m_view(view), m_startup(std::move(startup)), m_programFolder(std::move(programFolder)),
       m_seams(std::move(seams))
@@ -83,9 +89,9 @@ Form1::Form1(Platform& platform, Model& model, DisplaySettings& display,
   m_display.orthoProjection = false;
   m_display.sceneAtomFilePath = m_platform.tempFolder.path("tmp.xyz");
   m_display.sceneBondFilePath = m_platform.tempFolder.path("tmp.zyx");
-  m_scene = std::make_unique<CXXX>(m_model, m_display, m_preferences, m_platform.abort,
-                                   m_platform.pump, gl, m_view, m_display.sceneAtomFilePath,
-                                   m_display.sceneBondFilePath);
+  m_scene =
+      std::make_unique<CXXX>(m_model, m_display, m_preferences, m_platform.abort, m_platform.pump,
+                             gl, m_view, m_display.sceneAtomFilePath, m_display.sceneBondFilePath);
   m_scene->attachHost(m_view);
   m_view.setScene(m_scene.get());
   buildControls();
@@ -100,7 +106,10 @@ Form1::~Form1()
   m_view.setScene(nullptr);
 }
 
-QWidget* Form1::viewWidget() const { return m_view.widget(); }
+QWidget* Form1::viewWidget() const
+{
+  return m_view.widget();
+}
 
 void Form1::buildControls()
 {
@@ -169,13 +178,17 @@ void Form1::buildControls()
     int top;
     const char* caption;
   };
-  const LabelSpec labels[] = {
-      {0, fr2, 330, "Chirality  (n, m)"}, {1, fr2, 630, "Tube length [A]"},
-      {2, fr2, 945, "Bond length [A]"},   {3, fr2, 1260, "MWNT"},
-      {5, fr3, 360, "Disclination Angle"}, {6, fr3, 660, "Cone height [A]"},
-      {7, fr3, 990, "MWNC"},              {4, fr5, 270, "Z-distortion"},
-      {10, fr5, 630, "XY-distortion"},    {8, fr5, 960, "Twist [deg/A]"},
-      {9, fr5, 1275, "Bend"}};
+  const LabelSpec labels[] = {{0, fr2, 330, "Chirality  (n, m)"},
+                              {1, fr2, 630, "Tube length [A]"},
+                              {2, fr2, 945, "Bond length [A]"},
+                              {3, fr2, 1260, "MWNT"},
+                              {5, fr3, 360, "Disclination Angle"},
+                              {6, fr3, 660, "Cone height [A]"},
+                              {7, fr3, 990, "MWNC"},
+                              {4, fr5, 270, "Z-distortion"},
+                              {10, fr5, 630, "XY-distortion"},
+                              {8, fr5, 960, "Twist [deg/A]"},
+                              {9, fr5, 1275, "Bend"}};
   for (const auto& l : labels) {
     Label1[l.index] = new QLabel(QString::fromLatin1(l.caption), l.frame);
     place(Label1[l.index], 120, l.top, 1350, 255);
@@ -188,21 +201,20 @@ void Form1::buildControls()
     const char* hint;
     const char* text;
   };
-  const FieldSpec fields[] = {
-      {0, fr2, 1695, 270, 570, "Nanotube Index (n,..)", "10"},
-      {1, fr2, 2295, 270, 570, "Nanotube Index (..,m)", "0"},
-      {2, fr2, 1695, 585, 570, "Nano-Tube Length", "25"},
-      {3, fr2, 1695, 900, 570, "Graphene-Sheet Bond Length", "1.41"},
-      {4, fr2, 1695, 1215, 570, "Number of walls", "1"},
-      {5, fr2, 2295, 1215, 270, "(n,..) Increment per Wall", "2"},
-      {13, fr2, 2610, 1215, 270, "(..,m) Increment per Wall", "0"},
-      {7, fr3, 1695, 615, 570, "Nano-Cone Height", "20"},
-      {8, fr3, 1695, 930, 570, "Number of Stacked Nano-Cones", "1"},
-      {9, fr3, 2295, 930, 570, "z-Translation per Cone", "5"},
-      {6, fr5, 1695, 270, 570, "Stretch Factor (0.5 to 10)", "1"},
-      {10, fr5, 1695, 585, 570, "Ellipse Ratio (0.5 to 20)", "1"},
-      {11, fr5, 1695, 900, 570, "Screw Distortion (0 to 50)", "0"},
-      {12, fr5, 1695, 1215, 570, "Bending Angle (0 to 90)", "0"}};
+  const FieldSpec fields[] = {{0, fr2, 1695, 270, 570, "Nanotube Index (n,..)", "10"},
+                              {1, fr2, 2295, 270, 570, "Nanotube Index (..,m)", "0"},
+                              {2, fr2, 1695, 585, 570, "Nano-Tube Length", "25"},
+                              {3, fr2, 1695, 900, 570, "Graphene-Sheet Bond Length", "1.41"},
+                              {4, fr2, 1695, 1215, 570, "Number of walls", "1"},
+                              {5, fr2, 2295, 1215, 270, "(n,..) Increment per Wall", "2"},
+                              {13, fr2, 2610, 1215, 270, "(..,m) Increment per Wall", "0"},
+                              {7, fr3, 1695, 615, 570, "Nano-Cone Height", "20"},
+                              {8, fr3, 1695, 930, 570, "Number of Stacked Nano-Cones", "1"},
+                              {9, fr3, 2295, 930, 570, "z-Translation per Cone", "5"},
+                              {6, fr5, 1695, 270, 570, "Stretch Factor (0.5 to 10)", "1"},
+                              {10, fr5, 1695, 585, 570, "Ellipse Ratio (0.5 to 20)", "1"},
+                              {11, fr5, 1695, 900, 570, "Screw Distortion (0 to 50)", "0"},
+                              {12, fr5, 1695, 1215, 570, "Bending Angle (0 to 90)", "0"}};
   for (const auto& f : fields) {
     tf[f.index] = new QLineEdit(QString::fromLatin1(f.text), f.frame);
     place(tf[f.index], f.left, f.top, f.width, 315);
@@ -271,9 +283,8 @@ void Form1::formLoad()
   setLengthCaptions();
   m_scene->init();
   loadMaterialList();
-  m_xyzModel->setHorizontalHeaderLabels(
-      {QStringLiteral("#"), QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Z"),
-       QString()});
+  m_xyzModel->setHorizontalHeaderLabels({QStringLiteral("#"), QStringLiteral("X"),
+                                         QStringLiteral("Y"), QStringLiteral("Z"), QString()});
   for (int c = 0; c < 5; ++c)
     m_xyzModel->setHeaderData(c, Qt::Horizontal,
                               QVariant::fromValue(static_cast<int>(
@@ -369,9 +380,15 @@ void Form1::cmbTYP_Click()
   CALCULATE(false);
 }
 
-double Form1::field(int index) const { return fieldNumber(tf[index]->text().toStdString()); }
+double Form1::field(int index) const
+{
+  return fieldNumber(tf[index]->text().toStdString());
+}
 
-QString Form1::typeText() const { return cmbTYP->currentText(); }
+QString Form1::typeText() const
+{
+  return cmbTYP->currentText();
+}
 
 void Form1::checkParameterFields()
 {
@@ -490,7 +507,8 @@ void Form1::CALCULATE(bool resetView)
 
   stbPanel[2]->setText(QString::number(m_scene->drawnAtomCount) + QStringLiteral(" Atoms"));
   stbPanel[3]->setText(QString::number(m_scene->drawnBondCount) + QStringLiteral(" Bonds"));
-  stbPanel[1]->setText(QStringLiteral("Atom Radius ") + qs(Format(m_display.atomRadiusScale, "0%")));
+  stbPanel[1]->setText(QStringLiteral("Atom Radius ") +
+                       qs(Format(m_display.atomRadiusScale, "0%")));
   std::string description;
   if (kind == 1)
     description = "(" + std::to_string(m_model.tubeN) + "," + std::to_string(m_model.tubeM) +
@@ -606,7 +624,8 @@ void Form1::showImportedStructure()
   m_scene->Refresh();
   stbPanel[2]->setText(QString::number(m_model.atomCount) + QStringLiteral(" Atoms"));
   stbPanel[3]->setText(QString::number(m_model.bondCount) + QStringLiteral(" Bonds"));
-  stbPanel[1]->setText(QStringLiteral("Atom Radius ") + qs(Format(m_display.atomRadiusScale, "0%")));
+  stbPanel[1]->setText(QStringLiteral("Atom Radius ") +
+                       qs(Format(m_display.atomRadiusScale, "0%")));
   std::string description;
   if (m_model.structureKind == 1)
     description = "Tube Diameter " + Format(m_model.lastTubeDiameter, "0.0##") + " A";
@@ -703,7 +722,10 @@ void Form1::toggleProjection()
   m_platform.pump.pumpEvents();
 }
 
-void Form1::setStatusText(const std::string& text) { stbPanel[0]->setText(qs(text)); }
+void Form1::setStatusText(const std::string& text)
+{
+  stbPanel[0]->setText(qs(text));
+}
 
 void Form1::Apply()
 {
@@ -720,7 +742,10 @@ void Form1::Apply()
     CALCULATE(false);
 }
 
-void Form1::setTubeLengthField(const std::string& text) { tf[2]->setText(qs(text)); }
+void Form1::setTubeLengthField(const std::string& text)
+{
+  tf[2]->setText(qs(text));
+}
 
 void Form1::setLengthCaptions()
 {

@@ -47,8 +47,8 @@ MaterialList loadMaterialFile(const std::string& path)
   if (list.materials.empty()) {
     list.materials = builtInMaterials();
     if (opened)
-      list.message = "No material could be read from " + path +
-                     ". The built-in materials are used.";
+      list.message =
+          "No material could be read from " + path + ". The built-in materials are used.";
     return list;
   }
   list.fromFile = true;

@@ -7,7 +7,10 @@
 
 namespace tarvek {
 
-bool probeDecimalComma() { return QLocale().toString(3.1415).contains(QLatin1Char(',')); }
+bool probeDecimalComma()
+{
+  return QLocale().toString(3.1415).contains(QLatin1Char(','));
+}
 
 StartupState Main(Prompts& prompts)
 {

@@ -50,8 +50,8 @@ FileStatus copyFolderFiles(const std::string& source, const std::string& target)
                                  "\": " + copyError.message() + ".");
   }
   if (error)
-    return FileStatus::failure("Could not list the folder \"" + source +
-                               "\": " + error.message() + ".");
+    return FileStatus::failure("Could not list the folder \"" + source + "\": " + error.message() +
+                               ".");
   return FileStatus::success();
 }
 
@@ -79,11 +79,10 @@ StartupState startUp(const std::string& configFolder, const std::string& program
     return state;
   }
   const std::string program = addBackslash(programFolder);
-  const std::pair<const char*, const std::string*> copies[] = {
-      {"EXPORT/", &state.exportFolder},
-      {"IMPORT/", &state.importFolder},
-      {"IMAGES/", &state.imagesFolder},
-      {"PDF/", &state.pdfFolder}};
+  const std::pair<const char*, const std::string*> copies[] = {{"EXPORT/", &state.exportFolder},
+                                                               {"IMPORT/", &state.importFolder},
+                                                               {"IMAGES/", &state.imagesFolder},
+                                                               {"PDF/", &state.pdfFolder}};
   for (const auto& [from, to] : copies) {
     if (auto status = copyFolderFiles(program + from, *to); !status)
       prompts.message(status.error(), {}, MessageIcon::Exclamation);

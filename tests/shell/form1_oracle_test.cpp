@@ -38,8 +38,7 @@ TEST(Form1OracleTest, defaultTubeSceneFileReadsAsTheTube)
   }
   test::ScratchDir dir;
   const auto xyz = dir.write("t.xyz", std::to_string(atoms) + "\ntube\n" + body);
-  const auto result =
-      test::runTool("obabel", {xyz.string(), "-otxt", "--append", "atoms bonds"});
+  const auto result = test::runTool("obabel", {xyz.string(), "-otxt", "--append", "atoms bonds"});
   ASSERT_EQ(result.exitCode, 0) << result.err;
   // The line is the title followed by the two counts.
   const auto words = splitSpaces(trimBlanks(result.out.substr(0, result.out.find('\n'))));

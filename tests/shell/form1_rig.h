@@ -44,8 +44,7 @@ struct Form1Rig {
 
   explicit Form1Rig(Form1Seams seams = {})
   {
-    form = std::make_unique<Form1>(platform, model, display, preferences, *view, gl,
-                                   StartupState{},
+    form = std::make_unique<Form1>(platform, model, display, preferences, *view, gl, StartupState{},
                                    std::string(TARVEK_TEST_SOURCE_DIR) + "/../data/",
                                    std::move(seams));
     form->show();
@@ -54,7 +53,10 @@ struct Form1Rig {
 
   void pressCalculate() { form->runCalculationButton->trigger(); }
   std::string status(int panel) const { return form->stbPanel[panel]->text().toStdString(); }
-  void setField(int index, const char* text) { form->tf[index]->setText(QString::fromLatin1(text)); }
+  void setField(int index, const char* text)
+  {
+    form->tf[index]->setText(QString::fromLatin1(text));
+  }
 };
 
 } // namespace tarvek::test

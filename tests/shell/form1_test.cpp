@@ -54,7 +54,8 @@ TEST(Form1Test, loadShowsTheDefaultTube)
   const char* const names[] = {"#", "X", "Y", "Z", ""};
   for (int c = 0; c < 5; ++c) {
     EXPECT_EQ(headers->headerData(c, Qt::Horizontal).toString(), names[c]) << c;
-    const auto align = Qt::Alignment(headers->headerData(c, Qt::Horizontal, Qt::TextAlignmentRole).toInt());
+    const auto align =
+        Qt::Alignment(headers->headerData(c, Qt::Horizontal, Qt::TextAlignmentRole).toInt());
     EXPECT_EQ(bool(align & Qt::AlignRight), c > 0) << c;
   }
   EXPECT_EQ(rig.status(0), "(10,0) Tube Diameter 7.834 A");
@@ -120,8 +121,8 @@ TEST(Form1Test, smallAndMinimisedWindowsKeepSizesValid)
   Form1& form = *rig.form;
   form.resize(848, 200);
   QApplication::processEvents();
-  for (QWidget* w : {static_cast<QWidget*>(form.fr4), static_cast<QWidget*>(form.lstXYZ),
-                     form.viewWidget()})
+  for (QWidget* w :
+       {static_cast<QWidget*>(form.fr4), static_cast<QWidget*>(form.lstXYZ), form.viewWidget()})
     EXPECT_GE(w->height(), 0);
   form.showMinimized();
   QApplication::processEvents();
@@ -208,8 +209,9 @@ TEST(Form1Test, overlongTubeAsksOnceAndFallsBackToTheDefaultLength)
     rig.prompts.answerYesNo(save);
     rig.pressCalculate();
     ASSERT_GE(rig.prompts.calls.size(), 1u) << save;
-    EXPECT_EQ(rig.prompts.calls[0].text,
-              "Tube longer than 500 A (too large for display).\r\nDo you wish to save coordinates?");
+    EXPECT_EQ(
+        rig.prompts.calls[0].text,
+        "Tube longer than 500 A (too large for display).\r\nDo you wish to save coordinates?");
     EXPECT_EQ(rig.form->tf[2]->text(), "25");
     EXPECT_LE(rig.model.tubeLength, 30.0f);
     EXPECT_EQ(saves, save ? 1 : 0);
@@ -290,7 +292,9 @@ TEST(Form1Test, leavingAnImportModeIsAsked)
 {
   std::vector<std::pair<std::string, bool>> opened;
   Form1Seams seams;
-  seams.openXMOL = [&opened](const std::string& file, bool quiet) { opened.emplace_back(file, quiet); };
+  seams.openXMOL = [&opened](const std::string& file, bool quiet) {
+    opened.emplace_back(file, quiet);
+  };
   Form1Rig rig(seams);
   Form1& form = *rig.form;
   form.cmbTYP->setCurrentIndex(1);

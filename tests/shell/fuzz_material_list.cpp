@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ::close(fd);
   if (written) {
     const auto list = tarvek::loadMaterialFile(path);
-    if (list.materials.empty() || list.materials.size() > static_cast<std::size_t>(tarvek::kMaterialCapacity))
+    if (list.materials.empty() ||
+        list.materials.size() > static_cast<std::size_t>(tarvek::kMaterialCapacity))
       std::abort();
   }
   ::unlink(path);

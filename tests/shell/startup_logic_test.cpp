@@ -126,7 +126,8 @@ TEST(StartupLogicTest, manifestMarkerCountsOnlyWhenNotEmpty)
 
   ASSERT_TRUE(writeManifest(state.manifestPath).ok());
   const std::string text = test::readBytes(state.manifestPath);
-  EXPECT_EQ(text.substr(0, 58), "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\" ?>\r\n");
+  EXPECT_EQ(text.substr(0, 58),
+            "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\" ?>\r\n");
   EXPECT_NE(text.find("\r\n                publicKeyToken=\"6595b64144ccf1df\"\r\n"),
             std::string::npos);
   EXPECT_NE(text.find("\r\n    <dependency>\r\n        <dependentAssembly>\r\n            "
