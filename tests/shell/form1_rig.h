@@ -19,6 +19,8 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <gtest/gtest.h>
+
 #include <memory>
 
 namespace tarvek::test {
@@ -48,7 +50,8 @@ struct Form1Rig {
                                    std::string(TARVEK_TEST_SOURCE_DIR) + "/../data/",
                                    std::move(seams));
     form->show();
-    QTest::qWaitForWindowExposed(form.get());
+    if (!QTest::qWaitForWindowExposed(form.get()))
+      ADD_FAILURE() << "the main window was not exposed";
   }
 
   void pressCalculate() { form->runCalculationButton->trigger(); }

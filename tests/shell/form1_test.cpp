@@ -156,10 +156,12 @@ TEST(Form1Test, calculateWritesTheStatusBar)
       rig.setField(i, text);
     rig.pressCalculate();
     EXPECT_EQ(rig.status(0), c.panel1) << c.name;
-    if (c.atoms)
+    if (c.atoms) {
       EXPECT_EQ(rig.status(2), c.atoms) << c.name;
-    if (c.bonds)
+    }
+    if (c.bonds) {
       EXPECT_EQ(rig.status(3), c.bonds) << c.name;
+    }
     EXPECT_EQ(rig.status(2), std::to_string(rig.form->scene().drawnAtomCount) + " Atoms") << c.name;
     EXPECT_TRUE(rig.prompts.calls.empty()) << c.name;
     EXPECT_EQ(rig.prompts.waitDepth, 0) << c.name;
@@ -216,8 +218,9 @@ TEST(Form1Test, overlongTubeAsksOnceAndFallsBackToTheDefaultLength)
     EXPECT_LE(rig.model.tubeLength, 30.0f);
     EXPECT_EQ(saves, save ? 1 : 0);
     EXPECT_EQ(rig.prompts.calls.size(), save ? 2u : 1u);
-    if (save)
+    if (save) {
       EXPECT_EQ(rig.prompts.calls[1].text, "The coordinates were not saved.");
+    }
   }
 }
 
