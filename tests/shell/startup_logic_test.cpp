@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -155,7 +157,7 @@ TEST(StartupLogicTest, folderThatCannotBeMadeIsReportedAndTheStartGoesOn)
   ASSERT_EQ(prompts.calls.size(), 2u);
   EXPECT_NE(prompts.calls[1].text.find(state.userFolder), std::string::npos)
       << prompts.calls[1].text;
-  EXPECT_NE(prompts.calls[1].text.find("Not a directory"), std::string::npos)
+  EXPECT_NE(prompts.calls[1].text.find(std::strerror(ENOTDIR)), std::string::npos)
       << prompts.calls[1].text;
 }
 
