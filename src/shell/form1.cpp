@@ -118,6 +118,10 @@ void Form1::buildControls()
 
   m_client = new QWidget(this);
   setCentralWidget(m_client);
+  // The design's sizes fit an 8-point sans face.
+  QFont small = m_client->font();
+  small.setPointSize(8);
+  m_client->setFont(small);
   m_client->installEventFilter(this);
 
   Toolbar1 = new QToolBar(m_client);
@@ -134,9 +138,10 @@ void Form1::buildControls()
     frame->setFixedSize(px(105 * 15), px(20 * 15) + 4);
     cbOP[i] = new QCheckBox(QString::fromLatin1(boxes[i]), frame);
     cbOP[i]->setChecked(true);
-    cbOP[i]->setGeometry(0, 2, 55, 20);
+    cbOP[i]->setGeometry(0, 2, 60, 20);
     cmbRAD[i] = new QComboBox(frame);
-    cmbRAD[i]->setGeometry(55, 0, 50, 22);
+    cmbRAD[i]->setGeometry(60, 0, 45, 22);
+    cmbRAD[i]->setStyleSheet(QStringLiteral("QComboBox { padding-left: 2px; }"));
     Toolbar1->addWidget(frame);
   }
   auto* frame3 = new QWidget(Toolbar1);
@@ -257,6 +262,8 @@ void Form1::buildControls()
     stbPanel[i]->setFrameShadow(QFrame::Sunken);
     stbPanel[i]->setGeometry(x, 1, widths[i], 20);
     stbPanel[i]->setToolTip(QString::fromLatin1(hints[i]));
+    stbPanel[i]->setMargin(0);
+    stbPanel[i]->setIndent(2);
     x += widths[i] + 2;
   }
   stb->resize(848, 22);
