@@ -1,6 +1,7 @@
 #include "platform/qt_prompts.h"
 #include "platform/surface_format.h"
 #include "shell/app_shell.h"
+#include "shell/start_main.h"
 
 #include <QApplication>
 
@@ -16,7 +17,7 @@ int main(int argc, char** argv)
   std::setlocale(LC_NUMERIC, "C");
 
   tarvek::QtPrompts prompts;
-  auto program = tarvek::startProgram(prompts);
+  auto program = tarvek::startProgram(prompts, tarvek::Main(prompts));
   if (!program)
     return 1;
   return app.exec();

@@ -1,20 +1,28 @@
 #include "shell/app_shell.h"
 
+#include "runtime/path_util.h"
 #include "runtime/runtime_error.h"
+#include "scene/gl_host.h"
 
 namespace tarvek {
 
-AppShell::AppShell()
-    : m_platform{m_prompts, m_fileDialogs, m_shellOpen, m_processes, m_escape,
-                 m_escape,  m_systemColors, m_clock,    m_tempFolder}
+AppShell::AppShell(StartupState startup)
+    : m_platform{m_prompts, m_fileDialogs,  m_shellOpen, m_processes, m_escape,
+                 m_escape,  m_systemColors, m_clock,     m_tempFolder}
 {
+  // The window takes the view as its child.
+  auto* view = new GlHost(m_prompts);
+  m_form1 = std::make_unique<Form1>(m_platform, m_model, m_display, m_preferences, *view,
+                                    view->gl(), std::move(startup), appPath());
 }
 
-std::unique_ptr<AppShell> startProgram(Prompts& prompts)
+AppShell::~AppShell() = default;
+
+std::unique_ptr<AppShell> startProgram(Prompts& prompts, StartupState startup)
 {
   std::unique_ptr<AppShell> shell;
   try {
-    shell = std::make_unique<AppShell>();
+    shell = std::make_unique<AppShell>(std::move(startup));
   } catch (const RuntimeError& e) {
     prompts.message(e.what(), {}, MessageIcon::Critical);
     return nullptr;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/display_settings.h"
+#include "model/model.h"
 #include "platform/escape_watch.h"
 #include "platform/palette_colors.h"
 #include "platform/platform.h"
@@ -10,24 +12,26 @@
 #include "platform/steady_clock.h"
 #include "platform/temp_folder.h"
 #include "shell/form1.h"
+#include "shell/startup.h"
 
 #include <memory>
 
 namespace tarvek {
 
 // What the running program owns: the private temporary folder, the real
-// platform layers and the main window. Needs the QApplication. Members go
-// in reverse order, so the window closes before the layers and the
-// temporary folder goes last.
+// platform layers, the shared model and the main window. Needs the
+// QApplication. Members go in reverse order, so the window closes before
+// the layers and the temporary folder goes last.
 class AppShell {
 public:
   // Throws RuntimeError when the temporary folder cannot be made.
-  AppShell();
+  explicit AppShell(StartupState startup);
   AppShell(const AppShell&) = delete;
   AppShell& operator=(const AppShell&) = delete;
+  ~AppShell();
 
   Platform& platform() { return m_platform; }
-  Form1& form1() { return m_form1; }
+  Form1& form1() { return *m_form1; }
 
 private:
   TempFolder m_tempFolder;
@@ -39,11 +43,14 @@ private:
   EscapeWatch m_escape;
   PaletteColors m_systemColors;
   Platform m_platform;
-  Form1 m_form1;
+  Model m_model;
+  DisplaySettings m_display;
+  Preferences m_preferences;
+  std::unique_ptr<Form1> m_form1;
 };
 
 // Builds the program and shows its main window. When that fails, the reason
 // goes to one critical message box and the result is empty.
-std::unique_ptr<AppShell> startProgram(Prompts& prompts);
+std::unique_ptr<AppShell> startProgram(Prompts& prompts, StartupState startup);
 
 } // namespace tarvek

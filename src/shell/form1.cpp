@@ -1,11 +1,979 @@
 #include "shell/form1.h"
 
+#include "model/bond_search.h"
+#include "model/c60_builder.h"
+#include "model/cone_builder.h"
+#include "model/element_tables.h"
+#include "model/tube_builder.h"
+#include "model/tube_unit_cell.h"
+#include "platform/run_command.h"
+#include "platform/utilities.h"
+#include "runtime/file_util.h"
+#include "runtime/int_convert.h"
+#include "runtime/number_format.h"
+#include "runtime/path_util.h"
+#include "scene/gl_host.h"
+#include "scene/scene_object.h"
+#include "shell/collapsible_frame.h"
+#include "shell/parameter_check.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QToolBar>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+
 namespace tarvek {
 
-Form1::Form1()
+namespace {
+
+// Design sizes are twips, 15 to a pixel.
+int px(int twips)
+{
+  return static_cast<int>(std::lround(twips / 15.0));
+}
+
+void place(QWidget* w, int left, int top, int width, int height)
+{
+  w->setGeometry(px(left), px(top), px(width), px(height));
+}
+
+QString qs(const std::string& text)
+{
+  return QString::fromStdString(text);
+}
+
+// The gap between stacked panels and the margins of the layout, pixels.
+constexpr int kPanelGap = 5;
+
+const char* const kTypeItems[] = {"Nano - Tube",  "Graphene Sheet", "Nano - Cone",
+                                  "Cone - Sheet", "Bucky - Ball",   "Fullerene Library",
+                                  "XYZ - Import", "Virus Geometry"};
+
+const char* const kOverlongQuestion =
+    "Tube longer than 500 A (too large for display).\r\nDo you wish to save coordinates?";
+
+// More than 500 Å for certain: even the shortest z extent of the cells,
+// (cells - 1) translational periods, lies beyond.
+bool unitCellTubeOverlong(std::int32_t n, std::int32_t m, std::int32_t cells, float a)
+{
+  const TubeSymmetry symmetry = tubeSymmetry(n, m, a);
+  const double period =
+      3.0 * a * std::sqrt(double(n) * n + double(n) * m + double(m) * m) / double(symmetry.dR);
+  return (cells - 1) * period > 500.0;
+}
+
+} // namespace
+
+Form1::Form1(Platform& platform, Model& model, DisplaySettings& display, Preferences& preferences,
+             ViewHost& view, GlApi& gl, StartupState startup, std::string programFolder,
+             Form1Seams seams)
+    : m_platform(platform), m_model(model), m_display(display), m_preferences(preferences),
+      m_view(view), m_startup(std::move(startup)), m_programFolder(std::move(programFolder)),
+      m_seams(std::move(seams))
 {
   setWindowTitle(QStringLiteral("tarvek"));
-  resize(848, 637);
+  m_display.decimalComma = m_startup.decimalComma;
+  m_display.orthoProjection = false;
+  m_display.sceneAtomFilePath = m_platform.tempFolder.path("tmp.xyz");
+  m_display.sceneBondFilePath = m_platform.tempFolder.path("tmp.zyx");
+  m_scene =
+      std::make_unique<CXXX>(m_model, m_display, m_preferences, m_platform.abort, m_platform.pump,
+                             gl, m_view, m_display.sceneAtomFilePath, m_display.sceneBondFilePath);
+  m_scene->attachHost(m_view);
+  m_view.setScene(m_scene.get());
+  buildControls();
+  resize(848, 637 + menuBar()->sizeHint().height());
+  formLoad();
+  qApp->installEventFilter(this);
+}
+
+Form1::~Form1()
+{
+  qApp->removeEventFilter(this);
+  m_view.setScene(nullptr);
+}
+
+QWidget* Form1::viewWidget() const
+{
+  return m_view.widget();
+}
+
+void Form1::buildControls()
+{
+  QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
+  viewMenu->addAction(QStringLiteral("Toggle &Controls"), this, [this] { mnuView_3_Click(); });
+
+  m_client = new QWidget(this);
+  setCentralWidget(m_client);
+  // The design's sizes fit an 8-point sans face.
+  QFont small = m_client->font();
+  small.setPointSize(8);
+  m_client->setFont(small);
+  m_client->installEventFilter(this);
+
+  Toolbar1 = new QToolBar(m_client);
+  Toolbar1->setMovable(false);
+  runCalculationButton = Toolbar1->addAction(QStringLiteral("Run"));
+  runCalculationButton->setToolTip(QStringLiteral("Run Calculation"));
+  connect(runCalculationButton, &QAction::triggered, this, [this] {
+    m_model.tubeVariant = 0;
+    runCalculation();
+  });
+  const char* const boxes[] = {"Atoms", "Bonds"};
+  for (int i = 0; i < 2; ++i) {
+    auto* frame = new QWidget(Toolbar1);
+    frame->setFixedSize(px(105 * 15), px(20 * 15) + 4);
+    cbOP[i] = new QCheckBox(QString::fromLatin1(boxes[i]), frame);
+    cbOP[i]->setChecked(true);
+    cbOP[i]->setGeometry(0, 2, 60, 20);
+    cmbRAD[i] = new QComboBox(frame);
+    cmbRAD[i]->setGeometry(60, 0, 45, 22);
+    cmbRAD[i]->setStyleSheet(QStringLiteral("QComboBox { padding-left: 2px; }"));
+    Toolbar1->addWidget(frame);
+  }
+  auto* frame3 = new QWidget(Toolbar1);
+  frame3->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+  lbTIT = new QLabel(QStringLiteral("Kelvarin"), frame3);
+  QFont bold = lbTIT->font();
+  bold.setBold(true);
+  lbTIT->setFont(bold);
+  QPalette teal = lbTIT->palette();
+  teal.setColor(QPalette::WindowText, QColor(0, 128, 128));
+  lbTIT->setPalette(teal);
+  lbTIT->move(6, 4);
+  lbTIT->resize(2000, 18);
+  Toolbar1->addWidget(frame3);
+
+  fr1 = new CollapsibleFrame(QStringLiteral("<<  Select Type"), m_client);
+  fr2 = new CollapsibleFrame(QStringLiteral("<<  Nano - Tube"), m_client);
+  fr3 = new CollapsibleFrame(QStringLiteral("<<  Nano - Cone"), m_client);
+  fr5 = new CollapsibleFrame(QStringLiteral("<<  Tube Distortions"), m_client);
+  fr4 = new CollapsibleFrame(QStringLiteral("<<  Atom Coordinates"), m_client);
+  place(fr1, 120, 480, 3000, 705);
+  place(fr2, 120, 1260, 3000, 1635);
+  place(fr3, 120, 3000, 3000, 1365);
+  place(fr5, 120, 6060, 3000, 1665);
+  place(fr4, 120, 4410, 3000, 3000);
+  for (auto* frame : {fr1, fr2, fr3, fr4, fr5})
+    frame->onCaptionClick = [this, frame] { panelClick(frame); };
+
+  cmbTYP = new QComboBox(fr1);
+  place(cmbTYP, 120, 270, 1800, 330);
+  cmbTYP->setToolTip(QStringLiteral("Choose Nano-Geometry"));
+  cmb1 = new QComboBox(fr1);
+  place(cmb1, 1965, 270, 930, 330);
+  cmb1->setToolTip(QStringLiteral("Choose Carbon or Boron-Nitride "));
+
+  struct LabelSpec {
+    int index;
+    CollapsibleFrame* frame;
+    int top;
+    const char* caption;
+  };
+  const LabelSpec labels[] = {{0, fr2, 330, "Chirality  (n, m)"},
+                              {1, fr2, 630, "Tube length [A]"},
+                              {2, fr2, 945, "Bond length [A]"},
+                              {3, fr2, 1260, "MWNT"},
+                              {5, fr3, 360, "Disclination Angle"},
+                              {6, fr3, 660, "Cone height [A]"},
+                              {7, fr3, 990, "MWNC"},
+                              {4, fr5, 270, "Z-distortion"},
+                              {10, fr5, 630, "XY-distortion"},
+                              {8, fr5, 960, "Twist [deg/A]"},
+                              {9, fr5, 1275, "Bend"}};
+  for (const auto& l : labels) {
+    Label1[l.index] = new QLabel(QString::fromLatin1(l.caption), l.frame);
+    place(Label1[l.index], 120, l.top, 1350, 255);
+  }
+
+  struct FieldSpec {
+    int index;
+    CollapsibleFrame* frame;
+    int left, top, width;
+    const char* hint;
+    const char* text;
+  };
+  const FieldSpec fields[] = {{0, fr2, 1695, 270, 570, "Nanotube Index (n,..)", "10"},
+                              {1, fr2, 2295, 270, 570, "Nanotube Index (..,m)", "0"},
+                              {2, fr2, 1695, 585, 570, "Nano-Tube Length", "25"},
+                              {3, fr2, 1695, 900, 570, "Graphene-Sheet Bond Length", "1.41"},
+                              {4, fr2, 1695, 1215, 570, "Number of walls", "1"},
+                              {5, fr2, 2295, 1215, 270, "(n,..) Increment per Wall", "2"},
+                              {13, fr2, 2610, 1215, 270, "(..,m) Increment per Wall", "0"},
+                              {7, fr3, 1695, 615, 570, "Nano-Cone Height", "20"},
+                              {8, fr3, 1695, 930, 570, "Number of Stacked Nano-Cones", "1"},
+                              {9, fr3, 2295, 930, 570, "z-Translation per Cone", "5"},
+                              {6, fr5, 1695, 270, 570, "Stretch Factor (0.5 to 10)", "1"},
+                              {10, fr5, 1695, 585, 570, "Ellipse Ratio (0.5 to 20)", "1"},
+                              {11, fr5, 1695, 900, 570, "Screw Distortion (0 to 50)", "0"},
+                              {12, fr5, 1695, 1215, 570, "Bending Angle (0 to 90)", "0"}};
+  for (const auto& f : fields) {
+    tf[f.index] = new QLineEdit(QString::fromLatin1(f.text), f.frame);
+    place(tf[f.index], f.left, f.top, f.width, 315);
+    tf[f.index]->setToolTip(QString::fromLatin1(f.hint));
+  }
+
+  cbCAP = new QCheckBox(QStringLiteral("auto-cap"), fr2);
+  place(cbCAP, 1710, 30, 1020, 210);
+  cmb2 = new QComboBox(fr3);
+  place(cmb2, 1695, 285, 1170, 330);
+  Label2 = new QLabel(QStringLiteral("Off"), fr5);
+  place(Label2, 2550, 15, 345, 225);
+  Label2->setToolTip(QStringLiteral("Reset Values to 1,1,0,0"));
+  Label2->setCursor(Qt::PointingHandCursor);
+  Label2->installEventFilter(this);
+
+  lstXYZ = new QTableView(fr4);
+  lstXYZ->setGeometry(8, 20, 184, 160);
+  m_xyzModel = new QStandardItemModel(0, 5, lstXYZ);
+  lstXYZ->setModel(m_xyzModel);
+  lstXYZ->verticalHeader()->hide();
+
+  for (auto*& line : Line1) {
+    line = new QFrame(m_client);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+  }
+
+  stb = new QFrame(m_client);
+  stb->setFrameShape(QFrame::StyledPanel);
+  const int widths[] = {537, 96, 96, 96};
+  const char* const hints[] = {"<L> Preferences, <R> XYZ Summary",
+                               "<L> Increase Atom Size, <R> Decrease Atom Size",
+                               "<L> Increase Atom Size, <R> Decrease Atom Size",
+                               "<L> Increase Bond Width, <R> Decrease Bond Width"};
+  int x = 0;
+  for (int i = 0; i < 4; ++i) {
+    stbPanel[i] = new QLabel(stb);
+    stbPanel[i]->setFrameShape(QFrame::Panel);
+    stbPanel[i]->setFrameShadow(QFrame::Sunken);
+    stbPanel[i]->setGeometry(x, 1, widths[i], 20);
+    stbPanel[i]->setToolTip(QString::fromLatin1(hints[i]));
+    stbPanel[i]->setMargin(0);
+    stbPanel[i]->setIndent(2);
+    x += widths[i] + 2;
+  }
+  stb->resize(848, 22);
+
+  QWidget* viewWidget = m_view.widget();
+  viewWidget->setParent(m_client);
+  viewWidget->setFocusPolicy(Qt::StrongFocus);
+  viewWidget->move(0, Toolbar1->sizeHint().height());
+  viewWidget->show();
+
+  connect(cmb1, &QComboBox::currentIndexChanged, this, [this] {
+    if (cmb1->isEnabled())
+      runCommand(m_platform.prompts, [this] { cmb1_Click(); });
+  });
+  connect(cmbTYP, &QComboBox::currentIndexChanged, this, [this] {
+    if (cmbTYP->isEnabled())
+      runCommand(m_platform.prompts, [this] { cmbTYP_Click(); });
+  });
+}
+
+void Form1::formLoad()
+{
+  m_preferences = Preferences{};
+  setLengthCaptions();
+  m_scene->init();
+  loadMaterialList();
+  m_xyzModel->setHorizontalHeaderLabels({QStringLiteral("#"), QStringLiteral("X"),
+                                         QStringLiteral("Y"), QStringLiteral("Z"), QString()});
+  for (int c = 0; c < 5; ++c)
+    m_xyzModel->setHeaderData(c, Qt::Horizontal,
+                              QVariant::fromValue(static_cast<int>(
+                                  (c == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter)),
+                              Qt::TextAlignmentRole);
+  m_seams.fillXyzList(1);
+
+  {
+    const QSignalBlocker block(cmb2);
+    for (const char* item : {"60", "120", "180", "240", "300"})
+      cmb2->addItem(QString::fromLatin1(item));
+    cmb2->setCurrentIndex(3);
+  }
+  fr1->expandedHeight = fr1->height();
+  fr2->expandedHeight = fr2->height();
+  fr3->expandedHeight = fr3->height();
+  fr5->expandedHeight = fr5->height();
+  for (auto* frame : {fr3, fr5}) {
+    frame->resize(frame->width(), CollapsibleFrame::kCollapsedHeight);
+    frame->setCaption(frame->caption().replace(QStringLiteral("<<"), QStringLiteral(">>")));
+  }
+  initElements(m_model);
+  for (auto* list : cmbRAD) {
+    const QSignalBlocker block(list);
+    for (int p = 10; p <= 200; p += 10)
+      list->addItem(QString::number(p) + QLatin1Char('%'));
+    list->setCurrentIndex(4);
+  }
+  m_display.bondWidthScale = 0.5f;
+  m_display.atomRadiusScale = 0.5f;
+  fr3->resize(fr3->width(), 0);
+  fr3->hide();
+  {
+    const QSignalBlocker block(cmbTYP);
+    for (const char* item : kTypeItems)
+      cmbTYP->addItem(QString::fromLatin1(item));
+    // Enabled by the commands that fill them.
+    auto* items = qobject_cast<QStandardItemModel*>(cmbTYP->model());
+    for (int i = 5; i < 8; ++i)
+      items->item(i)->setEnabled(false);
+    cmbTYP->setCurrentIndex(0);
+  }
+  cmbTYP->setEnabled(true);
+  m_fr1Top = Toolbar1->sizeHint().height() + 4;
+  formResize();
+  runCommand(m_platform.prompts, [this] { CALCULATE(true); });
+}
+
+void Form1::loadMaterialList()
+{
+  MaterialList list = loadMaterialFile(m_programFolder + "tarvek.dat");
+  if (!list.message.empty())
+    m_platform.prompts.message(list.message, {}, MessageIcon::Exclamation);
+  m_materials = std::move(list.materials);
+  {
+    const QSignalBlocker block(cmb1);
+    cmb1->clear();
+    for (const auto& m : m_materials)
+      cmb1->addItem(qs(m.item()));
+    cmb1->setCurrentIndex(0);
+  }
+  cmb1_Click();
+}
+
+void Form1::cmb1_Click()
+{
+  const int i = cmb1->currentIndex();
+  if (i < 0 || i >= static_cast<int>(m_materials.size()))
+    return;
+  const Material& material = m_materials[i];
+  tf[3]->setText(qs(plainNumber(material.bondLength)));
+  m_state.atomTypeLabel1 = material.symbol1;
+  m_state.atomTypeLabel2 = material.symbol2;
+  m_model.siteElement1 = elementIndex(m_model, material.symbol1, *m_scene, m_random);
+  m_model.siteElement2 = elementIndex(m_model, material.symbol2, *m_scene, m_random);
+  if (!m_state.xyImportFlag && !m_state.fullereneLibraryMode && !m_state.junctionShown &&
+      !m_state.coordinateImportFlag && isVisible())
+    CALCULATE(false);
+}
+
+void Form1::cmbTYP_Click()
+{
+  showPanelsForType();
+  const int index = cmbTYP->currentIndex();
+  m_state.fullereneLibraryMode = index == 5;
+  if (m_model.structureKind == 8 && index != 7)
+    m_model.structureKind = static_cast<std::int16_t>(index + 1);
+  if (m_model.structureKind == 6 && index != 5)
+    m_model.structureKind = static_cast<std::int16_t>(index + 1);
+  if (index >= 5)
+    return;
+  cmb1->setEnabled(index < 4);
+  CALCULATE(false);
+}
+
+double Form1::field(int index) const
+{
+  return fieldNumber(tf[index]->text().toStdString());
+}
+
+QString Form1::typeText() const
+{
+  return cmbTYP->currentText();
+}
+
+void Form1::checkParameterFields()
+{
+  ParameterFields texts;
+  for (int i = 0; i < 14; ++i)
+    texts[i] = tf[i]->text().toStdString();
+  ParameterContext context;
+  context.structureKind = m_model.structureKind;
+  context.tubeVariant = m_model.tubeVariant;
+  context.unitCellMode = m_model.unitCellMode;
+  context.autoCapTicked = cbCAP->isChecked();
+  context.mwntIndices = m_model.mwntIndices;
+  const ParameterCheck check = tarvek::checkParameterFields(texts, context);
+  for (int i = 0; i < 14; ++i) {
+    if (texts[i] != check.fields[i])
+      tf[i]->setText(qs(check.fields[i]));
+  }
+  m_model.distortionActive = false;
+  if (check.distortions) {
+    const DistortionSettings& d = *check.distortions;
+    m_model.stretchFactor = d.stretchFactor;
+    m_model.ellipseRatio = d.ellipseRatio;
+    m_model.twistRate = d.twistRate;
+    m_model.bendAngle = d.bendAngle;
+    m_model.distortionActive = d.distortionActive;
+    m_model.wideBondWindow = d.wideBondWindow;
+  }
+  if (check.longTubeMessageDue)
+    m_platform.prompts.message(kLongTubeMessage, {}, MessageIcon::None);
+}
+
+void Form1::runCalculation()
+{
+  runCommand(m_platform.prompts, [this] { CALCULATE(true); });
+}
+
+void Form1::CALCULATE(bool resetView)
+{
+  WaitCursor wait(m_platform.prompts);
+  Prompts& prompts = m_platform.prompts;
+  if (m_state.coordinateImportFlag) {
+    if (!prompts.yesNo("Leave Xmol Import Mode?", {}, MessageIcon::Question)) {
+      m_seams.openXMOL(m_state.lastXmolFile, true);
+      return;
+    }
+    m_state.coordinateImportFlag = false;
+    m_model.structureKind = 1;
+    if (cmbTYP->currentIndex() == 0)
+      cmbTYP_Click();
+    else
+      cmbTYP->setCurrentIndex(0);
+  } else if (refreshTitle(false) || m_state.fullereneLibraryMode) {
+    if (!prompts.yesNo("Leave Import Mode?", {}, MessageIcon::Question))
+      return;
+    m_model.tubeVariant = 0;
+    m_model.structureKind = static_cast<std::int16_t>(cmbTYP->currentIndex() + 1);
+  }
+  resetImportMode();
+  if (!resetView && m_model.structureKind >= 6) {
+    showImportedStructure();
+    return;
+  }
+
+  m_model.lastBondCount = 0;
+  m_model.lastTubeRadius = 0.0f;
+  m_model.lastTubeDiameter = 0.0f;
+  m_model.lastSheetWidth = 0.0f;
+  m_model.tubeDiameter = 0.0f;
+  m_display.atomsShown = cbOP[0]->isChecked();
+  m_display.bondsShown = cbOP[1]->isChecked();
+  m_model.structureKind = static_cast<std::int16_t>(cmbTYP->currentIndex() + 1);
+  m_model.materialIndex = static_cast<std::int16_t>(std::max(0, cmb1->currentIndex()));
+  m_model.unitCellMode = m_preferences.optionFlags[8];
+  m_model.placementX = m_model.placementY = m_model.placementZ = 0.0f;
+
+  buildStructure();
+
+  // Large sheets: orthographic, with atoms, before the hand-over so the
+  // atoms are drawn.
+  if (m_model.sheetCount > 3000 && !m_display.orthoProjection) {
+    toggleProjection();
+    if (!m_display.atomsShown) {
+      cbOP[0]->setChecked(true);
+      m_display.atomsShown = true;
+    }
+  }
+
+  m_scene->clearScene();
+  m_scene->setBackground();
+  setData(false);
+  const int kind = m_model.structureKind;
+  switch (m_model.tubeVariant) {
+  case 1:
+    if (kind == 1)
+      m_seams.buildMultiWallTube();
+    else if (kind == 3)
+      m_seams.buildStackedCones();
+    break;
+  case 2:
+    m_seams.makeTubeBundle();
+    break;
+  case 8:
+    if (kind == 1)
+      m_seams.buildCustomMultiWall();
+    break;
+  default:
+    break;
+  }
+  m_model.placementX = m_model.placementY = m_model.placementZ = 0.0f;
+  if (m_display.orthoProjection)
+    m_scene->zoomOrtho();
+  if (resetView)
+    m_scene->zoomReset(0);
+  else
+    m_scene->Refresh();
+
+  stbPanel[2]->setText(QString::number(m_scene->drawnAtomCount) + QStringLiteral(" Atoms"));
+  stbPanel[3]->setText(QString::number(m_scene->drawnBondCount) + QStringLiteral(" Bonds"));
+  stbPanel[1]->setText(QStringLiteral("Atom Radius ") +
+                       qs(Format(m_display.atomRadiusScale, "0%")));
+  std::string description;
+  if (kind == 1)
+    description = "(" + std::to_string(m_model.tubeN) + "," + std::to_string(m_model.tubeM) +
+                  ") Tube Diameter " + Format(m_model.lastTubeDiameter, "0.0##") + " A";
+  else if (kind == 2)
+    description = "Sheet Width " + Format(m_model.lastSheetWidth, "0.0##") + " A";
+  stbPanel[0]->setText(qs(description));
+  m_seams.fillXyzList(0);
+  m_platform.pump.pumpEvents();
+}
+
+void Form1::buildStructure()
+{
+  Prompts& prompts = m_platform.prompts;
+  AbortToken& abort = m_platform.abort;
+  for (;;) {
+    checkParameterFields();
+    const int kind = m_model.structureKind;
+    if (kind >= 6)
+      return;
+    m_model.bondCount = 0;
+    m_model.bigBondsConfirmed = false;
+    if (kind == 5) {
+      buildC60(m_model);
+      findBonds(m_model, abort);
+      return;
+    }
+    if (kind <= 2) {
+      m_state.wallCount = CInt(field(4));
+      m_state.wallIncrementN = CInt(field(5));
+      m_state.wallIncrementM = CInt(field(13));
+      if (m_model.tubeVariant == 8)
+        m_state.wallCount = m_model.mwntCount;
+      if (m_model.tubeVariant == 0 && m_state.wallCount >= 2)
+        m_model.tubeVariant = 1;
+      const std::int16_t n = CInt(field(0));
+      const std::int16_t m = CInt(field(1));
+      const float a = static_cast<float>(field(3));
+      // A count of cells far beyond the display limit is asked about before
+      // the build, which then runs only to save it.
+      if (m_model.unitCellMode && unitCellTubeOverlong(n, m, CLng(field(2)), a)) {
+        if (prompts.yesNo(kOverlongQuestion, {}, MessageIcon::Information)) {
+          buildTubes(m_model, n, m, static_cast<float>(field(2)), a, prompts, abort);
+          saveOverlongStructure();
+        }
+        tf[2]->setText(QStringLiteral("1"));
+        continue;
+      }
+      buildTubes(m_model, n, m, static_cast<float>(field(2)), a, prompts, abort);
+    } else {
+      m_state.wallCount = CInt(field(8));
+      m_state.wallIncrementN = CInt(field(9));
+      if (m_model.tubeVariant == 0 && m_state.wallCount >= 2)
+        m_model.tubeVariant = 1;
+      buildCone(m_model, static_cast<float>((cmb2->currentIndex() + 1) * 60),
+                static_cast<float>(field(7)), static_cast<float>(field(3)), 0.0f);
+      createBonds(m_model, 0.0f, 0.0f, prompts, abort);
+    }
+    if (kind >= 3 || m_model.tubeLength <= 500.0f) {
+      if (kind != 1 && m_model.bondCount == 0 && m_model.bigBondsConfirmed)
+        createBonds(m_model, 0.0f, 0.0f, prompts, abort);
+      return;
+    }
+    if (prompts.yesNo(kOverlongQuestion, {}, MessageIcon::Information))
+      saveOverlongStructure();
+    tf[2]->setText(m_model.unitCellMode ? QStringLiteral("1") : QStringLiteral("25"));
+  }
+}
+
+void Form1::saveOverlongStructure()
+{
+  if (m_seams.saveCoordinatesAs() == SaveOutcome::Failed)
+    m_platform.prompts.message("The coordinates were not saved.", {}, MessageIcon::Exclamation);
+}
+
+void Form1::setData(bool noFill)
+{
+  m_scene->setAtomData();
+  m_scene->setBondData();
+  if (!noFill)
+    m_scene->setFillData();
+  m_scene->Refresh();
+}
+
+void Form1::RemoteSetData()
+{
+  m_scene->clearScene();
+  m_scene->setBackground();
+  m_scene->setAtomData();
+  m_scene->setBondData();
+  m_scene->Refresh();
+}
+
+void Form1::showImportedStructure()
+{
+  WaitCursor wait(m_platform.prompts);
+  if (!m_state.coordinateImportFlag && refreshTitle(false) &&
+      !m_platform.prompts.yesNo("Leave Import Mode?", {}, MessageIcon::Question))
+    return;
+  m_state.junctionShown = false;
+  m_model.partsFlag = false;
+  updateDisplayControls();
+  if (!m_state.coordinateImportFlag)
+    findBonds(m_model, m_platform.abort);
+  m_scene->clearScene();
+  const std::uint32_t back = m_preferences.backgroundColor;
+  m_scene->setBackColorGL((back & 0xFF) / 255.0, ((back >> 8) & 0xFF) / 255.0,
+                          ((back >> 16) & 0xFF) / 255.0);
+  setData(false);
+  m_model.placementX = m_model.placementY = m_model.placementZ = 0.0f;
+  if (m_display.orthoProjection)
+    m_scene->zoomOrtho();
+  m_scene->Refresh();
+  stbPanel[2]->setText(QString::number(m_model.atomCount) + QStringLiteral(" Atoms"));
+  stbPanel[3]->setText(QString::number(m_model.bondCount) + QStringLiteral(" Bonds"));
+  stbPanel[1]->setText(QStringLiteral("Atom Radius ") +
+                       qs(Format(m_display.atomRadiusScale, "0%")));
+  std::string description;
+  if (m_model.structureKind == 1)
+    description = "Tube Diameter " + Format(m_model.lastTubeDiameter, "0.0##") + " A";
+  else if (m_model.structureKind == 2)
+    description = "Sheet Width " + Format(m_model.lastSheetWidth, "0.0##") + " A";
+  stbPanel[0]->setText(qs(description));
+  m_platform.pump.pumpEvents();
+}
+
+bool Form1::refreshTitle(bool skipTitle)
+{
+  const bool importMode = m_model.partsFlag || m_state.xyImportFlag ||
+                          m_state.coordinateImportFlag || m_state.junctionShown;
+  if (!skipTitle)
+    setTitleAndStatus();
+  return importMode;
+}
+
+void Form1::setTitleAndStatus()
+{
+  std::string title;
+  std::string link;
+  std::string hint;
+  if (m_model.partsFlag)
+    title = m_state.captionOverride;
+  if (m_state.junctionShown)
+    title = "CoNTub: " + m_state.junctionTitle;
+  if (m_state.xyImportFlag) {
+    title = "XY - Import";
+    link = m_state.xyFileName;
+    hint = "View " + m_state.xyFileName;
+  } else if (m_state.coordinateImportFlag) {
+    title = "XMOL: " + m_state.xmolComment;
+    link = m_state.lastXmolFile;
+    hint = "View " + m_state.lastXmolFile;
+  } else if (title.empty()) {
+    title = typeText().toStdString();
+  }
+  if (m_state.fullereneLibraryMode) {
+    title += " - " + getFileName(stripFileExt(m_state.lastFullereneFile));
+    link = m_state.lastFullereneFile;
+    hint = "View " + m_state.lastFullereneFile;
+  }
+  lbTIT->setText(qs(title));
+  lbTIT->setToolTip(qs(hint));
+  titleLink = link;
+  if (refreshTitle(true))
+    stbPanel[0]->setText(qs(title));
+}
+
+void Form1::updateDisplayControls()
+{
+  const bool parts = m_model.partsFlag;
+  cbOP[0]->setEnabled(!parts);
+  cbOP[1]->parentWidget()->setVisible(!parts);
+  if (parts) {
+    if (!m_display.atomsShown)
+      cbOP[0]->setChecked(true);
+    m_display.atomRadiusScale = 1.0f;
+    const QSignalBlocker block(cmbRAD[0]);
+    cmbRAD[0]->setCurrentIndex(9);
+    m_display.orthoProjection = true;
+    m_display.bondsShown = false;
+    m_display.atomsShown = true;
+    m_model.bondCount = 0;
+  } else {
+    m_display.atomRadiusScale = static_cast<float>((cmbRAD[0]->currentIndex() + 1) * 0.1);
+  }
+}
+
+void Form1::resetImportMode()
+{
+  m_state.xyImportFlag = false;
+  m_state.junctionShown = false;
+  m_model.partsFlag = false;
+  m_state.fullereneLibraryMode = false;
+  m_state.coordinateImportFlag = false;
+  updateDisplayControls();
+}
+
+void Form1::toggleProjection()
+{
+  m_display.orthoProjection = !m_display.orthoProjection;
+  if (m_display.orthoProjection) {
+    m_scene->zoom = 0.0f;
+    m_scene->zoomOrtho();
+  } else {
+    m_scene->resize();
+    m_view.restoreHostProjection();
+    m_scene->Refresh();
+  }
+  m_scene->resize();
+  setStatusText(m_display.orthoProjection ? "Orthonormal Projection" : "Perspective Projection");
+  m_platform.pump.pumpEvents();
+}
+
+void Form1::setStatusText(const std::string& text)
+{
+  stbPanel[0]->setText(qs(text));
+}
+
+void Form1::Apply()
+{
+  if (m_state.junctionShown || m_model.structureKind == 8 || m_model.partsFlag) {
+    m_scene->clearScene();
+    setData(false);
+    m_scene->Refresh();
+    return;
+  }
+  setLengthCaptions();
+  if (m_model.structureKind >= 6)
+    showImportedStructure();
+  else
+    CALCULATE(false);
+}
+
+void Form1::setTubeLengthField(const std::string& text)
+{
+  tf[2]->setText(qs(text));
+}
+
+void Form1::setLengthCaptions()
+{
+  if (m_preferences.optionFlags[8]) {
+    if (Label1[1]->text().contains(QStringLiteral("Unit")))
+      return;
+    Label1[1]->setText(QStringLiteral("Unit-cells"));
+    tf[2]->setToolTip(QStringLiteral("Translational Units [1-..]"));
+    tf[2]->setText(QStringLiteral("5"));
+    if (cmb1->count() > 0) {
+      if (cmb1->currentIndex() == 0)
+        cmb1_Click();
+      else
+        cmb1->setCurrentIndex(0);
+    }
+    cmb1->setEnabled(false);
+  } else {
+    if (Label1[1]->text().contains(QStringLiteral("Tube")))
+      return;
+    Label1[1]->setText(QStringLiteral("Tube length [A]"));
+    tf[2]->setToolTip(QStringLiteral("Nano-Tube Length in [A]"));
+    tf[2]->setText(QStringLiteral("25"));
+    cmb1->setEnabled(true);
+  }
+}
+
+void Form1::showPanelsForType()
+{
+  if (fr1->isHidden())
+    return;
+  const int index = cmbTYP->currentIndex();
+  fr2->setVisible(index == 0 || index == 1);
+  fr5->setVisible(!fr2->isHidden() || (m_state.coordinateImportFlag && m_state.xmolIsTube));
+  fr3->setVisible(index == 2 || index == 3);
+  fr4->setVisible(true);
+  for (auto* frame : {fr2, fr3, fr5}) {
+    const int height = frame->isHidden() ? 0 : frame->expandedHeight;
+    frame->resize(frame->width(), height);
+    if (height > CollapsibleFrame::kCollapsedHeight)
+      frame->setCaption(frame->caption().replace(QStringLiteral(">>"), QStringLiteral("<<")));
+  }
+  formResize();
+}
+
+void Form1::mnuView_3_Click()
+{
+  if (!fr1->isHidden()) {
+    for (auto* frame : {fr1, fr2, fr3, fr4, fr5})
+      frame->hide();
+  } else {
+    fr1->show();
+    showPanelsForType();
+  }
+  formResize();
+}
+
+void Form1::panelClick(CollapsibleFrame* frame)
+{
+  if (frame == fr4) {
+    if (fr4->collapsedByUser) {
+      fr4->collapsedByUser = false;
+      fr4->setCaption(fr4->caption().replace(QStringLiteral(">>"), QStringLiteral("<<")));
+    } else {
+      fr4->collapsedByUser = true;
+      fr4->resize(fr4->width(), CollapsibleFrame::kCollapsedHeight);
+      fr4->setCaption(fr4->caption().replace(QStringLiteral("<<"), QStringLiteral(">>")));
+    }
+  } else if (frame->expandedHeight > frame->height()) {
+    frame->resize(frame->width(), frame->expandedHeight);
+    frame->setCaption(frame->caption().replace(QStringLiteral(">>"), QStringLiteral("<<")));
+  } else {
+    frame->resize(frame->width(), CollapsibleFrame::kCollapsedHeight);
+    frame->setCaption(frame->caption().replace(QStringLiteral("<<"), QStringLiteral(">>")));
+  }
+  formResize();
+}
+
+void Form1::Label2_Click()
+{
+  const std::array<int, 4> fields{6, 10, 11, 12};
+  const std::array<const char*, 4> neutral{"1", "1", "0", "0"};
+  for (int i : fields)
+    tf[i]->setStyleSheet(QStringLiteral("background-color: rgb(255, 0, 0)"));
+  m_platform.pump.pumpEvents();
+  pause(0.1f, m_platform.clock, m_platform.pump);
+  for (std::size_t k = 0; k < fields.size(); ++k)
+    tf[fields[k]]->setText(QString::fromLatin1(neutral[k]));
+  m_platform.prompts.beep();
+  for (int i : fields)
+    tf[i]->setStyleSheet(QStringLiteral("background-color: rgb(255, 255, 255)"));
+  m_platform.pump.pumpEvents();
+}
+
+void Form1::formResize()
+{
+  if (isMinimized() || m_client == nullptr)
+    return;
+  const int width = m_client->width();
+  const int height = m_client->height();
+  const int toolbarHeight = Toolbar1->sizeHint().height();
+  Toolbar1->setGeometry(0, 0, width, toolbarHeight);
+
+  const int stbHeight = stb->height();
+  const int stbTop = height - stbHeight;
+  stb->setGeometry(0, stbTop, width, stbHeight);
+
+  int top = m_fr1Top;
+  fr1->move(fr1->x(), top);
+  CollapsibleFrame* previous = fr1;
+  for (auto* frame : {fr2, fr3, fr5, fr4}) {
+    top = previous->y() + previous->height() + kPanelGap;
+    frame->move(frame->x(), top);
+    previous = frame;
+  }
+  if (!fr4->collapsedByUser) {
+    const int h = stbTop - fr4->y() - 3;
+    if (h >= 0)
+      fr4->resize(fr4->width(), h);
+  }
+  const int listHeight = fr4->height() - lstXYZ->y() - lstXYZ->x();
+  if (listHeight >= 0)
+    lstXYZ->resize(lstXYZ->width(), listHeight);
+
+  QWidget* view = m_view.widget();
+  const int viewHeight = std::max(0, stbTop - view->y());
+  if (!fr1->isHidden())
+    view->setGeometry(fr1->x() + fr1->width() + 3, toolbarHeight,
+                      std::max(0, width - fr1->width() - fr1->x() - kPanelGap), viewHeight);
+  else
+    view->setGeometry(0, toolbarHeight, width, viewHeight);
+
+  if (m_display.orthoProjection)
+    m_scene->zoomOrtho();
+  else
+    m_scene->Refresh();
+  Line1[0]->setGeometry(0, toolbarHeight, view->x(), 2);
+  Line1[1]->setGeometry(0, toolbarHeight + 2, view->x(), 2);
+  m_scene->resize();
+  Label2->setVisible(fr5->expandedCaption());
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+  if (watched == m_client && event->type() == QEvent::Resize) {
+    formResize();
+    return false;
+  }
+  if (watched == Label2 && event->type() == QEvent::MouseButtonRelease) {
+    Label2_Click();
+    return true;
+  }
+  const auto type = event->type();
+  if (type != QEvent::KeyPress && type != QEvent::KeyRelease)
+    return QMainWindow::eventFilter(watched, event);
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (widget == nullptr || widget->window() != this)
+    return false;
+  // Act once per key: on its first receiver.
+  QWidget* first = QApplication::focusWidget();
+  if (first == nullptr || first->window() != this)
+    first = this;
+  if (widget != first)
+    return false;
+  auto* key = static_cast<QKeyEvent*>(event);
+  return type == QEvent::KeyPress ? keyDown(key) : keyUp(key);
+}
+
+bool Form1::keyDown(QKeyEvent* event)
+{
+  if (event->key() == Qt::Key_Shift) {
+    m_display.shiftKeyDown = true;
+    return false;
+  }
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    m_model.tubeVariant = 0;
+    runCalculation();
+    return true;
+  }
+  return false;
+}
+
+bool Form1::keyUp(QKeyEvent* event)
+{
+  if (event->isAutoRepeat())
+    return false;
+  if (event->key() == Qt::Key_Shift) {
+    m_display.shiftKeyDown = false;
+    return false;
+  }
+  QWidget* focus = QApplication::focusWidget();
+  const auto* list = qobject_cast<QComboBox*>(focus);
+  const bool typing =
+      qobject_cast<QLineEdit*>(focus) != nullptr || (list != nullptr && list->isEditable());
+  if (typing)
+    return false;
+  if (event->key() == Qt::Key_F) {
+    m_scene->toggleFog();
+    return false;
+  }
+  if (event->key() == Qt::Key_S) {
+    m_scene->toggleStereo(1);
+    return false;
+  }
+  return false;
+}
+
+void Form1::changeEvent(QEvent* event)
+{
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange && !isMinimized())
+    formResize();
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+  for (const auto& path : {m_display.sceneAtomFilePath, m_display.sceneBondFilePath}) {
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+  }
+  m_state.appClosing = true;
+  event->accept();
 }
 
 } // namespace tarvek

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "model/display_settings.h"
+#include "model/model.h"
+#include "platform/platform.h"
+#include "platform/temp_folder.h"
+#include "scene/gl_host.h"
+#include "scene/gl_recording.h"
+#include "shell/form1.h"
+#include "support/fake_abort.h"
+#include "support/fake_clock.h"
+#include "support/fake_file_dialogs.h"
+#include "support/fake_processes.h"
+#include "support/fake_prompts.h"
+#include "support/fake_shell_open.h"
+#include "support/fake_system_colors.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace tarvek::test {
+
+// The main window over scripted platform layers, the view stand-in and a
+// recording GL, shown and laid out.
+struct Form1Rig {
+  FakePrompts prompts;
+  FakeFileDialogs dialogs;
+  FakeShellOpen shellOpen;
+  FakeProcesses processes;
+  FakeAbort abort;
+  FakeSystemColors colors;
+  FakeClock clock;
+  TempFolder temp;
+  Platform platform{prompts, dialogs, shellOpen, processes, abort, abort, colors, clock, temp};
+  Model model;
+  DisplaySettings display;
+  Preferences preferences;
+  RecordingGl gl;
+  ViewStub* view = new ViewStub;
+  std::unique_ptr<Form1> form;
+
+  explicit Form1Rig(Form1Seams seams = {})
+  {
+    form = std::make_unique<Form1>(platform, model, display, preferences, *view, gl, StartupState{},
+                                   std::string(TARVEK_TEST_SOURCE_DIR) + "/../data/",
+                                   std::move(seams));
+    form->show();
+    if (!QTest::qWaitForWindowExposed(form.get()))
+      ADD_FAILURE() << "the main window was not exposed";
+  }
+
+  void pressCalculate() { form->runCalculationButton->trigger(); }
+  std::string status(int panel) const { return form->stbPanel[panel]->text().toStdString(); }
+  void setField(int index, const char* text)
+  {
+    form->tf[index]->setText(QString::fromLatin1(text));
+  }
+};
+
+} // namespace tarvek::test
