@@ -16,6 +16,7 @@
 #include "scene/scene_object.h"
 #include "shell/collapsible_frame.h"
 #include "shell/parameter_check.h"
+#include "shell/view_commands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -113,8 +114,8 @@ QWidget* Form1::viewWidget() const
 
 void Form1::buildControls()
 {
-  QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
-  viewMenu->addAction(QStringLiteral("Toggle &Controls"), this, [this] { mnuView_3_Click(); });
+  mnuView = menuBar()->addMenu(QStringLiteral("&View"));
+  mnuView->addAction(QStringLiteral("Toggle &Controls"), this, [this] { mnuView_3_Click(); });
 
   m_client = new QWidget(this);
   setCentralWidget(m_client);
@@ -282,6 +283,7 @@ void Form1::buildControls()
     if (cmbTYP->isEnabled())
       runCommand(m_platform.prompts, [this] { cmbTYP_Click(); });
   });
+  m_viewCommands = new ViewCommands(*this, m_programFolder);
 }
 
 void Form1::formLoad()
@@ -656,10 +658,14 @@ void Form1::setTitleAndStatus()
   std::string title;
   std::string link;
   std::string hint;
-  if (m_model.partsFlag)
+  if (m_model.partsFlag) {
     title = m_state.captionOverride;
-  if (m_state.junctionShown)
+    link = hint = m_viewCommands->address("parts");
+  }
+  if (m_state.junctionShown) {
     title = "CoNTub: " + m_state.junctionTitle;
+    link = hint = m_viewCommands->address("junction");
+  }
   if (m_state.xyImportFlag) {
     title = "XY - Import";
     link = m_state.xyFileName;
