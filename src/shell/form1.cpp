@@ -129,10 +129,6 @@ void Form1::buildControls()
   Toolbar1->setMovable(false);
   runCalculationButton = Toolbar1->addAction(QStringLiteral("Run"));
   runCalculationButton->setToolTip(QStringLiteral("Run Calculation"));
-  connect(runCalculationButton, &QAction::triggered, this, [this] {
-    m_model.tubeVariant = 0;
-    runCalculation();
-  });
   const char* const boxes[] = {"Atoms", "Bonds"};
   for (int i = 0; i < 2; ++i) {
     auto* frame = new QWidget(Toolbar1);

@@ -20,6 +20,9 @@
 #include <QPixmap>
 #include <QToolBar>
 
+#include <algorithm>
+#include <functional>
+
 namespace tarvek {
 
 namespace {
@@ -121,9 +124,7 @@ void ViewCommands::buildToolbar()
   for (const auto& spec : kSlotsBeforeRun)
     add(spec, run);
   toolbarSlots[5] = run;
-  // The calculate button acts through its own connection; only the message
-  // is added here.
-  connect(run, &QAction::triggered, this, [this] { showMessage(m_form.runCalculationButton->toolTip().toStdString()); });
+  connect(run, &QAction::triggered, this, [this] { toolbarClick(5); });
   for (const auto& spec : kSlotsAfterRun)
     add(spec, afterRun);
   toolbarSlots[2]->setEnabled(false);
@@ -136,24 +137,22 @@ void ViewCommands::buildViewMenu()
 {
   QMenu* menu = m_form.mnuView;
   QAction* controls = menu->actions().value(0);
-  const auto insert = [&](const char* caption, QAction* before, auto handler) {
+  const auto insert = [&](const char* caption, QAction* before, std::function<void()> handler) {
     auto* action = new QAction(QString::fromLatin1(caption), menu);
     menu->insertAction(before, action);
-    connect(action, &QAction::triggered, this, [this, handler] {
-      runCommand(m_form.m_platform.prompts, [this, handler] { handler(this); });
-    });
+    connect(action, &QAction::triggered, this,
+            [this, handler] { runCommand(m_form.m_platform.prompts, handler); });
     return action;
   };
-  mnuToggleAtoms = insert("Toggle &Atoms", controls, [](ViewCommands* v) { v->mnuViewToggleBox(0); });
-  mnuToggleBonds = insert("Toggle &Bonds", controls, [](ViewCommands* v) { v->mnuViewToggleBox(1); });
-  mnuToggleFog = insert("Toggle &Fog", nullptr, [](ViewCommands* v) { v->m_form.m_scene->toggleFog(); });
-  mnuToggleRainbow = insert("Toggle &Rainbow", nullptr, [](ViewCommands* v) { v->mnuViewRainbow(); });
-  mnuToggleProjection =
-      insert("Toggle Projection", nullptr, [](ViewCommands* v) { v->m_form.toggleProjection(); });
+  mnuToggleAtoms = insert("Toggle &Atoms", controls, [this] { mnuViewToggleBox(0); });
+  mnuToggleBonds = insert("Toggle &Bonds", controls, [this] { mnuViewToggleBox(1); });
+  mnuToggleFog = insert("Toggle &Fog", nullptr, [this] { m_form.m_scene->toggleFog(); });
+  mnuToggleRainbow = insert("Toggle &Rainbow", nullptr, [this] { mnuViewRainbow(); });
+  mnuToggleProjection = insert("Toggle Projection", nullptr, [this] { m_form.toggleProjection(); });
   menu->addSeparator();
-  mnuModels[0] = insert("Wire-Frame Model", nullptr, [](ViewCommands* v) { v->mnuViewModel(1); });
-  mnuModels[1] = insert("Ball-Stick Model", nullptr, [](ViewCommands* v) { v->mnuViewModel(2); });
-  mnuModels[2] = insert("Space-Filling Model", nullptr, [](ViewCommands* v) { v->mnuViewModel(3); });
+  mnuModels[0] = insert("Wire-Frame Model", nullptr, [this] { mnuViewModel(1); });
+  mnuModels[1] = insert("Ball-Stick Model", nullptr, [this] { mnuViewModel(2); });
+  mnuModels[2] = insert("Space-Filling Model", nullptr, [this] { mnuViewModel(3); });
 }
 
 void ViewCommands::connectDisplayControls()
@@ -281,6 +280,11 @@ void ViewCommands::toolbarClick(int slot)
   showMessage(toolbarSlots[slot]->toolTip().toStdString());
   CXXX& scene = *m_form.m_scene;
   switch (slot) {
+  case 5:
+    // The calculation reports its own errors.
+    m_form.m_model.tubeVariant = 0;
+    m_form.runCalculation();
+    break;
   case 7:
   case 8:
   case 9:

@@ -90,6 +90,21 @@ TEST(ViewCommandsTest, toolbarSlotsShowTheirTooltipsWhenClicked)
   }
 }
 
+// The calculate button drops the variant before it builds.
+TEST(ViewCommandsTest, calculateButtonBuildsThePlainTube)
+{
+  int bundles = 0;
+  Form1Seams seams;
+  seams.makeTubeBundle = [&] { ++bundles; };
+  Form1Rig rig(seams);
+  rig.model.tubeVariant = 2;
+  rig.setField(0, "5");
+  rig.pressCalculate();
+  EXPECT_EQ(rig.model.tubeVariant, 0);
+  EXPECT_EQ(bundles, 0);
+  EXPECT_EQ(rig.status(0), "(5,0) Tube Diameter 3.917 A");
+}
+
 TEST(ViewCommandsTest, rotateResetAndProjectionButtons)
 {
   Form1Rig rig;
@@ -605,9 +620,12 @@ TEST(ViewCommandsTest, rainbowRecoloursAlongTheAxisAndFogFlips)
   ViewCommands& vc = form.viewCommands();
   const auto colours = [&] {
     const SceneRecord* atoms = atomRecord(form.scene());
-    std::vector<SphereRecord> spheres = atoms != nullptr ? atoms->spheres : std::vector<SphereRecord>{};
-    std::sort(spheres.begin(), spheres.end(),
-              [](const SphereRecord& a, const SphereRecord& b) { return a.centre[2] < b.centre[2]; });
+    std::vector<SphereRecord> spheres;
+    if (atoms != nullptr)
+      spheres = atoms->spheres;
+    std::sort(spheres.begin(), spheres.end(), [](const SphereRecord& a, const SphereRecord& b) {
+      return a.centre[2] < b.centre[2];
+    });
     return spheres;
   };
   const auto plain = colours();
