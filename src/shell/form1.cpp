@@ -680,6 +680,7 @@ void Form1::setTitleAndStatus()
   }
   lbTIT->setText(qs(title));
   lbTIT->setToolTip(qs(hint));
+  lbTIT->unsetCursor();
   titleLink = link;
   if (refreshTitle(true))
     stbPanel[0]->setText(qs(title));

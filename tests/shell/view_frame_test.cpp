@@ -57,14 +57,14 @@ TEST(ViewFrameTest, modelsFillTheViewByTheirSizes)
   const MiddleFifth wire = middleFifth(*view);
   vc.mnuModels[2]->trigger();
   const MiddleFifth filled = middleFifth(*view);
-  EXPECT_GT(filled.drawn, wire.drawn);
+  EXPECT_GT(filled.drawn, wire.drawn) << filled.drawn << " vs " << wire.drawn;
 
   vc.mnuModels[1]->trigger();
   const MiddleFifth ballStick = middleFifth(*view);
   form.cbOP[0]->setChecked(false);
   const MiddleFifth bonds = middleFifth(*view);
   EXPECT_NE(bonds.image, ballStick.image);
-  EXPECT_GT(bonds.drawn, 0);
+  EXPECT_GT(bonds.drawn, 0) << ballStick.drawn;
 
   const float zoom = form.scene().zoom;
   const QPoint start(view->width() * 3 / 4, view->height() / 2);
