@@ -16,6 +16,7 @@
 #include "scene/scene_object.h"
 #include "shell/collapsible_frame.h"
 #include "shell/parameter_check.h"
+#include "shell/view_commands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -113,8 +114,8 @@ QWidget* Form1::viewWidget() const
 
 void Form1::buildControls()
 {
-  QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
-  viewMenu->addAction(QStringLiteral("Toggle &Controls"), this, [this] { mnuView_3_Click(); });
+  mnuView = menuBar()->addMenu(QStringLiteral("&View"));
+  mnuView->addAction(QStringLiteral("Toggle &Controls"), this, [this] { mnuView_3_Click(); });
 
   m_client = new QWidget(this);
   setCentralWidget(m_client);
@@ -128,10 +129,6 @@ void Form1::buildControls()
   Toolbar1->setMovable(false);
   runCalculationButton = Toolbar1->addAction(QStringLiteral("Run"));
   runCalculationButton->setToolTip(QStringLiteral("Run Calculation"));
-  connect(runCalculationButton, &QAction::triggered, this, [this] {
-    m_model.tubeVariant = 0;
-    runCalculation();
-  });
   const char* const boxes[] = {"Atoms", "Bonds"};
   for (int i = 0; i < 2; ++i) {
     auto* frame = new QWidget(Toolbar1);
@@ -282,6 +279,7 @@ void Form1::buildControls()
     if (cmbTYP->isEnabled())
       runCommand(m_platform.prompts, [this] { cmbTYP_Click(); });
   });
+  m_viewCommands = new ViewCommands(*this, m_programFolder);
 }
 
 void Form1::formLoad()
@@ -656,10 +654,14 @@ void Form1::setTitleAndStatus()
   std::string title;
   std::string link;
   std::string hint;
-  if (m_model.partsFlag)
+  if (m_model.partsFlag) {
     title = m_state.captionOverride;
-  if (m_state.junctionShown)
+    link = hint = m_viewCommands->address("parts");
+  }
+  if (m_state.junctionShown) {
     title = "CoNTub: " + m_state.junctionTitle;
+    link = hint = m_viewCommands->address("junction");
+  }
   if (m_state.xyImportFlag) {
     title = "XY - Import";
     link = m_state.xyFileName;
@@ -678,6 +680,7 @@ void Form1::setTitleAndStatus()
   }
   lbTIT->setText(qs(title));
   lbTIT->setToolTip(qs(hint));
+  lbTIT->unsetCursor();
   titleLink = link;
   if (refreshTitle(true))
     stbPanel[0]->setText(qs(title));

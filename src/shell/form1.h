@@ -20,6 +20,7 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QStandardItemModel;
 class QTableView;
 class QToolBar;
@@ -29,6 +30,7 @@ namespace tarvek {
 class CollapsibleFrame;
 class CXXX;
 class GlApi;
+class ViewCommands;
 class ViewHost;
 
 // How saving the coordinates of an oversized structure ended.
@@ -44,6 +46,7 @@ struct Form1Seams {
   std::function<void()> buildCustomMultiWall = [] {};
   std::function<void(const std::string&, bool quiet)> openXMOL = [](const std::string&, bool) {};
   std::function<SaveOutcome()> saveCoordinatesAs = [] { return SaveOutcome::Failed; };
+  std::function<void()> preferences = [] {};
 };
 
 // Where the shown structure came from, and what the window keeps beside
@@ -73,6 +76,8 @@ struct MainWindowState {
 // The main window: the parameter column, the toolbar with the title, the
 // 3-D view and the status bar.
 class Form1 : public QMainWindow, public MainWindowSlots {
+  friend class ViewCommands;
+
 public:
   // The view is placed in the window and owned by it; the scene is built
   // over gl and drawn in the view. programFolder ends in "/".
@@ -131,6 +136,8 @@ public:
   QFrame* stb = nullptr;
   std::array<QFrame*, 2> Line1{};
   QAction* runCalculationButton = nullptr;
+  QMenu* mnuView = nullptr;
+  ViewCommands& viewCommands() { return *m_viewCommands; }
   QWidget* viewWidget() const;
 
 protected:
@@ -170,6 +177,7 @@ private:
   QWidget* m_client = nullptr;
   QStandardItemModel* m_xyzModel = nullptr;
   int m_fr1Top = 0;
+  ViewCommands* m_viewCommands = nullptr;
 };
 
 } // namespace tarvek

@@ -25,6 +25,13 @@
 
 namespace tarvek::test {
 
+// A view stand-in whose context counts as current, so the scene compiles
+// its lists into the recording GL and a test can draw a frame.
+class CurrentViewStub : public ViewStub {
+public:
+  bool makeCurrent() override { return true; }
+};
+
 // The main window over scripted platform layers, the view stand-in and a
 // recording GL, shown and laid out.
 struct Form1Rig {
@@ -41,10 +48,12 @@ struct Form1Rig {
   DisplaySettings display;
   Preferences preferences;
   RecordingGl gl;
-  ViewStub* view = new ViewStub;
+  ViewStub* view = nullptr;
   std::unique_ptr<Form1> form;
 
-  explicit Form1Rig(Form1Seams seams = {})
+  // The window owns the view; a test may pass its own stand-in.
+  explicit Form1Rig(Form1Seams seams = {}, ViewStub* stub = nullptr)
+      : view(stub != nullptr ? stub : new ViewStub)
   {
     form = std::make_unique<Form1>(platform, model, display, preferences, *view, gl, StartupState{},
                                    std::string(TARVEK_TEST_SOURCE_DIR) + "/../data/",
