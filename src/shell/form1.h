@@ -6,6 +6,7 @@
 #include "runtime/random_source.h"
 #include "shell/main_window_slots.h"
 #include "shell/material_list.h"
+#include "shell/settings_store.h"
 #include "shell/startup.h"
 
 #include <QMainWindow>
@@ -30,6 +31,7 @@ class CollapsibleFrame;
 class CXXX;
 class GlApi;
 class ViewHost;
+class frmOptions;
 
 // How saving the coordinates of an oversized structure ended.
 enum class SaveOutcome { Saved, Cancelled, Failed };
@@ -66,6 +68,7 @@ struct MainWindowState {
   std::int32_t wallIncrementN = 0;
   std::int32_t wallIncrementM = 0;
   bool appClosing = false;
+  bool optionsWindowOpen = false;
   std::string atomTypeLabel1;
   std::string atomTypeLabel2;
 };
@@ -103,6 +106,11 @@ public:
   void mnuView_3_Click();
   void Label2_Click();
   void panelClick(CollapsibleFrame* frame);
+  // Tools › Preferences: the options window, modeless.
+  void showPreferences();
+  // Help › Clear Registry.
+  void clearRegistry();
+  void SaveRegistry();
 
   // Controls, for the tests and the later parts of the window.
   CXXX& scene() { return *m_scene; }
@@ -132,6 +140,8 @@ public:
   std::array<QFrame*, 2> Line1{};
   QAction* runCalculationButton = nullptr;
   QWidget* viewWidget() const;
+  frmOptions* optionsWindow() const { return m_options; }
+  SettingsContext& settings() { return *m_settings; }
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -142,6 +152,8 @@ private:
   void buildControls();
   void formLoad();
   void formResize();
+  void buildSettingsMenus();
+  void loadPreferences();
   void loadMaterialList();
   void cmb1_Click();
   void cmbTYP_Click();
@@ -170,6 +182,8 @@ private:
   QWidget* m_client = nullptr;
   QStandardItemModel* m_xyzModel = nullptr;
   int m_fr1Top = 0;
+  frmOptions* m_options = nullptr;
+  std::unique_ptr<SettingsContext> m_settings;
 };
 
 } // namespace tarvek

@@ -9,9 +9,11 @@
 #include "shell/form1.h"
 #include "support/fake_abort.h"
 #include "support/fake_clock.h"
+#include "support/fake_colour_chooser.h"
 #include "support/fake_file_dialogs.h"
 #include "support/fake_processes.h"
 #include "support/fake_prompts.h"
+#include "support/fake_settings_store.h"
 #include "support/fake_shell_open.h"
 #include "support/fake_system_colors.h"
 
@@ -36,7 +38,10 @@ struct Form1Rig {
   FakeSystemColors colors;
   FakeClock clock;
   TempFolder temp;
-  Platform platform{prompts, dialogs, shellOpen, processes, abort, abort, colors, clock, temp};
+  FakeSettingsStore settings;
+  FakeColourChooser colourChooser;
+  Platform platform{prompts, dialogs,   shellOpen, processes, abort, abort,
+                    colors,  clock,     temp,      settings,  colourChooser};
   Model model;
   DisplaySettings display;
   Preferences preferences;
@@ -44,9 +49,11 @@ struct Form1Rig {
   ViewStub* view = new ViewStub;
   std::unique_ptr<Form1> form;
 
-  explicit Form1Rig(Form1Seams seams = {})
+  explicit Form1Rig(Form1Seams seams = {}, StartupState startup = {})
   {
-    form = std::make_unique<Form1>(platform, model, display, preferences, *view, gl, StartupState{},
+    if (startup.manifestPath.empty())
+      startup.manifestPath = temp.path("tarvek.manifest");
+    form = std::make_unique<Form1>(platform, model, display, preferences, *view, gl, startup,
                                    std::string(TARVEK_TEST_SOURCE_DIR) + "/../data/",
                                    std::move(seams));
     form->show();
