@@ -277,11 +277,9 @@ void frmOptions::applyOptions()
   p.bondColor = m_colours[4];
   p.rotationStep = optionNumber(tfINP[0]->text().toStdString());
   p.protrudeDz = optionNumber(tfINP[2]->text().toStdString());
-  std::array<float, 3> padding = p.cifPadding;
-  const std::vector<std::string> parts = splitSpaces(tfINP[1]->text().toStdString());
-  for (std::size_t i = 0; i < std::min<std::size_t>(3, parts.size()); ++i)
-    padding[i] = optionNumber(parts[i]);
-  p.cifPadding = padding;
+  const std::vector<std::string> parts = paddingParts(tfINP[1]->text().toStdString());
+  for (std::size_t i = 0; i < parts.size(); ++i)
+    p.cifPadding[i] = optionNumber(parts[i]);
   for (int i = 0; i < 11; ++i)
     p.optionFlags[i] = cbWHITE[i]->isChecked();
   m_form.SaveRegistry();

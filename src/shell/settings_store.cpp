@@ -53,6 +53,8 @@ void readWhites(Preferences& p, std::string text)
 {
   if (text.size() < 10)
     text += "10";
+  // Flags the text does not reach are off, so no earlier value survives.
+  p.optionFlags.fill(false);
   // The pass one beyond the text clears that flag.
   for (std::size_t i = 0; i <= text.size(); ++i) {
     if (i >= p.optionFlags.size())
@@ -107,9 +109,18 @@ float optionNumber(const std::string& text)
 
 void readPadding(const std::string& text, std::array<float, 3>& padding)
 {
-  const std::vector<std::string> parts = splitSpaces(commaToPoint(text));
-  for (std::size_t i = 0; i < std::min<std::size_t>(3, parts.size()); ++i)
+  const std::vector<std::string> parts = paddingParts(text);
+  for (std::size_t i = 0; i < parts.size(); ++i)
     padding[i] = storedFloat(parts[i]);
+}
+
+std::vector<std::string> paddingParts(const std::string& text)
+{
+  std::vector<std::string> parts = splitSpaces(commaToPoint(text));
+  if (parts.size() == 1 && parts[0].empty())
+    return {};
+  parts.resize(std::min<std::size_t>(3, parts.size()));
+  return parts;
 }
 
 std::string paddingText(const std::array<float, 3>& padding)

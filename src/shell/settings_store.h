@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace tarvek {
 
@@ -66,6 +67,9 @@ std::string windowPlacementText(const WindowPlacement& placement);
 float optionNumber(const std::string& text);
 // The three paddings read from "x y z"; fewer numbers keep the others.
 void readPadding(const std::string& text, std::array<float, 3>& padding);
+// The first three blank-separated parts of a padding text, "," read as ".";
+// none for a blank text.
+std::vector<std::string> paddingParts(const std::string& text);
 std::string paddingText(const std::array<float, 3>& padding);
 
 } // namespace tarvek
