@@ -142,6 +142,7 @@ public:
   QWidget* viewWidget() const;
   frmOptions* optionsWindow() const { return m_options; }
   SettingsContext& settings() { return *m_settings; }
+  const Preferences& preferences() const { return m_preferences; }
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

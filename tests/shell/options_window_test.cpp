@@ -91,6 +91,22 @@ TEST(OptionsWindowTest, opensModelessAndHidesOnClose)
   EXPECT_FALSE(window->isVisible());
 }
 
+TEST(OptionsWindowTest, clearRegistryFromTheHelpMenu)
+{
+  OptionsRig rig;
+  rig.preferences.optionFlags[3] = true;
+  rig.settings.values["COL2"] = "7";
+  rig.settings.values["TOOL1"] = "/usr/bin/viewer";
+  fs::remove(rig.marker());
+  if (QAction* item = menuItem(*rig.form, "&Help", "Clear Registry"))
+    item->trigger();
+  EXPECT_EQ(rig.settings.values["COL2"], "65280");
+  EXPECT_EQ(rig.settings.values["TOOL1"], "");
+  EXPECT_FALSE(rig.preferences.optionFlags[3]);
+  EXPECT_FALSE(rig.options.cbWHITE[3]->isChecked());
+  EXPECT_TRUE(fs::exists(rig.marker()));
+}
+
 TEST(OptionsWindowTest, keyShortcutsAreThirteenLines)
 {
   EXPECT_EQ(keyShortcutText(),
