@@ -57,9 +57,8 @@ void BM_calculate(benchmark::State& state)
   PaletteColors colors;
   QtSettingsStore settings(temp.path("TARVEK.conf"));
   QtColourChooser colourChooser;
-  Platform platform{prompts, dialogs, shellOpen, processes,     escape,
-                    escape,  colors,  clock,     temp,          settings,
-                    colourChooser};
+  Platform platform{prompts, dialogs, shellOpen, processes, escape,       escape,
+                    colors,  clock,   temp,      settings,  colourChooser};
   Model model;
   DisplaySettings display;
   Preferences preferences;

@@ -301,12 +301,12 @@ void Form1::loadPreferences()
   m_preferences = blankPreferences();
   m_options = new frmOptions(*this, m_platform, m_preferences, m_model);
   m_preferences.protrudeDz = optionNumber(m_options->tfINP[2]->text().toStdString());
-  m_settings = std::make_unique<SettingsContext>(SettingsContext{
-      m_preferences, m_platform.settings, *m_options, m_startup.manifestPath,
-      QCoreApplication::applicationFilePath().toStdString(), [this] {
-        const int state = isMinimized() ? 1 : isMaximized() ? 2 : 0;
-        return WindowPlacement{x(), y(), width(), height(), state};
-      }});
+  m_settings = std::make_unique<SettingsContext>(
+      SettingsContext{m_preferences, m_platform.settings, *m_options, m_startup.manifestPath,
+                      QCoreApplication::applicationFilePath().toStdString(), [this] {
+                        const int state = isMinimized() ? 1 : isMaximized() ? 2 : 0;
+                        return WindowPlacement{x(), y(), width(), height(), state};
+                      }});
   loadSettings(*m_settings);
 }
 

@@ -93,8 +93,7 @@ std::string keyShortcutText()
 
 frmOptions::frmOptions(Form1& form, Platform& platform, Preferences& preferences,
                        const Model& model)
-    : QDialog(&form), m_form(form), m_platform(platform), m_preferences(preferences),
-      m_model(model)
+    : QDialog(&form), m_form(form), m_platform(platform), m_preferences(preferences), m_model(model)
 {
   setWindowTitle(QStringLiteral(" Preferences"));
   tbsOptions = new QTabWidget(this);
@@ -198,8 +197,8 @@ QWidget* frmOptions::generalPage()
     cmbAX->setCurrentIndex(-1);
   }
   connect(cmbAX, &QComboBox::currentIndexChanged, this, &frmOptions::axisChanged);
-  grid->addWidget(new QLabel(QStringLiteral("Angle step [deg] for Arrow-key rotation and animation")),
-                  0, 0);
+  grid->addWidget(
+      new QLabel(QStringLiteral("Angle step [deg] for Arrow-key rotation and animation")), 0, 0);
   grid->addWidget(tfINP[0], 0, 1);
   grid->addWidget(new QLabel(QStringLiteral("Default Orientation Axis")), 1, 0);
   grid->addWidget(cmbAX, 1, 1);
@@ -285,9 +284,9 @@ void frmOptions::applyOptions()
   m_form.SaveRegistry();
   // A user must not believe a setting was kept when it was not.
   if (!m_platform.settings.sync())
-    m_platform.prompts.message(
-        "The settings could not be saved to " + m_platform.settings.location() + ".", {},
-        MessageIcon::Exclamation);
+    m_platform.prompts.message("The settings could not be saved to " +
+                                   m_platform.settings.location() + ".",
+                               {}, MessageIcon::Exclamation);
   m_form.Apply();
 }
 

@@ -64,8 +64,7 @@ void readWhites(Preferences& p, std::string text)
 }
 
 // Writes one value; a value that cannot be made is skipped.
-template <class Make>
-void writeValue(SettingsStore& store, const char* name, Make make)
+template <class Make> void writeValue(SettingsStore& store, const char* name, Make make)
 {
   try {
     store.write(name, make());

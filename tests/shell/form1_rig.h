@@ -40,8 +40,8 @@ struct Form1Rig {
   TempFolder temp;
   FakeSettingsStore settings;
   FakeColourChooser colourChooser;
-  Platform platform{prompts, dialogs,   shellOpen, processes, abort, abort,
-                    colors,  clock,     temp,      settings,  colourChooser};
+  Platform platform{prompts, dialogs, shellOpen, processes, abort,        abort,
+                    colors,  clock,   temp,      settings,  colourChooser};
   Model model;
   DisplaySettings display;
   Preferences preferences;

@@ -131,7 +131,7 @@ TEST(OptionsWindowTest, storedAxisSelectsTheList)
     int entry;
     int axis;
   };
-  const Case cases[] = {{0, 2, 0}, {1, 1, 1}, {2, 0, 2}, {3, 1, 1},
+  const Case cases[] = {{0, 2, 0}, {1, 1, 1},  {2, 0, 2}, {3, 1, 1},
                         {4, 2, 0}, {5, -1, 5}, {-1, 1, 1}};
   OptionsRig rig;
   for (const Case& c : cases) {

@@ -72,11 +72,20 @@ TEST(SettingsStartTest, firstStartWritesTheSettingsFileAndTheMarker)
   StartRig rig;
   Form1& form = rig.start();
   const std::pair<const char*, std::string> expected[] = {
-      {"COL0", "12155392"}, {"COL1", "255"},  {"COL2", "65280"},
-      {"COL3", "12698049"}, {"COL4", "16777215"}, {"TOOL1", ""},
-      {"TOOL4", ""},        {"INP1", "0"},    {"INP2", "0"},
-      {"INP3", "5 5 0"},    {"WHITE", "000000000000"}, {"WNDS", "0"},
-      {"XP", ""},           {"PATH", QCoreApplication::applicationFilePath().toStdString()}};
+      {"COL0", "12155392"},
+      {"COL1", "255"},
+      {"COL2", "65280"},
+      {"COL3", "12698049"},
+      {"COL4", "16777215"},
+      {"TOOL1", ""},
+      {"TOOL4", ""},
+      {"INP1", "0"},
+      {"INP2", "0"},
+      {"INP3", "5 5 0"},
+      {"WHITE", "000000000000"},
+      {"WNDS", "0"},
+      {"XP", ""},
+      {"PATH", QCoreApplication::applicationFilePath().toStdString()}};
   for (const auto& [name, text] : expected)
     EXPECT_EQ(rig.stored(name), text) << name;
   EXPECT_TRUE(fs::exists(rig.config / "Brannoc/tarvek.manifest"));

@@ -80,12 +80,22 @@ TEST(SettingsStoreTest, firstStartWritesTheDefaultsAndTheMarker)
   SettingsRig rig;
   rig.load();
   ASSERT_TRUE(rig.store->sync());
-  const std::map<std::string, std::string> expected = {
-      {"COL0", "12155392"}, {"COL1", "255"}, {"COL2", "65280"},  {"COL3", "12698049"},
-      {"COL4", "16777215"}, {"TOOL1", ""},   {"TOOL2", ""},      {"TOOL3", ""},
-      {"TOOL4", ""},        {"INP1", "0"},   {"INP2", "0"},      {"INP3", "5 5 0"},
-      {"WHITE", "000000000000"},             {"WNDS", "0"},      {"XP", ""},
-      {"PATH", "/opt/tarvek/tarvek"}};
+  const std::map<std::string, std::string> expected = {{"COL0", "12155392"},
+                                                       {"COL1", "255"},
+                                                       {"COL2", "65280"},
+                                                       {"COL3", "12698049"},
+                                                       {"COL4", "16777215"},
+                                                       {"TOOL1", ""},
+                                                       {"TOOL2", ""},
+                                                       {"TOOL3", ""},
+                                                       {"TOOL4", ""},
+                                                       {"INP1", "0"},
+                                                       {"INP2", "0"},
+                                                       {"INP3", "5 5 0"},
+                                                       {"WHITE", "000000000000"},
+                                                       {"WNDS", "0"},
+                                                       {"XP", ""},
+                                                       {"PATH", "/opt/tarvek/tarvek"}};
   for (const auto& [name, text] : expected)
     EXPECT_EQ(rig.stored(name), text) << name;
   EXPECT_TRUE(fs::exists(rig.manifest()));
@@ -109,10 +119,8 @@ TEST(SettingsStoreTest, optionFlagsFromWhite)
     const char* flags; // flags 0 .. 11
   };
   const Case cases[] = {
-      {"COL0=1\nWHITE=00000000\n", "000000001000"},
-      {"COL0=1\n", "100000000000"},
-      {"COL0=1\nWHITE=10101010101\n", "101010101010"},
-      {"COL0=1\nWHITE=19\n", "111000000000"},
+      {"COL0=1\nWHITE=00000000\n", "000000001000"},     {"COL0=1\n", "100000000000"},
+      {"COL0=1\nWHITE=10101010101\n", "101010101010"},  {"COL0=1\nWHITE=19\n", "111000000000"},
       {"COL0=1\nWHITE=0x0000000000\n", "000000000000"},
   };
   for (const Case& c : cases) {
@@ -130,7 +138,7 @@ TEST(SettingsStoreTest, valuesThatDoNotFitRewriteTheDefaultsInTheFirstLoadOnly)
   const std::string ones(20, '1');
   for (const std::string& file : std::vector<std::string>{
            "COL0=1\nCOL1=7\nWHITE=" + ones + "\n", "COL0=1\nCOL1=7\nCOL3=99999999999\n",
-        "COL0=1\nCOL1=7\nINP1=1e300\n", "COL0=1\nCOL1=7\nINP2=40000\n"}) {
+           "COL0=1\nCOL1=7\nINP1=1e300\n", "COL0=1\nCOL1=7\nINP2=40000\n"}) {
     SettingsRig rig(file);
     rig.load();
     EXPECT_EQ(rig.preferences.backgroundColor, kBlue) << file;
@@ -270,8 +278,8 @@ TEST(SettingsStoreTest, clearRegistryRestoresColoursAndFlagsOnly)
 
 TEST(SettingsStoreTest, typedNumbers)
 {
-  const std::pair<const char*, float> cases[] = {
-      {"2,5", 2.5f}, {"abc", 0.0f}, {"", 0.0f}, {" 4.0", 4.0f}, {"1e300", 0.0f}, {"1e999", 0.0f}};
+  const std::pair<const char*, float> cases[] = {{"2,5", 2.5f},  {"abc", 0.0f},   {"", 0.0f},
+                                                 {" 4.0", 4.0f}, {"1e300", 0.0f}, {"1e999", 0.0f}};
   for (const auto& [text, value] : cases)
     EXPECT_EQ(optionNumber(text), value) << text;
 }
