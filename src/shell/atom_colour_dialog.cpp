@@ -5,6 +5,7 @@
 #include "runtime/text_align.h"
 #include "scene/scene_object.h"
 #include "shell/form1.h"
+#include "shell/themed_buttons.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -42,6 +43,7 @@ dlgATCOL::dlgATCOL(Form1& form, const Model& model, ColourChooser& chooser, QWid
     swatch->setBackground(qColour(m_form.scene().getAtomColor(std::int16_t(row))));
     table->setItem(row, 1, swatch);
   }
+  table->setCurrentCell(0, 0);
   connect(table, &QTableWidget::cellClicked, this, &dlgATCOL::cellClicked);
 
   const char* const captions[] = {"Apply", "Close"};
@@ -52,6 +54,8 @@ dlgATCOL::dlgATCOL(Form1& form, const Model& model, ColourChooser& chooser, QWid
   }
   connect(bt[0], &QPushButton::clicked, this, [this] { m_form.Apply(); });
   connect(bt[1], &QPushButton::clicked, this, &QDialog::accept);
+  if (m_form.startup().manifestPresent)
+    installXPButtons(this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(table);
   layout->addLayout(buttons);

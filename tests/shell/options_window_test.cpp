@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -337,11 +338,32 @@ TEST(OptionsWindowTest, atomColoursOpenModalOverTheOptionsWindow)
 
 TEST(OptionsWindowTest, startStyleAndHoveredButtons)
 {
-  QStyle* const before = QApplication::style();
-  const QString beforeName = before->name();
+  const QString beforeName = QApplication::style()->name();
   QApplication::setStyle(QStringLiteral("windows"));
   chooseStartStyle(true);
   EXPECT_EQ(QApplication::style()->name(), "windows");
+
+  // Only push buttons, plain or checkable, are marked.
+  QWidget window;
+  auto* plain = new QPushButton(&window);
+  auto* checkable = new QPushButton(&window);
+  checkable->setCheckable(true);
+  auto* box = new QCheckBox(&window);
+  auto* option = new QRadioButton(&window);
+  installXPButtons(&window);
+  EXPECT_TRUE(plain->testAttribute(Qt::WA_Hover));
+  EXPECT_TRUE(checkable->testAttribute(Qt::WA_Hover));
+  EXPECT_FALSE(box->testAttribute(Qt::WA_Hover));
+  EXPECT_FALSE(option->testAttribute(Qt::WA_Hover));
+  {
+    StartupState themedStart;
+    themedStart.manifestPresent = true;
+    test::Form1Rig themed({}, themedStart);
+    EXPECT_TRUE(themed.form->optionsWindow()->cmdOK->testAttribute(Qt::WA_Hover));
+    test::Form1Rig unthemed;
+    EXPECT_FALSE(unthemed.form->optionsWindow()->cmdOK->testAttribute(Qt::WA_Hover));
+  }
+
   chooseStartStyle(false);
   EXPECT_EQ(QApplication::style()->name(), "fusion");
 
