@@ -8,8 +8,10 @@
 #include "platform/escape_watch.h"
 #include "platform/palette_colors.h"
 #include "platform/platform.h"
+#include "platform/qt_colour_chooser.h"
 #include "platform/qt_file_dialogs.h"
 #include "platform/qt_processes.h"
+#include "platform/qt_settings_store.h"
 #include "platform/qt_shell_open.h"
 #include "platform/steady_clock.h"
 #include "platform/temp_folder.h"
@@ -53,13 +55,18 @@ void BM_calculate(benchmark::State& state)
   QtProcesses processes;
   EscapeWatch escape;
   PaletteColors colors;
-  Platform platform{prompts, dialogs, shellOpen, processes, escape, escape, colors, clock, temp};
+  QtSettingsStore settings(temp.path("TARVEK.conf"));
+  QtColourChooser colourChooser;
+  Platform platform{prompts, dialogs, shellOpen, processes, escape,       escape,
+                    colors,  clock,   temp,      settings,  colourChooser};
   Model model;
   DisplaySettings display;
   Preferences preferences;
   RecordingGl gl;
   auto* view = new ViewStub;
-  Form1 form(platform, model, display, preferences, *view, gl, StartupState{}, appPath());
+  StartupState startup;
+  startup.manifestPath = temp.path("tarvek.manifest");
+  Form1 form(platform, model, display, preferences, *view, gl, startup, appPath());
   const auto n = std::to_string(state.range(0));
   form.tf[0]->setText(QString::fromStdString(n));
   form.tf[1]->setText(QString::fromStdString(state.range(1) != 0 ? n : "0"));

@@ -9,8 +9,10 @@
 #include "platform/escape_watch.h"
 #include "platform/palette_colors.h"
 #include "platform/platform.h"
+#include "platform/qt_colour_chooser.h"
 #include "platform/qt_file_dialogs.h"
 #include "platform/qt_processes.h"
+#include "platform/qt_settings_store.h"
 #include "platform/qt_shell_open.h"
 #include "platform/steady_clock.h"
 #include "platform/temp_folder.h"
@@ -59,7 +61,10 @@ void runOnTube(benchmark::State& state, const std::function<void(Form1&, bool)>&
   QtProcesses processes;
   EscapeWatch escape;
   PaletteColors colors;
-  Platform platform{prompts, dialogs, shellOpen, processes, escape, escape, colors, clock, temp};
+  QtSettingsStore settings(temp.path("TARVEK.conf"));
+  QtColourChooser colourChooser;
+  Platform platform{prompts, dialogs, shellOpen, processes, escape,       escape,
+                    colors,  clock,   temp,      settings,  colourChooser};
   Model model;
   DisplaySettings display;
   Preferences preferences;

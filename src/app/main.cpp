@@ -2,6 +2,7 @@
 #include "platform/surface_format.h"
 #include "shell/app_shell.h"
 #include "shell/start_main.h"
+#include "shell/themed_buttons.h"
 
 #include <QApplication>
 
@@ -17,7 +18,9 @@ int main(int argc, char** argv)
   std::setlocale(LC_NUMERIC, "C");
 
   tarvek::QtPrompts prompts;
-  auto program = tarvek::startProgram(prompts, tarvek::Main(prompts));
+  tarvek::StartupState startup = tarvek::Main(prompts);
+  tarvek::chooseStartStyle(startup.manifestPresent);
+  auto program = tarvek::startProgram(prompts, std::move(startup));
   if (!program)
     return 1;
   return app.exec();

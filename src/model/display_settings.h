@@ -47,6 +47,8 @@ struct Preferences {
   std::uint32_t site2Color = packColor(0, 255, 0);
   std::uint32_t carbonColor = packColor(193, 193, 193);
   std::uint32_t bondColor = packColor(255, 255, 255);
+  // External viewers for MOL, PDB, CIF and VRML files.
+  std::array<std::string, 4> viewerPaths{};
   // Option switches; entry 8 counts tube length in unit cells, entry 9 draws
   // bonds as lines above 2000 bonds.
   std::array<bool, 20> optionFlags{};
@@ -54,6 +56,10 @@ struct Preferences {
   float rotationStep = 1.0f;
   // Start pose of the view: 0, 1 or 2.
   std::int16_t defaultAxis = 0;
+  // Axial shift of the walls of a protruding multi-wall tube, Å.
+  float protrudeDz = 0.0f;
+  // Padding of the bounding box along x, y, z of the PDB and CIF writers, Å.
+  std::array<float, 3> cifPadding{5.0f, 5.0f, 0.0f};
 };
 
 } // namespace tarvek

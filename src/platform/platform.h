@@ -2,9 +2,11 @@
 
 #include "platform/abort.h"
 #include "platform/clock.h"
+#include "platform/colour_chooser.h"
 #include "platform/file_dialogs.h"
 #include "platform/processes.h"
 #include "platform/prompts.h"
+#include "platform/settings_store.h"
 #include "platform/shell_open.h"
 #include "platform/system_colors.h"
 #include "platform/temp_folder.h"
@@ -23,6 +25,8 @@ struct Platform {
   SystemColors& systemColors;
   Clock& clock;
   TempFolder& tempFolder;
+  SettingsStore& settings;
+  ColourChooser& colourChooser;
 };
 
 } // namespace tarvek

@@ -7,8 +7,10 @@
 namespace tarvek {
 
 AppShell::AppShell(StartupState startup)
-    : m_platform{m_prompts, m_fileDialogs,  m_shellOpen, m_processes, m_escape,
-                 m_escape,  m_systemColors, m_clock,     m_tempFolder}
+    : m_settingsStore(userSettingsPath()), m_platform{m_prompts,       m_fileDialogs,  m_shellOpen,
+                                                      m_processes,     m_escape,       m_escape,
+                                                      m_systemColors,  m_clock,        m_tempFolder,
+                                                      m_settingsStore, m_colourChooser}
 {
   // The window takes the view as its child.
   auto* view = new GlHost(m_prompts);

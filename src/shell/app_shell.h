@@ -5,9 +5,11 @@
 #include "platform/escape_watch.h"
 #include "platform/palette_colors.h"
 #include "platform/platform.h"
+#include "platform/qt_colour_chooser.h"
 #include "platform/qt_file_dialogs.h"
 #include "platform/qt_processes.h"
 #include "platform/qt_prompts.h"
+#include "platform/qt_settings_store.h"
 #include "platform/qt_shell_open.h"
 #include "platform/steady_clock.h"
 #include "platform/temp_folder.h"
@@ -42,6 +44,8 @@ private:
   QtProcesses m_processes;
   EscapeWatch m_escape;
   PaletteColors m_systemColors;
+  QtSettingsStore m_settingsStore;
+  QtColourChooser m_colourChooser;
   Platform m_platform;
   Model m_model;
   DisplaySettings m_display;

@@ -15,7 +15,9 @@
 #include "scene/gl_host.h"
 #include "scene/scene_object.h"
 #include "shell/collapsible_frame.h"
+#include "shell/options_window.h"
 #include "shell/parameter_check.h"
+#include "shell/themed_buttons.h"
 #include "shell/view_commands.h"
 
 #include <QAction>
@@ -116,6 +118,7 @@ void Form1::buildControls()
 {
   mnuView = menuBar()->addMenu(QStringLiteral("&View"));
   mnuView->addAction(QStringLiteral("Toggle &Controls"), this, [this] { mnuView_3_Click(); });
+  buildSettingsMenus();
 
   m_client = new QWidget(this);
   setCentralWidget(m_client);
@@ -282,9 +285,52 @@ void Form1::buildControls()
   m_viewCommands = new ViewCommands(*this, m_programFolder);
 }
 
+void Form1::buildSettingsMenus()
+{
+  QMenu* toolsMenu = menuBar()->addMenu(QStringLiteral("&Tools"));
+  toolsMenu->addAction(QStringLiteral("&Preferences ..."), this, [this] { showPreferences(); });
+  QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
+  helpMenu->addAction(QStringLiteral("Clear Registry"), this, [this] { clearRegistry(); });
+}
+
+// The options window first, so the load can fill its controls.
+void Form1::loadPreferences()
+{
+  m_preferences = blankPreferences();
+  m_options = new frmOptions(*this, m_platform, m_preferences, m_model);
+  m_preferences.protrudeDz = optionNumber(m_options->tfINP[2]->text().toStdString());
+  m_settings = std::make_unique<SettingsContext>(
+      SettingsContext{m_preferences, m_platform.settings, *m_options, m_startup.manifestPath,
+                      QCoreApplication::applicationFilePath().toStdString(), [this] {
+                        const int state = isMinimized() ? 1 : isMaximized() ? 2 : 0;
+                        return WindowPlacement{x(), y(), width(), height(), state};
+                      }});
+  loadSettings(*m_settings);
+}
+
+void Form1::showPreferences()
+{
+  m_options->show();
+  m_options->raise();
+  m_options->activateWindow();
+  m_state.optionsWindowOpen = true;
+}
+
+void Form1::clearRegistry()
+{
+  tarvek::clearRegistry(*m_settings);
+}
+
+void Form1::SaveRegistry()
+{
+  tarvek::SaveRegistry(*m_settings);
+}
+
 void Form1::formLoad()
 {
-  m_preferences = Preferences{};
+  loadPreferences();
+  if (m_startup.manifestPresent)
+    installXPButtons(this);
   setLengthCaptions();
   m_scene->init();
   loadMaterialList();
@@ -976,6 +1022,7 @@ void Form1::closeEvent(QCloseEvent* event)
     std::filesystem::remove(path, ignored);
   }
   m_state.appClosing = true;
+  m_options->close();
   event->accept();
 }
 

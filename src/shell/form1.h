@@ -6,6 +6,7 @@
 #include "runtime/random_source.h"
 #include "shell/main_window_slots.h"
 #include "shell/material_list.h"
+#include "shell/settings_store.h"
 #include "shell/startup.h"
 
 #include <QMainWindow>
@@ -32,6 +33,7 @@ class CXXX;
 class GlApi;
 class ViewCommands;
 class ViewHost;
+class frmOptions;
 
 // How saving the coordinates of an oversized structure ended.
 enum class SaveOutcome { Saved, Cancelled, Failed };
@@ -46,7 +48,6 @@ struct Form1Seams {
   std::function<void()> buildCustomMultiWall = [] {};
   std::function<void(const std::string&, bool quiet)> openXMOL = [](const std::string&, bool) {};
   std::function<SaveOutcome()> saveCoordinatesAs = [] { return SaveOutcome::Failed; };
-  std::function<void()> preferences = [] {};
 };
 
 // Where the shown structure came from, and what the window keeps beside
@@ -69,6 +70,7 @@ struct MainWindowState {
   std::int32_t wallIncrementN = 0;
   std::int32_t wallIncrementM = 0;
   bool appClosing = false;
+  bool optionsWindowOpen = false;
   std::string atomTypeLabel1;
   std::string atomTypeLabel2;
 };
@@ -108,6 +110,11 @@ public:
   void mnuView_3_Click();
   void Label2_Click();
   void panelClick(CollapsibleFrame* frame);
+  // Tools › Preferences: the options window, modeless.
+  void showPreferences();
+  // Help › Clear Registry.
+  void clearRegistry();
+  void SaveRegistry();
 
   // Controls, for the tests and the later parts of the window.
   CXXX& scene() { return *m_scene; }
@@ -139,6 +146,9 @@ public:
   QMenu* mnuView = nullptr;
   ViewCommands& viewCommands() { return *m_viewCommands; }
   QWidget* viewWidget() const;
+  frmOptions* optionsWindow() const { return m_options; }
+  SettingsContext& settings() { return *m_settings; }
+  const Preferences& preferences() const { return m_preferences; }
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -149,6 +159,8 @@ private:
   void buildControls();
   void formLoad();
   void formResize();
+  void buildSettingsMenus();
+  void loadPreferences();
   void loadMaterialList();
   void cmb1_Click();
   void cmbTYP_Click();
@@ -178,6 +190,8 @@ private:
   QStandardItemModel* m_xyzModel = nullptr;
   int m_fr1Top = 0;
   ViewCommands* m_viewCommands = nullptr;
+  frmOptions* m_options = nullptr;
+  std::unique_ptr<SettingsContext> m_settings;
 };
 
 } // namespace tarvek

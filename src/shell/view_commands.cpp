@@ -367,7 +367,7 @@ void ViewCommands::stb_MouseDown(std::int16_t button, int x)
   const int step = button == 2 ? -1 : 1;
   if (panel == 1) {
     if (button == 1) {
-      m_form.m_seams.preferences();
+      m_form.showPreferences();
     } else if (button == 2) {
       ExportContext ctx{m_form.m_model, m_form.m_platform.prompts};
       ctx.atomTypeLabel1 = m_form.m_state.atomTypeLabel1;

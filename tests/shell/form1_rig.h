@@ -9,9 +9,11 @@
 #include "shell/form1.h"
 #include "support/fake_abort.h"
 #include "support/fake_clock.h"
+#include "support/fake_colour_chooser.h"
 #include "support/fake_file_dialogs.h"
 #include "support/fake_processes.h"
 #include "support/fake_prompts.h"
+#include "support/fake_settings_store.h"
 #include "support/fake_shell_open.h"
 #include "support/fake_system_colors.h"
 
@@ -43,7 +45,10 @@ struct Form1Rig {
   FakeSystemColors colors;
   FakeClock clock;
   TempFolder temp;
-  Platform platform{prompts, dialogs, shellOpen, processes, abort, abort, colors, clock, temp};
+  FakeSettingsStore settings;
+  FakeColourChooser colourChooser;
+  Platform platform{prompts, dialogs, shellOpen, processes, abort,        abort,
+                    colors,  clock,   temp,      settings,  colourChooser};
   Model model;
   DisplaySettings display;
   Preferences preferences;
@@ -52,10 +57,12 @@ struct Form1Rig {
   std::unique_ptr<Form1> form;
 
   // The window owns the view; a test may pass its own stand-in.
-  explicit Form1Rig(Form1Seams seams = {}, ViewStub* stub = nullptr)
+  explicit Form1Rig(Form1Seams seams = {}, ViewStub* stub = nullptr, StartupState startup = {})
       : view(stub != nullptr ? stub : new ViewStub)
   {
-    form = std::make_unique<Form1>(platform, model, display, preferences, *view, gl, StartupState{},
+    if (startup.manifestPath.empty())
+      startup.manifestPath = temp.path("tarvek.manifest");
+    form = std::make_unique<Form1>(platform, model, display, preferences, *view, gl, startup,
                                    std::string(TARVEK_TEST_SOURCE_DIR) + "/../data/",
                                    std::move(seams));
     form->show();

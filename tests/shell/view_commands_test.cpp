@@ -3,6 +3,7 @@
 #include "runtime/file_util.h"
 #include "scene/scene_object.h"
 #include "shell/collapsible_frame.h"
+#include "shell/options_window.h"
 #include "shell/view_commands.h"
 
 #include <QApplication>
@@ -392,11 +393,9 @@ TEST(ViewCommandsTest, newAtomRadiusRebuildsAtTheNewSize)
 
 TEST(ViewCommandsTest, statusBarClicksStepTheLists)
 {
-  int preferences = 0;
-  Form1Seams seams;
-  seams.preferences = [&] { ++preferences; };
-  Form1Rig rig(seams);
+  Form1Rig rig;
   Form1& form = *rig.form;
+  const auto preferencesShown = [&] { return form.optionsWindow()->isVisible(); };
   auto& lists = form.cmbRAD;
   const auto at = [&](int panel) { return form.stbPanel[panel]->geometry().center(); };
   const int y = at(0).y();
@@ -427,15 +426,16 @@ TEST(ViewCommandsTest, statusBarClicksStepTheLists)
     EXPECT_EQ(lists[c.list]->currentIndex(), c.to) << c.what;
     EXPECT_EQ(rig.status(0), "panel 1") << c.what;
   }
-  EXPECT_EQ(preferences, 0);
+  EXPECT_FALSE(preferencesShown());
   lists[0]->setCurrentIndex(4);
   EXPECT_EQ(rig.status(1), "Atom Radius 50%");
 
-  QTest::mouseClick(form.stb, Qt::LeftButton, {}, at(0));
-  EXPECT_EQ(preferences, 1);
   QTest::mouseClick(form.stb, Qt::RightButton, {}, at(0));
   EXPECT_EQ(rig.status(0).rfind("Bond Length = 1.421, Bounding Box [", 0), 0u) << rig.status(0);
-  EXPECT_EQ(preferences, 1);
+  EXPECT_FALSE(preferencesShown());
+  QTest::mouseClick(form.stb, Qt::LeftButton, {}, at(0));
+  EXPECT_TRUE(preferencesShown());
+  EXPECT_TRUE(form.state().optionsWindowOpen);
   EXPECT_TRUE(rig.prompts.calls.empty());
 }
 

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "model/display_settings.h"
+#include "platform/settings_store.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tarvek {
+
+// Where loadSettings puts what it read: the options window's controls.
+class OptionSetters {
+public:
+  virtual ~OptionSetters() = default;
+
+  virtual void setColorOption(int index, std::uint32_t colour) = 0;
+  virtual void setToolPath(int index, const std::string& path) = 0;
+  virtual void setInpOption(int index, const std::string& text) = 0;
+  virtual void setAxis(std::int16_t axis) = 0;
+  // Every option check box from optionFlags.
+  virtual void setWhites() = 0;
+};
+
+// The main window's place in pixels and its state: 0 normal, 1 minimised,
+// 2 maximised.
+struct WindowPlacement {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  int state = 0;
+};
+
+// What the settings routines work on. loadRetryCount counts the loads of
+// the run: only the first may fall back to the defaults.
+struct SettingsContext {
+  Preferences& preferences;
+  SettingsStore& store;
+  OptionSetters& setters;
+  std::string manifestPath;
+  std::string programPath;
+  std::function<WindowPlacement()> placement = [] { return WindowPlacement{}; };
+  int loadRetryCount = 0;
+};
+
+// The record before anything is loaded: all zero but the CIF padding.
+Preferences blankPreferences();
+
+// Reads every value into the record and pushes it to the setters. A missing
+// COL0 writes the defaults first; a value that does not fit its field
+// rewrites the defaults and loads once more, in the first load of a run only.
+void loadSettings(SettingsContext& context);
+// Writes every value; WNDO only while the window is in its normal state.
+void SaveRegistry(SettingsContext& context);
+// Default colours, everything saved, the marker written, all flags off.
+void writeDefaultSettings(SettingsContext& context);
+// Empties the values, then writes the defaults and loads them.
+void clearRegistry(SettingsContext& context);
+
+// " 100  80  848  700": each number with a blank before it when not
+// negative, joined by one blank.
+std::string windowPlacementText(const WindowPlacement& placement);
+// A number typed in a field, "," read as ".": no number, or one too large
+// for a float, gives 0.
+float optionNumber(const std::string& text);
+// The three paddings read from "x y z"; fewer numbers keep the others.
+void readPadding(const std::string& text, std::array<float, 3>& padding);
+// The first three blank-separated parts of a padding text, "," read as ".";
+// none for a blank text.
+std::vector<std::string> paddingParts(const std::string& text);
+std::string paddingText(const std::array<float, 3>& padding);
+
+} // namespace tarvek
