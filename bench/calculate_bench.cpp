@@ -3,76 +3,20 @@
 // Atoms per second should stay about level from the middle size to the
 // largest: the builders and the bond search are linear in the atom count.
 
-#include "model/display_settings.h"
-#include "model/model.h"
-#include "platform/escape_watch.h"
-#include "platform/palette_colors.h"
-#include "platform/platform.h"
-#include "platform/qt_colour_chooser.h"
-#include "platform/qt_file_dialogs.h"
-#include "platform/qt_processes.h"
-#include "platform/qt_settings_store.h"
-#include "platform/qt_shell_open.h"
-#include "platform/steady_clock.h"
-#include "platform/temp_folder.h"
-#include "runtime/path_util.h"
-#include "scene/gl_host.h"
-#include "scene/gl_recording.h"
+#include "bench_window.h"
 #include "scene/scene_object.h"
-#include "shell/form1.h"
 
-#include <QApplication>
 #include <QLabel>
-#include <QLineEdit>
 
-#include <benchmark/benchmark.h>
-
-namespace tarvek {
+namespace tarvek::bench {
 namespace {
-
-// Says Yes to the large-structure question and shows nothing.
-class YesPrompts : public Prompts {
-public:
-  void message(const std::string&, const std::string&, MessageIcon) override {}
-  bool yesNo(const std::string&, const std::string&, MessageIcon) override { return true; }
-  std::optional<std::string> input(const std::string&, const std::string&,
-                                   const std::string&) override
-  {
-    return std::nullopt;
-  }
-  void beep() override {}
-  void beginWait() override {}
-  void endWait() override {}
-};
 
 void BM_calculate(benchmark::State& state)
 {
-  TempFolder temp;
-  SteadyClock clock;
-  YesPrompts prompts;
-  QtFileDialogs dialogs;
-  QtShellOpen shellOpen;
-  QtProcesses processes;
-  EscapeWatch escape;
-  PaletteColors colors;
-  QtSettingsStore settings(temp.path("TARVEK.conf"));
-  QtColourChooser colourChooser;
-  Platform platform{prompts, dialogs, shellOpen, processes, escape,       escape,
-                    colors,  clock,   temp,      settings,  colourChooser};
-  Model model;
-  DisplaySettings display;
-  Preferences preferences;
-  RecordingGl gl;
-  auto* view = new ViewStub;
-  StartupState startup;
-  startup.manifestPath = temp.path("tarvek.manifest");
-  Form1 form(platform, model, display, preferences, *view, gl, startup, appPath());
-  const auto n = std::to_string(state.range(0));
-  form.tf[0]->setText(QString::fromStdString(n));
-  form.tf[1]->setText(QString::fromStdString(state.range(1) != 0 ? n : "0"));
-  form.tf[2]->setText(QString::number(state.range(2)));
+  BenchWindow window(state);
+  Form1& form = window.form();
   for (auto _ : state) {
-    gl.clear();
+    window.gl().clear();
     form.CALCULATE(true);
     benchmark::DoNotOptimize(form.stbPanel[2]->text());
   }
@@ -82,23 +26,12 @@ void BM_calculate(benchmark::State& state)
       benchmark::Counter(atoms * state.iterations(), benchmark::Counter::kIsRate);
 }
 
-// (10,0) 100 Å, (40,40) 150 Å, (100,100) 370 Å; the second argument makes
-// the tube armchair.
-BENCHMARK(BM_calculate)
-    ->ArgNames({"n", "armchair", "length"})
-    ->Args({10, 0, 100})
-    ->Args({40, 1, 150})
-    ->Args({100, 1, 370})
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_calculate)->Apply(windowTubeRows)->Unit(benchmark::kMillisecond);
 
 } // namespace
-} // namespace tarvek
+} // namespace tarvek::bench
 
 int main(int argc, char** argv)
 {
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return tarvek::bench::runWindowBenchmarks(argc, argv);
 }
