@@ -541,10 +541,10 @@ TEST(ViewCommandsTest, partsTitleLinksToThePartsPage)
   Form1Rig rig;
   Form1& form = *rig.form;
   rig.model.partsFlag = true;
-  form.state().captionOverride = "Part 12";
+  form.state().captionOverride = "Coronene";
   form.setTitleAndStatus();
-  EXPECT_EQ(form.lbTIT->text(), "Part 12");
-  EXPECT_EQ(rig.status(0), "Part 12");
+  EXPECT_EQ(form.lbTIT->text(), "Coronene");
+  EXPECT_EQ(rig.status(0), "Coronene");
   EXPECT_EQ(form.lbTIT->toolTip().toStdString(), form.viewCommands().address("parts"));
   EXPECT_EQ(form.titleLink, form.viewCommands().address("parts"));
 }
