@@ -2,7 +2,6 @@
 #include "formats/structure_writers.h"
 
 #include "runtime/print_form.h"
-#include "runtime/runtime_error.h"
 
 namespace tarvek {
 
@@ -22,26 +21,19 @@ void appendPoint(std::string& line, const ExportAtom& a)
 
 void exportBonds(const ExportContext& ctx, const std::string& path)
 {
-  const Model& m = ctx.model;
   const ExportAtoms set = exportAtoms(ctx, ExportUse::BondTable);
-  const std::int32_t bonds = std::max(m.bondCount, 0);
+  const std::vector<ExportBond> bonds = writtenBonds(ctx, set);
   ExportText out(ctx, path);
-  out.line(printForm(bonds));
+  out.line(printForm(static_cast<std::int32_t>(bonds.size())));
   std::string line;
-  for (std::int32_t i = 0; i < bonds; ++i) {
-    const std::int32_t a = m.bondAtom1[static_cast<std::size_t>(i)];
-    const std::int32_t b = m.bondAtom2[static_cast<std::size_t>(i)];
-    for (const std::int32_t atom : {a, b}) {
-      if (atom < 0 || atom >= set.setCount)
-        throw RuntimeError(bondOutsideText(i, atom, set.setCount));
-    }
+  for (const ExportBond& b : bonds) {
     line.clear();
-    appendPoint(line, set.atoms[static_cast<std::size_t>(a)]);
+    appendPoint(line, set.atoms[b.a]);
     line.append("  ");
-    appendPoint(line, set.atoms[static_cast<std::size_t>(b)]);
+    appendPoint(line, set.atoms[b.b]);
     line.append(70 - line.size(), ' ');
-    line.append(printForm(a + 1));
-    line.append(printForm(b + 1));
+    line.append(printForm(static_cast<std::int32_t>(b.a + 1)));
+    line.append(printForm(static_cast<std::int32_t>(b.b + 1)));
     out.line(line);
   }
   out.commit();

@@ -1,7 +1,6 @@
 #include "formats/crc32.h"
 
-#include <filesystem>
-#include <fstream>
+#include "runtime/file_util.h"
 
 namespace tarvek {
 
@@ -80,20 +79,12 @@ clCRC32::GetCrc32LngStringBytes(const std::vector<std::uint8_t>& bytes) const
 
 std::vector<std::uint8_t> clCRC32::getFileBytes(const std::string& fileName) const
 {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(fileName, error))
+  std::string bytes;
+  if (!readFileBytes(fileName, bytes))
     return {};
-  const auto size = std::filesystem::file_size(fileName, error);
-  if (error)
-    return {};
-  if (size == 0)
+  if (bytes.empty())
     return {0};
-  std::ifstream in(fileName, std::ios::binary);
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  if (!in || in.gcount() != static_cast<std::streamsize>(bytes.size()))
-    return {};
-  return bytes;
+  return {bytes.begin(), bytes.end()};
 }
 
 } // namespace tarvek

@@ -3,6 +3,7 @@
 #include "model/model.h"
 #include "platform/abort.h"
 #include "runtime/file_util.h"
+#include "runtime/math_util.h"
 #include "scene/gl_api.h"
 #include "scene/scene_files.h"
 #include "scene/scene_object.h"
@@ -246,7 +247,7 @@ void CXXX::drawCylinder(SceneRecord& record, const V3& p1, const V3& p2, float r
   float s = 0.0f;
   V3Lengthf(s, d);
   s = std::clamp(s / 2.0f, -1.0f, 1.0f);
-  const float angle = -radToDeg(2.0 * arcSine(s));
+  const float angle = -radToDeg(2.0 * ArcSine(s));
   const std::array<float, 3>& c = m_box.centre;
   record.cylinders.push_back(
       {{p1[0] - c[0], p1[1] - c[1], p1[2] - c[2]}, axis, angle, length, radius, {red, green, blue}});

@@ -206,13 +206,4 @@ float CXXX::pointDistance(float x1, float y1, float z1, float x2, float y2, floa
 
 float CXXX::radToDeg(double radians) { return static_cast<float>(radians / 0.017453292522222223); }
 
-double CXXX::arcSine(double x)
-{
-  if (x >= 1.0)
-    return kPi / 2.0;
-  if (x <= -1.0)
-    return -kPi / 2.0;
-  return std::atan(x / std::sqrt(1.0 - x * x));
-}
-
 } // namespace tarvek

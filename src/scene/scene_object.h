@@ -237,7 +237,6 @@ private:
   void measureBox();
   static float pointDistance(float x1, float y1, float z1, float x2, float y2, float z2);
   static float radToDeg(double radians);
-  static double arcSine(double x);
 
   void drawCylinder(SceneRecord& record, const V3& p1, const V3& p2, float radius,
                     std::uint8_t red, std::uint8_t green, std::uint8_t blue) const;
