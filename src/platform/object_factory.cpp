@@ -1,6 +1,7 @@
 #include "platform/object_factory.h"
 
 #include "quillet/quillet.h"
+#include "runtime/path_util.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -92,16 +93,6 @@ std::string defaultValue(const std::string& classFile, const std::string& key)
   return {};
 }
 
-std::string programFolder()
-{
-  char path[4096];
-  const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n <= 0)
-    return {};
-  std::string exe(path, static_cast<std::size_t>(n));
-  return exe.substr(0, exe.find_last_of('/'));
-}
-
 // The library handle, or null with the loader's reason in `reason`. Never
 // closed: objects of the library may outlive any one caller.
 void* load(const std::string& path, std::string& reason)
@@ -173,7 +164,7 @@ CreatedObject createObject(const std::string& progId, const GUID& iid,
     clsid = builtIn->clsid;
     std::vector<std::string> folders = searchFolders;
     if (folders.empty()) {
-      const std::string here = programFolder();
+      const std::string here = executableFolder();
       if (!here.empty()) {
         folders.push_back(here);
         folders.push_back(here + "/../lib");
