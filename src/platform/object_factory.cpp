@@ -1,13 +1,12 @@
 #include "platform/object_factory.h"
 
 #include "quillet/quillet.h"
+#include "runtime/line_reader.h"
 #include "runtime/path_util.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <dlfcn.h>
-#include <fstream>
-#include <sstream>
 #include <unistd.h>
 
 namespace tarvek {
@@ -77,12 +76,10 @@ std::string classFilePath()
 // The default value of a section of the class file; "" when absent.
 std::string defaultValue(const std::string& classFile, const std::string& key)
 {
-  std::ifstream in(classFile);
+  LineReader in(classFile);
   std::string line;
   bool inSection = false;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r')
-      line.pop_back();
+  while (in.next(line)) {
     if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
       inSection = equalBlind(line.substr(1, line.size() - 2), key);
       continue;
