@@ -1,12 +1,12 @@
 #include "platform/object_factory.h"
 
 #include "quillet/quillet.h"
+#include "runtime/line_reader.h"
+#include "runtime/path_util.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <dlfcn.h>
-#include <fstream>
-#include <sstream>
 #include <unistd.h>
 
 namespace tarvek {
@@ -76,12 +76,10 @@ std::string classFilePath()
 // The default value of a section of the class file; "" when absent.
 std::string defaultValue(const std::string& classFile, const std::string& key)
 {
-  std::ifstream in(classFile);
+  LineReader in(classFile);
   std::string line;
   bool inSection = false;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r')
-      line.pop_back();
+  while (in.next(line)) {
     if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
       inSection = equalBlind(line.substr(1, line.size() - 2), key);
       continue;
@@ -90,16 +88,6 @@ std::string defaultValue(const std::string& classFile, const std::string& key)
       return line.substr(2);
   }
   return {};
-}
-
-std::string programFolder()
-{
-  char path[4096];
-  const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n <= 0)
-    return {};
-  std::string exe(path, static_cast<std::size_t>(n));
-  return exe.substr(0, exe.find_last_of('/'));
 }
 
 // The library handle, or null with the loader's reason in `reason`. Never
@@ -173,7 +161,7 @@ CreatedObject createObject(const std::string& progId, const GUID& iid,
     clsid = builtIn->clsid;
     std::vector<std::string> folders = searchFolders;
     if (folders.empty()) {
-      const std::string here = programFolder();
+      const std::string here = executableFolder();
       if (!here.empty()) {
         folders.push_back(here);
         folders.push_back(here + "/../lib");

@@ -1,5 +1,6 @@
 #include "platform/temp_folder.h"
 
+#include "runtime/file_util.h"
 #include "runtime/runtime_error.h"
 
 #include <cerrno>
@@ -11,17 +12,11 @@ namespace tarvek {
 
 namespace {
 
-bool isFolder(const char* path)
-{
-  std::error_code ec;
-  return path != nullptr && *path != '\0' && std::filesystem::is_directory(path, ec);
-}
-
 std::filesystem::path parentFolder()
 {
   for (const char* name : {"TMP", "TMPDIR"}) {
     const char* value = std::getenv(name);
-    if (isFolder(value))
+    if (value != nullptr && DirExists(value))
       return value;
   }
   return "/tmp";

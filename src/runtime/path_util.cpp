@@ -54,13 +54,17 @@ std::string chooseAppPath(std::string_view dataDirOverride, std::string_view pro
   return addBackslash(TARVEK_SOURCE_DATA_DIR);
 }
 
+std::string executableFolder()
+{
+  std::error_code ec;
+  auto program = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::string() : program.parent_path().string();
+}
+
 std::string appPath()
 {
   const char* overrideDir = std::getenv("TARVEK_DATA_DIR");
-  std::error_code ec;
-  auto program = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return chooseAppPath(overrideDir ? overrideDir : "",
-                       ec ? std::string() : program.parent_path().string());
+  return chooseAppPath(overrideDir ? overrideDir : "", executableFolder());
 }
 
 } // namespace tarvek

@@ -6,7 +6,7 @@
 namespace tarvek {
 
 // Paths use "/" as separator. None of these functions touches the disk
-// except appPath and chooseAppPath.
+// except executableFolder, appPath and chooseAppPath.
 
 // The path with "/" appended unless it already ends in one; "" gives "/".
 std::string addBackslash(std::string_view path);
@@ -23,6 +23,10 @@ std::string getFilePath(std::string_view path);
 // gives "/a/b/tube", "tube.tar.gz" gives "tube.tar". A dot in a folder name
 // is no extension: "/home/u/v1.2/tube" comes back whole.
 std::string stripFileExt(std::string_view path);
+
+// The folder of the running program's executable, without a final "/";
+// "" when the system does not tell.
+std::string executableFolder();
 
 // The program folder's data (tarvek.dat, lib/, DATA/, help/), ending in "/".
 std::string appPath();

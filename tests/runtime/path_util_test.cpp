@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 
 namespace tarvek {
@@ -70,6 +71,15 @@ TEST(PathUtilTest, appPathReadsTheEnvironment)
   }
   test::ScopedEnv env("TARVEK_DATA_DIR", std::nullopt);
   EXPECT_EQ(appPath(), TARVEK_SOURCE_DATA_DIR "/");
+}
+
+TEST(PathUtilTest, executableFolderHoldsTheRunningTest)
+{
+  const std::string folder = executableFolder();
+  ASSERT_FALSE(folder.empty());
+  EXPECT_NE(folder.back(), '/');
+  EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::path(folder)
+                                               / program_invocation_short_name));
 }
 
 } // namespace
