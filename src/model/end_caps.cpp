@@ -2,9 +2,7 @@
 
 #include "model/c60_data.h"
 #include "model/model.h"
-#include "runtime/number_parse.h"
 #include "runtime/runtime_error.h"
-#include "runtime/split.h"
 
 #include <algorithm>
 #include <cmath>
@@ -112,10 +110,7 @@ Extent capExtent(const CapTable& table, std::int32_t count)
 void addC60HalfCap(CapTable& table, std::int16_t code, std::int32_t& rowCount)
 {
   float lowest = 999.0f;
-  for (const std::string_view line : kC60Lines) {
-    const auto fields = splitSpaces(line);
-    const CapRow p = {static_cast<float>(Val(fields[0])), static_cast<float>(Val(fields[1])),
-                      static_cast<float>(Val(fields[2]))};
+  for (const CapRow& p : c60Atoms()) {
     const bool keep = code == 90 ? p[1] > -0.5f && (p[1] <= -0.2f || p[1] >= 0.2f) : p[2] > 2.0f;
     if (!keep)
       continue;
