@@ -141,15 +141,6 @@ void shiftZ(CapTable& c, double dz)
     p[2] = static_cast<float>(p[2] + dz);
 }
 
-void appendByEnds(Model& model, const PlacedCaps& caps, std::int16_t lowerType,
-                  std::int16_t upperType)
-{
-  if (model.capEnds < 2)
-    appendCap(model, caps.lower, rowsOf(caps.lower), lowerType);
-  if (model.capEnds != 1)
-    appendCap(model, caps.upper, rowsOf(caps.upper), upperType);
-}
-
 // The armchair caps: normalised, first turn, placed, contact turns (a
 // lowerAngle of 0 leaves the lower cap as placed), end gaps of 0.866 a.
 void addArmchairCaps(Model& model, std::int16_t code, float firstTurn, float lowerAngle,
@@ -165,7 +156,7 @@ void addArmchairCaps(Model& model, std::int16_t code, float firstTurn, float low
   contactTurn(model, tubeCount, caps.upper, rowsOf(c), upperAngle);
   shiftZ(caps.upper, kArmchairGap * a);
   shiftZ(caps.lower, -kArmchairGap * a);
-  appendByEnds(model, caps, lowerType, upperType);
+  appendCapsByEnds(model, caps.lower, caps.upper, rowsOf(c), lowerType, upperType);
 }
 
 } // namespace
@@ -270,7 +261,7 @@ void addCap100(Model& model, Prompts& prompts)
     shiftZ(caps.upper, kZigzagGap * a);
   upperTurn100(model, tubeCount, caps.upper, rows);
 
-  appendByEnds(model, caps, 1, 2);
+  appendCapsByEnds(model, caps.lower, caps.upper, rows, 1, 2);
   mergeCloseAtoms(model, 0.7 * a, false);
   compactAtoms(model);
   for (std::int32_t i = 0; i < model.atomCount; ++i)
