@@ -299,13 +299,6 @@ private:
   std::vector<std::int32_t> m_blockOrder;
 };
 
-void clearBonds(Model& model)
-{
-  model.bondCount = 0;
-  model.bondAtom1.clear();
-  model.bondAtom2.clear();
-}
-
 // Appends the bonds of rows set.first .. set.count - 2 in row order,
 // polling Escape after each row. Returns false when Escape stopped it.
 //
@@ -389,6 +382,13 @@ float closestDistance(const SearchSet& set, double startReach, CellGrid& grid)
 }
 
 } // namespace
+
+void clearBonds(Model& model)
+{
+  model.bondCount = 0;
+  model.bondAtom1.clear();
+  model.bondAtom2.clear();
+}
 
 void createBonds(Model& model, float lowerArg, float upperArg, Prompts& prompts,
                  AbortToken& abort)

@@ -32,4 +32,7 @@ void createBonds(Model& model, float lowerArg, float upperArg, Prompts& prompts,
 // 999 Å the list stays empty.
 void findBonds(Model& model, AbortToken& abort);
 
+// Empties the bond list.
+void clearBonds(Model& model);
+
 } // namespace tarvek

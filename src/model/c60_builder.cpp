@@ -2,8 +2,6 @@
 
 #include "model/c60_data.h"
 #include "model/model.h"
-#include "runtime/number_parse.h"
-#include "runtime/split.h"
 
 #include <array>
 
@@ -19,10 +17,7 @@ void buildC60(Model& model)
   std::array<float, 3> low{};
   std::array<float, 3> high{};
   for (std::int32_t i = 0; i < kAtoms; ++i) {
-    const auto fields = splitSpaces(kC60Lines[i]);
-    const std::array<float, 3> p = {static_cast<float>(Val(fields[0])),
-                                    static_cast<float>(Val(fields[1])),
-                                    static_cast<float>(Val(fields[2]))};
+    const std::array<float, 3>& p = c60Atoms()[i];
     model.atomX[i] = p[0];
     model.atomY[i] = p[1];
     model.atomZ[i] = p[2];

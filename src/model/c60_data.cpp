@@ -1,5 +1,8 @@
 #include "model/c60_data.h"
 
+#include "runtime/number_parse.h"
+#include "runtime/split.h"
+
 namespace tarvek {
 
 // Five-fold axis along z; row 0 at the origin. The digits are kept exactly:
@@ -66,5 +69,19 @@ const std::array<std::string_view, 60> kC60Lines = {
     "0.73200 -0.23780 6.66300",
     "-0.45200 0.62260 6.66300",
 };
+
+const std::array<std::array<float, 3>, 60>& c60Atoms()
+{
+  static const std::array<std::array<float, 3>, 60> atoms = [] {
+    std::array<std::array<float, 3>, 60> rows{};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      const auto fields = splitSpaces(kC60Lines[i]);
+      rows[i] = {static_cast<float>(Val(fields[0])), static_cast<float>(Val(fields[1])),
+                 static_cast<float>(Val(fields[2]))};
+    }
+    return rows;
+  }();
+  return atoms;
+}
 
 } // namespace tarvek

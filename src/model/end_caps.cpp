@@ -2,9 +2,7 @@
 
 #include "model/c60_data.h"
 #include "model/model.h"
-#include "runtime/number_parse.h"
 #include "runtime/runtime_error.h"
-#include "runtime/split.h"
 
 #include <algorithm>
 #include <cmath>
@@ -59,14 +57,6 @@ void placeHalfCaps(const Extent& tube, CapTable& upper, CapTable& lower, std::in
 
 namespace {
 
-void appendByEnds(Model& model, const CapTable& lower, const CapTable& upper, std::int32_t rows)
-{
-  if (model.capEnds < 2)
-    appendCap(model, lower, rows, 3);
-  if (model.capEnds != 1)
-    appendCap(model, upper, rows, 3);
-}
-
 // Pairs (cap row, tube atom still in the tube) from lo to hi apart.
 std::int32_t countPairsBetween(const Model& model, std::int32_t tubeCount, const CapTable& cap,
                                std::int32_t rows, double lo, double hi)
@@ -112,10 +102,7 @@ Extent capExtent(const CapTable& table, std::int32_t count)
 void addC60HalfCap(CapTable& table, std::int16_t code, std::int32_t& rowCount)
 {
   float lowest = 999.0f;
-  for (const std::string_view line : kC60Lines) {
-    const auto fields = splitSpaces(line);
-    const CapRow p = {static_cast<float>(Val(fields[0])), static_cast<float>(Val(fields[1])),
-                      static_cast<float>(Val(fields[2]))};
+  for (const CapRow& p : c60Atoms()) {
     const bool keep = code == 90 ? p[1] > -0.5f && (p[1] <= -0.2f || p[1] >= 0.2f) : p[2] > 2.0f;
     if (!keep)
       continue;
@@ -194,6 +181,15 @@ void appendCap(Model& model, const CapTable& cap, std::int32_t rows, std::int16_
   }
 }
 
+void appendCapsByEnds(Model& model, const CapTable& lower, const CapTable& upper,
+                      std::int32_t rows, std::int16_t lowerType, std::int16_t upperType)
+{
+  if (model.capEnds < 2)
+    appendCap(model, lower, rows, lowerType);
+  if (model.capEnds != 1)
+    appendCap(model, upper, rows, upperType);
+}
+
 void mergeCloseAtoms(Model& model, double limit, bool floatDistance)
 {
   // Quadratic, but the presets that merge are short: at most a few thousand
@@ -262,7 +258,7 @@ void addCap55(Model& model)
   if (countCapContacts(model, tubeCount, upper, rows, 0.9 * b, false) > 10)
     moveRows(upper, rows, 0.0, 0.0, -static_cast<double>(b));
 
-  appendByEnds(model, lower, upper, rows);
+  appendCapsByEnds(model, lower, upper, rows, 3, 3);
   mergeCloseAtoms(model, merge, true);
   compactAtoms(model);
 }
@@ -312,7 +308,7 @@ void addCap90(Model& model)
       > countPairsBetween(model, tubeCount, upper, rows, 0.8 * a, 1.2 * a))
     upper = turned;
 
-  appendByEnds(model, lower, upper, rows);
+  appendCapsByEnds(model, lower, upper, rows, 3, 3);
   mergeCloseAtoms(model, merge, true);
   compactAtoms(model);
 }

@@ -54,6 +54,11 @@ void contactTurn(const Model& model, std::int32_t tubeCount, CapTable& cap, std:
 // Appends rows 0 .. rows - 1 of the cap to the atom set with the given type.
 void appendCap(Model& model, const CapTable& cap, std::int32_t rows, std::int16_t type);
 
+// Appends the caps capEnds asks for (0 both, 1 the lower only, 2 the upper
+// only), lower first, each by appendCap with its own type.
+void appendCapsByEnds(Model& model, const CapTable& lower, const CapTable& upper,
+                      std::int32_t rows, std::int16_t lowerType, std::int16_t upperType);
+
 // Merges atoms that coincide: for each i the first j > i, both of type >= 1,
 // closer than `limit` and with |dz| (as float) below it, moves to the middle
 // of the pair in z (keeping its x, y) and atom i is marked -2. With

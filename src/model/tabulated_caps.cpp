@@ -30,6 +30,25 @@ CapTable readLines(std::span<const std::string_view> lines)
   return table;
 }
 
+// The stored table of a cap code, read once on its first use.
+const CapTable& storedCap(std::int16_t code)
+{
+  static const CapTable cap66 = readLines(kCap66Lines);
+  static const CapTable cap100 = readLines(kCap100Lines);
+  static const CapTable cap1010 = readLines(kCap1010Lines);
+  static const CapTable cap1111 = readLines(kCap1111Lines);
+  switch (code) {
+  case 66:
+    return cap66;
+  case 100:
+    return cap100;
+  case 1010:
+    return cap1010;
+  default:
+    return cap1111;
+  }
+}
+
 std::int32_t rowsOf(const CapTable& table)
 {
   return static_cast<std::int32_t>(table.size());
@@ -122,15 +141,6 @@ void shiftZ(CapTable& c, double dz)
     p[2] = static_cast<float>(p[2] + dz);
 }
 
-void appendByEnds(Model& model, const PlacedCaps& caps, std::int16_t lowerType,
-                  std::int16_t upperType)
-{
-  if (model.capEnds < 2)
-    appendCap(model, caps.lower, rowsOf(caps.lower), lowerType);
-  if (model.capEnds != 1)
-    appendCap(model, caps.upper, rowsOf(caps.upper), upperType);
-}
-
 // The armchair caps: normalised, first turn, placed, contact turns (a
 // lowerAngle of 0 leaves the lower cap as placed), end gaps of 0.866 a.
 void addArmchairCaps(Model& model, std::int16_t code, float firstTurn, float lowerAngle,
@@ -146,7 +156,7 @@ void addArmchairCaps(Model& model, std::int16_t code, float firstTurn, float low
   contactTurn(model, tubeCount, caps.upper, rowsOf(c), upperAngle);
   shiftZ(caps.upper, kArmchairGap * a);
   shiftZ(caps.lower, -kArmchairGap * a);
-  appendByEnds(model, caps, lowerType, upperType);
+  appendCapsByEnds(model, caps.lower, caps.upper, rowsOf(c), lowerType, upperType);
 }
 
 } // namespace
@@ -155,7 +165,7 @@ CapTable normalisedCap(std::int16_t code, float a, float d)
 {
   CapTable c;
   if (code == 66) {
-    c = readLines(kCap66Lines);
+    c = storedCap(66);
     float z0 = c[0][2];
     for (const CapRow& p : c)
       z0 = std::min(z0, p[2]);
@@ -164,7 +174,7 @@ CapTable normalisedCap(std::int16_t code, float a, float d)
       p = {static_cast<float>(p[0] * s), static_cast<float>(p[1] * s),
            static_cast<float>((static_cast<double>(p[2]) - z0) * s)};
   } else if (code == 100) {
-    c = readLines(kCap100Lines);
+    c = storedCap(100);
     float sx = 0.0f;
     float sy = 0.0f;
     float z1 = 0.0f;
@@ -182,7 +192,7 @@ CapTable normalisedCap(std::int16_t code, float a, float d)
     const std::int32_t n = rowsOf(c);
     scaleRows(c, a / static_cast<double>(smallestDistance(c, n - 1, n - 11)));
   } else if (code == 1010 || code == 1111) {
-    c = code == 1010 ? readLines(kCap1010Lines) : readLines(kCap1111Lines);
+    c = storedCap(code);
     centreOnRim(c);
     const double fill = code == 1010 ? 0.99 : 0.95;
     scaleRows(c, fill * d / (2.0 * rimRadius(c, code == 1111)));
@@ -251,7 +261,7 @@ void addCap100(Model& model, Prompts& prompts)
     shiftZ(caps.upper, kZigzagGap * a);
   upperTurn100(model, tubeCount, caps.upper, rows);
 
-  appendByEnds(model, caps, 1, 2);
+  appendCapsByEnds(model, caps.lower, caps.upper, rows, 1, 2);
   mergeCloseAtoms(model, 0.7 * a, false);
   compactAtoms(model);
   for (std::int32_t i = 0; i < model.atomCount; ++i)

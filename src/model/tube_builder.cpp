@@ -152,13 +152,6 @@ struct SetWriter {
   }
 };
 
-void clearBondList(Model& model)
-{
-  model.bondCount = 0;
-  model.bondAtom1.clear();
-  model.bondAtom2.clear();
-}
-
 // Rolls the cut sheet onto the cylinder of radius r. A candidate near the
 // far edge (x > seamFrom) is dropped when an earlier atom lies closer than
 // 0.5 Å: the sheet's two edges meet there. Such a neighbour is within 0.79
@@ -396,7 +389,7 @@ void buildTubes(Model& model, std::int16_t n, std::int16_t m, float length, floa
   if (model.tubeLength < kBondedLengthLimit)
     createBonds(model, 0.0f, 0.0f, prompts, abort);
   else
-    clearBondList(model);
+    clearBonds(model);
 
   if (model.distortionActive)
     distortTube(model.atomSet(AtomSetId::Atom), model.tubeDiameter / 2.0f, model.stretchFactor,

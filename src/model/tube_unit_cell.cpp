@@ -107,7 +107,7 @@ void buildTubeUnitCell(Model& model, std::int32_t n, std::int32_t m, std::int32_
                                + static_cast<double>(ay[k]) * ay[k]);
     double angle = ArcCosine(ax[k] / r);
     if (ay[k] / r < 0.0)
-      angle = 6.283185307 - angle;
+      angle = kTwoPi - angle;
     sx[k] = static_cast<float>(angle * s.radius);
     sy[k] = az[k];
   }

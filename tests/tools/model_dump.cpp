@@ -20,13 +20,13 @@
 #include "model/tube_unit_cell.h"
 #include "platform/abort.h"
 #include "platform/prompts.h"
+#include "runtime/atomic_file.h"
 #include "runtime/int_convert.h"
 #include "runtime/number_parse.h"
 #include "runtime/runtime_error.h"
 
 #include <charconv>
 #include <cstdio>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -149,11 +149,9 @@ int main(int argc, char** argv)
              + std::to_string(model.bondCount);
     text = xyzText(model, title);
   }
-  std::ofstream out(args[0], std::ios::binary | std::ios::trunc);
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  out.close();
-  if (!out) {
-    std::fprintf(stderr, "model_dump: cannot write %s\n", args[0].c_str());
+  const tarvek::FileStatus saved = tarvek::writeFileAtomic(args[0], text);
+  if (!saved) {
+    std::fprintf(stderr, "model_dump: %s\n", saved.error().c_str());
     return 1;
   }
   return 0;
