@@ -162,12 +162,10 @@ void writeFileTail(PdfDocument* doc)
     printPdf(doc, "/Encrypt %ld 0 R\n", doc->encryptObject);
   if (!doc->haveFileId)
     computeFileId(doc);
-  std::string hex;
-  for (std::uint8_t byte : doc->fileId) {
-    const PdfArg arg[] = {int(byte)};
-    formatPdf(hex, "%02X", arg);
-  }
-  printPdf(doc, "/ID[<%s><%s>]\n>>\nstartxref\n%ld\n", hex, hex, static_cast<long long>(xref));
+  writeString(doc, "/ID[");
+  writeHexString(doc, doc->fileId.data(), doc->fileId.size());
+  writeHexString(doc, doc->fileId.data(), doc->fileId.size());
+  printPdf(doc, "]\n>>\nstartxref\n%ld\n", static_cast<long long>(xref));
   writeString(doc, "%%EOF\n");
 }
 
