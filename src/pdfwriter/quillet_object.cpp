@@ -582,13 +582,8 @@ private:
       return;
     const std::string text = utf8ToPdfText(utf8);
     if (text.empty()) {
-      DocumentInfo& info = m_doc->info;
-      std::string* entry = name == "Title"      ? &info.title
-                           : name == "Author"   ? &info.author
-                           : name == "Keywords" ? &info.keywords
-                           : name == "Subject"  ? &info.subject
-                                                : &info.creator;
-      entry->clear();
+      if (std::string* entry = infoEntry(m_doc->info, name))
+        entry->clear();
       return;
     }
     setInfoEntry(m_doc, name, text);
