@@ -425,10 +425,8 @@ public:
       return E_POINTER;
     return guarded("InitFont", [&] {
       *result = -1;
-      if (m_doc && fontname) {
-        const int index = addFont(m_doc, fontname, m_fontEmbed != VARIANT_FALSE);
-        *result = index < 0 ? -1 : index;
-      }
+      if (m_doc && fontname)
+        *result = addFont(m_doc, fontname, m_fontEmbed != VARIANT_FALSE);
       return S_OK;
     });
   }
