@@ -162,12 +162,10 @@ void writeFileTail(PdfDocument* doc)
     printPdf(doc, "/Encrypt %ld 0 R\n", doc->encryptObject);
   if (!doc->haveFileId)
     computeFileId(doc);
-  std::string hex;
-  for (std::uint8_t byte : doc->fileId) {
-    const PdfArg arg[] = {int(byte)};
-    formatPdf(hex, "%02X", arg);
-  }
-  printPdf(doc, "/ID[<%s><%s>]\n>>\nstartxref\n%ld\n", hex, hex, static_cast<long long>(xref));
+  writeString(doc, "/ID[");
+  writeHexString(doc, doc->fileId.data(), doc->fileId.size());
+  writeHexString(doc, doc->fileId.data(), doc->fileId.size());
+  printPdf(doc, "]\n>>\nstartxref\n%ld\n", static_cast<long long>(xref));
   writeString(doc, "%%EOF\n");
 }
 
@@ -270,17 +268,21 @@ PdfDocument* openDocument(const std::string& path, int version, const OpenOption
   return doc;
 }
 
+std::string* infoEntry(DocumentInfo& info, std::string_view name)
+{
+  return name == "Keywords" ? &info.keywords
+         : name == "Subject" ? &info.subject
+         : name == "Title"   ? &info.title
+         : name == "Creator" ? &info.creator
+         : name == "Author"  ? &info.author
+                             : nullptr;
+}
+
 void setInfoEntry(PdfDocument* doc, const std::string& name, const std::string& value)
 {
   if (!doc || value.empty())
     return;
-  std::string* target = name == "Keywords" ? &doc->info.keywords
-                        : name == "Subject" ? &doc->info.subject
-                        : name == "Title"   ? &doc->info.title
-                        : name == "Creator" ? &doc->info.creator
-                        : name == "Author"  ? &doc->info.author
-                                            : nullptr;
-  if (target)
+  if (std::string* target = infoEntry(doc->info, name))
     *target = value;
 }
 

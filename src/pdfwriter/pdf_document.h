@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quillet {
@@ -283,6 +284,10 @@ struct PdfDocument {
 // an existing file at `path` stays untouched until closeDocument succeeds.
 PdfDocument* openDocument(const std::string& path, int version);
 PdfDocument* openDocument(const std::string& path, int version, const OpenOptions& options);
+
+// The Info entry called `name` ("Keywords", "Subject", "Title", "Creator" or
+// "Author"); null for any other name.
+std::string* infoEntry(DocumentInfo& info, std::string_view name);
 
 // name is "Keywords", "Subject", "Title", "Creator" or "Author"; an unknown
 // name or an empty value changes nothing.

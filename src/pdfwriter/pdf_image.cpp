@@ -34,11 +34,7 @@ int addImage(PdfDocument* doc, std::string_view kind, std::string_view source,
 {
   if (!doc || doc->state == kClosed || kind.empty() || source.empty())
     return -1;
-  if (kind == "raw" && !pixels)
-    return -1;
-  if (kind != "raw" && kind != "ccitt" && !options.empty())
-    return -1;
-  if (kind != "raw")
+  if (kind != "raw" || !pixels)
     return -1;
   // Only 8-bit gray and RGB are compressed; anything else would be read with
   // the wrong number of bytes per pixel.

@@ -425,10 +425,8 @@ public:
       return E_POINTER;
     return guarded("InitFont", [&] {
       *result = -1;
-      if (m_doc && fontname) {
-        const int index = addFont(m_doc, fontname, m_fontEmbed != VARIANT_FALSE);
-        *result = index < 0 ? -1 : index;
-      }
+      if (m_doc && fontname)
+        *result = addFont(m_doc, fontname, m_fontEmbed != VARIANT_FALSE);
       return S_OK;
     });
   }
@@ -582,13 +580,8 @@ private:
       return;
     const std::string text = utf8ToPdfText(utf8);
     if (text.empty()) {
-      DocumentInfo& info = m_doc->info;
-      std::string* entry = name == "Title"      ? &info.title
-                           : name == "Author"   ? &info.author
-                           : name == "Keywords" ? &info.keywords
-                           : name == "Subject"  ? &info.subject
-                                                : &info.creator;
-      entry->clear();
+      if (std::string* entry = infoEntry(m_doc->info, name))
+        entry->clear();
       return;
     }
     setInfoEntry(m_doc, name, text);

@@ -2,10 +2,9 @@
 
 #include "pdfwriter/fixture_font_locator.h"
 #include "pdfwriter/truetype_font.h"
+#include "support/scoped_env.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
 
 namespace quillet {
 namespace {
@@ -22,15 +21,8 @@ std::vector<std::uint8_t> fileBytes(const std::string& name)
 // when the locator loads its configuration.
 std::unique_ptr<FontconfigLocator> fixtureFontconfig()
 {
-  const char* previous = std::getenv("FONTCONFIG_FILE");
-  const std::string saved = previous ? previous : "";
-  ::setenv("FONTCONFIG_FILE", PDF_FIXTURE_FONTCONFIG, 1);
-  auto locator = std::make_unique<FontconfigLocator>();
-  if (previous)
-    ::setenv("FONTCONFIG_FILE", saved.c_str(), 1);
-  else
-    ::unsetenv("FONTCONFIG_FILE");
-  return locator;
+  const tarvek::test::ScopedEnv config("FONTCONFIG_FILE", PDF_FIXTURE_FONTCONFIG);
+  return std::make_unique<FontconfigLocator>();
 }
 
 TEST(FontLocatorTest, fontconfigFindsFixtureFamiliesLiterally)

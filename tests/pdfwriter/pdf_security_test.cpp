@@ -153,13 +153,6 @@ struct Decrypter {
   }
 };
 
-std::string rawStream(const PdfBytes& pdf, int n)
-{
-  const std::string text = pdf.object(n);
-  const auto begin = text.find("stream\n") + 7;
-  return text.substr(begin, text.rfind("endstream") - begin);
-}
-
 std::string fromHexText(const std::string& text)
 {
   std::string out;
@@ -216,7 +209,7 @@ TEST(EncryptedFileTest, streamsAndInfoDecryptWithTheObjectKeys)
 
   std::string contents;
   for (int stream : pdf.contentsOf(pdf.pageObjects().at(0)))
-    contents += test::inflate(decrypt(stream, rawStream(pdf, stream)));
+    contents += test::inflate(decrypt(stream, pdf.rawStreamData(stream)));
   EXPECT_NE(contents.find("(Hidden words)Tj"), std::string::npos) << contents;
 
   int images = 0, fontFiles = 0;
@@ -224,11 +217,11 @@ TEST(EncryptedFileTest, streamsAndInfoDecryptWithTheObjectKeys)
     const std::string text = pdf.object(n);
     if (text.find("/Subtype /Image") != std::string::npos) {
       ++images;
-      EXPECT_EQ(decrypt(n, rawStream(pdf, n)).substr(0, 3), "\xFF\xD8\xFF");
+      EXPECT_EQ(decrypt(n, pdf.rawStreamData(n)).substr(0, 3), "\xFF\xD8\xFF");
     }
     if (text.find("/Length1 ") != std::string::npos) {
       ++fontFiles;
-      EXPECT_EQ(test::inflate(decrypt(n, rawStream(pdf, n))), fontFile);
+      EXPECT_EQ(test::inflate(decrypt(n, pdf.rawStreamData(n))), fontFile);
     }
   }
   EXPECT_EQ(images, 1);

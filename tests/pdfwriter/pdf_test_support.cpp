@@ -58,15 +58,20 @@ std::string PdfBytes::object(int n) const
   return m_bytes.substr(it->second, end - it->second);
 }
 
-std::string PdfBytes::streamData(int n) const
+std::string PdfBytes::rawStreamData(int n) const
 {
   std::string text = object(n);
   auto begin = text.find("stream\n");
   auto end = text.rfind("endstream\nendobj\n");
   if (begin == std::string::npos || end == std::string::npos)
     return {};
-  std::string data = text.substr(begin + 7, end - begin - 7);
-  return text.find("/FlateDecode") != std::string::npos ? inflate(data) : data;
+  return text.substr(begin + 7, end - begin - 7);
+}
+
+std::string PdfBytes::streamData(int n) const
+{
+  std::string data = rawStreamData(n);
+  return object(n).find("/FlateDecode") != std::string::npos ? inflate(data) : data;
 }
 
 std::vector<int> PdfBytes::contentsOf(int page) const

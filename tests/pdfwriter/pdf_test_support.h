@@ -26,7 +26,9 @@ public:
   int size() const { return m_size; }
   // The object's bytes from "N 0 obj" up to the next object (or "xref").
   std::string object(int n) const;
-  // The data between "stream\n" and "endstream", inflated when Flate.
+  // The data between "stream\n" and "endstream", as written.
+  std::string rawStreamData(int n) const;
+  // The same, inflated when Flate.
   std::string streamData(int n) const;
   // Every content stream of every page, inflated and joined in order.
   std::string pageContents() const;
