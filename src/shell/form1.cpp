@@ -381,7 +381,7 @@ void Form1::formLoad()
   cmbTYP->setEnabled(true);
   m_fr1Top = Toolbar1->sizeHint().height() + 4;
   formResize();
-  runCommand(m_platform.prompts, [this] { CALCULATE(true); });
+  runCalculation();
 }
 
 void Form1::loadMaterialList()
