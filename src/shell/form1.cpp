@@ -648,9 +648,7 @@ void Form1::RemoteSetData()
 {
   m_scene->clearScene();
   m_scene->setBackground();
-  m_scene->setAtomData();
-  m_scene->setBondData();
-  m_scene->Refresh();
+  setData(true);
 }
 
 void Form1::showImportedStructure()
