@@ -1,6 +1,7 @@
 // Text documents: what adding a font costs in a fresh document, pages of
 // text lines plain and encrypted (encryption should add little), and the
 // file size an embedded font adds.
+#include "bench_support.h"
 #include "pdfwriter/font_locator.h"
 #include "pdfwriter/pdf_document.h"
 #include "pdfwriter/pdf_font.h"
@@ -13,19 +14,13 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
-#include <string>
-#include <unistd.h>
 
 namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-fs::path scratchFile(const char* name)
-{
-  return fs::temp_directory_path()
-         / ("quillet-text-bench-" + std::to_string(::getpid()) + "-" + name);
-}
+using tarvek::bench::scratchFile;
 
 using Fonts = std::shared_ptr<const quillet::FontLocator>;
 

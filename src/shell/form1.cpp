@@ -381,7 +381,7 @@ void Form1::formLoad()
   cmbTYP->setEnabled(true);
   m_fr1Top = Toolbar1->sizeHint().height() + 4;
   formResize();
-  runCommand(m_platform.prompts, [this] { CALCULATE(true); });
+  runCalculation();
 }
 
 void Form1::loadMaterialList()
@@ -648,9 +648,7 @@ void Form1::RemoteSetData()
 {
   m_scene->clearScene();
   m_scene->setBackground();
-  m_scene->setAtomData();
-  m_scene->setBondData();
-  m_scene->Refresh();
+  setData(true);
 }
 
 void Form1::showImportedStructure()

@@ -147,7 +147,6 @@ public:
   ViewCommands& viewCommands() { return *m_viewCommands; }
   QWidget* viewWidget() const;
   frmOptions* optionsWindow() const { return m_options; }
-  SettingsContext& settings() { return *m_settings; }
   const Preferences& preferences() const { return m_preferences; }
 
 protected:

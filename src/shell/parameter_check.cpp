@@ -20,22 +20,27 @@ double fieldNumber(const std::string& text)
   return Val(copy);
 }
 
-std::string plainNumber(double value)
+namespace {
+
+template <class T> std::string shortestText(T value)
 {
-  if (value == 0.0)
-    value = 0.0; // no "-0"
+  if (value == T(0))
+    value = T(0); // no "-0"
   char buffer[64];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
   return std::string(buffer, result.ptr);
 }
 
+} // namespace
+
+std::string plainNumber(double value)
+{
+  return shortestText(value);
+}
+
 std::string plainNumber(float value)
 {
-  if (value == 0.0f)
-    value = 0.0f;
-  char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
+  return shortestText(value);
 }
 
 namespace {

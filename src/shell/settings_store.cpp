@@ -8,6 +8,7 @@
 #include "shell/startup.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace tarvek {
@@ -19,18 +20,12 @@ constexpr std::uint32_t kDefaultColours[5] = {packColor(0, 122, 185), packColor(
                                               packColor(255, 255, 255)};
 constexpr int kUsedFlags = 11;
 
-std::uint32_t* colourField(Preferences& p, int index)
+// The colour at index of a Preferences, const or not.
+template <class P> auto& colourField(P& p, int index)
 {
-  std::uint32_t* const fields[5] = {&p.backgroundColor, &p.site1Color, &p.site2Color,
-                                    &p.carbonColor, &p.bondColor};
-  return fields[index];
-}
-
-std::uint32_t colourValue(const Preferences& p, int index)
-{
-  const std::uint32_t fields[5] = {p.backgroundColor, p.site1Color, p.site2Color, p.carbonColor,
-                                   p.bondColor};
-  return fields[index];
+  const std::array fields{&p.backgroundColor, &p.site1Color, &p.site2Color, &p.carbonColor,
+                          &p.bondColor};
+  return *fields[index];
 }
 
 std::string commaToPoint(std::string text)
@@ -78,7 +73,7 @@ Preferences blankPreferences()
 {
   Preferences p;
   for (int i = 0; i < 5; ++i)
-    *colourField(p, i) = 0;
+    colourField(p, i) = 0;
   p.rotationStep = 0.0f;
   return p;
 }
@@ -138,8 +133,8 @@ void loadSettings(SettingsContext& context)
       writeDefaultSettings(context);
     for (int i = 0; i < 5; ++i) {
       const std::string text = store.read("COL" + std::to_string(i));
-      *colourField(p, i) = static_cast<std::uint32_t>(CLng(Val(commaToPoint(text))));
-      setters.setColorOption(i, *colourField(p, i));
+      colourField(p, i) = static_cast<std::uint32_t>(CLng(Val(commaToPoint(text))));
+      setters.setColorOption(i, colourField(p, i));
     }
     for (int i = 0; i < 4; ++i) {
       p.viewerPaths[i] = store.read("TOOL" + std::to_string(i + 1));
@@ -174,7 +169,7 @@ void SaveRegistry(SettingsContext& context)
   writeValue(store, "PATH", [&] { return context.programPath; });
   const char* const colours[] = {"COL0", "COL1", "COL2", "COL3", "COL4"};
   for (int i = 0; i < 5; ++i)
-    writeValue(store, colours[i], [&] { return std::to_string(colourValue(p, i)); });
+    writeValue(store, colours[i], [&] { return std::to_string(colourField(p, i)); });
   const char* const tools[] = {"TOOL1", "TOOL2", "TOOL3", "TOOL4"};
   for (int i = 0; i < 4; ++i)
     writeValue(store, tools[i], [&] { return p.viewerPaths[i]; });
@@ -193,7 +188,7 @@ void SaveRegistry(SettingsContext& context)
 void writeDefaultSettings(SettingsContext& context)
 {
   for (int i = 0; i < 5; ++i)
-    *colourField(context.preferences, i) = kDefaultColours[i];
+    colourField(context.preferences, i) = kDefaultColours[i];
   SaveRegistry(context);
   // Only the look of the next start depends on the marker.
   static_cast<void>(writeManifest(context.manifestPath));

@@ -389,14 +389,9 @@ void ViewCommands::stb_MouseDown(std::int16_t button, int x)
 
 void ViewCommands::stb_MouseMove(int x)
 {
-  const int panel2Left = m_form.stbPanel[1]->x();
-  const int panel4Left = m_form.stbPanel[3]->x();
-  int panel = 0;
-  if (x > panel2Left && x < panel4Left)
-    panel = 1;
-  else if (x > panel4Left)
-    panel = 3;
-  showMessage(m_form.stbPanel[panel]->toolTip().toStdString());
+  // On an edge the hint is the first panel's.
+  const int panel = statusPanelAt(x, m_form.stbPanel[1]->x(), m_form.stbPanel[3]->x());
+  showMessage(m_form.stbPanel[panel == 0 ? 0 : panel - 1]->toolTip().toStdString());
 }
 
 void ViewCommands::viewMousePress(QMouseEvent* event)

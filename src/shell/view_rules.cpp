@@ -1,6 +1,7 @@
 #include "shell/view_rules.h"
 
-#include <fstream>
+#include "runtime/file_util.h"
+
 #include <sstream>
 
 namespace tarvek {
@@ -65,12 +66,7 @@ LinkTable parseLinkTable(const std::string& text)
 
 LinkTable loadLinkTable(const std::string& path)
 {
-  std::ifstream in(path, std::ios::binary);
-  if (!in)
-    return {};
-  std::ostringstream text;
-  text << in.rdbuf();
-  return parseLinkTable(text.str());
+  return parseLinkTable(readFileText(path));
 }
 
 std::string linkAddress(const LinkTable& links, const std::string& key)
