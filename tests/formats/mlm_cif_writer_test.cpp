@@ -56,6 +56,21 @@ TEST(MlmWriterTest, rowsAndCountsOfTheTables)
   EXPECT_NE(fileLines(path)[9].find(" Ga_nano "), std::string::npos);
 }
 
+TEST(MlmWriterTest, theLastIdOfFourDigitsIs9999)
+{
+  for (const std::int16_t kind : {1, 8}) {
+    ExportRig rig;
+    rig.model.structureKind = kind;
+    for (int i = 0; i < 10000; ++i)
+      rig.addAtom(float(i % 100), float(i / 100), 0.0f);
+    const std::string path = rig.path("big.mlm");
+    exportMLM(rig.ctx, path);
+    const auto lines = fileLines(path);
+    EXPECT_EQ(lines[5], kind == 8 ? "@Table Atoms  9988 " : "@Table Atoms  10000 ");
+    EXPECT_EQ(lines[8 + (kind == 8 ? 9987 : 9999)].substr(0, 10), "9999 C    ");
+  }
+}
+
 // Two walls of C60: every atom of both lists, IDs running on, and every bond
 // of both walls matched to them.
 TEST(MlmWriterTest, twoSceneListsGiveAllRowsAndBonds)
