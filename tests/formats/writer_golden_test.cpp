@@ -67,9 +67,10 @@ TEST(WriterGoldenTest, cif)
 
 TEST(WriterGoldenTest, vrml)
 {
-  for (const auto& [folder, version] :
+  for (const auto& dialect :
        {std::pair{"vrml2", VrmlVersion::Vrml2}, std::pair{"vrml1", VrmlVersion::Vrml1}}) {
-    everyCaseGivesItsExpectedBytes(folder, "expected.wrl",
+    const VrmlVersion version = dialect.second;
+    everyCaseGivesItsExpectedBytes(dialect.first, "expected.wrl",
                                    [version](ExportRig& r, const ExportScene& s,
                                              const std::string& p) {
                                      exportVRML(r.ctx, s.vrml(), p, version);
