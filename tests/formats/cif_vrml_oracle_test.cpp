@@ -228,8 +228,9 @@ void checkWithConverter(const std::string& path, const Expected& e)
 bool vrmlTools()
 {
 #ifdef VRML_COIN_CHECK
-  const bool coin = true;
+  const bool coin = requireTool(VRML_COIN_CHECK, "libcoin-dev");
 #else
+  // Built only when CMake finds Coin.
   const bool coin = requireTool("vrml_coin_check", "libcoin-dev");
 #endif
   return coin && requireTool("tovrmlx3d", "view3dscene");
