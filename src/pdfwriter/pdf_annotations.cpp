@@ -7,6 +7,7 @@
 #include "pdfwriter/pdf_security.h"
 
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -243,6 +244,9 @@ bool addFileAttachment(PdfDocument* doc, const BoxRecord& rect, std::string_view
 {
   if (!inPage(doc) || icon < 0 || icon > 3 || baseName(path).empty() || !validBox(rect)
       || !validBorder(border))
+    return false;
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error))
     return false;
   std::ifstream in{std::string(path), std::ios::binary};
   if (!in)

@@ -307,6 +307,9 @@ void setInfoEntry(PdfDocument* doc, const std::string& name, const std::string& 
   }
   if (name == "Trapped" && value != "True" && value != "False" && value != "Unknown")
     return;
+  // The writer sets these itself; a second entry would contradict it.
+  if (name == "CreationDate" || name == "Producer")
+    return;
   // The key is written as a name without escapes.
   if (name.find_first_of(" %()<>[]{}/#") != std::string::npos)
     return;

@@ -2,6 +2,7 @@
 
 #include "pdfwriter/pdf_document.h"
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -62,6 +63,16 @@ std::string writeDocument(const std::function<void(PdfDocument*)>& body,
 // Pixels of a w x h RGB image, top row first.
 std::vector<unsigned char> gradientPixels(int w, int h);
 std::vector<unsigned char> halvesPixels(int w, int h);
+
+// Our own decryption of an encrypted file's strings and streams: RC4 with
+// the key of `object` made from the 16-byte file key.
+struct Decrypter {
+  std::array<std::uint8_t, 16> key;
+  std::string operator()(int object, std::string data) const;
+};
+
+// The bytes of a text of hexadecimal digit pairs.
+std::string fromHexText(const std::string& text);
 
 // Counts the non-overlapping occurrences of `needle`.
 int countOf(const std::string& haystack, const std::string& needle);
