@@ -224,6 +224,20 @@ std::string Decrypter::operator()(int object, std::string data) const
   return data;
 }
 
+std::string withoutStreamData(const std::string& bytes)
+{
+  std::string out;
+  std::size_t at = 0;
+  for (;;) {
+    std::size_t start = bytes.find("stream\n", at);
+    std::size_t end = start == std::string::npos ? start : bytes.find("endstream", start);
+    if (end == std::string::npos)
+      return out + bytes.substr(at);
+    out += bytes.substr(at, start + 7 - at);
+    at = end;
+  }
+}
+
 std::string fromHexText(const std::string& text)
 {
   std::string out;

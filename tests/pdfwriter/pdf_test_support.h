@@ -74,6 +74,10 @@ struct Decrypter {
 // The bytes of a text of hexadecimal digit pairs.
 std::string fromHexText(const std::string& text);
 
+// The file with every stream's data cut out, so that a search finds only
+// dictionary text.
+std::string withoutStreamData(const std::string& bytes);
+
 // Counts the non-overlapping occurrences of `needle`.
 int countOf(const std::string& haystack, const std::string& needle);
 
