@@ -74,6 +74,12 @@ struct Decrypter {
 // The bytes of a text of hexadecimal digit pairs.
 std::string fromHexText(const std::string& text);
 
+// Keys of annotations, page extras, the catalog's extras, outlines and colour
+// resources: only the writer's internal operations set them.
+inline constexpr const char* kOptionalPartKeys[] = {
+    "/Annots",  "/Trans",      "/Dur",      "/Thumb", "/CropBox",   "/BleedBox", "/TrimBox",
+    "/ArtBox",  "/OpenAction", "/PageMode", "/URI",   "/Outlines", "/ColorSpace", "/Pattern"};
+
 // The file with every stream's data cut out, so that a search finds only
 // dictionary text.
 std::string withoutStreamData(const std::string& bytes);

@@ -17,13 +17,6 @@ using tarvek::test::readBytes;
 using tarvek::test::ScratchDir;
 using test::PdfBytes;
 
-// Keys of annotations, page extras, the catalog, outlines and colour
-// resources, which only the writer's internal operations set.
-const char* const kOptionalKeys[] = {"/Annots",  "/Trans",   "/Dur",        "/Thumb",
-                                     "/CropBox", "/BleedBox", "/TrimBox",   "/ArtBox",
-                                     "/OpenAction", "/PageMode", "/URI",    "/Outlines",
-                                     "/ColorSpace", "/Pattern"};
-
 struct Object {
   Quillet* q = new Quillet;
   ~Object() { q->Release(); }
@@ -98,7 +91,7 @@ TEST(QuilletInterfaceOnlyTest, noOptionalDocumentParts)
   ASSERT_EQ(q->Close(), S_OK);
   const std::string text = test::withoutStreamData(readBytes(dir.file("all.pdf")));
   ASSERT_NE(text.find("/Type /Catalog"), std::string::npos);
-  for (const char* key : kOptionalKeys)
+  for (const char* key : test::kOptionalPartKeys)
     EXPECT_EQ(text.find(key), std::string::npos) << key;
 }
 
