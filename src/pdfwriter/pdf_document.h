@@ -410,7 +410,8 @@ std::string* infoEntry(DocumentInfo& info, std::string_view name);
 // name "Keywords", "Subject", "Title", "Creator" or "Author" replaces that
 // text. Any other name is kept beside them, newest first: "Trapped" only with
 // "True", "False" or "Unknown"; a name holding a blank or one of %()<>[]{}/#
-// is ignored. An empty name or value changes nothing.
+// is ignored, and so are "CreationDate" and "Producer", which the writer
+// sets. An empty name or value changes nothing.
 void setInfoEntry(PdfDocument* doc, const std::string& name, const std::string& value);
 
 // The leaf of the page tree that takes the page being finished (ten pages
