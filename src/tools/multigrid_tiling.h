@@ -17,7 +17,7 @@ struct TilingParameters {
   int loopOrder = 6;             // N, lines per grid on each side of the origin, 1..40
   int zoom = 8;                  // tile edge 3·zoom pixels, 1..10
   int shiftOption = 0;           // 0 symmetric shift 1/F, 1 shift (F − 1)/2F, 2 random shifts
-  int tileBrightness = 160;      // lightness of the tile colours, 100..220 on the 0..239 scale
+  int tileBrightness = 120;      // lightness of the tile colours, 100..220 on the 0..239 scale
   std::uint32_t gridColour = 0;  // outline colour, 0x00RRGGBB
   int canvasWidth = 512;
   int canvasHeight = 512;
