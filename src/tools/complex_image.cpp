@@ -56,6 +56,12 @@ clComplexImage::clComplexImage(Prompts& prompts) : m_prompts(prompts)
     imagTable[255 - i] = HSLtoRGB(209, 239, i, true);
   }
   currentTable = greyTable;
+  // View kind 1 colours every pixel by hue 0..239 and level 0..255.
+  phaseLightTable.resize(240 * 256);
+  for (int hue = 0; hue < 240; ++hue)
+    for (int level = 0; level < 256; ++level)
+      phaseLightTable[static_cast<std::size_t>(hue) * 256 + level] =
+        HSLtoRGB(hue, 239, roundToInt(level / 255.0 * 239.0), true);
 }
 
 std::uint32_t clComplexImage::HSLtoRGB(int hue, int saturation, int lightness, bool pixelOrder)
@@ -381,8 +387,8 @@ int clComplexImage::spectrumLevel(double value, double largest, bool invert) con
   } else {
     v = value / largest * 255.0 * brightness;
   }
-  // minD keeps 255 for a NaN value.
-  const int g = roundToInt(minD(255.0, v));
+  // A NaN value gives 255.
+  const int g = roundToInt(v < 255.0 ? v : 255.0);
   return invert ? 255 - g : g;
 }
 
@@ -392,7 +398,10 @@ std::uint32_t clComplexImage::viewColour(const Element& e, int level) const
   case 0:
     return currentTable[level];
   case 1:
-    return HSLtoRGB(phaseHue(phaseDegrees(e.re, e.im)), 239, roundToInt(level / 255.0 * 239.0), true);
+    // Lightness 0 is black and 239 white whatever the hue: no phase needed.
+    if (level == 0 || level == 255)
+      return phaseLightTable[level];
+    return phaseLightTable[static_cast<std::size_t>(phaseHue(phaseDegrees(e.re, e.im))) * 256 + level];
   case 2:
     return hueTable[phaseHue(phaseDegrees(e.re, e.im))];
   case 3:
@@ -422,39 +431,45 @@ void clComplexImage::paint(const std::vector<Element>& plane, int w, int h, Pixe
   if (mode == kSpectrumMode && gain == 0.0f)
     gain = 1.0f;
   std::vector<std::uint32_t> pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0u);
-  double maxM = 0.0;
+  // The largest magnitude (or its square root) is the root of the largest
+  // square: the roots are monotonic, so the first pass needs none.
+  double maxSquare = 0.0;
   double minRe = 0.0;
   double maxRe = 0.0;
-  for (int x = 0; x < w; ++x) {
-    for (int y = 0; y < h; ++y) {
-      const Element& e = plane[at(x, y)];
-      double m = magnitude(e);
-      if (sqrtScale)
-        m = std::sqrt(m);
-      maxM = maxD(maxM, m);
-      minRe = minD(minRe, e.re);
-      maxRe = maxD(maxRe, e.re);
-    }
+  for (const Element& e : plane) {
+    maxSquare = std::max(maxSquare, static_cast<double>(e.re) * e.re + static_cast<double>(e.im) * e.im);
+    minRe = std::min(minRe, static_cast<double>(e.re));
+    maxRe = std::max(maxRe, static_cast<double>(e.re));
   }
+  double maxM = std::sqrt(maxSquare);
+  if (sqrtScale)
+    maxM = std::sqrt(maxM);
   if (maxM == 0.0)
     return;
   if (!(minRe < maxRe)) {
     minRe -= 0.01;
     maxRe += 0.01;
   }
-  for (int x = 0; x < w; ++x) {
+  // Columns in bands of 16, so that both the plane (column by column) and the
+  // pixels (row by row) are walked a cache line at a time.
+  constexpr int kBand = 16;
+  for (int x0 = 0; x0 < w; x0 += kBand) {
+    const int x1 = std::min(x0 + kBand, w);
     for (int y = 0; y < h; ++y) {
-      const Element& e = plane[at(x, y)];
       if (mode == kSpectrumMode) {
-        const int level = spectrumLevel(magnitude(e), maxM, invert);
-        const std::size_t dx = displayPosition(x);
-        const std::size_t dy = displayPosition(y);
-        pixels[dy * w + dx] = viewColour(e, level);
+        const std::size_t row = static_cast<std::size_t>(displayPosition(y)) * w;
+        for (int x = x0; x < x1; ++x) {
+          const Element& e = plane[at(x, y)];
+          pixels[row + displayPosition(x)] = viewColour(e, spectrumLevel(magnitude(e), maxM, invert));
+        }
       } else {
-        int level = std::max(roundToInt((e.re - minRe) * 255.0 / (maxRe - minRe)), 0);
-        if (invert)
-          level = 255 - level;
-        pixels[static_cast<std::size_t>(y) * w + x] = static_cast<std::uint32_t>(level) * 0x010101u;
+        const std::size_t row = static_cast<std::size_t>(y) * w;
+        for (int x = x0; x < x1; ++x) {
+          int level = std::max(roundToInt((plane[at(x, y)].re - minRe) * 255.0 / (maxRe - minRe)), 0);
+          if (invert)
+            level = 255 - level;
+          pixels[row + x] = static_cast<std::uint32_t>(level) * 0x010101u;
+        }
       }
     }
   }

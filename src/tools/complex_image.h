@@ -149,6 +149,8 @@ private:
   std::array<std::uint32_t, 511> realTable = {};
   std::array<std::uint32_t, 511> imagTable = {};
   std::array<std::uint32_t, 256> currentTable = {};
+  // HSLtoRGB(hue, 239, level / 255 · 239 rounded) at 256·hue + level.
+  std::vector<std::uint32_t> phaseLightTable;
 };
 
 } // namespace tarvek

@@ -231,6 +231,7 @@ TilingResult generateTiling(const TilingParameters& parameters, PixelCanvas& hol
 
   holes.clear(0);
   TilingRun(parameters, holes, random, out).run();
+  holes.refresh();
 
   out.statusTexts = {std::to_string(f) + "-fold symmetry", std::to_string(t) + " tile types",
                      std::to_string(out.tileCount) + " tiles",
