@@ -32,10 +32,11 @@ double magnitude(const clComplexImage::Element& e)
   return std::sqrt(static_cast<double>(e.re) * e.re + static_cast<double>(e.im) * e.im);
 }
 
-// The hue index 0..239 of a phase of 0..360 degrees.
+// The hue index 0..239 of a phase of 0..360 degrees; 0 for a NaN phase.
 int phaseHue(float phase)
 {
-  return roundToInt(phase / 1.506);
+  const double hue = phase / 1.506;
+  return hue >= 0.0 && hue <= 239.0 ? roundToInt(hue) : 0;
 }
 
 int wrap(std::int64_t value, std::int32_t n)
@@ -465,7 +466,8 @@ void clComplexImage::paint(const std::vector<Element>& plane, int w, int h, Pixe
       } else {
         const std::size_t row = static_cast<std::size_t>(y) * w;
         for (int x = x0; x < x1; ++x) {
-          int level = std::max(roundToInt((plane[at(x, y)].re - minRe) * 255.0 / (maxRe - minRe)), 0);
+          // CLng refuses a NaN value, which ends the painting with a message.
+          int level = std::max(static_cast<int>(CLng((plane[at(x, y)].re - minRe) * 255.0 / (maxRe - minRe))), 0);
           if (invert)
             level = 255 - level;
           pixels[row + x] = static_cast<std::uint32_t>(level) * 0x010101u;

@@ -26,7 +26,7 @@ public:
   static float brightness(const clComplexImage& c) { return c.brightness; }
   static float gain(const clComplexImage& c) { return c.gain; }
   static std::vector<Element>& spectrum(clComplexImage& c) { return c.spectrum; }
-  static const std::vector<Element>& resultPlane(const clComplexImage& c) { return c.resultPlane; }
+  static std::vector<Element>& resultPlane(clComplexImage& c) { return c.resultPlane; }
   // The FFT index shown at display position (dx, dy).
   static std::pair<int, int> displayIndex(const clComplexImage& c, int dx, int dy)
   {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <set>
 #include <utility>
 
@@ -211,6 +212,29 @@ TEST(ComplexImageViewsTest, lookupTablesReplaceGreyAndHue)
   EXPECT_EQ(Probe::currentTable(w.workspace)[7], 0x00FF00u);
   w.workspace.SetLUT(2, table, true);
   EXPECT_EQ(Probe::hueTable(w.workspace)[7], 0x00FF00u);
+}
+
+// A NaN in a plane (which a replaced spectrum could bring) paints as full
+// level in the spectrum views and ends a result painting with a message.
+TEST(ComplexImageViewsTest, notANumberNeverLeavesTheTables)
+{
+  BoundWorkspace w(8);
+  w.fillImage(50);
+  w.workspace.runFOURN(1, false);
+  Probe::spectrum(w.workspace)[3].re = std::numeric_limits<float>::quiet_NaN();
+  for (std::int16_t kind = 0; kind <= 4; ++kind) {
+    w.workspace.SetFTView(kind, false);
+    w.workspace.draw3DFT();
+  }
+  EXPECT_TRUE(w.prompts.messages().empty());
+
+  w.result.clear(0x123456);
+  Probe::resultPlane(w.workspace)[0] = {1.0f, 0.0f};
+  Probe::resultPlane(w.workspace)[5].re = std::numeric_limits<float>::quiet_NaN();
+  w.workspace.RedrawFT(0, 0.0f);
+  ASSERT_EQ(w.prompts.messages().size(), 1u);
+  EXPECT_EQ(w.prompts.messages()[0].text.rfind("Error in DrawFT: ", 0), 0u);
+  EXPECT_EQ(w.result.pixel(0, 0), 0x123456u) << "the view keeps what it showed";
 }
 
 // The plot of a uniform picture is one white bar: the zero frequency at
