@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <numbers>
 
 namespace tarvek {
 
@@ -36,7 +37,31 @@ double magnitude(const clComplexImage::Element& e)
 int phaseHue(float phase)
 {
   const double hue = phase / 1.506;
-  return hue >= 0.0 && hue <= 239.0 ? roundToInt(hue) : 0;
+  return hue >= 0.0 && hue < 239.5 ? roundToInt(hue) : 0;
+}
+
+// The unrounded hue position (phase / 1.506) of re + i·im, from a polynomial
+// arctangent whose error stays below 2e-8 rad, several times faster than the
+// library's.
+double approximateHue(float re, float im)
+{
+  const double x = std::fabs(static_cast<double>(re));
+  const double y = std::fabs(static_cast<double>(im));
+  if (x == 0.0 && y == 0.0)
+    return 0.0;
+  const double t = std::min(x, y) / std::max(x, y);
+  const double t2 = t * t;
+  const double p =
+    ((((((((0.0028662257 * t2 - 0.0161657367) * t2 + 0.0429096138) * t2 - 0.0752896400) * t2 +
+         0.1065626393) * t2 - 0.1420889944) * t2 + 0.1999355085) * t2 - 0.3333314528) * t2 + 1.0);
+  double angle = t * p;
+  if (y > x)
+    angle = std::numbers::pi / 2.0 - angle;
+  if (re < 0.0f)
+    angle = std::numbers::pi - angle;
+  if (im < 0.0f)
+    angle = 2.0 * std::numbers::pi - angle;
+  return angle * (180.0 / std::numbers::pi / 1.506);
 }
 
 int wrap(std::int64_t value, std::int32_t n)
@@ -96,6 +121,17 @@ std::uint32_t clComplexImage::HSLtoRGB(int hue, int saturation, int lightness, b
     part[c] = static_cast<std::uint32_t>(std::clamp(roundToInt(rgb[c] * 255.0), 0, 255));
   return pixelOrder ? (part[0] << 16) | (part[1] << 8) | part[2]
                     : (part[2] << 16) | (part[1] << 8) | part[0];
+}
+
+int clComplexImage::elementHue(const Element& e)
+{
+  // The fast position rounds like the exact phase unless it lies within
+  // 0.001 of a rounding boundary (its error is below 1e-5); NaN fails the
+  // test as well.
+  const double hue = approximateHue(e.re, e.im);
+  if (std::fabs(hue - std::floor(hue) - 0.5) >= 1e-3 && hue >= 0.0 && hue < 239.5)
+    return roundToInt(hue);
+  return phaseHue(phaseDegrees(e.re, e.im));
 }
 
 float clComplexImage::phaseDegrees(float re, float im)
@@ -402,9 +438,9 @@ std::uint32_t clComplexImage::viewColour(const Element& e, int level) const
     // Lightness 0 is black and 239 white whatever the hue: no phase needed.
     if (level == 0 || level == 255)
       return phaseLightTable[level];
-    return phaseLightTable[static_cast<std::size_t>(phaseHue(phaseDegrees(e.re, e.im))) * 256 + level];
+    return phaseLightTable[static_cast<std::size_t>(elementHue(e)) * 256 + level];
   case 2:
-    return hueTable[phaseHue(phaseDegrees(e.re, e.im))];
+    return hueTable[elementHue(e)];
   case 3:
     return e.re >= 0.0f ? realTable[255 + level] : realTable[255 - level];
   case 4:
@@ -461,7 +497,9 @@ void clComplexImage::paint(const std::vector<Element>& plane, int w, int h, Pixe
         const std::size_t row = static_cast<std::size_t>(displayPosition(y)) * w;
         for (int x = x0; x < x1; ++x) {
           const Element& e = plane[at(x, y)];
-          pixels[row + displayPosition(x)] = viewColour(e, spectrumLevel(magnitude(e), maxM, invert));
+          // The phase view's colour does not depend on the level.
+          const int level = FTViewKind == 2 ? 0 : spectrumLevel(magnitude(e), maxM, invert);
+          pixels[row + displayPosition(x)] = viewColour(e, level);
         }
       } else {
         const std::size_t row = static_cast<std::size_t>(y) * w;

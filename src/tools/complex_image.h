@@ -110,6 +110,9 @@ private:
 
   static std::uint32_t HSLtoRGB(int hue, int saturation, int lightness, bool pixelOrder);
   static float phaseDegrees(float re, float im);
+  // phaseDegrees(re, im) / 1.506 rounded: the index 0..239 of the element's
+  // phase on the hue scale (0 for NaN).
+  static int elementHue(const Element& e);
 
   void requireBound() const;
   int displayPosition(int index) const;

@@ -40,7 +40,6 @@ public:
 
   // The raw 0xFFRRGGBB words, row by row.
   std::span<const std::uint32_t> words() const { return m_pixels; }
-  std::uint32_t* data() { return m_pixels.data(); }
 
   std::string Tag;
   std::function<void()> onChange;

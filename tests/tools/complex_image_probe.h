@@ -18,6 +18,8 @@ public:
   {
     return clComplexImage::HSLtoRGB(hue, saturation, lightness, pixelOrder);
   }
+  static float phaseDegrees(float re, float im) { return clComplexImage::phaseDegrees(re, im); }
+  static int elementHue(float re, float im) { return clComplexImage::elementHue({re, im}); }
   static const auto& greyTable(const clComplexImage& c) { return c.greyTable; }
   static const auto& hueTable(const clComplexImage& c) { return c.hueTable; }
   static const auto& realTable(const clComplexImage& c) { return c.realTable; }

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
+#include <numbers>
 #include <set>
 #include <utility>
 
@@ -33,6 +35,34 @@ void fillSeededPicture(PixelCanvas& canvas, std::uint32_t seed)
   for (int y = 0; y < canvas.height(); ++y)
     for (int x = 0; x < canvas.width(); ++x)
       canvas.setPixel(x, y, static_cast<std::uint32_t>(random.uniform() * 256.0) * 0x010101u);
+}
+
+// The phase views' fast hue index equals the rounded phase in degrees / 1.506
+// everywhere: on the axes, at zero, across magnitudes and near the rounding
+// boundaries of the hue scale.
+TEST(ComplexImageViewsTest, hueIndexFollowsThePhaseInDegrees)
+{
+  auto exact = [](float re, float im) {
+    const double hue = Probe::phaseDegrees(re, im) / 1.506;
+    return hue < 239.5 ? static_cast<int>(std::nearbyint(hue)) : 0;
+  };
+  std::vector<std::pair<float, float>> cases = {
+    {0.0f, 0.0f}, {1.0f, 0.0f}, {-1.0f, 0.0f}, {0.0f, 1.0f}, {0.0f, -1.0f}, {-0.0f, 3.0f},
+    {-5.0f, -0.0f}, {1.0f, -1e-7f}, {1e30f, 1e-30f}, {3e7f, -2.5f}};
+  RandomSource random(21);
+  for (int i = 0; i < 200000; ++i) {
+    const double scale = std::pow(10.0, random.uniform() * 14.0 - 4.0);
+    cases.emplace_back(static_cast<float>((random.uniform() * 2.0 - 1.0) * scale),
+                       static_cast<float>((random.uniform() * 2.0 - 1.0) * scale));
+  }
+  // Phases at the middle between two hue steps, (k + 0.5) · 1.506 degrees.
+  for (int k = 0; k < 239; ++k) {
+    const double radians = (k + 0.5) * 1.506 * std::numbers::pi / 180.0;
+    cases.emplace_back(static_cast<float>(std::cos(radians) * 100.0), static_cast<float>(std::sin(radians) * 100.0));
+  }
+  for (const auto& [re, im] : cases)
+    ASSERT_EQ(Probe::elementHue(re, im), exact(re, im)) << re << ", " << im;
+  EXPECT_EQ(Probe::elementHue(std::numeric_limits<float>::quiet_NaN(), 1.0f), 0);
 }
 
 TEST(ComplexImageViewsTest, displayMapIsABijectionCentredOnZeroFrequency)
