@@ -1,11 +1,16 @@
 // The XY point file: a flat point set as plain text lines "x y".
 #pragma once
 
+#include "runtime/file_status.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace tarvek {
+
+class FileDialogs;
+class Prompts;
 
 // One point of a flat point set, in the units of its file (the digitiser
 // writes pixels with y growing upwards).
@@ -13,6 +18,25 @@ struct XYPoint {
   float x = 0.0f;
   float y = 0.0f;
 };
+
+// The file's bytes for the points, one line per point in list order: x, then
+// maxY - y starting in the next 14-column print zone, both in print form
+// ("." in every locale), where maxY is the largest y, or 0 when no y is above
+// 0, so the written y grows upwards and is never negative. CR LF ends each
+// line, LF alone when lfLineEnds. No points give no bytes. Throws
+// RuntimeError for a NaN or infinite coordinate, which would not read back.
+std::string xyFileText(const std::vector<XYPoint>& points, bool lfLineEnds);
+
+// Saves xyFileText(points, lfLineEnds) at path whole or not at all; on
+// failure the old file stays and the result names the path and the reason.
+FileStatus writeXYFile(const std::string& path, const std::vector<XYPoint>& points,
+                       bool lfLineEnds);
+
+// The save command: asks for the file in the "Save XY Data" dialog starting in
+// importFolder, asks before replacing a non-empty file, writes it and reports
+// a failure in a message. Cancel and "No" leave everything as it was.
+void saveXYFile(const std::vector<XYPoint>& points, FileDialogs& dialogs, Prompts& prompts,
+                const std::string& importFolder, bool lfLineEnds);
 
 // What readXYPoints found: the points in file order, or the sentence telling
 // the user why the file cannot be read (then points is empty).
