@@ -1,0 +1,168 @@
+// Circle Hough transform: offsets, edge strength, voting and peaks.
+#include "imaging/hough.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace tarvek {
+
+namespace {
+
+constexpr std::int32_t kLargestSide = 32767;
+constexpr std::int64_t kLargestPixelCount = 64'000'000;
+constexpr float kLargestRadius = 32767.0f;
+// The decimal the sample angles have always used, not the full 2 pi.
+constexpr double kTwoPi = 6.28318530717959;
+
+std::int32_t sampleCount(float r)
+{
+  const float n = std::nearbyint(r * 8.0f);
+  return n >= 1.0f ? static_cast<std::int32_t>(n) : 0;
+}
+
+int edgeAt(const std::uint8_t* p, std::size_t stride)
+{
+  const std::uint8_t* up = p - stride;
+  const std::uint8_t* down = p + stride;
+  const int gy = (down[-1] + 2 * down[0] + down[1]) - (up[-1] + 2 * up[0] + up[1]);
+  const int gx = (up[1] + 2 * p[1] + down[1]) - (up[-1] + 2 * p[-1] + down[-1]);
+  return std::abs(gx) + std::abs(gy);
+}
+
+HoughResult refused(std::string sentence)
+{
+  HoughResult result;
+  result.error = std::move(sentence);
+  return result;
+}
+
+std::string refusal(const RedLevels& red, float r)
+{
+  if (sampleCount(r) == 0 || !(r <= kLargestRadius))
+    return "The atom radius must be above 0.0625 and at most 32767 pixels.";
+  if (red.width > kLargestSide || red.height > kLargestSide)
+    return "The picture is too large to search: at most 32767 pixels wide and high.";
+  if (red.width < 0 || red.height < 0
+      || std::int64_t{red.width} * red.height > kLargestPixelCount)
+    return "The picture is too large to search: at most 64 megapixels.";
+  if (red.red.size() != static_cast<std::size_t>(red.width) * static_cast<std::size_t>(red.height))
+    return "The picture's pixels do not match its size.";
+  return std::string();
+}
+
+} // namespace
+
+std::vector<HoughOffset> houghOffsets(float r)
+{
+  const std::int32_t n = sampleCount(r);
+  std::vector<HoughOffset> offsets;
+  for (std::int32_t i = 0; i < n; ++i) {
+    const double angle = i * kTwoPi / n;
+    const HoughOffset o{static_cast<std::int32_t>(std::nearbyint(r * std::cos(angle))),
+                        static_cast<std::int32_t>(std::nearbyint(r * std::sin(angle)))};
+    if (offsets.empty() || o.dx != offsets.back().dx || o.dy != offsets.back().dy)
+      offsets.push_back(o);
+  }
+  return offsets;
+}
+
+double edgeValue(const RedLevels& red, std::int32_t x, std::int32_t y)
+{
+  const std::size_t stride = static_cast<std::size_t>(red.width);
+  const std::uint8_t* p = red.red.data() + static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x);
+  return edgeAt(p, stride) / 2.0;
+}
+
+HoughResult houghSearch(const RedLevels& red, float r)
+{
+  if (std::string why = refusal(red, r); !why.empty())
+    return refused(std::move(why));
+  const std::int32_t w = red.width;
+  const std::int32_t h = red.height;
+  const std::vector<HoughOffset> offsets = houghOffsets(r);
+  HoughResult result;
+  result.width = w;
+  result.height = h;
+  result.accumulator.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0.0);
+
+  // Centres of pixels at least `reach` from every edge stay inside the
+  // picture for every offset: there the votes go by flat index, unchecked.
+  std::int32_t reach = 0;
+  std::vector<std::ptrdiff_t> flat;
+  for (const HoughOffset& o : offsets) {
+    reach = std::max({reach, std::abs(o.dx), std::abs(o.dy)});
+    flat.push_back(std::ptrdiff_t{o.dy} * w + o.dx);
+  }
+  const std::size_t stride = static_cast<std::size_t>(w);
+  double* votes = result.accumulator.data();
+  for (std::int32_t y = 1; y < h - 1; ++y) {
+    const std::uint8_t* row = red.red.data() + static_cast<std::size_t>(y) * stride;
+    const bool rowInside = y >= reach && y < h - reach;
+    for (std::int32_t x = 1; x < w - 1; ++x) {
+      const int twice = edgeAt(row + x, stride);
+      if (twice == 0)
+        continue;
+      const double e = twice / 2.0;
+      if (rowInside && x >= reach && x < w - reach) {
+        double* centre = votes + static_cast<std::ptrdiff_t>(y) * w + x;
+        for (const std::ptrdiff_t d : flat)
+          centre[d] += e;
+        continue;
+      }
+      for (const HoughOffset& o : offsets) {
+        const std::int32_t px = x + o.dx;
+        const std::int32_t py = y + o.dy;
+        if (px >= 0 && px < w && py >= 0 && py < h)
+          votes[static_cast<std::size_t>(py) * stride + static_cast<std::size_t>(px)] += e;
+      }
+    }
+  }
+  if (!result.accumulator.empty())
+    result.max = *std::max_element(result.accumulator.begin(), result.accumulator.end());
+  result.peaks = houghPeaks(result.accumulator, w, h);
+  return result;
+}
+
+std::optional<std::vector<std::uint8_t>> voteMapGrey(const HoughResult& result)
+{
+  if (!(result.max > 0.0))
+    return std::nullopt;
+  std::vector<std::uint8_t> grey(result.accumulator.size());
+  std::transform(result.accumulator.begin(), result.accumulator.end(), grey.begin(),
+                 [max = result.max](double a) {
+                   return static_cast<std::uint8_t>(std::nearbyint(a * 255.0 / max));
+                 });
+  return grey;
+}
+
+std::vector<HoughPeak> houghPeaks(const std::vector<double>& accumulator, std::int32_t width,
+                                  std::int32_t height)
+{
+  std::vector<HoughPeak> peaks;
+  if (width < 3 || height < 3
+      || accumulator.size() < static_cast<std::size_t>(width) * static_cast<std::size_t>(height))
+    return peaks;
+  const std::ptrdiff_t w = width;
+  double max = 0.0;
+  for (std::int32_t y = 1; y < height - 1; ++y) {
+    const double* row = accumulator.data() + y * w;
+    max = std::max(max, *std::max_element(row + 1, row + w - 1));
+  }
+  const double threshold = max * 0.7;
+  for (std::int32_t y = 1; y < height - 1; ++y) {
+    const double* row = accumulator.data() + y * w;
+    for (std::int32_t x = 1; x < width - 1; ++x) {
+      const double* c = row + x;
+      const double a = *c;
+      if (!(a > threshold))
+        continue;
+      if (a > c[-w - 1] && a > c[-w] && a > c[-w + 1] && a > c[-1]
+          && a >= c[1] && a >= c[w - 1] && a >= c[w] && a >= c[w + 1])
+        peaks.push_back({x, y});
+    }
+  }
+  return peaks;
+}
+
+} // namespace tarvek
