@@ -51,6 +51,51 @@ std::string refusal(const RedLevels& red, float r)
   return std::string();
 }
 
+struct Maxima {
+  double all = 0.0;    // every cell
+  double inner = 0.0;  // without the one-cell border
+};
+
+// Both maxima in one pass over the votes.
+Maxima maximaOf(const std::vector<double>& accumulator, std::int32_t width, std::int32_t height)
+{
+  Maxima m;
+  const std::ptrdiff_t w = width;
+  for (std::int32_t y = 0; y < height; ++y) {
+    const double* row = accumulator.data() + y * w;
+    if (y == 0 || y == height - 1 || width < 3) {
+      m.all = std::max(m.all, *std::max_element(row, row + w));
+      continue;
+    }
+    m.all = std::max({m.all, row[0], row[w - 1]});
+    m.inner = std::max(m.inner, *std::max_element(row + 1, row + w - 1));
+  }
+  m.all = std::max(m.all, m.inner);
+  return m;
+}
+
+// The peaks among the inner cells, given the inner cells' largest vote.
+std::vector<HoughPeak> peaksAbove(const std::vector<double>& accumulator, std::int32_t width,
+                                  std::int32_t height, double innerMax)
+{
+  std::vector<HoughPeak> peaks;
+  const std::ptrdiff_t w = width;
+  const double threshold = innerMax * 0.7;
+  for (std::int32_t y = 1; y < height - 1; ++y) {
+    const double* row = accumulator.data() + y * w;
+    for (std::int32_t x = 1; x < width - 1; ++x) {
+      const double* c = row + x;
+      const double a = *c;
+      if (!(a > threshold))
+        continue;
+      if (a > c[-w - 1] && a > c[-w] && a > c[-w + 1] && a > c[-1]
+          && a >= c[1] && a >= c[w - 1] && a >= c[w] && a >= c[w + 1])
+        peaks.push_back({x, y});
+    }
+  }
+  return peaks;
+}
+
 } // namespace
 
 std::vector<HoughOffset> houghOffsets(float r)
@@ -96,11 +141,16 @@ HoughResult houghSearch(const RedLevels& red, float r)
   }
   const std::size_t stride = static_cast<std::size_t>(w);
   double* votes = result.accumulator.data();
+  // Twice the edge strength of each pixel of a row, worked out for the whole
+  // row first: a plain loop the compiler vectorises.
+  std::vector<int> twiceEdge(stride, 0);
   for (std::int32_t y = 1; y < h - 1; ++y) {
     const std::uint8_t* row = red.red.data() + static_cast<std::size_t>(y) * stride;
+    for (std::int32_t x = 1; x < w - 1; ++x)
+      twiceEdge[static_cast<std::size_t>(x)] = edgeAt(row + x, stride);
     const bool rowInside = y >= reach && y < h - reach;
     for (std::int32_t x = 1; x < w - 1; ++x) {
-      const int twice = edgeAt(row + x, stride);
+      const int twice = twiceEdge[static_cast<std::size_t>(x)];
       if (twice == 0)
         continue;
       const double e = twice / 2.0;
@@ -118,9 +168,9 @@ HoughResult houghSearch(const RedLevels& red, float r)
       }
     }
   }
-  if (!result.accumulator.empty())
-    result.max = *std::max_element(result.accumulator.begin(), result.accumulator.end());
-  result.peaks = houghPeaks(result.accumulator, w, h);
+  const Maxima maxima = maximaOf(result.accumulator, w, h);
+  result.max = maxima.all;
+  result.peaks = peaksAbove(result.accumulator, w, h, maxima.inner);
   return result;
 }
 
@@ -139,30 +189,10 @@ std::optional<std::vector<std::uint8_t>> voteMapGrey(const HoughResult& result)
 std::vector<HoughPeak> houghPeaks(const std::vector<double>& accumulator, std::int32_t width,
                                   std::int32_t height)
 {
-  std::vector<HoughPeak> peaks;
   if (width < 3 || height < 3
       || accumulator.size() < static_cast<std::size_t>(width) * static_cast<std::size_t>(height))
-    return peaks;
-  const std::ptrdiff_t w = width;
-  double max = 0.0;
-  for (std::int32_t y = 1; y < height - 1; ++y) {
-    const double* row = accumulator.data() + y * w;
-    max = std::max(max, *std::max_element(row + 1, row + w - 1));
-  }
-  const double threshold = max * 0.7;
-  for (std::int32_t y = 1; y < height - 1; ++y) {
-    const double* row = accumulator.data() + y * w;
-    for (std::int32_t x = 1; x < width - 1; ++x) {
-      const double* c = row + x;
-      const double a = *c;
-      if (!(a > threshold))
-        continue;
-      if (a > c[-w - 1] && a > c[-w] && a > c[-w + 1] && a > c[-1]
-          && a >= c[1] && a >= c[w - 1] && a >= c[w] && a >= c[w + 1])
-        peaks.push_back({x, y});
-    }
-  }
-  return peaks;
+    return {};
+  return peaksAbove(accumulator, width, height, maximaOf(accumulator, width, height).inner);
 }
 
 } // namespace tarvek

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -22,8 +23,12 @@ RedLevels plain(int w, int h, std::uint8_t level)
 // ring).
 void disc(RedLevels& red, double cx, double cy, double outer, std::uint8_t level, double inner = -1)
 {
-  for (int y = 0; y < red.height; ++y) {
-    for (int x = 0; x < red.width; ++x) {
+  const int top = std::max(0, static_cast<int>(std::floor(cy - outer)));
+  const int bottom = std::min(red.height - 1, static_cast<int>(std::ceil(cy + outer)));
+  const int left = std::max(0, static_cast<int>(std::floor(cx - outer)));
+  const int right = std::min(red.width - 1, static_cast<int>(std::ceil(cx + outer)));
+  for (int y = top; y <= bottom; ++y) {
+    for (int x = left; x <= right; ++x) {
       const double d2 = (x - cx) * (x - cx) + (y - cy) * (y - cy);
       if (d2 <= outer * outer && (inner < 0 || d2 > inner * inner))
         red.red[static_cast<std::size_t>(y) * red.width + x] = level;
