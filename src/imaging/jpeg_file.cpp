@@ -34,6 +34,14 @@ void jumpOnError(j_common_ptr cinfo)
 // Warnings are counted by libjpeg itself; nothing goes to stderr.
 void stayQuiet(j_common_ptr) {}
 
+jpeg_error_mgr* jumpingErrors(JumpingErrors& errors)
+{
+  jpeg_std_error(&errors.pub);
+  errors.pub.error_exit = jumpOnError;
+  errors.pub.output_message = stayQuiet;
+  return &errors.pub;
+}
+
 void keepMessage(j_common_ptr cinfo, char (&message)[JMSG_LENGTH_MAX])
 {
   cinfo->err->format_message(cinfo, message);
@@ -100,9 +108,7 @@ EncodeOutcome encode(EncodeJob& job)
 {
   jpeg_compress_struct cinfo;
   JumpingErrors errors;
-  cinfo.err = jpeg_std_error(&errors.pub);
-  errors.pub.error_exit = jumpOnError;
-  errors.pub.output_message = stayQuiet;
+  cinfo.err = jumpingErrors(errors);
   // Set before the create call, so a jump from inside it finds them empty.
   cinfo.global_state = 0;
   cinfo.mem = nullptr;
@@ -158,9 +164,7 @@ bool decode(DecodeJob& job)
 {
   jpeg_decompress_struct cinfo;
   JumpingErrors errors;
-  cinfo.err = jpeg_std_error(&errors.pub);
-  errors.pub.error_exit = jumpOnError;
-  errors.pub.output_message = stayQuiet;
+  cinfo.err = jumpingErrors(errors);
   if (setjmp(errors.jump)) {
     keepMessage(reinterpret_cast<j_common_ptr>(&cinfo), job.message);
     jpeg_destroy_decompress(&cinfo);
