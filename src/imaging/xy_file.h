@@ -29,6 +29,7 @@ std::string xyFileText(const std::vector<XYPoint>& points, bool lfLineEnds);
 
 // Saves xyFileText(points, lfLineEnds) at path whole or not at all; on
 // failure the old file stays and the result names the path and the reason.
+// Throws RuntimeError as xyFileText does, leaving the old file as well.
 FileStatus writeXYFile(const std::string& path, const std::vector<XYPoint>& points,
                        bool lfLineEnds);
 
