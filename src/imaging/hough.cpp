@@ -56,21 +56,25 @@ struct Maxima {
   double inner = 0.0;  // without the one-cell border
 };
 
-// Both maxima in one pass over the votes.
+// Takes row y of the votes into the maxima.
+void foldRow(Maxima& m, const double* row, std::int32_t y, std::int32_t width, std::int32_t height)
+{
+  if (width <= 0)
+    return;
+  if (y == 0 || y == height - 1 || width < 3) {
+    m.all = std::max(m.all, *std::max_element(row, row + width));
+    return;
+  }
+  const double inner = *std::max_element(row + 1, row + width - 1);
+  m.inner = std::max(m.inner, inner);
+  m.all = std::max({m.all, inner, row[0], row[width - 1]});
+}
+
 Maxima maximaOf(const std::vector<double>& accumulator, std::int32_t width, std::int32_t height)
 {
   Maxima m;
-  const std::ptrdiff_t w = width;
-  for (std::int32_t y = 0; y < height; ++y) {
-    const double* row = accumulator.data() + y * w;
-    if (y == 0 || y == height - 1 || width < 3) {
-      m.all = std::max(m.all, *std::max_element(row, row + w));
-      continue;
-    }
-    m.all = std::max({m.all, row[0], row[w - 1]});
-    m.inner = std::max(m.inner, *std::max_element(row + 1, row + w - 1));
-  }
-  m.all = std::max(m.all, m.inner);
+  for (std::int32_t y = 0; y < height; ++y)
+    foldRow(m, accumulator.data() + std::ptrdiff_t{y} * width, y, width, height);
   return m;
 }
 
@@ -144,6 +148,10 @@ HoughResult houghSearch(const RedLevels& red, float r)
   // Twice the edge strength of each pixel of a row, worked out for the whole
   // row first: a plain loop the compiler vectorises.
   std::vector<int> twiceEdge(stride, 0);
+  // A row gets no more votes once the rows within reach below it are done:
+  // its maxima are taken then, while it is still in the cache.
+  Maxima maxima;
+  std::int32_t nextFinal = 0;
   for (std::int32_t y = 1; y < h - 1; ++y) {
     const std::uint8_t* row = red.red.data() + static_cast<std::size_t>(y) * stride;
     for (std::int32_t x = 1; x < w - 1; ++x)
@@ -167,8 +175,11 @@ HoughResult houghSearch(const RedLevels& red, float r)
           votes[static_cast<std::size_t>(py) * stride + static_cast<std::size_t>(px)] += e;
       }
     }
+    for (; nextFinal <= y - reach; ++nextFinal)
+      foldRow(maxima, votes + std::ptrdiff_t{nextFinal} * w, nextFinal, w, h);
   }
-  const Maxima maxima = maximaOf(result.accumulator, w, h);
+  for (; nextFinal < h; ++nextFinal)
+    foldRow(maxima, votes + std::ptrdiff_t{nextFinal} * w, nextFinal, w, h);
   result.max = maxima.all;
   result.peaks = peaksAbove(result.accumulator, w, h, maxima.inner);
   return result;
