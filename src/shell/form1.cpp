@@ -18,6 +18,7 @@
 #include "shell/options_window.h"
 #include "shell/parameter_check.h"
 #include "shell/themed_buttons.h"
+#include "shell/tool_commands.h"
 #include "shell/view_commands.h"
 
 #include <QAction>
@@ -283,12 +284,13 @@ void Form1::buildControls()
       runCommand(m_platform.prompts, [this] { cmbTYP_Click(); });
   });
   m_viewCommands = new ViewCommands(*this, m_programFolder);
+  m_toolCommands = new ToolCommands(*this);
 }
 
 void Form1::buildSettingsMenus()
 {
-  QMenu* toolsMenu = menuBar()->addMenu(QStringLiteral("&Tools"));
-  toolsMenu->addAction(QStringLiteral("&Preferences ..."), this, [this] { showPreferences(); });
+  mnuTool = menuBar()->addMenu(QStringLiteral("&Tools"));
+  mnuTool->addAction(QStringLiteral("&Preferences ..."), this, [this] { showPreferences(); });
   QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
   helpMenu->addAction(QStringLiteral("Clear Registry"), this, [this] { clearRegistry(); });
 }

@@ -31,6 +31,7 @@ namespace tarvek {
 class CollapsibleFrame;
 class CXXX;
 class GlApi;
+class ToolCommands;
 class ViewCommands;
 class ViewHost;
 class frmOptions;
@@ -78,6 +79,7 @@ struct MainWindowState {
 // The main window: the parameter column, the toolbar with the title, the
 // 3-D view and the status bar.
 class Form1 : public QMainWindow, public MainWindowSlots {
+  friend class ToolCommands;
   friend class ViewCommands;
 
 public:
@@ -144,7 +146,9 @@ public:
   std::array<QFrame*, 2> Line1{};
   QAction* runCalculationButton = nullptr;
   QMenu* mnuView = nullptr;
+  QMenu* mnuTool = nullptr;
   ViewCommands& viewCommands() { return *m_viewCommands; }
+  ToolCommands& toolCommands() { return *m_toolCommands; }
   QWidget* viewWidget() const;
   frmOptions* optionsWindow() const { return m_options; }
   const Preferences& preferences() const { return m_preferences; }
@@ -189,6 +193,7 @@ private:
   QStandardItemModel* m_xyzModel = nullptr;
   int m_fr1Top = 0;
   ViewCommands* m_viewCommands = nullptr;
+  ToolCommands* m_toolCommands = nullptr;
   frmOptions* m_options = nullptr;
   std::unique_ptr<SettingsContext> m_settings;
 };

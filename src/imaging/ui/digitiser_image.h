@@ -25,7 +25,9 @@ struct DigitiserImage {
 // BMP and whatever else Qt reads). A picture wider or higher than 32,767
 // pixels or above 64 megapixels is refused from the size its header reports,
 // before anything is decoded, and again after decoding for formats whose
-// header tells nothing; so is a file that does not decode.
+// header tells nothing; so is a file that does not decode, a truncated or
+// damaged JPEG and an uncompressed bitmap that ends before its last row
+// (which Qt alone would show with grey or blank parts).
 DigitiserImage readDigitiserImage(const std::string& path);
 
 // The red channel of image composed over white, top row first.
