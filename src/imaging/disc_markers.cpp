@@ -149,7 +149,9 @@ void DiscAssembly::makeGrapheneSheet(float width, float height, float r, float b
   const auto ny = static_cast<std::int64_t>(nyf);
   const float right = s * width;
   const float bottom = s * height;
-  auto px = [&](std::size_t k, std::int64_t i) { return offsetX[k] + b * (q * static_cast<float>(i)); };
+  auto px = [&](std::size_t k, std::int64_t i) {
+    return offsetX[k] + b * (q * static_cast<float>(i));
+  };
   auto py = [&](std::size_t k, std::int64_t j) {
     return offsetY[k] + b * (3.0f * static_cast<float>(j));
   };

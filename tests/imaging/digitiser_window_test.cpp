@@ -82,8 +82,10 @@ void writeGridBmp(const std::filesystem::path& path)
   QImage image(kWidth, kHeight, QImage::Format_RGB32);
   const std::vector<std::uint8_t> mask = gridMask();
   for (int y = 0; y < kHeight; ++y) {
-    for (int x = 0; x < kWidth; ++x)
-      image.setPixel(x, y, mask[static_cast<std::size_t>(y) * kWidth + x] ? 0xFF000000u : 0xFFFFFFFFu);
+    for (int x = 0; x < kWidth; ++x) {
+      const bool inside = mask[static_cast<std::size_t>(y) * kWidth + x] != 0;
+      image.setPixel(x, y, inside ? 0xFF000000u : 0xFFFFFFFFu);
+    }
   }
   ASSERT_TRUE(image.save(QString::fromStdString(path.string()), "BMP"));
 }
@@ -147,7 +149,10 @@ struct DigitiserRig {
   DigitiserModel& state() { return window->digitiser(); }
   std::string status() const { return window->stbPanel[0]->text().toStdString(); }
 
-  void press(int button) { QTest::mouseClick(window->bt[static_cast<std::size_t>(button)], Qt::LeftButton); }
+  void press(int button)
+  {
+    QTest::mouseClick(window->bt[static_cast<std::size_t>(button)], Qt::LeftButton);
+  }
   void open(const std::filesystem::path& path)
   {
     dialogs.answer(FileChoice{path.string(), 1});
@@ -260,7 +265,8 @@ TEST(DigitiserWindowTest, ringSearchFindsTheTwentyDiscsOfEachFormat)
   const struct {
     const char* name;
     void (*write)(const std::filesystem::path&);
-  } formats[] = {{"grid.bmp", writeGridBmp}, {"grid.gif", writeGridGif}, {"grid.jpg", writeGridJpeg}};
+  } formats[] = {
+      {"grid.bmp", writeGridBmp}, {"grid.gif", writeGridGif}, {"grid.jpg", writeGridJpeg}};
   for (const auto& format : formats) {
     SCOPED_TRACE(format.name);
     DigitiserRig rig;
@@ -317,7 +323,11 @@ TEST(DigitiserWindowTest, ringSearchFindsTheTwentyDiscsOfEachFormat)
 TEST(DigitiserWindowTest, clicksAndKeysOnTheSearchPicture)
 {
   DigitiserRig rig;
-  // Before any image a click takes the instruction text away.
+  // Before any image the clear button, or a click, takes the instruction
+  // text away.
+  rig.press(3);
+  EXPECT_FALSE(rig.search().instructionsShown());
+  rig.search().setInstructions({QStringLiteral("again")});
   QTest::mouseClick(&rig.search(), Qt::LeftButton, {}, QPoint(100, 100));
   EXPECT_FALSE(rig.search().instructionsShown());
   EXPECT_EQ(rig.status(), "1 atoms");
@@ -373,13 +383,17 @@ TEST(DigitiserWindowTest, hostilePictureFilesChangeNothing)
   gif.replace(descriptor + 5, 4, "\xFF\xFF\xFF\xFF");
   rig.dir.write("huge.gif", gif);
   rig.dir.write("text.jpg", "This is a note, not a picture.\r\n");
+  std::string zero = bmp;
+  zero.replace(18, 8, std::string(8, '\0'));
+  rig.dir.write("zero.bmp", zero);
   rig.dir.write("empty.bmp", "");
 
   const struct {
     const char* name;
     bool message;
-  } files[] = {{"truncated.bmp", true}, {"truncated.jpg", true}, {"huge.gif", true}, {"text.jpg", true},
-               {"empty.bmp", false},    {"missing.gif", false}};
+  } files[] = {{"truncated.bmp", true}, {"truncated.jpg", true}, {"huge.gif", true},
+               {"text.jpg", true},      {"zero.bmp", true},      {"empty.bmp", false},
+               {"missing.gif", false}};
   for (const auto& f : files) {
     const std::size_t before = rig.prompts.messages().size();
     rig.open(rig.dir.file(f.name));

@@ -104,7 +104,10 @@ TEST_F(DiscAssemblyTest, grapheneSheetPlacesTheCountsOfItsSize)
     std::array<int, 4> sites{};
     for (const clBALL& d : set.discs) {
       const double row = std::fmod(double{d.y} - 15.0, 99.0);
-      const int site = row < 1 ? 0 : std::fabs(row - 49.5) < 1 ? 1 : std::fabs(row - 33) < 1 ? 2 : 3;
+      const int site = row < 1                      ? 0
+                       : std::fabs(row - 49.5) < 1 ? 1
+                       : std::fabs(row - 33) < 1   ? 2
+                                                   : 3;
       ++sites[static_cast<std::size_t>(site)];
     }
     EXPECT_EQ(sites, s.sites) << s.width << " x " << s.height;

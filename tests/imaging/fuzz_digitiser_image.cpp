@@ -24,8 +24,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!image.ok())
       return;
     const tarvek::RedLevels& red = image.red;
+    const std::size_t pixels =
+        static_cast<std::size_t>(red.width) * static_cast<std::size_t>(red.height);
     if (red.width != image.image.width() || red.height != image.image.height()
-        || red.red.size() != static_cast<std::size_t>(red.width) * static_cast<std::size_t>(red.height))
+        || red.red.size() != pixels)
       std::abort();
     if (red.width <= 256 && red.height <= 256) {
       const tarvek::HoughResult result = tarvek::houghSearch(red, 5.0f);

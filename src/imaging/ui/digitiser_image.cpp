@@ -132,7 +132,8 @@ DigitiserImage readDigitiserImage(const std::string& path)
   } else {
     image = reader.read();
     if (image.isNull())
-      error = "The picture " + path + " cannot be read: " + reader.errorString().toStdString() + ".";
+      error = "The picture " + path + " cannot be read: " + reader.errorString().toStdString()
+              + ".";
   }
   if (!error.empty())
     return refused(std::move(error));

@@ -137,15 +137,15 @@ void frmXY::loadDigitiser()
   m_digitiser.clearFound();
   m_digitiser.digitiserMode = kImageSearch;
   pic[1]->hide();
+  const QString addRemove =
+      QStringLiteral("Add /Remove atoms by Left/Right mouse clicks on the image");
+  const QString save = QStringLiteral("Save XY coordinates in an XY-file");
   pic[0]->setInstructions({QStringLiteral("1 - Load a drawing or other 'atom image'"),
                            QStringLiteral("2 - Specify the approximate 'atom diameter' in pixels"),
-                           QStringLiteral("3 - Run image search"),
-                           QStringLiteral("4 - Add /Remove atoms by Left/Right mouse clicks on the image"),
-                           QStringLiteral("5 - Save XY coordinates in an XY-file")});
+                           QStringLiteral("3 - Run image search"), "4 - " + addRemove, "5 - " + save});
   pic[1]->setInstructions({QStringLiteral("1 - Click New button to create atom array"),
-                           QStringLiteral("2 - Add /Remove atoms by Left/Right mouse clicks on the image"),
-                           QStringLiteral("3 - You may move atoms by dragging"),
-                           QStringLiteral("4 - Save XY coordinates in an XY-file")});
+                           "2 - " + addRemove, QStringLiteral("3 - You may move atoms by dragging"),
+                           "4 - " + save});
   setStatusPanel(1, "Add/Remove atoms by Left/Right mouse clicking");
   bt[1]->setEnabled(false);
   bt[2]->setEnabled(false);

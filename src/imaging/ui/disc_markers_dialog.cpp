@@ -56,7 +56,9 @@ dlgXY1::dlgXY1(QWidget* owner) : QDialog(owner)
 
 void dlgXY1::okClicked(int i)
 {
-  auto number = [this](std::size_t field) { return double{fieldNumber(tf[field]->text().toStdString())}; };
+  auto number = [this](std::size_t field) {
+    return double{fieldNumber(tf[field]->text().toStdString())};
+  };
   switch (i) {
   case 0:
     m_result = {1, number(0), number(1)};
