@@ -1,6 +1,7 @@
 // The digitiser window driven as a user drives it: pictures opened through
 // the scripted dialog, the ring search, clicks and keys on the pictures,
 // the new-array dialog, drags and saving, and hostile picture files.
+#include "atom_grid.h"
 #include "imaging/ui/digitiser_picture.h"
 #include "imaging/ui/digitiser_window.h"
 #include "imaging/ui/disc_markers_dialog.h"
@@ -42,58 +43,24 @@ namespace {
 
 using test::FakeFileDialogs;
 using test::FakePrompts;
+using test::gridCentres;
+using test::gridMask;
+using test::kGridHeight;
+using test::kGridWidth;
 using test::ScratchDir;
 
-constexpr int kWidth = 200;
-constexpr int kHeight = 160;
-constexpr int kDiscRadius = 6;
 constexpr std::uint32_t kTooltipYellow = packColor(255, 255, 225);
 
-// The centres of the 5 × 4 grid of black discs.
-std::vector<QPoint> gridCentres()
+void writeBmp(const std::filesystem::path& path)
 {
-  std::vector<QPoint> centres;
-  for (int j = 0; j < 4; ++j) {
-    for (int i = 0; i < 5; ++i)
-      centres.emplace_back(25 + 36 * i, 25 + 36 * j);
-  }
-  return centres;
-}
-
-// 1 where a pixel lies within a disc of the grid, else 0; top row first.
-std::vector<std::uint8_t> gridMask()
-{
-  std::vector<std::uint8_t> mask(static_cast<std::size_t>(kWidth) * kHeight, 0);
-  for (const QPoint& c : gridCentres()) {
-    for (int y = c.y() - kDiscRadius; y <= c.y() + kDiscRadius; ++y) {
-      for (int x = c.x() - kDiscRadius; x <= c.x() + kDiscRadius; ++x) {
-        const int dx = x - c.x();
-        const int dy = y - c.y();
-        if (dx * dx + dy * dy <= kDiscRadius * kDiscRadius)
-          mask[static_cast<std::size_t>(y) * kWidth + x] = 1;
-      }
-    }
-  }
-  return mask;
-}
-
-void writeGridBmp(const std::filesystem::path& path)
-{
-  QImage image(kWidth, kHeight, QImage::Format_RGB32);
-  const std::vector<std::uint8_t> mask = gridMask();
-  for (int y = 0; y < kHeight; ++y) {
-    for (int x = 0; x < kWidth; ++x) {
-      const bool inside = mask[static_cast<std::size_t>(y) * kWidth + x] != 0;
-      image.setPixel(x, y, inside ? 0xFF000000u : 0xFFFFFFFFu);
-    }
-  }
-  ASSERT_TRUE(image.save(QString::fromStdString(path.string()), "BMP"));
+  ASSERT_TRUE(test::writeGridBmp(path));
 }
 
 void writeGridGif(const std::filesystem::path& path)
 {
-  quillet::test::GifFixture gif{kWidth, kHeight, 0, {255, 255, 255, 0, 0, 0}, 0, 0, kWidth, kHeight,
-                                false,  {},      gridMask()};
+  quillet::test::GifFixture gif{
+      kGridWidth, kGridHeight, 0, {255, 255, 255, 0, 0, 0}, 0, 0, kGridWidth, kGridHeight,
+      false,      {},          gridMask()};
   quillet::test::writeGifFile(path, gif);
 }
 
@@ -102,7 +69,7 @@ void writeGridJpeg(const std::filesystem::path& path)
   quillet::test::Bytes rgb;
   for (const std::uint8_t inside : gridMask())
     rgb.insert(rgb.end(), 3, inside ? 0 : 255);
-  quillet::test::writeJpegFile(path, kWidth, kHeight, 3, 2 /* JCS_RGB */, rgb, 100);
+  quillet::test::writeJpegFile(path, kGridWidth, kGridHeight, 3, 2 /* JCS_RGB */, rgb, 100);
 }
 
 // The window over scripted platform layers, shown at the main window's
@@ -193,14 +160,6 @@ struct DigitiserRig {
   }
 };
 
-std::set<std::pair<int, int>> expectedAtoms()
-{
-  std::set<std::pair<int, int>> centres;
-  for (const QPoint& c : gridCentres())
-    centres.emplace(c.x(), c.y());
-  return centres;
-}
-
 // Screenshots stay in out/ for a reviewer to look at.
 void keepScreenshot(QWidget& widget, const char* name)
 {
@@ -266,7 +225,7 @@ TEST(DigitiserWindowTest, ringSearchFindsTheTwentyDiscsOfEachFormat)
     const char* name;
     void (*write)(const std::filesystem::path&);
   } formats[] = {
-      {"grid.bmp", writeGridBmp}, {"grid.gif", writeGridGif}, {"grid.jpg", writeGridJpeg}};
+      {"grid.bmp", writeBmp}, {"grid.gif", writeGridGif}, {"grid.jpg", writeGridJpeg}};
   for (const auto& format : formats) {
     SCOPED_TRACE(format.name);
     DigitiserRig rig;
@@ -281,7 +240,7 @@ TEST(DigitiserWindowTest, ringSearchFindsTheTwentyDiscsOfEachFormat)
     rig.panel1.clear();
     const long pumpsBefore = rig.abort.pumps;
     rig.runSearch("6");
-    EXPECT_EQ(rig.atoms(), expectedAtoms());
+    EXPECT_EQ(rig.atoms(), test::gridCentreSet());
     EXPECT_EQ(rig.status(), "20 atoms");
     // "20 peaks" stands while the pump runs once; then the atom count.
     const auto peaks = std::find_if(rig.panel1.begin(), rig.panel1.end(),
@@ -299,7 +258,7 @@ TEST(DigitiserWindowTest, ringSearchFindsTheTwentyDiscsOfEachFormat)
     const QPixmap map = rig.window->mem->pixmap();
     EXPECT_EQ(map.size(), QSize(200, 160));
     EXPECT_TRUE(map.toImage().isGrayscale());
-    if (format.write == writeGridBmp)
+    if (format.write == writeBmp)
       keepScreenshot(*rig.window, "digitiser_search.png");
 
     const std::filesystem::path saved = rig.save("grid.xy");
@@ -316,7 +275,7 @@ TEST(DigitiserWindowTest, ringSearchFindsTheTwentyDiscsOfEachFormat)
     std::set<std::pair<int, int>> flipped;
     for (const XYPoint& p : read.points)
       flipped.emplace(static_cast<int>(p.x), static_cast<int>(133 - p.y));
-    EXPECT_EQ(flipped, expectedAtoms());
+    EXPECT_EQ(flipped, test::gridCentreSet());
   }
 }
 
@@ -334,7 +293,7 @@ TEST(DigitiserWindowTest, clicksAndKeysOnTheSearchPicture)
   rig.press(3);
   EXPECT_EQ(rig.status(), "0 atoms");
 
-  writeGridBmp(rig.dir.file("grid.bmp"));
+  writeBmp(rig.dir.file("grid.bmp"));
   rig.open(rig.dir.file("grid.bmp"));
   rig.runSearch("6");
   ASSERT_EQ(rig.status(), "20 atoms");
@@ -363,7 +322,7 @@ TEST(DigitiserWindowTest, clicksAndKeysOnTheSearchPicture)
 TEST(DigitiserWindowTest, hostilePictureFilesChangeNothing)
 {
   DigitiserRig rig;
-  writeGridBmp(rig.dir.file("grid.bmp"));
+  writeBmp(rig.dir.file("grid.bmp"));
   rig.open(rig.dir.file("grid.bmp"));
   rig.runSearch("6");
   ASSERT_EQ(rig.status(), "20 atoms");
@@ -412,7 +371,7 @@ TEST(DigitiserWindowTest, hostilePictureFilesChangeNothing)
 TEST(DigitiserWindowTest, atomSizesTheSearchCannotUseAreRefused)
 {
   DigitiserRig rig;
-  writeGridBmp(rig.dir.file("grid.bmp"));
+  writeBmp(rig.dir.file("grid.bmp"));
   rig.open(rig.dir.file("grid.bmp"));
   rig.runSearch("6");
   ASSERT_EQ(rig.status(), "20 atoms");
@@ -428,7 +387,7 @@ TEST(DigitiserWindowTest, atomSizesTheSearchCannotUseAreRefused)
   const std::size_t messages = rig.prompts.messages().size();
   rig.runSearch("6,0");
   EXPECT_EQ(rig.prompts.messages().size(), messages);
-  EXPECT_EQ(rig.atoms(), expectedAtoms());
+  EXPECT_EQ(rig.atoms(), test::gridCentreSet());
 }
 
 TEST(DigitiserWindowTest, manualAssemblyBuildsDragsRemovesAndSaves)
