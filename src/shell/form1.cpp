@@ -15,7 +15,9 @@
 #include "scene/gl_host.h"
 #include "scene/scene_object.h"
 #include "shell/collapsible_frame.h"
+#include "shell/help_commands.h"
 #include "shell/options_window.h"
+#include "shell/outside_programs.h"
 #include "shell/parameter_check.h"
 #include "shell/themed_buttons.h"
 #include "shell/view_commands.h"
@@ -283,14 +285,16 @@ void Form1::buildControls()
       runCommand(m_platform.prompts, [this] { cmbTYP_Click(); });
   });
   m_viewCommands = new ViewCommands(*this, m_programFolder);
+  m_outsidePrograms = new OutsidePrograms(*this);
+  m_helpCommands = new HelpCommands(*this, m_programFolder);
 }
 
 void Form1::buildSettingsMenus()
 {
-  QMenu* toolsMenu = menuBar()->addMenu(QStringLiteral("&Tools"));
-  toolsMenu->addAction(QStringLiteral("&Preferences ..."), this, [this] { showPreferences(); });
-  QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
-  helpMenu->addAction(QStringLiteral("Clear Registry"), this, [this] { clearRegistry(); });
+  mnuTool = menuBar()->addMenu(QStringLiteral("&Tools"));
+  mnuTool->addAction(QStringLiteral("&Preferences ..."), this, [this] { showPreferences(); });
+  mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+  mnuHelp->addAction(QStringLiteral("Clear Registry"), this, [this] { clearRegistry(); });
 }
 
 // The options window first, so the load can fill its controls.
@@ -319,6 +323,11 @@ void Form1::showPreferences()
 void Form1::clearRegistry()
 {
   tarvek::clearRegistry(*m_settings);
+}
+
+void Form1::ShowHelp(std::int32_t)
+{
+  m_helpCommands->ShowHelp();
 }
 
 void Form1::SaveRegistry()

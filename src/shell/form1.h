@@ -31,6 +31,8 @@ namespace tarvek {
 class CollapsibleFrame;
 class CXXX;
 class GlApi;
+class HelpCommands;
+class OutsidePrograms;
 class ViewCommands;
 class ViewHost;
 class frmOptions;
@@ -79,6 +81,8 @@ struct MainWindowState {
 // 3-D view and the status bar.
 class Form1 : public QMainWindow, public MainWindowSlots {
   friend class ViewCommands;
+  friend class HelpCommands;
+  friend class OutsidePrograms;
 
 public:
   // The view is placed in the window and owned by it; the scene is built
@@ -114,6 +118,9 @@ public:
   void showPreferences();
   // Help › Clear Registry.
   void clearRegistry();
+  // Help › Contents: the manual in the desktop's browser. The argument is
+  // not read.
+  void ShowHelp(std::int32_t context);
   void SaveRegistry();
 
   // Controls, for the tests and the later parts of the window.
@@ -144,7 +151,11 @@ public:
   std::array<QFrame*, 2> Line1{};
   QAction* runCalculationButton = nullptr;
   QMenu* mnuView = nullptr;
+  QMenu* mnuTool = nullptr;
+  QMenu* mnuHelp = nullptr;
   ViewCommands& viewCommands() { return *m_viewCommands; }
+  HelpCommands& helpCommands() { return *m_helpCommands; }
+  OutsidePrograms& outsidePrograms() { return *m_outsidePrograms; }
   QWidget* viewWidget() const;
   frmOptions* optionsWindow() const { return m_options; }
   const Preferences& preferences() const { return m_preferences; }
@@ -189,6 +200,8 @@ private:
   QStandardItemModel* m_xyzModel = nullptr;
   int m_fr1Top = 0;
   ViewCommands* m_viewCommands = nullptr;
+  HelpCommands* m_helpCommands = nullptr;
+  OutsidePrograms* m_outsidePrograms = nullptr;
   frmOptions* m_options = nullptr;
   std::unique_ptr<SettingsContext> m_settings;
 };
