@@ -53,6 +53,10 @@ frmSplash::frmSplash(QWidget* owner, ShellOpen& shellOpen, std::string makerAddr
   QFont serif(QStringLiteral("Times New Roman"), 22);
   serif.setBold(true);
   Label9->setFont(serif);
+  // The teal of the main window's title.
+  QPalette teal = Label9->palette();
+  teal.setColor(QPalette::WindowText, QColor(0, 128, 128));
+  Label9->setPalette(teal);
   Label9->setToolTip(maker);
   Label9->setCursor(QCursor(img->pixmap(), 3, 1));
 

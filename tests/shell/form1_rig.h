@@ -48,8 +48,7 @@ struct Form1Rig {
   TempFolder temp;
   FakeSettingsStore settings;
   FakeColourChooser colourChooser;
-  Platform platform{prompts, dialogs, shellOpen, processes, abort,        abort,
-                    colors,  clock,   temp,      settings,  colourChooser};
+  Platform platform;
   Model model;
   DisplaySettings display;
   Preferences preferences;
@@ -57,11 +56,14 @@ struct Form1Rig {
   ViewStub* view = nullptr;
   std::unique_ptr<Form1> form;
 
-  // The window owns the view; a test may pass its own stand-in and program
-  // folder (ending in "/"; the source tree's data folder when empty).
+  // The window owns the view; a test may pass its own stand-in, program
+  // folder (ending in "/"; the source tree's data folder when empty) and
+  // real process layer in place of the fake (kept by the caller).
   explicit Form1Rig(Form1Seams seams = {}, ViewStub* stub = nullptr, StartupState startup = {},
-                    std::string programFolder = {})
-      : view(stub != nullptr ? stub : new ViewStub)
+                    std::string programFolder = {}, Processes* realProcesses = nullptr)
+      : platform{prompts, dialogs, shellOpen, realProcesses != nullptr ? *realProcesses : processes,
+                 abort,   abort,   colors,    clock,    temp,     settings,     colourChooser},
+        view(stub != nullptr ? stub : new ViewStub)
   {
     if (startup.manifestPath.empty())
       startup.manifestPath = temp.path("tarvek.manifest");
