@@ -31,6 +31,7 @@ namespace tarvek {
 class CollapsibleFrame;
 class CXXX;
 class GlApi;
+class SpecialCommands;
 class ViewCommands;
 class ViewHost;
 class frmOptions;
@@ -39,13 +40,14 @@ class frmOptions;
 enum class SaveOutcome { Saved, Cancelled, Failed };
 
 // Calls into commands that later parts of the window provide. Each default
-// is harmless: adds nothing, reads nothing, saves nothing.
+// is harmless: adds nothing, reads nothing, saves nothing. An empty builder
+// gets the window's own at construction, so a test can put a recorder in.
 struct Form1Seams {
   std::function<void(int)> fillXyzList = [](int) {};
-  std::function<void()> buildMultiWallTube = [] {};
-  std::function<void()> buildStackedCones = [] {};
-  std::function<void()> makeTubeBundle = [] {};
-  std::function<void()> buildCustomMultiWall = [] {};
+  std::function<void()> buildMultiWallTube;
+  std::function<void()> buildStackedCones;
+  std::function<void()> makeTubeBundle;
+  std::function<void()> buildCustomMultiWall;
   std::function<void(const std::string&, bool quiet)> openXMOL = [](const std::string&, bool) {};
   std::function<SaveOutcome()> saveCoordinatesAs = [] { return SaveOutcome::Failed; };
 };
@@ -67,8 +69,8 @@ struct MainWindowState {
   std::string xyFileName;
   // Walls (or stacked cones) and their index steps, for the variant builders.
   std::int32_t wallCount = 0;
-  std::int32_t wallIncrementN = 0;
-  std::int32_t wallIncrementM = 0;
+  float wallIncrementN = 0.0f;
+  float wallIncrementM = 0.0f;
   bool appClosing = false;
   bool optionsWindowOpen = false;
   std::string atomTypeLabel1;
@@ -79,6 +81,7 @@ struct MainWindowState {
 // 3-D view and the status bar.
 class Form1 : public QMainWindow, public MainWindowSlots {
   friend class ViewCommands;
+  friend class SpecialCommands;
 
 public:
   // The view is placed in the window and owned by it; the scene is built
@@ -144,7 +147,9 @@ public:
   std::array<QFrame*, 2> Line1{};
   QAction* runCalculationButton = nullptr;
   QMenu* mnuView = nullptr;
+  QMenu* mnuTool = nullptr;
   ViewCommands& viewCommands() { return *m_viewCommands; }
+  SpecialCommands& specialCommands() { return *m_specialCommands; }
   QWidget* viewWidget() const;
   frmOptions* optionsWindow() const { return m_options; }
   const Preferences& preferences() const { return m_preferences; }
@@ -189,6 +194,7 @@ private:
   QStandardItemModel* m_xyzModel = nullptr;
   int m_fr1Top = 0;
   ViewCommands* m_viewCommands = nullptr;
+  SpecialCommands* m_specialCommands = nullptr;
   frmOptions* m_options = nullptr;
   std::unique_ptr<SettingsContext> m_settings;
 };
