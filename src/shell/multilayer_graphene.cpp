@@ -57,15 +57,13 @@ double estimatedLayerAtoms(const GrapheneLayers& layers)
   return static_cast<double>(layers.width) * layers.height / 2.56;
 }
 
-std::int16_t checkGrapheneLayers(const GrapheneLayers& layers, float a)
+std::int16_t checkGrapheneLayers(const GrapheneLayers& layers)
 {
   for (float value : {layers.width, layers.height, layers.layers, layers.distance,
                       layers.graphiteShift, layers.rotation}) {
     if (!std::isfinite(value))
       throw RuntimeError("The layer values must be finite numbers.");
   }
-  if (!(a > 0.0f && std::isfinite(a)))
-    throw RuntimeError("The bond length must be a positive number.");
   const std::int16_t count = CInt(layers.layers);
   if (count < 1)
     throw RuntimeError("The number of layers must be at least 1.");
@@ -153,7 +151,9 @@ void stackGrapheneLayers(AtomSetRef layer, AtomSetRef stack, const GrapheneLayer
 std::optional<std::int64_t> writeMultiLayerGraphene(const GrapheneLayers& layers, float a,
                                                     const std::string& path, AbortToken& abort)
 {
-  const std::int16_t count = checkGrapheneLayers(layers, a);
+  const std::int16_t count = checkGrapheneLayers(layers);
+  if (!(a > 0.0f && std::isfinite(a)))
+    throw RuntimeError("The bond length must be a positive number.");
   std::vector<float> x, y, z;
   std::vector<std::int16_t> type;
   std::int32_t P = 0;

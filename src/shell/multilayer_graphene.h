@@ -36,9 +36,8 @@ constexpr double kMaxLayerAtoms = 20000000.0;
 // Refuses what cannot be built, throwing RuntimeError with the sentence for
 // the user: fewer than one layer (after rounding), a layer count beyond the
 // 16-bit range, a value that is not finite, a layer estimated above
-// kMaxLayerAtoms, a bond length that is not positive. Returns the rounded
-// layer count.
-std::int16_t checkGrapheneLayers(const GrapheneLayers& layers, float a);
+// kMaxLayerAtoms. Returns the rounded layer count.
+std::int16_t checkGrapheneLayers(const GrapheneLayers& layers);
 
 // An atom at (x, y) of the unrotated, uncentred layer belongs to it:
 // -0.01 < x <= width and -0.01 < y <= height.
@@ -68,10 +67,11 @@ void stackGrapheneLayers(AtomSetRef layer, AtomSetRef stack, const GrapheneLayer
 // Writes the stack straight to a text file, layer by layer: a count line
 // (the count's print form padded with blanks to ten characters), then per
 // atom "C" and x, y, z formatted "0.0000" in 14-column print zones; CR LF
-// line ends. The folder is made when missing. Escape (polled per layer)
+// line ends; a is the bond length (Å). The folder is made when missing. Escape (polled per layer)
 // discards the file and gives nothing; otherwise the number of atom lines.
-// Throws RuntimeError naming the path when the file cannot be written; the
-// old file then stays.
+// Throws RuntimeError for what checkGrapheneLayers refuses, a bond length
+// that is not positive, and (naming the path) a file that cannot be
+// written; the old file then stays.
 std::optional<std::int64_t> writeMultiLayerGraphene(const GrapheneLayers& layers, float a,
                                                     const std::string& path, AbortToken& abort);
 

@@ -311,6 +311,7 @@ void SpecialCommands::mnuTool_13_Click()
     layers = {dialog.layerWidth,    dialog.layerHeight,   dialog.layerCount,
               dialog.layerDistance, float(dialog.graphiteShift), dialog.layerRotation};
   }
+  checkGrapheneLayers(layers);
   form.checkParameterFields();
   if (form.cmbTYP->currentIndex() != 1)
     form.cmbTYP->setCurrentIndex(1);
@@ -319,7 +320,6 @@ void SpecialCommands::mnuTool_13_Click()
   form.resetImportMode();
   model.structureKind = 2;
   const float a = model.bondLength;
-  checkGrapheneLayers(layers, a);
 
   if (static_cast<double>(layers.layers) * estimatedLayerAtoms(layers) > kDisplayLimit) {
     if (prompts.yesNo("Too many atoms for display.\r\nData will be written directly to a "

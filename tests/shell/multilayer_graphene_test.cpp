@@ -11,10 +11,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <sstream>
+#include <filesystem>
 
 namespace tarvek {
 namespace {
+
+namespace fs = std::filesystem;
 
 constexpr float kA = 1.421f;
 
@@ -104,30 +106,37 @@ TEST(MultiLayerGrapheneTest, stackingShiftsOrTurnsOddLayers)
   }
 }
 
+// Refused stacks give their sentence and leave no file.
 TEST(MultiLayerGrapheneTest, refusesWhatCannotBeBuilt)
 {
-  EXPECT_EQ(checkGrapheneLayers(sized(15, 15, 2.4f), kA), 2);
+  EXPECT_EQ(checkGrapheneLayers(sized(15, 15, 2.4f)), 2);
   const struct {
     GrapheneLayers layers;
-    float a;
     const char* message;
   } cases[] = {
-      {sized(15, 15, 0.4f), kA, "The number of layers must be at least 1."},
-      {sized(15, 15, -3), kA, "The number of layers must be at least 1."},
-      {sized(15, 15, 1e6f), kA, "The number 1e+06 is too large (allowed: -32768 to 32767)."},
-      {sized(10000, 10000, 1), kA,
+      {sized(15, 15, 0.4f), "The number of layers must be at least 1."},
+      {sized(15, 15, -3), "The number of layers must be at least 1."},
+      {sized(15, 15, 1e6f), "The number 1e+06 is too large (allowed: -32768 to 32767)."},
+      {sized(10000, 10000, 1),
        "Each layer would have about 39062500 atoms; at most 20000000 can be built."},
-      {sized(NAN, 15, 1), kA, "The layer values must be finite numbers."},
-      {sized(15, 15, 1), 0.0f, "The bond length must be a positive number."},
+      {sized(NAN, 15, 1), "The layer values must be finite numbers."},
   };
   for (const auto& c : cases) {
+    test::FakeAbort abort;
+    test::ScratchDir dir;
     try {
-      checkGrapheneLayers(c.layers, c.a);
+      writeMultiLayerGraphene(c.layers, kA, (dir.path() / "x.txt").string(), abort);
       ADD_FAILURE() << c.message;
     } catch (const RuntimeError& e) {
       EXPECT_STREQ(e.what(), c.message);
     }
+    EXPECT_TRUE(fs::is_empty(dir.path())) << c.message;
   }
+  test::FakeAbort abort;
+  test::ScratchDir dir;
+  EXPECT_THROW(writeMultiLayerGraphene(sized(15, 15, 1), 0.0f, (dir.path() / "x.txt").string(), abort),
+               RuntimeError);
+  EXPECT_THROW(checkGrapheneLayers(sized(15, 15, 0)), RuntimeError);
 }
 
 // The file read back: the count line, as many "C" rows, every z at L times
