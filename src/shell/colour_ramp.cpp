@@ -1,4 +1,4 @@
-// The colour ramp that gives each wall of a multi-wall tube or each tube of a bundle its own bond colour.
+// The colour ramp that gives each wall or bundle tube its own bond colour.
 #include "shell/colour_ramp.h"
 
 #include "model/colour_helpers.h"

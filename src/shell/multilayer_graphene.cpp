@@ -1,4 +1,4 @@
-// Stacks of rectangular graphene layers: one layer, the stack, and the text file of stacks too large to show.
+// Stacks of graphene layers: one layer, the stack, and the file of stacks too large to show.
 #include "shell/multilayer_graphene.h"
 
 #include "model/graphene_cell.h"

@@ -1,4 +1,4 @@
-// The main window's Special menu and its builders, Tools › Multi-Layer Graphene, and the structure-part submenu.
+// The Special menu and its builders, the multi-layer graphene command and the part submenu.
 #include "shell/special_commands.h"
 
 #include "model/bond_search.h"
@@ -229,9 +229,8 @@ void SpecialCommands::buildWalls(std::int32_t count, bool fromList)
     // buildTubes bonds each wall itself.
     buildTubes(model, n, m, length, a, m_form.m_platform.prompts, m_form.m_platform.abort);
     preferences.bondColor = colours[static_cast<std::size_t>(i)];
-    model.placementZ = preferences.optionFlags[5]
-                           ? static_cast<float>(-(i - 1) * static_cast<double>(preferences.protrudeDz))
-                           : 0.0f;
+    const double back = -(i - 1) * static_cast<double>(preferences.protrudeDz);
+    model.placementZ = preferences.optionFlags[5] ? static_cast<float>(back) : 0.0f;
     handOver(true);
   }
 }
@@ -243,9 +242,9 @@ void SpecialCommands::buildMultiWallTube()
 
 void SpecialCommands::buildCustomMultiWall()
 {
-  buildWalls(std::min<std::int32_t>(m_form.m_model.mwntCount,
-                                    static_cast<std::int32_t>(m_form.m_model.mwntIndices.size()) - 1),
-             true);
+  const Model& model = m_form.m_model;
+  const auto listed = static_cast<std::int32_t>(model.mwntIndices.size()) - 1;
+  buildWalls(std::min<std::int32_t>(model.mwntCount, listed), true);
 }
 
 void SpecialCommands::buildStackedCones()
@@ -258,7 +257,8 @@ void SpecialCommands::buildStackedCones()
   for (std::int32_t i = 2; i <= count; ++i) {
     preferences.bondColor = colours[static_cast<std::size_t>(i)];
     model.placementX = model.placementY = 0.0f;
-    model.placementZ = static_cast<float>((i - 1) * static_cast<double>(m_form.m_state.wallIncrementN));
+    const double step = m_form.m_state.wallIncrementN;
+    model.placementZ = static_cast<float>((i - 1) * step);
     handOver(i < count);
   }
 }

@@ -1,4 +1,4 @@
-// The main window's Special menu and its builders, Tools › Multi-Layer Graphene, and the structure-part submenu.
+// The Special menu and its builders, the multi-layer graphene command and the part submenu.
 #pragma once
 
 #include <QObject>

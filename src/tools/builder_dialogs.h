@@ -1,4 +1,4 @@
-// The builder dialogs: which caps a capped tube gets, and the layers of a multi-layer graphene stack.
+// The builder dialogs: the caps of a capped tube and the layers of a graphene stack.
 #pragma once
 
 #include <QDialog>

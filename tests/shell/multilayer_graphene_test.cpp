@@ -134,8 +134,8 @@ TEST(MultiLayerGrapheneTest, refusesWhatCannotBeBuilt)
   }
   test::FakeAbort abort;
   test::ScratchDir dir;
-  EXPECT_THROW(writeMultiLayerGraphene(sized(15, 15, 1), 0.0f, (dir.path() / "x.txt").string(), abort),
-               RuntimeError);
+  const std::string path = (dir.path() / "x.txt").string();
+  EXPECT_THROW(writeMultiLayerGraphene(sized(15, 15, 1), 0.0f, path, abort), RuntimeError);
   EXPECT_THROW(checkGrapheneLayers(sized(15, 15, 0)), RuntimeError);
 }
 
@@ -180,7 +180,8 @@ TEST(MultiLayerGrapheneTest, countLineAndEscapeAndUnwritableFolder)
   const std::string one = (dir.path() / "one.txt").string();
   ASSERT_EQ(writeMultiLayerGraphene(small, kA, one, abort), P);
   const std::string digits = std::to_string(P);
-  EXPECT_EQ(test::readBytes(one).substr(0, 12), " " + digits + std::string(9 - digits.size(), ' ') + "\r\n");
+  EXPECT_EQ(test::readBytes(one).substr(0, 12),
+            " " + digits + std::string(9 - digits.size(), ' ') + "\r\n");
 
   test::FakeAbort escape(1);
   const std::string cancelled = (dir.path() / "cancelled.txt").string();

@@ -138,7 +138,8 @@ TEST(SpecialCommandsTest, menusHoldTheSpecialTreeAndTheGrapheneItem)
   EXPECT_EQ(bar.join("|"), "&View|&Tools|&Special|&Help");
   SpecialCommands& special = rig.form->specialCommands();
   EXPECT_EQ(menuTexts(special.mnuSpecial->actions()).join("|"),
-            "Tube Bundle|Capped Tube|-|Bucky Ball|Insert Cylinder/Ball|Hetero-Junction|Custom MWNT");
+            "Tube Bundle|Capped Tube|-|Bucky Ball|Insert Cylinder/Ball|Hetero-Junction|"
+            "Custom MWNT");
   EXPECT_EQ(menuTexts(special.mnuCap->actions()).join("|"),
             "Capped (9,0) Tube|Capped (5,5) Tube|Capped (6,6) Tube|Capped (10,0) Tube|"
             "Capped (10,10) Tube|Capped (11,11) Tube|Capped (16,16) Tube|Capped (19,0) Tube|"
