@@ -1,9 +1,12 @@
 #include "platform/temp_folder.h"
-#include "runtime/runtime_error.h"
 #include "support/scoped_env.h"
 #include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <sys/stat.h>
@@ -75,16 +78,45 @@ TEST(TempFolderTest, fallsBackWhenTmpNamesNoFolder)
   }
 }
 
-// A folder nobody may create anything in, root included.
-TEST(TempFolderTest, failureIsReportedNamingTheFolder)
+// A folder nobody may create anything in, root included, is passed over
+// like a missing one.
+TEST(TempFolderTest, fallsBackWhenTmpRefusesTheFolder)
 {
-  ScopedEnv env("TMP", std::string("/proc"));
-  try {
-    TempFolder t;
-    FAIL() << "made a folder in /proc: " << t.folder();
-  } catch (const RuntimeError& e) {
-    EXPECT_NE(std::string(e.what()).find("/proc"), std::string::npos) << e.what();
+  test::ScratchDir system;
+  ScopedEnv envTmp("TMP", std::string("/proc"));
+  ScopedEnv envTmpdir("TMPDIR", system.path().string());
+  TempFolder t;
+  EXPECT_EQ(t.folder().parent_path(), system.path());
+}
+
+// Folders of earlier runs go when nothing holds their lock; a folder whose
+// lock is held, one without a lock file and anything else stay.
+TEST(TempFolderTest, foldersOfDeadRunsAreRemovedAtTheNextStart)
+{
+  test::ScratchDir tmp;
+  ScopedEnv env("TMP", tmp.path().string());
+  for (const char* name : {"tarvek-dead01", "tarvek-held01", "tarvek-nolock"}) {
+    fs::create_directory(tmp.path() / name);
+    tmp.write(std::string(name) + "/tmp.xyz", "scene");
   }
+  tmp.write("tarvek-dead01/.lock", "");
+  tmp.write("tarvek-held01/.lock", "");
+  tmp.write("tarvek-file", "not a folder");
+  const int held = ::open((tmp.path() / "tarvek-held01/.lock").c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);
+  {
+    TempFolder t;
+    EXPECT_TRUE(fs::exists(t.folder() / ".lock"));
+    EXPECT_FALSE(fs::exists(tmp.path() / "tarvek-dead01"));
+    EXPECT_TRUE(fs::exists(tmp.path() / "tarvek-held01/tmp.xyz"));
+    EXPECT_TRUE(fs::exists(tmp.path() / "tarvek-nolock/tmp.xyz"));
+    EXPECT_TRUE(fs::exists(tmp.path() / "tarvek-file"));
+    // A second run keeps the first one's folder, whose lock is held.
+    TempFolder second;
+    EXPECT_TRUE(fs::exists(t.folder()));
+  }
+  ::close(held);
 }
 
 } // namespace
