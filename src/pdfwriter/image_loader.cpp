@@ -94,12 +94,14 @@ void jpegErrorExit(j_common_ptr info)
 
 void jpegSilent(j_common_ptr) {}
 
-// libjpeg pads a file whose data ends early with gray; the reader stops there
-// instead, so a header claiming a huge image costs only the rows present.
+// libjpeg pads an image whose data ends early (at the end of the file or at
+// a marker) with gray; the reader stops there instead, so a header claiming
+// a huge image costs only the rows present.
 void jpegMessage(j_common_ptr info, int level)
 {
   auto* error = reinterpret_cast<JpegError*>(info->err);
-  if (level < 0 && error->manager.msg_code == JWRN_JPEG_EOF)
+  if (level < 0 &&
+      (error->manager.msg_code == JWRN_JPEG_EOF || error->manager.msg_code == JWRN_HIT_MARKER))
     error->dataEnded = true;
 }
 
