@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <system_error>
-#include <vector>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -21,17 +20,17 @@ namespace {
 constexpr char kFolderPrefix[] = "tarvek-";
 constexpr char kLockName[] = ".lock";
 
-// $TMP, then $TMPDIR, when they name folders, then /tmp.
-std::vector<std::filesystem::path> parentFolders()
+// $TMP when it names a folder this user may create in, else $TMPDIR
+// likewise, else /tmp: one the user cannot write is passed over like a
+// missing one.
+std::filesystem::path parentFolder()
 {
-  std::vector<std::filesystem::path> parents;
   for (const char* name : {"TMP", "TMPDIR"}) {
     const char* value = std::getenv(name);
-    if (value != nullptr && DirExists(value))
-      parents.emplace_back(value);
+    if (value != nullptr && DirExists(value) && ::access(value, W_OK | X_OK) == 0)
+      return value;
   }
-  parents.emplace_back("/tmp");
-  return parents;
+  return "/tmp";
 }
 
 // Removes the private folders of this user's earlier runs that ended
@@ -64,38 +63,32 @@ void removeStaleFolders(const std::filesystem::path& parent)
 
 TempFolder::TempFolder()
 {
-  // A parent that exists but refuses the folder is passed over like a
-  // missing one; the error names the last one tried.
-  int error = 0;
-  std::filesystem::path parent;
-  for (const auto& candidate : parentFolders()) {
-    parent = candidate;
-    std::string pattern = (parent / (std::string(kFolderPrefix) + "XXXXXX")).string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-      error = errno;
-      continue;
-    }
-    const std::filesystem::path folder = pattern;
-    m_lock = ::open((folder / kLockName).c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (m_lock < 0 || ::flock(m_lock, LOCK_EX) != 0) {
-      error = errno;
-      std::error_code ignored;
-      std::filesystem::remove_all(folder, ignored);
-      continue;
-    }
-    m_folder = folder;
-    removeStaleFolders(parent);
-    return;
+  const std::filesystem::path parent = parentFolder();
+  std::string pattern = (parent / (std::string(kFolderPrefix) + "XXXXXX")).string();
+  const bool made = ::mkdtemp(pattern.data()) != nullptr;
+  if (made) {
+    m_folder = pattern;
+    m_lock = ::open((m_folder / kLockName).c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
   }
-  throw RuntimeError("Cannot create a temporary folder in " + parent.string() + ": "
-                     + std::strerror(error) + ".");
+  if (!made || m_lock < 0 || ::flock(m_lock, LOCK_EX) != 0) {
+    const int error = errno;
+    std::error_code ignored;
+    if (made)
+      std::filesystem::remove_all(m_folder, ignored);
+    if (m_lock >= 0)
+      ::close(m_lock);
+    throw RuntimeError("Cannot create a temporary folder in " + parent.string() + ": "
+                       + std::strerror(error) + ".");
+  }
+  removeStaleFolders(parent);
 }
 
 TempFolder::~TempFolder()
 {
   std::error_code ec;
   std::filesystem::remove_all(m_folder, ec);
-  ::close(m_lock);
+  if (m_lock >= 0)
+    ::close(m_lock);
 }
 
 std::string TempFolder::path(const std::string& name) const

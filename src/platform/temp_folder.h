@@ -7,15 +7,15 @@ namespace tarvek {
 
 // The process's private folder for temporary files (mode 0700), so fixed
 // file names such as "tmp.xyz" never clash between users or runs. It is made
-// under $TMP when that names a folder the process can create it in, else
-// under $TMPDIR (likewise) or /tmp, and removed with its contents when the
+// under $TMP when that names a folder the user may write, else under
+// $TMPDIR (likewise) or /tmp, and removed with its contents when the
 // object goes away. The folder holds a lock file kept locked while the
 // object lives; making one removes this user's folders of the same kind
 // whose lock nobody holds, left by a run that crashed or was killed.
 class TempFolder {
 public:
   // Throws RuntimeError naming the parent folder and the system's reason
-  // when the folder cannot be made anywhere.
+  // when the folder cannot be made.
   TempFolder();
   ~TempFolder();
   TempFolder(const TempFolder&) = delete;

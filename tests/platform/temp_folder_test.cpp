@@ -1,4 +1,5 @@
 #include "platform/temp_folder.h"
+#include "runtime/runtime_error.h"
 #include "support/scoped_env.h"
 #include "support/scratch_dir.h"
 
@@ -6,6 +7,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -78,15 +80,50 @@ TEST(TempFolderTest, fallsBackWhenTmpNamesNoFolder)
   }
 }
 
-// A folder nobody may create anything in, root included, is passed over
-// like a missing one.
-TEST(TempFolderTest, fallsBackWhenTmpRefusesTheFolder)
+// A folder nobody may create anything in, root included.
+TEST(TempFolderTest, failureIsReportedNamingTheFolder)
 {
-  test::ScratchDir system;
-  ScopedEnv envTmp("TMP", std::string("/proc"));
-  ScopedEnv envTmpdir("TMPDIR", system.path().string());
-  TempFolder t;
-  EXPECT_EQ(t.folder().parent_path(), system.path());
+  ScopedEnv env("TMP", std::string("/proc"));
+  try {
+    TempFolder t;
+    FAIL() << "made a folder in /proc: " << t.folder();
+  } catch (const RuntimeError& e) {
+    EXPECT_NE(std::string(e.what()).find("/proc"), std::string::npos) << e.what();
+  }
+}
+
+// A $TMP folder the user may not write is passed over like a missing one.
+// The check runs in a child as an ordinary user, as root may write anywhere.
+TEST(TempFolderTest, fallsBackWhenTheUserCannotWriteTmp)
+{
+  test::ScratchDir scratch;
+  fs::permissions(scratch.path(), fs::perms::all);
+  const fs::path readOnly = scratch.path() / "read-only";
+  const fs::path open = scratch.path() / "open";
+  fs::create_directory(readOnly);
+  fs::create_directory(open);
+  fs::permissions(readOnly, fs::perms::owner_read | fs::perms::owner_exec |
+                                fs::perms::group_read | fs::perms::group_exec |
+                                fs::perms::others_read | fs::perms::others_exec);
+  fs::permissions(open, fs::perms::all);
+  ScopedEnv envTmp("TMP", readOnly.string());
+  ScopedEnv envTmpdir("TMPDIR", open.string());
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+      ::_exit(2);
+    try {
+      TempFolder t;
+      ::_exit(t.folder().parent_path() == open ? 0 : 1);
+    } catch (const RuntimeError&) {
+      ::_exit(3);
+    }
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status)) << status;
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: made in the read-only folder, 3: not made at all";
 }
 
 // Folders of earlier runs go when nothing holds their lock; a folder whose
