@@ -1,5 +1,7 @@
 #pragma once
 
+// Terminating signals turned into a normal quit of the event loop.
+
 #include <QObject>
 
 #include <functional>
