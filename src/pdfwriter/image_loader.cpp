@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -169,6 +170,21 @@ constexpr png_uint_32 kPngMaxChunks = 1000;
 constexpr png_alloc_size_t kPngMaxChunkBytes = 8 << 20;
 constexpr std::uint64_t kDeflateMaxRatio = 1032;
 
+// The largest block libpng may take: rows of the widest image allowed and
+// ancillary chunks of reasonable size. A text chunk claiming a gigabyte is
+// read into a buffer of its claimed length, which no other limit checks.
+constexpr png_alloc_size_t kPngMaxBlock = 16 << 20;
+
+png_voidp pngMalloc(png_structp, png_alloc_size_t size)
+{
+  return size <= kPngMaxBlock ? std::malloc(size) : nullptr;
+}
+
+void pngFree(png_structp, png_voidp block)
+{
+  std::free(block);
+}
+
 void pngError(png_structp png, png_const_charp)
 {
   png_longjmp(png, 1);
@@ -179,7 +195,8 @@ void pngWarning(png_structp, png_const_charp) {}
 // The same rule as decodeJpeg: nothing across the jump needs a destructor.
 int decodePng(std::FILE* file, RasterRecord* raster)
 {
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, pngError, pngWarning);
+  png_structp png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, nullptr, pngError, pngWarning,
+                                             nullptr, pngMalloc, pngFree);
   if (!png)
     return kImageNoMemory;
   png_infop info = png_create_info_struct(png);
