@@ -97,8 +97,9 @@ struct TubeFit {
   // The shortest non-zero distance between atoms within 1.5 Å of the centre's
   // height; nothing when no such pair exists.
   std::optional<float> bondLength;
-  // The structure is no tube for the distortions: diameter below 2.3 Å, or
-  // length below the diameter.
+  // The structure is no tube for the distortions: diameter below 2.3 Å,
+  // length below the diameter, or an atom 10^6 Å or more from the origin
+  // along some axis.
   bool veto = false;
 
   bool found() const { return axis != TubeAxis::None && bondLength.has_value(); }

@@ -13,6 +13,9 @@ namespace {
 constexpr double kOnAxis = 0.1;
 constexpr double kSlabHalf = 1.5;
 constexpr float kThinnest = 2.3f;
+// The distortions start their searches from 10^6 Å; a structure reaching
+// further is no tube they can shape (and a stretch could overflow).
+constexpr float kReach = 1e6f;
 
 } // namespace
 
@@ -61,7 +64,10 @@ TubeFit fitTubeAxis(AtomSetRef atoms, const std::array<double, 3>& centroid)
   // which comes to the same.
   fit.diameter = std::min(extent[0], extent[1]);
   fit.bondLength = closestNonZeroDistance(slabX, slabY, slabZ);
-  fit.veto = fit.diameter < kThinnest || fit.length < fit.diameter;
+  bool inReach = true;
+  for (int k = 0; k < 3; ++k)
+    inReach = inReach && std::fabs(low[k]) < kReach && std::fabs(high[k]) < kReach;
+  fit.veto = fit.diameter < kThinnest || fit.length < fit.diameter || !inReach;
   return fit;
 }
 
