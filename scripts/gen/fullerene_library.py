@@ -58,7 +58,7 @@ sys.setrecursionlimit(10000)
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 LIBRARY = ROOT / "data/DATA/Fullerene"
 
-SMALL_SIZES = list(range(20, 59, 2)) + list(range(62, 69, 2))
+SMALL_SIZES = [n for n in range(20, 69, 2) if n not in (22, 60)]
 IPR_SIZES = [60, 70] + list(range(72, 101, 2))
 IPR_COUNTS = {60: 1, 70: 1, 72: 1, 74: 1, 76: 2, 78: 5, 80: 7, 82: 9, 84: 24, 86: 19,
               88: 35, 90: 46, 92: 86, 94: 134, 96: 187, 98: 259, 100: 450}

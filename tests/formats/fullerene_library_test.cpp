@@ -66,8 +66,9 @@ TEST(FullereneLibraryTest, everyFileIsAClosedCageListedInTheIndex)
   EXPECT_EQ(isomersBySize, expected);
   // One file per smaller size from C20 (none for C22) and the five giants.
   for (int n = 20; n <= 68; n += 2) {
-    if (n != 22 && n != 60)
+    if (n != 22 && n != 60) {
       EXPECT_EQ(files.count("C" + std::to_string(n)), 1u) << n;
+    }
   }
   for (int n : {180, 240, 320, 540, 720})
     EXPECT_EQ(files["C" + std::to_string(n)], n);
