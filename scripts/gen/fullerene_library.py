@@ -388,6 +388,11 @@ def unwind(orders, f0, f1, direction):
     left[f1] -= 1
     first_open = 0
     while len(seq) < n:
+        if len(seq) == n - 1:
+            # The last face caps whatever is open, even when the face
+            # before it closed with the ring.
+            seq.append(used.index(False))
+            break
         while first_open < len(seq) and left[seq[first_open]] == 0:
             first_open += 1
         if first_open >= len(seq):
