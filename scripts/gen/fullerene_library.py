@@ -319,13 +319,11 @@ def faces_from_dual(adj):
 class Cage:
     """A cubic planar graph with its faces (each a cycle of atoms)."""
 
-    def __init__(self, neighbours, atom_faces, face_count, coords=None):
+    def __init__(self, neighbours, atom_faces, face_count):
         self.nb = neighbours
         self.atom_faces = atom_faces
         self.face_count = face_count
-        self.coords = coords
         self._faces = None
-        self._orders = None
 
     def face_cycles(self):
         """Each face's atoms in cyclic order."""
@@ -706,11 +704,14 @@ def shape(task):
     return name, cage.nb, build_cage(cage)
 
 
-def shape_giant(n):
-    cage, start = dict((m, (c, q)) for m, c, q in giants())[n]
-    coords = build_cage(cage, start)
-    _, positions = canonical_spiral(cage, coords)
-    return n, cage.nb, coords, pentagon_bonds(cage), positions
+def shape_giants():
+    """The giants with their coordinates, pentagon bonds and spirals."""
+    out = []
+    for n, cage, start in giants():
+        coords = build_cage(cage, start)
+        _, positions = canonical_spiral(cage, coords)
+        out.append((n, cage.nb, coords, pentagon_bonds(cage), positions))
+    return out
 
 
 def write_library(folder, jobs):
@@ -724,7 +725,7 @@ def write_library(folder, jobs):
     rows = {}
     shapes = []
     with multiprocessing.Pool(jobs) as pool:
-        giant_jobs = pool.map_async(shape_giant, [180, 240, 320, 540, 720])
+        giant_jobs = pool.apply_async(shape_giants)
         for atoms, kind, found in pool.imap_unordered(search, tasks):
             by_size.setdefault((atoms, kind), []).append(found)
             if kind == "ipr" and len(by_size[(atoms, kind)]) < PARTS.get(atoms, 1):
