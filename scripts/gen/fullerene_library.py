@@ -136,13 +136,19 @@ class Windup:
             # caps them.
             if k != self.n - 2 or len(self.ring) < 2:
                 return False
-            if not self.connect(self.ring[-1], self.ring[0]):
-                return False
-            while self.ring and self.val[self.ring[0]] == 0:
-                self.log.append(("f", self.ring.pop(0)))
-            while self.ring and self.val[self.ring[-1]] == 0:
-                self.log.append(("b", self.ring.pop()))
-            return True
+            # Each end that fills drops out, and the faces that meet then
+            # share an edge in turn.
+            while True:
+                if not self.connect(self.ring[-1], self.ring[0]):
+                    return False
+                if self.val[self.ring[0]] == 0:
+                    self.log.append(("f", self.ring.pop(0)))
+                elif self.val[self.ring[-1]] == 0:
+                    self.log.append(("b", self.ring.pop()))
+                else:
+                    return True
+                if len(self.ring) < 2:
+                    return False
         self.ring.append(k)
         self.log.append(("a",))
         return True
