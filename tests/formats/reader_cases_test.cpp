@@ -1,5 +1,6 @@
 #include "formats/structure_readers.h"
 #include "model/element_display_recorder.h"
+#include "runtime/file_status.h"
 #include "runtime/number_parse.h"
 #include "runtime/random_source.h"
 #include "runtime/runtime_error.h"
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <sstream>
 
@@ -162,8 +164,7 @@ TEST(ReaderCasesTest, unreadablePathNamesTheFile)
     importXYZ(model, missing);
     ADD_FAILURE() << "read a missing file";
   } catch (const RuntimeError& e) {
-    EXPECT_EQ(std::string(e.what()),
-              "Could not read \"" + missing + "\": No such file or directory.");
+    EXPECT_EQ(std::string(e.what()), fileErrorText("Could not read", missing, ENOENT));
   }
   EXPECT_TRUE(model == copy);
 }

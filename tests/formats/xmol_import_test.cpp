@@ -1,6 +1,7 @@
 #include "formats/structure_readers.h"
 #include "formats/structure_writers.h"
 #include "model/built_tube.h"
+#include "runtime/file_status.h"
 #include "runtime/number_format.h"
 #include "support/fake_abort.h"
 #include "support/fake_prompts.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <functional>
 #include <numbers>
@@ -353,7 +355,7 @@ TEST(XmolImportTest, readsFilesByPathAndReportsMissingOnes)
   const std::string gone = dir.file("gone.xmol").string();
   EXPECT_FALSE(importCoordinates(missing.model, gone, false, false, missing.prompts, missing.abort));
   EXPECT_EQ(missing.messageTexts(),
-            std::vector<std::string>{"Could not read \"" + gone + "\": No such file or directory."});
+            std::vector<std::string>{fileErrorText("Could not read", gone, ENOENT)});
 }
 
 } // namespace
