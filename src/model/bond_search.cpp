@@ -10,6 +10,8 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
+#include <span>
 #include <vector>
 
 namespace tarvek {
@@ -361,10 +363,11 @@ bool searchRows(Model& model, const SearchSet& set, float lower, float upper, Ce
   return true;
 }
 
-// The smallest pair distance of the set, or kNoPair when no pair is closer.
-// The grid grows until the closest pair it sees lies within its reach, which
-// proves no closer pair sits further apart in the grid.
-float closestDistance(const SearchSet& set, double startReach, CellGrid& grid)
+// The smallest pair distance of the set (with skipZero the smallest above 0),
+// or kNoPair when no pair is closer. The grid grows until the closest pair it
+// sees lies within its reach, which proves no closer pair sits further apart
+// in the grid.
+float closestDistance(const SearchSet& set, double startReach, bool skipZero, CellGrid& grid)
 {
   if (set.count - set.first < 2)
     return kNoPair;
@@ -373,7 +376,9 @@ float closestDistance(const SearchSet& set, double startReach, CellGrid& grid)
     grid.build(set, reach, set.count - set.first);
     float best = std::numeric_limits<float>::infinity();
     grid.forEachPair(0, [&](const CellGrid::Member& a, const CellGrid::Member& b) {
-      best = std::min(best, pairDistance(a.x, a.y, a.z, b.x, b.y, b.z));
+      const float d = pairDistance(a.x, a.y, a.z, b.x, b.y, b.z);
+      if (d > 0.0f || !skipZero)
+        best = std::min(best, d);
     });
     if (best <= reach || reach >= kNoPair)
       return std::min(best, kNoPair);
@@ -382,6 +387,19 @@ float closestDistance(const SearchSet& set, double startReach, CellGrid& grid)
 }
 
 } // namespace
+
+std::optional<float> closestNonZeroDistance(std::span<const float> x, std::span<const float> y,
+                                            std::span<const float> z)
+{
+  assert(x.size() == y.size() && x.size() == z.size());
+  const SearchSet set{x.data(), y.data(), z.data(), nullptr, 0,
+                      static_cast<std::int32_t>(x.size())};
+  CellGrid grid;
+  const float d = closestDistance(set, 1.5, true, grid);
+  if (d >= kNoPair)
+    return std::nullopt;
+  return d;
+}
 
 void clearBonds(Model& model)
 {
@@ -460,7 +478,7 @@ void findBonds(Model& model, AbortToken& abort)
 
   CellGrid grid;
   if (searchRows(model, set, lower, upper, grid, abort) && model.bondCount == 0) {
-    const float dmin = closestDistance(set, upper, grid);
+    const float dmin = closestDistance(set, upper, false, grid);
     if (dmin < kNoPair) {
       searchRows(model, set, static_cast<float>(0.95 * dmin), static_cast<float>(1.1 * dmin),
                  grid, abort);
