@@ -1,3 +1,4 @@
+// Cell grid over a point set: binning, neighbour runs and the hash of sparse cells.
 #include "model/cell_grid.h"
 
 #include <cmath>
