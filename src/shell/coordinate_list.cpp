@@ -124,7 +124,8 @@ void CoordinateList::sizeColumns()
   QTableView* list = m_form.lstXYZ;
   QHeaderView* header = list->horizontalHeader();
   const QFontMetrics metrics(list->font());
-  const int margin = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
+  const int margin =
+      2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
   const auto texts = m_model->rows().widestTexts();
   for (int c = 0; c < 5; ++c) {
     int width = header->sectionSizeHint(c);

@@ -85,7 +85,8 @@ void FileCommands::buildMenu()
   const char* const folders[] = {"View Export Folder", "View Import Folder", "View Image Folder",
                                  "View PDF Folder"};
   for (int k = 0; k < 4; ++k)
-    mnuDir[static_cast<std::size_t>(k)] = addCommand(mnuFile, folders[k], [this, k] { viewFolder(k); });
+    mnuDir[static_cast<std::size_t>(k)] =
+        addCommand(mnuFile, folders[k], [this, k] { viewFolder(k); });
   mnuFile->addSeparator();
   mnuFile_8 = addCommand(mnuFile, "E&xit", [this] { exit(); });
 }

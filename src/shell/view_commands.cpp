@@ -372,7 +372,8 @@ void ViewCommands::stb_MouseDown(std::int16_t button, int x)
     if (button == 1) {
       m_form.showPreferences();
     } else if (button == 2) {
-      showBondStatistics(m_form.exportContext(), [this](const std::string& text) { m_form.setStatusText(text); });
+      showBondStatistics(m_form.exportContext(),
+                         [this](const std::string& text) { m_form.setStatusText(text); });
     }
     return;
   }
