@@ -145,6 +145,13 @@ const std::string& XyzRows::label(std::size_t row) const
   return m_labels[static_cast<std::size_t>(code)];
 }
 
+std::size_t XyzRows::heldBytes() const
+{
+  return m_number.capacity() * sizeof(std::int32_t) +
+         (m_x.capacity() + m_y.capacity() + m_z.capacity()) * sizeof(float) +
+         m_label.capacity() * sizeof(std::int16_t);
+}
+
 std::string XyzRows::text(std::size_t row, int column) const
 {
   switch (column) {

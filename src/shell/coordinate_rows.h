@@ -32,6 +32,8 @@ public:
   float z(std::size_t row) const { return m_z[row]; }
   const std::string& label(std::size_t row) const;
   const std::vector<std::string>& labels() const { return m_labels; }
+  // Bytes the rows' own storage holds (the label table left out).
+  std::size_t heldBytes() const;
 
   // Column texts: 0 number, 1 x, 2 y, 3 z ("0.0000", "." in every locale),
   // 4 label.
