@@ -5,13 +5,18 @@
 #include "platform/run_command.h"
 #include "platform/utilities.h"
 #include "runtime/file_util.h"
+#include "runtime/int_convert.h"
+#include "runtime/number_format.h"
 #include "runtime/path_util.h"
+#include "runtime/runtime_error.h"
 #include "scene/scene_object.h"
 #include "shell/coordinate_list.h"
 #include "shell/file_naming.h"
 #include "shell/form1.h"
+#include "shell/xy_import.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
@@ -62,7 +67,7 @@ void FileCommands::buildMenu()
   // mislead.
   mnuFile_422 = addCommand(i, "Import CIF Data", [this] { importCifData(); });
   mnuFile_422->setVisible(false);
-  mnuFile_43 = addCommand(i, "Import XY Data", [] {});
+  mnuFile_43 = addCommand(i, "Import XY Data", [this] { importXYData(); });
   mnuFile->addSeparator();
 
   CoordinateList& list = m_form.coordinateList();
@@ -165,6 +170,78 @@ void FileCommands::exportBonds()
                                          defaultExportName() + "_Bonds");
   if (!path.empty())
     tarvek::exportBonds(m_form.exportContext(), path);
+}
+
+void FileCommands::importXYData()
+{
+  Form1& form = m_form;
+  MainWindowState& state = form.m_state;
+  Model& model = form.m_model;
+  Platform& platform = form.m_platform;
+  const std::string folder = state.xyFileName.empty() ? form.m_startup.importFolder
+                                                       : getFilePath(state.xyFileName);
+  const auto choice = platform.fileDialogs.open({}, folder, kXyFilter, {}, 1);
+  if (!choice || choice->path.empty())
+    return;
+  const std::string path = choice->path;
+
+  // Everything that can refuse the file comes before the first change.
+  const XYReadResult read = readXYPoints(path);
+  if (!read.ok())
+    throw RuntimeError(read.error);
+  const XYSheet sheet = sheetOf(read.points);
+  const XYScale scale = checkXYSheet(path, sheet);
+
+  // The type list's handler does nothing while the list is disabled.
+  QComboBox* types = form.cmbTYP;
+  types->setEnabled(false);
+  const bool roll = platform.prompts.yesNo("Do you want to roll this XY-sheet into a tube?", {},
+                                           MessageIcon::Question);
+  types->setCurrentIndex(roll ? 0 : 1);
+  model.structureKind = roll ? 1 : 2;
+  types->setEnabled(true);
+  // Likewise the display boxes': both ticked without a redraw.
+  for (QCheckBox* box : form.cbOP) {
+    box->setEnabled(false);
+    box->setChecked(true);
+  }
+  form.m_display.atomsShown = true;
+  form.m_display.bondsShown = true;
+  for (QCheckBox* box : form.cbOP)
+    box->setEnabled(true);
+
+  form.checkParameterFields();
+  const XYBuildFields fields{CInt(form.field(0)), CInt(form.field(1)),
+                             static_cast<float>(form.field(2)),
+                             static_cast<float>(form.field(3))};
+  state.xyImportFlag = true;
+  state.coordinateImportFlag = false;
+  model.partsFlag = false;
+  state.fullereneLibraryMode = false;
+  state.junctionShown = false;
+  state.xyFileName = path;
+  form.setTitleAndStatus();
+  form.updateDisplayControls();
+  const XYBuild build =
+      buildFromXYData(model, sheet, scale, fields, platform.prompts, platform.abort);
+
+  CXXX& scene = *form.m_scene;
+  scene.clearScene();
+  scene.setBackground();
+  form.setData(false);
+  model.placementX = model.placementY = model.placementZ = 0.0f;
+  if (form.m_display.orthoProjection)
+    scene.zoomOrtho();
+  scene.zoomReset(0);
+  // The list first: its title refresh would put "XY - Import" over the size.
+  form.m_seams.fillXyzList(0);
+  form.stbPanel[2]->setText(QString::number(scene.drawnAtomCount) + QStringLiteral(" Atoms"));
+  form.stbPanel[3]->setText(QString::number(scene.drawnBondCount) + QStringLiteral(" Bonds"));
+  form.showAtomRadius();
+  const std::string size = roll ? "(?,?) Tube Diameter " + Format(build.diameter, "0.0##") + " A"
+                                : "Sheet Width " + Format(build.width, "0.0##") + " A";
+  form.stbPanel[0]->setText(QString::fromStdString(size));
+  platform.pump.pumpEvents();
 }
 
 void FileCommands::enableTypeList(int index)

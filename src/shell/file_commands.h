@@ -34,6 +34,9 @@ public:
   // switches the type list; quiet asks no questions.
   void importXmolData();
   void importCifData();
+  // Reads an XY point file, asks whether to roll it, and builds the sheet
+  // or tube. A file that cannot build is refused before anything changes.
+  void importXYData();
   // After a failed XMOL import: the nanotube of the parameter fields.
   void handleImportError();
   // Selects a type-list entry without a rebuild.

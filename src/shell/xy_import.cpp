@@ -78,6 +78,18 @@ std::pair<std::size_t, std::size_t> firstRepeat(const XYSheet& sheet)
 
 } // namespace
 
+XYSheet sheetOf(const std::vector<XYPoint>& points)
+{
+  XYSheet sheet;
+  sheet.x.reserve(points.size());
+  sheet.y.reserve(points.size());
+  for (const XYPoint& p : points) {
+    sheet.x.push_back(p.x);
+    sheet.y.push_back(p.y);
+  }
+  return sheet;
+}
+
 XYScale analyseXYPoints(const XYSheet& sheet)
 {
   XYScale scale;

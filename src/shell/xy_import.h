@@ -1,6 +1,8 @@
 // The XY import's logic: the scale of a point set and the sheet or tube built from it.
 #pragma once
 
+#include "imaging/xy_file.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -18,6 +20,9 @@ struct XYSheet {
 
   std::size_t size() const { return x.size(); }
 };
+
+// The points of an XY file as a sheet.
+XYSheet sheetOf(const std::vector<XYPoint>& points);
 
 // The typical neighbour distance of a point set, in the points' own unit.
 struct XYScale {
