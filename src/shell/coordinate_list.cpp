@@ -13,6 +13,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTableView>
 
 #include <algorithm>
@@ -119,18 +120,29 @@ void CoordinateList::fillXyzList(int emptyOnly)
 
 // Each column as wide as its header or its widest text, whichever is wider;
 // the candidates come from the column's extremes, so no row is measured.
+// Rows get the height of one line of text.
 void CoordinateList::sizeColumns()
 {
   QTableView* list = m_form.lstXYZ;
   QHeaderView* header = list->horizontalHeader();
-  const QFontMetrics metrics(list->font());
-  const int margin =
-      2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
+  // The style may give item views a font of their own when it polishes them.
+  list->ensurePolished();
+  list->verticalHeader()->setDefaultSectionSize(list->fontMetrics().height() + 2);
+  // An item as the delegate sizes it; one pixel more for the grid line.
+  QStyleOptionViewItem item;
+  item.initFrom(list);
+  item.font = list->font();
+  item.fontMetrics = list->fontMetrics();
+  item.features = QStyleOptionViewItem::HasDisplay;
+  const auto textWidth = [&](const std::string& text) {
+    item.text = qs(text);
+    return list->style()->sizeFromContents(QStyle::CT_ItemViewItem, &item, {}, list).width() + 1;
+  };
   const auto texts = m_model->rows().widestTexts();
   for (int c = 0; c < 5; ++c) {
     int width = header->sectionSizeHint(c);
     for (const std::string& text : texts[static_cast<std::size_t>(c)])
-      width = std::max(width, metrics.horizontalAdvance(qs(text)) + margin);
+      width = std::max(width, textWidth(text));
     header->resizeSection(c, width);
   }
 }
