@@ -200,7 +200,12 @@ SaveOutcome CoordinateList::saveCoordinatesAs()
     case 4:
       exportPDB(ctx, path);
       break;
+    case 5:
+      exportCIF(ctx, path);
+      break;
     default:
+      exportVRML(ctx, {form.m_display, form.m_preferences, *form.m_scene}, path,
+                 VrmlVersion::Vrml2);
       break;
     }
   });

@@ -52,12 +52,12 @@ void FileCommands::buildMenu()
   mnuFile_1 = addCommand(e, "Export &MOL ", [this] { exportMOL(); });
   mnuFile_10 = addCommand(e, "Export XMOL ", [this] { exportXMOL(); });
   mnuFile_2 = addCommand(e, "Export &PDB", [this] { exportPDB(); });
-  mnuFile_3 = addCommand(e, "Export &CIF", [] {});
-  mnuFile_4 = addCommand(e, "Export &VRML", [] {});
+  mnuFile_3 = addCommand(e, "Export &CIF", [this] { exportCIF(); });
+  mnuFile_4 = addCommand(e, "Export &VRML", [this] { exportVRML(); });
   mnuFile_41 = addCommand(e, "Export P&DF", [this] { exportPDF(); });
   mnuFile_41->setEnabled(static_cast<bool>(seams.exportPdfPage));
   mnuFile_45 = addCommand(e, "Export &Bonds", [this] { exportBonds(); });
-  mnuFile_mlm = addCommand(e, "Export MLM", [] {});
+  mnuFile_mlm = addCommand(e, "Export MLM", [this] { exportMLM(); });
 
   mnuImportStructure = mnuFile->addMenu(QStringLiteral("Import Structure"));
   QMenu* i = mnuImportStructure;
@@ -150,6 +150,21 @@ void FileCommands::exportPDB()
     tarvek::exportPDB(m_form.exportContext(), path);
 }
 
+void FileCommands::exportCIF()
+{
+  if (const std::string path = exportPath(kCifFilter); !path.empty())
+    tarvek::exportCIF(m_form.exportContext(), path);
+}
+
+void FileCommands::exportVRML()
+{
+  int index = 1;
+  if (const std::string path = exportPath(kVrmlFilter, &index); !path.empty())
+    tarvek::exportVRML(m_form.exportContext(),
+                       {m_form.m_display, m_form.m_preferences, *m_form.m_scene}, path,
+                       index == 2 ? VrmlVersion::Vrml1 : VrmlVersion::Vrml2);
+}
+
 void FileCommands::exportPDF()
 {
   if (!m_form.m_seams.exportPdfPage)
@@ -170,6 +185,12 @@ void FileCommands::exportBonds()
                                          defaultExportName() + "_Bonds");
   if (!path.empty())
     tarvek::exportBonds(m_form.exportContext(), path);
+}
+
+void FileCommands::exportMLM()
+{
+  if (const std::string path = exportPath(kMlmFilter); !path.empty())
+    tarvek::exportMLM(m_form.exportContext(), path);
 }
 
 void FileCommands::importXYData()

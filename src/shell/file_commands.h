@@ -27,8 +27,11 @@ public:
   void exportMOL();
   void exportXMOL();
   void exportPDB();
+  void exportCIF();
+  void exportVRML();
   void exportPDF();
   void exportBonds();
+  void exportMLM();
 
   // Imports a structure file and shows it. openXMOL with an empty name only
   // switches the type list; quiet asks no questions.

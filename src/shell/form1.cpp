@@ -801,6 +801,7 @@ ExportContext Form1::exportContext() const
   ctx.lfLineEnds = m_preferences.optionFlags[7];
   ctx.decimalComma = m_display.decimalComma;
   ctx.cifPadding = m_preferences.cifPadding;
+  ctx.cifIcsdStyle = m_preferences.optionFlags[10];
   ctx.sceneListCount = m_scene->getNO();
   ctx.sceneAtomFile = m_display.sceneAtomFilePath;
   ctx.sceneBondFile = m_display.sceneBondFilePath;

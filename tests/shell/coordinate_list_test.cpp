@@ -256,7 +256,11 @@ TEST(CoordinateListTest, coordinatesOfAnOversizedTubeGoToTheChosenFormat)
     int index;
     const char* file;
     const char* start;
-  } writers[] = {{2, "c.mol", "  2  0 0"}, {3, "c.xmol", "2\r\n"}, {4, "c.pdb", "ATOM"}};
+  } writers[] = {{2, "c.mol", "  2  0 0"},
+                 {3, "c.xmol", "2\r\n"},
+                 {4, "c.pdb", "ATOM"},
+                 {5, "c.cif", "_cell_length_a"},
+                 {6, "c.vrml", "#VRML V2.0 utf8"}};
   for (const auto& w : writers) {
     const std::string path = folders.exportFile(w.file);
     rig.dialogs.answer(FileChoice{path, w.index});

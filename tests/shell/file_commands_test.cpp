@@ -167,8 +167,14 @@ TEST(FileCommandsTest, exportsWriteTheShownTube)
       {"XMOL", &FileCommands::mnuFile_10, "XMOL File (*.xmol)|*.xmol|", "Nanotube_CC", "t.xmol",
        "240"},
       {"PDB", &FileCommands::mnuFile_2, "PDB File (*.pdb)|*.pdb|", "Nanotube_CC", "t.pdb", nullptr},
+      {"CIF", &FileCommands::mnuFile_3, "CIF File (*.cif)|*.cif|", "Nanotube_CC", "t.cif",
+       nullptr},
+      {"VRML", &FileCommands::mnuFile_4, "VRML2.0 File (*.wrl)|*.wrl|VRML1.0 File (*.wrl)|*.wrl|",
+       "Nanotube_CC", "t.wrl", "#VRML V2.0 utf8"},
       {"Bonds", &FileCommands::mnuFile_45, "Bonds/Connections File (*.txt)|*.txt|",
        "Nanotube_CC_Bonds", "b.txt", nullptr},
+      {"MLM", &FileCommands::mnuFile_mlm, "MolMeccano File (*.mlm)|*.mlm|", "Nanotube_CC",
+       "t.mlm", nullptr},
   };
   for (const auto& c : cases) {
     FileRig f;
@@ -190,6 +196,17 @@ TEST(FileCommandsTest, exportsWriteTheShownTube)
     }
     EXPECT_TRUE(f.rig.prompts.messages().empty()) << c.name;
   }
+}
+
+// The VRML filter's second entry picks VRML 1.0.
+TEST(FileCommandsTest, vrmlVersionFollowsTheFilter)
+{
+  FileRig f;
+  const std::string path = f.folders.exportFile("v1.wrl");
+  f.save(path, 2);
+  f.file.mnuFile_4->trigger();
+  const std::string bytes = readBytes(path);
+  EXPECT_EQ(bytes.substr(0, bytes.find('\r')), "#VRML V1.0 ascii");
 }
 
 // An existing non-empty file is asked about (not for the bond table); No

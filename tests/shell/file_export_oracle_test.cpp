@@ -15,7 +15,7 @@ namespace tarvek {
 namespace {
 
 // Open Babel reads the default tube exported through the File menu with all
-// its atoms, and with its bonds where the format carries them.
+// its atoms, and with its bonds where the format carries them (MOL, PDB).
 TEST(FileExportOracleTest, openBabelReadsTheExportedTube)
 {
   if (!test::requireTool("obabel", "openbabel"))
@@ -38,6 +38,7 @@ TEST(FileExportOracleTest, openBabelReadsTheExportedTube)
       {file.mnuFile_1, "tube.mol", nullptr, "240 340"},
       {file.mnuFile_10, "tube.xmol", "-ixyz", nullptr},
       {file.mnuFile_2, "tube.pdb", nullptr, "240 340"},
+      {file.mnuFile_3, "tube.cif", nullptr, nullptr},
   };
   for (const auto& c : cases) {
     const std::string path = folders.exportFile(c.file);
