@@ -1,7 +1,9 @@
 // The main window's File menu: exports, imports, tables, folders and Exit.
 #include "shell/file_commands.h"
 
+#include "formats/structure_readers.h"
 #include "formats/structure_writers.h"
+#include "model/bond_search.h"
 #include "platform/run_command.h"
 #include "platform/utilities.h"
 #include "runtime/file_util.h"
@@ -61,7 +63,7 @@ void FileCommands::buildMenu()
 
   mnuImportStructure = mnuFile->addMenu(QStringLiteral("Import Structure"));
   QMenu* i = mnuImportStructure;
-  mnuFile_42 = addCommand(i, "Import &Fullerene", [] {});
+  mnuFile_42 = addCommand(i, "Import &Fullerene", [this] { importFullerene(); });
   mnuFile_421 = addCommand(i, "Import Xmol Data", [this] { importXmolData(); });
   // Its reader takes plain atom tables, not CIF files: shown, it would
   // mislead.
@@ -193,6 +195,121 @@ void FileCommands::exportMLM()
     tarvek::exportMLM(m_form.exportContext(), path);
 }
 
+void FileCommands::importFullerene()
+{
+  Form1& form = m_form;
+  MainWindowState& state = form.m_state;
+  const std::string folder = state.lastFullereneFile.empty()
+                                 ? fullereneLibraryFolder(m_programFolder)
+                                 : getFilePath(state.lastFullereneFile);
+  const auto choice = form.m_platform.fileDialogs.open({}, folder, kFullereneFilter, {}, 1);
+  if (!choice || choice->path.empty())
+    return;
+  const std::string& path = choice->path;
+  // The filter chosen, not the extension, picks the reader.
+  const ImportedStructure read =
+      choice->filterIndex == 2 ? importXYZ(form.m_model, path) : openCC1(form.m_model, path);
+  state.fullereneLibraryMode = true;
+  state.xyImportFlag = false;
+  form.m_model.partsFlag = false;
+  state.coordinateImportFlag = false;
+  state.junctionShown = false;
+  enableTypeList(5);
+  state.lastFullereneFile = path;
+  state.importedTitle = read.title;
+  form.showImportedStructure();
+  form.m_seams.fillXyzList(0);
+  form.stbPanel[0]->setText(QString::fromStdString(path));
+}
+
+void FileCommands::openXMOL(const std::string& fileName, bool quiet)
+{
+  Form1& form = m_form;
+  MainWindowState& state = form.m_state;
+  Model& model = form.m_model;
+  Platform& platform = form.m_platform;
+  state.fullereneLibraryMode = false;
+  state.xyImportFlag = false;
+  state.coordinateImportFlag = false;
+  model.partsFlag = false;
+  enableTypeList(6);
+  state.lastXmolFile = fileName;
+  if (!fileName.empty()) {
+    model.tubeDiameter = 0.0f;
+    form.checkParameterFields();
+    const auto read = importCoordinates(model, fileName, quiet, state.xmolIsTube,
+                                        platform.prompts, platform.abort);
+    if (!read) {
+      handleImportError();
+      return;
+    }
+    state.xmolComment = read->comment;
+    state.importedTitle = read->title;
+    state.xmolIsTube = read->isTube;
+    if (model.bondCount == 0)
+      createBonds(model, 0.0f, 0.0f, platform.prompts, platform.abort);
+    CXXX& scene = *form.m_scene;
+    scene.clearScene();
+    scene.setBackground();
+    form.setData(false);
+    state.coordinateImportFlag = true;
+    form.m_seams.fillXyzList(0);
+    std::string panel1 = fileName;
+    if (model.tubeDiameter != 0.0f)
+      panel1 = "Xmol: Nanotube, Length " + Format(model.tubeLength, "0.0##") + " A, Diameter " +
+               Format(model.tubeDiameter, "0.0##") + " A, Bond length " +
+               Format(model.bondLength, "0.0##") + " A";
+    form.stbPanel[0]->setText(QString::fromStdString(panel1));
+    form.stbPanel[2]->setText(QString::number(scene.drawnAtomCount) + QStringLiteral(" Atoms"));
+    form.stbPanel[3]->setText(QString::number(scene.drawnBondCount) + QStringLiteral(" Bonds"));
+    form.showAtomRadius();
+  }
+  form.showPanelsForType();
+}
+
+void FileCommands::openCIF(const std::string& fileName)
+{
+  if (!FileExists(fileName))
+    return;
+  Form1& form = m_form;
+  MainWindowState& state = form.m_state;
+  Model& model = form.m_model;
+  CXXX& scene = *form.m_scene;
+  const ImportedStructure read = importAtomTable(model, fileName, scene, form.m_random);
+  model.partsFlag = true;
+  state.xyImportFlag = false;
+  state.fullereneLibraryMode = false;
+  state.coordinateImportFlag = false;
+  state.junctionShown = false;
+  state.partFile = fileName;
+  state.importedElements = read.elements;
+  state.importedTitle = read.title;
+  state.captionOverride = " (CIF)";
+  form.setTitleAndStatus();
+  form.updateDisplayControls();
+  // Element table index = atomic number - 1.
+  const std::pair<std::int16_t, std::uint32_t> colours[] = {
+      {0, packColor(255, 255, 255)}, {5, packColor(103, 103, 103)},
+      {6, packColor(135, 135, 240)}, {7, packColor(255, 0, 0)},
+      {15, packColor(255, 229, 82)}, {14, packColor(255, 142, 17)}};
+  for (const auto& [element, colour] : colours)
+    scene.setAtomColor(element, colour);
+  scene.clearScene();
+  form.applyBackgroundColor();
+  form.setData(false);
+  model.placementX = model.placementY = model.placementZ = 0.0f;
+  if (form.m_display.orthoProjection)
+    scene.zoomOrtho();
+  scene.Refresh();
+  form.stbPanel[2]->setText(QString::number(model.atomCount) + QStringLiteral(" Atoms"));
+  form.stbPanel[3]->setText(QString::fromStdString(state.importedElements));
+  form.showAtomRadius();
+  form.stbPanel[0]->clear();
+  form.m_platform.pump.pumpEvents();
+  form.m_seams.fillXyzList(0);
+  form.stbPanel[0]->setText(QString::fromStdString(fileName));
+}
+
 void FileCommands::importXYData()
 {
   Form1& form = m_form;
@@ -292,14 +409,16 @@ void FileCommands::importXmolData()
   const auto choice =
       m_form.m_platform.fileDialogs.open({}, importFolderOr(m_form.m_state.lastXmolFile),
                                          sw ? kXmolImportFilterSw : kXmolImportFilter, {}, 1);
-  (void)choice;
+  if (choice)
+    openXMOL(choice->path, false);
 }
 
 void FileCommands::importCifData()
 {
   const auto choice = m_form.m_platform.fileDialogs.open(
       {}, importFolderOr(m_form.m_state.lastXmolFile), kAtomTableFilter, {}, 1);
-  (void)choice;
+  if (choice)
+    openCIF(choice->path);
 }
 
 void FileCommands::viewFolder(int which)

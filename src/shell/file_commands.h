@@ -35,11 +35,16 @@ public:
 
   // Imports a structure file and shows it. openXMOL with an empty name only
   // switches the type list; quiet asks no questions.
+  void importFullerene();
   void importXmolData();
   void importCifData();
   // Reads an XY point file, asks whether to roll it, and builds the sheet
   // or tube. A file that cannot build is refused before anything changes.
   void importXYData();
+  void openXMOL(const std::string& fileName, bool quiet);
+  // An atom table (label, element, x, y, z); a missing or empty file
+  // changes nothing.
+  void openCIF(const std::string& fileName);
   // After a failed XMOL import: the nanotube of the parameter fields.
   void handleImportError();
   // Selects a type-list entry without a rebuild.

@@ -105,7 +105,9 @@ Form1::Form1(Platform& platform, Model& model, DisplaySettings& display, Prefere
   if (!m_seams.fillXyzList)
     m_seams.fillXyzList = [this](int emptyOnly) { m_coordinateList->fillXyzList(emptyOnly); };
   if (!m_seams.openXMOL)
-    m_seams.openXMOL = [](const std::string&, bool) {};
+    m_seams.openXMOL = [this](const std::string& file, bool quiet) {
+      m_fileCommands->openXMOL(file, quiet);
+    };
   if (!m_seams.saveCoordinatesAs)
     m_seams.saveCoordinatesAs = [this] { return m_coordinateList->saveCoordinatesAs(); };
   resize(848, 637 + menuBar()->sizeHint().height());
