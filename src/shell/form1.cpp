@@ -394,6 +394,7 @@ void Form1::formLoad()
   cmbTYP->setEnabled(true);
   m_fr1Top = Toolbar1->sizeHint().height() + 4;
   formResize();
+  m_specialCommands->buildImmMenu();
   runCalculation();
 }
 

@@ -1,15 +1,20 @@
 // The Special menu and its builders, the multi-layer graphene command and the part submenu.
 #include "shell/special_commands.h"
 
+#include "formats/crc32.h"
+#include "formats/structure_readers.h"
 #include "model/bond_search.h"
 #include "model/mwnt_definition.h"
 #include "model/tube_builder.h"
 #include "platform/run_command.h"
+#include "runtime/file_util.h"
 #include "runtime/int_convert.h"
 #include "runtime/number_parse.h"
 #include "runtime/runtime_error.h"
 #include "scene/scene_object.h"
+#include "shell/atom_colour_dialog.h"
 #include "shell/colour_ramp.h"
+#include "shell/file_commands.h"
 #include "shell/form1.h"
 #include "shell/multilayer_graphene.h"
 #include "tools/builder_dialogs.h"
@@ -42,6 +47,19 @@ const char* const kPleaseWait = "Please wait ...";
 
 // Above this many estimated atoms a stack goes to a file, not to the view.
 constexpr double kDisplayLimit = 20000.0;
+
+// The element colours (index atomic number - 1, red, green, blue) that the
+// first three parts of the library always show in.
+struct PartColour {
+  std::int16_t element;
+  std::uint32_t red, green, blue;
+};
+const PartColour kOrganicColours[] = {{0, 255, 255, 255}, {5, 103, 103, 103}, {6, 135, 135, 240},
+                                      {7, 255, 0, 0},     {15, 255, 229, 82}, {14, 255, 142, 17}};
+const PartColour kSiliconColour = {13, 133, 158, 158};
+const PartColour kFluorineColours[] = {{0, 255, 255, 255}, {5, 103, 103, 103}, {6, 0, 0, 255},
+                                       {7, 255, 0, 0},     {8, 255, 255, 0},   {13, 255, 0, 0},
+                                       {15, 255, 255, 0}};
 
 // Puts the bond colour of the Preferences back however a builder ends.
 class BondColourGuard {
@@ -381,6 +399,91 @@ void SpecialCommands::mnuTool_13_Click()
   pump.pumpEvents();
   form.lbTIT->setText(QString::fromLatin1(kGrapheneTitle));
   pump.pumpEvents();
+}
+
+void SpecialCommands::buildImmMenu()
+{
+  mnuIMMHeader = m_form.fileCommands().mnuImportStructure->addMenu(QStringLiteral("Import IMM PDB"));
+  m_parts = vetPartLibrary(m_programFolder, clCRC32{});
+  mnuIMMHeader->menuAction()->setVisible(m_parts.shown);
+  if (!m_parts.shown)
+    return;
+  mnuIMM.assign(static_cast<std::size_t>(m_parts.recordCount) + 2, nullptr);
+  const auto add = [this](int index, const QString& caption) {
+    QAction* item = mnuIMMHeader->addAction(caption, this, [this, index] {
+      runCommand(m_form.m_platform.prompts, [this, index] { mnuIMM_Click(index); });
+    });
+    item->setData(index);
+    mnuIMM[static_cast<std::size_t>(index)] = item;
+  };
+  for (const PartItem& part : m_parts.items)
+    add(part.index, QString::fromStdString(part.caption));
+  QAction* separator = mnuIMMHeader->addSeparator();
+  separator->setData(m_parts.recordCount);
+  mnuIMM[static_cast<std::size_t>(m_parts.recordCount)] = separator;
+  add(m_parts.recordCount + 1, QStringLiteral("Edit Colors"));
+}
+
+void SpecialCommands::mnuIMM_Click(int index)
+{
+  if (index == m_parts.recordCount + 1) {
+    if (m_colourDialog == nullptr)
+      m_colourDialog = new dlgATCOL(m_form, m_form.m_model, m_form.m_platform.colourChooser, &m_form);
+    m_colourDialog->exec();
+    return;
+  }
+  const auto part = std::find_if(m_parts.items.begin(), m_parts.items.end(),
+                                 [index](const PartItem& item) { return item.index == index; });
+  if (part == m_parts.items.end() || !FileExists(part->path))
+    return;
+  showPart(*part);
+}
+
+void SpecialCommands::showPart(const PartItem& part)
+{
+  Form1& form = m_form;
+  Model& model = form.m_model;
+  MainWindowState& state = form.m_state;
+  CXXX& scene = form.scene();
+  const ImportedStructure read = importPDB(model, part.path, scene, form.m_random);
+  state.importedElements = read.elements;
+  state.importedTitle = read.title;
+  model.partsFlag = true;
+  state.xyImportFlag = false;
+  state.fullereneLibraryMode = false;
+  state.partFile = part.path;
+  state.captionOverride = part.caption + " (IMM)";
+  form.setTitleAndStatus();
+  form.updateDisplayControls();
+
+  const auto paint = [&scene](const PartColour& c) {
+    scene.setAtomColor(c.element, packColor(c.red, c.green, c.blue));
+  };
+  if (part.index == 0 || part.index == 1) {
+    for (const PartColour& c : kOrganicColours)
+      paint(c);
+    if (part.index == 1)
+      paint(kSiliconColour);
+  } else if (part.index == 2) {
+    for (const PartColour& c : kFluorineColours)
+      paint(c);
+  }
+
+  scene.clearScene();
+  form.applyBackgroundColor();
+  form.setData(false);
+  model.placementX = model.placementY = model.placementZ = 0.0f;
+  if (form.m_display.orthoProjection)
+    scene.zoomOrtho();
+  scene.Refresh();
+
+  form.stbPanel[2]->setText(QString::number(model.atomCount) + QStringLiteral(" Atoms"));
+  form.stbPanel[3]->setText(QString::fromStdString(state.importedElements));
+  form.showAtomRadius();
+  form.stbPanel[0]->setText(QString());
+  form.m_platform.pump.pumpEvents();
+  form.m_seams.fillXyzList(0);
+  form.stbPanel[0]->setText(QString::fromStdString(part.path));
 }
 
 } // namespace tarvek

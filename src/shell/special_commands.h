@@ -1,6 +1,8 @@
 // The Special menu and its builders, the multi-layer graphene command and the part submenu.
 #pragma once
 
+#include "shell/part_library.h"
+
 #include <QObject>
 
 #include <array>
@@ -15,11 +17,12 @@ class QMenu;
 namespace tarvek {
 
 class Form1;
+class dlgATCOL;
 
 // The Special menu (bundles, capped tubes, the bucky ball, the inserted
 // cylinder or ball, custom multi-wall tubes), the builders the calculation
 // calls after it has shown the first tube or cone, the multi-layer graphene
-// command and the structure-part submenu. Each command runs behind the
+// command and the structure-part submenu of File › Import Structure. Each command runs behind the
 // window's error guard. Built once the window's controls exist; the window
 // owns it.
 class SpecialCommands : public QObject {
@@ -44,6 +47,14 @@ public:
   // Tools › Multi-Layer Graphene.
   void mnuTool_13_Click();
 
+  // The "Import IMM PDB" submenu from the vetted part library: once, before
+  // the first calculation. Hidden when the library does not pass.
+  void buildImmMenu();
+  // Item index of the submenu: "Edit Colors" opens the atom colours;
+  // a part replaces the shown structure (a part that cannot be read changes
+  // nothing and throws RuntimeError with the reader's sentence).
+  void mnuIMM_Click(int index);
+
   // Asks which ends get caps; showCapsDialog unless a test puts its own in.
   std::function<std::int16_t()> capChooser;
   // Hands the moved atom set to the scene (the window's setData); a test may
@@ -56,6 +67,10 @@ public:
   QMenu* mnuCap = nullptr;
   std::array<QAction*, 9> itmCap{};
   QAction* mnuTool_13 = nullptr;
+  QMenu* mnuIMMHeader = nullptr;
+  // By record index; a missing part leaves a null gap. The separator and
+  // "Edit Colors" follow the last record.
+  std::vector<QAction*> mnuIMM;
 
 private:
   void buildSpecialMenu();
@@ -68,8 +83,12 @@ private:
   // when the option is on.
   std::vector<std::uint32_t> passColours(std::int32_t count, bool ramp) const;
 
+  void showPart(const PartItem& part);
+
   Form1& m_form;
   std::string m_programFolder;
+  PartLibrary m_parts;
+  dlgATCOL* m_colourDialog = nullptr;
 };
 
 } // namespace tarvek
