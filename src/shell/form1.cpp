@@ -19,6 +19,7 @@
 #include "shell/file_commands.h"
 #include "shell/options_window.h"
 #include "shell/parameter_check.h"
+#include "shell/special_commands.h"
 #include "shell/themed_buttons.h"
 #include "shell/view_commands.h"
 
@@ -110,6 +111,14 @@ Form1::Form1(Platform& platform, Model& model, DisplaySettings& display, Prefere
     };
   if (!m_seams.saveCoordinatesAs)
     m_seams.saveCoordinatesAs = [this] { return m_coordinateList->saveCoordinatesAs(); };
+  const auto builder = [this](std::function<void()>& seam, void (SpecialCommands::*command)()) {
+    if (!seam)
+      seam = [this, command] { (m_specialCommands->*command)(); };
+  };
+  builder(m_seams.buildMultiWallTube, &SpecialCommands::buildMultiWallTube);
+  builder(m_seams.buildStackedCones, &SpecialCommands::buildStackedCones);
+  builder(m_seams.makeTubeBundle, &SpecialCommands::makeTubeBundle);
+  builder(m_seams.buildCustomMultiWall, &SpecialCommands::buildCustomMultiWall);
   resize(848, 637 + menuBar()->sizeHint().height());
   formLoad();
   qApp->installEventFilter(this);
@@ -295,12 +304,13 @@ void Form1::buildControls()
   });
   m_viewCommands = new ViewCommands(*this, m_programFolder);
   m_fileCommands = new FileCommands(*this, m_programFolder);
+  m_specialCommands = new SpecialCommands(*this, m_programFolder);
 }
 
 void Form1::buildSettingsMenus()
 {
-  QMenu* toolsMenu = menuBar()->addMenu(QStringLiteral("&Tools"));
-  toolsMenu->addAction(QStringLiteral("&Preferences ..."), this, [this] { showPreferences(); });
+  mnuTool = menuBar()->addMenu(QStringLiteral("&Tools"));
+  mnuTool->addAction(QStringLiteral("&Preferences ..."), this, [this] { showPreferences(); });
   QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
   helpMenu->addAction(QStringLiteral("Clear Registry"), this, [this] { clearRegistry(); });
 }
@@ -384,6 +394,7 @@ void Form1::formLoad()
   cmbTYP->setEnabled(true);
   m_fr1Top = Toolbar1->sizeHint().height() + 4;
   formResize();
+  m_specialCommands->buildImmMenu();
   runCalculation();
 }
 
@@ -613,7 +624,7 @@ void Form1::buildStructure()
       buildTubes(m_model, n, m, static_cast<float>(field(2)), a, prompts, abort);
     } else {
       m_state.wallCount = CInt(field(8));
-      m_state.wallIncrementN = CInt(field(9));
+      m_state.wallIncrementN = static_cast<float>(field(9));
       if (m_model.tubeVariant == 0 && m_state.wallCount >= 2)
         m_model.tubeVariant = 1;
       buildCone(m_model, static_cast<float>((cmb2->currentIndex() + 1) * 60),

@@ -33,6 +33,7 @@ class CoordinateList;
 class CXXX;
 class FileCommands;
 class GlApi;
+class SpecialCommands;
 class ViewCommands;
 class ViewHost;
 class frmOptions;
@@ -42,18 +43,16 @@ enum class SaveOutcome { Saved, Cancelled, Failed };
 
 // Calls into commands of other parts of the window. An empty seam of the
 // first group gets the window's own command at construction, so a test can
-// put a recorder in. The builders keep harmless defaults until their
-// commands exist. The last group stays empty until its commands exist: their
-// File items are created disabled and an empty seam is never called.
+// put a recorder in. The last group stays empty until its commands exist:
+// their File items are created disabled and an empty seam is never called.
 struct Form1Seams {
   std::function<void(int)> fillXyzList;
   std::function<void(const std::string&, bool quiet)> openXMOL;
   std::function<SaveOutcome()> saveCoordinatesAs;
-
-  std::function<void()> buildMultiWallTube = [] {};
-  std::function<void()> buildStackedCones = [] {};
-  std::function<void()> makeTubeBundle = [] {};
-  std::function<void()> buildCustomMultiWall = [] {};
+  std::function<void()> buildMultiWallTube;
+  std::function<void()> buildStackedCones;
+  std::function<void()> makeTubeBundle;
+  std::function<void()> buildCustomMultiWall;
 
   std::function<void()> savePicture;
   std::function<void()> copyImage;
@@ -82,8 +81,8 @@ struct MainWindowState {
   std::string virusTitle;
   // Walls (or stacked cones) and their index steps, for the variant builders.
   std::int32_t wallCount = 0;
-  std::int32_t wallIncrementN = 0;
-  std::int32_t wallIncrementM = 0;
+  float wallIncrementN = 0.0f;
+  float wallIncrementM = 0.0f;
   bool appClosing = false;
   bool optionsWindowOpen = false;
   std::string atomTypeLabel1;
@@ -96,6 +95,7 @@ class Form1 : public QMainWindow, public MainWindowSlots {
   friend class ViewCommands;
   friend class FileCommands;
   friend class CoordinateList;
+  friend class SpecialCommands;
 
 public:
   // The view is placed in the window and owned by it; the scene is built
@@ -168,9 +168,11 @@ public:
   std::array<QFrame*, 2> Line1{};
   QAction* runCalculationButton = nullptr;
   QMenu* mnuView = nullptr;
+  QMenu* mnuTool = nullptr;
   ViewCommands& viewCommands() { return *m_viewCommands; }
   FileCommands& fileCommands() { return *m_fileCommands; }
   CoordinateList& coordinateList() { return *m_coordinateList; }
+  SpecialCommands& specialCommands() { return *m_specialCommands; }
   QWidget* viewWidget() const;
   frmOptions* optionsWindow() const { return m_options; }
   const Preferences& preferences() const { return m_preferences; }
@@ -216,6 +218,7 @@ private:
   ViewCommands* m_viewCommands = nullptr;
   FileCommands* m_fileCommands = nullptr;
   CoordinateList* m_coordinateList = nullptr;
+  SpecialCommands* m_specialCommands = nullptr;
   frmOptions* m_options = nullptr;
   std::unique_ptr<SettingsContext> m_settings;
 };

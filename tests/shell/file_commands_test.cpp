@@ -69,11 +69,12 @@ TEST(FileCommandsTest, fileMenuComesFirstWithTheListedTree)
   std::vector<std::string> titles;
   for (const QAction* a : bar->actions())
     titles.push_back(a->text().toStdString());
-  ASSERT_EQ(titles.size(), 5u);
+  ASSERT_EQ(titles.size(), 6u);
   EXPECT_EQ(titles[0], "&File");
   EXPECT_EQ(titles[1], "&View");
   EXPECT_EQ(titles[2], "&Tools");
-  EXPECT_EQ(titles[3], "&Help");
+  EXPECT_EQ(titles[3], "&Special");
+  EXPECT_EQ(titles[4], "&Help");
   EXPECT_EQ(bar->actions()[0]->menu(), f.file.mnuFile);
 
   const std::vector<std::string> expected = {
@@ -91,6 +92,14 @@ TEST(FileCommandsTest, fileMenuComesFirstWithTheListedTree)
       "  Import Xmol Data",
       "  Import CIF Data [hidden]",
       "  Import XY Data",
+      "  Import IMM PDB",
+      "    Cysteine",
+      "    (3-Aminopropyl)trimethoxysilane",
+      "    4-(Trifluoromethyl)benzenethiol",
+      "    Benzene",
+      "    Pyrene",
+      "    -",
+      "    Edit Colors",
       "-",
       "&Save Image [disabled]",
       "Save XYZ Table",

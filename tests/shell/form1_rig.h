@@ -56,15 +56,18 @@ struct Form1Rig {
   ViewStub* view = nullptr;
   std::unique_ptr<Form1> form;
 
-  // The window owns the view; a test may pass its own stand-in.
-  explicit Form1Rig(Form1Seams seams = {}, ViewStub* stub = nullptr, StartupState startup = {})
+  // The window owns the view; a test may pass its own stand-in. The program
+  // folder is the source tree's data folder unless given.
+  explicit Form1Rig(Form1Seams seams = {}, ViewStub* stub = nullptr, StartupState startup = {},
+                    std::string programFolder = {})
       : view(stub != nullptr ? stub : new ViewStub)
   {
     if (startup.manifestPath.empty())
       startup.manifestPath = temp.path("tarvek.manifest");
+    if (programFolder.empty())
+      programFolder = std::string(TARVEK_TEST_SOURCE_DIR) + "/../data/";
     form = std::make_unique<Form1>(platform, model, display, preferences, *view, gl, startup,
-                                   std::string(TARVEK_TEST_SOURCE_DIR) + "/../data/",
-                                   std::move(seams));
+                                   programFolder, std::move(seams));
     form->show();
     if (!QTest::qWaitForWindowExposed(form.get()))
       ADD_FAILURE() << "the main window was not exposed";
