@@ -1,5 +1,6 @@
 #pragma once
 
+#include "formats/export_context.h"
 #include "model/display_settings.h"
 #include "model/model.h"
 #include "platform/platform.h"
@@ -22,17 +23,19 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QMenu;
-class QStandardItemModel;
 class QTableView;
 class QToolBar;
 
 namespace tarvek {
 
 class CollapsibleFrame;
+class CoordinateList;
 class CXXX;
+class FileCommands;
 class GlApi;
 class HelpCommands;
 class OutsidePrograms;
+class SpecialCommands;
 class ViewCommands;
 class ViewHost;
 class frmOptions;
@@ -40,16 +43,22 @@ class frmOptions;
 // How saving the coordinates of an oversized structure ended.
 enum class SaveOutcome { Saved, Cancelled, Failed };
 
-// Calls into commands that later parts of the window provide. Each default
-// is harmless: adds nothing, reads nothing, saves nothing.
+// Calls into commands of other parts of the window. An empty seam of the
+// first group gets the window's own command at construction, so a test can
+// put a recorder in. The last group stays empty until its commands exist:
+// their File items are created disabled and an empty seam is never called.
 struct Form1Seams {
-  std::function<void(int)> fillXyzList = [](int) {};
-  std::function<void()> buildMultiWallTube = [] {};
-  std::function<void()> buildStackedCones = [] {};
-  std::function<void()> makeTubeBundle = [] {};
-  std::function<void()> buildCustomMultiWall = [] {};
-  std::function<void(const std::string&, bool quiet)> openXMOL = [](const std::string&, bool) {};
-  std::function<SaveOutcome()> saveCoordinatesAs = [] { return SaveOutcome::Failed; };
+  std::function<void(int)> fillXyzList;
+  std::function<void(const std::string&, bool quiet)> openXMOL;
+  std::function<SaveOutcome()> saveCoordinatesAs;
+  std::function<void()> buildMultiWallTube;
+  std::function<void()> buildStackedCones;
+  std::function<void()> makeTubeBundle;
+  std::function<void()> buildCustomMultiWall;
+
+  std::function<void()> savePicture;
+  std::function<void()> copyImage;
+  std::function<void(const std::string&)> exportPdfPage;
 };
 
 // Where the shown structure came from, and what the window keeps beside
@@ -67,10 +76,15 @@ struct MainWindowState {
   std::string captionOverride;
   std::string junctionTitle;
   std::string xyFileName;
+  // The file of the shown imported part or atom table, and its elements as
+  // "C H O ".
+  std::string partFile;
+  std::string importedElements;
+  std::string virusTitle;
   // Walls (or stacked cones) and their index steps, for the variant builders.
   std::int32_t wallCount = 0;
-  std::int32_t wallIncrementN = 0;
-  std::int32_t wallIncrementM = 0;
+  float wallIncrementN = 0.0f;
+  float wallIncrementM = 0.0f;
   bool appClosing = false;
   bool optionsWindowOpen = false;
   std::string atomTypeLabel1;
@@ -83,6 +97,9 @@ class Form1 : public QMainWindow, public MainWindowSlots {
   friend class ViewCommands;
   friend class HelpCommands;
   friend class OutsidePrograms;
+  friend class FileCommands;
+  friend class CoordinateList;
+  friend class SpecialCommands;
 
 public:
   // The view is placed in the window and owned by it; the scene is built
@@ -111,6 +128,13 @@ public:
   void setLengthCaptions();
   void resetImportMode();
   void setStatusText(const std::string& text);
+  // "Atom Radius 50%" in status panel 2.
+  void showAtomRadius();
+  // The scene's clear colour from the background colour of the Preferences.
+  void applyBackgroundColor();
+  // What every structure writer reads, from the model, the Preferences, the
+  // scene and the clock.
+  ExportContext exportContext() const;
   void mnuView_3_Click();
   void Label2_Click();
   void panelClick(CollapsibleFrame* frame);
@@ -154,6 +178,9 @@ public:
   QMenu* mnuTool = nullptr;
   QMenu* mnuHelp = nullptr;
   ViewCommands& viewCommands() { return *m_viewCommands; }
+  FileCommands& fileCommands() { return *m_fileCommands; }
+  CoordinateList& coordinateList() { return *m_coordinateList; }
+  SpecialCommands& specialCommands() { return *m_specialCommands; }
   HelpCommands& helpCommands() { return *m_helpCommands; }
   OutsidePrograms& outsidePrograms() { return *m_outsidePrograms; }
   QWidget* viewWidget() const;
@@ -197,9 +224,11 @@ private:
   std::vector<Material> m_materials;
   std::unique_ptr<CXXX> m_scene;
   QWidget* m_client = nullptr;
-  QStandardItemModel* m_xyzModel = nullptr;
   int m_fr1Top = 0;
   ViewCommands* m_viewCommands = nullptr;
+  FileCommands* m_fileCommands = nullptr;
+  CoordinateList* m_coordinateList = nullptr;
+  SpecialCommands* m_specialCommands = nullptr;
   HelpCommands* m_helpCommands = nullptr;
   OutsidePrograms* m_outsidePrograms = nullptr;
   frmOptions* m_options = nullptr;
