@@ -1,5 +1,6 @@
 #include "shell/outside_programs.h"
 
+#include "formats/structure_writers.h"
 #include "platform/run_command.h"
 #include "platform/utilities.h"
 #include "runtime/atomic_file.h"
@@ -52,6 +53,12 @@ OutsidePrograms::OutsidePrograms(Form1& form) : QObject(&form), m_form(form)
     return action;
   };
   mnuTool_6 = add("Launch &POV-Ray", [this] { exportPovRay(); });
+  const char* const viewers[] = {"Launch &MOL Viewer", "Launch &PDB Viewer", "Launch &CIF Viewer",
+                                 "Launch &VRML Viewer"};
+  for (std::size_t i = 0; i < mnuViewer.size(); ++i) {
+    const auto kind = static_cast<ViewerKind>(i);
+    mnuViewer[i] = add(viewers[i], [this, kind] { launchViewer(kind); });
+  }
   launcherEnd = tools->insertSeparator(first);
 }
 
@@ -116,6 +123,45 @@ void OutsidePrograms::offerSceneCopy(const std::string& povFile)
   if (FileStatus written = writeFileAtomic(target, scene); !written)
     throw RuntimeError(written.error());
   platform.shellOpen.openFile(target);
+}
+
+void OutsidePrograms::launchViewer(ViewerKind kind)
+{
+  Platform& platform = m_form.m_platform;
+  const ExportContext ctx = m_form.exportContext();
+  if (kind == ViewerKind::Mol) {
+    if (const auto refusal = molLimitMessage(ctx)) {
+      platform.prompts.message(*refusal, {}, MessageIcon::None);
+      return;
+    }
+  }
+  const std::string path = platform.tempFolder.path(viewerFileName(kind));
+  switch (kind) {
+  case ViewerKind::Mol:
+    exportMOL(ctx, path);
+    break;
+  case ViewerKind::Pdb:
+    exportPDB(ctx, path);
+    break;
+  case ViewerKind::Cif:
+    exportCIF(ctx, path);
+    break;
+  case ViewerKind::Vrml:
+    exportVRML(ctx, {m_form.m_display, m_form.m_preferences, *m_form.m_scene}, path,
+               VrmlVersion::Vrml2);
+    break;
+  }
+  const std::string viewer = chooseViewer(
+      kind, m_form.m_preferences.viewerPaths[static_cast<std::size_t>(kind)], platform.processes);
+  if (viewer.empty()) {
+    platform.prompts.message(viewerReminder(kind), {}, MessageIcon::None);
+    platform.shellOpen.openFile(path);
+    return;
+  }
+  const std::string folder = std::filesystem::path(viewer).parent_path().string();
+  if (!platform.processes.startDetached(viewer, {path}, folder))
+    platform.prompts.message("The viewer " + viewer + " could not be started.", {},
+                             MessageIcon::Exclamation);
 }
 
 } // namespace tarvek

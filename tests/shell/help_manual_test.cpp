@@ -2,6 +2,8 @@
 // user meets in the program.
 #include "form1_rig.h"
 #include "help_pages.h"
+#include "shell/file_commands.h"
+#include "shell/file_naming.h"
 #include "shell/options_window.h"
 #include "shell/outside_programs.h"
 #include "support/scratch_dir.h"
@@ -80,9 +82,16 @@ TEST(HelpManualTest, manualNamesWhatTheWindowShows)
   rig.prompts.answerInput("0.5 0.25 0.5 0.0 0.0");
   rig.dialogs.answer(std::nullopt);
   form.outsidePrograms().exportPovRay();
-  ASSERT_EQ(rig.dialogs.calls.size(), 5u);
+  rig.dialogs.answer(std::nullopt);
+  form.fileCommands().mnuFile_5->trigger();
+  ASSERT_EQ(rig.dialogs.calls.size(), 6u);
   for (const auto& call : rig.dialogs.calls)
     collectFilter(call.filter, texts);
+  for (const char* filter :
+       {kMolFilter, kXmolFilter, kPdbFilter, kCifFilter, kVrmlFilter, kPdfFilter, kBondsFilter,
+        kMlmFilter, kFullereneFilter, kXmolImportFilter, kXmolImportFilterSw, kAtomTableFilter,
+        kXyFilter, kXyzTableFilter, kCoordinatesFilter})
+    collectFilter(filter, texts);
 
   std::string manual;
   for (const auto& page : test::manualPages())

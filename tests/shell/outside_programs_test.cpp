@@ -2,6 +2,8 @@
 #include "shell/outside_programs.h"
 
 #include "form1_rig.h"
+#include "platform/qt_processes.h"
+#include "support/scoped_env.h"
 #include "support/scratch_dir.h"
 
 #include <QAction>
@@ -173,6 +175,176 @@ TEST(OutsideProgramsTest, povRayMakesAMissingExportFolderAgain)
   r.programs().exportPovRay();
   EXPECT_FALSE(readBytes(r.povFile()).empty());
   EXPECT_EQ(r.rig->processes.calls.size(), 1u);
+}
+
+int lineCount(const std::string& text, const std::string& start)
+{
+  int count = 0;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    if (text.compare(at, start.size(), start) == 0)
+      ++count;
+    const auto next = text.find('\n', at);
+    if (next == std::string::npos)
+      break;
+    at = next + 1;
+  }
+  return count;
+}
+
+TEST(OutsideProgramsTest, viewerItemsFollowPovRayInTheirOrder)
+{
+  LauncherRig r;
+  const QList<QAction*> items = r.rig->form->mnuTool->actions();
+  const char* const captions[] = {"Launch &POV-Ray",    "Launch &MOL Viewer", "Launch &PDB Viewer",
+                                  "Launch &CIF Viewer", "Launch &VRML Viewer"};
+  ASSERT_GE(items.size(), 6);
+  for (int i = 0; i < 5; ++i)
+    EXPECT_EQ(items[i]->text(), captions[i]);
+  for (std::size_t i = 0; i < 4; ++i)
+    EXPECT_EQ(items[static_cast<int>(i) + 1], r.programs().mnuViewer[i]);
+}
+
+TEST(OutsideProgramsTest, storedViewerGetsTheTemporaryFileInItsOwnFolder)
+{
+  LauncherRig r;
+  test::Form1Rig& rig = *r.rig;
+  test::ScratchDir tools;
+  const std::string viewer = tools.write("viewer.sh", "#!/bin/sh\n").string();
+  rig.preferences.viewerPaths[1] = viewer;
+  rig.processes.installed["jmol"] = "/usr/bin/jmol";
+  rig.prompts.answerYesNo(false);
+  r.programs().mnuViewer[1]->trigger();
+  const std::string pdb = rig.temp.path("tmp.pdb");
+  ASSERT_EQ(rig.processes.calls.size(), 1u);
+  EXPECT_EQ(rig.processes.calls[0].program, viewer);
+  EXPECT_EQ(rig.processes.calls[0].args, std::vector<std::string>{pdb});
+  EXPECT_EQ(rig.processes.calls[0].folder, tools.path().string());
+  EXPECT_TRUE(rig.processes.calls[0].detached);
+  EXPECT_EQ(lineCount(readBytes(pdb), "ATOM"), 240);
+  EXPECT_TRUE(rig.prompts.messages().empty());
+}
+
+// Without a stored viewer the first installed default opens the file.
+TEST(OutsideProgramsTest, defaultViewersAreTriedInOrder)
+{
+  const struct {
+    const char* installed;
+    ViewerKind kind;
+    const char* file;
+  } cases[] = {{"jmol", ViewerKind::Mol, "tmp.mol"},
+               {"pymol", ViewerKind::Pdb, "tmp.pdb"},
+               {"view3dscene", ViewerKind::Vrml, "tmp.wrl"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.installed);
+    LauncherRig r;
+    test::Form1Rig& rig = *r.rig;
+    const std::string program = std::string("/usr/bin/") + c.installed;
+    rig.processes.installed[c.installed] = program;
+    if (c.kind == ViewerKind::Mol)
+      rig.prompts.answerInput("1");
+    if (c.kind == ViewerKind::Pdb)
+      rig.prompts.answerYesNo(false);
+    r.programs().mnuViewer[static_cast<std::size_t>(c.kind)]->trigger();
+    ASSERT_EQ(rig.processes.calls.size(), 1u);
+    EXPECT_EQ(rig.processes.calls[0].program, program);
+    EXPECT_EQ(rig.processes.calls[0].args, std::vector<std::string>{rig.temp.path(c.file)});
+    EXPECT_EQ(rig.processes.calls[0].folder, "/usr/bin");
+    EXPECT_TRUE(rig.prompts.messages().empty());
+    if (c.kind == ViewerKind::Vrml) {
+      EXPECT_EQ(readBytes(rig.temp.path(c.file)).rfind("#VRML V2.0 utf8", 0), 0u);
+    }
+  }
+}
+
+TEST(OutsideProgramsTest, withoutAViewerTheReminderComesAndTheDesktopOpensTheFile)
+{
+  LauncherRig r;
+  test::Form1Rig& rig = *r.rig;
+  r.programs().mnuViewer[2]->trigger();
+  ASSERT_EQ(rig.prompts.messages().size(), 1u);
+  EXPECT_EQ(rig.prompts.messages()[0].text,
+            "Don't forget to define a CIF-Viewer in the Preference Dialog");
+  ASSERT_EQ(rig.shellOpen.calls.size(), 1u);
+  EXPECT_EQ(rig.shellOpen.calls[0].kind, FakeShellOpen::Kind::File);
+  EXPECT_EQ(rig.shellOpen.calls[0].target, rig.temp.path("tmp.cif"));
+  EXPECT_FALSE(readBytes(rig.temp.path("tmp.cif")).empty());
+  EXPECT_TRUE(rig.processes.calls.empty());
+}
+
+TEST(OutsideProgramsTest, molViewerRefusesMoreThan999AtomsAndStartFailuresAreTold)
+{
+  LauncherRig r;
+  test::Form1Rig& rig = *r.rig;
+  rig.processes.installed["jmol"] = "/usr/bin/jmol";
+  Model& model = rig.model;
+  model.structureKind = 1;
+  model.atomCount = 1000;
+  model.atomX.assign(1000, 0.0f);
+  model.atomY.assign(1000, 0.0f);
+  model.atomZ.assign(1000, 0.0f);
+  model.atomType.assign(1000, 3);
+  for (int i = 0; i < 1000; ++i)
+    model.atomX[static_cast<std::size_t>(i)] = 2.0f * static_cast<float>(i);
+  model.bondCount = 0;
+  r.programs().mnuViewer[0]->trigger();
+  ASSERT_EQ(rig.prompts.messages().size(), 1u);
+  EXPECT_EQ(rig.prompts.messages()[0].text, "MOL-File only supports up to 999 atoms");
+  EXPECT_FALSE(fs::exists(rig.temp.path("tmp.mol")));
+  EXPECT_TRUE(rig.processes.calls.empty());
+
+  rig.processes.detachedStarts = false;
+  r.programs().mnuViewer[2]->trigger();
+  ASSERT_EQ(rig.prompts.messages().size(), 2u);
+  EXPECT_EQ(rig.prompts.messages()[1].text, "The viewer /usr/bin/jmol could not be started.");
+}
+
+// Each use writes the structure shown then.
+TEST(OutsideProgramsTest, aSecondUseReplacesTheFile)
+{
+  LauncherRig r;
+  test::Form1Rig& rig = *r.rig;
+  rig.processes.installed["view3dscene"] = "/usr/bin/view3dscene";
+  r.programs().mnuViewer[3]->trigger();
+  const std::string first = readBytes(rig.temp.path("tmp.wrl"));
+  rig.setField(0, "6");
+  rig.setField(1, "6");
+  rig.pressCalculate();
+  r.programs().mnuViewer[3]->trigger();
+  const std::string second = readBytes(rig.temp.path("tmp.wrl"));
+  EXPECT_FALSE(second.empty());
+  EXPECT_NE(second, first);
+  EXPECT_EQ(rig.processes.calls.size(), 2u);
+}
+
+// A real start: the viewer gets the whole path as one argument, blanks and
+// all, and works in its own folder.
+TEST(OutsideProgramsTest, realViewerGetsOneArgumentWithBlanks)
+{
+  test::ScratchDir scratch;
+  const fs::path tmp = scratch.path() / "temp with blank";
+  const fs::path tools = scratch.path() / "my tools";
+  fs::create_directories(tmp);
+  fs::create_directories(tools);
+  const fs::path report = scratch.path() / "report.txt";
+  const fs::path script = tools / "viewer.sh";
+  std::ofstream(script) << "#!/bin/sh\nprintf '%s\\n%s\\n%s\\n' \"$#\" \"$1\" \"$(pwd)\" > \""
+                        << report.string() << ".part\"\nmv \"" << report.string() << ".part\" \""
+                        << report.string() << "\"\n";
+  fs::permissions(script, fs::perms::owner_all);
+  test::ScopedEnv tmpEnv("TMP", tmp.string());
+  QtProcesses processes;
+  StartupState startup;
+  startup.exportFolder = (scratch.path() / "Export").string() + "/";
+  test::Form1Rig rig({}, nullptr, startup, {}, &processes);
+  rig.preferences.viewerPaths[2] = script.string();
+  rig.form->outsidePrograms().mnuViewer[2]->trigger();
+  ASSERT_TRUE(rig.prompts.messages().empty());
+  for (int i = 0; i < 100 && !fs::exists(report); ++i)
+    QTest::qWait(50);
+  const std::string cif = rig.temp.path("tmp.cif");
+  EXPECT_NE(cif.find("temp with blank"), std::string::npos);
+  EXPECT_EQ(readBytes(report), "1\n" + cif + "\n" + tools.string() + "\n");
 }
 
 } // namespace
