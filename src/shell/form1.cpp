@@ -17,7 +17,10 @@
 #include "shell/collapsible_frame.h"
 #include "shell/coordinate_list.h"
 #include "shell/file_commands.h"
+#include "shell/help_commands.h"
+#include "shell/image_commands.h"
 #include "shell/options_window.h"
+#include "shell/outside_programs.h"
 #include "shell/parameter_check.h"
 #include "shell/special_commands.h"
 #include "shell/themed_buttons.h"
@@ -102,6 +105,11 @@ Form1::Form1(Platform& platform, Model& model, DisplaySettings& display, Prefere
                              gl, m_view, m_display.sceneAtomFilePath, m_display.sceneBondFilePath);
   m_scene->attachHost(m_view);
   m_view.setScene(m_scene.get());
+  // Before the File menu is built: it enables the items whose seam is set.
+  if (!m_seams.savePicture)
+    m_seams.savePicture = [this] { m_imageCommands->savePicture(); };
+  if (!m_seams.copyImage)
+    m_seams.copyImage = [this] { m_imageCommands->copyImageToClipboard(); };
   buildControls();
   if (!m_seams.fillXyzList)
     m_seams.fillXyzList = [this](int emptyOnly) { m_coordinateList->fillXyzList(emptyOnly); };
@@ -305,14 +313,17 @@ void Form1::buildControls()
   m_viewCommands = new ViewCommands(*this, m_programFolder);
   m_fileCommands = new FileCommands(*this, m_programFolder);
   m_specialCommands = new SpecialCommands(*this, m_programFolder);
+  m_outsidePrograms = new OutsidePrograms(*this);
+  m_imageCommands = new ImageCommands(*this);
+  m_helpCommands = new HelpCommands(*this, m_programFolder);
 }
 
 void Form1::buildSettingsMenus()
 {
   mnuTool = menuBar()->addMenu(QStringLiteral("&Tools"));
   mnuTool->addAction(QStringLiteral("&Preferences ..."), this, [this] { showPreferences(); });
-  QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
-  helpMenu->addAction(QStringLiteral("Clear Registry"), this, [this] { clearRegistry(); });
+  mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+  mnuHelp->addAction(QStringLiteral("Clear Registry"), this, [this] { clearRegistry(); });
 }
 
 // The options window first, so the load can fill its controls.
@@ -341,6 +352,21 @@ void Form1::showPreferences()
 void Form1::clearRegistry()
 {
   tarvek::clearRegistry(*m_settings);
+}
+
+void Form1::ShowHelp(std::int32_t)
+{
+  m_helpCommands->ShowHelp();
+}
+
+PictureSave Form1::SavePIC(const std::string& mode, const std::string& fileName, float quality)
+{
+  return m_imageCommands->SavePIC(mode, fileName, quality);
+}
+
+bool Form1::SaveOpenGLimage(const std::string& target)
+{
+  return m_imageCommands->SaveOpenGLimage(target);
 }
 
 void Form1::SaveRegistry()

@@ -33,6 +33,9 @@ class CoordinateList;
 class CXXX;
 class FileCommands;
 class GlApi;
+class HelpCommands;
+class ImageCommands;
+class OutsidePrograms;
 class SpecialCommands;
 class ViewCommands;
 class ViewHost;
@@ -41,10 +44,18 @@ class frmOptions;
 // How saving the coordinates of an oversized structure ended.
 enum class SaveOutcome { Saved, Cancelled, Failed };
 
+// How saving the view as a picture ended: the file written, or why not.
+struct PictureSave {
+  SaveOutcome outcome = SaveOutcome::Cancelled;
+  std::string path;
+  std::string reason;
+};
+
 // Calls into commands of other parts of the window. An empty seam of the
 // first group gets the window's own command at construction, so a test can
-// put a recorder in. The last group stays empty until its commands exist:
-// their File items are created disabled and an empty seam is never called.
+// put a recorder in. In the last group the image seams get the window's own
+// commands too; the others stay empty until their commands exist: their menu
+// items are created disabled and an empty seam is never called.
 struct Form1Seams {
   std::function<void(int)> fillXyzList;
   std::function<void(const std::string&, bool quiet)> openXMOL;
@@ -57,6 +68,7 @@ struct Form1Seams {
   std::function<void()> savePicture;
   std::function<void()> copyImage;
   std::function<void(const std::string&)> exportPdfPage;
+  std::function<void()> browseImageFolder;
 };
 
 // Where the shown structure came from, and what the window keeps beside
@@ -93,6 +105,9 @@ struct MainWindowState {
 // 3-D view and the status bar.
 class Form1 : public QMainWindow, public MainWindowSlots {
   friend class ViewCommands;
+  friend class HelpCommands;
+  friend class ImageCommands;
+  friend class OutsidePrograms;
   friend class FileCommands;
   friend class CoordinateList;
   friend class SpecialCommands;
@@ -138,6 +153,20 @@ public:
   void showPreferences();
   // Help › Clear Registry.
   void clearRegistry();
+  // Help › Contents: the manual in the desktop's browser. The argument is
+  // not read.
+  void ShowHelp(std::int32_t context);
+  // The view as a JPEG or bitmap file. An empty mode shows the save dialog
+  // ("Save Image", the Images folder) whose file type chooses JPEG or
+  // bitmap; any other mode saves a JPEG without it. An empty fileName means
+  // the temporary folder's "tmp.jpg". The extension of the last path
+  // component is replaced by ".jpg" or ".bmp". quality 1..100, 0 for 100.
+  // Beeps when the file is written; shows nothing else, so the caller
+  // decides what to tell.
+  PictureSave SavePIC(const std::string& mode, const std::string& fileName, float quality);
+  // Draws the view and writes it to target as a 24-bit bitmap, whole or not
+  // at all; false when nothing was written.
+  bool SaveOpenGLimage(const std::string& target);
   void SaveRegistry();
 
   // Controls, for the tests and the later parts of the window.
@@ -169,10 +198,14 @@ public:
   QAction* runCalculationButton = nullptr;
   QMenu* mnuView = nullptr;
   QMenu* mnuTool = nullptr;
+  QMenu* mnuHelp = nullptr;
   ViewCommands& viewCommands() { return *m_viewCommands; }
   FileCommands& fileCommands() { return *m_fileCommands; }
   CoordinateList& coordinateList() { return *m_coordinateList; }
   SpecialCommands& specialCommands() { return *m_specialCommands; }
+  HelpCommands& helpCommands() { return *m_helpCommands; }
+  ImageCommands& imageCommands() { return *m_imageCommands; }
+  OutsidePrograms& outsidePrograms() { return *m_outsidePrograms; }
   QWidget* viewWidget() const;
   frmOptions* optionsWindow() const { return m_options; }
   const Preferences& preferences() const { return m_preferences; }
@@ -219,6 +252,9 @@ private:
   FileCommands* m_fileCommands = nullptr;
   CoordinateList* m_coordinateList = nullptr;
   SpecialCommands* m_specialCommands = nullptr;
+  HelpCommands* m_helpCommands = nullptr;
+  ImageCommands* m_imageCommands = nullptr;
+  OutsidePrograms* m_outsidePrograms = nullptr;
   frmOptions* m_options = nullptr;
   std::unique_ptr<SettingsContext> m_settings;
 };
