@@ -125,6 +125,9 @@ function(tarvek_add_test name)
     add_test(NAME ${name}
       COMMAND xvfb-run -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:${name}>)
     list(APPEND env "QT_QPA_PLATFORM=xcb")
+    if(ENABLE_SANITIZERS)
+      list(APPEND env "LD_PRELOAD=$<TARGET_FILE:tarvek_keep_loaded>")
+    endif()
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK xvfb)
   else()
     add_test(NAME ${name} COMMAND ${name})
@@ -152,4 +155,29 @@ function(tarvek_add_bench name)
   add_executable(${name} ${ARG_SOURCES})
   target_compile_options(${name} PRIVATE ${TARVEK_WARNINGS})
   target_link_libraries(${name} PRIVATE benchmark::benchmark_main ${ARG_LIBS})
+endfunction()
+
+# tarvek_add_fuzz(<name> SOURCES ... [LIBS ...] [INSTRUMENT ...]): a libFuzzer
+# entry point, built only with ENABLE_FUZZ. The libraries named in INSTRUMENT
+# get coverage instrumentation so the fuzzer sees inside the reader.
+# scripts/test --sanitize runs every fuzz_* program over the seed corpus in
+# tests/fuzz/corpus/<name>/ when that folder exists.
+function(tarvek_add_fuzz name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;INSTRUMENT" ${ARGN})
+  if(NOT ENABLE_FUZZ)
+    return()
+  endif()
+  if(NOT name MATCHES "^fuzz_")
+    message(FATAL_ERROR "tarvek_add_fuzz(${name}): the name must start with fuzz_")
+  endif()
+  foreach(lib IN LISTS ARG_INSTRUMENT)
+    target_compile_options(${lib} PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
+  endforeach()
+  add_executable(${name} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_compile_definitions(${name} PRIVATE
+    TARVEK_TEST_SOURCE_DIR="${PROJECT_SOURCE_DIR}/tests")
+  target_compile_options(${name} PRIVATE ${TARVEK_WARNINGS} -fsanitize=fuzzer,address,undefined)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
 endfunction()

@@ -1,4 +1,5 @@
 #include "platform/qt_prompts.h"
+#include "platform/quit_signals.h"
 #include "platform/surface_format.h"
 #include "shell/app_shell.h"
 #include "shell/start_main.h"
@@ -17,11 +18,20 @@ int main(int argc, char** argv)
   // Qt set the user's locale; numbers are read and written with "." only.
   std::setlocale(LC_NUMERIC, "C");
 
+  // A terminating signal closes the windows and ends the event loop, so the
+  // program object below goes and takes the temporary folder with it.
+  tarvek::QuitSignals quitSignals([] {
+    QApplication::closeAllWindows();
+    QCoreApplication::quit();
+  });
+
   tarvek::QtPrompts prompts;
   tarvek::StartupState startup = tarvek::Main(prompts);
   tarvek::chooseStartStyle(startup.manifestPresent);
   auto program = tarvek::startProgram(prompts, std::move(startup));
   if (!program)
     return 1;
+  if (quitSignals.received())
+    return 0;
   return app.exec();
 }

@@ -39,7 +39,8 @@ HoughResult refused(std::string sentence)
 
 std::string refusal(const RedLevels& red, float r)
 {
-  if (sampleCount(r) == 0 || !(r <= kLargestRadius))
+  // The range first: an infinite radius has no sample count.
+  if (!(r <= kLargestRadius) || sampleCount(r) == 0)
     return "The atom radius must be above 0.0625 and at most 32767 pixels.";
   if (red.width > kLargestSide || red.height > kLargestSide)
     return "The picture is too large to search: at most 32767 pixels wide and high.";

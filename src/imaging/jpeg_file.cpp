@@ -189,15 +189,27 @@ bool decode(DecodeJob& job)
   }
   cinfo.out_color_space = JCS_RGB;
   jpeg_start_decompress(&cinfo);
-  job.pixels = static_cast<unsigned char*>(
-      std::malloc(static_cast<std::size_t>(rowBytes * job.height)));
-  if (!job.pixels)
-    ERREXIT1(&cinfo, JERR_OUT_OF_MEMORY, 2);
-  while (cinfo.output_scanline < cinfo.output_height) {
-    JSAMPROW row = job.pixels + static_cast<std::size_t>(rowBytes) * cinfo.output_scanline;
+  // The rows grow with the data decoded, and the first warning (data missing
+  // or damaged, which refuses the picture anyway) ends the decoding: a header
+  // claiming a huge picture over a few bytes costs only the rows present.
+  const std::size_t stride = static_cast<std::size_t>(rowBytes);
+  const std::size_t total = stride * static_cast<std::size_t>(job.height);
+  std::size_t capacity = 0;
+  while (cinfo.output_scanline < cinfo.output_height && errors.pub.num_warnings == 0) {
+    const std::size_t need = stride * (cinfo.output_scanline + 1);
+    if (need > capacity) {
+      const std::size_t grown = std::min(total, std::max(need, capacity * 2));
+      auto* more = static_cast<unsigned char*>(std::realloc(job.pixels, grown));
+      if (!more)
+        ERREXIT1(&cinfo, JERR_OUT_OF_MEMORY, 2);
+      job.pixels = more;
+      capacity = grown;
+    }
+    JSAMPROW row = job.pixels + stride * cinfo.output_scanline;
     jpeg_read_scanlines(&cinfo, &row, 1);
   }
-  jpeg_finish_decompress(&cinfo);
+  if (cinfo.output_scanline == cinfo.output_height)
+    jpeg_finish_decompress(&cinfo);
   job.warnings = static_cast<int>(errors.pub.num_warnings);
   jpeg_destroy_decompress(&cinfo);
   return true;

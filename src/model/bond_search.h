@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+#include <span>
+
 namespace tarvek {
 
 struct Model;
@@ -31,6 +34,13 @@ void createBonds(Model& model, float lowerArg, float upperArg, Prompts& prompts,
 // around the closest pair (0.95–1.1 × its distance); with no pair closer than
 // 999 Å the list stays empty.
 void findBonds(Model& model, AbortToken& abort);
+
+// The shortest distance above 0 between two of the points (x[i], y[i], z[i])
+// (Å, rounded to float as the searches measure it), found on the searches'
+// cell grid; nothing when no two points lie apart by more than 0 and less
+// than 999 Å. Points at the same place and non-finite points pair with none.
+std::optional<float> closestNonZeroDistance(std::span<const float> x, std::span<const float> y,
+                                            std::span<const float> z);
 
 // Empties the bond list.
 void clearBonds(Model& model);

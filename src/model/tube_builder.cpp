@@ -250,10 +250,12 @@ void distortTube(AtomSetRef atoms, float radius, float stretch, float ellipse, f
       atoms.y[i] = static_cast<float>(x * std::sin(alpha) + y * std::cos(alpha));
     }
 
-  if (bend != 0.0f) {
+  if (bend != 0.0f && count > 0) {
+    // The z extent starts at the first atom: an imported tube may lie wholly
+    // below z = 0 and still bends over its own length.
     float xMin = 1e6f;
-    float zMin = 1e6f;
-    float zMax = 0.0f;
+    float zMin = atoms.z[0];
+    float zMax = atoms.z[0];
     for (std::size_t i = 0; i < count; ++i) {
       xMin = std::min(xMin, atoms.x[i]);
       zMin = std::min(zMin, atoms.z[i]);

@@ -1,5 +1,7 @@
 #include "pdfwriter/class_file.h"
 
+#include "runtime/pending_file.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -71,10 +73,10 @@ bool writeSections(const std::string& path, const std::vector<Section>& sections
   }
   if (!makeFolders(path))
     return false;
-  std::string temp = path + ".XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0)
+  tarvek::PendingFile pending;
+  if (pending.open(path) != 0)
     return false;
+  const int fd = pending.fd();
   std::size_t done = 0;
   while (done < text.size()) {
     const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
@@ -84,12 +86,8 @@ bool writeSections(const std::string& path, const std::vector<Section>& sections
       break;
     done += static_cast<std::size_t>(n);
   }
-  const bool ok = done == text.size() && ::fsync(fd) == 0 && ::fchmod(fd, 0644) == 0;
-  if (::close(fd) != 0 || !ok || ::rename(temp.c_str(), path.c_str()) != 0) {
-    ::unlink(temp.c_str());
-    return false;
-  }
-  return true;
+  return done == text.size() && ::fchmod(fd, 0644) == 0 && ::fsync(fd) == 0 &&
+         pending.commitTo(path) == 0;
 }
 
 bool equalBlind(const std::string& a, const std::string& b)

@@ -3,11 +3,15 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
+#include <sys/stat.h>
+
 #include <gif_lib.h>
 #include <jpeglib.h>
+#include <jerror.h>
 #include <png.h>
 #include <tiffio.h>
 
@@ -29,6 +33,41 @@ bool fitsLimit(std::uint64_t width, std::uint64_t height, std::uint64_t bytesPer
   return width * height * bytesPerPixel <= kMaxRasterBytes;
 }
 
+std::uint64_t fileSize(std::FILE* file)
+{
+  struct stat info {};
+  return ::fstat(::fileno(file), &info) == 0 ? std::uint64_t(info.st_size) : 0;
+}
+
+// Makes room for rows [0, rows) of a raster whose first row allocRaster
+// made: the buffer grows with the rows actually decoded, never at once to
+// the size the header claims.
+int growRows(RasterRecord& raster, std::uint64_t rows, std::uint64_t totalRows)
+{
+  const std::size_t stride = std::size_t(raster.stride);
+  const std::size_t need = std::size_t(rows) * stride;
+  if (need <= raster.pixels.size())
+    return kImageOk;
+  try {
+    if (need > raster.pixels.capacity())
+      raster.pixels.reserve(
+          std::min(std::size_t(totalRows) * stride, std::max(need, raster.pixels.capacity() * 2)));
+    raster.pixels.resize(need);
+  } catch (const std::bad_alloc&) {
+    return kImageNoMemory;
+  }
+  return kImageOk;
+}
+
+// allocRaster for the first row only; growRows adds the others.
+int allocFirstRow(RasterRecord& raster, std::int32_t height)
+{
+  raster.height = 1;
+  const int code = allocRaster(raster);
+  raster.height = height;
+  return code;
+}
+
 std::string extensionOf(const std::string& path)
 {
   std::size_t slash = path.find_last_of('/');
@@ -46,6 +85,7 @@ std::string extensionOf(const std::string& path)
 struct JpegError {
   jpeg_error_mgr manager;
   std::jmp_buf jump;
+  bool dataEnded = false;
 };
 
 void jpegErrorExit(j_common_ptr info)
@@ -54,6 +94,17 @@ void jpegErrorExit(j_common_ptr info)
 }
 
 void jpegSilent(j_common_ptr) {}
+
+// libjpeg pads an image whose data ends early (at the end of the file or at
+// a marker) with gray; the reader stops there instead, so a header claiming
+// a huge image costs only the rows present.
+void jpegMessage(j_common_ptr info, int level)
+{
+  auto* error = reinterpret_cast<JpegError*>(info->err);
+  if (level < 0 &&
+      (error->manager.msg_code == JWRN_JPEG_EOF || error->manager.msg_code == JWRN_HIT_MARKER))
+    error->dataEnded = true;
+}
 
 // No C++ object lives across the jump: only the caller's raster, which is
 // written into, never constructed here.
@@ -64,11 +115,14 @@ int decodeJpeg(std::FILE* file, RasterRecord* raster)
   info.err = jpeg_std_error(&error.manager);
   error.manager.error_exit = jpegErrorExit;
   error.manager.output_message = jpegSilent;
+  error.manager.emit_message = jpegMessage;
   if (setjmp(error.jump)) {
     jpeg_destroy_decompress(&info);
     return kImageLibraryFailed;
   }
   jpeg_create_decompress(&info);
+  // Buffers of a progressive file beyond the budget fail instead of growing.
+  info.mem->max_memory_to_use = static_cast<long>(kMaxRasterBytes);
   jpeg_stdio_src(&info, file);
   jpeg_read_header(&info, TRUE);
   if (info.out_color_space != JCS_GRAYSCALE && info.out_color_space != JCS_RGB) {
@@ -76,10 +130,10 @@ int decodeJpeg(std::FILE* file, RasterRecord* raster)
     return kImageUnsupported;
   }
   raster->width = static_cast<std::int32_t>(info.image_width);
-  raster->height = static_cast<std::int32_t>(info.image_height);
   raster->bits = static_cast<std::uint8_t>(info.num_components * 8);
+  const std::int32_t height = static_cast<std::int32_t>(info.image_height);
   int code =
-      fitsLimit(info.image_width, info.image_height, 3) ? allocRaster(*raster) : kImageNoMemory;
+      fitsLimit(info.image_width, info.image_height, 3) ? allocFirstRow(*raster, height) : kImageNoMemory;
   if (code != kImageOk) {
     jpeg_destroy_decompress(&info);
     return code;
@@ -92,14 +146,43 @@ int decodeJpeg(std::FILE* file, RasterRecord* raster)
   if (raster->bits == 8)
     for (int i = 0; i < 256; ++i)
       std::memset(&raster->palette[static_cast<std::size_t>(i) * raster->paletteEntrySize], i, 3);
-  while (info.output_scanline < info.output_height) {
+  while (info.output_scanline < info.output_height && !error.dataEnded) {
+    code = growRows(*raster, info.output_scanline + 1, info.output_height);
+    if (code != kImageOk) {
+      jpeg_destroy_decompress(&info);
+      return code;
+    }
     JSAMPROW row =
         raster->pixels.data() + static_cast<std::size_t>(info.output_scanline) * raster->stride;
     jpeg_read_scanlines(&info, &row, 1);
   }
+  if (error.dataEnded) {
+    jpeg_destroy_decompress(&info);
+    return kImageReadError;
+  }
   jpeg_finish_decompress(&info);
   jpeg_destroy_decompress(&info);
   return kImageOk;
+}
+
+constexpr png_uint_32 kPngMaxSide = 1000000;
+constexpr png_uint_32 kPngMaxChunks = 1000;
+constexpr png_alloc_size_t kPngMaxChunkBytes = 8 << 20;
+constexpr std::uint64_t kDeflateMaxRatio = 1032;
+
+// The largest block libpng may take: rows of the widest image allowed and
+// ancillary chunks of reasonable size. A text chunk claiming a gigabyte is
+// read into a buffer of its claimed length, which no other limit checks.
+constexpr png_alloc_size_t kPngMaxBlock = 16 << 20;
+
+png_voidp pngMalloc(png_structp, png_alloc_size_t size)
+{
+  return size <= kPngMaxBlock ? std::malloc(size) : nullptr;
+}
+
+void pngFree(png_structp, png_voidp block)
+{
+  std::free(block);
 }
 
 void pngError(png_structp png, png_const_charp)
@@ -112,7 +195,8 @@ void pngWarning(png_structp, png_const_charp) {}
 // The same rule as decodeJpeg: nothing across the jump needs a destructor.
 int decodePng(std::FILE* file, RasterRecord* raster)
 {
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, pngError, pngWarning);
+  png_structp png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, nullptr, pngError, pngWarning,
+                                             nullptr, pngMalloc, pngFree);
   if (!png)
     return kImageNoMemory;
   png_infop info = png_create_info_struct(png);
@@ -127,11 +211,26 @@ int decodePng(std::FILE* file, RasterRecord* raster)
     return kImageLibraryFailed;
   }
   png_init_io(png, file);
+  // Ancillary chunks are read whole before any image check; these bound them.
+  png_set_user_limits(png, kPngMaxSide, kPngMaxSide);
+  png_set_chunk_cache_max(png, kPngMaxChunks);
+  png_set_chunk_malloc_max(png, kPngMaxChunkBytes);
   png_read_info(png, info);
   png_uint_32 width = png_get_image_width(png, info);
   png_uint_32 height = png_get_image_height(png, info);
   int colourType = png_get_color_type(png, info);
   int depth = png_get_bit_depth(png, info);
+  if (!fitsLimit(width, height, 3)) {
+    png_destroy_read_struct(&png, &info, nullptr);
+    return kImageNoMemory;
+  }
+  // Each row of filtered data is at least one byte more than its pixels, and
+  // deflate shrinks by at most 1032 to 1.
+  const std::uint64_t rawBytes = std::uint64_t(height) * (png_get_rowbytes(png, info) + 1);
+  if (rawBytes > fileSize(file) * kDeflateMaxRatio + kDeflateMaxRatio) {
+    png_destroy_read_struct(&png, &info, nullptr);
+    return kImageReadError;
+  }
   if (colourType == PNG_COLOR_TYPE_PALETTE)
     png_set_palette_to_rgb(png);
   if (colourType == PNG_COLOR_TYPE_GRAY && depth < 8)
@@ -165,6 +264,31 @@ int decodePng(std::FILE* file, RasterRecord* raster)
   std::free(rows);
   png_destroy_read_struct(&png, &info, nullptr);
   return kImageOk;
+}
+
+// How many pixel bytes one stored byte can stand for at most, or 0 when the
+// compression has no useful bound (fax codes).
+std::uint64_t bestTiffRatio(std::uint16_t compression)
+{
+  switch (compression) {
+  case COMPRESSION_NONE:
+    return 1;
+  case COMPRESSION_PACKBITS:
+    return 64;
+  case COMPRESSION_LZW:
+    return 4096 * 8 / 9 + 1;
+  case COMPRESSION_ADOBE_DEFLATE:
+  case COMPRESSION_DEFLATE:
+    return kDeflateMaxRatio;
+  default:
+    return 0;
+  }
+}
+
+std::uint64_t fileBytes(const std::string& path)
+{
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 ? std::uint64_t(info.st_size) : 0;
 }
 
 int tiffSilent(TIFF*, void*, const char*, const char*, va_list)
@@ -399,6 +523,63 @@ int readPNG(const std::string& path, RasterRecord* raster)
   return readWith(decodePng, path, raster);
 }
 
+namespace {
+
+// An LZW code of at most 12 bits stands for at most 4096 pixels.
+constexpr std::uint64_t kLzwMaxPixelsPerByte = 4096 * 8 / 12 + 1;
+
+// The first image of the file, read record by record so that nothing is
+// allocated beyond what its descriptor, checked against the file's size,
+// allows; later images are never read. Rows come back top to bottom.
+int readFirstGifImage(GifFileType* gif, std::uint64_t bytes, std::vector<GifPixelType>& pixels,
+                      GifImageDesc& desc, GraphicsControlBlock& control)
+{
+  GifRecordType type = UNDEFINED_RECORD_TYPE;
+  do {
+    if (DGifGetRecordType(gif, &type) != GIF_OK)
+      return kImageLibraryFailed;
+    if (type == EXTENSION_RECORD_TYPE) {
+      int code = 0;
+      GifByteType* block = nullptr;
+      if (DGifGetExtension(gif, &code, &block) != GIF_OK)
+        return kImageLibraryFailed;
+      if (code == GRAPHICS_EXT_FUNC_CODE && block)
+        DGifExtensionToGCB(block[0], block + 1, &control);
+      while (block)
+        if (DGifGetExtensionNext(gif, &block) != GIF_OK)
+          return kImageLibraryFailed;
+    } else if (type == IMAGE_DESC_RECORD_TYPE) {
+      if (DGifGetImageDesc(gif) != GIF_OK)
+        return kImageLibraryFailed;
+      desc = gif->Image;
+      if (desc.Width <= 0 || desc.Height <= 0)
+        return kImageCorrupt;
+      const std::uint64_t count = std::uint64_t(desc.Width) * std::uint64_t(desc.Height);
+      if (!fitsLimit(std::uint64_t(desc.Width), std::uint64_t(desc.Height), 3))
+        return kImageNoMemory;
+      if (count > bytes * kLzwMaxPixelsPerByte)
+        return kImageReadError;
+      try {
+        pixels.assign(count, 0);
+      } catch (const std::bad_alloc&) {
+        return kImageNoMemory;
+      }
+      static constexpr int kStart[] = {0, 4, 2, 1}, kStep[] = {8, 8, 4, 2};
+      const int passes = desc.Interlace ? 4 : 1;
+      for (int pass = 0; pass < passes; ++pass) {
+        const int step = desc.Interlace ? kStep[pass] : 1;
+        for (int y = desc.Interlace ? kStart[pass] : 0; y < desc.Height; y += step)
+          if (DGifGetLine(gif, &pixels[std::size_t(y) * desc.Width], desc.Width) != GIF_OK)
+            return kImageLibraryFailed;
+      }
+      return kImageOk;
+    }
+  } while (type != TERMINATE_RECORD_TYPE);
+  return kImageCorrupt;
+}
+
+} // namespace
+
 int readGIF(const std::string& path, RasterRecord* raster)
 {
   if (!raster) {
@@ -417,12 +598,14 @@ int readGIF(const std::string& path, RasterRecord* raster)
   };
   if (!fitsLimit(std::uint64_t(gif->SWidth), std::uint64_t(gif->SHeight), 3))
     return finish(kImageNoMemory);
-  if (DGifSlurp(gif) != GIF_OK)
-    return finish(kImageLibraryFailed);
-  if (gif->ImageCount < 1 || !gif->SavedImages[0].RasterBits)
-    return finish(kImageCorrupt);
-  const SavedImage& image = gif->SavedImages[0];
-  const ColorMapObject* map = image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap : gif->SColorMap;
+  const std::uint64_t bytes = fileBytes(path);
+  std::vector<GifPixelType> indices;
+  GifImageDesc desc{};
+  GraphicsControlBlock control{};
+  control.TransparentColor = NO_TRANSPARENT_COLOR;
+  if (int code = readFirstGifImage(gif, bytes, indices, desc, control); code != kImageOk)
+    return finish(code);
+  const ColorMapObject* map = desc.ColorMap ? desc.ColorMap : gif->SColorMap;
   if (!map || !map->Colors)
     return finish(kImageCorrupt);
   raster->width = gif->SWidth;
@@ -430,9 +613,7 @@ int readGIF(const std::string& path, RasterRecord* raster)
   raster->bits = 8;
   if (int code = allocRaster(*raster); code != kImageOk)
     return finish(code);
-  GraphicsControlBlock control;
-  if (DGifSavedExtensionToGCB(gif, 0, &control) == GIF_OK &&
-      control.TransparentColor != NO_TRANSPARENT_COLOR)
+  if (control.TransparentColor != NO_TRANSPARENT_COLOR)
     raster->transparentIndex = static_cast<std::int16_t>(control.TransparentColor);
   const int entries = std::min(map->ColorCount, int(raster->paletteCount));
   for (int i = 0; i < entries; ++i) {
@@ -443,9 +624,7 @@ int readGIF(const std::string& path, RasterRecord* raster)
   }
   std::fill(raster->pixels.begin(), raster->pixels.end(),
             static_cast<std::uint8_t>(gif->SBackGroundColor));
-  // giflib hands the rows de-interlaced; the rectangle is clipped to the
-  // screen, which some writers exceed.
-  const GifImageDesc& desc = image.ImageDesc;
+  // The rectangle is clipped to the screen, which some writers exceed.
   const int left = std::max(desc.Left, 0);
   const int top = std::max(desc.Top, 0);
   const int right = std::min(desc.Left + desc.Width, raster->width);
@@ -453,7 +632,7 @@ int readGIF(const std::string& path, RasterRecord* raster)
   for (int y = top; y < bottom; ++y)
     for (int x = left; x < right; ++x)
       raster->pixels[std::size_t(y) * raster->stride + x] =
-          image.RasterBits[std::size_t(y - desc.Top) * desc.Width + (x - desc.Left)];
+          indices[std::size_t(y - desc.Top) * desc.Width + (x - desc.Left)];
   return finish(kImageOk);
 }
 
@@ -468,6 +647,8 @@ int readTIFF(const std::string& path, RasterRecord* raster)
     return fail(*raster, kImageNoMemory);
   TIFFOpenOptionsSetErrorHandlerExtR(options, tiffSilent, nullptr);
   TIFFOpenOptionsSetWarningHandlerExtR(options, tiffSilent, nullptr);
+  // Strip tables and tag arrays of hostile size fail instead of allocating.
+  TIFFOpenOptionsSetMaxSingleMemAlloc(options, tmsize_t(kMaxRasterBytes));
   TIFF* tif = TIFFOpenExt(path.c_str(), "r", options);
   TIFFOpenOptionsFree(options);
   if (!tif) {
@@ -521,10 +702,12 @@ int readTIFF(const std::string& path, RasterRecord* raster)
     return finish(kImageNoMemory);
   if (bits > 32)
     return finish(kImageBadBits);
+  if (const std::uint64_t ratio = bestTiffRatio(compression);
+      ratio && std::uint64_t(width) * height * std::uint64_t(bits) / 8 > fileBytes(path) * ratio)
+    return finish(kImageReadError);
   raster->width = static_cast<std::int32_t>(width);
-  raster->height = static_cast<std::int32_t>(height);
   raster->bits = static_cast<std::uint8_t>(bits);
-  if (int code = allocRaster(*raster); code != kImageOk)
+  if (int code = allocFirstRow(*raster, static_cast<std::int32_t>(height)); code != kImageOk)
     return finish(code);
   if (rowsPerStrip == 0 || rowsPerStrip > height)
     rowsPerStrip = height;
@@ -543,10 +726,14 @@ int readTIFF(const std::string& path, RasterRecord* raster)
     const std::uint32_t rows = std::min(rowsPerStrip, height - row);
     if (TIFFReadEncodedStrip(tif, s, strip.data(), tmsize_t(rows) * scanline) < 0)
       return finish(kImageReadError);
+    if (int code = growRows(*raster, row + rows, height); code != kImageOk)
+      return finish(code);
     for (std::uint32_t r = 0; r < rows; ++r, ++row)
       std::memcpy(raster->pixels.data() + std::size_t(row) * raster->stride,
                   strip.data() + std::size_t(r) * scanline, raster->stride);
   }
+  if (row < height)
+    return finish(kImageReadError);
   if (orientation == ORIENTATION_BOTLEFT)
     for (std::uint32_t top = 0, bottom = height - 1; top < bottom; ++top, --bottom)
       std::swap_ranges(raster->pixels.begin() + std::size_t(top) * raster->stride,

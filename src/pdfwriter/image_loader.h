@@ -53,9 +53,12 @@ struct RasterRecord {
   std::int32_t swapRedBlue = 0;
 };
 
-// Rasters above this many bytes are refused as out of memory, so a header
-// that claims a huge image cannot exhaust the machine.
-constexpr std::uint64_t kMaxRasterBytes = std::uint64_t(1) << 30;
+// Rasters above this many bytes (counted at 3 bytes a pixel) are refused as
+// out of memory, so a header that claims a huge image cannot exhaust the
+// machine. The readers also refuse, as a short file, a size the file's bytes
+// cannot hold even at their format's best compression, and grow rows only as
+// data arrives.
+constexpr std::uint64_t kMaxRasterBytes = std::uint64_t(256) << 20;
 
 // The image at path, or null when nothing could be read; the reason is left
 // as the calling thread's last image error. The extension is the text after

@@ -38,7 +38,7 @@ std::size_t writeToFile(PdfDocument& doc, const unsigned char* bytes, std::size_
   return done;
 }
 
-// mkstemp creates 0600; a saved document gets the mode an ordinary create
+// The pending file is made 0600; a saved document gets the mode an ordinary create
 // would give it. The mask is read, not set, so other threads are unaffected.
 mode_t creationMask()
 {
@@ -195,19 +195,17 @@ void releaseTables(PdfDocument* doc)
   freePatternTable(doc);
 }
 
-// Moves the finished temporary over the target; any earlier failure, or a
-// failure here, removes the temporary instead.
+// Names the finished file as the target; any earlier failure, or a failure
+// here, discards it instead.
 bool commitFile(PdfDocument* doc)
 {
   if (!doc->failed && ::fsync(doc->fd) != 0)
     doc->failed = true;
-  if (::close(doc->fd) != 0)
-    doc->failed = true;
   doc->fd = -1;
-  if (!doc->failed && std::rename(doc->tempPath.c_str(), doc->targetPath.c_str()) != 0)
+  if (!doc->failed && doc->pending.commitTo(doc->targetPath) != 0)
     doc->failed = true;
   if (doc->failed) {
-    ::unlink(doc->tempPath.c_str());
+    doc->pending.discard();
     return false;
   }
   doc->committed = true;
@@ -244,16 +242,14 @@ PdfDocument* openDocument(const std::string& path, int version, const OpenOption
   struct stat info;
   if (path.empty() || (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)))
     return nullptr;
-  std::string temp = path + ".XXXXXX";
-  int fd = ::mkstemp(temp.data());
-  if (fd < 0)
-    return nullptr;
-  ::fchmod(fd, 0666 & ~creationMask());
-
   auto* doc = new PdfDocument;
-  doc->fd = fd;
+  if (doc->pending.open(path) != 0) {
+    delete doc;
+    return nullptr;
+  }
+  doc->fd = doc->pending.fd();
+  ::fchmod(doc->fd, 0666 & ~creationMask());
   doc->targetPath = path;
-  doc->tempPath = temp;
   doc->creationDate = dateDigits(options.localTime ? options.localTime() : systemLocalTime());
   doc->idNonce = options.idSeed ? options.idSeed->nonce : processNonce();
   doc->serial = options.idSeed ? options.idSeed->serial : nextDocumentSerial();
@@ -390,10 +386,7 @@ void freeDocument(PdfDocument* doc)
     return;
   if (doc->state != kClosed)
     releaseTables(doc);
-  if (doc->fd >= 0)
-    ::close(doc->fd);
-  if (!doc->committed)
-    ::unlink(doc->tempPath.c_str());
+  // The pending file goes with the document, closed and never named.
   delete doc;
 }
 

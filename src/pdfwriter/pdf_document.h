@@ -3,6 +3,7 @@
 #include "pdfwriter/font_locator.h"
 #include "pdfwriter/pdf_tables.h"
 #include "pdfwriter/rc4.h"
+#include "runtime/pending_file.h"
 
 #include <array>
 #include <cstddef>
@@ -310,10 +311,11 @@ struct PdfDocument {
   static constexpr int kMaxDepth = 9;
   static constexpr std::size_t kInitialBuffer = 65536;
 
-  // Output file: a temporary beside the target, renamed over it at Close.
+  // Output file: unnamed in the target's folder, named over it at Close; fd
+  // is the pending file's descriptor.
   int fd = -1;
   std::string targetPath;
-  std::string tempPath;
+  tarvek::PendingFile pending;
   bool failed = false;
   bool committed = false;
   OutputRoutine output = nullptr;

@@ -7,8 +7,11 @@ namespace tarvek {
 
 // The process's private folder for temporary files (mode 0700), so fixed
 // file names such as "tmp.xyz" never clash between users or runs. It is made
-// under $TMP when that names a folder, else under $TMPDIR (when a folder) or
-// /tmp, and removed with its contents when the object goes away.
+// under $TMP when that names a folder the user may write, else under
+// $TMPDIR (likewise) or /tmp, and removed with its contents when the
+// object goes away. The folder holds a lock file kept locked while the
+// object lives; making one removes this user's folders of the same kind
+// whose lock nobody holds, left by a run that crashed or was killed.
 class TempFolder {
 public:
   // Throws RuntimeError naming the parent folder and the system's reason
@@ -24,6 +27,7 @@ public:
 
 private:
   std::filesystem::path m_folder;
+  int m_lock = -1;
 };
 
 } // namespace tarvek

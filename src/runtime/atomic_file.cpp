@@ -79,23 +79,6 @@ int writeAll(int fd, const char* data, std::size_t size)
   return 0;
 }
 
-std::string folderOf(const std::string& file)
-{
-  auto slash = file.rfind('/');
-  if (slash == std::string::npos)
-    return ".";
-  return slash == 0 ? std::string("/") : file.substr(0, slash);
-}
-
-// Makes the rename itself durable; a failure here loses nothing already saved.
-void syncFolder(const std::string& folder)
-{
-  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd >= 0) {
-    ::fsync(fd);
-    ::close(fd);
-  }
-}
 
 } // namespace
 
@@ -114,13 +97,8 @@ AtomicFile::AtomicFile(std::string path) : m_path(std::move(path))
     fail(errno);
     return;
   }
-  std::string pattern = folderOf(m_target) + "/.tarvek-save-XXXXXX";
-  m_fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-  if (m_fd < 0) {
-    fail(errno);
-    return;
-  }
-  m_tempPath = pattern;
+  if (int err = m_file.open(m_target))
+    fail(err);
 }
 
 AtomicFile::~AtomicFile()
@@ -130,14 +108,14 @@ AtomicFile::~AtomicFile()
 
 void AtomicFile::write(std::string_view bytes)
 {
-  if (m_fd < 0 || !m_error.empty())
+  if (m_file.fd() < 0 || !m_error.empty())
     return;
   if (m_buffer.size() + bytes.size() > kBufferSize) {
     flushBuffer();
     if (!m_error.empty())
       return;
     if (bytes.size() >= kBufferSize) {
-      if (int err = writeAll(m_fd, bytes.data(), bytes.size()))
+      if (int err = writeAll(m_file.fd(), bytes.data(), bytes.size()))
         fail(err);
       return;
     }
@@ -147,9 +125,9 @@ void AtomicFile::write(std::string_view bytes)
 
 void AtomicFile::flushBuffer()
 {
-  if (m_fd < 0 || !m_error.empty() || m_buffer.empty())
+  if (m_file.fd() < 0 || !m_error.empty() || m_buffer.empty())
     return;
-  if (int err = writeAll(m_fd, m_buffer.data(), m_buffer.size()))
+  if (int err = writeAll(m_file.fd(), m_buffer.data(), m_buffer.size()))
     fail(err);
   m_buffer.clear();
 }
@@ -174,14 +152,10 @@ void AtomicFile::finish()
   struct stat old {};
   mode_t mode = ::stat(m_target.c_str(), &old) == 0 ? old.st_mode & 07777
                                                     : 0666 & ~currentUmask();
-  if (::fchmod(m_fd, mode) != 0 || ::fsync(m_fd) != 0)
+  if (::fchmod(m_file.fd(), mode) != 0 || ::fsync(m_file.fd()) != 0)
     return fail(errno);
-  int fd = m_fd;
-  m_fd = -1;
-  if (::close(fd) != 0 || ::rename(m_tempPath.c_str(), m_target.c_str()) != 0)
-    return fail(errno);
-  m_tempPath.clear();
-  syncFolder(folderOf(m_target));
+  if (int err = m_file.commitTo(m_target))
+    fail(err);
 }
 
 void AtomicFile::fail(int errorNumber)
@@ -192,14 +166,7 @@ void AtomicFile::fail(int errorNumber)
 
 void AtomicFile::discard()
 {
-  if (m_fd >= 0) {
-    ::close(m_fd);
-    m_fd = -1;
-  }
-  if (!m_tempPath.empty()) {
-    ::unlink(m_tempPath.c_str());
-    m_tempPath.clear();
-  }
+  m_file.discard();
   m_buffer.clear();
 }
 

@@ -1,16 +1,18 @@
 #pragma once
 
 #include "runtime/file_status.h"
+#include "runtime/pending_file.h"
 
 #include <string>
 #include <string_view>
 
 namespace tarvek {
 
-// Saves a file so that it appears complete or not at all. The bytes go to a
-// temporary file in the target's folder; commit() makes it the target with
-// one rename. Until then, and whenever something fails, the old file stays as
-// it was and no temporary file is left behind.
+// Saves a file so that it appears complete or not at all. The bytes go to an
+// unnamed file in the target's folder (PendingFile); commit() makes it the
+// target with one rename. Until then, and whenever something fails, the old
+// file stays as it was and no temporary file is left behind, even when the
+// process is killed.
 //
 // Order of use: construct, write() any number of times, commit() once.
 // Destroyed without a commit, it discards what was written.
@@ -47,10 +49,9 @@ private:
 
   std::string m_path;         // as the caller named it, for messages
   std::string m_target;       // the file replaced: m_path with links resolved
-  std::string m_tempPath;
+  PendingFile m_file;
   std::string m_buffer;
   std::string m_error;
-  int m_fd = -1;
   bool m_committed = false;
 };
 

@@ -13,6 +13,24 @@ constexpr std::size_t kBufferSize = 64 * 1024;
 
 } // namespace
 
+std::vector<std::string_view> splitLines(std::string_view bytes)
+{
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    const std::size_t hit = bytes.find_first_of("\r\n", start);
+    if (hit == std::string_view::npos) {
+      lines.push_back(bytes.substr(start));
+      break;
+    }
+    lines.push_back(bytes.substr(start, hit - start));
+    start = hit + 1;
+    if (bytes[hit] == '\r' && start < bytes.size() && bytes[start] == '\n')
+      ++start;
+  }
+  return lines;
+}
+
 LineReader::LineReader(std::string path) : m_path(std::move(path))
 {
   m_fd = ::open(m_path.c_str(), O_RDONLY | O_CLOEXEC);

@@ -3,8 +3,15 @@
 #include "runtime/file_status.h"
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace tarvek {
+
+// The lines of text held in memory, by LineReader's rule: CR LF, LF and a
+// lone CR each end a line, the last line needs no end, and a text ending in a
+// line end has no empty line after it. The views point into bytes.
+std::vector<std::string_view> splitLines(std::string_view bytes);
 
 // Reads a text file one line at a time, without the line ends. CR LF, LF and
 // a lone CR each end a line; the last line needs no end, and a file ending in

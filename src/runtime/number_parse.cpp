@@ -45,8 +45,13 @@ long long decimalOrder(std::string_view scanned)
 
 } // namespace
 
-double Val(std::string_view text)
+namespace {
+
+// Val's scan: the value of the number starting the text; nothing without a
+// number; tooLarge set (and nothing) when it lies beyond the double range.
+std::optional<double> scanNumber(std::string_view text, bool& tooLarge)
 {
+  tooLarge = false;
   std::size_t i = 0;
   const std::size_t n = text.size();
   while (i < n && (text[i] == ' ' || text[i] == '\t'))
@@ -77,7 +82,7 @@ double Val(std::string_view text)
     }
   }
   if (digits == 0)
-    return 0.0;
+    return std::nullopt;
   if (i < n && (text[i] == 'e' || text[i] == 'E')) {
     std::string exponent = "e";
     std::size_t j = i + 1;
@@ -98,11 +103,30 @@ double Val(std::string_view text)
   if (ec == std::errc::result_out_of_range) {
     // from_chars reports underflow the same way; only a value of 1 or more
     // can be too large, whether its size comes from digits or the exponent.
-    if (decimalOrder(scanned) >= 0)
-      throw RuntimeError("The number " + std::string(text.substr(0, 40)) + " is too large.");
+    if (decimalOrder(scanned) >= 0) {
+      tooLarge = true;
+      return std::nullopt;
+    }
     return 0.0;
   }
   return value;
+}
+
+} // namespace
+
+double Val(std::string_view text)
+{
+  bool tooLarge = false;
+  const std::optional<double> value = scanNumber(text, tooLarge);
+  if (tooLarge)
+    throw RuntimeError("The number " + std::string(text.substr(0, 40)) + " is too large.");
+  return value.value_or(0.0);
+}
+
+std::optional<double> leadingNumber(std::string_view text)
+{
+  bool tooLarge = false;
+  return scanNumber(text, tooLarge);
 }
 
 } // namespace tarvek

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 namespace tarvek {
@@ -13,5 +14,14 @@ namespace tarvek {
 // turn "," into "." first.
 // Throws RuntimeError when the value lies beyond the double range.
 double Val(std::string_view text);
+
+} // namespace tarvek
+
+namespace tarvek {
+
+// The number at the start of a text by Val's rules, or nothing when no number
+// starts the text or its value lies beyond the double range, so a reader can
+// tell "no number" from 0. Tiny values read as 0.
+std::optional<double> leadingNumber(std::string_view text);
 
 } // namespace tarvek

@@ -15,8 +15,14 @@
 #include "scene/gl_host.h"
 #include "scene/scene_object.h"
 #include "shell/collapsible_frame.h"
+#include "shell/coordinate_list.h"
+#include "shell/file_commands.h"
+#include "shell/help_commands.h"
+#include "shell/image_commands.h"
 #include "shell/options_window.h"
+#include "shell/outside_programs.h"
 #include "shell/parameter_check.h"
+#include "shell/special_commands.h"
 #include "shell/themed_buttons.h"
 #include "shell/tool_commands.h"
 #include "shell/view_commands.h"
@@ -26,10 +32,12 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDateTime>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenuBar>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -98,7 +106,28 @@ Form1::Form1(Platform& platform, Model& model, DisplaySettings& display, Prefere
                              gl, m_view, m_display.sceneAtomFilePath, m_display.sceneBondFilePath);
   m_scene->attachHost(m_view);
   m_view.setScene(m_scene.get());
+  // Before the File menu is built: it enables the items whose seam is set.
+  if (!m_seams.savePicture)
+    m_seams.savePicture = [this] { m_imageCommands->savePicture(); };
+  if (!m_seams.copyImage)
+    m_seams.copyImage = [this] { m_imageCommands->copyImageToClipboard(); };
   buildControls();
+  if (!m_seams.fillXyzList)
+    m_seams.fillXyzList = [this](int emptyOnly) { m_coordinateList->fillXyzList(emptyOnly); };
+  if (!m_seams.openXMOL)
+    m_seams.openXMOL = [this](const std::string& file, bool quiet) {
+      m_fileCommands->openXMOL(file, quiet);
+    };
+  if (!m_seams.saveCoordinatesAs)
+    m_seams.saveCoordinatesAs = [this] { return m_coordinateList->saveCoordinatesAs(); };
+  const auto builder = [this](std::function<void()>& seam, void (SpecialCommands::*command)()) {
+    if (!seam)
+      seam = [this, command] { (m_specialCommands->*command)(); };
+  };
+  builder(m_seams.buildMultiWallTube, &SpecialCommands::buildMultiWallTube);
+  builder(m_seams.buildStackedCones, &SpecialCommands::buildStackedCones);
+  builder(m_seams.makeTubeBundle, &SpecialCommands::makeTubeBundle);
+  builder(m_seams.buildCustomMultiWall, &SpecialCommands::buildCustomMultiWall);
   resize(848, 637 + menuBar()->sizeHint().height());
   formLoad();
   qApp->installEventFilter(this);
@@ -239,9 +268,8 @@ void Form1::buildControls()
 
   lstXYZ = new QTableView(fr4);
   lstXYZ->setGeometry(8, 20, 184, 160);
-  m_xyzModel = new QStandardItemModel(0, 5, lstXYZ);
-  lstXYZ->setModel(m_xyzModel);
   lstXYZ->verticalHeader()->hide();
+  m_coordinateList = new CoordinateList(*this);
 
   for (auto*& line : Line1) {
     line = new QFrame(m_client);
@@ -284,6 +312,11 @@ void Form1::buildControls()
       runCommand(m_platform.prompts, [this] { cmbTYP_Click(); });
   });
   m_viewCommands = new ViewCommands(*this, m_programFolder);
+  m_fileCommands = new FileCommands(*this, m_programFolder);
+  m_specialCommands = new SpecialCommands(*this, m_programFolder);
+  m_outsidePrograms = new OutsidePrograms(*this);
+  m_imageCommands = new ImageCommands(*this);
+  m_helpCommands = new HelpCommands(*this, m_programFolder);
   m_toolCommands = new ToolCommands(*this);
 }
 
@@ -291,8 +324,8 @@ void Form1::buildSettingsMenus()
 {
   mnuTool = menuBar()->addMenu(QStringLiteral("&Tools"));
   mnuTool->addAction(QStringLiteral("&Preferences ..."), this, [this] { showPreferences(); });
-  QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
-  helpMenu->addAction(QStringLiteral("Clear Registry"), this, [this] { clearRegistry(); });
+  mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+  mnuHelp->addAction(QStringLiteral("Clear Registry"), this, [this] { clearRegistry(); });
 }
 
 // The options window first, so the load can fill its controls.
@@ -323,6 +356,21 @@ void Form1::clearRegistry()
   tarvek::clearRegistry(*m_settings);
 }
 
+void Form1::ShowHelp(std::int32_t)
+{
+  m_helpCommands->ShowHelp();
+}
+
+PictureSave Form1::SavePIC(const std::string& mode, const std::string& fileName, float quality)
+{
+  return m_imageCommands->SavePIC(mode, fileName, quality);
+}
+
+bool Form1::SaveOpenGLimage(const std::string& target)
+{
+  return m_imageCommands->SaveOpenGLimage(target);
+}
+
 void Form1::SaveRegistry()
 {
   tarvek::SaveRegistry(*m_settings);
@@ -336,13 +384,6 @@ void Form1::formLoad()
   setLengthCaptions();
   m_scene->init();
   loadMaterialList();
-  m_xyzModel->setHorizontalHeaderLabels({QStringLiteral("#"), QStringLiteral("X"),
-                                         QStringLiteral("Y"), QStringLiteral("Z"), QString()});
-  for (int c = 0; c < 5; ++c)
-    m_xyzModel->setHeaderData(c, Qt::Horizontal,
-                              QVariant::fromValue(static_cast<int>(
-                                  (c == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter)),
-                              Qt::TextAlignmentRole);
   m_seams.fillXyzList(1);
 
   {
@@ -374,15 +415,14 @@ void Form1::formLoad()
     const QSignalBlocker block(cmbTYP);
     for (const char* item : kTypeItems)
       cmbTYP->addItem(QString::fromLatin1(item));
-    // Enabled by the commands that fill them.
-    auto* items = qobject_cast<QStandardItemModel*>(cmbTYP->model());
-    for (int i = 5; i < 8; ++i)
-      items->item(i)->setEnabled(false);
+    // Enabled by the command that fills it.
+    qobject_cast<QStandardItemModel*>(cmbTYP->model())->item(7)->setEnabled(false);
     cmbTYP->setCurrentIndex(0);
   }
   cmbTYP->setEnabled(true);
   m_fr1Top = Toolbar1->sizeHint().height() + 4;
   formResize();
+  m_specialCommands->buildImmMenu();
   runCalculation();
 }
 
@@ -560,8 +600,7 @@ void Form1::CALCULATE(bool resetView)
 
   stbPanel[2]->setText(QString::number(m_scene->drawnAtomCount) + QStringLiteral(" Atoms"));
   stbPanel[3]->setText(QString::number(m_scene->drawnBondCount) + QStringLiteral(" Bonds"));
-  stbPanel[1]->setText(QStringLiteral("Atom Radius ") +
-                       qs(Format(m_display.atomRadiusScale, "0%")));
+  showAtomRadius();
   std::string description;
   if (kind == 1)
     description = "(" + std::to_string(m_model.tubeN) + "," + std::to_string(m_model.tubeM) +
@@ -613,7 +652,7 @@ void Form1::buildStructure()
       buildTubes(m_model, n, m, static_cast<float>(field(2)), a, prompts, abort);
     } else {
       m_state.wallCount = CInt(field(8));
-      m_state.wallIncrementN = CInt(field(9));
+      m_state.wallIncrementN = static_cast<float>(field(9));
       if (m_model.tubeVariant == 0 && m_state.wallCount >= 2)
         m_model.tubeVariant = 1;
       buildCone(m_model, static_cast<float>((cmb2->currentIndex() + 1) * 60),
@@ -665,9 +704,7 @@ void Form1::showImportedStructure()
   if (!m_state.coordinateImportFlag)
     findBonds(m_model, m_platform.abort);
   m_scene->clearScene();
-  const std::uint32_t back = m_preferences.backgroundColor;
-  m_scene->setBackColorGL((back & 0xFF) / 255.0, ((back >> 8) & 0xFF) / 255.0,
-                          ((back >> 16) & 0xFF) / 255.0);
+  applyBackgroundColor();
   setData(false);
   m_model.placementX = m_model.placementY = m_model.placementZ = 0.0f;
   if (m_display.orthoProjection)
@@ -675,8 +712,7 @@ void Form1::showImportedStructure()
   m_scene->Refresh();
   stbPanel[2]->setText(QString::number(m_model.atomCount) + QStringLiteral(" Atoms"));
   stbPanel[3]->setText(QString::number(m_model.bondCount) + QStringLiteral(" Bonds"));
-  stbPanel[1]->setText(QStringLiteral("Atom Radius ") +
-                       qs(Format(m_display.atomRadiusScale, "0%")));
+  showAtomRadius();
   std::string description;
   if (m_model.structureKind == 1)
     description = "Tube Diameter " + Format(m_model.lastTubeDiameter, "0.0##") + " A";
@@ -781,6 +817,40 @@ void Form1::toggleProjection()
 void Form1::setStatusText(const std::string& text)
 {
   stbPanel[0]->setText(qs(text));
+  stbPanel[0]->repaint();
+}
+
+void Form1::showAtomRadius()
+{
+  stbPanel[1]->setText(QStringLiteral("Atom Radius ") +
+                       qs(Format(m_display.atomRadiusScale, "0%")));
+}
+
+void Form1::applyBackgroundColor()
+{
+  const std::uint32_t back = m_preferences.backgroundColor;
+  m_scene->setBackColorGL((back & 0xFF) / 255.0, ((back >> 8) & 0xFF) / 255.0,
+                          ((back >> 16) & 0xFF) / 255.0);
+}
+
+ExportContext Form1::exportContext() const
+{
+  ExportContext ctx{m_model, m_platform.prompts};
+  ctx.atomTypeLabel1 = m_state.atomTypeLabel1;
+  ctx.atomTypeLabel2 = m_state.atomTypeLabel2;
+  ctx.partFile = m_state.partFile;
+  ctx.lfLineEnds = m_preferences.optionFlags[7];
+  ctx.decimalComma = m_display.decimalComma;
+  ctx.cifPadding = m_preferences.cifPadding;
+  ctx.cifIcsdStyle = m_preferences.optionFlags[10];
+  ctx.sceneListCount = m_scene->getNO();
+  ctx.sceneAtomFile = m_display.sceneAtomFilePath;
+  ctx.sceneBondFile = m_display.sceneBondFilePath;
+  const std::tm t = m_platform.clock.localDateTime();
+  const QDateTime created(QDate(t.tm_year + 1900, t.tm_mon + 1, t.tm_mday),
+                          QTime(t.tm_hour, t.tm_min, t.tm_sec));
+  ctx.createdText = QLocale().toString(created, QLocale::ShortFormat).toStdString();
+  return ctx;
 }
 
 void Form1::Apply()

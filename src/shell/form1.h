@@ -1,5 +1,6 @@
 #pragma once
 
+#include "formats/export_context.h"
 #include "model/display_settings.h"
 #include "model/model.h"
 #include "platform/platform.h"
@@ -22,15 +23,20 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QMenu;
-class QStandardItemModel;
 class QTableView;
 class QToolBar;
 
 namespace tarvek {
 
 class CollapsibleFrame;
+class CoordinateList;
 class CXXX;
+class FileCommands;
 class GlApi;
+class HelpCommands;
+class ImageCommands;
+class OutsidePrograms;
+class SpecialCommands;
 class ToolCommands;
 class ViewCommands;
 class ViewHost;
@@ -39,16 +45,31 @@ class frmOptions;
 // How saving the coordinates of an oversized structure ended.
 enum class SaveOutcome { Saved, Cancelled, Failed };
 
-// Calls into commands that later parts of the window provide. Each default
-// is harmless: adds nothing, reads nothing, saves nothing.
+// How saving the view as a picture ended: the file written, or why not.
+struct PictureSave {
+  SaveOutcome outcome = SaveOutcome::Cancelled;
+  std::string path;
+  std::string reason;
+};
+
+// Calls into commands of other parts of the window. An empty seam of the
+// first group gets the window's own command at construction, so a test can
+// put a recorder in. In the last group the image seams get the window's own
+// commands too; the others stay empty until their commands exist: their menu
+// items are created disabled and an empty seam is never called.
 struct Form1Seams {
-  std::function<void(int)> fillXyzList = [](int) {};
-  std::function<void()> buildMultiWallTube = [] {};
-  std::function<void()> buildStackedCones = [] {};
-  std::function<void()> makeTubeBundle = [] {};
-  std::function<void()> buildCustomMultiWall = [] {};
-  std::function<void(const std::string&, bool quiet)> openXMOL = [](const std::string&, bool) {};
-  std::function<SaveOutcome()> saveCoordinatesAs = [] { return SaveOutcome::Failed; };
+  std::function<void(int)> fillXyzList;
+  std::function<void(const std::string&, bool quiet)> openXMOL;
+  std::function<SaveOutcome()> saveCoordinatesAs;
+  std::function<void()> buildMultiWallTube;
+  std::function<void()> buildStackedCones;
+  std::function<void()> makeTubeBundle;
+  std::function<void()> buildCustomMultiWall;
+
+  std::function<void()> savePicture;
+  std::function<void()> copyImage;
+  std::function<void(const std::string&)> exportPdfPage;
+  std::function<void()> browseImageFolder;
 };
 
 // Where the shown structure came from, and what the window keeps beside
@@ -66,10 +87,15 @@ struct MainWindowState {
   std::string captionOverride;
   std::string junctionTitle;
   std::string xyFileName;
+  // The file of the shown imported part or atom table, and its elements as
+  // "C H O ".
+  std::string partFile;
+  std::string importedElements;
+  std::string virusTitle;
   // Walls (or stacked cones) and their index steps, for the variant builders.
   std::int32_t wallCount = 0;
-  std::int32_t wallIncrementN = 0;
-  std::int32_t wallIncrementM = 0;
+  float wallIncrementN = 0.0f;
+  float wallIncrementM = 0.0f;
   bool appClosing = false;
   bool optionsWindowOpen = false;
   std::string atomTypeLabel1;
@@ -81,6 +107,12 @@ struct MainWindowState {
 class Form1 : public QMainWindow, public MainWindowSlots {
   friend class ToolCommands;
   friend class ViewCommands;
+  friend class HelpCommands;
+  friend class ImageCommands;
+  friend class OutsidePrograms;
+  friend class FileCommands;
+  friend class CoordinateList;
+  friend class SpecialCommands;
 
 public:
   // The view is placed in the window and owned by it; the scene is built
@@ -109,6 +141,13 @@ public:
   void setLengthCaptions();
   void resetImportMode();
   void setStatusText(const std::string& text);
+  // "Atom Radius 50%" in status panel 2.
+  void showAtomRadius();
+  // The scene's clear colour from the background colour of the Preferences.
+  void applyBackgroundColor();
+  // What every structure writer reads, from the model, the Preferences, the
+  // scene and the clock.
+  ExportContext exportContext() const;
   void mnuView_3_Click();
   void Label2_Click();
   void panelClick(CollapsibleFrame* frame);
@@ -116,6 +155,20 @@ public:
   void showPreferences();
   // Help › Clear Registry.
   void clearRegistry();
+  // Help › Contents: the manual in the desktop's browser. The argument is
+  // not read.
+  void ShowHelp(std::int32_t context);
+  // The view as a JPEG or bitmap file. An empty mode shows the save dialog
+  // ("Save Image", the Images folder) whose file type chooses JPEG or
+  // bitmap; any other mode saves a JPEG without it. An empty fileName means
+  // the temporary folder's "tmp.jpg". The extension of the last path
+  // component is replaced by ".jpg" or ".bmp". quality 1..100, 0 for 100.
+  // Beeps when the file is written; shows nothing else, so the caller
+  // decides what to tell.
+  PictureSave SavePIC(const std::string& mode, const std::string& fileName, float quality);
+  // Draws the view and writes it to target as a 24-bit bitmap, whole or not
+  // at all; false when nothing was written.
+  bool SaveOpenGLimage(const std::string& target);
   void SaveRegistry();
 
   // Controls, for the tests and the later parts of the window.
@@ -147,7 +200,14 @@ public:
   QAction* runCalculationButton = nullptr;
   QMenu* mnuView = nullptr;
   QMenu* mnuTool = nullptr;
+  QMenu* mnuHelp = nullptr;
   ViewCommands& viewCommands() { return *m_viewCommands; }
+  FileCommands& fileCommands() { return *m_fileCommands; }
+  CoordinateList& coordinateList() { return *m_coordinateList; }
+  SpecialCommands& specialCommands() { return *m_specialCommands; }
+  HelpCommands& helpCommands() { return *m_helpCommands; }
+  ImageCommands& imageCommands() { return *m_imageCommands; }
+  OutsidePrograms& outsidePrograms() { return *m_outsidePrograms; }
   ToolCommands& toolCommands() { return *m_toolCommands; }
   QWidget* viewWidget() const;
   frmOptions* optionsWindow() const { return m_options; }
@@ -190,9 +250,14 @@ private:
   std::vector<Material> m_materials;
   std::unique_ptr<CXXX> m_scene;
   QWidget* m_client = nullptr;
-  QStandardItemModel* m_xyzModel = nullptr;
   int m_fr1Top = 0;
   ViewCommands* m_viewCommands = nullptr;
+  FileCommands* m_fileCommands = nullptr;
+  CoordinateList* m_coordinateList = nullptr;
+  SpecialCommands* m_specialCommands = nullptr;
+  HelpCommands* m_helpCommands = nullptr;
+  ImageCommands* m_imageCommands = nullptr;
+  OutsidePrograms* m_outsidePrograms = nullptr;
   ToolCommands* m_toolCommands = nullptr;
   frmOptions* m_options = nullptr;
   std::unique_ptr<SettingsContext> m_settings;

@@ -2,6 +2,7 @@
 
 #include "runtime/path_util.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QStandardPaths>
 
@@ -16,7 +17,11 @@ StartupState Main(Prompts& prompts)
 {
   const std::string config =
       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString();
-  return startUp(config, appPath(), probeDecimalComma(), prompts);
+  StartupState state = startUp(config, appPath(), probeDecimalComma(), prompts);
+  if (QCoreApplication::instance() != nullptr)
+    state.commandLine =
+        QCoreApplication::arguments().mid(1).join(QLatin1Char(' ')).toStdString();
+  return state;
 }
 
 } // namespace tarvek

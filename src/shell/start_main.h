@@ -10,7 +10,8 @@ class Prompts;
 bool probeDecimalComma();
 
 // The program's start before the main window: the marker, the locale probe
-// and the per-user folders beside the user's configuration folder.
+// and the per-user folders beside the user's configuration folder, and the
+// command line.
 StartupState Main(Prompts& prompts);
 
 } // namespace tarvek

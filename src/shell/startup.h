@@ -21,6 +21,8 @@ struct StartupState {
   std::string importFolder;
   std::string imagesFolder;
   std::string pdfFolder;
+  // The program's arguments joined by blanks.
+  std::string commandLine;
 };
 
 // The start-up with its inputs given: the per-user configuration folder

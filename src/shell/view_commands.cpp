@@ -3,10 +3,10 @@
 #include "formats/structure_writers.h"
 #include "platform/open_url.h"
 #include "platform/run_command.h"
-#include "runtime/number_format.h"
 #include "scene/gl_host.h"
 #include "scene/scene_object.h"
 #include "shell/collapsible_frame.h"
+#include "shell/coordinate_list.h"
 #include "shell/form1.h"
 
 #include <QAction>
@@ -127,8 +127,6 @@ void ViewCommands::buildToolbar()
   connect(run, &QAction::triggered, this, [this] { toolbarClick(5); });
   for (const auto& spec : kSlotsAfterRun)
     add(spec, afterRun);
-  toolbarSlots[2]->setEnabled(false);
-  toolbarSlots[3]->setEnabled(false);
   toolbarSlots[15]->setCheckable(true);
   bar->installEventFilter(this);
 }
@@ -221,8 +219,7 @@ void ViewCommands::cmbRAD_Click(int index)
   m_form.refreshTitle(false);
   m_form.m_scene->clearScene();
   m_form.setData(false);
-  m_form.stbPanel[1]->setText(QStringLiteral("Atom Radius ") +
-                              qs(Format(display.atomRadiusScale, "0%")));
+  m_form.showAtomRadius();
   if (m_form.m_model.tubeVariant != 0)
     m_form.Apply();
   m_form.m_platform.pump.pumpEvents();
@@ -280,6 +277,12 @@ void ViewCommands::toolbarClick(int slot)
   showMessage(toolbarSlots[slot]->toolTip().toStdString());
   CXXX& scene = *m_form.m_scene;
   switch (slot) {
+  case 2:
+    m_form.coordinateList().saveXyzTable();
+    break;
+  case 3:
+    m_form.coordinateList().copyXyzTable();
+    break;
   case 5:
     // The calculation reports its own errors.
     m_form.m_model.tubeVariant = 0;
@@ -369,14 +372,8 @@ void ViewCommands::stb_MouseDown(std::int16_t button, int x)
     if (button == 1) {
       m_form.showPreferences();
     } else if (button == 2) {
-      ExportContext ctx{m_form.m_model, m_form.m_platform.prompts};
-      ctx.atomTypeLabel1 = m_form.m_state.atomTypeLabel1;
-      ctx.atomTypeLabel2 = m_form.m_state.atomTypeLabel2;
-      ctx.decimalComma = m_form.m_display.decimalComma;
-      ctx.sceneListCount = m_form.m_scene->getNO();
-      ctx.sceneAtomFile = m_form.m_display.sceneAtomFilePath;
-      ctx.sceneBondFile = m_form.m_display.sceneBondFilePath;
-      showBondStatistics(ctx, [this](const std::string& text) { m_form.setStatusText(text); });
+      showBondStatistics(m_form.exportContext(),
+                         [this](const std::string& text) { m_form.setStatusText(text); });
     }
     return;
   }

@@ -51,6 +51,7 @@ public:
   void stb_MouseMove(int x);
 
   std::string address(const std::string& key) const { return linkAddress(m_links, key); }
+  const LinkTable& links() const { return m_links; }
 
   QAction* mnuMSG = nullptr;
   QLabel* Image2 = nullptr;

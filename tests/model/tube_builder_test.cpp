@@ -12,6 +12,7 @@
 #include <array>
 #include <cmath>
 #include <functional>
+#include <numbers>
 #include <map>
 #include <set>
 #include <string>
@@ -486,6 +487,28 @@ TEST(TubeBuilderTest, bendLeavesASingleRingAlone)
   const Model before = model;
   distortTube(model.atomSet(AtomSetId::Atom), model.lastTubeRadius, 1.0f, 1.0f, 0.0f, 45.0f);
   EXPECT_EQ(model, before);
+}
+
+// The bend turns a tube through the typed angle over its own z extent,
+// wherever along z it lies (imported tubes may lie wholly below z = 0): the
+// chord between the ends of a bent line is 2 sin(b/2) / b of its length.
+TEST(TubeBuilderTest, bendSpansTheTypedAngleWhereverTheTubeLies)
+{
+  for (const float zLow : {0.0f, -30.0f, -10.0f, 40.0f}) {
+    Model model;
+    for (int i = 0; i <= 20; ++i) {
+      model.atomX.push_back(0.0f);
+      model.atomY.push_back(0.0f);
+      model.atomZ.push_back(zLow + static_cast<float>(i));
+      model.atomType.push_back(3);
+    }
+    model.atomCount = 21;
+    distortTube(model.atomSet(AtomSetId::Atom), 3.0f, 1.0f, 1.0f, 0.0f, 90.0f);
+    const double chord = std::hypot(model.atomX[20] - model.atomX[0], model.atomZ[20] - model.atomZ[0]);
+    EXPECT_NEAR(chord / 20.0, 2.0 * std::sin(std::numbers::pi / 4.0) / (std::numbers::pi / 2.0), 1e-3) << "from z " << zLow;
+    EXPECT_NEAR(*std::min_element(model.atomX.begin(), model.atomX.end()), 0.0f, 1e-4)
+        << "from z " << zLow;
+  }
 }
 
 // Refused builds leave every member of the model as it was.

@@ -123,7 +123,9 @@ TEST(PdfTextOracleTest, widthsAgreeWithFontTools)
                                                     {"/BaseFont /DejaVu#20Sans\n",
                                                      test::kDejaVuSans}};
   const fs::path script = fs::path(TARVEK_TEST_SOURCE_DIR) / "pdfwriter/check_font_widths.py";
-  for (const auto& [baseFont, file] : fonts) {
+  for (const auto& [baseFont, fontFile] : fonts) {
+    // clang 14 lets no lambda capture a structured binding.
+    const fs::path& file = fontFile;
     std::string widths;
     for (const auto& [n, offset] : pdf.offsets()) {
       const std::string text = pdf.object(n);

@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <fstream>
 #include <sys/stat.h>
 
@@ -85,6 +90,70 @@ TEST(TempFolderTest, failureIsReportedNamingTheFolder)
   } catch (const RuntimeError& e) {
     EXPECT_NE(std::string(e.what()).find("/proc"), std::string::npos) << e.what();
   }
+}
+
+// A $TMP folder the user may not write is passed over like a missing one.
+// The check runs in a child as an ordinary user, as root may write anywhere.
+TEST(TempFolderTest, fallsBackWhenTheUserCannotWriteTmp)
+{
+  test::ScratchDir scratch;
+  fs::permissions(scratch.path(), fs::perms::all);
+  const fs::path readOnly = scratch.path() / "read-only";
+  const fs::path open = scratch.path() / "open";
+  fs::create_directory(readOnly);
+  fs::create_directory(open);
+  fs::permissions(readOnly, fs::perms::owner_read | fs::perms::owner_exec |
+                                fs::perms::group_read | fs::perms::group_exec |
+                                fs::perms::others_read | fs::perms::others_exec);
+  fs::permissions(open, fs::perms::all);
+  ScopedEnv envTmp("TMP", readOnly.string());
+  ScopedEnv envTmpdir("TMPDIR", open.string());
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+      ::_exit(2);
+    try {
+      TempFolder t;
+      ::_exit(t.folder().parent_path() == open ? 0 : 1);
+    } catch (const RuntimeError&) {
+      ::_exit(3);
+    }
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status)) << status;
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: made in the read-only folder, 3: not made at all";
+}
+
+// Folders of earlier runs go when nothing holds their lock; a folder whose
+// lock is held, one without a lock file and anything else stay.
+TEST(TempFolderTest, foldersOfDeadRunsAreRemovedAtTheNextStart)
+{
+  test::ScratchDir tmp;
+  ScopedEnv env("TMP", tmp.path().string());
+  for (const char* name : {"tarvek-dead01", "tarvek-held01", "tarvek-nolock"}) {
+    fs::create_directory(tmp.path() / name);
+    tmp.write(std::string(name) + "/tmp.xyz", "scene");
+  }
+  tmp.write("tarvek-dead01/.lock", "");
+  tmp.write("tarvek-held01/.lock", "");
+  tmp.write("tarvek-file", "not a folder");
+  const int held = ::open((tmp.path() / "tarvek-held01/.lock").c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);
+  {
+    TempFolder t;
+    EXPECT_TRUE(fs::exists(t.folder() / ".lock"));
+    EXPECT_FALSE(fs::exists(tmp.path() / "tarvek-dead01"));
+    EXPECT_TRUE(fs::exists(tmp.path() / "tarvek-held01/tmp.xyz"));
+    EXPECT_TRUE(fs::exists(tmp.path() / "tarvek-nolock/tmp.xyz"));
+    EXPECT_TRUE(fs::exists(tmp.path() / "tarvek-file"));
+    // A second run keeps the first one's folder, whose lock is held.
+    TempFolder second;
+    EXPECT_TRUE(fs::exists(t.folder()));
+  }
+  ::close(held);
 }
 
 } // namespace

@@ -45,6 +45,9 @@ TEST(LineReaderTest, acceptsEveryLineEnd)
   for (const auto& c : cases) {
     auto path = dir.write("in.txt", c.bytes);
     EXPECT_EQ(readAll(path.string()), c.expected) << "bytes \"" << c.bytes << "\"";
+    const auto views = splitLines(c.bytes);
+    EXPECT_EQ(Lines(views.begin(), views.end()), c.expected)
+        << "in memory, bytes \"" << c.bytes << "\"";
   }
 }
 

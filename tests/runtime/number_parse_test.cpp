@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 
 namespace tarvek {
@@ -39,6 +40,22 @@ TEST(ValTest, valuesBeyondTheDoubleRangeThrow)
                                  hugeDigits + "e-10", std::string("1e99999999999999999999")})
     EXPECT_THROW(Val(text), RuntimeError) << "text \"" << text << "\"";
   EXPECT_EQ(Val(hugeDigits + "e-395"), 1e5);
+}
+
+// leadingNumber tells a text without a number, or one too large, from 0.
+TEST(ValTest, leadingNumberSaysWhenNoNumberStartsTheText)
+{
+  const struct {
+    const char* text;
+    std::optional<double> expected;
+  } cases[] = {
+    {"  12.5abc", 12.5}, {"0", 0.0},          {"-0.0", 0.0},        {".5x", 0.5},
+    {"60 12", 60.0},     {"1e-999", 0.0},     {"", std::nullopt},   {"abc", std::nullopt},
+    {"nan", std::nullopt}, {"inf", std::nullopt}, {"-", std::nullopt}, {".", std::nullopt},
+    {"1e999", std::nullopt}, {"-1e400", std::nullopt},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(leadingNumber(c.text), c.expected) << "text \"" << c.text << "\"";
 }
 
 // Halves go to the even neighbour; the range check comes before the cast.

@@ -24,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 namespace tarvek::test {
 
@@ -47,24 +48,31 @@ struct Form1Rig {
   TempFolder temp;
   FakeSettingsStore settings;
   FakeColourChooser colourChooser;
-  Platform platform{prompts, dialogs, shellOpen, processes, abort,        abort,
-                    colors,  clock,   temp,      settings,  colourChooser};
+  Platform platform;
   Model model;
   DisplaySettings display;
   Preferences preferences;
   RecordingGl gl;
-  ViewStub* view = nullptr;
+  ViewHost* view = nullptr;
   std::unique_ptr<Form1> form;
 
-  // The window owns the view; a test may pass its own stand-in.
-  explicit Form1Rig(Form1Seams seams = {}, ViewStub* stub = nullptr, StartupState startup = {})
-      : view(stub != nullptr ? stub : new ViewStub)
+  // The window owns the view; a test may pass its own stand-in or a real GL
+  // view, program folder (ending in "/"; the source tree's data folder when
+  // empty) and real process layer in place of the fake (kept by the caller).
+  // A stand-in draws into the recording GL, a real view into its own.
+  explicit Form1Rig(Form1Seams seams = {}, ViewHost* stub = nullptr, StartupState startup = {},
+                    std::string programFolder = {}, Processes* realProcesses = nullptr)
+      : platform{prompts, dialogs, shellOpen, realProcesses != nullptr ? *realProcesses : processes,
+                 abort,   abort,   colors,    clock,    temp,     settings,     colourChooser},
+        view(stub != nullptr ? stub : new ViewStub)
   {
     if (startup.manifestPath.empty())
       startup.manifestPath = temp.path("tarvek.manifest");
-    form = std::make_unique<Form1>(platform, model, display, preferences, *view, gl, startup,
-                                   std::string(TARVEK_TEST_SOURCE_DIR) + "/../data/",
-                                   std::move(seams));
+    if (programFolder.empty())
+      programFolder = std::string(TARVEK_TEST_SOURCE_DIR) + "/../data/";
+    GlApi& viewGl = dynamic_cast<ViewStub*>(view) != nullptr ? gl : view->gl();
+    form = std::make_unique<Form1>(platform, model, display, preferences, *view, viewGl, startup,
+                                   programFolder, std::move(seams));
     form->show();
     if (!QTest::qWaitForWindowExposed(form.get()))
       ADD_FAILURE() << "the main window was not exposed";

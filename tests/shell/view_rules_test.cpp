@@ -60,11 +60,59 @@ TEST(ViewRulesTest, linkTableSkipsCommentsAndIncompleteRows)
   EXPECT_TRUE(loadLinkTable("/nonexistent/links.dat").empty());
 }
 
-TEST(ViewRulesTest, shippedLinkTableHoldsTheThreeAddresses)
+// Hostile tables: a cut-off last row, NUL bytes, old Mac line ends, an
+// empty file and a huge one.
+TEST(ViewRulesTest, linkTableSurvivesHostileText)
+{
+  EXPECT_EQ(parseLinkTable("home\tHome\thttps://a.example/\nparts\tPar").size(), 1u);
+  const LinkTable nul = parseLinkTable(std::string("k\0y\tc\0p\thttps://\0/\n", 18));
+  ASSERT_EQ(nul.size(), 1u);
+  EXPECT_EQ(nul.begin()->first, std::string("k\0y", 3));
+  // CR alone ends no line: the whole text is one row whose address runs on.
+  const LinkTable mac = parseLinkTable("a\tA\thttps://a/\rb\tB\thttps://b/\r");
+  ASSERT_EQ(mac.size(), 1u);
+  EXPECT_EQ(mac.at("a").address, "https://a/\rb\tB\thttps://b/");
+  EXPECT_TRUE(parseLinkTable("").empty());
+  std::string huge;
+  for (int i = 0; i < 100000; ++i)
+    huge += "key" + std::to_string(i) + "\tCaption\thttps://example.org/" + std::to_string(i) + "\n";
+  const LinkTable many = parseLinkTable(huge);
+  EXPECT_EQ(many.size(), 100000u);
+  EXPECT_EQ(linkAddress(many, "key99999"), "https://example.org/99999");
+}
+
+// The rows the menus, the title link and the windows look up; outside
+// pages exactly as published, the maker's own on placeholders.
+TEST(ViewRulesTest, shippedLinkTableHoldsEveryRowTheProgramUses)
 {
   const LinkTable links = loadLinkTable(std::string(TARVEK_TEST_SOURCE_DIR) + "/../data/links.dat");
-  for (const char* key : {"home", "parts", "junction"})
+  for (const char* key : {"povray", "maker", "home", "bugreport", "library", "author", "fullerenes",
+                          "junction", "tubegen", "jmol", "parts", "povray-download", "virus"}) {
+    ASSERT_EQ(links.count(key), 1u) << key;
     EXPECT_NE(linkAddress(links, key).find("://"), std::string::npos) << key;
+    EXPECT_FALSE(links.at(key).caption.empty()) << key;
+  }
+  const struct {
+    const char* key;
+    const char* caption;
+  } captions[] = {{"maker", "Brannoc"},
+                  {"home", "Kelvarin"},
+                  {"bugreport", "Submit Bug Report"},
+                  {"junction", "CoNTub Website"},
+                  {"tubegen", "tubegen"}};
+  for (const auto& c : captions)
+    EXPECT_EQ(links.at(c.key).caption, c.caption) << c.key;
+  const struct {
+    const char* key;
+    const char* address;
+  } outside[] = {{"povray", "https://www.povray.org/"},
+                 {"junction", "http://www.ugr.es/~gmdm/contub.htm"},
+                 {"tubegen", "https://turin.nss.udel.edu/research/tubegenonline.html"},
+                 {"jmol", "https://jmol.sourceforge.net/"},
+                 {"povray-download", "https://www.povray.org/download/"},
+                 {"virus", "http://viperdb.scripps.edu/icos_server.php?icspage=paradigm"}};
+  for (const auto& o : outside)
+    EXPECT_EQ(linkAddress(links, o.key), o.address) << o.key;
 }
 
 } // namespace

@@ -1,0 +1,87 @@
+// The structure readers and the tube fit. Reading XYZ and XMOL files should
+// hold its MB/s from 10^4 to 10^6 atoms; the fit on a flat sheet whose every
+// atom lies in the central slab should hold its time per atom.
+
+#include "bench_support.h"
+#include "formats/structure_readers.h"
+#include "runtime/number_format.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdint>
+#include <fstream>
+#include <string>
+
+namespace {
+
+using namespace tarvek;
+
+// Answers No: the XMOL read stops after the atoms, before fit and bonds.
+class DeclinePrompts : public bench::QuietPrompts {
+public:
+  bool yesNo(const std::string&, const std::string&, MessageIcon) override { return false; }
+};
+
+// A graphene-like sheet of n atoms in the xy plane, as an XMOL/XYZ file.
+std::string sheetFile(std::int64_t n, const char* name)
+{
+  const auto path = bench::scratchFile(name);
+  std::ofstream out(path, std::ios::binary);
+  const auto side = static_cast<std::int64_t>(std::ceil(std::sqrt(static_cast<double>(n))));
+  out << std::to_string(n) << "\r\nsheet\r\n";
+  for (std::int64_t i = 0; i < n; ++i) {
+    const double x = 1.23 * static_cast<double>(i % side) + 0.61 * static_cast<double>(i / side % 2);
+    const double y = 2.13 * static_cast<double>(i / side);
+    out << "C " << Format(x, "0.000000") << ' ' << Format(y, "0.000000") << " 0.000000\r\n";
+  }
+  return path.string();
+}
+
+void BM_ImportXYZ(benchmark::State& state)
+{
+  const std::string path = sheetFile(state.range(0), "sheet.xyz");
+  const auto bytes = static_cast<std::int64_t>(std::filesystem::file_size(path));
+  Model model;
+  for (auto _ : state)
+    benchmark::DoNotOptimize(importXYZ(model, path));
+  state.SetBytesProcessed(state.iterations() * bytes);
+  std::filesystem::remove(path);
+}
+BENCHMARK(BM_ImportXYZ)->Apply(bench::decadeSizes)->Unit(benchmark::kMillisecond);
+
+void BM_ImportXMOL(benchmark::State& state)
+{
+  const std::string path = sheetFile(state.range(0), "sheet.xmol");
+  const auto bytes = static_cast<std::int64_t>(std::filesystem::file_size(path));
+  Model model;
+  DeclinePrompts prompts;
+  bench::NeverAbort abort;
+  for (auto _ : state)
+    benchmark::DoNotOptimize(importCoordinates(model, path, false, false, prompts, abort));
+  state.SetBytesProcessed(state.iterations() * bytes);
+  std::filesystem::remove(path);
+}
+BENCHMARK(BM_ImportXMOL)->Apply(bench::decadeSizes)->Unit(benchmark::kMillisecond);
+
+// Every atom of the flat sheet lies in the slab, so the nearest-pair search
+// sees them all.
+void BM_FitFlatSheet(benchmark::State& state)
+{
+  const std::int64_t n = state.range(0);
+  const auto side = static_cast<std::int64_t>(std::ceil(std::sqrt(static_cast<double>(n))));
+  Model model;
+  for (std::int64_t i = 0; i < n; ++i) {
+    model.atomX.push_back(static_cast<float>(1.23 * static_cast<double>(i % side)));
+    model.atomY.push_back(static_cast<float>(2.13 * static_cast<double>(i / side)));
+    model.atomZ.push_back(0.0f);
+    model.atomType.push_back(3);
+  }
+  model.atomCount = static_cast<std::int32_t>(n);
+  for (auto _ : state)
+    benchmark::DoNotOptimize(fitTubeAxis(model.atomSet(AtomSetId::Atom), {0.0, 0.0, 0.0}));
+  state.counters["time/atom"] = bench::timePer(static_cast<double>(n));
+}
+BENCHMARK(BM_FitFlatSheet)->Apply(bench::decadeSizes)->Unit(benchmark::kMillisecond);
+
+} // namespace

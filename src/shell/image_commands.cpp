@@ -1,0 +1,180 @@
+#include "shell/image_commands.h"
+
+#include "imaging/dib_section.h"
+#include "imaging/jpeg_file.h"
+#include "imaging/ui/dib_section_qt.h"
+#include "platform/run_command.h"
+#include "runtime/path_util.h"
+#include "runtime/runtime_error.h"
+#include "scene/gl_host.h"
+#include "scene/scene_object.h"
+#include "shell/file_commands.h"
+#include "shell/options_window.h"
+#include "shell/outside_programs.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMenu>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+
+namespace tarvek {
+
+namespace {
+
+const char* const kNotCaptured = "The view could not be captured.";
+
+// The options window out of the picture for one grab. Its hide handler
+// clears optionsWindowOpen, so whether to show it again is noted first.
+class OptionsHidden {
+public:
+  OptionsHidden(Form1& form, EventPump& pump)
+      : m_form(form), m_wasOpen(form.state().optionsWindowOpen)
+  {
+    if (!m_wasOpen)
+      return;
+    m_form.optionsWindow()->hide();
+    pump.pumpEvents();
+  }
+  ~OptionsHidden()
+  {
+    if (m_wasOpen)
+      m_form.showPreferences();
+  }
+  OptionsHidden(const OptionsHidden&) = delete;
+  OptionsHidden& operator=(const OptionsHidden&) = delete;
+
+private:
+  Form1& m_form;
+  bool m_wasOpen;
+};
+
+// Removes an intermediate file on every way out.
+class RemovedAtEnd {
+public:
+  explicit RemovedAtEnd(std::string path) : m_path(std::move(path)) {}
+  ~RemovedAtEnd()
+  {
+    std::error_code ignored;
+    std::filesystem::remove(m_path, ignored);
+  }
+  RemovedAtEnd(const RemovedAtEnd&) = delete;
+  RemovedAtEnd& operator=(const RemovedAtEnd&) = delete;
+
+private:
+  std::string m_path;
+};
+
+// Quality 0 asks for the best; others round half to even into 1..100.
+std::int32_t jpegQuality(float quality)
+{
+  if (quality == 0.0f || !std::isfinite(quality))
+    return 100;
+  return static_cast<std::int32_t>(std::clamp(std::nearbyint(quality), 1.0f, 100.0f));
+}
+
+PictureSave failed(std::string reason)
+{
+  return {SaveOutcome::Failed, {}, std::move(reason)};
+}
+
+} // namespace
+
+ImageCommands::ImageCommands(Form1& form) : QObject(&form), m_form(form)
+{
+  QMenu* tools = m_form.mnuTool;
+  mnuTool_10 = new QAction(QStringLiteral("Browse Image Folder"), tools);
+  tools->insertAction(m_form.outsidePrograms().launcherEnd, mnuTool_10);
+  mnuTool_10->setEnabled(static_cast<bool>(m_form.m_seams.browseImageFolder));
+  connect(mnuTool_10, &QAction::triggered, this, [this] {
+    if (m_form.m_seams.browseImageFolder)
+      runCommand(m_form.m_platform.prompts, m_form.m_seams.browseImageFolder);
+  });
+}
+
+PictureSave ImageCommands::SavePIC(const std::string& mode, const std::string& fileName,
+                                   float quality)
+{
+  Platform& platform = m_form.m_platform;
+  std::string target = fileName.empty() ? platform.tempFolder.path("tmp.jpg") : fileName;
+  bool jpeg = true;
+  if (mode.empty()) {
+    const auto choice = platform.fileDialogs.save(
+        "Save Image", m_form.m_startup.imagesFolder,
+        "JPEG Image (*.jpg)|*.jpg|Windows Bitmap Image (*.bmp)|*.bmp",
+        m_form.fileCommands().defaultExportName(), 1);
+    if (!choice || choice->path.empty())
+      return {SaveOutcome::Cancelled, {}, {}};
+    target = choice->path;
+    jpeg = choice->filterIndex != 2;
+  }
+  const std::string stem = stripFileExt(target);
+  const OptionsHidden hidden(m_form, m_form.m_platform.pump);
+  std::string written;
+  if (jpeg) {
+    const std::string bitmap = platform.tempFolder.path("tmp.bmp");
+    const RemovedAtEnd removed(bitmap);
+    if (!SaveOpenGLimage(bitmap))
+      return failed(kNotCaptured);
+    const QImage picture(QString::fromStdString(bitmap));
+    cDIBSection dib;
+    CreateFromPicture(dib, picture);
+    if (!dib.isValid())
+      return failed(kNotCaptured);
+    written = stem + ".jpg";
+    try {
+      saveJPG(dib, written, jpegQuality(quality));
+    } catch (const JpegError& e) {
+      return failed(std::string(e.what()) + "\r\n" + e.detail());
+    }
+  } else {
+    written = stem + ".bmp";
+    if (!SaveOpenGLimage(written))
+      return failed(kNotCaptured);
+  }
+  platform.prompts.beep();
+  return {SaveOutcome::Saved, written, {}};
+}
+
+bool ImageCommands::SaveOpenGLimage(const std::string& target)
+{
+  m_form.m_platform.pump.pumpEvents();
+  return m_form.m_view.grabToBmp(target);
+}
+
+void ImageCommands::copyImageToClipboard()
+{
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  clipboard->clear();
+  const OptionsHidden hidden(m_form, m_form.m_platform.pump);
+  const std::string name = m_form.m_platform.tempFolder.path("clipboard.bmp");
+  const RemovedAtEnd removed(name);
+  bool grabbed = false;
+  if (m_form.m_preferences.optionFlags[2]) {
+    CXXX& scene = *m_form.m_scene;
+    scene.setBackColorGL(1, 1, 1);
+    scene.Refresh();
+    grabbed = SaveOpenGLimage(name);
+    m_form.applyBackgroundColor();
+    scene.Refresh();
+  } else {
+    grabbed = SaveOpenGLimage(name);
+  }
+  const QImage picture = grabbed ? QImage(QString::fromStdString(name)) : QImage();
+  if (picture.isNull())
+    throw RuntimeError(kNotCaptured);
+  clipboard->setImage(picture);
+}
+
+void ImageCommands::savePicture()
+{
+  const PictureSave result = SavePIC("", "", 0.0f);
+  if (result.outcome == SaveOutcome::Failed)
+    m_form.m_platform.prompts.message(result.reason, {}, MessageIcon::Exclamation);
+}
+
+} // namespace tarvek

@@ -1,0 +1,167 @@
+#include "shell/outside_programs.h"
+
+#include "formats/structure_writers.h"
+#include "platform/run_command.h"
+#include "platform/utilities.h"
+#include "runtime/atomic_file.h"
+#include "runtime/file_util.h"
+#include "runtime/runtime_error.h"
+#include "scene/scene_object.h"
+#include "shell/form1.h"
+#include "shell/view_commands.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QMenu>
+
+#include <filesystem>
+
+namespace tarvek {
+
+namespace {
+
+const char* const kMaterialPrompt = "All values range from 0.0-1.0\r\n"
+                                    "diffuse\r\n"
+                                    "ambient\r\n"
+                                    "specular \r\n"
+                                    "reflection\r\n"
+                                    "glassfilter (0.6-1)";
+
+// The roughness of every finish; the input box does not ask for it.
+constexpr float kRoughness = 0.005f;
+
+// POV-Ray's preview window needs a window system.
+bool displayPresent()
+{
+  const QString platform = QGuiApplication::platformName();
+  return platform == QStringLiteral("xcb") || platform == QStringLiteral("wayland");
+}
+
+} // namespace
+
+OutsidePrograms::OutsidePrograms(Form1& form) : QObject(&form), m_form(form)
+{
+  QMenu* tools = m_form.mnuTool;
+  QAction* first = tools->actions().value(0);
+  const auto add = [&](const char* caption, std::function<void()> command) {
+    auto* action = new QAction(QString::fromLatin1(caption), tools);
+    tools->insertAction(first, action);
+    connect(action, &QAction::triggered, this, [this, command = std::move(command)] {
+      m_form.m_platform.pump.pumpEvents();
+      runCommand(m_form.m_platform.prompts, command);
+    });
+    return action;
+  };
+  mnuTool_6 = add("Launch &POV-Ray", [this] { exportPovRay(); });
+  const char* const viewers[] = {"Launch &MOL Viewer", "Launch &PDB Viewer", "Launch &CIF Viewer",
+                                 "Launch &VRML Viewer"};
+  for (std::size_t i = 0; i < mnuViewer.size(); ++i) {
+    const auto kind = static_cast<ViewerKind>(i);
+    mnuViewer[i] = add(viewers[i], [this, kind] { launchViewer(kind); });
+  }
+  launcherEnd = tools->insertSeparator(first);
+}
+
+void OutsidePrograms::exportPovRay()
+{
+  Platform& platform = m_form.m_platform;
+  const auto answer =
+      platform.prompts.input(kMaterialPrompt, "POV-Ray [Material Properties]", "0.5 0.25 0.5 0.0 0.0");
+  if (!answer || answer->empty())
+    return;
+  const auto values = povMaterialValues(*answer);
+  if (!values) {
+    platform.prompts.message(
+        "Please enter five values: diffuse, ambient, specular, reflection and glass filter.", {},
+        MessageIcon::Exclamation);
+    return;
+  }
+  const std::string exportFolder = m_form.m_startup.exportFolder;
+  std::error_code ec;
+  std::filesystem::create_directories(exportFolder, ec);
+  const std::string povFile = exportFolder + "tarvek.pov";
+  const PovMaterial& v = *values;
+  m_form.m_scene->POVRAY(povFile, v[0], v[1], v[2], v[3], kRoughness, v[4],
+                         m_form.windowTitle().toStdString(), platform.clock);
+  const std::string program = platform.processes.findExecutable("povray");
+  if (program.empty())
+    offerSceneCopy(povFile);
+  else
+    startPovRay(program, povFile);
+}
+
+void OutsidePrograms::startPovRay(const std::string& program, const std::string& povFile)
+{
+  const std::string exportFolder = m_form.m_startup.exportFolder;
+  // Debian's POV-Ray reads and writes only below a few folders, the Export
+  // folder among them: it works there.
+  if (!m_form.m_platform.processes.startDetached(
+          program, povrayArguments(povFile, exportFolder + "tarvek.png", displayPresent()),
+          exportFolder))
+    m_form.m_platform.prompts.message("POV-Ray " + program + " could not be started.", {},
+                                      MessageIcon::Exclamation);
+}
+
+void OutsidePrograms::offerSceneCopy(const std::string& povFile)
+{
+  Platform& platform = m_form.m_platform;
+  platform.prompts.message("POV-Ray path not found! If POV-Ray is not installed yet\r\n"
+                           "you may download it from " +
+                               m_form.viewCommands().address("povray-download"),
+                           {}, MessageIcon::None);
+  const auto choice = platform.fileDialogs.save("Save as POV-Ray file", m_form.m_startup.exportFolder,
+                                                "POV-Ray File (*.pov)|*.pov", "tarvek", 1);
+  if (!choice)
+    return;
+  platform.pump.pumpEvents();
+  const std::string& target = choice->path;
+  if (!confirmOverwrite(target, platform.prompts))
+    return;
+  std::string scene;
+  if (FileStatus read = readFileBytes(povFile, scene); !read)
+    throw RuntimeError(read.error());
+  if (FileStatus written = writeFileAtomic(target, scene); !written)
+    throw RuntimeError(written.error());
+  platform.shellOpen.openFile(target);
+}
+
+void OutsidePrograms::launchViewer(ViewerKind kind)
+{
+  Platform& platform = m_form.m_platform;
+  const ExportContext ctx = m_form.exportContext();
+  if (kind == ViewerKind::Mol) {
+    if (const auto refusal = molLimitMessage(ctx)) {
+      platform.prompts.message(*refusal, {}, MessageIcon::None);
+      return;
+    }
+  }
+  const std::string path = platform.tempFolder.path(viewerFileName(kind));
+  switch (kind) {
+  case ViewerKind::Mol:
+    exportMOL(ctx, path);
+    break;
+  case ViewerKind::Pdb:
+    exportPDB(ctx, path);
+    break;
+  case ViewerKind::Cif:
+    exportCIF(ctx, path);
+    break;
+  case ViewerKind::Vrml:
+    exportVRML(ctx, {m_form.m_display, m_form.m_preferences, *m_form.m_scene}, path,
+               VrmlVersion::Vrml2);
+    break;
+  }
+  const std::string viewer = chooseViewer(
+      kind, m_form.m_preferences.viewerPaths[static_cast<std::size_t>(kind)], platform.processes);
+  if (viewer.empty()) {
+    platform.prompts.message(viewerReminder(kind), {}, MessageIcon::None);
+    platform.shellOpen.openFile(path);
+    return;
+  }
+  const std::string folder = std::filesystem::path(viewer).parent_path().string();
+  if (!platform.processes.startDetached(viewer, {path}, folder))
+    platform.prompts.message("The viewer " + viewer + " could not be started.", {},
+                             MessageIcon::Exclamation);
+}
+
+} // namespace tarvek

@@ -1,0 +1,64 @@
+// POV-Ray renders the scene the Tools menu's launcher writes.
+#include "form1_rig.h"
+
+#include "platform/qt_processes.h"
+#include "shell/outside_programs.h"
+#include "support/require_tool.h"
+#include "support/scratch_dir.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QThread>
+
+#include <chrono>
+#include <filesystem>
+#include <set>
+
+namespace tarvek {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The default tube, rendered without a display, leaves an 800 x 600 PNG
+// that shows more than the background.
+TEST(OutsideProgramsOracleTest, povRayRendersTheDefaultTube)
+{
+  if (!test::requireTool("povray", "povray"))
+    return;
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  int argc = 1;
+  char name[] = "outside_programs_oracle";
+  char* argv[] = {name, nullptr};
+  QApplication app(argc, argv);
+  test::ScratchDir home;
+  StartupState startup;
+  startup.exportFolder = (home.path() / "Export").string() + "/";
+  fs::create_directories(startup.exportFolder);
+  QtProcesses processes;
+  test::Form1Rig rig({}, nullptr, startup, {}, &processes);
+  rig.prompts.answerInput("0.5 0.25 0.5 0.0 0.0");
+  rig.form->outsidePrograms().mnuTool_6->trigger();
+  ASSERT_TRUE(rig.prompts.messages().empty()) << rig.prompts.messages()[0].text;
+
+  // POV-Ray writes the picture at its end; a hung renderer fails the test
+  // rather than the suite.
+  const std::string png = startup.exportFolder + "tarvek.png";
+  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  QImage picture;
+  while (std::chrono::steady_clock::now() < giveUp) {
+    if (fs::exists(png) && picture.load(QString::fromStdString(png)))
+      break;
+    QThread::msleep(200);
+  }
+  ASSERT_FALSE(picture.isNull()) << "no picture at " << png;
+  EXPECT_EQ(picture.width(), 800);
+  EXPECT_EQ(picture.height(), 600);
+  std::set<QRgb> colours;
+  for (int y = 0; y < picture.height() && colours.size() < 2; y += 5)
+    for (int x = 0; x < picture.width() && colours.size() < 2; x += 5)
+      colours.insert(picture.pixel(x, y));
+  EXPECT_GT(colours.size(), 1u);
+}
+
+} // namespace
+} // namespace tarvek

@@ -1,0 +1,109 @@
+// The real program ended by SIGTERM, SIGHUP or SIGINT closes as a user's close would.
+#include "support/scratch_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace tarvek {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::set<std::string> namesIn(const fs::path& folder)
+{
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder))
+    names.insert(entry.path().filename().string());
+  return names;
+}
+
+// The program with its temporary folder under tmp and its configuration
+// beside it; the user folder exists, so no first-start message waits.
+pid_t startProgram(const fs::path& tmp, const fs::path& config)
+{
+  fs::create_directories(config);
+  fs::create_directories(config.parent_path() / "Kelvarin");
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::setenv("TMP", tmp.c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    ::execl(TARVEK_PROGRAM, TARVEK_PROGRAM, static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  return child;
+}
+
+// Waits until the program has made its private folder (the signal handlers
+// are in place before it); false when the program ended first.
+bool waitForOwnFolder(pid_t child, const fs::path& tmp, const std::set<std::string>& before)
+{
+  for (;;) {
+    for (const auto& name : namesIn(tmp))
+      if (!before.count(name) && name.rfind("tarvek-", 0) == 0 &&
+          fs::exists(tmp / name / ".lock"))
+        return true;
+    int status = 0;
+    if (::waitpid(child, &status, WNOHANG) == child)
+      return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+}
+
+TEST(QuitSignalTest, eachSignalEndsTheProgramThroughItsNormalClose)
+{
+  for (int number : {SIGTERM, SIGHUP, SIGINT}) {
+    test::ScratchDir scratch;
+    const fs::path tmp = scratch.path() / "tmp";
+    fs::create_directory(tmp);
+    const pid_t child = startProgram(tmp, scratch.path() / "config");
+    ASSERT_GT(child, 0);
+    ASSERT_TRUE(waitForOwnFolder(child, tmp, {})) << strsignal(number);
+    ASSERT_EQ(::kill(child, number), 0);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << strsignal(number) << ": status " << status;
+    EXPECT_TRUE(namesIn(tmp).empty()) << strsignal(number);
+  }
+}
+
+// A folder left by a run that died (its lock free) is gone after the next
+// start; one whose lock a living process holds stays.
+TEST(QuitSignalTest, theNextStartRemovesOnlyFoldersOfDeadRuns)
+{
+  test::ScratchDir scratch;
+  const fs::path tmp = scratch.path() / "tmp";
+  for (const char* name : {"tarvek-dead01", "tarvek-live01"}) {
+    fs::create_directories(tmp / name);
+    scratch.write(std::string("tmp/") + name + "/.lock", "");
+    scratch.write(std::string("tmp/") + name + "/tmp.xyz", "scene");
+  }
+  const int held = ::open((tmp / "tarvek-live01/.lock").c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);
+
+  const pid_t child = startProgram(tmp, scratch.path() / "config");
+  ASSERT_GT(child, 0);
+  ASSERT_TRUE(waitForOwnFolder(child, tmp, {"tarvek-dead01", "tarvek-live01"}));
+  ASSERT_EQ(::kill(child, SIGTERM), 0);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ::close(held);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+  EXPECT_EQ(namesIn(tmp), std::set<std::string>{"tarvek-live01"});
+  EXPECT_TRUE(fs::exists(tmp / "tarvek-live01/tmp.xyz"));
+}
+
+} // namespace
+} // namespace tarvek
