@@ -25,6 +25,7 @@
 #include "shell/special_commands.h"
 #include "shell/themed_buttons.h"
 #include "shell/tool_commands.h"
+#include "shell/tools_menu.h"
 #include "shell/view_commands.h"
 
 #include <QAction>
@@ -323,7 +324,8 @@ void Form1::buildControls()
 void Form1::buildSettingsMenus()
 {
   mnuTool = menuBar()->addMenu(QStringLiteral("&Tools"));
-  mnuTool->addAction(QStringLiteral("&Preferences ..."), this, [this] { showPreferences(); });
+  connect(addToolItem(*mnuTool, ToolGroup::Settings, QStringLiteral("&Preferences ...")),
+          &QAction::triggered, this, [this] { showPreferences(); });
   mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
   mnuHelp->addAction(QStringLiteral("Clear Registry"), this, [this] { clearRegistry(); });
 }

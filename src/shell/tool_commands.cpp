@@ -3,6 +3,7 @@
 
 #include "imaging/ui/digitiser_window.h"
 #include "shell/form1.h"
+#include "shell/tools_menu.h"
 
 #include <QAction>
 #include <QMenu>
@@ -11,8 +12,8 @@ namespace tarvek {
 
 ToolCommands::ToolCommands(Form1& form) : QObject(&form), m_form(form)
 {
-  mnuTool_7 = form.mnuTool->addAction(QStringLiteral("XY-Sheet Generator"), this,
-                                      [this] { showDigitiser(); });
+  mnuTool_7 = addToolItem(*form.mnuTool, ToolGroup::ToolWindows, QStringLiteral("XY-Sheet Generator"));
+  connect(mnuTool_7, &QAction::triggered, this, [this] { showDigitiser(); });
 }
 
 ToolCommands::~ToolCommands() = default;
