@@ -24,6 +24,8 @@
 #include "shell/parameter_check.h"
 #include "shell/special_commands.h"
 #include "shell/themed_buttons.h"
+#include "shell/tool_commands.h"
+#include "shell/tools_menu.h"
 #include "shell/view_commands.h"
 
 #include <QAction>
@@ -316,12 +318,14 @@ void Form1::buildControls()
   m_outsidePrograms = new OutsidePrograms(*this);
   m_imageCommands = new ImageCommands(*this);
   m_helpCommands = new HelpCommands(*this, m_programFolder);
+  m_toolCommands = new ToolCommands(*this);
 }
 
 void Form1::buildSettingsMenus()
 {
   mnuTool = menuBar()->addMenu(QStringLiteral("&Tools"));
-  mnuTool->addAction(QStringLiteral("&Preferences ..."), this, [this] { showPreferences(); });
+  connect(addToolItem(*mnuTool, ToolGroup::Settings, QStringLiteral("&Preferences ...")),
+          &QAction::triggered, this, [this] { showPreferences(); });
   mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
   mnuHelp->addAction(QStringLiteral("Clear Registry"), this, [this] { clearRegistry(); });
 }

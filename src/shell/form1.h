@@ -37,6 +37,7 @@ class HelpCommands;
 class ImageCommands;
 class OutsidePrograms;
 class SpecialCommands;
+class ToolCommands;
 class ViewCommands;
 class ViewHost;
 class frmOptions;
@@ -104,6 +105,7 @@ struct MainWindowState {
 // The main window: the parameter column, the toolbar with the title, the
 // 3-D view and the status bar.
 class Form1 : public QMainWindow, public MainWindowSlots {
+  friend class ToolCommands;
   friend class ViewCommands;
   friend class HelpCommands;
   friend class ImageCommands;
@@ -206,6 +208,7 @@ public:
   HelpCommands& helpCommands() { return *m_helpCommands; }
   ImageCommands& imageCommands() { return *m_imageCommands; }
   OutsidePrograms& outsidePrograms() { return *m_outsidePrograms; }
+  ToolCommands& toolCommands() { return *m_toolCommands; }
   QWidget* viewWidget() const;
   frmOptions* optionsWindow() const { return m_options; }
   const Preferences& preferences() const { return m_preferences; }
@@ -255,6 +258,7 @@ private:
   HelpCommands* m_helpCommands = nullptr;
   ImageCommands* m_imageCommands = nullptr;
   OutsidePrograms* m_outsidePrograms = nullptr;
+  ToolCommands* m_toolCommands = nullptr;
   frmOptions* m_options = nullptr;
   std::unique_ptr<SettingsContext> m_settings;
 };

@@ -11,6 +11,7 @@
 #include "shell/file_commands.h"
 #include "shell/options_window.h"
 #include "shell/outside_programs.h"
+#include "shell/tools_menu.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -86,9 +87,7 @@ PictureSave failed(std::string reason)
 
 ImageCommands::ImageCommands(Form1& form) : QObject(&form), m_form(form)
 {
-  QMenu* tools = m_form.mnuTool;
-  mnuTool_10 = new QAction(QStringLiteral("Browse Image Folder"), tools);
-  tools->insertAction(m_form.outsidePrograms().launcherEnd, mnuTool_10);
+  mnuTool_10 = addToolItem(*m_form.mnuTool, ToolGroup::Images, QStringLiteral("Browse Image Folder"));
   mnuTool_10->setEnabled(static_cast<bool>(m_form.m_seams.browseImageFolder));
   connect(mnuTool_10, &QAction::triggered, this, [this] {
     if (m_form.m_seams.browseImageFolder)

@@ -8,6 +8,7 @@
 #include "runtime/runtime_error.h"
 #include "scene/scene_object.h"
 #include "shell/form1.h"
+#include "shell/tools_menu.h"
 #include "shell/view_commands.h"
 
 #include <QAction>
@@ -41,11 +42,9 @@ bool displayPresent()
 
 OutsidePrograms::OutsidePrograms(Form1& form) : QObject(&form), m_form(form)
 {
-  QMenu* tools = m_form.mnuTool;
-  QAction* first = tools->actions().value(0);
-  const auto add = [&](const char* caption, std::function<void()> command) {
-    auto* action = new QAction(QString::fromLatin1(caption), tools);
-    tools->insertAction(first, action);
+  const auto add = [this](const char* caption, std::function<void()> command) {
+    QAction* action =
+        addToolItem(*m_form.mnuTool, ToolGroup::OutsidePrograms, QString::fromLatin1(caption));
     connect(action, &QAction::triggered, this, [this, command = std::move(command)] {
       m_form.m_platform.pump.pumpEvents();
       runCommand(m_form.m_platform.prompts, command);
@@ -59,7 +58,6 @@ OutsidePrograms::OutsidePrograms(Form1& form) : QObject(&form), m_form(form)
     const auto kind = static_cast<ViewerKind>(i);
     mnuViewer[i] = add(viewers[i], [this, kind] { launchViewer(kind); });
   }
-  launcherEnd = tools->insertSeparator(first);
 }
 
 void OutsidePrograms::exportPovRay()

@@ -33,7 +33,6 @@ public:
   // MOL, PDB, CIF and VRML, numbered as viewerPaths.
   std::array<QAction*, 4> mnuViewer{};
   // The separator below the launchers.
-  QAction* launcherEnd = nullptr;
 
 private:
   void startPovRay(const std::string& program, const std::string& povFile);

@@ -17,6 +17,7 @@
 #include "shell/file_commands.h"
 #include "shell/form1.h"
 #include "shell/multilayer_graphene.h"
+#include "shell/tools_menu.h"
 #include "tools/builder_dialogs.h"
 
 #include <QAction>
@@ -118,22 +119,10 @@ void SpecialCommands::buildSpecialMenu()
   itmFX[6] = mnuSpecial->addAction(QStringLiteral("Custom MWNT"), this, command(6));
 }
 
-// Into the Tools menu above the separator before "&Preferences ...", which
-// is made when the menu has none yet.
 void SpecialCommands::addGrapheneItem()
 {
-  QMenu* tools = m_form.mnuTool;
-  const QList<QAction*> actions = tools->actions();
-  QAction* before = nullptr;
-  for (qsizetype i = 0; i < actions.size(); ++i) {
-    if (actions[i]->text() != QStringLiteral("&Preferences ..."))
-      continue;
-    before = i > 0 && actions[i - 1]->isSeparator() ? actions[i - 1]
-                                                      : tools->insertSeparator(actions[i]);
-    break;
-  }
-  mnuTool_13 = new QAction(QString::fromLatin1(kGrapheneTitle), tools);
-  tools->insertAction(before, mnuTool_13);
+  mnuTool_13 =
+      addToolItem(*m_form.mnuTool, ToolGroup::Builders, QString::fromLatin1(kGrapheneTitle));
   connect(mnuTool_13, &QAction::triggered, this, [this] {
     runCommand(m_form.m_platform.prompts, [this] { mnuTool_13_Click(); });
   });

@@ -1,0 +1,36 @@
+// Reading a picture file for the digitiser: size check, decode and red levels over white.
+#pragma once
+
+#include "imaging/hough.h"
+
+#include <QImage>
+
+#include <string>
+
+namespace tarvek {
+
+// A picture read for the atom search: the image as decoded and the red
+// levels of it laid over white (transparent parts read white). When it
+// cannot be used, error holds the sentence naming the file and all else is
+// empty.
+struct DigitiserImage {
+  QImage image;
+  RedLevels red;
+  std::string error;
+
+  bool ok() const { return error.empty(); }
+};
+
+// Decodes the picture at path, its format told by its content (GIF, JPEG,
+// BMP and whatever else Qt reads). A picture wider or higher than 32,767
+// pixels or above 64 megapixels is refused from the size its header reports,
+// before anything is decoded, and again after decoding for formats whose
+// header tells nothing; so is a file that does not decode, a truncated or
+// damaged JPEG and an uncompressed bitmap that ends before its last row
+// (which Qt alone would show with grey or blank parts).
+DigitiserImage readDigitiserImage(const std::string& path);
+
+// The red channel of image composed over white, top row first.
+RedLevels redLevelsOverWhite(const QImage& image);
+
+} // namespace tarvek

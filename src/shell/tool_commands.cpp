@@ -1,0 +1,33 @@
+// The Tools menu commands that open tool windows.
+#include "shell/tool_commands.h"
+
+#include "imaging/ui/digitiser_window.h"
+#include "shell/form1.h"
+#include "shell/tools_menu.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace tarvek {
+
+ToolCommands::ToolCommands(Form1& form) : QObject(&form), m_form(form)
+{
+  mnuTool_7 = addToolItem(*form.mnuTool, ToolGroup::ToolWindows, QStringLiteral("XY-Sheet Generator"));
+  connect(mnuTool_7, &QAction::triggered, this, [this] { showDigitiser(); });
+}
+
+ToolCommands::~ToolCommands() = default;
+
+void ToolCommands::showDigitiser()
+{
+  if (!m_digitiser) {
+    m_digitiser = std::make_unique<frmXY>(m_form.m_platform, m_form.m_model, m_form.m_preferences,
+                                          m_form.m_startup.importFolder, m_form.m_random);
+    m_digitiser->setGeometry(m_form.geometry());
+  }
+  m_digitiser->show();
+  m_digitiser->raise();
+  m_digitiser->activateWindow();
+}
+
+} // namespace tarvek

@@ -1,0 +1,127 @@
+// The Tools menu's tool windows, opened from the main window as a user does.
+#include "form1_rig.h"
+
+#include "imaging/atom_grid.h"
+#include "imaging/ui/digitiser_window.h"
+#include "shell/file_commands.h"
+#include "shell/tool_commands.h"
+#include "shell/tools_menu.h"
+#include "support/scratch_dir.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace tarvek {
+namespace {
+
+using test::Form1Rig;
+
+QAction* menuItem(QMenu* menu, const char* caption)
+{
+  for (QAction* action : menu->actions()) {
+    if (action->text() == QString::fromLatin1(caption))
+      return action;
+  }
+  return nullptr;
+}
+
+QString menuText(const QMenu& menu)
+{
+  QStringList items;
+  for (const QAction* action : menu.actions())
+    items << (action->isSeparator() ? QStringLiteral("|") : action->text());
+  return items.join(QLatin1Char(' '));
+}
+
+// Items land in their group whatever part of the window adds them first,
+// with one separator between groups and none at either end.
+TEST(ToolsMenuTest, itemsKeepTheirGroupsWhateverTheOrderTheyComeIn)
+{
+  QMenu tools;
+  addToolItem(tools, ToolGroup::Settings, QStringLiteral("S"));
+  addToolItem(tools, ToolGroup::ToolWindows, QStringLiteral("T1"));
+  addToolItem(tools, ToolGroup::OutsidePrograms, QStringLiteral("O1"));
+  addToolItem(tools, ToolGroup::OutsidePrograms, QStringLiteral("O2"));
+  addToolItem(tools, ToolGroup::Builders, QStringLiteral("B"));
+  addToolItem(tools, ToolGroup::ToolWindows, QStringLiteral("T2"));
+  addToolItem(tools, ToolGroup::Images, QStringLiteral("I"));
+  EXPECT_EQ(menuText(tools), QStringLiteral("O1 O2 | I | T1 T2 | B | S"));
+}
+
+// The whole menu as the window builds it: launchers first, Preferences last.
+TEST(ToolsMenuTest, mainWindowToolsMenuEndsWithPreferences)
+{
+  Form1Rig rig;
+  const QString text = menuText(*rig.form->mnuTool);
+  EXPECT_TRUE(text.startsWith(QStringLiteral("Launch &POV-Ray Launch &MOL Viewer"))) << text.toStdString();
+  EXPECT_TRUE(text.endsWith(QStringLiteral("| &Preferences ..."))) << text.toStdString();
+  EXPECT_FALSE(text.contains(QStringLiteral("| |")));
+}
+
+// One digitiser serves every opening: made over the main window's place
+// and size, a window of its own that the main window keeps.
+TEST(ToolCommandsTest, xySheetGeneratorOpensOneDigitiserOverTheMainWindow)
+{
+  Form1Rig rig;
+  Form1& form = *rig.form;
+  QAction* item = menuItem(form.mnuTool, "XY-Sheet Generator");
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(item, form.toolCommands().mnuTool_7);
+  EXPECT_EQ(form.toolCommands().digitiserWindow(), nullptr);
+
+  item->trigger();
+  frmXY* window = form.toolCommands().digitiserWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_TRUE(window->isWindow());
+  EXPECT_EQ(window->parentWidget(), nullptr);
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("XY - Sheet Generator"));
+  EXPECT_EQ(window->geometry(), form.geometry());
+
+  window->Text1->setText(QStringLiteral("7"));
+  window->close();
+  EXPECT_FALSE(window->isVisible());
+  item->trigger();
+  EXPECT_EQ(form.toolCommands().digitiserWindow(), window);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(window->Text1->text(), QStringLiteral("7"));
+}
+
+// The atoms a search found, saved by the digitiser, come back through
+// File › Import XY Data as a flat sheet of as many atoms.
+TEST(ToolCommandsTest, savedSearchImportsAsASheet)
+{
+  Form1Rig rig;
+  Form1& form = *rig.form;
+  test::ScratchDir dir;
+  const std::filesystem::path picture = dir.file("grid.bmp");
+  ASSERT_TRUE(test::writeGridBmp(picture));
+  form.toolCommands().mnuTool_7->trigger();
+  frmXY& window = *form.toolCommands().digitiserWindow();
+  rig.dialogs.answer(FileChoice{picture.string(), 1});
+  QTest::mouseClick(window.bt[0], Qt::LeftButton);
+  window.Text1->setText(QStringLiteral("6"));
+  QTest::mouseClick(window.bt[2], Qt::LeftButton);
+  ASSERT_EQ(window.stbPanel[0]->text(), QStringLiteral("20 atoms"));
+  const std::filesystem::path saved = dir.file("atoms.xy");
+  rig.dialogs.answer(FileChoice{saved.string(), 1});
+  QTest::mouseClick(window.bt[1], Qt::LeftButton);
+  ASSERT_TRUE(std::filesystem::exists(saved));
+
+  rig.dialogs.answer(FileChoice{saved.string(), 1});
+  rig.prompts.answerYesNo(false);
+  form.fileCommands().mnuFile_43->trigger();
+  EXPECT_TRUE(rig.prompts.messages().empty());
+  EXPECT_EQ(form.state().xyFileName, saved.string());
+  EXPECT_EQ(rig.model.structureKind, 2);
+  EXPECT_EQ(rig.model.sheetCount, 20);
+  EXPECT_EQ(rig.status(2), "20 Atoms");
+}
+
+} // namespace
+} // namespace tarvek
