@@ -31,15 +31,18 @@ void ExportText::commit()
     throw RuntimeError(status.error());
 }
 
-void appendNumber(std::string& line, float value, std::string_view mask, int width, int limit,
+void appendNumber(std::string& line, float value, const NumberMask& mask, int width, int limit,
                   const char* rangeMessage)
 {
   if (!std::isfinite(value))
     throw RuntimeError(rangeMessage);
-  const std::string text = Format(value, mask);
-  if (static_cast<int>(text.size()) > limit)
+  const std::size_t start = line.size();
+  appendFormat(line, value, mask);
+  const auto length = static_cast<int>(line.size() - start);
+  if (length > limit)
     throw RuntimeError(rangeMessage);
-  appendRight(line, text, width);
+  if (length < width)
+    line.insert(start, static_cast<std::size_t>(width - length), ' ');
 }
 
 void appendRight(std::string& line, std::string_view text, int width)

@@ -7,6 +7,8 @@
 
 namespace tarvek {
 
+constexpr NumberMask coordinateMask("0.000");
+
 namespace {
 
 constexpr std::int64_t maxSerial = 87440031;
@@ -118,9 +120,9 @@ void exportPDB(const ExportContext& ctx, const std::string& path)
     appendRight(line, label, 4);
     line.append(" ");
     line.append(residue);
-    appendNumber(line, a.x, "0.000", 8, 8, range);
-    appendNumber(line, a.y, "0.000", 8, 8, range);
-    appendNumber(line, a.z, "0.000", 8, 8, range);
+    appendNumber(line, a.x, coordinateMask, 8, 8, range);
+    appendNumber(line, a.y, coordinateMask, 8, 8, range);
+    appendNumber(line, a.z, coordinateMask, 8, 8, range);
     line.append("  1.00  0.00");
     out.line(line);
   }

@@ -1,20 +1,26 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <string_view>
 
 namespace tarvek {
 
 // A finite number as a decimal: value = ±0.digits × 10^pointPos, that is the
 // point sits after the first pointPos digits (pointPos may be negative or
 // beyond the digits). Shared by the format masks and the print form so both
-// round the same way.
+// round the same way. Held in place, so writers format without allocating.
 struct DecimalDigits {
+  static constexpr int kCapacity = 24; // 19 digits of an int64, one more from rounding up
+
   bool negative = false;
-  std::string digits = "0"; // no leading or trailing zeros; "0" for zero
+  char digits[kCapacity] = {'0'}; // no leading or trailing zeros; "0" for zero
+  int count = 1;
   int pointPos = 1;
 
-  bool isZero() const { return digits == "0"; }
+  bool isZero() const { return count == 1 && digits[0] == '0'; }
+  // Digit i of the decimal, '0' outside the stored digits.
+  char at(int i) const { return i >= 0 && i < count ? digits[i] : '0'; }
+  std::string_view text() const { return {digits, static_cast<std::size_t>(count)}; }
 };
 
 // The shortest decimal that reads back as exactly x in x's own type.

@@ -17,30 +17,31 @@ constexpr int kDoubleDigits = 15;
 // Plain notation reaches down to 1E-04, whose point position is -3.
 constexpr int kSmallestPlainPoint = -3;
 
-// The digits of a rounded decimal without sign: plain or exponent notation,
-// trailing zeros of the fraction dropped.
-std::string unsignedText(const DecimalDigits& d, int maxPlainPoint, bool zeroBeforePoint)
+// Appends the digits of a rounded decimal without sign: plain or exponent
+// notation, trailing zeros of the fraction dropped.
+void appendUnsigned(std::string& out, const DecimalDigits& d, int maxPlainPoint, bool zeroBeforePoint)
 {
-  const int len = static_cast<int>(d.digits.size());
-  std::string out;
+  const int len = d.count;
   if (d.isZero() || (d.pointPos >= kSmallestPlainPoint && d.pointPos <= maxPlainPoint)) {
     if (d.pointPos > 0) {
       for (int i = 0; i < d.pointPos; ++i)
-        out += i < len ? d.digits[static_cast<std::size_t>(i)] : '0';
+        out += d.at(i);
     } else if (zeroBeforePoint) {
-      out = "0";
+      out += '0';
     }
     if (d.pointPos < len) {
       out += '.';
       if (d.pointPos < 0)
         out.append(static_cast<std::size_t>(-d.pointPos), '0');
-      out.append(d.digits, static_cast<std::size_t>(d.pointPos > 0 ? d.pointPos : 0));
+      out.append(d.text().substr(static_cast<std::size_t>(d.pointPos > 0 ? d.pointPos : 0)));
     }
-    return out;
+    return;
   }
-  out = d.digits.substr(0, 1);
-  if (len > 1)
-    out += "." + d.digits.substr(1);
+  out += d.digits[0];
+  if (len > 1) {
+    out += '.';
+    out.append(d.text().substr(1));
+  }
   const int exponent = d.pointPos - 1;
   out += exponent < 0 ? "E-" : "E+";
   const int magnitude = exponent < 0 ? -exponent : exponent;
@@ -48,7 +49,6 @@ std::string unsignedText(const DecimalDigits& d, int maxPlainPoint, bool zeroBef
     out += '0';
   char buf[8];
   out.append(buf, std::to_chars(buf, buf + sizeof buf, magnitude).ptr);
-  return out;
 }
 
 DecimalDigits rounded(DecimalDigits d, int significant)
@@ -57,16 +57,20 @@ DecimalDigits rounded(DecimalDigits d, int significant)
   return d;
 }
 
-std::string printed(const DecimalDigits& d, int maxPlainPoint)
+void appendPrinted(std::string& out, const DecimalDigits& d, int maxPlainPoint)
 {
   const bool minus = d.negative && !d.isZero();
-  return (minus ? "-" : " ") + unsignedText(d, maxPlainPoint, false) + " ";
+  out += minus ? '-' : ' ';
+  appendUnsigned(out, d, maxPlainPoint, false);
+  out += ' ';
 }
 
 std::string labelled(const DecimalDigits& d, int maxPlainPoint)
 {
   const bool minus = d.negative && !d.isZero();
-  return (minus ? "-" : "") + unsignedText(d, maxPlainPoint, true);
+  std::string out = minus ? "-" : "";
+  appendUnsigned(out, d, maxPlainPoint, true);
+  return out;
 }
 
 std::size_t columnCount(std::string_view text)
@@ -88,20 +92,42 @@ std::string printForm(std::int16_t x)
 
 std::string printForm(std::int32_t x)
 {
-  char buf[16];
-  std::string out = x < 0 ? "" : " ";
-  out.append(buf, std::to_chars(buf, buf + sizeof buf, x).ptr);
-  return out + " ";
+  std::string out;
+  appendPrintForm(out, x);
+  return out;
 }
 
 std::string printForm(float x)
 {
-  return printed(rounded(shortestDecimal(x), kFloatDigits), kFloatDigits);
+  std::string out;
+  appendPrintForm(out, x);
+  return out;
 }
 
 std::string printForm(double x)
 {
-  return printed(rounded(shortestDecimal(x), kDoubleDigits), kDoubleDigits);
+  std::string out;
+  appendPrintForm(out, x);
+  return out;
+}
+
+void appendPrintForm(std::string& out, std::int32_t x)
+{
+  char buf[16];
+  if (x >= 0)
+    out += ' ';
+  out.append(buf, std::to_chars(buf, buf + sizeof buf, x).ptr);
+  out += ' ';
+}
+
+void appendPrintForm(std::string& out, float x)
+{
+  appendPrinted(out, rounded(shortestDecimal(x), kFloatDigits), kFloatDigits);
+}
+
+void appendPrintForm(std::string& out, double x)
+{
+  appendPrinted(out, rounded(shortestDecimal(x), kDoubleDigits), kDoubleDigits);
 }
 
 std::string numberText(float x)
@@ -114,7 +140,7 @@ std::string numberText(double x)
   return labelled(rounded(shortestDecimal(x), kDoubleDigits), kDoubleDigits);
 }
 
-PrintLine& PrintLine::text(std::string_view item)
+void PrintLine::startItem()
 {
   if (m_started) {
     // The next zone start that leaves at least one blank after the last item.
@@ -123,6 +149,11 @@ PrintLine& PrintLine::text(std::string_view item)
     m_columns = start;
   }
   m_started = true;
+}
+
+PrintLine& PrintLine::text(std::string_view item)
+{
+  startItem();
   m_line += item;
   m_columns += columnCount(item);
   return *this;
