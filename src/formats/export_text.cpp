@@ -36,13 +36,8 @@ void appendNumber(std::string& line, float value, const NumberMask& mask, int wi
 {
   if (!std::isfinite(value))
     throw RuntimeError(rangeMessage);
-  const std::size_t start = line.size();
-  appendFormat(line, value, mask);
-  const auto length = static_cast<int>(line.size() - start);
-  if (length > limit)
+  if (appendFormat(line, value, mask, width) > static_cast<std::size_t>(limit))
     throw RuntimeError(rangeMessage);
-  if (length < width)
-    line.insert(start, static_cast<std::size_t>(width - length), ' ');
 }
 
 void appendRight(std::string& line, std::string_view text, int width)

@@ -44,6 +44,13 @@ std::string residueText(std::size_t list)
 
 std::string encodeHybrid36(std::int64_t value, int width)
 {
+  std::string text;
+  appendHybrid36(text, value, width);
+  return text;
+}
+
+void appendHybrid36(std::string& out, std::int64_t value, int width)
+{
   std::int64_t decimalLimit = 1;
   std::int64_t letterBlock = 26;
   for (int i = 0; i < width; ++i)
@@ -54,10 +61,19 @@ std::string encodeHybrid36(std::int64_t value, int width)
   if (width < 1 || width > 8 || value < 0 || value >= decimalLimit + 2 * letterBlock)
     throw RuntimeError("The number " + std::to_string(value) + " does not fit "
                        + std::to_string(width) + " characters");
+  // Digits from the last: decimal below the limit (blank-padded), base 36
+  // above it.
+  char text[8];
+  int i = width;
   if (value < decimalLimit) {
-    std::string text;
-    appendRight(text, std::to_string(value), width);
-    return text;
+    do {
+      text[--i] = static_cast<char>('0' + value % 10);
+      value /= 10;
+    } while (value != 0);
+    while (i > 0)
+      text[--i] = ' ';
+    out.append(text, static_cast<std::size_t>(width));
+    return;
   }
   std::int64_t rest = value - decimalLimit;
   const char* digits = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
@@ -66,12 +82,11 @@ std::string encodeHybrid36(std::int64_t value, int width)
     digits = "0123456789abcdefghijklmnopqrstuvwxyz";
   }
   rest += digitOffset;
-  std::string text(static_cast<std::size_t>(width), '0');
-  for (int i = width - 1; i >= 0; --i) {
-    text[static_cast<std::size_t>(i)] = digits[rest % 36];
+  while (i > 0) {
+    text[--i] = digits[rest % 36];
     rest /= 36;
   }
-  return text;
+  out.append(text, static_cast<std::size_t>(width));
 }
 
 void exportPDB(const ExportContext& ctx, const std::string& path)
@@ -112,8 +127,8 @@ void exportPDB(const ExportContext& ctx, const std::string& path)
     }
     const ExportAtom& a = set.atoms[i];
     const std::string& label = labels(a.type);
-    line = "ATOM";
-    appendRight(line, encodeHybrid36(serialBase + static_cast<std::int64_t>(i), 5), 7);
+    line = "ATOM  ";
+    appendHybrid36(line, serialBase + static_cast<std::int64_t>(i), 5);
     line.append(label);
     line.append(4 - label.size(), ' ');
     line.append(" ");
@@ -146,9 +161,9 @@ void exportPDB(const ExportContext& ctx, const std::string& path)
     }
     for (std::size_t i = 0; i < count; ++i) {
       line = "CONECT";
-      line.append(encodeHybrid36(serialBase + static_cast<std::int64_t>(i), 5));
+      appendHybrid36(line, serialBase + static_cast<std::int64_t>(i), 5);
       for (std::size_t k = start[i]; k < start[i + 1]; ++k)
-        line.append(encodeHybrid36(partners[k], 5));
+        appendHybrid36(line, partners[k], 5);
       out.line(line);
     }
     if (static_cast<std::int64_t>(count) <= maxMasterCount) {

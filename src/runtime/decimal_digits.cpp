@@ -77,6 +77,122 @@ constexpr std::array<std::int8_t, kLastFastExponent + 1> kLevel = [] {
 }();
 
 constexpr double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11};
+constexpr double kExactLimit = 9007199254740992.0; // 2^53
+constexpr std::uint64_t kPow10Int[] = {1,
+                                       10,
+                                       100,
+                                       1000,
+                                       10000,
+                                       100000,
+                                       1000000,
+                                       10000000,
+                                       100000000,
+                                       1000000000,
+                                       10000000000,
+                                       100000000000,
+                                       1000000000000,
+                                       10000000000000,
+                                       100000000000000,
+                                       1000000000000000,
+                                       10000000000000000};
+
+template <int K>
+std::uint64_t downTo(std::uint64_t x)
+{
+  return x / kPow10Int[K] * kPow10Int[K];
+}
+
+// x rounded down to a multiple of 10^k, k from 0 to 16; constant divisors
+// become multiplications.
+std::uint64_t downToPower(std::uint64_t x, int k)
+{
+  switch (k) {
+  case 0: return x;
+  case 1: return downTo<1>(x);
+  case 2: return downTo<2>(x);
+  case 3: return downTo<3>(x);
+  case 4: return downTo<4>(x);
+  case 5: return downTo<5>(x);
+  case 6: return downTo<6>(x);
+  case 7: return downTo<7>(x);
+  case 8: return downTo<8>(x);
+  case 9: return downTo<9>(x);
+  case 10: return downTo<10>(x);
+  case 11: return downTo<11>(x);
+  case 12: return downTo<12>(x);
+  case 13: return downTo<13>(x);
+  case 14: return downTo<14>(x);
+  case 15: return downTo<15>(x);
+  default: return downTo<16>(x);
+  }
+}
+
+// A positive normal float's rounding interval, everything scaled by 10^level
+// and exact: the value, the interval's ends and the whole numbers the
+// interval holds (low > high when none). Round-to-even reading includes the
+// ends for even significands; at a power of two the gap below is half as
+// wide.
+struct ScaledInterval {
+  double value = 0;
+  double lowEnd = 0;
+  double highEnd = 0;
+  std::uint64_t low = 1;
+  std::uint64_t high = 0;
+};
+
+// False when the scaled ends would reach 2^53 or the float is not normal.
+bool scaledInterval(std::uint32_t bits, int level, ScaledInterval& s)
+{
+  const int exponent = static_cast<int>((bits >> 23) & 0xFF);
+  if (exponent == 0 || exponent == 0xFF)
+    return false;
+  const std::uint32_t fraction = bits & 0x7FFFFF;
+  const std::uint64_t significand = fraction | (1u << 23);
+  const bool inclusive = (significand & 1) == 0;
+  const std::uint64_t below = fraction == 0 && exponent > 1 ? 1 : 2;
+  // 10^level × 2^e: 5^level has at most 26 bits for level ≤ 11, so with a
+  // 26-bit numerator every product below is exact.
+  const auto twoPower = std::bit_cast<double>(static_cast<std::uint64_t>(exponent - kFloatBias - 2 + 1023) << 52);
+  const double scale = kPow10[level] * twoPower;
+  s.highEnd = static_cast<double>(4 * significand + 2) * scale;
+  if (s.highEnd >= kExactLimit)
+    return false;
+  s.value = static_cast<double>(4 * significand) * scale;
+  s.lowEnd = static_cast<double>(4 * significand - below) * scale;
+  s.low = static_cast<std::uint64_t>(std::ceil(s.lowEnd));
+  if (!inclusive && static_cast<double>(s.low) == s.lowEnd)
+    ++s.low;
+  s.high = static_cast<std::uint64_t>(std::floor(s.highEnd));
+  if (!inclusive && s.high > 0 && static_cast<double>(s.high) == s.highEnd)
+    --s.high;
+  return true;
+}
+
+// Among the whole numbers of a non-empty interval, the multiple of the
+// coarsest power of ten 10^power, nearest the value: the shortest decimal
+// scaled by 10^level. False on a tie between two such multiples.
+bool shortestInInterval(const ScaledInterval& s, std::uint64_t& chosen, int& power)
+{
+  power = 0;
+  while (power < 16 && downToPower(s.high, power + 1) >= s.low)
+    ++power;
+  const std::uint64_t unit = kPow10Int[power];
+  const auto whole = static_cast<std::uint64_t>(s.value);
+  const double part = s.value - static_cast<double>(whole);
+  const std::uint64_t under = downToPower(whole, power);
+  const std::uint64_t over = under + unit;
+  const bool underInside = under >= s.low;
+  const bool overInside = over <= s.high;
+  chosen = underInside ? under : over;
+  if (underInside && overInside) {
+    const double toUnder = static_cast<double>(whole - under) + part;
+    const double toOver = static_cast<double>(over - whole) - part;
+    if (toUnder == toOver)
+      return false;
+    chosen = toUnder < toOver ? under : over;
+  }
+  return true;
+}
 
 // The shortest decimal of a normal float from 2^-12 to 2^51 in exact double
 // arithmetic: the integers of the rounding interval scaled by 10^m, then the
@@ -88,51 +204,14 @@ bool fastShortest(float x, DecimalDigits& d)
   const int exponent = static_cast<int>((bits >> 23) & 0xFF);
   if (exponent < kFirstFastExponent || exponent > kLastFastExponent)
     return false;
-  const std::uint32_t fraction = bits & 0x7FFFFF;
-  const std::uint64_t significand = fraction | (1u << 23);
-  // Round-to-even reading includes the interval's ends for even significands;
-  // at a power of two the gap below is half as wide.
-  const bool inclusive = (significand & 1) == 0;
-  const std::uint64_t below = fraction == 0 ? 1 : 2;
-  const double quarter = std::ldexp(1.0, exponent - kFloatBias - 2);
+  ScaledInterval s;
   const int m = kLevel[static_cast<std::size_t>(exponent)];
-  const double scale = kPow10[m] * quarter;
-  const double value = static_cast<double>(4 * significand) * scale;
-  const double lowEnd = static_cast<double>(4 * significand - below) * scale;
-  const double highEnd = static_cast<double>(4 * significand + 2) * scale;
-
-  auto low = static_cast<std::uint64_t>(std::ceil(lowEnd));
-  if (!inclusive && static_cast<double>(low) == lowEnd)
-    ++low;
-  auto high = static_cast<std::uint64_t>(std::floor(highEnd));
-  if (!inclusive && static_cast<double>(high) == highEnd)
-    --high;
-
-  std::uint64_t unit = 1;
+  std::uint64_t chosen = 0;
   int power = 0;
-  while (high / (unit * 10) * (unit * 10) >= low) {
-    unit *= 10;
-    ++power;
-  }
-  const auto whole = static_cast<std::uint64_t>(value);
-  const double part = value - static_cast<double>(whole);
-  const std::uint64_t under = whole / unit * unit;
-  const std::uint64_t over = under + unit;
-  std::uint64_t chosen = under;
-  const bool underInside = under >= low;
-  const bool overInside = over <= high;
-  if (underInside && overInside) {
-    const double toUnder = static_cast<double>(whole - under) + part;
-    const double toOver = static_cast<double>(over - whole) - part;
-    if (toUnder == toOver)
-      return false;
-    chosen = toUnder < toOver ? under : over;
-  } else if (overInside) {
-    chosen = over;
-  }
-
+  if (!scaledInterval(bits, m, s) || !shortestInInterval(s, chosen, power))
+    return false;
   d.negative = (bits >> 31) != 0;
-  const auto res = std::to_chars(d.digits, d.digits + DecimalDigits::kCapacity, chosen / unit);
+  const auto res = std::to_chars(d.digits, d.digits + DecimalDigits::kCapacity, chosen / kPow10Int[power]);
   d.count = static_cast<int>(res.ptr - d.digits);
   d.pointPos = d.count + power - m;
   stripTrailingZeros(d);
@@ -140,6 +219,30 @@ bool fastShortest(float x, DecimalDigits& d)
 }
 
 } // namespace
+
+bool roundedScaled(float x, int places, std::uint64_t& scaled)
+{
+  if (x == 0.0f) {
+    scaled = 0;
+    return places >= 0;
+  }
+  ScaledInterval s;
+  if (places < 0 || places > 11 || !scaledInterval(std::bit_cast<std::uint32_t>(x), places, s))
+    return false;
+  if (s.low > s.high) {
+    // The shortest decimal has more places: it and the value lie between
+    // the same two whole numbers and round alike unless the midpoint falls
+    // inside the interval.
+    const double whole = std::floor(s.value);
+    const double half = whole + 0.5;
+    if (half >= s.lowEnd && half <= s.highEnd)
+      return false;
+    scaled = static_cast<std::uint64_t>(whole) + (s.value > half ? 1 : 0);
+    return true;
+  }
+  int power = 0;
+  return shortestInInterval(s, scaled, power);
+}
 
 DecimalDigits shortestDecimal(double x)
 {

@@ -29,6 +29,14 @@ DecimalDigits shortestDecimal(double x);
 DecimalDigits shortestDecimal(float x);
 DecimalDigits integerDecimal(std::int64_t x);
 
+// |x|'s shortest decimal rounded half away from zero to `places` decimals
+// and multiplied by 10^places (2.675f, 2 places: 268), as shortestDecimal
+// and roundDigits give it, but worked out from the float's bits without a
+// digit string. Covers 0 to 11 places and zero and normal floats below
+// 2^53 / 10^places; gives false elsewhere and on the rare midpoints it cannot
+// settle, where the caller takes the long way.
+bool roundedScaled(float x, int places, std::uint64_t& scaled);
+
 // Keeps the first `count` digits (count may be 0 or negative), rounding half
 // away from zero; the sign stays, also when the result is zero.
 void roundDigits(DecimalDigits& d, int count);

@@ -4,6 +4,8 @@
 #include "runtime/runtime_error.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstring>
 
 namespace tarvek {
 
@@ -13,6 +15,13 @@ void throwUnsupportedMask(std::string_view text)
 }
 
 namespace {
+
+// Masks with more leading zeros take the long way, whose text has no bound.
+constexpr int kMaxFastInteger = 16;
+
+constexpr char kDigitPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                               "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                               "8081828384858687888990919293949596979899";
 
 void appendMasked(std::string& out, DecimalDigits d, const NumberMask& mask)
 {
@@ -63,7 +72,9 @@ std::string Format(double value, std::string_view mask)
 
 std::string Format(float value, std::string_view mask)
 {
-  return masked(shortestDecimal(value), mask);
+  std::string out;
+  appendFormat(out, value, NumberMask(mask));
+  return out;
 }
 
 std::string Format(std::int64_t value, std::string_view mask)
@@ -71,14 +82,80 @@ std::string Format(std::int64_t value, std::string_view mask)
   return masked(integerDecimal(value), mask);
 }
 
-void appendFormat(std::string& out, double value, const NumberMask& mask)
+std::size_t appendFormat(std::string& out, float value, const NumberMask& mask, int width)
 {
-  appendMasked(out, shortestDecimal(value), mask);
-}
+  const int decimals = mask.required + mask.optional;
+  std::uint64_t scaled = 0;
+  if (mask.integerDigits > kMaxFastInteger
+      || !roundedScaled(value, decimals + (mask.percent ? 2 : 0), scaled)) {
+    const std::size_t start = out.size();
+    appendMasked(out, shortestDecimal(value), mask);
+    const std::size_t length = out.size() - start;
+    if (static_cast<std::size_t>(std::max(width, 0)) > length)
+      out.insert(start, static_cast<std::size_t>(width) - length, ' ');
+    return length;
+  }
+  // The digits of the scaled value, at least one before the point; then
+  // the decimals without the optional trailing zeros.
+  char digits[3 * kMaxFastInteger];
+  char* const digitsEnd = digits + 2 * kMaxFastInteger;
+  char* first = digitsEnd;
+  std::uint64_t rest = scaled;
+  while (rest >= 100) {
+    const auto pair = static_cast<std::size_t>(rest % 100);
+    rest /= 100;
+    first -= 2;
+    first[0] = kDigitPairs[2 * pair];
+    first[1] = kDigitPairs[2 * pair + 1];
+  }
+  if (rest >= 10) {
+    first -= 2;
+    first[0] = kDigitPairs[2 * rest];
+    first[1] = kDigitPairs[2 * rest + 1];
+  } else {
+    *--first = static_cast<char>('0' + rest);
+  }
+  while (digitsEnd - first <= decimals)
+    *--first = '0';
+  char* const point = digitsEnd - decimals;
+  char* fractionEnd = digitsEnd;
+  while (fractionEnd - point > mask.required && fractionEnd[-1] == '0')
+    --fractionEnd;
 
-void appendFormat(std::string& out, float value, const NumberMask& mask)
-{
-  appendMasked(out, shortestDecimal(value), mask);
+  // Pieces are copied 16 bytes at a time into room that holds the excess,
+  // which keeps the copies inline.
+  char buf[6 * kMaxFastInteger];
+  char* p = buf + kMaxFastInteger;
+  char* const start = p;
+  // A value that rounds to zero shows no sign.
+  if (std::signbit(value) && scaled != 0)
+    *p++ = '-';
+  std::memset(p, '0', kMaxFastInteger);
+  p += std::max(mask.integerDigits - static_cast<int>(point - first), 0);
+  std::memcpy(p, first, kMaxFastInteger);
+  p += point - first;
+  if (mask.point) {
+    *p++ = '.';
+    std::memcpy(p, point, kMaxFastInteger);
+    p += fractionEnd - point;
+  }
+  if (mask.percent)
+    *p++ = '%';
+  char* const end = p;
+  p = start;
+  const auto length = static_cast<std::size_t>(end - p);
+  if (static_cast<std::size_t>(std::max(width, 0)) > length) {
+    std::size_t blanks = static_cast<std::size_t>(width) - length;
+    const auto room = static_cast<std::size_t>(start - buf);
+    if (blanks > room) {
+      out.append(blanks - room, ' ');
+      blanks = room;
+    }
+    p -= blanks;
+    std::memset(start - kMaxFastInteger, ' ', kMaxFastInteger);
+  }
+  out.append(p, static_cast<std::size_t>(end - p));
+  return length;
 }
 
 } // namespace tarvek

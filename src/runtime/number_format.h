@@ -54,8 +54,9 @@ inline std::string Format(int value, std::string_view mask)
   return Format(static_cast<std::int64_t>(value), mask);
 }
 
-// The same text appended to out, for writers that build lines in place.
-void appendFormat(std::string& out, double value, const NumberMask& mask);
-void appendFormat(std::string& out, float value, const NumberMask& mask);
+// The same text appended to out, for writers that build lines in place,
+// right-aligned in width columns (blanks before it) when it is shorter.
+// Returns the length of the text without the blanks.
+std::size_t appendFormat(std::string& out, float value, const NumberMask& mask, int width = 0);
 
 } // namespace tarvek

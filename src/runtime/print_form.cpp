@@ -2,7 +2,9 @@
 
 #include "runtime/decimal_digits.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 
 namespace tarvek {
 
@@ -16,6 +18,11 @@ constexpr int kFloatDigits = 7;
 constexpr int kDoubleDigits = 15;
 // Plain notation reaches down to 1E-04, whose point position is -3.
 constexpr int kSmallestPlainPoint = -3;
+// The powers of ten from 1E-03 to 1E+07 that bound the plain floats' digit
+// counts.
+constexpr double kSmallestPlain = 1e-4;
+constexpr std::uint64_t kSmallestSeven = 1000000;
+constexpr double kPlainLimits[] = {1e-3, 1e-2, 1e-1, 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7};
 
 // Appends the digits of a rounded decimal without sign: plain or exponent
 // notation, trailing zeros of the fraction dropped.
@@ -122,7 +129,49 @@ void appendPrintForm(std::string& out, std::int32_t x)
 
 void appendPrintForm(std::string& out, float x)
 {
-  appendPrinted(out, rounded(shortestDecimal(x), kFloatDigits), kFloatDigits);
+  // Plain notation keeps 7 significant digits: for a value of p integer
+  // digits, 7 - p decimals. A shortest decimal with one digit more than x
+  // is a power of ten; it rounds to 10^7 scaled and takes the long way.
+  const float magnitude = std::fabs(x);
+  int places = kFloatDigits - kSmallestPlainPoint;
+  for (const double limit : kPlainLimits) {
+    if (magnitude < limit)
+      break;
+    --places;
+  }
+  std::uint64_t scaled = 0;
+  if (!(magnitude >= kSmallestPlain) || places < 0 || !roundedScaled(x, places, scaled)
+      || scaled < kSmallestSeven || scaled >= 10 * kSmallestSeven) {
+    appendPrinted(out, rounded(shortestDecimal(x), kFloatDigits), kFloatDigits);
+    return;
+  }
+  // Seven digits, the point after the first 7 - places of them (before
+  // them and after places - 7 zeros when that is not positive), trailing
+  // zeros of the fraction dropped.
+  char digits[kFloatDigits];
+  for (int i = kFloatDigits - 1; i >= 0; --i) {
+    digits[i] = static_cast<char>('0' + scaled % 10);
+    scaled /= 10;
+  }
+  int count = kFloatDigits;
+  const int pointPos = kFloatDigits - places;
+  while (count > std::max(pointPos, 0) && digits[count - 1] == '0')
+    --count;
+  char buf[2 * kFloatDigits + 4];
+  char* p = buf;
+  *p++ = std::signbit(x) ? '-' : ' ';
+  if (pointPos > 0) {
+    p = std::copy(digits, digits + pointPos, p);
+    if (count > pointPos)
+      *p++ = '.';
+    p = std::copy(digits + pointPos, digits + count, p);
+  } else {
+    *p++ = '.';
+    p = std::fill_n(p, -pointPos, '0');
+    p = std::copy(digits, digits + count, p);
+  }
+  *p++ = ' ';
+  out.append(buf, static_cast<std::size_t>(p - buf));
 }
 
 void appendPrintForm(std::string& out, double x)
