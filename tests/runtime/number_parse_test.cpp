@@ -25,7 +25,7 @@ TEST(ValTest, readsTheLeadingNumberOnly)
     {"1 5", 1.0},        {"1d3", 1.0},     {"- 5", 0.0},        {"", 0.0},
     {"abc", 0.0},        {"&H10", 0.0},    {"0x10", 0.0},       {"inf", 0.0},
     {"nan", 0.0},        {"-", 0.0},       {".", 0.0},          {"1e-999", 0.0},
-    {"0.000001e-320", 0.0},
+    {"0.000001e-320", 0.0}, {"1E-999", 0.0},   {"+.5E+1x", 5.0},
   };
   for (const auto& c : cases)
     EXPECT_EQ(Val(c.text), c.expected) << "text \"" << c.text << "\"";
