@@ -1,7 +1,9 @@
 #include "model/bond_search.h"
 
 #include "model/brute_force_bonds.h"
+#include "model/built_tube.h"
 #include "model/c60_builder.h"
+#include "model/cone_builder.h"
 #include "model/model.h"
 #include "runtime/random_source.h"
 #include "support/fake_abort.h"
@@ -13,6 +15,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tarvek {
@@ -23,6 +26,7 @@ using test::FakeAbort;
 using test::FakePrompts;
 using test::PairLoop;
 
+constexpr float kBond = 1.42f;
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInf = std::numeric_limits<float>::infinity();
 
@@ -293,6 +297,56 @@ TEST(BondSearchTest, gridMatchesBruteForceOnRandomSets)
       EXPECT_TRUE(hasBonds(model, loop.findBonds(findA)))
           << n << " atoms, findBonds at a = " << findA;
     }
+  }
+}
+
+// Hollow structures leave most of their box empty, which the cell structure
+// must not make a difference of: the builders' tube, capped tube, cone and
+// C60 give the pair loop's bonds, in its order, in every window and through
+// the simple search.
+TEST(BondSearchTest, gridMatchesPairLoopOnHollowStructures)
+{
+  struct Fixture {
+    const char* name;
+    Model model;
+  };
+  std::vector<Fixture> fixtures;
+  fixtures.push_back({"(20,20) tube", test::builtTube(20, 20, 70.0f, kBond)});
+  fixtures.push_back({"(5,5) tube capped at both ends", test::builtTube(5, 5, 40.0f, kBond, [](Model& m) {
+                        m.tubeVariant = 55;
+                      })});
+  {
+    Model cone;
+    cone.structureKind = 3;
+    buildCone(cone, 60.0f, 40.0f, kBond, 0.0f);
+    fixtures.push_back({"60° cone", cone});
+  }
+  {
+    Model ball;
+    ball.structureKind = 5;
+    buildC60(ball);
+    fixtures.push_back({"C60", ball});
+  }
+  for (Fixture& f : fixtures) {
+    Model& model = f.model;
+    model.bondLength = kBond;
+    ASSERT_GT(model.atomCount, 50) << f.name;
+    const PairLoop loop = loopOver(model, AtomSetId::Atom, true);
+    for (const auto& [lower, upper] : {std::pair{0.95f * kBond, 1.05f * kBond}, std::pair{0.7f * kBond, 1.4f * kBond},
+                                       std::pair{0.0f, 3.0f * kBond}}) {
+      model.useUserBondLimits = true;
+      model.userBondMin = lower;
+      model.userBondMax = upper;
+      FakePrompts prompts;
+      prompts.answerYesNo(true);
+      FakeAbort abort;
+      createBonds(model, 0, 0, prompts, abort);
+      EXPECT_TRUE(hasBonds(model, loop.bonds(lower, upper))) << f.name << ", window " << lower << " to " << upper;
+    }
+    model.useUserBondLimits = false;
+    FakeAbort abort;
+    findBonds(model, abort);
+    EXPECT_TRUE(hasBonds(model, loopOver(model, AtomSetId::Atom, false).findBonds(kBond))) << f.name << ", findBonds";
   }
 }
 
