@@ -159,10 +159,13 @@ bool scaledInterval(std::uint32_t bits, int level, ScaledInterval& s)
     return false;
   s.value = static_cast<double>(4 * significand) * scale;
   s.lowEnd = static_cast<double>(4 * significand - below) * scale;
-  s.low = static_cast<std::uint64_t>(std::ceil(s.lowEnd));
+  // All three are positive and below 2^53: truncation is the floor.
+  s.low = static_cast<std::uint64_t>(s.lowEnd);
+  if (static_cast<double>(s.low) < s.lowEnd)
+    ++s.low;
   if (!inclusive && static_cast<double>(s.low) == s.lowEnd)
     ++s.low;
-  s.high = static_cast<std::uint64_t>(std::floor(s.highEnd));
+  s.high = static_cast<std::uint64_t>(s.highEnd);
   if (!inclusive && s.high > 0 && static_cast<double>(s.high) == s.highEnd)
     --s.high;
   return true;
@@ -233,11 +236,11 @@ bool roundedScaled(float x, int places, std::uint64_t& scaled)
     // The shortest decimal has more places: it and the value lie between
     // the same two whole numbers and round alike unless the midpoint falls
     // inside the interval.
-    const double whole = std::floor(s.value);
-    const double half = whole + 0.5;
+    const auto whole = static_cast<std::uint64_t>(s.value);
+    const double half = static_cast<double>(whole) + 0.5;
     if (half >= s.lowEnd && half <= s.highEnd)
       return false;
-    scaled = static_cast<std::uint64_t>(whole) + (s.value > half ? 1 : 0);
+    scaled = whole + (s.value > half ? 1 : 0);
     return true;
   }
   int power = 0;

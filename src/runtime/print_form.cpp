@@ -149,9 +149,10 @@ void appendPrintForm(std::string& out, float x)
   // them and after places - 7 zeros when that is not positive), trailing
   // zeros of the fraction dropped.
   char digits[kFloatDigits];
+  auto rest = static_cast<std::uint32_t>(scaled);
   for (int i = kFloatDigits - 1; i >= 0; --i) {
-    digits[i] = static_cast<char>('0' + scaled % 10);
-    scaled /= 10;
+    digits[i] = static_cast<char>('0' + rest % 10);
+    rest /= 10;
   }
   int count = kFloatDigits;
   const int pointPos = kFloatDigits - places;
