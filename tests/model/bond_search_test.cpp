@@ -350,6 +350,32 @@ TEST(BondSearchTest, gridMatchesPairLoopOnHollowStructures)
   }
 }
 
+// Bonded pairs at the far corners of a box millions of cells wide on every
+// axis, around an ordinary cluster: far cells may merge, neighbours must not
+// part.
+TEST(BondSearchTest, farCornersOnEveryAxisKeepTheirBonds)
+{
+  std::vector<Point> points = randomSet(400, 31u, {}, false);
+  const float far = 1.6e6f;
+  for (const float corner : {-far, far}) {
+    points.push_back({corner, corner, corner});
+    points.push_back({corner + 1.375f, corner, corner});
+    points.push_back({corner, corner - 1.375f, corner});
+    points.push_back({corner, -corner, corner + 1.375f});
+  }
+  Model model;
+  model.bondLength = kBond;
+  model.structureKind = 7;
+  fill(model, AtomSetId::Atom, points);
+  FakePrompts prompts;
+  FakeAbort abort;
+  createBonds(model, 0, 0, prompts, abort);
+  const BondPairs expected = loopOver(model, AtomSetId::Atom, true)
+                                .bonds(static_cast<float>(0.95 * kBond), static_cast<float>(1.05 * kBond));
+  EXPECT_TRUE(hasBonds(model, expected));
+  EXPECT_GE(expected.size(), 4u);
+}
+
 // Without duplicates the retry centres on a real closest pair.
 TEST(BondSearchTest, findBondsRetryMatchesBruteForceWithoutDuplicates)
 {
