@@ -78,23 +78,12 @@ constexpr std::array<std::int8_t, kLastFastExponent + 1> kLevel = [] {
 
 constexpr double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11};
 constexpr double kExactLimit = 9007199254740992.0; // 2^53
-constexpr std::uint64_t kPow10Int[] = {1,
-                                       10,
-                                       100,
-                                       1000,
-                                       10000,
-                                       100000,
-                                       1000000,
-                                       10000000,
-                                       100000000,
-                                       1000000000,
-                                       10000000000,
-                                       100000000000,
-                                       1000000000000,
-                                       10000000000000,
-                                       100000000000000,
-                                       1000000000000000,
-                                       10000000000000000};
+constexpr std::array<std::uint64_t, 17> kPow10Int = [] {
+  std::array<std::uint64_t, 17> p{1};
+  for (std::size_t k = 1; k < p.size(); ++k)
+    p[k] = p[k - 1] * 10;
+  return p;
+}();
 
 template <int K>
 std::uint64_t downTo(std::uint64_t x)
