@@ -117,8 +117,8 @@ void tubeBonds(benchmark::State& state, std::int16_t n)
   QuietPrompts prompts;
   NeverAbort abort;
   const double cells = static_cast<double>(state.range(0)) / (4.0 * n);
-  tarvek::buildTubes(model, n, n, static_cast<float>(cells * std::sqrt(3.0) * kBond - 0.5), kBond, prompts,
-                     abort);
+  tarvek::buildTubes(model, n, n, static_cast<float>(cells * std::sqrt(3.0) * kBond - 0.5), kBond,
+                     prompts, abort);
   for (auto _ : state)
     tarvek::createBonds(model, 0, 0, prompts, abort);
   perAtom(state, model.atomCount, model);

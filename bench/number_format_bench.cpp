@@ -74,9 +74,9 @@ void BM_AppendToLine(benchmark::State& state)
       benchmark::DoNotOptimize(line.data());
     }
   }
-  state.counters["time_per_number"] =
-      benchmark::Counter(static_cast<double>(values.size()),
-                         benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  state.counters["time_per_number"] = benchmark::Counter(
+      static_cast<double>(values.size()),
+      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_AppendToLine)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 

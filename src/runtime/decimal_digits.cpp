@@ -141,7 +141,8 @@ bool scaledInterval(std::uint32_t bits, int level, ScaledInterval& s)
   const std::uint64_t below = fraction == 0 && exponent > 1 ? 1 : 2;
   // 10^level × 2^e: 5^level has at most 26 bits for level ≤ 11, so with a
   // 26-bit numerator every product below is exact.
-  const auto twoPower = std::bit_cast<double>(static_cast<std::uint64_t>(exponent - kFloatBias - 2 + 1023) << 52);
+  const auto twoPower =
+      std::bit_cast<double>(static_cast<std::uint64_t>(exponent - kFloatBias - 2 + 1023) << 52);
   const double scale = kPow10[level] * twoPower;
   s.highEnd = static_cast<double>(4 * significand + 2) * scale;
   if (s.highEnd >= kExactLimit)
@@ -203,7 +204,8 @@ bool fastShortest(float x, DecimalDigits& d)
   if (!scaledInterval(bits, m, s) || !shortestInInterval(s, chosen, power))
     return false;
   d.negative = (bits >> 31) != 0;
-  const auto res = std::to_chars(d.digits, d.digits + DecimalDigits::kCapacity, chosen / kPow10Int[power]);
+  const auto res =
+      std::to_chars(d.digits, d.digits + DecimalDigits::kCapacity, chosen / kPow10Int[power]);
   d.count = static_cast<int>(res.ptr - d.digits);
   d.pointPos = d.count + power - m;
   stripTrailingZeros(d);
@@ -260,7 +262,8 @@ DecimalDigits shortestDecimal(float x)
 DecimalDigits integerDecimal(std::int64_t x)
 {
   // The magnitude as unsigned, so the most negative value needs no special case.
-  const std::uint64_t magnitude = x < 0 ? 0 - static_cast<std::uint64_t>(x) : static_cast<std::uint64_t>(x);
+  const std::uint64_t magnitude =
+      x < 0 ? 0 - static_cast<std::uint64_t>(x) : static_cast<std::uint64_t>(x);
   DecimalDigits d;
   d.negative = x < 0;
   const auto res = std::to_chars(d.digits, d.digits + DecimalDigits::kCapacity, magnitude);

@@ -19,9 +19,10 @@ namespace {
 // Masks with more leading zeros take the long way, whose text has no bound.
 constexpr int kMaxFastInteger = 16;
 
-constexpr char kDigitPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-                               "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-                               "8081828384858687888990919293949596979899";
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
 
 void appendMasked(std::string& out, DecimalDigits d, const NumberMask& mask)
 {
@@ -37,8 +38,8 @@ void appendMasked(std::string& out, DecimalDigits d, const NumberMask& mask)
   const bool minus = d.negative && !d.isZero();
   const int whole = std::max(d.pointPos, 0);
   const int padding = std::max(mask.integerDigits - whole, 0);
-  const std::size_t length = static_cast<std::size_t>(minus + padding + whole + (mask.point ? 1 + fraction : 0)
-                                                      + mask.percent);
+  const std::size_t length = static_cast<std::size_t>(
+      minus + padding + whole + (mask.point ? 1 + fraction : 0) + mask.percent);
   const std::size_t start = out.size();
   out.resize(start + length);
   char* p = out.data() + start;

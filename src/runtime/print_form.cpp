@@ -26,7 +26,8 @@ constexpr double kPlainLimits[] = {1e-3, 1e-2, 1e-1, 1e0, 1e1, 1e2, 1e3, 1e4, 1e
 
 // Appends the digits of a rounded decimal without sign: plain or exponent
 // notation, trailing zeros of the fraction dropped.
-void appendUnsigned(std::string& out, const DecimalDigits& d, int maxPlainPoint, bool zeroBeforePoint)
+void appendUnsigned(std::string& out, const DecimalDigits& d, int maxPlainPoint,
+                    bool zeroBeforePoint)
 {
   const int len = d.count;
   if (d.isZero() || (d.pointPos >= kSmallestPlainPoint && d.pointPos <= maxPlainPoint)) {

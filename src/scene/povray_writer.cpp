@@ -110,8 +110,8 @@ const std::string& CXXX::PovOutput::atomTexture(std::uint32_t colour)
   t.made = true;
   t.colour = colour;
   if (m_glass)
-    t.text = " texture { TXatom pigment { rgb " + povColor(colour) + " filter " + m_filter +
-             " }} interior{ I_Glass caustics 1 }";
+    t.text = " texture { TXatom pigment { rgb " + povColor(colour) + " filter " + m_filter
+             + " }} interior{ I_Glass caustics 1 }";
   else
     t.text = " texture { TXatom pigment { rgb " + povColor(colour) + "}}";
   return t.text;
@@ -304,8 +304,9 @@ void CXXX::writePOVArrays(PovOutput& out) const
     const float radius = getFill(i, 6);
     const std::uint32_t colour = wholeColour(getFill(i, 7));
     if (kind == 0) {
-      out.cylinder({getFill(i, 0), getFill(i, 1), getFill(i, 2)}, {getFill(i, 3), getFill(i, 4), getFill(i, 5)},
-                   radius, "texture { TXbond pigment { rgb " + povColor(colour) + "}}}");
+      out.cylinder({getFill(i, 0), getFill(i, 1), getFill(i, 2)},
+                   {getFill(i, 3), getFill(i, 4), getFill(i, 5)}, radius,
+                   "texture { TXbond pigment { rgb " + povColor(colour) + "}}}");
     } else if (kind == 1) {
       out.sphere({0.0f, 0.0f, 0.0f}, " > ", radius, colour);
     }
@@ -333,7 +334,8 @@ void CXXX::writePOVBody(PovOutput& out) const
       if ((m.tubeVariant == 1 || m.tubeVariant == 2) && fields.size() > 5)
         colour = wholeColour(reader.value(fields, 5));
       const float radius = m_display.atomRadiusScale * covalentRadiusOf(m, pick.element);
-      out.sphere({static_cast<float>(reader.value(fields, 0)), static_cast<float>(reader.value(fields, 1)),
+      out.sphere({static_cast<float>(reader.value(fields, 0)),
+                  static_cast<float>(reader.value(fields, 1)),
                   static_cast<float>(reader.value(fields, 2))},
                  " > ", radius, colour);
     }

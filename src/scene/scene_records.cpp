@@ -120,10 +120,12 @@ VertexRoom grow(GlBatch& batch, std::size_t count)
   batch.vertices.resize(first + 3 * count);
   batch.normals.resize(first + 3 * count);
   batch.colors.resize(first / 3 * 4 + 4 * count);
-  return {batch.vertices.data() + first, batch.normals.data() + first, batch.colors.data() + first / 3 * 4};
+  return {batch.vertices.data() + first, batch.normals.data() + first,
+          batch.colors.data() + first / 3 * 4};
 }
 
-void putVertex(VertexRoom& room, const Vec& position, const Vec& normal, const std::array<std::uint8_t, 4>& rgba)
+void putVertex(VertexRoom& room, const Vec& position, const Vec& normal,
+               const std::array<std::uint8_t, 4>& rgba)
 {
   for (int i = 0; i < 3; ++i) {
     *room.position++ = static_cast<float>(position[i]);
@@ -182,7 +184,8 @@ void addCylinder(GlBatch& batch, const CylinderRecord& c, const Circle& ring)
   for (int cap = 0; cap < 2; ++cap) {
     const double z = cap == 0 ? 0.0 : c.length;
     const Vec& n = cap == 0 ? down : up;
-    const auto centre = first + 2 * (kCylinderSlices + 1) + static_cast<std::uint32_t>(cap) * (kCylinderSlices + 2);
+    const auto centre =
+        first + 2 * (kCylinderSlices + 1) + static_cast<std::uint32_t>(cap) * (kCylinderSlices + 2);
     putVertex(room, place({0, 0, z}), n, rgba);
     for (int j = 0; j <= kCylinderSlices; ++j)
       putVertex(room, place({c.radius * ring.cos[j], c.radius * ring.sin[j], z}), n, rgba);
@@ -224,7 +227,8 @@ void compileRecord(const SceneRecord& record, GlApi& gl)
 {
   gl.pushMatrix();
   UnitSpheres spheres;
-  drawInBatches(record.spheres, gl, [&](GlBatch& batch, const SphereRecord& s) { addSphere(batch, s, spheres); });
+  drawInBatches(record.spheres, gl,
+                [&](GlBatch& batch, const SphereRecord& s) { addSphere(batch, s, spheres); });
   if (!record.lineColors.empty()) {
     GlBatch lines;
     lines.primitive = GlPrimitive::Lines;
@@ -237,7 +241,8 @@ void compileRecord(const SceneRecord& record, GlApi& gl)
     gl.drawBatch(lines);
   }
   const Circle ring = circle(kCylinderSlices, 2.0);
-  drawInBatches(record.cylinders, gl, [&](GlBatch& batch, const CylinderRecord& c) { addCylinder(batch, c, ring); });
+  drawInBatches(record.cylinders, gl,
+                [&](GlBatch& batch, const CylinderRecord& c) { addCylinder(batch, c, ring); });
   for (const BallRecord& ball : record.balls) {
     gl.color4ub(ball.rgb[0], ball.rgb[1], ball.rgb[2], 255);
     gl.sphere(ball.radius, kFillBallDetail, kFillBallDetail);

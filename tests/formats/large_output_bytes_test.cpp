@@ -1,4 +1,4 @@
-// A 10^4-atom tube's XMOL, PDB, POV-Ray and scene files keep the bytes the string-based writers gave.
+// A 10^4-atom tube's XMOL, PDB, POV-Ray and scene files keep their first writers' bytes.
 #include "scene_walls.h"
 
 #include "model/built_tube.h"
@@ -26,7 +26,8 @@ std::string fingerprint(const std::string& path)
     bytes += line;
     bytes += '\n';
   }
-  const auto crc = crc32(0L, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size()));
+  const auto crc =
+      crc32(0L, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size()));
   std::ostringstream text;
   text << bytes.size() << " " << std::hex << std::setw(8) << std::setfill('0') << crc;
   return text.str();
@@ -70,7 +71,8 @@ TEST(LargeOutputBytesTest, tubeFilesKeepTheirBytes)
   TubeRig twice;
   SceneWalls walls(twice);
   walls.scene.POVRAY(twice.path("body.pov"), 0.5f, 0.25f, 0.5f, 0.0f, 0.005f, 0.4f, "tube", clock);
-  EXPECT_EQ(fingerprint(twice.path("body.pov")), "7602959 c9710378") << "POV-Ray from the scene files";
+  EXPECT_EQ(fingerprint(twice.path("body.pov")), "7602959 c9710378")
+      << "POV-Ray from the scene files";
 }
 
 } // namespace

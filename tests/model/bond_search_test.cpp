@@ -312,9 +312,8 @@ TEST(BondSearchTest, gridMatchesPairLoopOnHollowStructures)
   };
   std::vector<Fixture> fixtures;
   fixtures.push_back({"(20,20) tube", test::builtTube(20, 20, 70.0f, kBond)});
-  fixtures.push_back({"(5,5) tube capped at both ends", test::builtTube(5, 5, 40.0f, kBond, [](Model& m) {
-                        m.tubeVariant = 55;
-                      })});
+  fixtures.push_back({"(5,5) tube capped at both ends",
+                      test::builtTube(5, 5, 40.0f, kBond, [](Model& m) { m.tubeVariant = 55; })});
   {
     Model cone;
     cone.structureKind = 3;
@@ -332,8 +331,9 @@ TEST(BondSearchTest, gridMatchesPairLoopOnHollowStructures)
     model.bondLength = kBond;
     ASSERT_GT(model.atomCount, 50) << f.name;
     const PairLoop loop = loopOver(model, AtomSetId::Atom, true);
-    for (const auto& [lower, upper] : {std::pair{0.95f * kBond, 1.05f * kBond}, std::pair{0.7f * kBond, 1.4f * kBond},
-                                       std::pair{0.0f, 3.0f * kBond}}) {
+    for (const auto& [lower, upper] :
+         {std::pair{0.95f * kBond, 1.05f * kBond}, std::pair{0.7f * kBond, 1.4f * kBond},
+          std::pair{0.0f, 3.0f * kBond}}) {
       model.useUserBondLimits = true;
       model.userBondMin = lower;
       model.userBondMax = upper;
@@ -341,12 +341,14 @@ TEST(BondSearchTest, gridMatchesPairLoopOnHollowStructures)
       prompts.answerYesNo(true);
       FakeAbort abort;
       createBonds(model, 0, 0, prompts, abort);
-      EXPECT_TRUE(hasBonds(model, loop.bonds(lower, upper))) << f.name << ", window " << lower << " to " << upper;
+      EXPECT_TRUE(hasBonds(model, loop.bonds(lower, upper)))
+          << f.name << ", window " << lower << " to " << upper;
     }
     model.useUserBondLimits = false;
     FakeAbort abort;
     findBonds(model, abort);
-    EXPECT_TRUE(hasBonds(model, loopOver(model, AtomSetId::Atom, false).findBonds(kBond))) << f.name << ", findBonds";
+    EXPECT_TRUE(hasBonds(model, loopOver(model, AtomSetId::Atom, false).findBonds(kBond)))
+        << f.name << ", findBonds";
   }
 }
 
@@ -370,8 +372,9 @@ TEST(BondSearchTest, farCornersOnEveryAxisKeepTheirBonds)
   FakePrompts prompts;
   FakeAbort abort;
   createBonds(model, 0, 0, prompts, abort);
-  const BondPairs expected = loopOver(model, AtomSetId::Atom, true)
-                                .bonds(static_cast<float>(0.95 * kBond), static_cast<float>(1.05 * kBond));
+  const BondPairs expected =
+      loopOver(model, AtomSetId::Atom, true)
+          .bonds(static_cast<float>(0.95 * kBond), static_cast<float>(1.05 * kBond));
   EXPECT_TRUE(hasBonds(model, expected));
   EXPECT_GE(expected.size(), 4u);
 }

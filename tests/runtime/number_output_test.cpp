@@ -18,8 +18,8 @@
 namespace tarvek {
 namespace {
 
-constexpr const char* kMasks[] = {"0.0##",  "0.0",      "0.00",   "0.000", "0.0000", "0.00000",
-                                  "0.000000", "0.0###", "0.0#",   "0%",    "000",    "0"};
+constexpr const char* kMasks[] = {"0.0##",    "0.0",    "0.00", "0.000", "0.0000", "0.00000",
+                                  "0.000000", "0.0###", "0.0#", "0%",    "000",    "0"};
 
 // Every exponent from the subnormals to the largest, 512 significands each
 // (odd and even, so both readings of the rounding interval's ends occur),
@@ -53,10 +53,10 @@ std::vector<float> boundarySample()
       for (const char* last : {"5", "25", "75", "45"}) {
         texts.push_back(std::string(whole) + "." + fraction + last);
         if (decimals > 0) {
-          texts.push_back(std::string(whole) + "." + std::string(static_cast<std::size_t>(decimals), '9')
-                          + last);
-          texts.push_back(std::string(whole) + "." + std::string(static_cast<std::size_t>(decimals - 1), '3')
-                          + "1" + last);
+          texts.push_back(std::string(whole) + "."
+                          + std::string(static_cast<std::size_t>(decimals), '9') + last);
+          texts.push_back(std::string(whole) + "."
+                          + std::string(static_cast<std::size_t>(decimals - 1), '3') + "1" + last);
         }
       }
     }
@@ -109,36 +109,32 @@ void expectSameAsReference(const std::vector<float>& values)
       const std::string aligned =
           expected.size() < 12 ? std::string(12 - expected.size(), ' ') + expected : expected;
       if (Format(v, mask) != expected || line.substr(1) != aligned || length != expected.size()) {
-        ADD_FAILURE() << "bits " << std::hex << std::bit_cast<std::uint32_t>(v) << std::dec << " mask "
-                      << mask << ": " << Format(v, mask) << " / " << line.substr(1) << ", expected "
-                      << expected;
+        ADD_FAILURE() << "bits " << std::hex << std::bit_cast<std::uint32_t>(v) << std::dec
+                      << " mask " << mask << ": " << Format(v, mask) << " / " << line.substr(1)
+                      << ", expected " << expected;
         ++failures;
       }
     }
-    if (printForm(v) != test::reference::printForm(v) || numberText(v) != test::reference::numberText(v)) {
+    if (printForm(v) != test::reference::printForm(v)
+        || numberText(v) != test::reference::numberText(v)) {
       ADD_FAILURE() << "bits " << std::hex << std::bit_cast<std::uint32_t>(v) << std::dec << ": \""
                     << printForm(v) << "\" \"" << numberText(v) << "\", expected \""
-                    << test::reference::printForm(v) << "\" \"" << test::reference::numberText(v) << "\"";
+                    << test::reference::printForm(v) << "\" \"" << test::reference::numberText(v)
+                    << "\"";
       ++failures;
     }
     ASSERT_LT(failures, 20) << "stopping after 20 differences";
   }
 }
 
-TEST(NumberOutputTest, everyExponentMatchesTheReference)
-{
-  expectSameAsReference(denseSample());
-}
+TEST(NumberOutputTest, everyExponentMatchesTheReference) { expectSameAsReference(denseSample()); }
 
 TEST(NumberOutputTest, roundingBoundariesAndCarriesMatchTheReference)
 {
   expectSameAsReference(boundarySample());
 }
 
-TEST(NumberOutputTest, writerValuesMatchTheReference)
-{
-  expectSameAsReference(writerSample());
-}
+TEST(NumberOutputTest, writerValuesMatchTheReference) { expectSameAsReference(writerSample()); }
 
 // Doubles keep the library's digits; the digits held in place must not
 // change their text either, from subnormals to 1e300.
@@ -148,13 +144,15 @@ TEST(NumberOutputTest, doublesMatchTheReference)
   std::vector<double> values{0.0, -0.0, 5e-324, 1e300, -1e300, 0.5, 2.5, 0.0625, 9.9995};
   for (int i = 0; i < 20000; ++i) {
     values.push_back(std::bit_cast<double>(rng()));
-    values.push_back(static_cast<double>(std::bit_cast<float>(static_cast<std::uint32_t>(rng()))) * 0.95);
+    values.push_back(static_cast<double>(std::bit_cast<float>(static_cast<std::uint32_t>(rng())))
+                     * 0.95);
   }
   for (const double v : values) {
     if (!std::isfinite(v))
       continue;
     for (const char* mask : kMasks) {
-      ASSERT_EQ(Format(v, mask), test::reference::format(v, mask)) << "value " << v << " mask " << mask;
+      ASSERT_EQ(Format(v, mask), test::reference::format(v, mask))
+          << "value " << v << " mask " << mask;
     }
   }
 }

@@ -1,4 +1,4 @@
-// The string-based number output the writers used before the in-place one: the reference for its bytes.
+// The string-based number output the writers first used: the reference for their bytes.
 #include "number_reference.h"
 
 #include <charconv>
@@ -100,7 +100,9 @@ std::string applyMask(Digits d, std::string_view mask)
   const int decimals = required + optional;
   roundDigits(d, d.pointPos + decimals);
   const int len = static_cast<int>(d.digits.size());
-  auto digitAt = [&](int k) { return k >= 0 && k < len ? d.digits[static_cast<std::size_t>(k)] : '0'; };
+  auto digitAt = [&](int k) {
+    return k >= 0 && k < len ? d.digits[static_cast<std::size_t>(k)] : '0';
+  };
   std::string whole;
   for (int k = 0; k < d.pointPos; ++k)
     whole += digitAt(k);

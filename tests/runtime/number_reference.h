@@ -1,4 +1,4 @@
-// The string-based number output the writers used before the in-place one: the reference for its bytes.
+// The string-based number output the writers first used: the reference for their bytes.
 #pragma once
 
 #include <string>

@@ -1,4 +1,4 @@
-// The sphere and cylinder tessellation as first written, each vertex from its own sines and cosines.
+// The scene's first sphere and cylinder tessellation: the reference for its batches.
 #include "first_tessellation.h"
 
 #include "runtime/math_util.h"
@@ -16,9 +16,9 @@ using Rotation = std::array<V, 3>;
 Rotation rotation(float angle, const std::array<float, 3>& axis)
 {
   Rotation r{{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
-  const double length = std::sqrt(static_cast<double>(axis[0]) * axis[0]
-                                  + static_cast<double>(axis[1]) * axis[1]
-                                  + static_cast<double>(axis[2]) * axis[2]);
+  const double length =
+      std::sqrt(static_cast<double>(axis[0]) * axis[0] + static_cast<double>(axis[1]) * axis[1]
+                + static_cast<double>(axis[2]) * axis[2]);
   if (angle == 0.0f || length == 0.0)
     return r;
   const double x = axis[0] / length, y = axis[1] / length, z = axis[2] / length;
@@ -37,7 +37,8 @@ V turn(const Rotation& r, const V& v)
           r[2][0] * v[0] + r[2][1] * v[1] + r[2][2] * v[2]};
 }
 
-void addVertex(GlBatch& batch, const V& position, const V& normal, const std::array<std::uint8_t, 4>& rgba)
+void addVertex(GlBatch& batch, const V& position, const V& normal,
+               const std::array<std::uint8_t, 4>& rgba)
 {
   for (int i = 0; i < 3; ++i) {
     batch.vertices.push_back(static_cast<float>(position[i]));
@@ -56,14 +57,17 @@ void firstSphere(GlBatch& batch, const SphereRecord& s)
     for (int j = 0; j <= s.slices; ++j) {
       const double phi = 2.0 * kPi * j / s.slices;
       const V n{std::sin(theta) * std::sin(phi), std::sin(theta) * std::cos(phi), std::cos(theta)};
-      addVertex(batch, {s.centre[0] + s.radius * n[0], s.centre[1] + s.radius * n[1], s.centre[2] + s.radius * n[2]},
+      addVertex(batch,
+                {s.centre[0] + s.radius * n[0], s.centre[1] + s.radius * n[1],
+                 s.centre[2] + s.radius * n[2]},
                 n, s.rgba);
     }
   }
   const auto row = static_cast<std::uint32_t>(s.slices + 1);
   for (int i = 0; i < s.stacks; ++i) {
     for (int j = 0; j < s.slices; ++j) {
-      const std::uint32_t a = first + static_cast<std::uint32_t>(i) * row + static_cast<std::uint32_t>(j);
+      const std::uint32_t a =
+          first + static_cast<std::uint32_t>(i) * row + static_cast<std::uint32_t>(j);
       batch.indices.insert(batch.indices.end(), {a, a + 1, a + row + 1, a, a + row + 1, a + row});
     }
   }

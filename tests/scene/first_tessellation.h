@@ -1,4 +1,4 @@
-// The sphere and cylinder tessellation as first written, each vertex from its own sines and cosines.
+// The scene's first sphere and cylinder tessellation: the reference for its batches.
 #pragma once
 
 #include "scene/scene_records.h"

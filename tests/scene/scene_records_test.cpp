@@ -131,9 +131,11 @@ void expectSameBatch(const GlBatch& got, const GlBatch& expected, const std::str
 {
   ASSERT_EQ(got.vertices.size(), expected.vertices.size()) << what;
   for (std::size_t i = 0; i < got.vertices.size(); ++i) {
-    ASSERT_EQ(std::bit_cast<std::uint32_t>(got.vertices[i]), std::bit_cast<std::uint32_t>(expected.vertices[i]))
+    ASSERT_EQ(std::bit_cast<std::uint32_t>(got.vertices[i]),
+              std::bit_cast<std::uint32_t>(expected.vertices[i]))
         << what << ", coordinate " << i;
-    ASSERT_EQ(std::bit_cast<std::uint32_t>(got.normals[i]), std::bit_cast<std::uint32_t>(expected.normals[i]))
+    ASSERT_EQ(std::bit_cast<std::uint32_t>(got.normals[i]),
+              std::bit_cast<std::uint32_t>(expected.normals[i]))
         << what << ", normal " << i;
   }
   EXPECT_EQ(got.colors, expected.colors) << what;
@@ -169,7 +171,8 @@ TEST(SceneRecordsTest, batchesKeepTheBitsOfTheFirstTessellation)
   ASSERT_EQ(gl.batches.size(), 4u);
   for (std::size_t b = 0; b < 2; ++b) {
     GlBatch spheres, cylinders;
-    for (std::size_t i = b * kBatchPrimitives; i < std::min(record.spheres.size(), (b + 1) * kBatchPrimitives); ++i) {
+    for (std::size_t i = b * kBatchPrimitives;
+         i < std::min(record.spheres.size(), (b + 1) * kBatchPrimitives); ++i) {
       test::firstSphere(spheres, record.spheres[i]);
       test::firstCylinder(cylinders, record.cylinders[i]);
     }
