@@ -5,6 +5,8 @@
 #include "runtime/file_util.h"
 #include "runtime/runtime_error.h"
 
+#include <array>
+
 namespace tarvek {
 
 constexpr NumberMask coordinateMask("0.000");
@@ -51,37 +53,49 @@ std::string encodeHybrid36(std::int64_t value, int width)
 
 void appendHybrid36(std::string& out, std::int64_t value, int width)
 {
-  std::int64_t decimalLimit = 1;
-  std::int64_t letterBlock = 26;
-  for (int i = 0; i < width; ++i)
-    decimalLimit *= 10;
-  for (int i = 1; i < width; ++i)
-    letterBlock *= 36;
-  const std::int64_t digitOffset = letterBlock / 26 * 10;
-  if (width < 1 || width > 8 || value < 0 || value >= decimalLimit + 2 * letterBlock)
+  // Per width: 10^width decimal values, then 26 x 36^(width - 1) in each
+  // letter block.
+  struct Limits {
+    std::int64_t decimal = 1;
+    std::int64_t letterBlock = 26;
+  };
+  static constexpr auto limits = [] {
+    std::array<Limits, 9> l{};
+    for (int w = 1; w <= 8; ++w) {
+      for (int i = 0; i < w; ++i)
+        l[w].decimal *= 10;
+      for (int i = 1; i < w; ++i)
+        l[w].letterBlock *= 36;
+    }
+    return l;
+  }();
+  if (width < 1 || width > 8 || value < 0
+      || value >= limits[width].decimal + 2 * limits[width].letterBlock)
     throw RuntimeError("The number " + std::to_string(value) + " does not fit "
                        + std::to_string(width) + " characters");
+  const Limits& l = limits[width];
   // Digits from the last: decimal below the limit (blank-padded), base 36
   // above it.
   char text[8];
   int i = width;
-  if (value < decimalLimit) {
+  if (value < l.decimal) {
+    auto rest = static_cast<std::uint32_t>(value);
     do {
-      text[--i] = static_cast<char>('0' + value % 10);
-      value /= 10;
-    } while (value != 0);
+      text[--i] = static_cast<char>('0' + rest % 10);
+      rest /= 10;
+    } while (rest != 0);
     while (i > 0)
       text[--i] = ' ';
     out.append(text, static_cast<std::size_t>(width));
     return;
   }
-  std::int64_t rest = value - decimalLimit;
+  std::int64_t rest = value - l.decimal;
   const char* digits = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-  if (rest >= letterBlock) {
-    rest -= letterBlock;
+  if (rest >= l.letterBlock) {
+    rest -= l.letterBlock;
     digits = "0123456789abcdefghijklmnopqrstuvwxyz";
   }
-  rest += digitOffset;
+  rest += l.letterBlock / 26 * 10;
   while (i > 0) {
     text[--i] = digits[rest % 36];
     rest /= 36;
