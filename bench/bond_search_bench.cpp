@@ -1,5 +1,7 @@
 // Bond search cost by atom count. The grid search should cost about the same
-// per atom at 10^4 and 10^6 atoms; the pair-loop row shows what it replaces.
+// per atom at 10^4 and 10^6 atoms, on flat sheets and clouds as on the hollow
+// structures the builders make (tubes, whose box is mostly empty, and the
+// cone); the pair-loop row shows what it replaces.
 //
 //   build/bench/bond_search_bench
 
@@ -8,6 +10,7 @@
 #include "model/brute_force_bonds.h"
 #include "model/cone_builder.h"
 #include "model/model.h"
+#include "model/tube_builder.h"
 #include "runtime/random_source.h"
 
 #include <benchmark/benchmark.h>
@@ -104,6 +107,42 @@ void BM_createBondsCloud(benchmark::State& state)
   createBondsOn(state, 7, AtomSetId::Atom, fillCloud);
 }
 BENCHMARK(BM_createBondsCloud)->Apply(perAtomRows);
+
+// A real (n, n) tube of about state.range(0) atoms from the tube builder
+// (4n atoms per 2.46 Å cell), bonded as Calculate bonds it.
+void tubeBonds(benchmark::State& state, std::int16_t n)
+{
+  Model model;
+  model.structureKind = 1;
+  QuietPrompts prompts;
+  NeverAbort abort;
+  const double cells = static_cast<double>(state.range(0)) / (4.0 * n);
+  tarvek::buildTubes(model, n, n, static_cast<float>(cells * std::sqrt(3.0) * kBond - 0.5), kBond,
+                     prompts, abort);
+  for (auto _ : state)
+    tarvek::createBonds(model, 0, 0, prompts, abort);
+  perAtom(state, model.atomCount, model);
+}
+
+void BM_createBondsTube10(benchmark::State& state) { tubeBonds(state, 10); }
+BENCHMARK(BM_createBondsTube10)->Apply(perAtomRows);
+
+void BM_createBondsTube100(benchmark::State& state) { tubeBonds(state, 100); }
+BENCHMARK(BM_createBondsTube100)->Apply(perAtomRows);
+
+// The largest listed cone (d = 60, h = 250: about 2·10^5 atoms), bonded.
+void BM_createBondsCone(benchmark::State& state)
+{
+  Model model;
+  model.structureKind = 3;
+  QuietPrompts prompts;
+  NeverAbort abort;
+  tarvek::buildCone(model, 60.0f, 250.0f, kBond, 0.0f);
+  for (auto _ : state)
+    tarvek::createBonds(model, 0, 0, prompts, abort);
+  perAtom(state, model.atomCount, model);
+}
+BENCHMARK(BM_createBondsCone)->Unit(benchmark::kMillisecond);
 
 // At a = 1.0 no sheet pair lies in 0.5–1.15, so every run takes the retry
 // around the closest pair.

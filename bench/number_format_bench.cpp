@@ -1,10 +1,12 @@
 #include "runtime/number_format.h"
+#include "runtime/print_form.h"
 
 #include <benchmark/benchmark.h>
 
 #include <charconv>
 #include <chrono>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace {
@@ -49,5 +51,33 @@ void BM_FormatAgainstToChars(benchmark::State& state)
                             / std::chrono::duration<double>(toCharsTime).count();
 }
 BENCHMARK(BM_FormatAgainstToChars)->Unit(benchmark::kMillisecond);
+
+// The writers' path: coordinates appended to a line in their columns, as
+// XMOL ("0.000000" in 12) and POV-Ray ("0.0##") write them, and the scene
+// files' print form; CPU time per number.
+void BM_AppendToLine(benchmark::State& state)
+{
+  const std::vector<float> values = randomFloats();
+  const int kind = static_cast<int>(state.range(0));
+  constexpr tarvek::NumberMask xmol("0.000000");
+  constexpr tarvek::NumberMask pov("0.0##");
+  std::string line;
+  for (auto _ : state) {
+    for (float v : values) {
+      line.clear();
+      if (kind == 0)
+        tarvek::appendFormat(line, v, xmol, 12);
+      else if (kind == 1)
+        tarvek::appendFormat(line, v, pov);
+      else
+        tarvek::appendPrintForm(line, v);
+      benchmark::DoNotOptimize(line.data());
+    }
+  }
+  state.counters["time_per_number"] = benchmark::Counter(
+      static_cast<double>(values.size()),
+      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_AppendToLine)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 } // namespace

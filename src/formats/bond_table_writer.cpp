@@ -5,6 +5,8 @@
 
 namespace tarvek {
 
+constexpr NumberMask coordinateMask("0.0000");
+
 namespace {
 
 void appendPoint(std::string& line, const ExportAtom& a)
@@ -12,9 +14,9 @@ void appendPoint(std::string& line, const ExportAtom& a)
   static constexpr const char* range =
       "Bonds-File only supports coordinates from -999.9999 to 9999.9999";
   // One blank must stay between fields: readers split at blanks.
-  appendNumber(line, a.x, "0.0000", 10, 9, range);
-  appendNumber(line, a.y, "0.0000", 10, 9, range);
-  appendNumber(line, a.z, "0.0000", 10, 9, range);
+  appendNumber(line, a.x, coordinateMask, 10, 9, range);
+  appendNumber(line, a.y, coordinateMask, 10, 9, range);
+  appendNumber(line, a.z, coordinateMask, 10, 9, range);
 }
 
 } // namespace

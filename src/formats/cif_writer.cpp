@@ -9,6 +9,8 @@
 
 namespace tarvek {
 
+constexpr NumberMask coordinateMask("0.000");
+
 namespace {
 
 // A fraction keeps one blank of its 8 columns so neighbours never merge.
@@ -111,7 +113,7 @@ void exportCIF(const ExportContext& ctx, const std::string& path)
     }
     const float p[3] = {a.x, a.y, a.z};
     for (std::size_t k = 0; k < 3; ++k)
-      appendNumber(line, (p[k] - box[k]) / box[3 + k], "0.000", 8, 7, range);
+      appendNumber(line, (p[k] - box[k]) / box[3 + k], coordinateMask, 8, 7, range);
     if (icsd)
       line.append(" 0.5 1");
     out.line(line);

@@ -31,15 +31,13 @@ void ExportText::commit()
     throw RuntimeError(status.error());
 }
 
-void appendNumber(std::string& line, float value, std::string_view mask, int width, int limit,
+void appendNumber(std::string& line, float value, const NumberMask& mask, int width, int limit,
                   const char* rangeMessage)
 {
   if (!std::isfinite(value))
     throw RuntimeError(rangeMessage);
-  const std::string text = Format(value, mask);
-  if (static_cast<int>(text.size()) > limit)
+  if (appendFormat(line, value, mask, width) > static_cast<std::size_t>(limit))
     throw RuntimeError(rangeMessage);
-  appendRight(line, text, width);
 }
 
 void appendRight(std::string& line, std::string_view text, int width)

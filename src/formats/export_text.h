@@ -1,6 +1,7 @@
 #pragma once
 
 #include "formats/export_context.h"
+#include "runtime/number_format.h"
 #include "runtime/text_file_writer.h"
 
 #include <cstdint>
@@ -28,7 +29,7 @@ private:
 
 // Appends value formatted with mask, right-aligned in width. A text longer
 // than limit throws RuntimeError with rangeMessage, as does NaN or infinity.
-void appendNumber(std::string& line, float value, std::string_view mask, int width, int limit,
+void appendNumber(std::string& line, float value, const NumberMask& mask, int width, int limit,
                   const char* rangeMessage);
 
 // Appends text right-aligned in width (text no longer than width).

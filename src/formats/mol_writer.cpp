@@ -8,6 +8,8 @@
 
 namespace tarvek {
 
+constexpr NumberMask coordinateMask("0.0000");
+
 namespace {
 
 constexpr std::int32_t maxCount = 999;
@@ -71,9 +73,9 @@ void exportMOL(const ExportContext& ctx, const std::string& path)
   out.line(line);
   for (const ExportAtom& a : set.atoms) {
     line.clear();
-    appendNumber(line, a.x, "0.0000", 10, 10, range);
-    appendNumber(line, a.y, "0.0000", 10, 10, range);
-    appendNumber(line, a.z, "0.0000", 10, 10, range);
+    appendNumber(line, a.x, coordinateMask, 10, 10, range);
+    appendNumber(line, a.y, coordinateMask, 10, 10, range);
+    appendNumber(line, a.z, coordinateMask, 10, 10, range);
     line.append(labels(a.type));
     line.append("  0  0  0  0  0  0");
     out.line(line);

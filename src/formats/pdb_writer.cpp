@@ -5,7 +5,11 @@
 #include "runtime/file_util.h"
 #include "runtime/runtime_error.h"
 
+#include <array>
+
 namespace tarvek {
+
+constexpr NumberMask coordinateMask("0.000");
 
 namespace {
 
@@ -42,34 +46,61 @@ std::string residueText(std::size_t list)
 
 std::string encodeHybrid36(std::int64_t value, int width)
 {
-  std::int64_t decimalLimit = 1;
-  std::int64_t letterBlock = 26;
-  for (int i = 0; i < width; ++i)
-    decimalLimit *= 10;
-  for (int i = 1; i < width; ++i)
-    letterBlock *= 36;
-  const std::int64_t digitOffset = letterBlock / 26 * 10;
-  if (width < 1 || width > 8 || value < 0 || value >= decimalLimit + 2 * letterBlock)
+  std::string text;
+  appendHybrid36(text, value, width);
+  return text;
+}
+
+void appendHybrid36(std::string& out, std::int64_t value, int width)
+{
+  // Per width: 10^width decimal values, then 26 x 36^(width - 1) in each
+  // letter block.
+  struct Limits {
+    std::int64_t decimal = 1;
+    std::int64_t letterBlock = 26;
+  };
+  static constexpr auto limits = [] {
+    std::array<Limits, 9> l{};
+    for (int w = 1; w <= 8; ++w) {
+      for (int i = 0; i < w; ++i)
+        l[w].decimal *= 10;
+      for (int i = 1; i < w; ++i)
+        l[w].letterBlock *= 36;
+    }
+    return l;
+  }();
+  if (width < 1 || width > 8 || value < 0
+      || value >= limits[width].decimal + 2 * limits[width].letterBlock)
     throw RuntimeError("The number " + std::to_string(value) + " does not fit "
                        + std::to_string(width) + " characters");
-  if (value < decimalLimit) {
-    std::string text;
-    appendRight(text, std::to_string(value), width);
-    return text;
+  const Limits& l = limits[width];
+  // Digits from the last: decimal below the limit (blank-padded), base 36
+  // above it.
+  char text[8];
+  int i = width;
+  if (value < l.decimal) {
+    auto rest = static_cast<std::uint32_t>(value);
+    do {
+      text[--i] = static_cast<char>('0' + rest % 10);
+      rest /= 10;
+    } while (rest != 0);
+    while (i > 0)
+      text[--i] = ' ';
+    out.append(text, static_cast<std::size_t>(width));
+    return;
   }
-  std::int64_t rest = value - decimalLimit;
+  std::int64_t rest = value - l.decimal;
   const char* digits = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-  if (rest >= letterBlock) {
-    rest -= letterBlock;
+  if (rest >= l.letterBlock) {
+    rest -= l.letterBlock;
     digits = "0123456789abcdefghijklmnopqrstuvwxyz";
   }
-  rest += digitOffset;
-  std::string text(static_cast<std::size_t>(width), '0');
-  for (int i = width - 1; i >= 0; --i) {
-    text[static_cast<std::size_t>(i)] = digits[rest % 36];
+  rest += l.letterBlock / 26 * 10;
+  while (i > 0) {
+    text[--i] = digits[rest % 36];
     rest /= 36;
   }
-  return text;
+  out.append(text, static_cast<std::size_t>(width));
 }
 
 void exportPDB(const ExportContext& ctx, const std::string& path)
@@ -110,17 +141,17 @@ void exportPDB(const ExportContext& ctx, const std::string& path)
     }
     const ExportAtom& a = set.atoms[i];
     const std::string& label = labels(a.type);
-    line = "ATOM";
-    appendRight(line, encodeHybrid36(serialBase + static_cast<std::int64_t>(i), 5), 7);
+    line = "ATOM  ";
+    appendHybrid36(line, serialBase + static_cast<std::int64_t>(i), 5);
     line.append(label);
     line.append(4 - label.size(), ' ');
     line.append(" ");
     appendRight(line, label, 4);
     line.append(" ");
     line.append(residue);
-    appendNumber(line, a.x, "0.000", 8, 8, range);
-    appendNumber(line, a.y, "0.000", 8, 8, range);
-    appendNumber(line, a.z, "0.000", 8, 8, range);
+    appendNumber(line, a.x, coordinateMask, 8, 8, range);
+    appendNumber(line, a.y, coordinateMask, 8, 8, range);
+    appendNumber(line, a.z, coordinateMask, 8, 8, range);
     line.append("  1.00  0.00");
     out.line(line);
   }
@@ -144,9 +175,9 @@ void exportPDB(const ExportContext& ctx, const std::string& path)
     }
     for (std::size_t i = 0; i < count; ++i) {
       line = "CONECT";
-      line.append(encodeHybrid36(serialBase + static_cast<std::int64_t>(i), 5));
+      appendHybrid36(line, serialBase + static_cast<std::int64_t>(i), 5);
       for (std::size_t k = start[i]; k < start[i + 1]; ++k)
-        line.append(encodeHybrid36(partners[k], 5));
+        appendHybrid36(line, partners[k], 5);
       out.line(line);
     }
     if (static_cast<std::int64_t>(count) <= maxMasterCount) {

@@ -33,6 +33,8 @@ void exportPDB(const ExportContext& ctx, const std::string& path);
 // value in width characters: decimal below 10^width, then hybrid-36
 // (upper-case letters first, then lower-case). Throws RuntimeError beyond.
 std::string encodeHybrid36(std::int64_t value, int width);
+// The same text appended to out.
+void appendHybrid36(std::string& out, std::int64_t value, int width);
 
 // MLM model file: typed atom and bond tables. IDs above 9999 and coordinates
 // whose text would run into the next field are refused.

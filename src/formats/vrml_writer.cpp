@@ -21,12 +21,15 @@ using Vec = std::array<float, 3>;
 
 constexpr const char* range = "VRML-File only supports finite coordinates";
 
-// "0.0###": coordinates, lengths and angles.
+// "0.0###": coordinates, lengths and angles; "0.0##": sphere radii.
+constexpr NumberMask numberMask("0.0###");
+constexpr NumberMask radiusMask("0.0##");
+
 std::string number(float value) { return Format(value, "0.0###"); }
 
 void appendSpaced(std::string& text, float value)
 {
-  text += number(value);
+  appendFormat(text, value, numberMask);
   text += ' ';
 }
 
@@ -129,10 +132,10 @@ private:
     }
     appendSpaced(m_line, p[0]);
     appendSpaced(m_line, p[1]);
-    m_line += number(p[2]);
+    appendFormat(m_line, p[2], numberMask);
     if (m_v1) {
       m_line += form == SphereForm::Atom ? "}Sphere { radius " : "} Sphere { radius ";
-      m_line += Format(radius, "0.0##");
+      appendFormat(m_line, radius, radiusMask);
       m_line += form == SphereForm::Atom ? " } }" : " }}";
       m_out.line(m_line);
       return;

@@ -3,6 +3,8 @@
 
 namespace tarvek {
 
+constexpr NumberMask coordinateMask("0.000000");
+
 void exportXMOL(const ExportContext& ctx, const std::string& path)
 {
   static constexpr const char* range =
@@ -17,9 +19,9 @@ void exportXMOL(const ExportContext& ctx, const std::string& path)
   for (const ExportAtom& a : set.atoms) {
     line = labels(a.type);
     // Readers split at blanks: a full 12-character field would merge.
-    appendNumber(line, a.x, "0.000000", 12, 11, range);
-    appendNumber(line, a.y, "0.000000", 12, 11, range);
-    appendNumber(line, a.z, "0.000000", 12, 11, range);
+    appendNumber(line, a.x, coordinateMask, 12, 11, range);
+    appendNumber(line, a.y, coordinateMask, 12, 11, range);
+    appendNumber(line, a.z, coordinateMask, 12, 11, range);
     out.line(line);
   }
   out.commit();

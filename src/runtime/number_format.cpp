@@ -3,73 +3,64 @@
 #include "runtime/decimal_digits.h"
 #include "runtime/runtime_error.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
 namespace tarvek {
+
+void throwUnsupportedMask(std::string_view text)
+{
+  throw RuntimeError("The number format \"" + std::string(text) + "\" is not supported.");
+}
 
 namespace {
 
-// A mask of the form 0[0…][.0…#…][%]: leading "0"s give the minimum count of
-// integer digits, "0" decimals are always written, "#" decimals only when
-// they are not trailing zeros.
-struct Mask {
-  int integerDigits = 0;
-  bool point = false;
-  int required = 0;
-  int optional = 0;
-  bool percent = false;
-};
+// Masks with more leading zeros take the long way, whose text has no bound.
+constexpr int kMaxFastInteger = 16;
 
-Mask parseMask(std::string_view text)
-{
-  Mask m;
-  std::size_t i = 0;
-  for (; i < text.size() && text[i] == '0'; ++i)
-    ++m.integerDigits;
-  if (i < text.size() && text[i] == '.') {
-    m.point = true;
-    for (++i; i < text.size() && text[i] == '0'; ++i)
-      ++m.required;
-    for (; i < text.size() && text[i] == '#'; ++i)
-      ++m.optional;
-  }
-  if (i < text.size() && text[i] == '%') {
-    m.percent = true;
-    ++i;
-  }
-  if (m.integerDigits == 0 || i != text.size())
-    throw RuntimeError("The number format \"" + std::string(text) + "\" is not supported.");
-  return m;
-}
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
 
-std::string applyMask(DecimalDigits d, std::string_view maskText)
+void appendMasked(std::string& out, DecimalDigits d, const NumberMask& mask)
 {
-  const Mask mask = parseMask(maskText);
   if (mask.percent && !d.isZero())
     d.pointPos += 2; // × 100 on the decimal digits, so no binary rounding enters
   const int decimals = mask.required + mask.optional;
   roundDigits(d, d.pointPos + decimals);
 
-  const int len = static_cast<int>(d.digits.size());
-  auto digitAt = [&](int i) { return i >= 0 && i < len ? d.digits[static_cast<std::size_t>(i)] : '0'; };
-
-  std::string whole;
-  for (int i = 0; i < d.pointPos; ++i)
-    whole += digitAt(i);
-  if (static_cast<int>(whole.size()) < mask.integerDigits)
-    whole.insert(0, static_cast<std::size_t>(mask.integerDigits) - whole.size(), '0');
-
-  std::string fraction;
-  for (int i = 0; i < decimals; ++i)
-    fraction += digitAt(d.pointPos + i);
-  while (static_cast<int>(fraction.size()) > mask.required && fraction.back() == '0')
-    fraction.pop_back();
-
+  int fraction = decimals;
+  while (fraction > mask.required && d.at(d.pointPos + fraction - 1) == '0')
+    --fraction;
   // A value that rounds to zero shows no sign.
-  std::string out = d.negative && !d.isZero() ? "-" : "";
-  out += whole;
-  if (mask.point)
-    out += "." + fraction;
+  const bool minus = d.negative && !d.isZero();
+  const int whole = std::max(d.pointPos, 0);
+  const int padding = std::max(mask.integerDigits - whole, 0);
+  const std::size_t length = static_cast<std::size_t>(
+      minus + padding + whole + (mask.point ? 1 + fraction : 0) + mask.percent);
+  const std::size_t start = out.size();
+  out.resize(start + length);
+  char* p = out.data() + start;
+  if (minus)
+    *p++ = '-';
+  p = std::fill_n(p, padding, '0');
+  for (int i = 0; i < whole; ++i)
+    *p++ = d.at(i);
+  if (mask.point) {
+    *p++ = '.';
+    for (int i = 0; i < fraction; ++i)
+      *p++ = d.at(d.pointPos + i);
+  }
   if (mask.percent)
-    out += '%';
+    *p = '%';
+}
+
+std::string masked(const DecimalDigits& d, std::string_view mask)
+{
+  std::string out;
+  appendMasked(out, d, NumberMask(mask));
   return out;
 }
 
@@ -77,17 +68,95 @@ std::string applyMask(DecimalDigits d, std::string_view maskText)
 
 std::string Format(double value, std::string_view mask)
 {
-  return applyMask(shortestDecimal(value), mask);
+  return masked(shortestDecimal(value), mask);
 }
 
 std::string Format(float value, std::string_view mask)
 {
-  return applyMask(shortestDecimal(value), mask);
+  std::string out;
+  appendFormat(out, value, NumberMask(mask));
+  return out;
 }
 
 std::string Format(std::int64_t value, std::string_view mask)
 {
-  return applyMask(integerDecimal(value), mask);
+  return masked(integerDecimal(value), mask);
+}
+
+std::size_t appendFormat(std::string& out, float value, const NumberMask& mask, int width)
+{
+  const int decimals = mask.required + mask.optional;
+  std::uint64_t scaled = 0;
+  if (mask.integerDigits > kMaxFastInteger
+      || !roundedScaled(value, decimals + (mask.percent ? 2 : 0), scaled)) {
+    const std::size_t start = out.size();
+    appendMasked(out, shortestDecimal(value), mask);
+    const std::size_t length = out.size() - start;
+    if (static_cast<std::size_t>(std::max(width, 0)) > length)
+      out.insert(start, static_cast<std::size_t>(width) - length, ' ');
+    return length;
+  }
+  // The digits of the scaled value, at least one before the point; then
+  // the decimals without the optional trailing zeros.
+  char digits[3 * kMaxFastInteger];
+  char* const digitsEnd = digits + 2 * kMaxFastInteger;
+  char* first = digitsEnd;
+  std::uint64_t rest = scaled;
+  while (rest >= 100) {
+    const auto pair = static_cast<std::size_t>(rest % 100);
+    rest /= 100;
+    first -= 2;
+    first[0] = kDigitPairs[2 * pair];
+    first[1] = kDigitPairs[2 * pair + 1];
+  }
+  if (rest >= 10) {
+    first -= 2;
+    first[0] = kDigitPairs[2 * rest];
+    first[1] = kDigitPairs[2 * rest + 1];
+  } else {
+    *--first = static_cast<char>('0' + rest);
+  }
+  while (digitsEnd - first <= decimals)
+    *--first = '0';
+  char* const point = digitsEnd - decimals;
+  char* fractionEnd = digitsEnd;
+  while (fractionEnd - point > mask.required && fractionEnd[-1] == '0')
+    --fractionEnd;
+
+  // Pieces are copied 16 bytes at a time into room that holds the excess,
+  // which keeps the copies inline.
+  char buf[6 * kMaxFastInteger];
+  char* p = buf + kMaxFastInteger;
+  char* const start = p;
+  // A value that rounds to zero shows no sign.
+  if (std::signbit(value) && scaled != 0)
+    *p++ = '-';
+  std::memset(p, '0', kMaxFastInteger);
+  p += std::max(mask.integerDigits - static_cast<int>(point - first), 0);
+  std::memcpy(p, first, kMaxFastInteger);
+  p += point - first;
+  if (mask.point) {
+    *p++ = '.';
+    std::memcpy(p, point, kMaxFastInteger);
+    p += fractionEnd - point;
+  }
+  if (mask.percent)
+    *p++ = '%';
+  char* const end = p;
+  p = start;
+  const auto length = static_cast<std::size_t>(end - p);
+  if (static_cast<std::size_t>(std::max(width, 0)) > length) {
+    std::size_t blanks = static_cast<std::size_t>(width) - length;
+    const auto room = static_cast<std::size_t>(start - buf);
+    if (blanks > room) {
+      out.append(blanks - room, ' ');
+      blanks = room;
+    }
+    p -= blanks;
+    std::memset(start - kMaxFastInteger, ' ', kMaxFastInteger);
+  }
+  out.append(p, static_cast<std::size_t>(end - p));
+  return length;
 }
 
 } // namespace tarvek

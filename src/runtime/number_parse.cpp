@@ -19,7 +19,7 @@ bool isDigit(char c)
 // "0.05" -2, "1e5" 5); saturates for absurd exponents. Zero gives a negative.
 long long decimalOrder(std::string_view scanned)
 {
-  const auto e = scanned.find('e');
+  const auto e = scanned.find_first_of("eE");
   const std::string_view mantissa = scanned.substr(0, e);
   long long exponent = 0;
   if (e != std::string_view::npos) {
@@ -58,44 +58,42 @@ std::optional<double> scanNumber(std::string_view text, bool& tooLarge)
     ++i;
 
   // Scan the longest prefix that forms a number; from_chars then reads exactly
-  // that, so it never sees "inf", "nan", hex forms or a leading "+".
-  std::string scanned;
+  // that, so it never sees "inf", "nan", hex forms or a leading "+". The
+  // scanned text is one piece of the input, a "+" sign left out.
+  std::size_t start = i;
   if (i < n && (text[i] == '+' || text[i] == '-')) {
-    if (text[i] == '-')
-      scanned += '-';
+    if (text[i] == '+')
+      ++start;
     ++i;
   }
   std::size_t digits = 0;
   while (i < n && isDigit(text[i])) {
-    scanned += text[i++];
+    ++i;
     ++digits;
   }
   if (i < n && text[i] == '.') {
-    std::string fraction = ".";
     std::size_t j = i + 1;
     while (j < n && isDigit(text[j]))
-      fraction += text[j++];
-    if (digits > 0 || fraction.size() > 1) {
-      digits += fraction.size() - 1;
-      scanned += fraction;
+      ++j;
+    const std::size_t fractionDigits = j - i - 1;
+    if (digits > 0 || fractionDigits > 0) {
+      digits += fractionDigits;
       i = j;
     }
   }
   if (digits == 0)
     return std::nullopt;
   if (i < n && (text[i] == 'e' || text[i] == 'E')) {
-    std::string exponent = "e";
     std::size_t j = i + 1;
     if (j < n && (text[j] == '+' || text[j] == '-'))
-      exponent += text[j++];
-    std::size_t expDigits = 0;
-    while (j < n && isDigit(text[j])) {
-      exponent += text[j++];
-      ++expDigits;
-    }
-    if (expDigits > 0)
-      scanned += exponent;
+      ++j;
+    const std::size_t expStart = j;
+    while (j < n && isDigit(text[j]))
+      ++j;
+    if (j > expStart)
+      i = j;
   }
+  const std::string_view scanned = text.substr(start, i - start);
 
   double value = 0.0;
   auto [end, ec] = std::from_chars(scanned.data(), scanned.data() + scanned.size(), value);

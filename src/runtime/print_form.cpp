@@ -2,7 +2,9 @@
 
 #include "runtime/decimal_digits.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 
 namespace tarvek {
 
@@ -16,31 +18,38 @@ constexpr int kFloatDigits = 7;
 constexpr int kDoubleDigits = 15;
 // Plain notation reaches down to 1E-04, whose point position is -3.
 constexpr int kSmallestPlainPoint = -3;
+// The powers of ten from 1E-03 to 1E+07 that bound the plain floats' digit
+// counts.
+constexpr double kSmallestPlain = 1e-4;
+constexpr std::uint64_t kSmallestSeven = 1000000;
+constexpr double kPlainLimits[] = {1e-3, 1e-2, 1e-1, 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7};
 
-// The digits of a rounded decimal without sign: plain or exponent notation,
-// trailing zeros of the fraction dropped.
-std::string unsignedText(const DecimalDigits& d, int maxPlainPoint, bool zeroBeforePoint)
+// Appends the digits of a rounded decimal without sign: plain or exponent
+// notation, trailing zeros of the fraction dropped.
+void appendUnsigned(std::string& out, const DecimalDigits& d, int maxPlainPoint,
+                    bool zeroBeforePoint)
 {
-  const int len = static_cast<int>(d.digits.size());
-  std::string out;
+  const int len = d.count;
   if (d.isZero() || (d.pointPos >= kSmallestPlainPoint && d.pointPos <= maxPlainPoint)) {
     if (d.pointPos > 0) {
       for (int i = 0; i < d.pointPos; ++i)
-        out += i < len ? d.digits[static_cast<std::size_t>(i)] : '0';
+        out += d.at(i);
     } else if (zeroBeforePoint) {
-      out = "0";
+      out += '0';
     }
     if (d.pointPos < len) {
       out += '.';
       if (d.pointPos < 0)
         out.append(static_cast<std::size_t>(-d.pointPos), '0');
-      out.append(d.digits, static_cast<std::size_t>(d.pointPos > 0 ? d.pointPos : 0));
+      out.append(d.text().substr(static_cast<std::size_t>(d.pointPos > 0 ? d.pointPos : 0)));
     }
-    return out;
+    return;
   }
-  out = d.digits.substr(0, 1);
-  if (len > 1)
-    out += "." + d.digits.substr(1);
+  out += d.digits[0];
+  if (len > 1) {
+    out += '.';
+    out.append(d.text().substr(1));
+  }
   const int exponent = d.pointPos - 1;
   out += exponent < 0 ? "E-" : "E+";
   const int magnitude = exponent < 0 ? -exponent : exponent;
@@ -48,7 +57,6 @@ std::string unsignedText(const DecimalDigits& d, int maxPlainPoint, bool zeroBef
     out += '0';
   char buf[8];
   out.append(buf, std::to_chars(buf, buf + sizeof buf, magnitude).ptr);
-  return out;
 }
 
 DecimalDigits rounded(DecimalDigits d, int significant)
@@ -57,16 +65,20 @@ DecimalDigits rounded(DecimalDigits d, int significant)
   return d;
 }
 
-std::string printed(const DecimalDigits& d, int maxPlainPoint)
+void appendPrinted(std::string& out, const DecimalDigits& d, int maxPlainPoint)
 {
   const bool minus = d.negative && !d.isZero();
-  return (minus ? "-" : " ") + unsignedText(d, maxPlainPoint, false) + " ";
+  out += minus ? '-' : ' ';
+  appendUnsigned(out, d, maxPlainPoint, false);
+  out += ' ';
 }
 
 std::string labelled(const DecimalDigits& d, int maxPlainPoint)
 {
   const bool minus = d.negative && !d.isZero();
-  return (minus ? "-" : "") + unsignedText(d, maxPlainPoint, true);
+  std::string out = minus ? "-" : "";
+  appendUnsigned(out, d, maxPlainPoint, true);
+  return out;
 }
 
 std::size_t columnCount(std::string_view text)
@@ -88,20 +100,85 @@ std::string printForm(std::int16_t x)
 
 std::string printForm(std::int32_t x)
 {
-  char buf[16];
-  std::string out = x < 0 ? "" : " ";
-  out.append(buf, std::to_chars(buf, buf + sizeof buf, x).ptr);
-  return out + " ";
+  std::string out;
+  appendPrintForm(out, x);
+  return out;
 }
 
 std::string printForm(float x)
 {
-  return printed(rounded(shortestDecimal(x), kFloatDigits), kFloatDigits);
+  std::string out;
+  appendPrintForm(out, x);
+  return out;
 }
 
 std::string printForm(double x)
 {
-  return printed(rounded(shortestDecimal(x), kDoubleDigits), kDoubleDigits);
+  std::string out;
+  appendPrintForm(out, x);
+  return out;
+}
+
+void appendPrintForm(std::string& out, std::int32_t x)
+{
+  char buf[16];
+  if (x >= 0)
+    out += ' ';
+  out.append(buf, std::to_chars(buf, buf + sizeof buf, x).ptr);
+  out += ' ';
+}
+
+void appendPrintForm(std::string& out, float x)
+{
+  // Plain notation keeps 7 significant digits: for a value of p integer
+  // digits, 7 - p decimals. A shortest decimal with one digit more than x
+  // is a power of ten; it rounds to 10^7 scaled and takes the long way.
+  const float magnitude = std::fabs(x);
+  int places = kFloatDigits - kSmallestPlainPoint;
+  for (const double limit : kPlainLimits) {
+    if (magnitude < limit)
+      break;
+    --places;
+  }
+  std::uint64_t scaled = 0;
+  if (!(magnitude >= kSmallestPlain) || places < 0 || !roundedScaled(x, places, scaled)
+      || scaled < kSmallestSeven || scaled >= 10 * kSmallestSeven) {
+    appendPrinted(out, rounded(shortestDecimal(x), kFloatDigits), kFloatDigits);
+    return;
+  }
+  // Seven digits, the point after the first 7 - places of them (before
+  // them and after places - 7 zeros when that is not positive), trailing
+  // zeros of the fraction dropped.
+  char digits[kFloatDigits];
+  auto rest = static_cast<std::uint32_t>(scaled);
+  for (int i = kFloatDigits - 1; i >= 0; --i) {
+    digits[i] = static_cast<char>('0' + rest % 10);
+    rest /= 10;
+  }
+  int count = kFloatDigits;
+  const int pointPos = kFloatDigits - places;
+  while (count > std::max(pointPos, 0) && digits[count - 1] == '0')
+    --count;
+  char buf[2 * kFloatDigits + 4];
+  char* p = buf;
+  *p++ = std::signbit(x) ? '-' : ' ';
+  if (pointPos > 0) {
+    p = std::copy(digits, digits + pointPos, p);
+    if (count > pointPos)
+      *p++ = '.';
+    p = std::copy(digits + pointPos, digits + count, p);
+  } else {
+    *p++ = '.';
+    p = std::fill_n(p, -pointPos, '0');
+    p = std::copy(digits, digits + count, p);
+  }
+  *p++ = ' ';
+  out.append(buf, static_cast<std::size_t>(p - buf));
+}
+
+void appendPrintForm(std::string& out, double x)
+{
+  appendPrinted(out, rounded(shortestDecimal(x), kDoubleDigits), kDoubleDigits);
 }
 
 std::string numberText(float x)
@@ -114,7 +191,7 @@ std::string numberText(double x)
   return labelled(rounded(shortestDecimal(x), kDoubleDigits), kDoubleDigits);
 }
 
-PrintLine& PrintLine::text(std::string_view item)
+void PrintLine::startItem()
 {
   if (m_started) {
     // The next zone start that leaves at least one blank after the last item.
@@ -123,6 +200,11 @@ PrintLine& PrintLine::text(std::string_view item)
     m_columns = start;
   }
   m_started = true;
+}
+
+PrintLine& PrintLine::text(std::string_view item)
+{
+  startItem();
   m_line += item;
   m_columns += columnCount(item);
   return *this;

@@ -17,6 +17,10 @@ std::string printForm(std::int16_t x);
 std::string printForm(std::int32_t x);
 std::string printForm(float x);
 std::string printForm(double x);
+// The same text appended to out.
+void appendPrintForm(std::string& out, std::int32_t x);
+void appendPrintForm(std::string& out, float x);
+void appendPrintForm(std::string& out, double x);
 
 // The same digits without the blanks and with a zero before the point
 // ("0.5", "-2.25"), for labels and file names.
@@ -31,10 +35,10 @@ std::string numberText(double x);
 // The line has no line end: the text file writer adds it.
 class PrintLine {
 public:
-  PrintLine& operator<<(std::int16_t x) { return text(printForm(x)); }
-  PrintLine& operator<<(std::int32_t x) { return text(printForm(x)); }
-  PrintLine& operator<<(float x) { return text(printForm(x)); }
-  PrintLine& operator<<(double x) { return text(printForm(x)); }
+  PrintLine& operator<<(std::int16_t x) { return number(static_cast<std::int32_t>(x)); }
+  PrintLine& operator<<(std::int32_t x) { return number(x); }
+  PrintLine& operator<<(float x) { return number(x); }
+  PrintLine& operator<<(double x) { return number(x); }
   PrintLine& operator<<(std::string_view s) { return text(s); }
   PrintLine& operator<<(const char* s) { return text(s); }
 
@@ -42,6 +46,18 @@ public:
   const std::string& str() const { return m_line; }
 
 private:
+  // Pads to the item's zone.
+  void startItem();
+  template <typename Number>
+  PrintLine& number(Number x)
+  {
+    startItem();
+    const std::size_t before = m_line.size();
+    appendPrintForm(m_line, x);
+    m_columns += m_line.size() - before; // a number is plain ASCII
+    return *this;
+  }
+
   std::string m_line;
   std::size_t m_columns = 0;
   bool m_started = false;

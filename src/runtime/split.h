@@ -13,6 +13,8 @@ std::string_view trimBlanks(std::string_view text);
 // leading and trailing blanks; runs of blanks count as one separator.
 // Always returns at least one element: "" and "   " give {""}.
 std::vector<std::string> splitSpaces(std::string_view text);
+// The same into items, whose storage is reused: for readers of long files.
+void splitSpaces(std::string_view text, std::vector<std::string>& items);
 
 // Splits on a one-character delimiter after trimming blanks at both ends;
 // every delimiter ends an item, so "a##b" gives {a, "", b}, but a trailing

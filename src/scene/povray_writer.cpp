@@ -32,6 +32,8 @@ void checkSet(const std::vector<float>& x, const std::vector<float>& y, const st
 
 } // namespace
 
+constexpr NumberMask povMask("0.0##");
+
 std::string CXXX::povNumber(float x) { return Format(x, "0.0##"); }
 
 std::string CXXX::povColor(std::uint32_t colour)
@@ -49,12 +51,12 @@ CXXX::PovOutput::PovOutput(const std::string& path, const CMatrix& view,
   view.GetMatrix(m_matrix);
 }
 
-std::string CXXX::PovOutput::point(float x, float y, float z)
+void CXXX::PovOutput::appendPoint(std::string& out, const Point& p)
 {
   const CMatrix::Matrix& m = m_matrix;
-  const float qx = x - m_centre[0];
-  const float qy = y - m_centre[1];
-  const float qz = z - m_centre[2];
+  const float qx = p[0] - m_centre[0];
+  const float qy = p[1] - m_centre[1];
+  const float qz = p[2] - m_centre[2];
   const float tx = m[0] * qx + m[4] * qy + m[8] * qz;
   const float ty = m[2] * qx + m[6] * qy + m[10] * qz;
   const float tz = m[1] * qx + m[5] * qy + m[9] * qz;
@@ -62,46 +64,57 @@ std::string CXXX::PovOutput::point(float x, float y, float z)
     m_extent = std::fabs(tx);
   if (std::fabs(ty) > m_extent)
     m_extent = std::fabs(ty);
-  std::string text = povNumber(tx);
-  text += ", ";
-  text += povNumber(ty);
-  text += ", ";
-  text += povNumber(tz);
-  return text;
+  appendFormat(out, tx, povMask);
+  out += ", ";
+  appendFormat(out, ty, povMask);
+  out += ", ";
+  appendFormat(out, tz, povMask);
 }
 
-void CXXX::PovOutput::sphere(const std::string& centre, std::string_view gap, float radius,
+void CXXX::PovOutput::sphere(const Point& centre, std::string_view gap, float radius,
                              std::uint32_t colour)
 {
-  std::string text = "sphere { <";
-  text += centre;
-  text += gap;
-  text += povNumber(radius);
-  text += atomTexture(colour);
-  text += "}";
-  line(text);
+  m_line = "sphere { <";
+  appendPoint(m_line, centre);
+  m_line += gap;
+  appendFormat(m_line, radius, povMask);
+  m_line += atomTexture(colour);
+  m_line += '}';
+  line(m_line);
 }
 
-std::string CXXX::PovOutput::cylinder(const std::string& end1, const std::string& end2,
-                                      float radius)
+void CXXX::PovOutput::cylinder(const Point& end1, const Point& end2, float radius,
+                               std::string_view tail)
 {
-  if (end1 == end2)
-    return {};
-  std::string text = "cylinder { <";
-  text += end1;
-  text += " >,  <";
-  text += end2;
-  text += " >  ";
-  text += povNumber(radius);
-  return text;
+  m_line = "cylinder { <";
+  const std::size_t start = m_line.size();
+  appendPoint(m_line, end1);
+  const std::string_view first(m_line.data() + start, m_line.size() - start);
+  m_end2.clear();
+  appendPoint(m_end2, end2);
+  if (first == m_end2)
+    return;
+  m_line += " >,  <";
+  m_line += m_end2;
+  m_line += " >  ";
+  appendFormat(m_line, radius, povMask);
+  m_line += tail;
+  line(m_line);
 }
 
-std::string CXXX::PovOutput::atomTexture(std::uint32_t colour) const
+const std::string& CXXX::PovOutput::atomTexture(std::uint32_t colour)
 {
+  CachedTexture& t = m_atomTexture;
+  if (t.made && t.colour == colour)
+    return t.text;
+  t.made = true;
+  t.colour = colour;
   if (m_glass)
-    return " texture { TXatom pigment { rgb " + povColor(colour) + " filter " + m_filter +
-           " }} interior{ I_Glass caustics 1 }";
-  return " texture { TXatom pigment { rgb " + povColor(colour) + "}}";
+    t.text = " texture { TXatom pigment { rgb " + povColor(colour) + " filter " + m_filter
+             + " }} interior{ I_Glass caustics 1 }";
+  else
+    t.text = " texture { TXatom pigment { rgb " + povColor(colour) + "}}";
+  return t.text;
 }
 
 std::string CXXX::PovOutput::unionTexture(std::uint32_t colour) const
@@ -112,9 +125,15 @@ std::string CXXX::PovOutput::unionTexture(std::uint32_t colour) const
   return "texture { TXbond pigment { rgb " + povColor(colour) + "}}";
 }
 
-std::string CXXX::PovOutput::bondTexture(std::uint32_t colour) const
+const std::string& CXXX::PovOutput::bondTexture(std::uint32_t colour)
 {
-  return unionTexture(colour) + "}";
+  CachedTexture& t = m_bondTexture;
+  if (t.made && t.colour == colour)
+    return t.text;
+  t.made = true;
+  t.colour = colour;
+  t.text = unionTexture(colour) + "}";
+  return t.text;
 }
 
 void CXXX::PovOutput::cameraAndLights(float z, bool orthographic)
@@ -254,7 +273,7 @@ void CXXX::writePOVArrays(PovOutput& out) const
           radius = m_display.atomRadiusScale * covalentRadiusOf(m, pick.element);
         }
         const auto k = static_cast<std::size_t>(i);
-        out.sphere(out.point(xs[k], ys[k], zs[k]), gap, radius, pick.colour);
+        out.sphere({xs[k], ys[k], zs[k]}, gap, radius, pick.colour);
       }
     }
   }
@@ -274,11 +293,7 @@ void CXXX::writePOVArrays(PovOutput& out) const
                          Format(static_cast<std::int64_t>(i + 1), "0") + " names a missing atom.");
       const auto ka = static_cast<std::size_t>(a);
       const auto kb = static_cast<std::size_t>(b);
-      const std::string end1 = out.point(xs[ka], ys[ka], zs[ka]);
-      const std::string end2 = out.point(xs[kb], ys[kb], zs[kb]);
-      const std::string text = PovOutput::cylinder(end1, end2, radius);
-      if (!text.empty())
-        out.line(text + " }");
+      out.cylinder({xs[ka], ys[ka], zs[ka]}, {xs[kb], ys[kb], zs[kb]}, radius, " }");
     }
     out.line(out.unionTexture(m_preferences.bondColor));
     out.line("}");
@@ -289,13 +304,11 @@ void CXXX::writePOVArrays(PovOutput& out) const
     const float radius = getFill(i, 6);
     const std::uint32_t colour = wholeColour(getFill(i, 7));
     if (kind == 0) {
-      const std::string end1 = out.point(getFill(i, 0), getFill(i, 1), getFill(i, 2));
-      const std::string end2 = out.point(getFill(i, 3), getFill(i, 4), getFill(i, 5));
-      const std::string text = PovOutput::cylinder(end1, end2, radius);
-      if (!text.empty())
-        out.line(text + "texture { TXbond pigment { rgb " + povColor(colour) + "}}}");
+      out.cylinder({getFill(i, 0), getFill(i, 1), getFill(i, 2)},
+                   {getFill(i, 3), getFill(i, 4), getFill(i, 5)}, radius,
+                   "texture { TXbond pigment { rgb " + povColor(colour) + "}}}");
     } else if (kind == 1) {
-      out.sphere(out.point(0.0f, 0.0f, 0.0f), " > ", radius, colour);
+      out.sphere({0.0f, 0.0f, 0.0f}, " > ", radius, colour);
     }
   }
 }
@@ -321,10 +334,10 @@ void CXXX::writePOVBody(PovOutput& out) const
       if ((m.tubeVariant == 1 || m.tubeVariant == 2) && fields.size() > 5)
         colour = wholeColour(reader.value(fields, 5));
       const float radius = m_display.atomRadiusScale * covalentRadiusOf(m, pick.element);
-      const std::string centre =
-        out.point(static_cast<float>(reader.value(fields, 0)), static_cast<float>(reader.value(fields, 1)),
-                  static_cast<float>(reader.value(fields, 2)));
-      out.sphere(centre, " > ", radius, colour);
+      out.sphere({static_cast<float>(reader.value(fields, 0)),
+                  static_cast<float>(reader.value(fields, 1)),
+                  static_cast<float>(reader.value(fields, 2))},
+                 " > ", radius, colour);
     }
     finishReading(reader);
   }
@@ -338,15 +351,12 @@ void CXXX::writePOVBody(PovOutput& out) const
       auto at = [&](std::size_t i) { return static_cast<float>(reader.value(fields, i)); };
       if (fields.size() >= 7) {
         const float radius = fields.size() == 8 ? at(7) : bondR;
-        const std::string end1 = out.point(at(0), at(1), at(2));
-        const std::string end2 = out.point(at(3), at(4), at(5));
-        const std::string text = PovOutput::cylinder(end1, end2, radius);
-        if (!text.empty())
-          out.line(text + out.bondTexture(wholeColour(reader.value(fields, 6))));
+        out.cylinder({at(0), at(1), at(2)}, {at(3), at(4), at(5)}, radius,
+                     out.bondTexture(wholeColour(reader.value(fields, 6))));
       } else {
         const float radius = at(3);
         const std::uint32_t colour = wholeColour(reader.value(fields, 4));
-        out.sphere(out.point(at(0), at(1), at(2)), " > ", radius, colour);
+        out.sphere({at(0), at(1), at(2)}, " > ", radius, colour);
       }
     }
     finishReading(reader);

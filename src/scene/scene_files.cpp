@@ -124,7 +124,7 @@ bool SceneFileReader::next(std::vector<std::string>& fields)
     return false;
   ++m_lineNumber;
   std::replace(m_line.begin(), m_line.end(), ',', '.');
-  fields = splitSpaces(m_line);
+  splitSpaces(m_line, fields);
   return true;
 }
 

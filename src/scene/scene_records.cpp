@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 
 namespace tarvek {
 namespace {
@@ -37,50 +38,126 @@ Vec turn(const Rotation& r, const Vec& v)
           r[2][0] * v[0] + r[2][1] * v[1] + r[2][2] * v[2]};
 }
 
-void addVertex(GlBatch& batch, const Vec& position, const Vec& normal,
-               const std::array<std::uint8_t, 4>& rgba)
+// Angles k/n of a turn, in the arithmetic the tessellation has always used,
+// so every vertex keeps its bits.
+struct Circle {
+  std::vector<double> cos;
+  std::vector<double> sin;
+};
+
+Circle circle(int n, double turn)
 {
-  for (int i = 0; i < 3; ++i) {
-    batch.vertices.push_back(static_cast<float>(position[i]));
-    batch.normals.push_back(static_cast<float>(normal[i]));
+  Circle c;
+  for (int k = 0; k <= n; ++k) {
+    const double angle = turn * kPi * k / n;
+    c.cos.push_back(std::cos(angle));
+    c.sin.push_back(std::sin(angle));
   }
-  batch.colors.insert(batch.colors.end(), rgba.begin(), rgba.end());
+  return c;
 }
 
-void addQuad(GlBatch& batch, std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d)
-{
-  // Counter-clockwise seen from outside: a, b, c and a, c, d.
-  batch.indices.insert(batch.indices.end(), {a, b, c, a, c, d});
-}
+// The unit normals of a GLU sphere's grid: stacks from +z down to -z,
+// slices about z, (stacks + 1) x (slices + 1) of them, and the triangles of
+// its quads relative to the first vertex. Made once per detail.
+struct UnitSphere {
+  int slices = 0;
+  int stacks = 0;
+  std::vector<double> normals;
+  std::vector<float> floatNormals;
+  std::vector<std::uint32_t> indices;
+};
 
-// The grid of a GLU sphere: stacks from +z down to -z, slices about z, with
-// (stacks + 1) x (slices + 1) vertices and unit normals.
-void addSphere(GlBatch& batch, const SphereRecord& s)
+UnitSphere makeUnitSphere(int slices, int stacks)
 {
-  const auto first = static_cast<std::uint32_t>(batch.vertices.size() / 3);
-  const int slices = s.slices, stacks = s.stacks;
+  UnitSphere u{slices, stacks, {}, {}, {}};
+  const Circle theta = circle(stacks, 1.0);
+  const Circle phi = circle(slices, 2.0);
   for (int i = 0; i <= stacks; ++i) {
-    const double theta = kPi * i / stacks;
     for (int j = 0; j <= slices; ++j) {
-      const double phi = 2.0 * kPi * j / slices;
-      const Vec n{std::sin(theta) * std::sin(phi), std::sin(theta) * std::cos(phi), std::cos(theta)};
-      addVertex(batch,
-                {s.centre[0] + s.radius * n[0], s.centre[1] + s.radius * n[1],
-                 s.centre[2] + s.radius * n[2]},
-                n, s.rgba);
+      const double n[3] = {theta.sin[i] * phi.sin[j], theta.sin[i] * phi.cos[j], theta.cos[i]};
+      for (const double c : n) {
+        u.normals.push_back(c);
+        u.floatNormals.push_back(static_cast<float>(c));
+      }
     }
   }
   const auto row = static_cast<std::uint32_t>(slices + 1);
   for (int i = 0; i < stacks; ++i) {
     for (int j = 0; j < slices; ++j) {
-      const std::uint32_t a = first + static_cast<std::uint32_t>(i) * row + static_cast<std::uint32_t>(j);
-      addQuad(batch, a, a + 1, a + row + 1, a + row);
+      const std::uint32_t a = static_cast<std::uint32_t>(i) * row + static_cast<std::uint32_t>(j);
+      // Counter-clockwise seen from outside: a, b, c and a, c, d.
+      u.indices.insert(u.indices.end(), {a, a + 1, a + row + 1, a, a + row + 1, a + row});
     }
   }
+  return u;
+}
+
+// The unit spheres one compile uses, made as each detail first comes.
+class UnitSpheres {
+public:
+  const UnitSphere& get(int slices, int stacks)
+  {
+    for (const UnitSphere& u : m_made)
+      if (u.slices == slices && u.stacks == stacks)
+        return u;
+    return m_made.emplace_back(makeUnitSphere(slices, stacks));
+  }
+
+private:
+  std::deque<UnitSphere> m_made;
+};
+
+// Appends count vertices' worth of room and returns where each part starts.
+struct VertexRoom {
+  float* position;
+  float* normal;
+  std::uint8_t* colour;
+};
+
+VertexRoom grow(GlBatch& batch, std::size_t count)
+{
+  const std::size_t first = batch.vertices.size();
+  batch.vertices.resize(first + 3 * count);
+  batch.normals.resize(first + 3 * count);
+  batch.colors.resize(first / 3 * 4 + 4 * count);
+  return {batch.vertices.data() + first, batch.normals.data() + first,
+          batch.colors.data() + first / 3 * 4};
+}
+
+void putVertex(VertexRoom& room, const Vec& position, const Vec& normal,
+               const std::array<std::uint8_t, 4>& rgba)
+{
+  for (int i = 0; i < 3; ++i) {
+    *room.position++ = static_cast<float>(position[i]);
+    *room.normal++ = static_cast<float>(normal[i]);
+  }
+  room.colour = std::copy(rgba.begin(), rgba.end(), room.colour);
+}
+
+void addSphere(GlBatch& batch, const SphereRecord& s, UnitSpheres& spheres)
+{
+  const UnitSphere& u = spheres.get(s.slices, s.stacks);
+  const std::size_t count = u.normals.size() / 3;
+  const auto first = static_cast<std::uint32_t>(batch.vertices.size() / 3);
+  VertexRoom room = grow(batch, count);
+  const double centre[3] = {s.centre[0], s.centre[1], s.centre[2]};
+  const double radius = s.radius;
+  const double* n = u.normals.data();
+  for (std::size_t v = 0; v < count; ++v, n += 3) {
+    for (int i = 0; i < 3; ++i)
+      *room.position++ = static_cast<float>(centre[i] + radius * n[i]);
+    room.colour = std::copy(s.rgba.begin(), s.rgba.end(), room.colour);
+  }
+  std::copy(u.floatNormals.begin(), u.floatNormals.end(), room.normal);
+  const std::size_t start = batch.indices.size();
+  batch.indices.resize(start + u.indices.size());
+  std::uint32_t* out = batch.indices.data() + start;
+  for (const std::uint32_t index : u.indices)
+    *out++ = first + index;
 }
 
 // A closed cylinder: one stack of sides with radial normals and two caps.
-void addCylinder(GlBatch& batch, const CylinderRecord& c)
+void addCylinder(GlBatch& batch, const CylinderRecord& c, const Circle& ring)
 {
   const Rotation r = rotation(c.angle, c.axis);
   const std::array<std::uint8_t, 4> rgba{c.rgb[0], c.rgb[1], c.rgb[2], 255};
@@ -90,29 +167,28 @@ void addCylinder(GlBatch& batch, const CylinderRecord& c)
     return Vec{origin[0] + v[0], origin[1] + v[1], origin[2] + v[2]};
   };
   const auto first = static_cast<std::uint32_t>(batch.vertices.size() / 3);
+  VertexRoom room = grow(batch, 4 * (kCylinderSlices + 1) + 2);
   const Vec down = turn(r, {0, 0, -1}), up = turn(r, {0, 0, 1});
   // Sides: bottom and top ring per slice edge.
   for (int j = 0; j <= kCylinderSlices; ++j) {
-    const double phi = 2.0 * kPi * j / kCylinderSlices;
-    const Vec radial{std::cos(phi), std::sin(phi), 0};
+    const Vec radial{ring.cos[j], ring.sin[j], 0};
     const Vec n = turn(r, radial);
-    addVertex(batch, place({c.radius * radial[0], c.radius * radial[1], 0}), n, rgba);
-    addVertex(batch, place({c.radius * radial[0], c.radius * radial[1], c.length}), n, rgba);
+    putVertex(room, place({c.radius * radial[0], c.radius * radial[1], 0}), n, rgba);
+    putVertex(room, place({c.radius * radial[0], c.radius * radial[1], c.length}), n, rgba);
   }
   for (std::uint32_t j = 0; j < kCylinderSlices; ++j) {
     const std::uint32_t b0 = first + 2 * j;
-    addQuad(batch, b0, b0 + 2, b0 + 3, b0 + 1);
+    batch.indices.insert(batch.indices.end(), {b0, b0 + 2, b0 + 3, b0, b0 + 3, b0 + 1});
   }
   // Caps: centre then ring, facing down and up.
   for (int cap = 0; cap < 2; ++cap) {
     const double z = cap == 0 ? 0.0 : c.length;
     const Vec& n = cap == 0 ? down : up;
-    const auto centre = static_cast<std::uint32_t>(batch.vertices.size() / 3);
-    addVertex(batch, place({0, 0, z}), n, rgba);
-    for (int j = 0; j <= kCylinderSlices; ++j) {
-      const double phi = 2.0 * kPi * j / kCylinderSlices;
-      addVertex(batch, place({c.radius * std::cos(phi), c.radius * std::sin(phi), z}), n, rgba);
-    }
+    const auto centre =
+        first + 2 * (kCylinderSlices + 1) + static_cast<std::uint32_t>(cap) * (kCylinderSlices + 2);
+    putVertex(room, place({0, 0, z}), n, rgba);
+    for (int j = 0; j <= kCylinderSlices; ++j)
+      putVertex(room, place({c.radius * ring.cos[j], c.radius * ring.sin[j], z}), n, rgba);
     for (std::uint32_t j = 1; j <= kCylinderSlices; ++j) {
       if (cap == 0)
         batch.indices.insert(batch.indices.end(), {centre, centre + j + 1, centre + j});
@@ -125,8 +201,12 @@ void addCylinder(GlBatch& batch, const CylinderRecord& c)
 template <typename Record, typename Add>
 void drawInBatches(const std::vector<Record>& records, GlApi& gl, Add add)
 {
+  GlBatch batch;
   for (std::size_t start = 0; start < records.size(); start += kBatchPrimitives) {
-    GlBatch batch;
+    batch.vertices.clear();
+    batch.normals.clear();
+    batch.colors.clear();
+    batch.indices.clear();
     const std::size_t stop = std::min(records.size(), start + kBatchPrimitives);
     for (std::size_t i = start; i < stop; ++i)
       add(batch, records[i]);
@@ -146,7 +226,9 @@ std::size_t SceneRecord::bytes() const
 void compileRecord(const SceneRecord& record, GlApi& gl)
 {
   gl.pushMatrix();
-  drawInBatches(record.spheres, gl, addSphere);
+  UnitSpheres spheres;
+  drawInBatches(record.spheres, gl,
+                [&](GlBatch& batch, const SphereRecord& s) { addSphere(batch, s, spheres); });
   if (!record.lineColors.empty()) {
     GlBatch lines;
     lines.primitive = GlPrimitive::Lines;
@@ -158,7 +240,9 @@ void compileRecord(const SceneRecord& record, GlApi& gl)
     }
     gl.drawBatch(lines);
   }
-  drawInBatches(record.cylinders, gl, addCylinder);
+  const Circle ring = circle(kCylinderSlices, 2.0);
+  drawInBatches(record.cylinders, gl,
+                [&](GlBatch& batch, const CylinderRecord& c) { addCylinder(batch, c, ring); });
   for (const BallRecord& ball : record.balls) {
     gl.color4ub(ball.rgb[0], ball.rgb[1], ball.rgb[2], 255);
     gl.sphere(ball.radius, kFillBallDetail, kFillBallDetail);

@@ -1,7 +1,9 @@
 #include "model/bond_search.h"
 
 #include "model/brute_force_bonds.h"
+#include "model/built_tube.h"
 #include "model/c60_builder.h"
+#include "model/cone_builder.h"
 #include "model/model.h"
 #include "runtime/random_source.h"
 #include "support/fake_abort.h"
@@ -11,9 +13,10 @@
 
 #include <array>
 #include <cmath>
-#include <optional>
 #include <limits>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tarvek {
@@ -24,6 +27,7 @@ using test::FakeAbort;
 using test::FakePrompts;
 using test::PairLoop;
 
+constexpr float kBond = 1.42f;
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInf = std::numeric_limits<float>::infinity();
 
@@ -293,37 +297,6 @@ TEST(BondSearchTest, gridMatchesBruteForceOnRandomSets)
       const PairLoop loop = loopOver(model, AtomSetId::Atom, false);
       EXPECT_TRUE(hasBonds(model, loop.findBonds(findA)))
           << n << " atoms, findBonds at a = " << findA;
-    }
-  }
-}
-
-// The nearest non-zero distance on the grid equals the pair loop's, with
-// duplicate points (distance 0) and non-finite ones among them.
-TEST(BondSearchTest, closestNonZeroDistanceMatchesThePairLoop)
-{
-  for (const int n : {0, 1, 2, 500, 3000}) {
-    auto points = randomSet(n, 4000u + static_cast<std::uint32_t>(n), {1.0f, 1.5f});
-    if (n == 2)
-      points[1] = points[0];
-    std::vector<float> x, y, z;
-    for (const Point& p : points) {
-      x.push_back(p.x);
-      y.push_back(p.y);
-      z.push_back(p.z);
-    }
-    float expected = 999.0f;
-    for (std::size_t i = 0; i < x.size(); ++i)
-      for (std::size_t j = i + 1; j < x.size(); ++j) {
-        const float d = PairLoop::distance(x[i], y[i], z[i], x[j], y[j], z[j]);
-        if (d > 0.0f && d < expected)
-          expected = d;
-      }
-    const std::optional<float> got = closestNonZeroDistance(x, y, z);
-    if (expected < 999.0f) {
-      ASSERT_TRUE(got.has_value()) << n << " points";
-      EXPECT_EQ(*got, expected) << n << " points";
-    } else {
-      EXPECT_FALSE(got.has_value()) << n << " points";
     }
   }
 }

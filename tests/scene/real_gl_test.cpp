@@ -1,5 +1,9 @@
+#include "first_tessellation.h"
+
+#include "model/built_tube.h"
 #include "model/display_settings.h"
 #include "model/model.h"
+#include "scene/gl_api.h"
 #include "scene/gl_real.h"
 #include "scene/scene_object.h"
 #include "support/fake_abort.h"
@@ -12,13 +16,17 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <array>
+#include <cstdlib>
+#include <functional>
 
 namespace tarvek {
 namespace {
 
 // A bare host: replays the scene's lists with flat colours in an
-// orthographic view 6 Å wide.
+// orthographic view 2 x half Å wide, or, when `reference` is set, calls it
+// in their place; `lit` shades with one light as the view does.
 class SceneView : public QOpenGLWidget, public GlContext {
 public:
   bool makeCurrent() override
@@ -31,12 +39,34 @@ public:
   void doneCurrent() override { QOpenGLWidget::doneCurrent(); }
 
   const CXXX* scene = nullptr;
+  double half = 3;
+  bool lit = false;
+  std::function<void()> reference;
 
 protected:
   void paintGL() override
   {
-    test::beginTestFrame(*this, 3);
+    test::beginTestFrame(*this, half);
     glEnable(GL_DEPTH_TEST);
+    if (lit) {
+      // From the side, deep enough for the whole structure, lit from the
+      // viewer's upper left.
+      glMatrixMode(GL_PROJECTION);
+      glLoadIdentity();
+      glOrtho(-half, half, -half, half, -10 * half, 10 * half);
+      glMatrixMode(GL_MODELVIEW);
+      glRotatef(-75.0f, 1.0f, 0.0f, 0.0f);
+      const std::array<float, 4> position{-0.5f, 0.5f, 1.0f, 0.0f};
+      glLightfv(GL_LIGHT0, GL_POSITION, position.data());
+      glEnable(GL_LIGHTING);
+      glEnable(GL_LIGHT0);
+      glEnable(GL_COLOR_MATERIAL);
+      glEnable(GL_NORMALIZE);
+    }
+    if (reference) {
+      reference();
+      return;
+    }
     for (const auto& list : scene->lists()) {
       if (list.glId != 0)
         glCallList(list.glId);
@@ -99,6 +129,76 @@ TEST(RealGlTest, pendingListsCompileAndDrawInARealContext)
   EXPECT_EQ(at(0, 0), (Rgb{0, 255, 0}));
   EXPECT_EQ(at(0, 1), (Rgb{0, 0, 255}));
   EXPECT_EQ(at(-2, 1), (Rgb{0, 0, 255}));
+}
+
+// A lit frame of a 2,000-atom tube with cylinder bonds shows what the first
+// tessellation drew, drawn without display lists: rasterisation may round a
+// pixel by a level or two, nothing more.
+TEST(RealGlTest, tubeFrameMatchesTheFirstTessellation)
+{
+  Model model = test::builtTube(20, 20, 60.0f, 1.42f);
+  ASSERT_GT(model.atomCount, 1900);
+  ASSERT_GT(model.bondCount, 2500);
+  DisplaySettings display;
+  display.atomRadiusScale = 0.5f;
+  display.bondWidthScale = 1.0f;
+  Preferences preferences;
+  test::FakeAbort abort;
+  test::ScratchDir dir;
+  RealGl gl;
+  SceneView view;
+  view.half = 36;
+  view.lit = true;
+  CXXX scene(model, display, preferences, abort, abort, gl, view, dir.file("tmp.xyz").string(),
+             dir.file("tmp.zyx").string());
+  view.scene = &scene;
+  view.resize(400, 400);
+  view.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+  scene.setAtomData();
+  scene.setBondData();
+  scene.compilePendingLists();
+  ASSERT_EQ(scene.lists().size(), 2u);
+  ASSERT_FALSE(scene.lists()[1].record.cylinders.empty());
+  const QImage lists = view.grabFramebuffer();
+
+  view.reference = [&] {
+    for (const auto& list : scene.lists()) {
+      GlBatch spheres;
+      GlBatch cylinders;
+      for (const SphereRecord& s : list.record.spheres)
+        test::firstSphere(spheres, s);
+      for (const CylinderRecord& c : list.record.cylinders)
+        test::firstCylinder(cylinders, c);
+      gl.drawBatch(spheres);
+      gl.drawBatch(cylinders);
+    }
+  };
+  const QImage reference = view.grabFramebuffer();
+  ASSERT_EQ(lists.size(), reference.size());
+  if (const char* keep = std::getenv("TARVEK_KEEP_FRAMES")) {
+    lists.save(QString::fromUtf8(keep) + "/tube_lists.png");
+    reference.save(QString::fromUtf8(keep) + "/tube_reference.png");
+  }
+
+  long differing = 0;
+  int largest = 0;
+  long drawn = 0;
+  for (int y = 0; y < lists.height(); ++y)
+    for (int x = 0; x < lists.width(); ++x) {
+      const Rgb a = test::rgbOf(lists.pixelColor(x, y));
+      const Rgb b = test::rgbOf(reference.pixelColor(x, y));
+      if (a != Rgb{0, 0, 255})
+        ++drawn;
+      int d = 0;
+      for (int k = 0; k < 3; ++k)
+        d = std::max(d, std::abs(a[k] - b[k]));
+      largest = std::max(largest, d);
+      differing += d > 0;
+    }
+  EXPECT_GT(drawn, lists.width() * lists.height() / 10) << "the tube fills the view";
+  EXPECT_LE(largest, 2);
+  EXPECT_LE(differing, lists.width() * lists.height() / 1000);
 }
 
 } // namespace

@@ -1,10 +1,16 @@
 #include "scene/scene_records.h"
 
+#include "first_tessellation.h"
+
 #include "scene/gl_recording.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
+#include <random>
+#include <string>
 
 namespace tarvek {
 namespace {
@@ -119,6 +125,60 @@ TEST(SceneRecordsTest, listFrameAndBatchesOfTenThousand)
   EXPECT_EQ(gl.calls, (std::vector<std::string>{"pushMatrix()", "drawBatch(LINES,2 vertices,0 indices)",
                                                 "popMatrix()"}));
   EXPECT_EQ(gl.batches.at(0).colors, (std::vector<std::uint8_t>{9, 8, 7, 255, 9, 8, 7, 255}));
+}
+
+void expectSameBatch(const GlBatch& got, const GlBatch& expected, const std::string& what)
+{
+  ASSERT_EQ(got.vertices.size(), expected.vertices.size()) << what;
+  for (std::size_t i = 0; i < got.vertices.size(); ++i) {
+    ASSERT_EQ(std::bit_cast<std::uint32_t>(got.vertices[i]),
+              std::bit_cast<std::uint32_t>(expected.vertices[i]))
+        << what << ", coordinate " << i;
+    ASSERT_EQ(std::bit_cast<std::uint32_t>(got.normals[i]),
+              std::bit_cast<std::uint32_t>(expected.normals[i]))
+        << what << ", normal " << i;
+  }
+  EXPECT_EQ(got.colors, expected.colors) << what;
+  EXPECT_EQ(got.indices, expected.indices) << what;
+}
+
+// A frame shows exactly what it showed before the shapes came from tables:
+// every coordinate and normal keeps its bits, every triangle its place.
+TEST(SceneRecordsTest, batchesKeepTheBitsOfTheFirstTessellation)
+{
+  std::mt19937 rng(11);
+  std::uniform_real_distribution<float> coordinate(-300.0f, 300.0f);
+  std::uniform_real_distribution<float> unit(-1.0f, 1.0f);
+  std::uniform_real_distribution<float> angle(-180.0f, 180.0f);
+  SceneRecord record;
+  const std::int16_t details[][2] = {{4, 4}, {8, 8}, {16, 16}, {5, 7}};
+  for (int i = 0; i < 12000; ++i) {
+    const auto& d = details[i % 4];
+    record.spheres.push_back({{coordinate(rng), coordinate(rng), coordinate(rng)},
+                              0.1f + std::fabs(unit(rng)),
+                              {static_cast<std::uint8_t>(i), 20, 30, 255},
+                              d[0],
+                              d[1]});
+    record.cylinders.push_back({{coordinate(rng), coordinate(rng), coordinate(rng)},
+                                {unit(rng), unit(rng), unit(rng)},
+                                i % 7 == 0 ? 0.0f : angle(rng),
+                                1.42f + unit(rng),
+                                0.2f,
+                                {1, 2, static_cast<std::uint8_t>(i)}});
+  }
+  RecordingGl gl;
+  compileRecord(record, gl);
+  ASSERT_EQ(gl.batches.size(), 4u);
+  for (std::size_t b = 0; b < 2; ++b) {
+    GlBatch spheres, cylinders;
+    for (std::size_t i = b * kBatchPrimitives;
+         i < std::min(record.spheres.size(), (b + 1) * kBatchPrimitives); ++i) {
+      test::firstSphere(spheres, record.spheres[i]);
+      test::firstCylinder(cylinders, record.cylinders[i]);
+    }
+    expectSameBatch(gl.batches[b], spheres, "sphere batch " + std::to_string(b));
+    expectSameBatch(gl.batches[2 + b], cylinders, "cylinder batch " + std::to_string(b));
+  }
 }
 
 } // namespace
