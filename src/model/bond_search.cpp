@@ -65,6 +65,8 @@ bool searchRows(Model& model, const SearchSet& set, float lower, float upper, Ce
     rowStart.erase(rowStart.begin());
     rowStart.push_back(static_cast<std::int32_t>(found.size()));
 
+    model.bondAtom1.reserve(model.bondAtom1.size() + found.size());
+    model.bondAtom2.reserve(model.bondAtom2.size() + found.size());
     for (std::int32_t i = b0; i < b1; ++i) {
       const auto first = partner.begin() + rowStart[i - b0];
       const auto last = partner.begin() + rowStart[i - b0 + 1];

@@ -27,13 +27,17 @@ struct SearchSet {
 float pairDistance(float xi, float yi, float zi, float xj, float yj, float zj);
 
 // Points binned in cubic cells at least as wide as the reach, so every pair
-// whose distance is at most the reach lies in the same or adjacent cells. A
-// compact box gets a dense array of cells, x fastest, so the three cells of
-// a row around a point are one run of points. A box too sparse for that (a
-// tiny reach, a far outlier) keys only its occupied cells in a hash table,
-// so it costs no memory. Cell coordinates are clamped: that merges far cells
-// but never separates neighbours. Points with a non-finite coordinate take
-// no part unless the reach is infinite.
+// whose distance is at most the reach lies in the same or adjacent cells.
+// Only occupied cells are kept: the points are sorted by cell (z, then y,
+// then x), so a cell and its x neighbours are one run of points, and the
+// runs of the nine rows around a cell are found by cursors that only move
+// forward as the walk goes through the cells in order. The cost per point
+// is the same for a full box and for a hollow tube or cage whose box is
+// nearly empty. A compact box (at most 4 cells a point) also keeps the start
+// of every cell, empty ones too, and reads the runs straight from it. Cell
+// coordinates are clamped, and renumbered on a box too wide to pack: that
+// merges far cells but never separates neighbours. Points with a non-finite
+// coordinate take no part unless the reach is infinite.
 //
 // Order of use: build, then forEachPair for each block of rows; build again
 // for another reach (the memory is reused).
@@ -62,59 +66,114 @@ public:
   template <typename Visit>
   void forEachPair(std::size_t block, Visit&& visit) const
   {
-    std::array<std::array<std::int32_t, 2>, 27> runs;
-    std::size_t runCount = 0;
+    const std::int32_t begin = m_blockStart[block];
+    const std::int32_t end = m_blockStart[block + 1];
+    if (begin == end)
+      return;
+    Runs runs;
+    if (!m_dense)
+      startCursors(m_memberCell[m_blockOrder[begin]], runs);
     std::int32_t runsOf = -1;
-    for (std::int32_t b = m_blockStart[block]; b < m_blockStart[block + 1]; ++b) {
+    for (std::int32_t b = begin; b < end; ++b) {
       const std::int32_t k = m_blockOrder[b];
       if (m_memberCell[k] != runsOf) {
         runsOf = m_memberCell[k];
-        runCount = neighbourRuns(runsOf, runs);
+        neighbourRuns(runsOf, runs);
       }
       const Member& a = m_members[k];
-      for (std::size_t r = 0; r < runCount; ++r)
-        for (std::int32_t n = runs[r][0]; n < runs[r][1]; ++n)
+      for (std::size_t r = 0; r < runs.count; ++r)
+        for (std::int32_t n = runs.span[r][0]; n < runs.span[r][1]; ++n)
           if (m_members[n].id > a.id)
             visit(a, m_members[n]);
     }
   }
 
 private:
+  // Cell coordinates; cells are ordered by z, then y, then x.
   struct Key {
     std::int32_t x, y, z;
-    bool operator==(const Key&) const = default;
   };
-  struct Slot {
-    Key key{};
-    std::int32_t cell = -1;
+  // The nine rows (z - 1 .. z + 1, y - 1 .. y + 1) around a cell: each
+  // row's cursor into the occupied cells, and the runs of points found.
+  struct Runs {
+    std::array<std::int32_t, 9> cursor;
+    std::array<std::array<std::int32_t, 2>, 9> span;
+    std::size_t count = 0;
   };
   static constexpr std::int32_t kMaxCell = 1 << 30;
-
-  std::size_t neighbourRuns(std::int32_t c,
-                            std::array<std::array<std::int32_t, 2>, 27>& runs) const;
+  // A cell's coordinates from the box's low corner, each plus 1, packed z,
+  // y, x from the top bit down: cells compare in order as numbers, and a
+  // neighbour row is a fixed offset away.
+  std::uint64_t packed(const Key& k) const
+  {
+    return (static_cast<std::uint64_t>(std::int64_t{k.z} - m_low.z + 1) << (m_xBits + m_yBits))
+           | (static_cast<std::uint64_t>(std::int64_t{k.y} - m_low.y + 1) << m_xBits)
+           | static_cast<std::uint64_t>(std::int64_t{k.x} - m_low.x + 1);
+  }
+  // The offset from a cell to the cell dz, dy rows over.
+  std::uint64_t rowStep(std::int64_t dz, std::int64_t dy) const
+  {
+    return static_cast<std::uint64_t>(dz * (std::int64_t{1} << (m_xBits + m_yBits))
+                                      + dy * (std::int64_t{1} << m_xBits));
+  }
+  void startCursors(std::int32_t cell, Runs& runs) const;
+  void neighbourRuns(std::int32_t cell, Runs& runs) const;
   std::size_t blockOf(std::int32_t id) const
   {
     return static_cast<std::size_t>((id - m_first) / m_blockRows);
   }
   std::int32_t coordinate(float v) const;
   bool keyOf(const SearchSet& set, std::int32_t i, Key& key) const;
-  static std::uint64_t hash(const Key& key);
-  void clearTable(std::size_t members);
-  std::int32_t find(const Key& key) const;
-  void insert(const Key& key, std::int32_t cell);
+  void packAxes(Key& low, Key& high);
+  // A binned point with its cell; sorted whole, so no pass reads the
+  // point arrays out of order.
+  struct Entry {
+    Key key;
+    Member member;
+  };
+  // Stable sort of the entries by index(key), from 0 to size - 1; a size
+  // beyond 4 per point (a far outlier, a tiny reach) sorts by comparison.
+  template <typename Index>
+  void sortBy(Index index, std::int64_t size)
+  {
+    const std::size_t n = m_entries.size();
+    if (n < 2 || size <= 1)
+      return;
+    if (size > 4 * static_cast<std::int64_t>(n) + 64) {
+      std::stable_sort(m_entries.begin(), m_entries.end(),
+                       [&](const Entry& a, const Entry& b) { return index(a.key) < index(b.key); });
+      return;
+    }
+    m_counts.assign(static_cast<std::size_t>(size) + 1, 0);
+    for (const Entry& e : m_entries)
+      ++m_counts[static_cast<std::size_t>(index(e.key)) + 1];
+    for (std::size_t c = 1; c < m_counts.size(); ++c)
+      m_counts[c] += m_counts[c - 1];
+    m_sorted.resize(n);
+    for (const Entry& e : m_entries)
+      m_sorted[static_cast<std::size_t>(m_counts[static_cast<std::size_t>(index(e.key))]++)] = e;
+    m_entries.swap(m_sorted);
+  }
 
   std::int32_t m_first = 0;
   double m_edge = 0.0;
+  double m_inverseEdge = 0.0;
   bool m_oneCell = false;
-  bool m_dense = true;
+  // The binned points with their cells, sorted by cell in build().
+  std::vector<Entry> m_entries;
+  std::vector<Entry> m_sorted;
+  std::vector<std::int32_t> m_counts;
+  // The box's low corner. A compact box also keeps its extent in cells and
+  // every cell's first point, x fastest.
   Key m_low{};
+  bool m_dense = false;
   std::int64_t m_nx = 0, m_ny = 0, m_nz = 0;
-  // Per row from m_first: its cell, -1 when the point takes no part.
-  std::vector<std::int32_t> m_cellOf;
-  std::vector<Slot> m_slots;
-  std::size_t m_mask = 0;
-  std::vector<Key> m_keys;
-  // Points of cell c: m_start[c] .. m_start[c + 1] - 1 of m_members.
+  std::vector<std::int32_t> m_denseStart;
+  // Occupied cells in order (packed, then an end mark above all); points of
+  // cell c: m_start[c] .. m_start[c + 1] - 1 of m_members.
+  int m_xBits = 0;
+  int m_yBits = 0;
+  std::vector<std::uint64_t> m_cells;
   std::vector<std::int32_t> m_start;
   std::vector<Member> m_members;
   std::vector<std::int32_t> m_memberCell;
