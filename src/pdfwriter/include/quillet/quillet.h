@@ -119,7 +119,8 @@ struct IQuillet : IDispatch {
   virtual HRESULT get_InitFont(const char* fontname, std::int32_t* result) = 0;
   virtual HRESULT SetRect(float x, float y, float width, float height) = 0;
   virtual HRESULT TextOutXY(float x, float y, const char* text) = 0;
-  // A JPEG, PNG, GIF or TIFF file at (x, y), scaled by ImageScaleX and
+  // A JPEG, PNG, GIF, TIFF, BMP, Targa (TGA), CEL, SGI (RGB), Photoshop
+  // (PSD) or IFF ILBM file at (x, y), scaled by ImageScaleX and
   // ImageScaleY; a file that cannot be read draws nothing and succeeds.
   virtual HRESULT ImageOut(float x, float y, const char* filename) = 0;
   // width x height RGB pixels, 3 bytes each, top row first; the caller
