@@ -682,7 +682,10 @@ void decodePsd(FileBytes& in, RasterRecord& raster)
         std::uint8_t* out = target(c, y);
         for (std::size_t x = 0; packed.consumed() < coded.size();) {
           const unsigned control = packed.u8();
-          const std::size_t count = control >= 128 ? 257 - control : control + 1;
+          // 128 is PackBits' no-op, which ImageMagick ends its rows with.
+          if (control == 128)
+            continue;
+          const std::size_t count = control > 128 ? 257 - control : control + 1;
           if (count > columns - x)
             raise(kImageCorrupt);
           if (control >= 128) {
@@ -711,6 +714,7 @@ bool isChunk(const std::uint8_t* id, const char* name)
 
 // ByteRun1 rows of 8 bit planes (and the mask plane with masking 1), each
 // plane row a whole number of 16-bit words, assembled into index bytes.
+// -128 is the code's no-op.
 void ilbmBody(const Bytes& data, RasterRecord& raster, bool maskPlane)
 {
   const std::size_t width = std::size_t(raster.width);
@@ -720,6 +724,8 @@ void ilbmBody(const Bytes& data, RasterRecord& raster, bool maskPlane)
   for (std::int32_t y = 0; y < raster.height; ++y) {
     for (std::size_t at = 0; at < planes.size();) {
       const int control = c.s8();
+      if (control == -128)
+        continue;
       if (control < 0) {
         const std::size_t count = std::min(std::size_t(1 - control), planes.size() - at);
         std::memset(planes.data() + at, c.u8(), count);

@@ -344,6 +344,11 @@ TEST(ImageReadersTest, psdModesAndCompression)
   overrun.text("8BPS").u16be(1).zeros(6).u16be(1).u32be(1).u32be(4).u16be(8).u16be(1);
   overrun.u32be(0).u32be(0).u32be(0).u16be(1).u16be(2).append({3, 1, 2, 3, 4});
   cases.push_back({"packbits-past-count.psd", overrun.bytes, {}, kImageCorrupt});
+  // 128 is a no-op, as ImageMagick writes at every row end.
+  ByteWriter noOp;
+  noOp.text("8BPS").u16be(1).zeros(6).u16be(1).u32be(1).u32be(4).u16be(8).u16be(1);
+  noOp.u32be(0).u32be(0).u32be(0).u16be(1).u16be(4).append({128, 0xFD, 7, 128});
+  cases.push_back({"packbits-no-op.psd", noOp.bytes, Picture{4, 1, Bytes(12, 7)}});
   checkAll(cases);
 }
 

@@ -1,4 +1,5 @@
 #include "pdfwriter/fixture_font_locator.h"
+#include "pdfwriter/image_format_fixtures.h"
 #include "pdfwriter/image_fixtures.h"
 #include "pdfwriter/oracle_tools.h"
 #include "pdfwriter/pdf_test_support.h"
@@ -353,6 +354,46 @@ TEST(QuilletReportTest, titlesReadBackExactly)
     expectLines(output("pdfinfo", {"-enc", "UTF-8", pdf.string()}), {"Title: " + titles[i]},
                 titles[i]);
   }
+}
+
+// ImageOut places a picture of every format the library reads itself.
+TEST(QuilletReportTest, imageOutPlacesEveryOwnFormat)
+{
+  if (!haveOracles() || !requireTool("pdfimages", "poppler-utils"))
+    return;
+  ScratchDir dir;
+  const test::IndexedPicture indexed = test::sampleIndexed(24, 10, 30);
+  const test::Bytes samples = test::samplePicture(20, 12).rgb;
+  const std::pair<const char*, test::Bytes> files[] = {
+      {"picture.bmp", test::bmpFile(test::samplePicture(11, 7), false)},
+      {"picture.tga", test::tgaFile(test::samplePicture(12, 8), 24, true, 0)},
+      {"picture.cel", test::simpleCelFile(test::sampleIndexed(13, 9, 20))},
+      {"picture.rgb", test::sgiFile(20, 12, 3, samples, true)},
+      {"picture.psd", test::psdFile(20, 12, 3, 3, samples, true, {})},
+      {"picture.iff", test::ilbmFile(indexed, false)},
+  };
+  const fs::path pdf = outDir() / "image-formats.pdf";
+  std::string message;
+  Ref<IQuillet> q = openQuillet(pdf, message);
+  ASSERT_TRUE(q) << message;
+  q->NewPage();
+  float y = 50;
+  for (const auto& [name, bytes] : files) {
+    const fs::path path = dir.write(name, std::string(bytes.begin(), bytes.end()));
+    EXPECT_EQ(q->ImageOut(50, y, path.c_str()), S_OK) << name;
+    y += 100;
+  }
+  ASSERT_EQ(q->Close(), S_OK);
+  EXPECT_EQ(runTool("qpdf", {"--check", pdf.string()}).exitCode, 0);
+  const std::string images = output("pdfimages", {"-list", pdf.string()});
+  for (const char* size : {"11 7", "12 8", "13 9", "20 12", "24 10"})
+    EXPECT_NE(images.find(std::string(" image ") + size + " rgb 3 8 jpeg "), std::string::npos)
+        << size << "\n" << images;
+  std::size_t count = 0;
+  for (std::size_t at = images.find(" image "); at != std::string::npos;
+       at = images.find(" image ", at + 1))
+    ++count;
+  EXPECT_EQ(count, std::size(files)) << images;
 }
 
 } // namespace
