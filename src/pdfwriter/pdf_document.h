@@ -154,6 +154,13 @@ struct FontRecord {
   std::shared_ptr<const std::vector<std::uint8_t>> fontFile;
   // Released once the font is written.
   std::shared_ptr<const TrueTypeData> tables;
+  // The UTF-16 units drawn with an embedded CJK font, in first-use order:
+  // unit i is written as code i + 1 (code 0 is the .notdef glyph).
+  std::vector<std::uint16_t> usedCharacters;
+  // The Windows character set (128, 129, 134, 136 for CJK fonts, else 0);
+  // cjk is set for every set but 0.
+  std::uint8_t characterSet = 0;
+  bool cjk = false;
 };
 
 // Byte codes of a simple font: glyph names (nullptr for ".notdef") and,

@@ -1,7 +1,9 @@
 #include "pdfwriter/pdf_text.h"
 
+#include "pdfwriter/pdf_font.h"
 #include "pdfwriter/pdf_output.h"
 #include "pdfwriter/pdf_page.h"
+#include "pdfwriter/text_encoding.h"
 
 #include <algorithm>
 #include <cmath>
@@ -38,6 +40,14 @@ void writeTextState(PdfDocument* doc)
 void writeText(PdfDocument* doc, const char* text, std::size_t n)
 {
   TextState& state = doc->level().text;
+  FontRecord& font = doc->fonts[std::size_t(state.fontIndex)];
+  // An embedded CJK font draws the codes of its subset.
+  std::string codes;
+  if (embedsCjkSubset(font)) {
+    codes = subsetCodes(font, text, n);
+    text = codes.data();
+    n = codes.size();
+  }
   beginText(doc, true);
   writeTextState(doc);
   writeLiteralString(doc, text, n);
@@ -201,7 +211,28 @@ double textWidth(PdfDocument* doc, const char* text, std::size_t n, int font, fl
   if (!doc || !text || font < 0 || std::size_t(font) >= doc->fonts.size())
     return 0;
   const TextState& state = doc->level().text;
-  const auto& widths = doc->fonts[std::size_t(font)].widths;
+  const FontRecord& record = doc->fonts[std::size_t(font)];
+  if (record.cjk) {
+    // Every character is 1 em wide, as /DW 1000 and the predefined CMaps'
+    // fonts lay it out; word spacing applies to single-byte blanks only.
+    std::size_t characters = 0, blanks = 0;
+    if (embedsCjkSubset(record)) {
+      characters = n / 2;
+    } else {
+      const int codePage = codePageOf(record.characterSet);
+      for (std::size_t i = 0; i < n; ++i, ++characters) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (isLeadByte(codePage, byte) && i + 1 < n)
+          ++i;
+        else if (byte == 32)
+          ++blanks;
+      }
+    }
+    const double sum =
+        characters * (double(size) + state.charSpacing) + blanks * double(state.wordSpacing);
+    return sum * state.matrix.a;
+  }
+  const auto& widths = record.widths;
   double sum = 0;
   for (std::size_t i = 0; i < n; ++i) {
     const auto byte = static_cast<unsigned char>(text[i]);
@@ -212,12 +243,12 @@ double textWidth(PdfDocument* doc, const char* text, std::size_t n, int font, fl
   return sum * state.matrix.a;
 }
 
-double stringWidth(PdfDocument* doc, const char* text)
+double stringWidth(PdfDocument* doc, const char* text, std::size_t n)
 {
-  if (!doc || !text || !*text || !fontSelected(doc))
+  if (!doc || !text || n == 0 || !fontSelected(doc))
     return 0;
   const TextState& state = doc->level().text;
-  return textWidth(doc, text, std::strlen(text), state.fontIndex, state.fontSize);
+  return textWidth(doc, text, n, state.fontIndex, state.fontSize);
 }
 
 } // namespace quillet

@@ -8,8 +8,9 @@ namespace quillet {
 
 // Text output: the text state of the save level (spacing, leading, rise,
 // rotation), text objects, positioned and next-line output, underlining and
-// widths in the selected font. Text is bytes in WinAnsi (code page 1252);
-// a count of 0 means up to the terminating zero. Units are points.
+// widths in the selected font. Text is bytes in WinAnsi (code page 1252),
+// or for a CJK font those of selectedFontBytes (pdf_font.h); a count of 0
+// means up to the terminating zero. Units are points.
 
 // Opens a text object unless one is open (with the pending text colour);
 // with position also writes the font ("Tf") and the text matrix ("Tm").
@@ -37,9 +38,10 @@ void drawUnderline(PdfDocument* doc, const char* text, std::size_t n, float x, f
 
 // Width of n bytes of text in font `font` at `size`, with the level's
 // spacing, times the text matrix's a (the cosine of the rotation). 0 for an
-// unknown font.
+// unknown font. Characters of a CJK font are 1 em wide each.
 double textWidth(PdfDocument* doc, const char* text, std::size_t n, int font, float size);
-// Width in the selected font and size; 0 for no text or no selected font.
-double stringWidth(PdfDocument* doc, const char* text);
+// Width of n bytes in the selected font and size; 0 for no text or no
+// selected font. Records nothing in a subset.
+double stringWidth(PdfDocument* doc, const char* text, std::size_t n);
 
 } // namespace quillet

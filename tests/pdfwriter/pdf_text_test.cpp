@@ -87,7 +87,7 @@ TEST(TextOutputTest, noFontWritesNothing)
     showTextAt(doc, "ab", 0, 100, 700);
     showTextNextLine(doc, "cd", 0);
     setTextRotation(doc, 90);
-    EXPECT_EQ(stringWidth(doc, "Hello"), 0);
+    EXPECT_EQ(stringWidth(doc, "Hello", 5), 0);
     selectFont(doc, 0, 12);
     writePageObject(doc);
     beginPage(doc, 595, 842);
@@ -105,7 +105,7 @@ TEST(TextOutputTest, rotationWritesTheMatrixAtOnce)
     selectFont(doc, 0, 12);
     showTextAt(doc, nullptr, 0, 50, 60);
     setTextRotation(doc, 90);
-    EXPECT_LT(std::fabs(stringWidth(doc, "Hello")), 0.0001);
+    EXPECT_LT(std::fabs(stringWidth(doc, "Hello", 5)), 0.0001);
   });
   EXPECT_EQ(content, "BT\n0 0 0 rg\n/F0 12 Tf\n0 1 -1 0 50 60 Tm ET\n");
 }
@@ -117,11 +117,11 @@ TEST(TextWidthTest, widthsWithSpacing)
   if (!haveArial())
     return;
   contentWithArial([](PdfDocument* doc) {
-    EXPECT_EQ(stringWidth(doc, "Hello"), 0);
+    EXPECT_EQ(stringWidth(doc, "Hello", 5), 0);
     selectFont(doc, 0, 12);
-    EXPECT_NEAR(stringWidth(doc, "Hello"), 27.336, 1e-9);
-    EXPECT_EQ(stringWidth(doc, ""), 0);
-    EXPECT_EQ(stringWidth(doc, nullptr), 0);
+    EXPECT_NEAR(stringWidth(doc, "Hello", 5), 27.336, 1e-9);
+    EXPECT_EQ(stringWidth(doc, "", 0), 0);
+    EXPECT_EQ(stringWidth(doc, nullptr, 0), 0);
     setCharSpacing(doc, 1);
     setWordSpacing(doc, 2);
     EXPECT_NEAR(textWidth(doc, "A B", 3, 0, 10), 21.09, 1e-9);
@@ -139,7 +139,7 @@ TEST(TextOutputTest, centredItalicTitle)
     setGray(doc, "fill", 0);
     selectFont(doc, 0, 25);
     selectFontStyle(doc, false, -15);
-    const double width = stringWidth(doc, "Carbon Nanotube");
+    const double width = stringWidth(doc, "Carbon Nanotube", 15);
     EXPECT_NEAR(width, 197.275, 1e-9);
     showTextAt(doc, "Carbon Nanotube", 0, float((595 - width) / 2), 792);
   });
