@@ -1,10 +1,10 @@
+#include "pdfwriter/created_quillet.h"
 #include "pdfwriter/fixture_font_locator.h"
 #include "pdfwriter/image_format_fixtures.h"
 #include "pdfwriter/image_fixtures.h"
 #include "pdfwriter/oracle_tools.h"
 #include "pdfwriter/pdf_test_support.h"
 #include "pdfwriter/quillet_test_support.h"
-#include "platform/object_factory.h"
 #include "support/require_tool.h"
 #include "support/run_tool.h"
 #include "support/scratch_dir.h"
@@ -29,6 +29,8 @@ using tarvek::test::requireTool;
 using tarvek::test::runTool;
 using tarvek::test::ScratchDir;
 using test::collapseBlanks;
+using test::createQuillet;
+using test::openQuillet;
 using test::outDir;
 using test::PdfBytes;
 using test::Ref;
@@ -81,26 +83,6 @@ fs::path viewImage(const ScratchDir& dir, int width, int height)
   const fs::path path = dir.file("tmp.jpg");
   test::writeJpegFile(path, width, height, 3, JCS_RGB, pixels, 100);
   return path;
-}
-
-// An object made by its ProgID from the built library, as the program makes
-// it; null, with the reason in message, when it cannot be made.
-Ref<IQuillet> createQuillet(std::string& message)
-{
-  const auto created =
-      tarvek::createObject("QuilletLib.Quillet", IID_IQuillet, {QUILLET_LIBRARY_DIR});
-  message = created.message;
-  return Ref<IQuillet>(static_cast<IQuillet*>(created.object));
-}
-
-// The same with a document opened at pdf.
-Ref<IQuillet> openQuillet(const fs::path& pdf, std::string& message)
-{
-  Ref<IQuillet> q = createQuillet(message);
-  std::int32_t opened = 0;
-  if (q)
-    q->get_Open(pdf.c_str(), &opened);
-  return q;
 }
 
 // The calls of the modeler's report, in its order, through a created object.
