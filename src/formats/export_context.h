@@ -26,17 +26,19 @@ struct ExportContext {
   bool decimalComma = false;
   // Margin on each side of the export box along x, y, z.
   std::array<float, 3> cifPadding{5.0f, 5.0f, 0.0f};
-  // The scene's number of atom lists; from 2 on, the PDB export and the box
-  // read the scene atom file, which holds them all.
+  // The scene's number of atom lists; from 2 on, the PDB, MLM, CIF and VRML
+  // exports and the box read the scene files, which hold them all.
   std::int32_t sceneListCount = 0;
   std::string sceneAtomFile{};
   std::string sceneBondFile{};
-  // Date and time for the PDB remark.
+  // "Export CIF with ICSD style atom block": the extra CIF columns.
+  bool cifIcsdStyle = false;
+  // Date and time for the PDB remark, the MLM header and the CIF audit line.
   std::string createdText{};
 };
 
 // Who asks for the atoms: the set and its first atom depend on it.
-enum class ExportUse { Xmol, Mol, Pdb, BondTable, Box, Statistics };
+enum class ExportUse { Xmol, Mol, Pdb, BondTable, Box, Statistics, Mlm, Cif, Vrml };
 
 struct ExportAtom {
   float x = 0.0f;
@@ -55,7 +57,8 @@ struct ExportAtoms {
   // Taken from the scene atom file rather than the model.
   bool fromSceneFile = false;
   // Model only: the first exported index of the set (12 for a virus cage in
-  // the MOL and PDB files) and the set's count.
+  // the MOL, PDB, MLM, CIF and VRML files; the count when the kind gives no
+  // atoms) and the set's count.
   std::int32_t first = 0;
   std::int32_t setCount = 0;
   // Scene file only: each atom's position as its file fields ("x y z"), for
@@ -74,13 +77,23 @@ struct ExportBond {
 // RuntimeError for a bond whose end lies outside the set.
 std::vector<ExportBond> writtenBonds(const ExportContext& ctx, const ExportAtoms& set);
 
+// The scene's bond lines, their end points matched to the atoms of a scene
+// file set by the text of their positions; fill lines and bonds with an
+// unmatched end drop. A scene without bonds has no bond file: no bonds.
+std::vector<ExportBond> sceneBonds(const ExportContext& ctx, const ExportAtoms& set);
+
 // Sheet set for the flat sheets (kinds 2 and 4), atom set otherwise; the
-// scene atom file for the PDB export and the box when the scene holds two or
-// more lists. Throws RuntimeError for a missing or malformed scene file.
+// scene atom file for the PDB, MLM and CIF exports and the box when the scene
+// holds two or more lists. The CIF export takes no atoms for kind 0 and kinds
+// from 9 on, the VRML spheres none outside kinds 1 to 8. Throws RuntimeError
+// for a missing or malformed scene file.
 ExportAtoms exportAtoms(const ExportContext& ctx, ExportUse use);
 
 // The export box: lower corner x, y, z, then edge lengths a, b, c. The box
-// holds the origin and gets cifPadding on each side; a c of 0 becomes 1.
+// holds the origin and gets cifPadding on each side; an edge of 0 (a flat
+// sheet without margin) becomes 1.
 std::array<float, 6> getStructureBox(const ExportContext& ctx);
+// The same box around atoms already read.
+std::array<float, 6> getStructureBox(const ExportContext& ctx, const ExportAtoms& atoms);
 
 } // namespace tarvek

@@ -1,11 +1,13 @@
 #include "formats/export_context.h"
 
 #include "formats/export_text.h"
+#include "runtime/file_util.h"
 #include "runtime/runtime_error.h"
 #include "scene/scene_files.h"
 
 #include <algorithm>
 #include <limits>
+#include <unordered_map>
 
 namespace tarvek {
 
@@ -15,7 +17,22 @@ bool sheetKind(std::int16_t kind) { return kind == 2 || kind == 4; }
 
 bool fromSceneFile(const ExportContext& ctx, ExportUse use)
 {
-  return ctx.sceneListCount >= 2 && (use == ExportUse::Pdb || use == ExportUse::Box);
+  return ctx.sceneListCount >= 2
+         && (use == ExportUse::Pdb || use == ExportUse::Box || use == ExportUse::Mlm
+             || use == ExportUse::Cif);
+}
+
+bool skipsVertices(ExportUse use)
+{
+  return use == ExportUse::Mol || use == ExportUse::Pdb || use == ExportUse::Mlm
+         || use == ExportUse::Cif || use == ExportUse::Vrml;
+}
+
+// Kinds whose atoms a use leaves out altogether.
+bool givesNoAtoms(std::int16_t kind, ExportUse use)
+{
+  const bool known = kind >= 1 && kind <= 8;
+  return (use == ExportUse::Cif || use == ExportUse::Vrml) && !known;
 }
 
 // Field i as an integer of type T; values beyond its range saturate.
@@ -73,7 +90,9 @@ ExportAtoms exportAtoms(const ExportContext& ctx, ExportUse use)
 
   ExportAtoms out;
   out.setCount = count;
-  if (m.structureKind == 8 && (use == ExportUse::Mol || use == ExportUse::Pdb))
+  if (givesNoAtoms(m.structureKind, use))
+    out.first = count;
+  else if (m.structureKind == 8 && skipsVertices(use))
     out.first = std::min(count, 12);
   out.listStarts.push_back(0);
   out.atoms.reserve(static_cast<std::size_t>(count - out.first));
@@ -86,7 +105,11 @@ ExportAtoms exportAtoms(const ExportContext& ctx, ExportUse use)
 
 std::array<float, 6> getStructureBox(const ExportContext& ctx)
 {
-  const ExportAtoms set = exportAtoms(ctx, ExportUse::Box);
+  return getStructureBox(ctx, exportAtoms(ctx, ExportUse::Box));
+}
+
+std::array<float, 6> getStructureBox(const ExportContext& ctx, const ExportAtoms& set)
+{
   std::array<float, 3> low{0.0f, 0.0f, 0.0f};
   std::array<float, 3> high{0.0f, 0.0f, 0.0f};
   for (const ExportAtom& a : set.atoms) {
@@ -101,9 +124,39 @@ std::array<float, 6> getStructureBox(const ExportContext& ctx)
     box[k] = low[k] - ctx.cifPadding[k];
     box[3 + k] = high[k] - low[k] + 2.0f * ctx.cifPadding[k];
   }
-  if (box[5] == 0.0f)
-    box[5] = 1.0f;
+  for (int k = 3; k < 6; ++k) {
+    if (box[k] == 0.0f)
+      box[k] = 1.0f;
+  }
   return box;
+}
+
+std::vector<ExportBond> sceneBonds(const ExportContext& ctx, const ExportAtoms& set)
+{
+  std::unordered_map<std::string, std::size_t> byPosition;
+  byPosition.reserve(set.positionTexts.size());
+  for (std::size_t i = 0; i < set.positionTexts.size(); ++i)
+    byPosition.emplace(set.positionTexts[i], i);
+
+  std::vector<ExportBond> out;
+  if (!FileExists(ctx.sceneBondFile))
+    return out;
+  SceneFileReader reader(ctx.sceneBondFile);
+  std::vector<std::string> fields;
+  std::string key;
+  while (reader.next(fields)) {
+    if (fields.size() != 7)
+      continue;
+    key = fields[0] + ' ' + fields[1] + ' ' + fields[2];
+    const auto a = byPosition.find(key);
+    key = fields[3] + ' ' + fields[4] + ' ' + fields[5];
+    const auto b = byPosition.find(key);
+    if (a != byPosition.end() && b != byPosition.end())
+      out.push_back({a->second, b->second});
+  }
+  if (!reader.status())
+    throw RuntimeError(reader.status().error());
+  return out;
 }
 
 std::vector<ExportBond> writtenBonds(const ExportContext& ctx, const ExportAtoms& set)

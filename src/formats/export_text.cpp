@@ -74,7 +74,8 @@ std::string labelText(std::string_view symbol, LabelForm form, bool bare)
 AtomLabels::AtomLabels(const ExportContext& ctx, LabelForm form)
 {
   const bool parts = ctx.model.partsFlag;
-  const bool bare = parts && form == LabelForm::Xmol;
+  const bool bare =
+      form == LabelForm::Mlm || (parts && (form == LabelForm::Xmol || form == LabelForm::Cif));
   m_unknown = labelText("X", form, bare);
   for (auto& entry : m_table)
     entry = m_unknown;
@@ -87,10 +88,10 @@ AtomLabels::AtomLabels(const ExportContext& ctx, LabelForm form)
     return;
   }
   if (!ctx.atomTypeLabel1.empty())
-    m_table[1] = labelText(ctx.atomTypeLabel1, form, false);
+    m_table[1] = labelText(ctx.atomTypeLabel1, form, bare);
   if (!ctx.atomTypeLabel2.empty())
-    m_table[2] = labelText(ctx.atomTypeLabel2, form, false);
-  m_table[3] = labelText("C", form, false);
+    m_table[2] = labelText(ctx.atomTypeLabel2, form, bare);
+  m_table[3] = labelText("C", form, bare);
 }
 
 const std::string& AtomLabels::operator()(std::int32_t type) const

@@ -38,11 +38,12 @@ void appendRight(std::string& line, std::string_view text, int width);
 std::string bondOutsideText(std::int32_t bond, std::int32_t atom, std::int32_t count);
 
 // Writers' label forms of an atom type.
-enum class LabelForm { Xmol, Mol, Pdb };
+enum class LabelForm { Xmol, Mol, Pdb, Cif, Mlm };
 
 // The labels of one writer, built once per export: "  C", " Ga" (right in 3);
-// " N ", " Ga" (MOL); the bare symbol for XMOL with element numbers. A type
-// with no label is written as "X" in the same form.
+// " N ", " Ga" (MOL); the bare symbol for XMOL and CIF with element numbers
+// and always for MLM. A type with no label is written as "X" in the same
+// form.
 class AtomLabels {
 public:
   AtomLabels(const ExportContext& ctx, LabelForm form);

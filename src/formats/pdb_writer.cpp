@@ -4,9 +4,6 @@
 #include "runtime/atomic_file.h"
 #include "runtime/file_util.h"
 #include "runtime/runtime_error.h"
-#include "scene/scene_files.h"
-
-#include <unordered_map>
 
 namespace tarvek {
 
@@ -16,37 +13,6 @@ constexpr std::int64_t maxSerial = 87440031;
 // MASTER's count fields hold five digits.
 constexpr std::int64_t maxMasterCount = 99999;
 constexpr const char* range = "PDB-File only supports coordinates from -999.999 to 9999.999";
-
-// The scene's bond lines, their end points matched to the drawn atoms by the
-// text of their positions; fill lines and bonds with an unmatched end drop.
-std::vector<ExportBond> sceneBonds(const ExportContext& ctx, const ExportAtoms& set)
-{
-  std::unordered_map<std::string, std::size_t> byPosition;
-  byPosition.reserve(set.positionTexts.size());
-  for (std::size_t i = 0; i < set.positionTexts.size(); ++i)
-    byPosition.emplace(set.positionTexts[i], i);
-
-  std::vector<ExportBond> out;
-  // A scene without bonds has no bond file.
-  if (!FileExists(ctx.sceneBondFile))
-    return out;
-  SceneFileReader reader(ctx.sceneBondFile);
-  std::vector<std::string> fields;
-  std::string key;
-  while (reader.next(fields)) {
-    if (fields.size() != 7)
-      continue;
-    key = fields[0] + ' ' + fields[1] + ' ' + fields[2];
-    const auto a = byPosition.find(key);
-    key = fields[3] + ' ' + fields[4] + ' ' + fields[5];
-    const auto b = byPosition.find(key);
-    if (a != byPosition.end() && b != byPosition.end())
-      out.push_back({a->second, b->second});
-  }
-  if (!reader.status())
-    throw RuntimeError(reader.status().error());
-  return out;
-}
 
 void copyPart(const ExportContext& ctx, const std::string& path)
 {

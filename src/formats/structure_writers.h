@@ -2,12 +2,17 @@
 
 #include "formats/export_context.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 
 namespace tarvek {
+
+class CXXX;
+struct DisplaySettings;
+struct Preferences;
 
 // Each writer saves one file at path through a temporary file: a failure
 // throws RuntimeError with the sentence for the user and leaves the old file
@@ -28,6 +33,44 @@ void exportPDB(const ExportContext& ctx, const std::string& path);
 // value in width characters: decimal below 10^width, then hybrid-36
 // (upper-case letters first, then lower-case). Throws RuntimeError beyond.
 std::string encodeHybrid36(std::int64_t value, int width);
+
+// MLM model file: typed atom and bond tables. IDs above 9999 and coordinates
+// whose text would run into the next field are refused.
+void exportMLM(const ExportContext& ctx, const std::string& path);
+// value as "0.00000", a blank in place of a missing sign, padded or cut to
+// width: 1.5 gives " 1.50000  ".
+std::string formatMLMNumber(float value, int width);
+
+// CIF: a P 1 cell, the padded export box, and the atoms as fractions of it;
+// ICSD columns with ctx.cifIcsdStyle.
+void exportCIF(const ExportContext& ctx, const std::string& path);
+
+// What the VRML writers take from the screen: display toggles and scales,
+// colours and the white-background option, the inserted objects and the
+// element colours and radii.
+struct VrmlScene {
+  const DisplaySettings& display;
+  const Preferences& preferences;
+  const CXXX& scene;
+};
+
+// The save dialog's filter index.
+enum class VrmlVersion { Vrml2 = 1, Vrml1 = 2 };
+
+// A ball-and-stick world: a sphere per atom, a cylinder per bond, and the
+// scene's inserted cylinder or ball. From two scene lists on, atoms and bonds
+// come from the scene files.
+void exportVRML(const ExportContext& ctx, const VrmlScene& scene, const std::string& path,
+                VrmlVersion version);
+// "r g b" of a packed colour, each channel / 255 as "0.0#".
+std::string colorToRGBString(std::uint32_t colour);
+// Scales v to unit length in place; a zero vector stays zero.
+void normalizeVector(std::array<float, 3>& v);
+// out = normalised (normalised a × normalised b); a and b are normalised in
+// place.
+void bondRotationAxis(std::array<float, 3>& a, std::array<float, 3>& b, std::array<float, 3>& out);
+// The angle between a and b in radians; a and b are normalised in place.
+float bondRotationAngle(std::array<float, 3>& a, std::array<float, 3>& b);
 
 // Bond table: the count, then both end points and atom numbers per bond.
 void exportBonds(const ExportContext& ctx, const std::string& path);

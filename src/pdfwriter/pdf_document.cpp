@@ -1,8 +1,11 @@
 #include "pdfwriter/pdf_document.h"
 
 #include "pdfwriter/md5.h"
+#include "pdfwriter/pdf_annotations.h"
+#include "pdfwriter/pdf_colour.h"
 #include "pdfwriter/pdf_font.h"
 #include "pdfwriter/pdf_image.h"
+#include "pdfwriter/pdf_outlines.h"
 #include "pdfwriter/pdf_output.h"
 #include "pdfwriter/pdf_page.h"
 #include "pdfwriter/pdf_security.h"
@@ -100,24 +103,24 @@ void writeInfoObject(PdfDocument* doc)
     {"/Title ", doc->info.title},       {"/Creator ", doc->info.creator},
     {"/Author ", doc->info.author},
   };
-  // Encrypted texts go in hexadecimal, each with the Info object's key
-  // started afresh.
   auto writeText = [doc](std::string_view text) {
-    if (!doc->security) {
-      writeLiteralString(doc, text.data(), text.size());
-      return;
-    }
-    std::string sealed(text);
-    useObjectKey(doc, doc->info.objectNumber, 0);
-    auto* bytes = reinterpret_cast<std::uint8_t*>(sealed.data());
-    encryptBytes(doc, bytes, sealed.size(), bytes);
-    writeHexString(doc, sealed.data(), sealed.size());
+    writeTextString(doc, doc->info.objectNumber, text);
   };
   for (const auto& entry : entries) {
     if (entry.text.empty())
       continue;
     writeString(doc, entry.key);
     writeText(entry.text);
+    writeChar(doc, '\n');
+  }
+  for (const auto& [key, value] : doc->info.further) {
+    printPdf(doc, "/%s ", key);
+    if (key == "Trapped") {
+      writeChar(doc, '/');
+      writeName(doc, value.data(), value.size());
+    } else {
+      writeText(value);
+    }
     writeChar(doc, '\n');
   }
   const char* lineBreak = doc->security ? "" : "\n";
@@ -134,13 +137,19 @@ void writeFileTail(PdfDocument* doc)
 {
   writeInfoObject(doc);
   writeFonts(doc);
+  writeColorSpaces(doc);
 
   std::size_t leafIndex = 0;
   std::size_t pageIndex = 1;
   std::int32_t root = buildPageTree(doc, 0, leafIndex, pageIndex, doc->pageCount);
 
   writeObjectHeader(doc, doc->catalog);
-  printPdf(doc, "<<\n/Type /Catalog\n/Pages %ld 0 R\n>>\nendobj\n", root);
+  writeString(doc, "<<\n/Type /Catalog\n");
+  writeCatalogEntries(doc);
+  printPdf(doc, "/Pages %ld 0 R\n", root);
+  writeOutlinesEntry(doc);
+  writeString(doc, ">>\nendobj\n");
+  writeOutlines(doc);
 
   for (std::int32_t n = 1; n <= doc->objectCount; ++n)
     if (doc->offsets.at(n) == ObjectOffsetTable::kReserved) {
@@ -175,10 +184,15 @@ void releaseTables(PdfDocument* doc)
   std::vector<std::int32_t>().swap(doc->contentStreams);
   std::vector<std::int32_t>().swap(doc->leaves);
   doc->pages.clear();
-  doc->info = DocumentInfo{doc->info.objectNumber, {}, {}, {}, {}, {}};
+  doc->info = DocumentInfo{doc->info.objectNumber, {}, {}, {}, {}, {}, {}};
   std::vector<ImageRecord>().swap(doc->images);
   freeXObjectTable(doc);
   freeFontTable(doc);
+  freeAnnotations(doc);
+  freeOutlines(doc);
+  std::string().swap(doc->uriBase);
+  freeColorSpaceTable(doc);
+  freePatternTable(doc);
 }
 
 // Moves the finished temporary over the target; any earlier failure, or a
@@ -259,6 +273,11 @@ PdfDocument* openDocument(const std::string& path, int version, const OpenOption
   doc->images.resize(kInitialImageSlots);
   resetXObjectTable(doc);
   initFontTable(doc);
+  initBorderDefaults(doc);
+  clearTransition(doc);
+  clearOutlines(doc);
+  initColorSpaceTable(doc);
+  initPatternTable(doc);
   doc->fontLocator = options.fontLocator;
   doc->buffer.reset(new unsigned char[PdfDocument::kInitialBuffer]);
   doc->bufferSize = PdfDocument::kInitialBuffer;
@@ -280,10 +299,21 @@ std::string* infoEntry(DocumentInfo& info, std::string_view name)
 
 void setInfoEntry(PdfDocument* doc, const std::string& name, const std::string& value)
 {
-  if (!doc || value.empty())
+  if (!doc || name.empty() || value.empty())
     return;
-  if (std::string* target = infoEntry(doc->info, name))
+  if (std::string* target = infoEntry(doc->info, name)) {
     *target = value;
+    return;
+  }
+  if (name == "Trapped" && value != "True" && value != "False" && value != "Unknown")
+    return;
+  // The writer sets these itself; a second entry would contradict it.
+  if (name == "CreationDate" || name == "Producer")
+    return;
+  // The key is written as a name without escapes.
+  if (name.find_first_of(" %()<>[]{}/#") != std::string::npos)
+    return;
+  doc->info.further.insert(doc->info.further.begin(), {name, value});
 }
 
 std::int32_t pageParentNode(PdfDocument* doc)

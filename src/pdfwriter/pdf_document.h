@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quillet {
@@ -38,7 +39,21 @@ enum DocumentFlags : std::uint32_t { kFlushAfterPage = 1u << 0 };
 
 enum ProcSetBits : std::uint32_t { kImageB = 1, kImageC = 2, kImageI = 4, kText = 8 };
 
-enum ColourKind : int { kGray = 0, kRGB = 1, kCMYK = 2, kStencilMask = 9 };
+// Colour kinds of the colour state and of colour-space entries; a stencil
+// mask is an image kind only.
+enum ColourKind : int {
+  kGray = 0,
+  kRGB = 1,
+  kCMYK = 2,
+  kCalGray = 3,
+  kCalRGB = 4,
+  kLab = 5,
+  kIndexed = 6,
+  kPattern = 7,
+  kSeparation = 8,
+  kInvalidColourSpace = 9,
+  kStencilMask = 9
+};
 
 // Six-element PDF matrix [a b c d e f], row-vector convention.
 struct Matrix {
@@ -55,6 +70,9 @@ struct LineState {
   float miterLimit = 10;
   float currentX = 0, currentY = 0;
   float subpathX = 0, subpathY = 0;
+  bool dashOn = false;
+  // -1 while never set on the page.
+  float flatness = -1;
 };
 
 // Text state of a save level. The matrix's e and f are the text position;
@@ -70,10 +88,13 @@ struct TextState {
   float lineX = 0, lineY = 0;
 };
 
-// A gray keeps its value in the first three components too.
+// A gray keeps its value in the first three components too. A spot colour
+// keeps its tint in c[0] and its colour-space entry in `index`; a pattern
+// colour its pattern in `index`.
 struct Colour {
   int kind = kGray;
   float c[4] = {0, 0, 0, 0};
+  std::int32_t index = 0;
 };
 
 struct ColourState {
@@ -187,10 +208,88 @@ struct SecurityHandler {
   Rc4 rc4;
 };
 
-// The Info texts; an empty text is absent.
+// The Info texts; an empty text is absent. `further` holds the entries of
+// other keys, newest first.
 struct DocumentInfo {
   std::int32_t objectNumber = 0;
   std::string keywords, subject, title, creator, author;
+  std::vector<std::pair<std::string, std::string>> further;
+};
+
+// A rectangle in points; four zeros is a box that is not set.
+struct BoxRecord {
+  float llx = 0, lly = 0, urx = 0, ury = 0;
+};
+
+enum AnnotationType : int {
+  kTextNote = 0,
+  kPageLink = 1,
+  kRemoteLink = 2,
+  kUriLink = 3,
+  kLaunchLink = 4,
+  kFileAttachment = 5
+};
+
+// An annotation's border: style 0 solid, 1 dashed, 2 beveled, 3 inset, 4
+// underline; width in points; colour RGB 0..1; dash lengths in points.
+struct BorderStyle {
+  int style = 0;
+  float width = 1;
+  float colour[3] = {0, 0, 0};
+  float dash[2] = {3, 3};
+};
+
+// One annotation of the page in progress. `fileName` is the file of remote
+// and launch links and attachments, the URI of a URI link.
+struct AnnotationRecord {
+  std::int32_t objectNumber = 0;
+  int type = kTextNote;
+  BoxRecord rect;
+  int icon = 0;
+  std::string fileName;
+  std::string contents;
+  std::string title;
+  bool open = false;
+  int destinationKind = 0;
+  std::int32_t page = 0;
+  BorderStyle border;
+  // The attachment's bytes and the number of their embedded-file stream.
+  std::vector<unsigned char> fileBytes;
+  std::int32_t embeddedFile = 0;
+};
+
+// One item of the document outline; item 0 is the root. Previous and next
+// are object numbers, parent and children item indices.
+struct OutlineItem {
+  std::int32_t objectNumber = 0;
+  std::int32_t previous = 0;
+  std::int32_t next = 0;
+  std::int32_t parent = 0;
+  std::int32_t firstChild = 0;
+  std::int32_t lastChild = 0;
+  std::string title;
+  std::int32_t count = 0;
+  bool open = false;
+  int destinationKind = 0;
+  std::int32_t page = 0;
+};
+
+// A /Separation (spot colour) or /Pattern colour space of the document,
+// named /CS<i> in page resources.
+struct ColorSpaceRecord {
+  std::int32_t objectNumber = 0;
+  bool usedOnPage = false;
+  std::string name;
+  int kind = kSeparation;
+  Colour alternate;
+};
+
+// A tiling pattern, named /P<i> in page resources; paint type 1 coloured,
+// 2 uncoloured.
+struct PatternRecord {
+  std::int32_t objectNumber = -1;
+  int paintType = 1;
+  bool usedOnPage = false;
 };
 
 // What tests replace; ordinary documents use the defaults.
@@ -282,6 +381,25 @@ struct PdfDocument {
   // Bytes written outside a Flate stream are encrypted too.
   bool encryptPlainBytes = false;
 
+  // Page extras: Crop, Bleed, Trim and Art boxes and the thumbnail, reset at
+  // every page begin; transition and duration hold for every page.
+  std::array<BoxRecord, 4> boxes{};
+  std::int32_t thumbnail = -1;
+  int transition = 0;
+  float duration = 0;
+  BorderStyle borderDefaults;
+  std::vector<AnnotationRecord> annotations;
+
+  // Catalog values: page mode, open action and URI base; none by default.
+  int pageMode = 0;
+  int openAction = 0;
+  std::string uriBase;
+  // Empty until the first item; then item 0 is the root.
+  std::vector<OutlineItem> outlines;
+
+  std::vector<ColorSpaceRecord> colourSpaces;
+  std::vector<PatternRecord> patterns;
+
   GraphicsLevel& level() { return levels[depth]; }
 };
 
@@ -296,8 +414,11 @@ PdfDocument* openDocument(const std::string& path, int version, const OpenOption
 // "Author"); null for any other name.
 std::string* infoEntry(DocumentInfo& info, std::string_view name);
 
-// name is "Keywords", "Subject", "Title", "Creator" or "Author"; an unknown
-// name or an empty value changes nothing.
+// name "Keywords", "Subject", "Title", "Creator" or "Author" replaces that
+// text. Any other name is kept beside them, newest first: "Trapped" only with
+// "True", "False" or "Unknown"; a name holding a blank or one of %()<>[]{}/#
+// is ignored, and so are "CreationDate" and "Producer", which the writer
+// sets. An empty name or value changes nothing.
 void setInfoEntry(PdfDocument* doc, const std::string& name, const std::string& value);
 
 // The leaf of the page tree that takes the page being finished (ten pages

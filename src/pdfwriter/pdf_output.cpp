@@ -407,6 +407,38 @@ void writeStreamEnd(PdfDocument* doc)
   printPdf(doc, "%ld\nendobj\n", static_cast<long long>(length));
 }
 
+void writeStreamObject(PdfDocument* doc, std::int32_t n, std::string_view dictionary,
+                       const void* data, std::size_t size)
+{
+  if (!doc)
+    return;
+  writeObjectHeader(doc, n);
+  const std::int32_t length = reserveObject(doc);
+  writeString(doc, "<<\n");
+  writeString(doc, dictionary);
+  printPdf(doc, "/Length %ld 0 R\n", length);
+  const bool compress = doc->compressionLevel != 0;
+  if (compress)
+    writeString(doc, "/Filter /FlateDecode\n");
+  writeString(doc, ">>\nstream\n");
+  const std::uint64_t start = currentPosition(doc);
+  if (compress) {
+    beginFlateStream(doc, n, 0);
+    writeBytes(doc, data, size);
+    endFlateStream(doc);
+  } else {
+    if (doc->security)
+      useObjectKey(doc, n, 0);
+    doc->encryptPlainBytes = true;
+    writeBytes(doc, data, size);
+    doc->encryptPlainBytes = false;
+  }
+  const std::uint64_t streamLength = currentPosition(doc) - start;
+  writeString(doc, "endstream\nendobj\n");
+  writeObjectHeader(doc, length);
+  printPdf(doc, "%ld\nendobj\n", static_cast<long long>(streamLength));
+}
+
 void flushOutput(PdfDocument* doc)
 {
   if (!doc || !doc->output || doc->inFlateStream)

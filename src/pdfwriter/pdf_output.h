@@ -87,6 +87,12 @@ void writeStreamEnd(PdfDocument* doc);
 // Writes "ET" when a text object is open.
 void endText(PdfDocument* doc);
 
+// Writes object n as a stream of `size` bytes: `dictionary` holds the
+// entries before /Length (each ending in a line feed). Flate unless the
+// document writes plain streams; under encryption sealed with n's key.
+void writeStreamObject(PdfDocument* doc, std::int32_t n, std::string_view dictionary,
+                       const void* data, std::size_t size);
+
 void ensureRoom(PdfDocument* doc, std::size_t count);
 // Hands the buffer to the output routine (never inside a Flate stream).
 void flushOutput(PdfDocument* doc);

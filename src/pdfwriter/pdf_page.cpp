@@ -1,11 +1,14 @@
 #include "pdfwriter/pdf_page.h"
 
+#include "pdfwriter/pdf_annotations.h"
+#include "pdfwriter/pdf_colour.h"
 #include "pdfwriter/pdf_font.h"
 #include "pdfwriter/pdf_image.h"
 #include "pdfwriter/pdf_output.h"
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 namespace quillet {
 namespace {
@@ -65,14 +68,17 @@ void setRGB(Colour& colour, float r, float g, float b, bool& changed)
     colour = Colour{kRGB, {r, g, b, 0}};
 }
 
-// A gray is kept in all three RGB slots, so a pending "rg" or "RG" written
-// after it paints the same gray.
-void setGrayColour(PdfDocument* doc, Colour& colour, float v, const char* op)
+// A gray is kept in all three RGB slots. Written at once, it clears the
+// side's pending flags, so no older lazy "rg" or "RG" follows it.
+void setGrayColour(PdfDocument* doc, Colour& colour, float v, const char* op,
+                   std::initializer_list<bool*> pending)
 {
   if (colour.kind == kGray && colour.c[0] == v)
     return;
   printPdf(doc, op, v);
   colour = Colour{kGray, {v, v, v, 0}};
+  for (bool* flag : pending)
+    *flag = false;
 }
 
 void startSubpath(PdfDocument* doc, float x, float y)
@@ -111,6 +117,10 @@ void beginPage(PdfDocument* doc, float width, float height)
   level.text = TextState{};
   level.line = LineState{};
   level.colour = ColourState{};
+  clearAnnotations(doc);
+  for (BoxRecord& box : doc->boxes)
+    clearBox(box);
+  doc->thumbnail = -1;
   beginContentStream(doc);
 }
 
@@ -125,11 +135,21 @@ void writePageObject(PdfDocument* doc)
   writeObjectHeader(doc, doc->pageObject);
   printPdf(doc, "<<\n/Type /Page\n/Parent %ld 0 R\n", pageParentNode(doc));
   std::int32_t resources = reserveObject(doc);
-  printPdf(doc, "/Resources %ld 0 R\n/MediaBox [0 0 %f %f]\n/Contents [", resources,
-           doc->mediaWidth, doc->mediaHeight);
+  printPdf(doc, "/Resources %ld 0 R\n/MediaBox [0 0 %f %f]\n", resources, doc->mediaWidth,
+           doc->mediaHeight);
+  writePageBoxes(doc);
+  if (doc->duration > 0)
+    printPdf(doc, "/Dur %f\n", doc->duration);
+  writeTransition(doc);
+  writeString(doc, "/Contents [");
   for (std::int32_t stream : doc->contentStreams)
     printPdf(doc, "%ld 0 R ", stream);
-  writeString(doc, "]\n>>\nendobj\n");
+  writeString(doc, "]\n");
+  if (doc->thumbnail != -1)
+    printPdf(doc, "/Thumb %ld 0 R\n", doc->thumbnail);
+  writeAnnotsArray(doc);
+  writeString(doc, ">>\nendobj\n");
+  writeAnnotations(doc);
 
   writeObjectHeader(doc, resources);
   writeString(doc, "<<\n/ProcSet [/PDF");
@@ -143,8 +163,11 @@ void writePageObject(PdfDocument* doc)
       writeString(doc, entry.name);
   writeString(doc, "]\n");
   writeFontResources(doc);
+  writeColorSpaceResources(doc);
+  writePatternResources(doc);
   writeXObjectResources(doc);
   writeString(doc, ">>\nendobj\n");
+  freeAnnotations(doc);
 
   doc->state = kOpen;
   if (doc->flags & kFlushAfterPage)
@@ -231,10 +254,12 @@ void setGray(PdfDocument* doc, std::string_view which, float v)
     return;
   bool fill = which == "fill" || which == "both";
   bool stroke = which == "stroke" || which == "both";
+  GraphicsLevel& level = doc->level();
   if (fill)
-    setGrayColour(doc, doc->level().colour.fill, v, "%f g\n");
+    setGrayColour(doc, level.colour.fill, v, "%f g\n",
+                  {&level.pending.fill, &level.pending.textFill});
   if (stroke)
-    setGrayColour(doc, doc->level().colour.stroke, v, "%f G\n");
+    setGrayColour(doc, level.colour.stroke, v, "%f G\n", {&level.pending.stroke});
 }
 
 void pathMoveTo(PdfDocument* doc, float x, float y)

@@ -5,6 +5,7 @@
 #include "pdfwriter/standard_security.h"
 
 #include <algorithm>
+#include <string>
 
 namespace quillet {
 namespace {
@@ -130,6 +131,21 @@ void encryptBytes(PdfDocument* doc, const std::uint8_t* bytes, std::size_t count
   if (!doc || !doc->security || count == 0)
     return;
   doc->security->rc4.process({bytes, count}, out);
+}
+
+void writeTextString(PdfDocument* doc, std::int32_t objectNumber, std::string_view text)
+{
+  if (!doc)
+    return;
+  if (!doc->security) {
+    writeLiteralString(doc, text.data(), text.size());
+    return;
+  }
+  std::string sealed(text);
+  useObjectKey(doc, objectNumber, 0);
+  auto* bytes = reinterpret_cast<std::uint8_t*>(sealed.data());
+  encryptBytes(doc, bytes, sealed.size(), bytes);
+  writeHexString(doc, sealed.data(), sealed.size());
 }
 
 std::int32_t writeEncryptDict(PdfDocument* doc)

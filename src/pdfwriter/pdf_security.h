@@ -30,6 +30,10 @@ void useObjectKey(PdfDocument* doc, std::int32_t objectNumber, std::int32_t gene
 void encryptBytes(PdfDocument* doc, const std::uint8_t* bytes, std::size_t count,
                   std::uint8_t* out);
 
+// A text string of object n: a literal string, or under encryption sealed
+// with n's key (a key stream of its own) and written in hexadecimal.
+void writeTextString(PdfDocument* doc, std::int32_t objectNumber, std::string_view text);
+
 // Writes the /Encrypt dictionary under a new number and returns it.
 std::int32_t writeEncryptDict(PdfDocument* doc);
 

@@ -1,9 +1,9 @@
 #include "scene/povray_writer.h"
 
-#include "model/display_settings.h"
 #include "model/model.h"
 #include "platform/clock.h"
 #include "runtime/number_format.h"
+#include "scene/atom_style.h"
 #include "scene/scene_files.h"
 
 #include <algorithm>
@@ -21,46 +21,6 @@ constexpr double degree = 0.017453292522222223;
 constexpr float maxCameraAngle = 150.0f;
 
 bool sheetKind(std::int16_t kind) { return kind == 2 || kind == 4; }
-bool inTables(std::int32_t element) { return element >= 0 && element <= 120; }
-
-// Colour and element of an atom by its code 1, 2 or 3; any other code keeps
-// what the previous atom had.
-struct AtomPick {
-  std::uint32_t colour = 0;
-  std::int32_t element = 0;
-};
-
-void pickByCode(AtomPick& pick, std::int32_t code, const Model& model, const Preferences& prefs)
-{
-  switch (code) {
-  case 1:
-    pick = {prefs.site1Color, model.siteElement1};
-    break;
-  case 2:
-    pick = {prefs.site2Color, model.siteElement2};
-    break;
-  case 3:
-    pick = {prefs.carbonColor, 6};
-    break;
-  default:
-    break;
-  }
-}
-
-float covalentRadiusOf(const Model& model, std::int32_t element)
-{
-  return inTables(element) ? model.covalentRadius[static_cast<std::size_t>(element)] : 0.0f;
-}
-
-std::uint32_t wholeColour(double value)
-{
-  return static_cast<std::uint32_t>(static_cast<std::int32_t>(std::lround(value)));
-}
-
-float bondRadius(const DisplaySettings& display)
-{
-  return static_cast<float>(static_cast<double>(display.bondWidthScale) * 0.3);
-}
 
 void checkSet(const std::vector<float>& x, const std::vector<float>& y, const std::vector<float>& z,
               const std::vector<std::int16_t>& type, std::int32_t count, const std::string& path)
@@ -284,7 +244,7 @@ void CXXX::writePOVArrays(PovOutput& out) const
         const std::int16_t type = types[static_cast<std::size_t>(i)];
         if (m.partsFlag) {
           const std::int32_t index = type - 1;
-          if (inTables(index)) {
+          if (elementInTables(index)) {
             const auto e = static_cast<std::size_t>(index);
             pick.colour = m_elementColor[e];
             radius = m_display.atomRadiusScale * m_elementRadius[e];

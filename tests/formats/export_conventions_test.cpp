@@ -1,4 +1,4 @@
-#include "export_rig.h"
+#include "scene_walls.h"
 
 #include "formats/export_text.h"
 #include "formats/structure_writers.h"
@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 
 namespace tarvek::test {
@@ -18,6 +19,10 @@ const std::string twoListAtoms =
     " 2.5           0             0             3             1             255 \r\n"
     " 7             1             1             3             0             255 \r\n";
 
+const ExportUse allUses[] = {ExportUse::Xmol,       ExportUse::Mol, ExportUse::Pdb,
+                             ExportUse::BondTable,  ExportUse::Box, ExportUse::Statistics,
+                             ExportUse::Mlm,        ExportUse::Cif, ExportUse::Vrml};
+
 TEST(ExportSetTest, eachUseTakesItsSetAndFirstAtomPerKind)
 {
   ExportRig rig;
@@ -25,36 +30,41 @@ TEST(ExportSetTest, eachUseTakesItsSetAndFirstAtomPerKind)
     rig.addAtom(static_cast<float>(i), 0.0f, 0.0f);
   for (int i = 0; i < 3; ++i)
     rig.addSheetAtom(100.0f + static_cast<float>(i), 0.0f, 0.0f);
-  const ExportUse uses[] = {ExportUse::Xmol, ExportUse::Mol, ExportUse::Pdb,
-                            ExportUse::BondTable, ExportUse::Box, ExportUse::Statistics};
   for (std::int16_t kind = 0; kind <= 9; ++kind) {
     rig.model.structureKind = kind;
-    for (const ExportUse use : uses) {
+    for (const ExportUse use : allUses) {
       const ExportAtoms set = exportAtoms(rig.ctx, use);
       const bool sheet = kind == 2 || kind == 4;
-      const bool skipsVertices = kind == 8 && (use == ExportUse::Mol || use == ExportUse::Pdb);
-      const std::int32_t first = skipsVertices ? 12 : 0;
+      const bool vertexSkipper = use == ExportUse::Mol || use == ExportUse::Pdb
+                                 || use == ExportUse::Mlm || use == ExportUse::Cif
+                                 || use == ExportUse::Vrml;
+      const bool none = (use == ExportUse::Cif || use == ExportUse::Vrml) && (kind < 1 || kind > 8);
+      const std::int32_t count = sheet ? 3 : 14;
+      const std::int32_t first = none ? count : kind == 8 && vertexSkipper ? 12 : 0;
       SCOPED_TRACE("kind " + std::to_string(kind) + ", use " + std::to_string(int(use)));
       EXPECT_FALSE(set.fromSceneFile);
-      EXPECT_EQ(set.setCount, sheet ? 3 : 14);
+      EXPECT_EQ(set.setCount, count);
       EXPECT_EQ(set.first, first);
       ASSERT_EQ(set.atoms.size(), std::size_t(set.setCount - first));
+      if (none)
+        continue;
       EXPECT_EQ(set.atoms.front().x, sheet ? 100.0f : float(first));
       EXPECT_EQ(set.atoms.front().index, first);
     }
   }
 }
 
-TEST(ExportSetTest, theSceneFileServesThePdbAndTheBoxOnlyFromTwoLists)
+TEST(ExportSetTest, theSceneFileServesPdbMlmCifAndTheBoxOnlyFromTwoLists)
 {
   ExportRig rig;
   rig.addAtom(0.0f, 0.0f, 0.0f);
   rig.ctx.sceneAtomFile = rig.dir.write("tmp.xyz", twoListAtoms).string();
   for (const std::int32_t lists : {0, 1, 2, 3}) {
     rig.ctx.sceneListCount = lists;
-    for (const ExportUse use : {ExportUse::Xmol, ExportUse::Mol, ExportUse::Pdb,
-                                ExportUse::BondTable, ExportUse::Box, ExportUse::Statistics}) {
-      const bool scene = lists >= 2 && (use == ExportUse::Pdb || use == ExportUse::Box);
+    for (const ExportUse use : allUses) {
+      const bool scene = lists >= 2
+                         && (use == ExportUse::Pdb || use == ExportUse::Box
+                             || use == ExportUse::Mlm || use == ExportUse::Cif);
       const ExportAtoms set = exportAtoms(rig.ctx, use);
       SCOPED_TRACE(std::to_string(lists) + " lists, use " + std::to_string(int(use)));
       EXPECT_EQ(set.fromSceneFile, scene);
@@ -103,6 +113,11 @@ TEST(ExportBoxTest, marginsOriginAndFlatSheets)
   sheet.model.structureKind = 4;
   EXPECT_EQ(getStructureBox(sheet.ctx)[3], 11.0f);
 
+  ExportRig line;
+  line.addAtom(0.0f, 0.0f, 3.0f);
+  line.ctx.cifPadding = {0.0f, 0.0f, 0.0f};
+  EXPECT_EQ(getStructureBox(line.ctx), (std::array<float, 6>{0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 3.0f}));
+
   ExportRig scene;
   scene.addAtom(100.0f, 0.0f, 0.0f);
   scene.ctx.sceneListCount = 2;
@@ -141,6 +156,17 @@ TEST(AtomLabelsTest, formsPerWriter)
       {LabelForm::Mol, true, "", "", 2, " X "},
       {LabelForm::Pdb, false, "", "C", 1, "  X"},
       {LabelForm::Xmol, false, "C", "C", -3, "  X"},
+      {LabelForm::Cif, false, "Ga", "N", 1, " Ga"},
+      {LabelForm::Cif, false, "Ga", "N", 3, "  C"},
+      {LabelForm::Cif, true, "", "", 17, "Cl"},
+      {LabelForm::Cif, false, "C", "C", 0, "  X"},
+      {LabelForm::Cif, true, "", "", 200, "X"},
+      {LabelForm::Mlm, false, "Ga", "N", 1, "Ga"},
+      {LabelForm::Mlm, false, "Ga", "N", 2, "N"},
+      {LabelForm::Mlm, false, "Ga", "N", 3, "C"},
+      {LabelForm::Mlm, true, "", "", 17, "Cl"},
+      {LabelForm::Mlm, false, "C", "C", 4, "X"},
+      {LabelForm::Mlm, true, "", "", 300, "X"},
   };
   for (const Case& c : cases) {
     ExportRig rig;
@@ -190,6 +216,23 @@ TEST(ExportTextTest, everyWriterMatchesTheFixUpsOfItsDefaultOutput)
          exportPDB(r.ctx, p);
        }},
       {"bonds", [](ExportRig& r, const std::string& p) { exportBonds(r.ctx, p); }},
+      {"MLM",
+       [](ExportRig& r, const std::string& p) {
+         // MLM fields end below 1000.
+         r.model.atomY[1] = 999.0f;
+         exportMLM(r.ctx, p);
+       }},
+      {"CIF", [](ExportRig& r, const std::string& p) { exportCIF(r.ctx, p); }},
+      {"VRML 2.0",
+       [](ExportRig& r, const std::string& p) {
+         const ExportScene scene(r);
+         exportVRML(r.ctx, scene.vrml(), p, VrmlVersion::Vrml2);
+       }},
+      {"VRML 1.0",
+       [](ExportRig& r, const std::string& p) {
+         const ExportScene scene(r);
+         exportVRML(r.ctx, scene.vrml(), p, VrmlVersion::Vrml1);
+       }},
   };
   for (const auto& [name, write] : writers) {
     for (const bool lf : {false, true}) {
@@ -199,8 +242,11 @@ TEST(ExportTextTest, everyWriterMatchesTheFixUpsOfItsDefaultOutput)
         rig.addAtom(1.5f, -2.25f, 0.125f);
         rig.addAtom(-0.0001f, 1000.0f, 3.0f, 1);
         rig.addBond(0, 1);
-        const std::string plain = rig.path("plain");
-        const std::string fixed = rig.path("fixed");
+        // One file name in two folders: the MLM file names itself.
+        std::filesystem::create_directory(rig.path("plain"));
+        std::filesystem::create_directory(rig.path("fixed"));
+        const std::string plain = rig.path("plain/out");
+        const std::string fixed = rig.path("fixed/out");
         write(rig, plain);
         ASSERT_TRUE(stripCarriageReturns(plain, lf).ok());
         ASSERT_TRUE(fixDecimalComma(plain, comma).ok());

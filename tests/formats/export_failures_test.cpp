@@ -1,4 +1,4 @@
-#include "export_rig.h"
+#include "scene_walls.h"
 
 #include "formats/structure_writers.h"
 #include "runtime/runtime_error.h"
@@ -31,6 +31,45 @@ void pdb(ExportRig& r, const std::string& p)
   exportPDB(r.ctx, p);
 }
 void bonds(ExportRig& r, const std::string& p) { exportBonds(r.ctx, p); }
+void mlm(ExportRig& r, const std::string& p) { exportMLM(r.ctx, p); }
+void cif(ExportRig& r, const std::string& p) { exportCIF(r.ctx, p); }
+void vrml2(ExportRig& r, const std::string& p)
+{
+  const ExportScene scene(r);
+  exportVRML(r.ctx, scene.vrml(), p, VrmlVersion::Vrml2);
+}
+void vrml1(ExportRig& r, const std::string& p)
+{
+  const ExportScene scene(r);
+  exportVRML(r.ctx, scene.vrml(), p, VrmlVersion::Vrml1);
+}
+
+// count atoms in a row along x, of the given kind.
+Prepare atomRow(int count, std::int16_t kind = 1)
+{
+  return [count, kind](ExportRig& r) {
+    r.model.structureKind = kind;
+    for (int i = 0; i < count; ++i)
+      r.addAtom(float(i % 100), 0.0f, 0.0f);
+  };
+}
+
+// Two scene lists without their atom file.
+void noSceneFile(ExportRig& r)
+{
+  r.ctx.sceneListCount = 2;
+  r.ctx.sceneAtomFile = r.path("tmp.xyz");
+}
+
+// Two scene lists whose files hold the given lines.
+Prepare sceneFiles(std::string atomLines, std::string bondLines)
+{
+  return [atomLines, bondLines](ExportRig& r) {
+    r.ctx.sceneListCount = 2;
+    r.ctx.sceneAtomFile = r.dir.write("tmp.xyz", atomLines).string();
+    r.ctx.sceneBondFile = r.dir.write("tmp.zyx", bondLines).string();
+  };
+}
 
 Prepare atomAt(float x, float y = 0.0f)
 {
@@ -46,6 +85,12 @@ const std::string xmolRange = "XMOL-File only supports coordinates from -999.999
 const std::string molRange = "MOL-File only supports coordinates from -9999.9999 to 99999.9999";
 const std::string pdbRange = "PDB-File only supports coordinates from -999.999 to 9999.999";
 const std::string bondRange = "Bonds-File only supports coordinates from -999.9999 to 9999.9999";
+const std::string mlmRange = "MLM-File only supports coordinates from -999.99999 to 999.99999, "
+                             "and below 100 in size before a negative coordinate";
+const std::string cifRange = "CIF-File only supports fractional coordinates from -99.999 to 999.999";
+const std::string vrmlRange = "VRML-File only supports finite coordinates";
+const float inf = std::numeric_limits<float>::infinity();
+const std::string threeFields = " 1  2  3  3  0 \r\n 1  2  3 \r\n";
 
 std::vector<std::string> folderEntries(const std::filesystem::path& dir)
 {
@@ -113,12 +158,45 @@ TEST(ExportFailureTest, badInputLeavesThePreviousFile)
          r.ctx.sceneAtomFile = r.dir.write("tmp.xyz", " 1  2  3  3  0 \r\n 1  2  3 \r\n").string();
        },
        pdb, ""},
-      {"PDB scene file missing",
+      {"PDB scene file missing", noSceneFile, pdb, ""},
+      {"MLM 10001 atoms", atomRow(10001), mlm, "MLM-File only supports atom IDs up to 9999"},
+      {"MLM cage to ID 10000", atomRow(10001, 8), mlm, "MLM-File only supports atom IDs up to 9999"},
+      {"MLM x of 1000", atomAt(1000.0f), mlm, mlmRange},
+      {"MLM x of 150 before a y of -3", atomAt(150.0f, -3.0f), mlm, mlmRange},
+      {"MLM NaN", atomAt(nan), mlm, mlmRange},
+      {"MLM bond outside", [](ExportRig& r) { atomAt(1.0f)(r), r.addBond(0, 2); }, mlm,
+       "Bond 2 names atom 3, outside the 2 atoms of the structure"},
+      {"CIF negative padding",
        [](ExportRig& r) {
-         r.ctx.sceneListCount = 2;
-         r.ctx.sceneAtomFile = r.path("tmp.xyz");
+         atomAt(1.0f)(r);
+         r.ctx.cifPadding = {-1.0f, 5.0f, 0.0f};
        },
-       pdb, ""},
+       cif, "The CIF bounding box has no room along x: check the padding."},
+      {"CIF negative z padding",
+       [](ExportRig& r) {
+         atomAt(1.0f)(r);
+         r.ctx.cifPadding = {5.0f, 5.0f, -0.75f};
+       },
+       cif, "The CIF bounding box has no room along z: check the padding."},
+      {"CIF fraction of 1000",
+       [](ExportRig& r) {
+         atomAt(10.0f)(r);
+         r.ctx.cifPadding = {-4.999f, 5.0f, 0.0f};
+       },
+       cif, cifRange},
+      {"VRML 2.0 infinity", atomAt(0.0f, inf), vrml2, vrmlRange},
+      {"VRML 1.0 infinity", atomAt(inf), vrml1, vrmlRange},
+      {"VRML bond outside", [](ExportRig& r) { atomAt(1.0f)(r), r.addBond(2, 0); }, vrml2,
+       "Bond 2 names atom 3, outside the 2 atoms of the structure"},
+      {"MLM three fields", sceneFiles(threeFields, ""), mlm, ""},
+      {"CIF three fields", sceneFiles(threeFields, ""), cif, ""},
+      {"VRML three fields", sceneFiles(threeFields, ""), vrml2,
+       "Line 2 of the scene file \"{dir}/tmp.xyz\" has 3 fields; 5 are needed."},
+      {"VRML six bond fields", sceneFiles(" 1  2  3  3  0 \r\n", " 0  0  0  1  1  1 \r\n"), vrml1,
+       "Line 1 of the scene file \"{dir}/tmp.zyx\" has 6 fields; 5, 7 or 8 are expected."},
+      {"MLM scene file missing", noSceneFile, mlm, ""},
+      {"CIF scene file missing", noSceneFile, cif, ""},
+      {"VRML scene file missing", noSceneFile, vrml2, ""},
   };
   for (const Case& c : cases) {
     ExportRig rig;
@@ -129,8 +207,11 @@ TEST(ExportFailureTest, badInputLeavesThePreviousFile)
       c.write(rig, path);
       ADD_FAILURE() << c.name << ": no error";
     } catch (const RuntimeError& e) {
-      if (!c.message.empty())
-        EXPECT_EQ(std::string(e.what()), c.message) << c.name;
+      std::string message = c.message;
+      if (const auto at = message.find("{dir}"); at != std::string::npos)
+        message.replace(at, 5, rig.dir.path().string());
+      if (!message.empty())
+        EXPECT_EQ(std::string(e.what()), message) << c.name;
       else if (rig.model.partsFlag)
         EXPECT_EQ(std::string(e.what()), "Could not read " + rig.ctx.partFile) << c.name;
       else
@@ -146,7 +227,8 @@ TEST(ExportFailureTest, badInputLeavesThePreviousFile)
 TEST(ExportFailureTest, aTargetThatCannotBeWrittenNamesThePath)
 {
   const std::pair<const char*, Writer> writers[] = {
-      {"XMOL", xmol}, {"MOL", mol}, {"PDB", pdb}, {"bonds", bonds}};
+      {"XMOL", xmol}, {"MOL", mol},   {"PDB", pdb},         {"bonds", bonds},
+      {"MLM", mlm},   {"CIF", cif},   {"VRML 2.0", vrml2}, {"VRML 1.0", vrml1}};
   for (const auto& [name, write] : writers) {
     ExportRig rig;
     atomAt(1.0f)(rig);
@@ -170,7 +252,8 @@ TEST(ExportFailureTest, aTargetThatCannotBeWrittenNamesThePath)
 TEST(ExportFailureTest, aWriteFailingPartWayKeepsTheOldFile)
 {
   const std::pair<const char*, Writer> writers[] = {
-      {"XMOL", xmol}, {"MOL", mol}, {"PDB", pdb}, {"bonds", bonds}};
+      {"XMOL", xmol}, {"MOL", mol},   {"PDB", pdb},         {"bonds", bonds},
+      {"MLM", mlm},   {"CIF", cif},   {"VRML 2.0", vrml2}, {"VRML 1.0", vrml1}};
   for (const auto& [name, write] : writers) {
     ExportRig rig;
     for (int i = 0; i < 900; ++i) {

@@ -184,7 +184,9 @@ TEST(InfoTest, entriesInFixedOrderWithDateAndProducer)
     setInfoEntry(doc, "title", "lower case");
     pages(doc, 1);
   }));
+  // Other names are entries of their own, except those the writer sets.
   EXPECT_EQ(pdf.object(3), "3 0 obj\n<<\n/Keywords (carbon)\n/Title (Tubes)\n/Author (A. \\(Writer\\))\n"
+                           "/title (lower case)\n"
                            "/CreationDate (D:20261210120000)\n/Producer (Morvane Quillet)\n>>\nendobj\n");
 }
 

@@ -224,42 +224,6 @@ TEST(PdfOracleTest, extractedJpegIsCloseToTheSource)
   EXPECT_GE(psnr, 40.0);
 }
 
-struct Ppm {
-  int width = 0, height = 0;
-  std::string pixels;
-
-  // Page point (x, y), origin lower left, at 72 dpi.
-  std::string colourAt(int x, int y) const
-  {
-    int row = height - y;
-    const unsigned char* p = reinterpret_cast<const unsigned char*>(pixels.data()) + (std::size_t(row) * width + x) * 3;
-    if (p[0] > 200 && p[1] < 80 && p[2] < 80)
-      return "red";
-    if (p[0] < 80 && p[1] < 80 && p[2] > 200)
-      return "blue";
-    if (p[0] > 230 && p[1] > 230 && p[2] > 230)
-      return "white";
-    return "other";
-  }
-};
-
-Ppm readPpm(const fs::path& path)
-{
-  std::string bytes = readBytes(path);
-  std::istringstream in(bytes);
-  std::string magic;
-  int maxValue = 0;
-  Ppm ppm;
-  in >> magic >> ppm.width >> ppm.height >> maxValue;
-  in.get();
-  if (magic != "P6" || maxValue != 255)
-    return {};
-  ppm.pixels = bytes.substr(static_cast<std::size_t>(in.tellg()));
-  if (ppm.pixels.size() != std::size_t(ppm.width) * ppm.height * 3)
-    return {};
-  return ppm;
-}
-
 TEST(PdfOracleTest, rotatedImageRendersWhereTheMatrixPutsIt)
 {
   if (!requireTool("pdftoppm", "poppler-utils"))
@@ -283,7 +247,7 @@ TEST(PdfOracleTest, rotatedImageRendersWhereTheMatrixPutsIt)
     fs::path prefix = dir.path() / c.name;
     ToolRun render = run("pdftoppm", {"-r", "72", file.string(), prefix.string()});
     ASSERT_EQ(render.status, 0) << render.output;
-    Ppm ppm = readPpm(prefix.string() + "-1.ppm");
+    test::Ppm ppm = test::readPpm(prefix.string() + "-1.ppm");
     ASSERT_EQ(ppm.width, 595) << c.name;
     ASSERT_EQ(ppm.height, 842) << c.name;
     for (const auto& [point, colour] : c.expected)

@@ -126,8 +126,9 @@ TEST(ColourTest, grayIsWrittenAtOnceAndSelectorsAreExact)
       << "setGray(" << c.which << ", " << c.v << ")";
 }
 
-// A pending "rg" after a gray must paint that gray, not left-over components.
-TEST(ColourTest, pendingRgbAfterGrayKeepsTheGray)
+// A gray written at once ends a pending "rg", which would paint the older
+// colour over it.
+TEST(ColourTest, grayClearsAPendingRgb)
 {
   std::string content = contentOf([](PdfDocument* doc) {
     setFillRGB(doc, 1, 0, 0);
@@ -135,7 +136,7 @@ TEST(ColourTest, pendingRgbAfterGrayKeepsTheGray)
     pathRectangle(doc, 0, 0, 1, 1);
     fillPath(doc);
   });
-  EXPECT_EQ(content, "0.5 g\n0 0 1 1 re\n0.5 0.5 0.5 rg\nf*\n");
+  EXPECT_EQ(content, "0.5 g\n0 0 1 1 re\nf*\n");
 }
 
 TEST(LineStateTest, immediateAndLazyValues)

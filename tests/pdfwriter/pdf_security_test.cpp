@@ -133,34 +133,6 @@ TEST(SetupEncryptionTest, refusedOnceStreamsExistOrTwice)
   EXPECT_FALSE(setupEncryption(nullptr, 0, 16, "o", "u"));
 }
 
-// Our own decryption of the file: object key, RC4, then inflate.
-struct Decrypter {
-  std::array<std::uint8_t, 16> key;
-
-  std::string operator()(int object, std::string data) const
-  {
-    Md5 md5;
-    md5.update(key.data(), key.size());
-    const std::uint8_t suffix[5] = {std::uint8_t(object), std::uint8_t(object >> 8),
-                                    std::uint8_t(object >> 16), 0, 0};
-    md5.update(suffix, sizeof suffix);
-    const auto digest = md5.finish();
-    Rc4 rc4;
-    rc4.setKey(digest);
-    auto* bytes = reinterpret_cast<std::uint8_t*>(data.data());
-    rc4.process({bytes, data.size()}, bytes);
-    return data;
-  }
-};
-
-std::string fromHexText(const std::string& text)
-{
-  std::string out;
-  for (std::size_t i = 0; i + 1 < text.size(); i += 2)
-    out += static_cast<char>(std::stoi(text.substr(i, 2), nullptr, 16));
-  return out;
-}
-
 // Every stream kind and every Info text is encrypted with its object's key,
 // and decrypts to what a plain file holds; the dictionary has its fixed form.
 TEST(EncryptedFileTest, streamsAndInfoDecryptWithTheObjectKeys)
@@ -189,7 +161,7 @@ TEST(EncryptedFileTest, streamsAndInfoDecryptWithTheObjectKeys)
     writePageObject(doc);
   }, options));
   const std::string& bytes = pdf.bytes();
-  const Decrypter decrypt{key};
+  const test::Decrypter decrypt{key};
 
   std::smatch m;
   ASSERT_TRUE(std::regex_search(bytes, m, std::regex("/Encrypt (\\d+) 0 R\n")));
@@ -231,9 +203,9 @@ TEST(EncryptedFileTest, streamsAndInfoDecryptWithTheObjectKeys)
   ASSERT_TRUE(std::regex_search(info, m, std::regex("/Title <([0-9A-F]+)>\n/CreationDate "
                                                     "<([0-9A-F]+)>/Producer <([0-9A-F]+)>>>\n")))
       << info;
-  EXPECT_EQ(decrypt(3, fromHexText(m[1])), "Secret (title)");
-  EXPECT_EQ(decrypt(3, fromHexText(m[2])), "D:20261210120000");
-  EXPECT_EQ(decrypt(3, fromHexText(m[3])), "Morvane Quillet");
+  EXPECT_EQ(decrypt(3, test::fromHexText(m[1])), "Secret (title)");
+  EXPECT_EQ(decrypt(3, test::fromHexText(m[2])), "D:20261210120000");
+  EXPECT_EQ(decrypt(3, test::fromHexText(m[3])), "Morvane Quillet");
 }
 
 } // namespace

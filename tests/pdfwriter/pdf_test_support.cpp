@@ -1,5 +1,7 @@
 #include "pdfwriter/pdf_test_support.h"
 
+#include "pdfwriter/md5.h"
+#include "pdfwriter/rc4.h"
 #include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
@@ -204,6 +206,43 @@ std::string hexOf(const std::uint8_t* bytes, std::size_t count)
     out += digits[bytes[i] >> 4];
     out += digits[bytes[i] & 15];
   }
+  return out;
+}
+
+std::string Decrypter::operator()(int object, std::string data) const
+{
+  Md5 md5;
+  md5.update(key.data(), key.size());
+  const std::uint8_t suffix[5] = {std::uint8_t(object), std::uint8_t(object >> 8),
+                                  std::uint8_t(object >> 16), 0, 0};
+  md5.update(suffix, sizeof suffix);
+  const auto digest = md5.finish();
+  Rc4 rc4;
+  rc4.setKey(digest);
+  auto* bytes = reinterpret_cast<std::uint8_t*>(data.data());
+  rc4.process({bytes, data.size()}, bytes);
+  return data;
+}
+
+std::string withoutStreamData(const std::string& bytes)
+{
+  std::string out;
+  std::size_t at = 0;
+  for (;;) {
+    std::size_t start = bytes.find("stream\n", at);
+    std::size_t end = start == std::string::npos ? start : bytes.find("endstream", start);
+    if (end == std::string::npos)
+      return out + bytes.substr(at);
+    out += bytes.substr(at, start + 7 - at);
+    at = end;
+  }
+}
+
+std::string fromHexText(const std::string& text)
+{
+  std::string out;
+  for (std::size_t i = 0; i + 1 < text.size(); i += 2)
+    out += static_cast<char>(std::stoi(text.substr(i, 2), nullptr, 16));
   return out;
 }
 

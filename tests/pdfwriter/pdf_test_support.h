@@ -2,6 +2,7 @@
 
 #include "pdfwriter/pdf_document.h"
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -62,6 +63,26 @@ std::string writeDocument(const std::function<void(PdfDocument*)>& body,
 // Pixels of a w x h RGB image, top row first.
 std::vector<unsigned char> gradientPixels(int w, int h);
 std::vector<unsigned char> halvesPixels(int w, int h);
+
+// Our own decryption of an encrypted file's strings and streams: RC4 with
+// the key of `object` made from the 16-byte file key.
+struct Decrypter {
+  std::array<std::uint8_t, 16> key;
+  std::string operator()(int object, std::string data) const;
+};
+
+// The bytes of a text of hexadecimal digit pairs.
+std::string fromHexText(const std::string& text);
+
+// Keys of annotations, page extras, the catalog's extras, outlines and colour
+// resources: only the writer's internal operations set them.
+inline constexpr const char* kOptionalPartKeys[] = {
+    "/Annots",  "/Trans",      "/Dur",      "/Thumb", "/CropBox",   "/BleedBox", "/TrimBox",
+    "/ArtBox",  "/OpenAction", "/PageMode", "/URI",   "/Outlines", "/ColorSpace", "/Pattern"};
+
+// The file with every stream's data cut out, so that a search finds only
+// dictionary text.
+std::string withoutStreamData(const std::string& bytes);
 
 // Counts the non-overlapping occurrences of `needle`.
 int countOf(const std::string& haystack, const std::string& needle);

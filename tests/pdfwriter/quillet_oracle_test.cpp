@@ -210,6 +210,20 @@ TEST(QuilletReportTest, tubePageReadsRightInEveryTool)
   EXPECT_NEAR((left + right) / 2, 297.5, 0.01);
 }
 
+// The interface reaches none of the writer's optional document parts, so the
+// report's file carries none of their keys.
+TEST(QuilletReportTest, reportHasNoOptionalDocumentParts)
+{
+  if (!test::requireFontFile(test::kLiberationSans, "fonts-liberation2"))
+    return;
+  for (const Report& report : {kTube, kSecret}) {
+    const std::string text = test::withoutStreamData(readBytes(writeReport(report)));
+    ASSERT_NE(text.find("/Type /Catalog"), std::string::npos) << report.file;
+    for (const char* key : test::kOptionalPartKeys)
+      EXPECT_EQ(text.find(key), std::string::npos) << key << " in " << report.file;
+  }
+}
+
 // The file's objects, in the order the writer makes them.
 TEST(QuilletReportTest, tubePageHasItsObjectMapAndContent)
 {

@@ -1,5 +1,7 @@
 #include "support/require_tool.h"
 
+#include "support/run_tool.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -34,17 +36,33 @@ std::string findTool(const std::string& program)
   return {};
 }
 
-bool requireTool(const std::string& program, const std::string& package)
+namespace {
+
+bool reportMissing(const std::string& what, const std::string& package)
 {
-  if (!findTool(program).empty())
-    return true;
-  std::string why = program + " is missing: install the Debian package " + package
+  std::string why = what + " is missing: install the Debian package " + package
                     + " (scripts/deps does)";
   if (ciMode())
     ADD_FAILURE() << why;
   else
     [&why] { GTEST_SKIP() << why; }();
   return false;
+}
+
+} // namespace
+
+bool requireTool(const std::string& program, const std::string& package)
+{
+  return !findTool(program).empty() || reportMissing(program, package);
+}
+
+bool requirePythonModule(const std::string& module, const std::string& package)
+{
+  const char* python = "/usr/bin/python3";
+  if (findTool(python).empty())
+    return reportMissing(python, "python3");
+  return runTool(python, {"-c", "import " + module}).exitCode == 0
+         || reportMissing("The Python module " + module, package);
 }
 
 } // namespace tarvek::test

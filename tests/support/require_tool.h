@@ -16,4 +16,8 @@ std::string findTool(const std::string& program);
 // naming the Debian package to install; the caller then returns.
 [[nodiscard]] bool requireTool(const std::string& program, const std::string& package);
 
+// The same for a Python module that /usr/bin/python3 (where Debian's
+// modules load) must import.
+[[nodiscard]] bool requirePythonModule(const std::string& module, const std::string& package);
+
 } // namespace tarvek::test

@@ -1,0 +1,69 @@
+// Circle Hough transform of one known radius: finds the discs of a picture.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tarvek {
+
+// The red channel of a picture, 0..255, top row first, width * height bytes.
+struct RedLevels {
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  std::vector<std::uint8_t> red;
+};
+
+struct HoughOffset {
+  std::int32_t dx = 0;
+  std::int32_t dy = 0;
+};
+
+struct HoughPeak {
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+};
+
+// A finished search, or the refusal message (error non-empty, all else empty).
+struct HoughResult {
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  std::vector<double> accumulator;  // width * height votes, top row first
+  double max = 0.0;                 // the largest vote of all cells
+  std::vector<HoughPeak> peaks;     // in row order, top to bottom, left to right
+  std::string error;
+
+  bool ok() const { return error.empty(); }
+};
+
+// The circle of radius r in pixels as a list of centre offsets: n =
+// round(8r) sample points (float, halves to even) at angles i * 2pi / n, each
+// rounded half to even; a point equal to the offset stored last is dropped.
+// Starts with (round(r), 0). Empty when n is 0.
+std::vector<HoughOffset> houghOffsets(float r);
+
+// The Sobel edge strength (|gx| + |gy|) / 2 at an inner pixel (1 <= x <=
+// width - 2, 1 <= y <= height - 2): 0 to 1020.
+double edgeValue(const RedLevels& red, std::int32_t x, std::int32_t y);
+
+// Every inner pixel votes its edge strength for each centre at the offsets of
+// houghOffsets(r) that lies inside the picture; the peaks are then listed by
+// houghPeaks. Refused with a message, before anything is allocated: a radius
+// with no sample point (8r below 0.5, also 0, negative and NaN) or above
+// 32,767, a picture wider or higher than 32,767 pixels or above 64 megapixels,
+// and red levels that do not match the size.
+HoughResult houghSearch(const RedLevels& red, float r);
+
+// The vote map as grey levels, round(vote * 255 / max) halves to even, top
+// row first; nothing when max is 0 (a picture without edges).
+std::optional<std::vector<std::uint8_t>> voteMapGrey(const HoughResult& result);
+
+// The local maxima of the inner cells above 0.7 times the inner cells' largest
+// vote. A cell must be strictly greater than its four neighbours that come
+// before it in raster order and at least equal to the four after it, so a
+// plateau of equal maxima gives one peak, its first cell.
+std::vector<HoughPeak> houghPeaks(const std::vector<double>& accumulator, std::int32_t width,
+                                  std::int32_t height);
+
+} // namespace tarvek

@@ -1,0 +1,279 @@
+// JPEG files through libjpeg: compressing a DIB, decoding files.
+#include "imaging/jpeg_file.h"
+
+#include "imaging/dib_section.h"
+#include "runtime/atomic_file.h"
+#include "runtime/file_util.h"
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+#include <jerror.h>
+#include <jpeglib.h>
+
+namespace tarvek {
+
+namespace {
+
+// libjpeg reports errors by longjmp. The functions that call setjmp below
+// hold only plain data, so no C++ object is skipped by a jump; the C++ side
+// reads what they left in their job record after they return.
+struct JumpingErrors {
+  jpeg_error_mgr pub;
+  std::jmp_buf jump;
+};
+
+void jumpOnError(j_common_ptr cinfo)
+{
+  std::longjmp(reinterpret_cast<JumpingErrors*>(cinfo->err)->jump, 1);
+}
+
+// Warnings are counted by libjpeg itself; nothing goes to stderr.
+void stayQuiet(j_common_ptr) {}
+
+jpeg_error_mgr* jumpingErrors(JumpingErrors& errors)
+{
+  jpeg_std_error(&errors.pub);
+  errors.pub.error_exit = jumpOnError;
+  errors.pub.output_message = stayQuiet;
+  return &errors.pub;
+}
+
+void keepMessage(j_common_ptr cinfo, char (&message)[JMSG_LENGTH_MAX])
+{
+  cinfo->err->format_message(cinfo, message);
+}
+
+// A growing malloc'd buffer for the compressed bytes. libjpeg's own memory
+// destination loses its grown buffer when compression fails midway; this one
+// always leaves data for the caller to free.
+struct MemorySink {
+  jpeg_destination_mgr pub;
+  unsigned char* data;
+  std::size_t capacity;
+  std::size_t size;
+};
+
+void sinkStart(j_compress_ptr cinfo)
+{
+  auto* sink = reinterpret_cast<MemorySink*>(cinfo->dest);
+  constexpr std::size_t kFirstBlock = 64 * 1024;
+  sink->data = static_cast<unsigned char*>(std::malloc(kFirstBlock));
+  if (!sink->data)
+    ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 0);
+  sink->capacity = kFirstBlock;
+  sink->pub.next_output_byte = sink->data;
+  sink->pub.free_in_buffer = sink->capacity;
+}
+
+boolean sinkGrow(j_compress_ptr cinfo)
+{
+  auto* sink = reinterpret_cast<MemorySink*>(cinfo->dest);
+  const std::size_t used = sink->capacity;
+  auto* bigger = static_cast<unsigned char*>(std::realloc(sink->data, used * 2));
+  if (!bigger)
+    ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 1);
+  sink->data = bigger;
+  sink->capacity = used * 2;
+  sink->pub.next_output_byte = sink->data + used;
+  sink->pub.free_in_buffer = sink->capacity - used;
+  return TRUE;
+}
+
+void sinkEnd(j_compress_ptr cinfo)
+{
+  auto* sink = reinterpret_cast<MemorySink*>(cinfo->dest);
+  sink->size = sink->capacity - sink->pub.free_in_buffer;
+}
+
+enum class EncodeOutcome { Done, SetupFailed, Failed };
+
+struct EncodeJob {
+  const std::uint8_t* bits;  // bottom row first, blue green red
+  int width;
+  int height;
+  std::size_t stride;
+  int quality;
+  MemorySink sink;
+  int errorCode;
+  char message[JMSG_LENGTH_MAX];
+};
+
+// Fills job.sink; feeds the memory rows from the last (the image's top row)
+// down, so the file is upright.
+EncodeOutcome encode(EncodeJob& job)
+{
+  jpeg_compress_struct cinfo;
+  JumpingErrors errors;
+  cinfo.err = jumpingErrors(errors);
+  // Set before the create call, so a jump from inside it finds them empty.
+  cinfo.global_state = 0;
+  cinfo.mem = nullptr;
+  if (setjmp(errors.jump)) {
+    keepMessage(reinterpret_cast<j_common_ptr>(&cinfo), job.message);
+    job.errorCode = errors.pub.msg_code;
+    const bool created = cinfo.global_state != 0;
+    jpeg_destroy_compress(&cinfo);
+    return created ? EncodeOutcome::Failed : EncodeOutcome::SetupFailed;
+  }
+  jpeg_create_compress(&cinfo);
+  job.sink.pub.init_destination = sinkStart;
+  job.sink.pub.empty_output_buffer = sinkGrow;
+  job.sink.pub.term_destination = sinkEnd;
+  cinfo.dest = &job.sink.pub;
+  cinfo.image_width = static_cast<JDIMENSION>(job.width);
+  cinfo.image_height = static_cast<JDIMENSION>(job.height);
+  cinfo.input_components = 3;
+  cinfo.in_color_space = JCS_EXT_BGR;
+  jpeg_set_defaults(&cinfo);
+  jpeg_set_quality(&cinfo, job.quality, TRUE);
+  jpeg_start_compress(&cinfo, TRUE);
+  while (cinfo.next_scanline < cinfo.image_height) {
+    const std::size_t memoryRow = static_cast<std::size_t>(job.height) - 1 - cinfo.next_scanline;
+    JSAMPROW row = const_cast<JSAMPROW>(job.bits + memoryRow * job.stride);
+    jpeg_write_scanlines(&cinfo, &row, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  jpeg_destroy_compress(&cinfo);
+  return EncodeOutcome::Done;
+}
+
+const char* const kSaveFailed = "Speichern fehlgeschlagen";
+
+// The decoder never holds more than this, so a header claiming a huge
+// progressive picture is refused rather than allocated.
+constexpr long kDecoderMemory = 512L * 1024 * 1024;
+constexpr std::int64_t kLargestRaster = std::numeric_limits<std::int32_t>::max();
+
+struct DecodeJob {
+  const unsigned char* data;
+  unsigned long size;
+  bool headerOnly;
+  int width;
+  int height;
+  unsigned char* pixels;  // malloc'd RGB rows, top first; the caller frees
+  bool tooLarge;
+  int warnings;
+  char message[JMSG_LENGTH_MAX];
+};
+
+bool decode(DecodeJob& job)
+{
+  jpeg_decompress_struct cinfo;
+  JumpingErrors errors;
+  cinfo.err = jumpingErrors(errors);
+  if (setjmp(errors.jump)) {
+    keepMessage(reinterpret_cast<j_common_ptr>(&cinfo), job.message);
+    jpeg_destroy_decompress(&cinfo);
+    return false;
+  }
+  cinfo.mem = nullptr;
+  jpeg_create_decompress(&cinfo);
+  cinfo.mem->max_memory_to_use = kDecoderMemory;
+  jpeg_mem_src(&cinfo, job.data, job.size);
+  jpeg_read_header(&cinfo, TRUE);
+  job.width = static_cast<int>(cinfo.image_width);
+  job.height = static_cast<int>(cinfo.image_height);
+  if (job.headerOnly) {
+    jpeg_destroy_decompress(&cinfo);
+    return true;
+  }
+  const std::int64_t rowBytes = std::int64_t{3} * job.width;
+  if (rowBytes * job.height > kLargestRaster) {
+    job.tooLarge = true;
+    jpeg_destroy_decompress(&cinfo);
+    return false;
+  }
+  cinfo.out_color_space = JCS_RGB;
+  jpeg_start_decompress(&cinfo);
+  job.pixels = static_cast<unsigned char*>(
+      std::malloc(static_cast<std::size_t>(rowBytes * job.height)));
+  if (!job.pixels)
+    ERREXIT1(&cinfo, JERR_OUT_OF_MEMORY, 2);
+  while (cinfo.output_scanline < cinfo.output_height) {
+    JSAMPROW row = job.pixels + static_cast<std::size_t>(rowBytes) * cinfo.output_scanline;
+    jpeg_read_scanlines(&cinfo, &row, 1);
+  }
+  jpeg_finish_decompress(&cinfo);
+  job.warnings = static_cast<int>(errors.pub.num_warnings);
+  jpeg_destroy_decompress(&cinfo);
+  return true;
+}
+
+// Runs decode over the file's bytes; the message when it fails.
+std::string decodeFile(const std::string& path, DecodeJob& job, std::string& bytes)
+{
+  if (const FileStatus status = readFileBytes(path, bytes); !status)
+    return status.error();
+  job.data = reinterpret_cast<const unsigned char*>(bytes.data());
+  job.size = static_cast<unsigned long>(bytes.size());
+  const bool decoded = decode(job);
+  if (job.tooLarge) {
+    return "The picture " + path + " is too large to open (" + std::to_string(job.width) + " x "
+           + std::to_string(job.height) + " pixels).";
+  }
+  if (!decoded)
+    return "The file " + path + " is no readable JPEG picture: " + job.message;
+  if (job.warnings > 0)
+    return "The JPEG picture " + path + " is damaged or incomplete.";
+  return std::string();
+}
+
+} // namespace
+
+bool saveJPG(const cDIBSection& dib, const std::string& fileName, std::int32_t quality)
+{
+  if (!dib.isValid())
+    throw JpegError(kSaveFailed, fileName + ": the picture holds no pixels");
+  EncodeJob job{};
+  job.bits = dib.DIBSectionBitsPtr();
+  job.width = dib.width();
+  job.height = dib.height();
+  job.stride = static_cast<std::size_t>(dib.BytesPerScanLine());
+  job.quality = std::clamp(quality, 1, 100);
+  const EncodeOutcome outcome = encode(job);
+  const std::string compressed = outcome == EncodeOutcome::Done
+                                     ? std::string(reinterpret_cast<char*>(job.sink.data), job.sink.size)
+                                     : std::string();
+  std::free(job.sink.data);
+  if (outcome == EncodeOutcome::SetupFailed) {
+    throw JpegError("JPEG-Library kann nicht initialisiert werden: " + std::to_string(job.errorCode),
+                    fileName + ": " + job.message);
+  }
+  if (outcome == EncodeOutcome::Failed)
+    throw JpegError(kSaveFailed, fileName + ": " + job.message);
+  if (const FileStatus status = writeFileAtomic(fileName, compressed); !status)
+    throw JpegError(kSaveFailed, status.error());
+  return true;
+}
+
+JpegPicture readJpegFile(const std::string& path)
+{
+  DecodeJob job{};
+  std::string bytes;
+  JpegPicture picture;
+  picture.error = decodeFile(path, job, bytes);
+  if (picture.ok()) {
+    picture.width = job.width;
+    picture.height = job.height;
+    picture.rgb.assign(job.pixels, job.pixels + std::size_t{3} * static_cast<std::size_t>(job.width)
+                                                    * static_cast<std::size_t>(job.height));
+  }
+  std::free(job.pixels);
+  return picture;
+}
+
+std::optional<PixelSize> jpegPixelSize(const std::string& path)
+{
+  DecodeJob job{};
+  job.headerOnly = true;
+  std::string bytes;
+  if (!decodeFile(path, job, bytes).empty())
+    return std::nullopt;
+  return PixelSize{job.width, job.height};
+}
+
+} // namespace tarvek

@@ -1,0 +1,160 @@
+// MLM and CIF writers: field layouts, scene lists and the boxes they write.
+#include "scene_walls.h"
+
+#include "formats/structure_writers.h"
+#include "runtime/number_parse.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace tarvek::test {
+namespace {
+
+TEST(MlmWriterTest, numberFieldsLineUpSignedAndUnsignedValues)
+{
+  const std::pair<float, const char*> cases[] = {
+      {1.5f, " 1.50000  "},       {-1.5f, "-1.50000  "},      {0.0f, " 0.00000  "},
+      {12.345678f, " 12.34568 "}, {-999.99f, "-999.99000"},  {999.99999f, " 1000.0000"},
+      {-0.000001f, " 0.00000  "},
+  };
+  for (const auto& [value, text] : cases)
+    EXPECT_EQ(formatMLMNumber(value, 10), text) << value;
+  EXPECT_EQ(formatMLMNumber(2.0f, 4), " 2.0");
+  EXPECT_EQ(formatMLMNumber(2.0f, 12), " 2.00000    ");
+}
+
+TEST(MlmWriterTest, rowsAndCountsOfTheTables)
+{
+  ExportRig rig;
+  rig.addAtom(1.5f, -1.5f, 0.0f);
+  for (int i = 1; i < 42; ++i)
+    rig.addAtom(float(i), 0.0f, 0.0f);
+  rig.addBond(0, 1);
+  const std::string path = rig.path("a.mlm");
+  exportMLM(rig.ctx, path);
+  const auto lines = fileLines(path);
+  EXPECT_EQ(lines[3], "@Model  a.mlm");
+  EXPECT_EQ(lines[5], "@Table Atoms  42 ");
+  EXPECT_EQ(lines[8], "0    C     1.50000  -1.50000   0.00000    0.0000 C_nano 0   -   -    -      -        -");
+  EXPECT_EQ(lines[8 + 42 + 1], "@Table Bonds  1 ");
+  EXPECT_EQ(lines[8 + 42 + 4], "   0    1    a  -        -");
+  EXPECT_EQ(rig.prompts.waitCount, 1);
+  EXPECT_EQ(rig.prompts.waitDepth, 0);
+
+  ExportRig gan;
+  gan.model.materialIndex = 2;
+  gan.ctx.atomTypeLabel1 = "Ga";
+  gan.ctx.atomTypeLabel2 = "N";
+  gan.addAtom(0.0f, 0.0f, 0.0f, 2);
+  gan.addAtom(-0.25f, 2.0f, 12.345678f, 1);
+  exportMLM(gan.ctx, path);
+  EXPECT_EQ(fileLines(path)[9],
+            "1    Ga   -0.25000   2.00000   12.34568   0.0000 Ganano 0   -   -    -      -        -");
+  gan.model.materialIndex = 1;
+  exportMLM(gan.ctx, path);
+  EXPECT_NE(fileLines(path)[9].find(" Ga_nano "), std::string::npos);
+}
+
+TEST(MlmWriterTest, theLastIdOfFourDigitsIs9999)
+{
+  for (const std::int16_t kind : {1, 8}) {
+    ExportRig rig;
+    rig.model.structureKind = kind;
+    for (int i = 0; i < 10000; ++i)
+      rig.addAtom(float(i % 100), float(i / 100), 0.0f);
+    const std::string path = rig.path("big.mlm");
+    exportMLM(rig.ctx, path);
+    const auto lines = fileLines(path);
+    EXPECT_EQ(lines[5], kind == 8 ? "@Table Atoms  9988 " : "@Table Atoms  10000 ");
+    EXPECT_EQ(lines[8 + (kind == 8 ? 9987 : 9999)].substr(0, 10), "9999 C    ");
+  }
+}
+
+// Two walls of C60: every atom of both lists, IDs running on, and every bond
+// of both walls matched to them.
+TEST(MlmWriterTest, twoSceneListsGiveAllRowsAndBonds)
+{
+  ExportRig rig;
+  c60(rig.model);
+  rig.model.covalentRadius[6] = 0.77f;
+  const SceneWalls walls(rig);
+  const std::string path = rig.path("walls.mlm");
+  exportMLM(rig.ctx, path);
+  const auto lines = fileLines(path);
+  EXPECT_EQ(lines[5], "@Table Atoms  120 ");
+  for (int i = 0; i < 120; ++i)
+    EXPECT_EQ(lines[8 + i].substr(0, 5), (std::to_string(i) + "    ").substr(0, 5));
+  EXPECT_EQ(lines[8 + 120], "");
+  EXPECT_EQ(lines[8 + 121], "@Table Bonds  180 ");
+  std::size_t bonds = 0;
+  for (std::size_t i = 8 + 124; i < lines.size() && !lines[i].empty(); ++i) {
+    const int a = std::stoi(lines[i].substr(0, 4));
+    const int b = std::stoi(lines[i].substr(4, 5));
+    EXPECT_EQ(a / 60, b / 60) << lines[i];
+    ++bonds;
+  }
+  EXPECT_EQ(bonds, 180u);
+  EXPECT_EQ(lines.back(), "@End");
+}
+
+TEST(CifWriterTest, cellAndRowsOfTheBox)
+{
+  ExportRig rig;
+  rig.addAtom(0.0f, 0.0f, 0.0f);
+  rig.addAtom(1.42f, 0.0f, 0.0f);
+  const std::string path = rig.path("a.cif");
+  exportCIF(rig.ctx, path);
+  auto lines = fileLines(path);
+  ASSERT_EQ(lines.size(), 29u);
+  EXPECT_EQ(lines[2], "###                        Kelvarin CIF File Export                        ###");
+  EXPECT_EQ(lines[12], "_cell_length_a                    11.42");
+  EXPECT_EQ(lines[13], "_cell_length_b                    10.0");
+  EXPECT_EQ(lines[14], "_cell_length_c                    1.0");
+  EXPECT_EQ(lines[26], "   C    0.438   0.500   0.000");
+  EXPECT_EQ(lines[27], "   C    0.562   0.500   0.000");
+  EXPECT_EQ(lines[28], "");
+
+  // Edges of 12 and 12.34567 Å; the lowest atom sits at padding / a.
+  ExportRig edges;
+  edges.ctx.cifPadding = {1.0f, 0.0f, 0.0f};
+  edges.addAtom(0.0f, 0.0f, 0.0f);
+  edges.addAtom(10.0f, 12.34567f, 0.0f);
+  exportCIF(edges.ctx, path);
+  lines = fileLines(path);
+  EXPECT_EQ(lines[12], "_cell_length_a                    12.0");
+  EXPECT_EQ(lines[13], "_cell_length_b                    12.3457");
+  EXPECT_EQ(lines[26], "   C    0.083   0.000   0.000");
+  EXPECT_EQ(lines[27], "   C    0.917   1.000   0.000");
+}
+
+TEST(CifWriterTest, twoSceneListsGiveEveryAtomInsideTheirBox)
+{
+  ExportRig rig;
+  c60(rig.model);
+  rig.model.covalentRadius[6] = 0.77f;
+  const SceneWalls walls(rig);
+  const std::string path = rig.path("walls.cif");
+  exportCIF(rig.ctx, path);
+  const auto lines = fileLines(path);
+  // The walls reach z = 10 Å plus the cage: the cell's c is read from them.
+  const auto c = std::find_if(lines.begin(), lines.end(), [](const std::string& l) {
+    return l.rfind("_cell_length_c ", 0) == 0;
+  });
+  ASSERT_NE(c, lines.end());
+  EXPECT_GT(Val(c->substr(34)), 10.0);
+  const auto header = std::find(lines.begin(), lines.end(), "_atom_site_fract_z");
+  ASSERT_NE(header, lines.end());
+  int rows = 0;
+  for (auto row = header + 1; row != lines.end() && !row->empty(); ++row) {
+    for (std::size_t k = 0; k < 3; ++k) {
+      const double f = Val(row->substr(5 + 8 * k, 8));
+      EXPECT_TRUE(f >= 0.0 && f <= 1.0) << *row;
+    }
+    ++rows;
+  }
+  EXPECT_EQ(rows, 120);
+}
+
+} // namespace
+} // namespace tarvek::test
