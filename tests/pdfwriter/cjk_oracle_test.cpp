@@ -150,7 +150,7 @@ TEST(CjkOracleTest, cjkFontsReadInEveryTool)
 
 TEST(CjkOracleTest, embeddedSubsetMatchesTheSystemFont)
 {
-  if (!haveCjkOracles() || !requireTool("/usr/bin/python3", "python3-fonttools"))
+  if (!haveCjkOracles() || !tarvek::test::requirePythonModule("fontTools", "python3-fonttools"))
     return;
   ScratchDir dir;
   for (const bool encrypt : {false, true}) {
