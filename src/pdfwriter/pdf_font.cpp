@@ -3,6 +3,7 @@
 #include "pdfwriter/encoding_tables.h"
 #include "pdfwriter/pdf_output.h"
 #include "pdfwriter/pdf_text.h"
+#include "pdfwriter/pdf_type1_font.h"
 #include "pdfwriter/text_encoding.h"
 #include "pdfwriter/truetype_font.h"
 #include "pdfwriter/truetype_subset.h"
@@ -40,13 +41,6 @@ void appendFont(PdfDocument* doc, FontRecord record)
   doc->fonts.push_back(std::move(record));
 }
 
-const char* styleSuffix(std::uint32_t flags)
-{
-  const bool italic = flags & kItalic;
-  const bool bold = flags & kForceBold;
-  return italic && bold ? ",BoldItalic" : italic ? ",Italic" : bold ? ",Bold" : "";
-}
-
 void writeFontName(PdfDocument* doc, const FontRecord& record, bool withSuffix)
 {
   writeName(doc, record.name.data(), record.name.size());
@@ -64,28 +58,45 @@ std::int32_t writeFontDictionary(PdfDocument* doc, int index, bool withSuffix,
   printPdf(doc, "<<\n/Type /Font\n/Subtype /TrueType\n/Name /F%d\n/BaseFont /", index);
   writeFontName(doc, record, withSuffix);
   writeString(doc, "\n/FirstChar 0\n/LastChar 255\n/Widths [\n");
-  for (int row = 0; row < 16; ++row) {
-    for (int column = 0; column < 16; ++column)
-      printPdf(doc, " %d", record.widths[std::size_t(row * 16 + column)]);
-    writeChar(doc, '\n');
-  }
-  writeString(doc, "]\n");
-  std::int32_t differences = 0;
-  if (record.encodingIndex >= 0) {
-    const EncodingRecord* encoding = doc->encodings[std::size_t(record.encodingIndex)];
-    if (encoding && encoding->pdfName) {
-      printPdf(doc, "/Encoding /%s\n", encoding->pdfName);
-    } else {
-      differences = reserveObject(doc);
-      printPdf(doc, "/Encoding %ld 0 R\n", differences);
-    }
-  }
+  writeWidthLines(doc, record);
+  const std::int32_t differences = writeEncodingEntry(doc, record);
   descriptor = reserveObject(doc);
   printPdf(doc, "/FontDescriptor %ld 0 R\n>>\nendobj\n", descriptor);
   return differences;
 }
 
 } // namespace
+
+const char* styleSuffix(std::uint32_t flags)
+{
+  const bool italic = flags & kItalic;
+  const bool bold = flags & kForceBold;
+  return italic && bold ? ",BoldItalic" : italic ? ",Italic" : bold ? ",Bold" : "";
+}
+
+void writeWidthLines(PdfDocument* doc, const FontRecord& record)
+{
+  for (int row = 0; row < 16; ++row) {
+    for (int column = 0; column < 16; ++column)
+      printPdf(doc, " %d", record.widths[std::size_t(row * 16 + column)]);
+    writeChar(doc, '\n');
+  }
+  writeString(doc, "]\n");
+}
+
+std::int32_t writeEncodingEntry(PdfDocument* doc, const FontRecord& record)
+{
+  if (record.encodingIndex < 0 || std::size_t(record.encodingIndex) >= doc->encodings.size())
+    return 0;
+  const EncodingRecord* encoding = doc->encodings[std::size_t(record.encodingIndex)];
+  if (encoding && encoding->pdfName) {
+    printPdf(doc, "/Encoding /%s\n", encoding->pdfName);
+    return 0;
+  }
+  const std::int32_t differences = reserveObject(doc);
+  printPdf(doc, "/Encoding %ld 0 R\n", differences);
+  return differences;
+}
 
 void initFontTable(PdfDocument* doc)
 {
@@ -240,8 +251,26 @@ void writeFonts(PdfDocument* doc)
 {
   if (!doc)
     return;
-  for (std::size_t i = 0; i < doc->fonts.size(); ++i)
-    writeTrueTypeFontObjects(doc, static_cast<int>(i));
+  // A record of an unknown kind is left out; the fonts after it are still
+  // written, so that no page names an empty object.
+  for (std::size_t i = 0; i < doc->fonts.size(); ++i) {
+    const int index = static_cast<int>(i);
+    switch (doc->fonts[i].kind) {
+    case kType1Font:
+    case kMultipleMasterFont:
+      writeType1Font(doc, index);
+      break;
+    case kCompactType1Font:
+    case kTrueTypeFont:
+      writeTrueTypeFontObjects(doc, index);
+      break;
+    case kCidType0Font:
+      writeCidType0Font(doc, index);
+      break;
+    default:
+      break;
+    }
+  }
 }
 
 void writeTrueTypeFontObjects(PdfDocument* doc, int index)
@@ -398,12 +427,8 @@ void writeCjkFont(PdfDocument* doc, int index)
   writeString(doc, "/Leading 141\n/MaxWidth 1000\n/AvgWidth 500\n/Style\n"
                    "<< /Panose <000000000000000000000000> >>\n/FirstChar 0\n/LastChar 255\n"
                    "/Widths [\n");
-  for (int row = 0; row < 16; ++row) {
-    for (int column = 0; column < 16; ++column)
-      printPdf(doc, " %d", record.widths[std::size_t(row * 16 + column)]);
-    writeChar(doc, '\n');
-  }
-  writeString(doc, "]\n>>\nendobj\n");
+  writeWidthLines(doc, record);
+  writeString(doc, ">>\nendobj\n");
 }
 
 void writeEmbeddedCjkFont(PdfDocument* doc, int index)

@@ -44,7 +44,9 @@ void selectFontStyle(PdfDocument* doc, bool bold, float italicAngle);
 // cleared for the next page. Nothing when none was.
 void writeFontResources(PdfDocument* doc);
 
-// Every font's objects, in ID order, at Close.
+// Every font's objects, in ID order, at Close: TrueType records through
+// writeTrueTypeFontObjects, Type 1 and CID Type 0 ones through
+// pdf_type1_font.h; a record of any other kind is left out.
 void writeFonts(PdfDocument* doc);
 
 // The objects of font `index`: embedded (the whole font file, or for a CJK
@@ -79,6 +81,15 @@ std::string subsetTag(int index);
 // deflated when the document compresses (and then encrypted with it).
 void writeFontFileStream(PdfDocument* doc, std::int32_t objectNumber,
                          std::span<const std::uint8_t> bytes);
+
+// ",BoldItalic", ",Italic", ",Bold" or "" by the Italic and ForceBold flags.
+const char* styleSuffix(std::uint32_t flags);
+// The 256 widths as 16 lines of 16, then "]".
+void writeWidthLines(PdfDocument* doc, const FontRecord& record);
+// "/Encoding /Name" for an encoding with a PDF name, otherwise a reference
+// to a new /Differences object, whose number is returned (0 for none).
+// Nothing for a record without an encoding.
+std::int32_t writeEncodingEntry(PdfDocument* doc, const FontRecord& record);
 
 // fontFileObject -1 for none.
 void writeFontDescriptor(PdfDocument* doc, const FontRecord& record, std::int32_t objectNumber,

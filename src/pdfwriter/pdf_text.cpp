@@ -1,6 +1,7 @@
 #include "pdfwriter/pdf_text.h"
 
 #include "pdfwriter/pdf_font.h"
+#include "pdfwriter/pdf_colour.h"
 #include "pdfwriter/pdf_output.h"
 #include "pdfwriter/pdf_page.h"
 #include "pdfwriter/text_encoding.h"
@@ -53,6 +54,48 @@ void writeText(PdfDocument* doc, const char* text, std::size_t n)
   writeLiteralString(doc, text, n);
   writeString(doc, "Tj\n");
   state.matrix.e += textWidth(doc, text, n, state.fontIndex, state.fontSize);
+}
+
+enum class TextLine { Under, Over, Through };
+
+// One line along a text, at the height its kind asks.
+void drawTextLine(PdfDocument* doc, TextLine kind, const char* text, std::size_t n, float x,
+                  float y)
+{
+  if (!inPage(doc) || !text || !fontSelected(doc))
+    return;
+  const TextState state = doc->level().text;
+  const double w = textWidth(doc, text, n, state.fontIndex, state.fontSize);
+  if (w == 0)
+    return;
+  const FontRecord& font = doc->fonts[std::size_t(state.fontIndex)];
+  const double s = state.fontSize;
+  const double k = std::max(std::fabs(state.matrix.a), std::fabs(state.matrix.d));
+  const double offset = (font.underlinePosition * s * 0.001 + state.rise) * k;
+  const double ascent = font.ascent * s * 0.001;
+  saveGraphicsState(doc);
+  setLineWidth(doc, static_cast<float>(std::fabs(font.underlineThickness * s * k * 0.001)));
+  setLineCap(doc, 0);
+  double yl = y + offset;
+  if (kind != TextLine::Under) {
+    setDash(doc, 0, 0);
+    yl = kind == TextLine::Over ? y + ascent - offset : y + offset + ascent * 0.5;
+  }
+  pathMoveTo(doc, x, static_cast<float>(yl));
+  pathLineTo(doc, static_cast<float>(x + w), static_cast<float>(yl));
+  strokePath(doc);
+  restoreGraphicsState(doc);
+}
+
+// Underline, overline and strike-through, in that order, as asked.
+void drawTextLines(PdfDocument* doc, const char* text, std::size_t n, float x, float y)
+{
+  if (doc->underline)
+    drawTextLine(doc, TextLine::Under, text, n, x, y);
+  if (doc->overline)
+    drawTextLine(doc, TextLine::Over, text, n, x, y);
+  if (doc->strikeThrough)
+    drawTextLine(doc, TextLine::Through, text, n, x, y);
 }
 
 void setSpacing(PdfDocument* doc, float v, float TextState::*field, const char* op)
@@ -145,6 +188,18 @@ void setUnderline(PdfDocument* doc, bool on)
     doc->underline = on;
 }
 
+void setOverline(PdfDocument* doc, bool on)
+{
+  if (doc)
+    doc->overline = on;
+}
+
+void setStrikeThrough(PdfDocument* doc, bool on)
+{
+  if (doc)
+    doc->strikeThrough = on;
+}
+
 void showTextAt(PdfDocument* doc, const char* text, std::size_t n, float x, float y)
 {
   if (!inPage(doc))
@@ -159,8 +214,7 @@ void showTextAt(PdfDocument* doc, const char* text, std::size_t n, float x, floa
     n = std::strlen(text);
   if (n == 0 || !fontSelected(doc))
     return;
-  if (doc->underline)
-    drawUnderline(doc, text, n, x, y);
+  drawTextLines(doc, text, n, x, y);
   TextState& current = doc->level().text;
   current.matrix.e = current.lineX = x;
   current.matrix.f = current.lineY = y;
@@ -180,30 +234,23 @@ void showTextNextLine(PdfDocument* doc, const char* text, std::size_t n)
     n = std::strlen(text);
   if (!fontSelected(doc))
     return;
-  if (doc->underline)
-    drawUnderline(doc, text, n, float(state.matrix.e), float(state.matrix.f));
+  drawTextLines(doc, text, n, float(state.matrix.e), float(state.matrix.f));
   writeText(doc, text, n);
 }
 
 void drawUnderline(PdfDocument* doc, const char* text, std::size_t n, float x, float y)
 {
-  if (!inPage(doc) || !text || !fontSelected(doc))
-    return;
-  const TextState state = doc->level().text;
-  const double w = textWidth(doc, text, n, state.fontIndex, state.fontSize);
-  if (w == 0)
-    return;
-  const FontRecord& font = doc->fonts[std::size_t(state.fontIndex)];
-  const double s = state.fontSize;
-  const double k = std::max(std::fabs(state.matrix.a), std::fabs(state.matrix.d));
-  saveGraphicsState(doc);
-  setLineWidth(doc, static_cast<float>(std::fabs(font.underlineThickness * s * k * 0.001)));
-  setLineCap(doc, 0);
-  const auto yu = static_cast<float>(y + (font.underlinePosition * s * 0.001 + state.rise) * k);
-  pathMoveTo(doc, x, yu);
-  pathLineTo(doc, static_cast<float>(x + w), yu);
-  strokePath(doc);
-  restoreGraphicsState(doc);
+  drawTextLine(doc, TextLine::Under, text, n, x, y);
+}
+
+void drawOverline(PdfDocument* doc, const char* text, std::size_t n, float x, float y)
+{
+  drawTextLine(doc, TextLine::Over, text, n, x, y);
+}
+
+void drawStrikeThrough(PdfDocument* doc, const char* text, std::size_t n, float x, float y)
+{
+  drawTextLine(doc, TextLine::Through, text, n, x, y);
 }
 
 double textWidth(PdfDocument* doc, const char* text, std::size_t n, int font, float size)

@@ -25,6 +25,9 @@ void setTextRise(PdfDocument* doc, float v);
 // Counterclockwise. With a font selected the matrix is written at once.
 void setTextRotation(PdfDocument* doc, float degrees);
 void setUnderline(PdfDocument* doc, bool on);
+// Lines above and through the text, drawn after the underline.
+void setOverline(PdfDocument* doc, bool on);
+void setStrikeThrough(PdfDocument* doc, bool on);
 
 // Writes the text at (x, y). A null text only moves the position there.
 // Nothing without a selected font.
@@ -35,6 +38,11 @@ void showTextNextLine(PdfDocument* doc, const char* text, std::size_t n);
 // The underline of a text at (x, y), in the stroke colour, at the font's
 // underline position and thickness.
 void drawUnderline(PdfDocument* doc, const char* text, std::size_t n, float x, float y);
+// Solid lines of the underline's thickness: the overline at the ascent
+// above the underline's offset, the strike-through at half the ascent.
+// Nothing for a text of width 0.
+void drawOverline(PdfDocument* doc, const char* text, std::size_t n, float x, float y);
+void drawStrikeThrough(PdfDocument* doc, const char* text, std::size_t n, float x, float y);
 
 // Width of n bytes of text in font `font` at `size`, with the level's
 // spacing, times the text matrix's a (the cosine of the rotation). 0 for an
