@@ -204,5 +204,44 @@ TEST(TextStateTest, restoreBringsBackTheOuterLevel)
   });
 }
 
+// Overline at the ascent above the underline's offset, strike-through at half
+// the ascent, both after the underline and before the text: at size 10 with
+// ascent 800 and underline position -100, y + 9 and y + 3.
+TEST(TextLinesTest, overlineAndStrikeThroughFollowTheUnderline)
+{
+  auto draw = [](bool zeroWidths) {
+    return PdfBytes(test::writeDocument(
+                        [&](PdfDocument* doc) {
+                          const int font = test::addFontRecord(doc, kType1Font, "Helvetica");
+                          if (zeroWidths)
+                            doc->fonts[std::size_t(font)].widths.fill(0);
+                          beginPage(doc, 595, 842);
+                          selectFont(doc, font, 10);
+                          setUnderline(doc, true);
+                          setOverline(doc, true);
+                          setStrikeThrough(doc, true);
+                          showTextAt(doc, "Hi", 2, 100, 700);
+                          showTextNextLine(doc, "Hi", 2);
+                          writePageObject(doc);
+                        },
+                        0))
+        .pageContents();
+  };
+  const std::string content = draw(false);
+  // "Hi" is (572 + 605) / 1000 em wide.
+  std::size_t at = 0;
+  for (const char* line : {"q\n100 699 m\n111.77 699 l\n0 0 0 RG\n0.5 w\nS\nQ\n",
+                           "q\n100 709 m\n111.77 709 l\n0 0 0 RG\n0.5 w\nS\nQ\n",
+                           "q\n100 703 m\n111.77 703 l\n0 0 0 RG\n0.5 w\nS\nQ\n", "(Hi)Tj",
+                           "q\n100 689 m\n", "q\n100 699 m\n", "q\n100 693 m\n", "(Hi)Tj"}) {
+    const std::size_t next = content.find(line, at);
+    ASSERT_NE(next, std::string::npos) << line << " after " << at << " in\n" << content;
+    at = next + 1;
+  }
+  const std::string none = draw(true);
+  EXPECT_EQ(none.find(" m\n"), std::string::npos) << none;
+  EXPECT_EQ(countOf(none, "(Hi)Tj"), 2) << none;
+}
+
 } // namespace
 } // namespace quillet
