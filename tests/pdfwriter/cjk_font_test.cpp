@@ -445,7 +445,8 @@ TEST(CjkFontTest, malformedGlyphsBecomeEmpty)
   FixtureFont bare = original;
   bare.data.loca.clear();
   bare.data.hMetrics.clear();
-  const SfntTables sfnt = readSfnt(buildSubsetFont(bare.bytes, bare.data, kChineseUnits));
+  const std::vector<std::uint8_t> subset = buildSubsetFont(bare.bytes, bare.data, kChineseUnits);
+  const SfntTables sfnt = readSfnt(subset);
   EXPECT_EQ(sfnt.tables.at("glyf").size(), 0u);
   EXPECT_EQ(sfnt.tables.at("hmtx").u16(0), 0);
 }

@@ -228,6 +228,7 @@ TEST(FormTest, placedTwiceFromOneObject)
     placeImage(doc, slot, 100, 200, 2, 3, 90);
     placeImage(doc, slot, 300, 400, 1, 1, 0);
     EXPECT_TRUE(doc->images[std::size_t(slot)].inUse);
+    EXPECT_EQ(defineForm(doc, {0, 0, NAN, 10}, "0 0 1 1 re f\n"), -1);
   });
   EXPECT_EQ(slot, 0);
   EXPECT_EQ(countOf(pdf.bytes(), "/Subtype /Form\n"), 1);
