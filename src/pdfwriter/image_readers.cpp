@@ -137,14 +137,19 @@ private:
   std::size_t at_ = 0;
 };
 
-// Sets the size and allocates, refusing a picture whose 24-bit result would
-// pass the loader's cap before any buffer is made.
-void allocate(RasterRecord& raster, std::uint64_t width, std::uint64_t height, int bits)
+// Sets the size and allocates. Before any buffer is made it refuses a
+// picture whose 24-bit result would pass the loader's cap, and, for pixel
+// data stored without compression, a file too short to hold the
+// storedBytes it needs from here.
+void allocate(RasterRecord& raster, std::uint64_t width, std::uint64_t height, int bits,
+              const FileBytes* in = nullptr, std::uint64_t storedBytes = 0)
 {
   const std::uint64_t bytesPerPixel = std::max(bits / 8, 3);
   if (width > kMaxRasterBytes || height > kMaxRasterBytes ||
       width * height * bytesPerPixel > kMaxRasterBytes)
     raise(kImageNoMemory);
+  if (in && storedBytes > in->remaining())
+    raise(kImageReadError);
   raster.width = static_cast<std::int32_t>(width);
   raster.height = static_cast<std::int32_t>(height);
   raster.bits = static_cast<std::uint8_t>(bits);
@@ -249,7 +254,8 @@ void decodeBmp(FileBytes& in, RasterRecord& raster)
   if (dataOffset < in.position())
     raise(kImageCorrupt);
   in.seek(dataOffset);
-  allocate(raster, w, h, 24);
+  const std::uint64_t rowBytes = (bits * w + 31) / 32 * 4;
+  allocate(raster, w, h, 24, &in, compression == 0 ? rowBytes * h : 0);
 
   auto target = [&](std::uint64_t fileRow) { return rowOf(raster, topDown ? fileRow : h - 1 - fileRow); };
   auto put = [&](std::uint8_t* row, std::uint64_t x, unsigned index) {
@@ -257,7 +263,7 @@ void decodeBmp(FileBytes& in, RasterRecord& raster)
   };
 
   if (compression == 0) {
-    Bytes stored(static_cast<std::size_t>((bits * w + 31) / 32 * 4));
+    Bytes stored(static_cast<std::size_t>(rowBytes));
     for (std::uint64_t y = 0; y < h; ++y) {
       in.read(stored.data(), stored.size());
       std::uint8_t* row = target(y);
@@ -345,11 +351,14 @@ void decodeTga(FileBytes& in, RasterRecord& raster)
     raise(kImageUnsupported);
   in.skip(idLength);
   const int bits = depth == 15 ? 16 : int(depth);
-  allocate(raster, width, height, bits);
+  const std::uint64_t mapBytes = mapType == 1 ? std::uint64_t(mapLength) * ((mapEntryBits + 7) / 8) : 0;
+  const std::uint64_t pixelBytes = std::uint64_t(bits) / 8;
+  allocate(raster, width, height, bits, &in,
+           mapBytes + (type == kind ? std::uint64_t(width) * height * pixelBytes : 0));
 
   if (mapType == 1) {
     const unsigned entryBytes = (mapEntryBits + 7) / 8;
-    const Bytes map = in.block(std::uint64_t(mapLength) * entryBytes);
+    const Bytes map = in.block(mapBytes);
     if (kind == 1) {
       for (unsigned k = 0; k < mapLength; ++k) {
         const std::uint8_t* e = &map[k * entryBytes];
@@ -366,7 +375,6 @@ void decodeTga(FileBytes& in, RasterRecord& raster)
   if (bits == 8 && (kind == 3 || mapType == 0))
     grayPalette(raster);
 
-  const std::size_t pixelBytes = std::size_t(bits) / 8;
   const std::size_t pixelCount = std::size_t(width) * height;
   Bytes stored;
   if (type == kind) {
@@ -420,7 +428,7 @@ void decodeSimpleCel(FileBytes& in, RasterRecord& raster)
   in.skip(20);
   if (bits != 8 || compression != 0)
     raise(kImageUnsupported);
-  allocate(raster, width, height, 8);
+  allocate(raster, width, height, 8, &in, 256 * 3 + std::uint64_t(width) * height);
   const Bytes levels = in.block(256 * 3);
   for (std::size_t i = 0; i < 256; ++i)
     setEntry(raster, i, std::uint8_t(levels[i * 3] << 2), std::uint8_t(levels[i * 3 + 1] << 2),
@@ -559,7 +567,8 @@ void decodeSgi(FileBytes& in, RasterRecord& raster)
     raise(kImageUnsupported);
   const std::size_t width = xSize;
   const std::size_t height = dimension == 1 ? 1 : ySize;
-  allocate(raster, width, height, int(channels) * 8);
+  allocate(raster, width, height, int(channels) * 8, &in,
+           storage == 0 ? std::uint64_t(width) * height * channels : 0);
   if (channels == 1)
     grayPalette(raster);
 

@@ -377,7 +377,9 @@ TEST(ImageReadersTest, iffPlanesMaskAndChunks)
   });
 }
 
-// Every reader: a short file, a zero width, a size past the cap, no file.
+// Every reader: a short file, a zero width, a size past the cap, no file;
+// uncompressed data that the file cannot hold is refused before the raster
+// is allocated.
 TEST(ImageReadersTest, hostileFilesOfEveryFormat)
 {
   const Picture picture = test::samplePicture(4, 3);
@@ -387,16 +389,18 @@ TEST(ImageReadersTest, hostileFilesOfEveryFormat)
     Bytes file;
     std::size_t widthAt, heightAt; // byte offsets of the size fields
     bool bigEndian, wide;          // 32-bit fields when wide
+    bool uncompressed;
   };
   const std::vector<Format> formats = {
-      {".bmp", test::bmpFile(picture, false), 18, 22, false, true},
-      {".tga", test::tgaFile(picture, 24, false, 0x20), 12, 14, false, false},
-      {".cel", test::simpleCelFile(indexed), 2, 4, false, false},
+      {".bmp", test::bmpFile(picture, false), 18, 22, false, true, true},
+      {".tga", test::tgaFile(picture, 24, false, 0x20), 12, 14, false, false, true},
+      {".cel", test::simpleCelFile(indexed), 2, 4, false, false, true},
       {"-flic.cel", test::flicCelFile(4, 3, {test::celSubChunk(16, indexed.indices)}, false), 8,
-       10, false, false},
-      {".rgb", test::sgiFile(4, 3, 3, interleave(picture, 3), false), 6, 8, true, false},
-      {".psd", test::psdFile(4, 3, 3, 3, interleave(picture, 3), false, {}), 18, 14, true, true},
-      {".iff", test::ilbmFile(indexed, false), 20, 22, true, false},
+       10, false, false, false},
+      {".rgb", test::sgiFile(4, 3, 3, interleave(picture, 3), false), 6, 8, true, false, true},
+      {".psd", test::psdFile(4, 3, 3, 3, interleave(picture, 3), false, {}), 18, 14, true, true,
+       false},
+      {".iff", test::ilbmFile(indexed, false), 20, 22, true, false, false},
   };
   std::vector<Case> cases;
   for (const Format& f : formats) {
@@ -417,6 +421,8 @@ TEST(ImageReadersTest, hostileFilesOfEveryFormat)
                      kImageReadError});
     cases.push_back({"zero-width" + name, sized(0, 3), {}, kImageZeroSize});
     cases.push_back({"huge" + name, sized(60000, 60000), {}, kImageNoMemory});
+    if (f.uncompressed)
+      cases.push_back({"claims-more" + name, sized(4000, 3000), {}, kImageReadError});
   }
   checkAll(cases);
   for (const char* extension : {".bmp", ".tga", ".cel", ".rgb", ".psd", ".iff"}) {
