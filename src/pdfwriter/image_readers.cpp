@@ -137,17 +137,26 @@ private:
   std::size_t at_ = 0;
 };
 
-// Sets the size and allocates. Before any buffer is made it refuses a
-// picture whose 24-bit result would pass the loader's cap, and, for pixel
-// data stored without compression, a file too short to hold the
-// storedBytes it needs from here.
-void allocate(RasterRecord& raster, std::uint64_t width, std::uint64_t height, int bits,
-              const FileBytes* in = nullptr, std::uint64_t storedBytes = 0)
+// Refuses, as soon as the header is read, an empty picture and one whose
+// 24-bit result would pass the loader's cap.
+void checkSize(std::uint64_t width, std::uint64_t height, int bits)
 {
+  if (width == 0 || height == 0)
+    raise(kImageZeroSize);
   const std::uint64_t bytesPerPixel = std::max(bits / 8, 3);
   if (width > kMaxRasterBytes || height > kMaxRasterBytes ||
       width * height * bytesPerPixel > kMaxRasterBytes)
     raise(kImageNoMemory);
+}
+
+// Sets the size and allocates. Before any buffer is made it applies
+// checkSize and refuses a file too short to hold the storedBytes its pixel
+// data needs at least from here (at the format's best compression), so that
+// a header claiming more than the file holds costs no memory.
+void allocate(RasterRecord& raster, std::uint64_t width, std::uint64_t height, int bits,
+              const FileBytes* in = nullptr, std::uint64_t storedBytes = 0)
+{
+  checkSize(width, height, bits);
   if (in && storedBytes > in->remaining())
     raise(kImageReadError);
   raster.width = static_cast<std::int32_t>(width);
@@ -166,6 +175,22 @@ void setEntry(RasterRecord& raster, std::size_t index, std::uint8_t red, std::ui
   entry[0] = red;
   entry[1] = green;
   entry[2] = blue;
+}
+
+// A palette read before the raster exists: 256 red, green, blue triples.
+using Palette = std::array<std::uint8_t, 256 * 3>;
+
+void applyPalette(RasterRecord& raster, const Palette& palette)
+{
+  for (std::size_t i = 0; i < 256; ++i)
+    setEntry(raster, i, palette[i * 3], palette[i * 3 + 1], palette[i * 3 + 2]);
+}
+
+// Runs of at most `longest` pixels in `runBytes` bytes each: the fewest
+// bytes that can code `count` pixels.
+std::uint64_t fewestRunBytes(std::uint64_t count, std::uint64_t longest, std::uint64_t runBytes)
+{
+  return (count + longest - 1) / longest * runBytes;
 }
 
 void grayPalette(RasterRecord& raster)
@@ -353,8 +378,9 @@ void decodeTga(FileBytes& in, RasterRecord& raster)
   const int bits = depth == 15 ? 16 : int(depth);
   const std::uint64_t mapBytes = mapType == 1 ? std::uint64_t(mapLength) * ((mapEntryBits + 7) / 8) : 0;
   const std::uint64_t pixelBytes = std::uint64_t(bits) / 8;
+  const std::uint64_t pixels = std::uint64_t(width) * height;
   allocate(raster, width, height, bits, &in,
-           mapBytes + (type == kind ? std::uint64_t(width) * height * pixelBytes : 0));
+           mapBytes + (type == kind ? pixels * pixelBytes : fewestRunBytes(pixels, 128, 1 + pixelBytes)));
 
   if (mapType == 1) {
     const unsigned entryBytes = (mapEntryBits + 7) / 8;
@@ -436,7 +462,7 @@ void decodeSimpleCel(FileBytes& in, RasterRecord& raster)
   in.read(raster.pixels.data(), raster.pixels.size());
 }
 
-void celColours(const Bytes& data, RasterRecord& raster)
+void celColours(const Bytes& data, Palette& palette)
 {
   ByteCursor c(data.data(), data.size(), kImageCorrupt);
   const unsigned packets = c.u8() | unsigned(c.u8()) << 8;
@@ -448,9 +474,8 @@ void celColours(const Bytes& data, RasterRecord& raster)
       count = 256;
     if (index + count > 256)
       raise(kImageCorrupt);
-    const std::uint8_t* entries = c.take(count * 3);
-    for (std::size_t k = 0; k < count; ++k, ++index)
-      setEntry(raster, index, entries[k * 3], entries[k * 3 + 1], entries[k * 3 + 2]);
+    std::memcpy(&palette[index * 3], c.take(count * 3), count * 3);
+    index += count;
   }
   if (c.consumed() != data.size())
     raise(kImageCorrupt);
@@ -481,7 +506,8 @@ void celByteRun(const Bytes& data, RasterRecord& raster)
 }
 
 // The flic-style cel: chunks after a 128-byte header, of which the first
-// frame that gives a palette or a picture is decoded.
+// frame that gives a palette or a picture is decoded. The raster is made
+// once a picture's data is known to be there.
 void decodeFlicCel(FileBytes& in, RasterRecord& raster)
 {
   in.skip(2);
@@ -495,7 +521,9 @@ void decodeFlicCel(FileBytes& in, RasterRecord& raster)
   in.skip(128 - 14);
   if (depth != 8)
     raise(kImageUnsupported);
-  allocate(raster, width, height, 8);
+  checkSize(width, height, 8);
+  const std::uint64_t pixels = std::uint64_t(width) * height;
+  Palette colours{};
   bool palette = false, image = false;
   while (!palette && !image) {
     const std::uint32_t size = in.u32le();
@@ -517,20 +545,25 @@ void decodeFlicCel(FileBytes& in, RasterRecord& raster)
         raise(kImageCorrupt);
       const std::uint64_t dataSize = subSize - 6;
       if (subType == 4 || subType == 11) {
-        celColours(in.block(dataSize), raster);
+        celColours(in.block(dataSize), colours);
         palette = true;
       } else if (subType == 7 || subType == 12 || subType == 18) {
         in.skip(dataSize);
       } else if (subType == 13) {
-        std::fill(raster.pixels.begin(), raster.pixels.end(), 0);
         in.skip(dataSize);
         image = true;
       } else if (subType == 15) {
-        celByteRun(in.block(dataSize), raster);
+        const Bytes data = in.block(dataSize);
+        // A row is its packet-count byte and runs of at most 127 pixels.
+        if (height * (1 + fewestRunBytes(width, 127, 2)) > data.size() + 1)
+          raise(kImageCorrupt);
+        allocate(raster, width, height, 8);
+        celByteRun(data, raster);
         image = true;
       } else if (subType == 16) {
-        if (dataSize != raster.pixels.size())
+        if (dataSize != pixels)
           raise(kImageCorrupt);
+        allocate(raster, width, height, 8, &in, pixels);
         in.read(raster.pixels.data(), raster.pixels.size());
         image = true;
         break;
@@ -539,6 +572,10 @@ void decodeFlicCel(FileBytes& in, RasterRecord& raster)
       }
     }
   }
+  // A palette alone, or a cleared picture, is index 0 everywhere.
+  if (raster.pixels.empty())
+    allocate(raster, width, height, 8);
+  applyPalette(raster, colours);
 }
 
 void decodeCel(FileBytes& in, RasterRecord& raster)
@@ -567,16 +604,17 @@ void decodeSgi(FileBytes& in, RasterRecord& raster)
     raise(kImageUnsupported);
   const std::size_t width = xSize;
   const std::size_t height = dimension == 1 ? 1 : ySize;
-  allocate(raster, width, height, int(channels) * 8, &in,
-           storage == 0 ? std::uint64_t(width) * height * channels : 0);
-  if (channels == 1)
-    grayPalette(raster);
+  const int bits = int(channels) * 8;
+  checkSize(width, height, bits);
 
   // The bottom row is stored first; channel c goes to byte c of a pixel.
   auto target = [&](std::size_t c, std::size_t y) {
     return rowOf(raster, height - 1 - y) + c;
   };
   if (storage == 0) {
+    allocate(raster, width, height, bits, &in, std::uint64_t(width) * height * channels);
+    if (channels == 1)
+      grayPalette(raster);
     Bytes stored(width);
     for (std::size_t c = 0; c < channels; ++c)
       for (std::size_t y = 0; y < height; ++y) {
@@ -590,18 +628,28 @@ void decodeSgi(FileBytes& in, RasterRecord& raster)
   const std::size_t rows = height * channels;
   const Bytes starts = in.block(rows * 4);
   const Bytes lengths = in.block(rows * 4);
-  in.seek(0);
-  const Bytes file = in.block(in.size());
-  auto be32 = [](const std::uint8_t* p) {
+  auto be32 = [](const Bytes& table, std::size_t i) {
+    const std::uint8_t* p = &table[i * 4];
     return std::uint32_t(p[0]) << 24 | std::uint32_t(p[1]) << 16 | std::uint32_t(p[2]) << 8 | p[3];
   };
+  // Every row lies in the file and can fill its width (127 pixels per 2
+  // bytes, then its end mark) before the raster is made.
+  for (std::size_t i = 0; i < rows; ++i) {
+    const std::uint64_t start = be32(starts, i), length = be32(lengths, i);
+    if (start > in.size() || length > in.size() - start ||
+        length < fewestRunBytes(width, 127, 2) + 1)
+      raise(kImageCorrupt);
+  }
+  allocate(raster, width, height, bits);
+  if (channels == 1)
+    grayPalette(raster);
+  in.seek(0);
+  const Bytes file = in.block(in.size());
   for (std::size_t c = 0; c < channels; ++c)
     for (std::size_t y = 0; y < height; ++y) {
       const std::size_t i = c * height + y;
-      const std::uint64_t start = be32(&starts[i * 4]);
-      const std::uint64_t length = be32(&lengths[i * 4]);
-      if (start > file.size() || length > file.size() - start)
-        raise(kImageCorrupt);
+      const std::uint64_t start = be32(starts, i);
+      const std::uint64_t length = be32(lengths, i);
       ByteCursor row(file.data() + start, std::size_t(length), kImageCorrupt);
       std::uint8_t* out = target(c, y);
       for (std::size_t x = 0;;) {
@@ -643,23 +691,23 @@ void decodePsd(FileBytes& in, RasterRecord& raster)
       (rgb && channels < 3))
     raise(kImageUnsupported);
   const int bits = rgb ? int(channels) * 8 : 8;
-  allocate(raster, columns, rows, bits);
+  checkSize(columns, rows, bits);
 
   const std::uint32_t modeLength = in.u32be();
+  Palette colours{};
   if (mode == 2) {
     if (modeLength < 768)
       raise(kImageCorrupt);
     const Bytes levels = in.block(768);
     for (std::size_t i = 0; i < 256; ++i)
-      setEntry(raster, i, levels[i], levels[256 + i], levels[512 + i]);
+      for (std::size_t c = 0; c < 3; ++c)
+        colours[i * 3 + c] = levels[c * 256 + i];
     in.skip(modeLength - 768);
   } else if (mode == 8) {
     in.skip(modeLength);
   } else if (modeLength != 0) {
     raise(kImageUnsupported);
   }
-  if (mode == 1 || mode == 8)
-    grayPalette(raster);
   in.skip(in.u32be());
   in.skip(in.u32be());
 
@@ -672,6 +720,27 @@ void decodePsd(FileBytes& in, RasterRecord& raster)
     return rowOf(raster, y) + (rgb ? kRgbByte[c] : 0);
   };
   const unsigned compression = in.u16be();
+  Bytes counts;
+  if (compression == 0) {
+    allocate(raster, columns, rows, bits, &in, std::uint64_t(columns) * rows * used);
+  } else if (compression == 1) {
+    counts = in.block(std::uint64_t(channels) * rows * 2);
+    // Every row read must be able to fill its columns, 128 bytes per 2.
+    std::uint64_t total = 0;
+    for (std::size_t i = 0; i < used * rows; ++i) {
+      const std::uint64_t count = std::uint64_t(counts[2 * i]) << 8 | counts[2 * i + 1];
+      if (count < fewestRunBytes(columns, 128, 2))
+        raise(kImageCorrupt);
+      total += count;
+    }
+    allocate(raster, columns, rows, bits, &in, total);
+  } else {
+    raise(kImageUnsupported);
+  }
+  if (mode == 2)
+    applyPalette(raster, colours);
+  else if (!rgb)
+    grayPalette(raster);
   if (compression == 0) {
     Bytes stored(columns);
     for (std::size_t c = 0; c < used; ++c)
@@ -681,8 +750,7 @@ void decodePsd(FileBytes& in, RasterRecord& raster)
         for (std::size_t x = 0; x < columns; ++x)
           out[x * pixelBytes] = stored[x];
       }
-  } else if (compression == 1) {
-    const Bytes counts = in.block(std::uint64_t(channels) * rows * 2);
+  } else {
     for (std::size_t c = 0; c < used; ++c)
       for (std::size_t y = 0; y < rows; ++y) {
         const std::size_t i = (c * rows + y) * 2;
@@ -709,8 +777,6 @@ void decodePsd(FileBytes& in, RasterRecord& raster)
           x += count;
         }
       }
-  } else {
-    raise(kImageUnsupported);
   }
   if (rgb)
     raster.swapRedBlue = 1;
@@ -770,6 +836,7 @@ void decodeIff(FileBytes& in, RasterRecord& raster)
     raise(kImageCorrupt);
   unsigned width = 0, height = 0, masking = 0, transparent = 0;
   bool header = false, body = false;
+  Palette colours{};
   for (std::uint64_t position = 4; position < formSize;) {
     const Bytes id = in.block(4);
     const std::uint32_t size = in.u32be();
@@ -787,24 +854,28 @@ void decodeIff(FileBytes& in, RasterRecord& raster)
       in.skip(6 + std::uint64_t(size - 20));
       if (planes != 8 || compression != 1)
         raise(kImageUnsupported);
+      checkSize(width, height, 8);
       header = true;
     } else if (isChunk(id.data(), "CMAP")) {
       if (!header)
         raise(kImageCorrupt);
-      allocate(raster, width, height, 8);
-      if (masking == 2)
-        raster.transparentIndex = static_cast<std::int16_t>(transparent);
       const Bytes map = in.block(size);
-      for (std::size_t i = 0; i < size / 3; ++i)
-        setEntry(raster, i, map[i * 3], map[i * 3 + 1], map[i * 3 + 2]);
+      std::memcpy(colours.data(), map.data(), std::min(map.size() / 3 * 3, colours.size()));
     } else if (isChunk(id.data(), "CRNG") || isChunk(id.data(), "CAMG")) {
       in.skip(size);
     } else if (isChunk(id.data(), "BODY")) {
       if (!header)
         raise(kImageCorrupt);
-      if (raster.pixels.empty())
-        allocate(raster, width, height, 8);
-      ilbmBody(in.block(size), raster, masking == 1);
+      const Bytes data = in.block(size);
+      // ByteRun1 codes at most 128 bytes of a row's planes in 2.
+      const std::uint64_t rowBytes = (width + 15) / 16 * 2 * (masking == 1 ? 9 : 8);
+      if (std::uint64_t(height) * fewestRunBytes(rowBytes, 128, 2) > data.size())
+        raise(kImageCorrupt);
+      allocate(raster, width, height, 8);
+      applyPalette(raster, colours);
+      if (masking == 2)
+        raster.transparentIndex = static_cast<std::int16_t>(transparent);
+      ilbmBody(data, raster, masking == 1);
       body = true;
     } else {
       raise(kImageCorrupt);
