@@ -1,6 +1,8 @@
 #!/usr/bin/python3
 """Writes the small fonts under tests/fixtures/pdfwriter/fonts/ that the PDF
-writer's font tests read, directly and through fontconfig.
+writer's font tests read, directly and through fontconfig, and the CJK ones
+under tests/fixtures/pdfwriter/cjk-fonts/, kept apart so that fontconfig never
+offers them for a Western family name.
 
 Run with /usr/bin/python3 (needs python3-fonttools) from anywhere:
     /usr/bin/python3 scripts/gen/make_test_fonts.py
@@ -17,7 +19,9 @@ from fontTools.pens.ttGlyphPen import TTGlyphPen
 from fontTools.ttLib import TTCollection
 from fontTools.ttLib.tables._c_m_a_p import CmapSubtable
 
-OUT = pathlib.Path(__file__).resolve().parents[2] / "tests/fixtures/pdfwriter/fonts"
+FIXTURES = pathlib.Path(__file__).resolve().parents[2] / "tests/fixtures/pdfwriter"
+OUT = FIXTURES / "fonts"
+CJK_OUT = FIXTURES / "cjk-fonts"
 
 # A fixed date keeps the files identical from run to run.
 TIMESTAMP = 3_700_000_000
@@ -132,8 +136,48 @@ def pair_face(family, ps_name, space_advance):
     return build(1000, family, ps_name, glyphs, {0x20: "space", 0x41: "A"})
 
 
+# Code-page bits of OS/2 ulCodePageRange1.
+LATIN1 = 1 << 0
+CP932 = 1 << 17
+CP936 = 1 << 18
+CP949 = 1 << 19
+CP950 = 1 << 20
+
+CJK_TEXT = {0x4E2D: "zhong", 0x6587: "wen", 0x5B57: "zi", 0x65E5: "ri", 0x672C: "ben",
+            0x8A9E: "yu", 0xD55C: "han", 0xAD6D: "guk", 0xC5B4: "eo"}
+
+
+def composite(known, *parts):
+    """parts: (glyph name, dx, dy) components, each a name in known."""
+    pen = TTGlyphPen(known)
+    for name, dx, dy in parts:
+        pen.addComponent(name, (1, 0, 0, 1, dx, dy))
+    return pen.glyph()
+
+
+def cjk(family, ps_name, code_pages, os2_version=4):
+    # Every character a box of its own shape; "zi" is a composite whose
+    # first component, "wen", is itself a composite of "stroke".
+    glyphs = {
+        ".notdef": (1000, box(50, 0, 950, 900)),
+        "space": (500, empty()),
+        "A": (600, box(50, 0, 550, 700)),
+        "B": (600, box(60, 0, 540, 720)),
+        "stroke": (1000, box(100, 100, 400, 300)),
+    }
+    glyphs["wen"] = (1000, composite(glyphs, ("stroke", 0, 0), ("stroke", 450, 400)))
+    glyphs["zi"] = (1000, composite(glyphs, ("wen", 0, 100), ("stroke", 200, 600)))
+    for n, name in enumerate(["zhong", "ri", "ben", "yu", "han", "guk", "eo"]):
+        glyphs[name] = (1000, box(50 + 20 * n, -100, 950 - 10 * n, 800 - 30 * n))
+    cmap = {0x20: "space", 0x41: "A", 0x42: "B"}
+    cmap.update(CJK_TEXT)
+    os2 = dict(version=os2_version, ulCodePageRange1=code_pages, ulCodePageRange2=0)
+    return build(1000, family, ps_name, glyphs, cmap, os2=os2)
+
+
 def main():
     OUT.mkdir(parents=True, exist_ok=True)
+    CJK_OUT.mkdir(parents=True, exist_ok=True)
     plain_sans().save(OUT / "fixture-sans.ttf")
     symbol().save(OUT / "fixture-symbol.ttf")
     mono().save(OUT / "fixture-mono.ttf")
@@ -142,6 +186,12 @@ def main():
     collection.fonts = [pair_face("Fixture Pair", "FixturePair", 500),
                         pair_face("Fixture Pair Alt", "FixturePairAlt", 700)]
     collection.save(OUT / "fixture-pair.ttc")
+    for suffix, pages, version in [("936", LATIN1 | CP936, 4), ("950", LATIN1 | CP950, 4),
+                                   ("932", LATIN1 | CP932, 4), ("949", LATIN1 | CP949, 4),
+                                   ("All", LATIN1 | CP932 | CP936 | CP949 | CP950, 4),
+                                   ("Old", LATIN1 | CP936, 0)]:
+        cjk("Fixture CJK " + suffix, "FixtureCJK" + suffix, pages, version).save(
+            CJK_OUT / ("fixture-cjk-" + suffix.lower() + ".ttf"))
 
 
 if __name__ == "__main__":

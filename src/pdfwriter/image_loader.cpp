@@ -1,5 +1,7 @@
 #include "pdfwriter/image_loader.h"
 
+#include "pdfwriter/image_readers.h"
+
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
@@ -785,9 +787,18 @@ std::unique_ptr<LoadedImage> loadImageFile(const std::string& path)
     code = readJPEG(path, &raster);
   else if (ext == "GIF")
     code = readGIF(path, &raster);
-  else if (ext == "BMP" || ext == "TGA" || ext == "CEL" || ext == "RGB" || ext == "PSD" ||
-           ext == "IFF")
-    code = kImageUnsupported;
+  else if (ext == "BMP")
+    code = readBMP(path, &raster);
+  else if (ext == "TGA")
+    code = readTGA(path, &raster);
+  else if (ext == "CEL")
+    code = readCEL(path, &raster);
+  else if (ext == "RGB")
+    code = readSGI(path, &raster);
+  else if (ext == "PSD")
+    code = readPSD(path, &raster);
+  else if (ext == "IFF")
+    code = readIFF(path, &raster);
   else
     code = kImageUnknownExtension;
   if (code == kImageOk)

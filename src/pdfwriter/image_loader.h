@@ -1,8 +1,9 @@
 #pragma once
 
 // Internal to the PDF writer: image files turned into 24-bit RGB for
-// ImageOut. The reader is chosen by the file name's extension; JPEG, PNG,
-// GIF and TIFF are read, the other known formats are not yet.
+// ImageOut. The reader is chosen by the file name's extension: JPEG, PNG,
+// GIF and TIFF through their libraries, BMP, TGA, CEL, SGI (RGB), PSD and
+// IFF through the readers of image_readers.h.
 
 #include <cstdint>
 #include <memory>

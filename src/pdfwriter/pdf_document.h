@@ -32,7 +32,8 @@ struct FlateStreamDeleter {
   void operator()(FlateStream* stream) const;
 };
 
-enum DocumentState : int { kClosed = 1, kOpen = 2, kPageInProgress = 4 };
+// kDefiningForm while a form XObject's stream is written.
+enum DocumentState : int { kClosed = 1, kOpen = 2, kPageInProgress = 4, kDefiningForm = 16 };
 
 enum ContentState : int { kNoContent = 0, kInStream = 1, kInPath = 2, kInText = 3 };
 
@@ -135,6 +136,10 @@ struct ImageRecord {
 
 enum XObjectFlags : std::uint32_t { kXObjectInUse = 1, kXObjectOnPage = 2 };
 
+// Image XObjects are placed once; a form is placed as often as asked; kind 4
+// is never placed.
+enum XObjectKind : std::int32_t { kImageXObject = 1, kFormXObject = 2, kUnplacedXObject = 4 };
+
 struct XObjectEntry {
   std::int32_t objectNumber = 0;
   std::uint32_t flags = 0;
@@ -143,7 +148,15 @@ struct XObjectEntry {
 
 struct TrueTypeData;
 
-enum FontKind : int { kTrueTypeFont = 2 };
+// The records the system adds are TrueType; the others are written for
+// callers of the writer that make such records themselves.
+enum FontKind : int {
+  kType1Font = 0,
+  kCompactType1Font = 1,
+  kTrueTypeFont = 2,
+  kMultipleMasterFont = 3,
+  kCidType0Font = 6,
+};
 
 // One font of the document; its index i is its ID and its resource name /F<i>.
 // A style variant shares the font file and parsed tables of the font it was
@@ -176,6 +189,17 @@ struct FontRecord {
   std::shared_ptr<const std::vector<std::uint8_t>> fontFile;
   // Released once the font is written.
   std::shared_ptr<const TrueTypeData> tables;
+  // The UTF-16 units drawn with an embedded CJK font, in first-use order:
+  // unit i is written as code i + 1 (code 0 is the .notdef glyph).
+  std::vector<std::uint16_t> usedCharacters;
+  // The Windows character set (128, 129, 134, 136 for CJK fonts, else 0);
+  // cjk is set for every set but 0.
+  std::uint8_t characterSet = 0;
+  bool cjk = false;
+  // Of a CID-keyed Type 0 font: its CMap ("UniJIS-UCS2-H") and character
+  // collection (0 GB1, 1 CNS1, 2 Japan1, 3 Korea1, 4 Identity).
+  std::string cmapName;
+  std::int32_t cidOrdering = 0;
 };
 
 // Byte codes of a simple font: glyph names (nullptr for ".notdef") and,
@@ -188,7 +212,8 @@ struct EncodingRecord {
   const std::array<const char*, 256>* glyphNames = nullptr;
 };
 
-// The standard security handler, revision 3: RC4 with a 16-byte file key.
+// The standard security handler: RC4 with a 16-byte file key (revision 3)
+// or a 5-byte one (revision 2).
 struct SecurityHandler {
   int keyLength = 16;
   std::int32_t permission = 0;
@@ -369,6 +394,13 @@ struct PdfDocument {
   // Leading, word and character spacing written in the open text object.
   bool textStateWritten = false;
   bool underline = false;
+  bool overline = false;
+  bool strikeThrough = false;
+  // A form is drawn in the page's current state; cleared, the state is reset
+  // to the defaults inside the form's save.
+  bool keepDrawingState = true;
+  // The image slot of the form being defined, in state kDefiningForm.
+  int definingForm = -1;
 
   // Present while encrypting.
   std::unique_ptr<SecurityHandler> security;

@@ -1,6 +1,7 @@
 #include "pdfwriter/pdf_image.h"
 
 #include "pdfwriter/jpeg_memory.h"
+#include "pdfwriter/pdf_colour.h"
 #include "pdfwriter/pdf_output.h"
 #include "pdfwriter/pdf_page.h"
 #include "pdfwriter/pdf_security.h"
@@ -11,7 +12,6 @@ namespace quillet {
 namespace {
 
 constexpr std::size_t kInitialXObjects = 128;
-constexpr int kImageXObject = 1;
 // libjpeg refuses larger sides.
 constexpr int kMaxJpegSide = 65500;
 constexpr double kTiny = 0.000015;
@@ -36,10 +36,13 @@ int addImage(PdfDocument* doc, std::string_view kind, std::string_view source,
     return -1;
   if (kind != "raw" || !pixels)
     return -1;
+  // No option is carried out (nothing makes soft masks), so none is taken.
+  if (!options.empty())
+    return -1;
   // Only 8-bit gray and RGB are compressed; anything else would be read with
   // the wrong number of bytes per pixel.
   int colourKind;
-  if (components == 1 && options != "mask")
+  if (components == 1)
     colourKind = kGray;
   else if (components == 3)
     colourKind = kRGB;
@@ -107,17 +110,91 @@ bool writeImageXObject(PdfDocument* doc, int slot, int quality)
   return true;
 }
 
+int defineForm(PdfDocument* doc, const std::array<float, 4>& boundingBox,
+               std::string_view content)
+{
+  if (!doc || doc->state == kClosed || doc->state == kDefiningForm)
+    return -1;
+  for (float v : boundingBox)
+    if (!std::isfinite(v))
+      return -1;
+  const int slot = findFreeSlot(doc);
+  ImageRecord& form = doc->images[std::size_t(slot)];
+  form = ImageRecord{};
+  form.inUse = true;
+  form.width = boundingBox[2] - boundingBox[0];
+  form.height = boundingBox[3] - boundingBox[1];
+  // The form is an object of its own, so the page's stream pauses round it.
+  const DocumentState previous = static_cast<DocumentState>(doc->state);
+  if (previous == kPageInProgress)
+    writeStreamEnd(doc);
+  doc->state = kDefiningForm;
+  doc->definingForm = slot;
+  const std::int32_t object = reserveObject(doc);
+  form.xobjectIndex = addXObject(doc, kFormXObject, object);
+  std::string dictionary;
+  const PdfArg args[] = {boundingBox[0], boundingBox[1], boundingBox[2], boundingBox[3]};
+  formatPdf(dictionary, "/Type /XObject\n/Subtype /Form\n/BBox [%f %f %f %f]\n/Resources<<>>\n",
+            args);
+  writeStreamObject(doc, object, dictionary, content.data(), content.size());
+  doc->definingForm = -1;
+  doc->state = previous;
+  if (previous == kPageInProgress)
+    beginContentStream(doc);
+  return slot;
+}
+
+namespace {
+
+// The form path of placeImage: the slot stays in use and the procedure
+// sets are left as they are.
+void placeForm(PdfDocument* doc, const ImageRecord& form, float x, float y, float scaleX,
+               float scaleY, float degrees)
+{
+  const double a = degrees * 0.017453292519943295;
+  endText(doc);
+  if (doc->contentState == kNoContent)
+    beginContentStream(doc);
+  // q ... Q written here and the level put back by hand, as for images, so
+  // that a form placed at the deepest save level still balances.
+  const GraphicsLevel outer = doc->level();
+  writeString(doc, "q\n");
+  const double c = std::cos(a), s = std::sin(a);
+  concatMatrix(doc, {scaleX * c, scaleX * s, -scaleY * s, scaleY * c, x, y});
+  if (!doc->keepDrawingState)
+    resetDrawingState(doc);
+  printPdf(doc, "/I%d Do\n", form.xobjectIndex);
+  doc->xobjects[std::size_t(form.xobjectIndex)].flags |= kXObjectOnPage;
+  writeString(doc, "Q\n");
+  doc->level() = outer;
+}
+
+} // namespace
+
 void placeImage(PdfDocument* doc, int slot, float x, float y, float scaleX, float scaleY,
                 float degrees)
 {
   if (!doc || slot < 0 || std::size_t(slot) >= doc->images.size() || !doc->images[slot].inUse)
     return;
+  const int xobject = doc->images[slot].xobjectIndex;
+  const std::int32_t kind = xobject >= 0 && std::size_t(xobject) < doc->xobjectCount
+                                ? doc->xobjects[std::size_t(xobject)].kind
+                                : kImageXObject;
+  if (kind == kUnplacedXObject || (doc->state == kDefiningForm && slot == doc->definingForm))
+    return;
+  const bool drawable = doc->state == kPageInProgress && std::fabs(scaleX) >= kTiny
+                        && std::fabs(scaleY) >= kTiny && std::isfinite(scaleX)
+                        && std::isfinite(scaleY) && std::isfinite(x) && std::isfinite(y)
+                        && std::isfinite(degrees);
+  if (kind == kFormXObject) {
+    if (drawable)
+      placeForm(doc, doc->images[slot], x, y, scaleX, scaleY, degrees);
+    return;
+  }
   ImageRecord image = doc->images[slot];
   // The slot is spent whether or not anything is drawn.
   doc->images[slot] = ImageRecord{};
-  if (doc->state != kPageInProgress || !(std::fabs(scaleX) >= kTiny)
-      || !(std::fabs(scaleY) >= kTiny) || !std::isfinite(scaleX) || !std::isfinite(scaleY)
-      || !std::isfinite(x) || !std::isfinite(y) || !std::isfinite(degrees))
+  if (!drawable)
     return;
 
   double a = degrees * 0.017453292519943295;

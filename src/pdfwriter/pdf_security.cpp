@@ -12,6 +12,12 @@ namespace {
 
 using Digest = Md5::Digest;
 
+// Revision 2 goes with 40-bit keys and leaves out the strengthening rounds.
+bool revision2(const SecurityHandler& s)
+{
+  return s.keyLength != 16;
+}
+
 // MD5 repeated 50 times over its own result, as revision 3 asks.
 Digest strengthen(Digest digest, int keyLength)
 {
@@ -42,9 +48,16 @@ std::array<std::uint8_t, 32> ownerValue(const SecurityHandler& s)
   const auto ownerPadded = padPassword(s.ownerPassword);
   Md5 md5;
   md5.update(ownerPadded.data(), ownerPadded.size());
-  const Digest key = strengthen(md5.finish(), s.keyLength);
+  const Digest digest = md5.finish();
+  const Digest key = revision2(s) ? digest : strengthen(digest, s.keyLength);
   auto value = padPassword(s.userPassword);
-  twentyPasses({key.data(), std::size_t(s.keyLength)}, value.data(), value.size());
+  if (revision2(s)) {
+    Rc4 rc4;
+    rc4.setKey({key.data(), std::size_t(s.keyLength)});
+    rc4.process({value.data(), value.size()}, value.data());
+  } else {
+    twentyPasses({key.data(), std::size_t(s.keyLength)}, value.data(), value.size());
+  }
   return value;
 }
 
@@ -59,12 +72,20 @@ Digest fileKey(const SecurityHandler& s, const std::array<std::uint8_t, 16>& fil
                                   std::uint8_t(p >> 24)};
   md5.update(pBytes, sizeof pBytes);
   md5.update(fileId.data(), fileId.size());
-  return strengthen(md5.finish(), s.keyLength);
+  const Digest digest = md5.finish();
+  return revision2(s) ? digest : strengthen(digest, s.keyLength);
 }
 
 std::array<std::uint8_t, 32> userValue(const SecurityHandler& s,
                                        const std::array<std::uint8_t, 16>& fileId)
 {
+  if (revision2(s)) {
+    std::array<std::uint8_t, 32> value = kPasswordPadding;
+    Rc4 rc4;
+    rc4.setKey({s.key.data(), std::size_t(s.keyLength)});
+    rc4.process({value.data(), value.size()}, value.data());
+    return value;
+  }
   Md5 md5;
   md5.update(kPasswordPadding.data(), kPasswordPadding.size());
   md5.update(fileId.data(), fileId.size());
@@ -89,7 +110,8 @@ bool setupEncryption(PdfDocument* doc, std::int32_t permission, int keyLength,
 {
   // Streams already written would stay plain and readers would garble them.
   if (!doc || doc->security || doc->state != kOpen || doc->pageCount > 0
-      || doc->xobjectCount > 0 || doc->compressionLevel == 0 || keyLength != 16)
+      || doc->xobjectCount > 0 || doc->compressionLevel == 0
+      || (keyLength != 16 && keyLength != 5))
     return false;
   auto s = std::make_unique<SecurityHandler>();
   s->keyLength = keyLength;
@@ -154,8 +176,8 @@ std::int32_t writeEncryptDict(PdfDocument* doc)
     return 0;
   const SecurityHandler& s = *doc->security;
   const std::int32_t n = writeObjectHeader(doc, 0);
-  printPdf(doc, "<<\n/Filter /Standard\n/V 2\n/Length %d\n/R 3\n/P %d\n", 8 * s.keyLength,
-           s.permission);
+  printPdf(doc, "<<\n/Filter /Standard\n/V 2\n/Length %d\n/R %d\n/P %d\n", 8 * s.keyLength,
+           revision2(s) ? 2 : 3, s.permission);
   writeHexEntry(doc, "/O", s.owner);
   writeHexEntry(doc, "/U", s.user);
   writeString(doc, ">>\nendobj\n");

@@ -9,10 +9,11 @@
 namespace quillet {
 
 // Encryption with the standard security handler, revision 3 (RC4, 128-bit
-// key): once set up, every stream byte and every Info text is encrypted and
-// Close writes the /Encrypt dictionary.
+// key) or revision 2 (40-bit key): once set up, every stream byte and every
+// Info text is encrypted and Close writes the /Encrypt dictionary.
 
-// Turns encryption on. keyLength must be 16. Passwords count by their first
+// Turns encryption on. keyLength must be 16 (revision 3) or 5 (revision 2;
+// the interface never asks for it). Passwords count by their first
 // 32 bytes; an empty owner password takes the user password, so that nobody
 // opens the file with owner rights without knowing one. Computes the file
 // identifier (with the document's nonce), O, the file key and U. False, with

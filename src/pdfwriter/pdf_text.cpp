@@ -1,7 +1,10 @@
 #include "pdfwriter/pdf_text.h"
 
+#include "pdfwriter/pdf_font.h"
+#include "pdfwriter/pdf_colour.h"
 #include "pdfwriter/pdf_output.h"
 #include "pdfwriter/pdf_page.h"
+#include "pdfwriter/text_encoding.h"
 
 #include <algorithm>
 #include <cmath>
@@ -38,11 +41,61 @@ void writeTextState(PdfDocument* doc)
 void writeText(PdfDocument* doc, const char* text, std::size_t n)
 {
   TextState& state = doc->level().text;
+  FontRecord& font = doc->fonts[std::size_t(state.fontIndex)];
+  // An embedded CJK font draws the codes of its subset.
+  std::string codes;
+  if (embedsCjkSubset(font)) {
+    codes = subsetCodes(font, text, n);
+    text = codes.data();
+    n = codes.size();
+  }
   beginText(doc, true);
   writeTextState(doc);
   writeLiteralString(doc, text, n);
   writeString(doc, "Tj\n");
   state.matrix.e += textWidth(doc, text, n, state.fontIndex, state.fontSize);
+}
+
+enum class TextLine { Under, Over, Through };
+
+// One line along a text, at the height its kind asks.
+void drawTextLine(PdfDocument* doc, TextLine kind, const char* text, std::size_t n, float x,
+                  float y)
+{
+  if (!inPage(doc) || !text || !fontSelected(doc))
+    return;
+  const TextState state = doc->level().text;
+  const double w = textWidth(doc, text, n, state.fontIndex, state.fontSize);
+  if (w == 0)
+    return;
+  const FontRecord& font = doc->fonts[std::size_t(state.fontIndex)];
+  const double s = state.fontSize;
+  const double k = std::max(std::fabs(state.matrix.a), std::fabs(state.matrix.d));
+  const double offset = (font.underlinePosition * s * 0.001 + state.rise) * k;
+  const double ascent = font.ascent * s * 0.001;
+  saveGraphicsState(doc);
+  setLineWidth(doc, static_cast<float>(std::fabs(font.underlineThickness * s * k * 0.001)));
+  setLineCap(doc, 0);
+  double yl = y + offset;
+  if (kind != TextLine::Under) {
+    setDash(doc, 0, 0);
+    yl = kind == TextLine::Over ? y + ascent - offset : y + offset + ascent * 0.5;
+  }
+  pathMoveTo(doc, x, static_cast<float>(yl));
+  pathLineTo(doc, static_cast<float>(x + w), static_cast<float>(yl));
+  strokePath(doc);
+  restoreGraphicsState(doc);
+}
+
+// Underline, overline and strike-through, in that order, as asked.
+void drawTextLines(PdfDocument* doc, const char* text, std::size_t n, float x, float y)
+{
+  if (doc->underline)
+    drawTextLine(doc, TextLine::Under, text, n, x, y);
+  if (doc->overline)
+    drawTextLine(doc, TextLine::Over, text, n, x, y);
+  if (doc->strikeThrough)
+    drawTextLine(doc, TextLine::Through, text, n, x, y);
 }
 
 void setSpacing(PdfDocument* doc, float v, float TextState::*field, const char* op)
@@ -135,6 +188,18 @@ void setUnderline(PdfDocument* doc, bool on)
     doc->underline = on;
 }
 
+void setOverline(PdfDocument* doc, bool on)
+{
+  if (doc)
+    doc->overline = on;
+}
+
+void setStrikeThrough(PdfDocument* doc, bool on)
+{
+  if (doc)
+    doc->strikeThrough = on;
+}
+
 void showTextAt(PdfDocument* doc, const char* text, std::size_t n, float x, float y)
 {
   if (!inPage(doc))
@@ -149,8 +214,7 @@ void showTextAt(PdfDocument* doc, const char* text, std::size_t n, float x, floa
     n = std::strlen(text);
   if (n == 0 || !fontSelected(doc))
     return;
-  if (doc->underline)
-    drawUnderline(doc, text, n, x, y);
+  drawTextLines(doc, text, n, x, y);
   TextState& current = doc->level().text;
   current.matrix.e = current.lineX = x;
   current.matrix.f = current.lineY = y;
@@ -170,30 +234,23 @@ void showTextNextLine(PdfDocument* doc, const char* text, std::size_t n)
     n = std::strlen(text);
   if (!fontSelected(doc))
     return;
-  if (doc->underline)
-    drawUnderline(doc, text, n, float(state.matrix.e), float(state.matrix.f));
+  drawTextLines(doc, text, n, float(state.matrix.e), float(state.matrix.f));
   writeText(doc, text, n);
 }
 
 void drawUnderline(PdfDocument* doc, const char* text, std::size_t n, float x, float y)
 {
-  if (!inPage(doc) || !text || !fontSelected(doc))
-    return;
-  const TextState state = doc->level().text;
-  const double w = textWidth(doc, text, n, state.fontIndex, state.fontSize);
-  if (w == 0)
-    return;
-  const FontRecord& font = doc->fonts[std::size_t(state.fontIndex)];
-  const double s = state.fontSize;
-  const double k = std::max(std::fabs(state.matrix.a), std::fabs(state.matrix.d));
-  saveGraphicsState(doc);
-  setLineWidth(doc, static_cast<float>(std::fabs(font.underlineThickness * s * k * 0.001)));
-  setLineCap(doc, 0);
-  const auto yu = static_cast<float>(y + (font.underlinePosition * s * 0.001 + state.rise) * k);
-  pathMoveTo(doc, x, yu);
-  pathLineTo(doc, static_cast<float>(x + w), yu);
-  strokePath(doc);
-  restoreGraphicsState(doc);
+  drawTextLine(doc, TextLine::Under, text, n, x, y);
+}
+
+void drawOverline(PdfDocument* doc, const char* text, std::size_t n, float x, float y)
+{
+  drawTextLine(doc, TextLine::Over, text, n, x, y);
+}
+
+void drawStrikeThrough(PdfDocument* doc, const char* text, std::size_t n, float x, float y)
+{
+  drawTextLine(doc, TextLine::Through, text, n, x, y);
 }
 
 double textWidth(PdfDocument* doc, const char* text, std::size_t n, int font, float size)
@@ -201,7 +258,28 @@ double textWidth(PdfDocument* doc, const char* text, std::size_t n, int font, fl
   if (!doc || !text || font < 0 || std::size_t(font) >= doc->fonts.size())
     return 0;
   const TextState& state = doc->level().text;
-  const auto& widths = doc->fonts[std::size_t(font)].widths;
+  const FontRecord& record = doc->fonts[std::size_t(font)];
+  if (record.cjk) {
+    // Every character is 1 em wide, as /DW 1000 and the predefined CMaps'
+    // fonts lay it out; word spacing applies to single-byte blanks only.
+    std::size_t characters = 0, blanks = 0;
+    if (embedsCjkSubset(record)) {
+      characters = n / 2;
+    } else {
+      const int codePage = codePageOf(record.characterSet);
+      for (std::size_t i = 0; i < n; ++i, ++characters) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (isLeadByte(codePage, byte) && i + 1 < n)
+          ++i;
+        else if (byte == 32)
+          ++blanks;
+      }
+    }
+    const double sum =
+        characters * (double(size) + state.charSpacing) + blanks * double(state.wordSpacing);
+    return sum * state.matrix.a;
+  }
+  const auto& widths = record.widths;
   double sum = 0;
   for (std::size_t i = 0; i < n; ++i) {
     const auto byte = static_cast<unsigned char>(text[i]);
@@ -212,12 +290,12 @@ double textWidth(PdfDocument* doc, const char* text, std::size_t n, int font, fl
   return sum * state.matrix.a;
 }
 
-double stringWidth(PdfDocument* doc, const char* text)
+double stringWidth(PdfDocument* doc, const char* text, std::size_t n)
 {
-  if (!doc || !text || !*text || !fontSelected(doc))
+  if (!doc || !text || n == 0 || !fontSelected(doc))
     return 0;
   const TextState& state = doc->level().text;
-  return textWidth(doc, text, std::strlen(text), state.fontIndex, state.fontSize);
+  return textWidth(doc, text, n, state.fontIndex, state.fontSize);
 }
 
 } // namespace quillet

@@ -8,8 +8,9 @@ namespace quillet {
 
 // Text output: the text state of the save level (spacing, leading, rise,
 // rotation), text objects, positioned and next-line output, underlining and
-// widths in the selected font. Text is bytes in WinAnsi (code page 1252);
-// a count of 0 means up to the terminating zero. Units are points.
+// widths in the selected font. Text is bytes in WinAnsi (code page 1252),
+// or for a CJK font those of selectedFontBytes (pdf_font.h); a count of 0
+// means up to the terminating zero. Units are points.
 
 // Opens a text object unless one is open (with the pending text colour);
 // with position also writes the font ("Tf") and the text matrix ("Tm").
@@ -24,6 +25,9 @@ void setTextRise(PdfDocument* doc, float v);
 // Counterclockwise. With a font selected the matrix is written at once.
 void setTextRotation(PdfDocument* doc, float degrees);
 void setUnderline(PdfDocument* doc, bool on);
+// Lines above and through the text, drawn after the underline.
+void setOverline(PdfDocument* doc, bool on);
+void setStrikeThrough(PdfDocument* doc, bool on);
 
 // Writes the text at (x, y). A null text only moves the position there.
 // Nothing without a selected font.
@@ -34,12 +38,18 @@ void showTextNextLine(PdfDocument* doc, const char* text, std::size_t n);
 // The underline of a text at (x, y), in the stroke colour, at the font's
 // underline position and thickness.
 void drawUnderline(PdfDocument* doc, const char* text, std::size_t n, float x, float y);
+// Solid lines of the underline's thickness: the overline at the ascent
+// above the underline's offset, the strike-through at half the ascent.
+// Nothing for a text of width 0.
+void drawOverline(PdfDocument* doc, const char* text, std::size_t n, float x, float y);
+void drawStrikeThrough(PdfDocument* doc, const char* text, std::size_t n, float x, float y);
 
 // Width of n bytes of text in font `font` at `size`, with the level's
 // spacing, times the text matrix's a (the cosine of the rotation). 0 for an
-// unknown font.
+// unknown font. Characters of a CJK font are 1 em wide each.
 double textWidth(PdfDocument* doc, const char* text, std::size_t n, int font, float size);
-// Width in the selected font and size; 0 for no text or no selected font.
-double stringWidth(PdfDocument* doc, const char* text);
+// Width of n bytes in the selected font and size; 0 for no text or no
+// selected font. Records nothing in a subset.
+double stringWidth(PdfDocument* doc, const char* text, std::size_t n);
 
 } // namespace quillet

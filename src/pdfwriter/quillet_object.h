@@ -362,7 +362,7 @@ public:
     return guarded("TextOut", [&] {
       if (onPage()) {
         applyFontStyle();
-        const std::string bytes = utf8ToCp1252(text ? text : "");
+        const std::string bytes = selectedFontBytes(m_doc, text ? text : "");
         showTextNextLine(m_doc, bytes.c_str(), bytes.size());
       }
       return S_OK;
@@ -422,7 +422,7 @@ public:
     return guarded("TextOutXY", [&] {
       if (onPage()) {
         applyFontStyle();
-        const std::string bytes = utf8ToCp1252(text ? text : "");
+        const std::string bytes = selectedFontBytes(m_doc, text ? text : "");
         showTextAt(m_doc, bytes.c_str(), bytes.size(), x, y);
       }
       return S_OK;
@@ -482,8 +482,10 @@ public:
       return E_POINTER;
     return guarded("StringWidth", [&] {
       *result = 0;
-      if (onPage() && text)
-        *result = static_cast<float>(stringWidth(m_doc, utf8ToCp1252(text).c_str()));
+      if (onPage() && text) {
+        const std::string bytes = selectedFontBytes(m_doc, text);
+        *result = static_cast<float>(stringWidth(m_doc, bytes.data(), bytes.size()));
+      }
       return S_OK;
     });
   }

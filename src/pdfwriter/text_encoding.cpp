@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include <iconv.h>
+
 namespace quillet {
 
 namespace {
@@ -80,6 +82,69 @@ std::string utf8ToCp1252(std::string_view text)
     const int b = c == kInvalid ? -1 : cp1252Byte(c);
     out += b < 0 ? '?' : static_cast<char>(b);
   }
+  return out;
+}
+
+int codePageOf(int characterSet)
+{
+  switch (characterSet) {
+  case 128:
+    return 932;
+  case 129:
+    return 949;
+  case 134:
+    return 936;
+  case 136:
+    return 950;
+  default:
+    return 0;
+  }
+}
+
+bool isLeadByte(int codePage, unsigned char byte)
+{
+  if (codePage == 932)
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+  return (codePage == 936 || codePage == 949 || codePage == 950) && byte >= 0x81 && byte <= 0xFE;
+}
+
+std::string utf8ToCodePage(std::string_view text, int codePage)
+{
+  const char* name = codePage == 932   ? "CP932"
+                     : codePage == 936 ? "CP936"
+                     : codePage == 949 ? "CP949"
+                     : codePage == 950 ? "CP950"
+                                       : nullptr;
+  if (!name)
+    return {};
+  const iconv_t converter = iconv_open(name, "UTF-32LE");
+  if (converter == iconv_t(-1))
+    return {};
+  std::string out;
+  // One character at a time, so that a character the code page lacks
+  // becomes "?" and the rest still converts.
+  for (char32_t c : decodeUtf8(text)) {
+    char in[4] = {char(c & 0xFF), char(c >> 8 & 0xFF), char(c >> 16 & 0xFF), char(c >> 24)};
+    char bytes[8];
+    char* from = in;
+    char* to = bytes;
+    std::size_t inLeft = sizeof in, outLeft = sizeof bytes;
+    if (c != kInvalid && iconv(converter, &from, &inLeft, &to, &outLeft) != std::size_t(-1) &&
+        inLeft == 0)
+      out.append(bytes, to);
+    else
+      out += '?';
+    iconv(converter, nullptr, nullptr, nullptr, nullptr);
+  }
+  iconv_close(converter);
+  return out;
+}
+
+std::u16string utf8ToUtf16Units(std::string_view text)
+{
+  std::u16string out;
+  for (char32_t c : decodeUtf8(text))
+    out += c == kInvalid || c > 0xFFFF ? u'?' : static_cast<char16_t>(c);
   return out;
 }
 

@@ -1,5 +1,6 @@
 #include "pdfwriter/truetype_font.h"
 
+#include "pdfwriter/byte_view.h"
 #include "pdfwriter/encoding_tables.h"
 
 #include <algorithm>
@@ -9,74 +10,9 @@ namespace quillet {
 
 namespace {
 
-constexpr std::uint32_t makeTag(const char (&text)[5])
-{
-  return (std::uint32_t(std::uint8_t(text[0])) << 24) | (std::uint32_t(std::uint8_t(text[1])) << 16)
-         | (std::uint32_t(std::uint8_t(text[2])) << 8) | std::uint32_t(std::uint8_t(text[3]));
-}
-
 constexpr std::uint32_t kTrueTypeMagic = 0x00010000;
 constexpr std::uint32_t kCffMagic = makeTag("OTTO");
 constexpr std::uint32_t kCollectionMagic = makeTag("ttcf");
-
-// Big-endian reads from a byte range. A field that does not lie wholly
-// inside the range reads as 0, so short and truncated tables need no
-// special paths.
-class ByteView {
-public:
-  ByteView() = default;
-  explicit ByteView(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
-
-  std::size_t size() const { return m_bytes.size(); }
-  bool empty() const { return m_bytes.empty(); }
-  std::span<const std::uint8_t> bytes() const { return m_bytes; }
-
-  bool holds(std::size_t offset, std::size_t count) const
-  {
-    return offset <= m_bytes.size() && count <= m_bytes.size() - offset;
-  }
-
-  // The part from `offset` for `count` bytes; empty when it runs outside.
-  ByteView sub(std::size_t offset, std::size_t count) const
-  {
-    return holds(offset, count) ? ByteView(m_bytes.subspan(offset, count)) : ByteView();
-  }
-
-  // The first `count` bytes, or all when there are fewer.
-  ByteView prefix(std::size_t count) const
-  {
-    return ByteView(m_bytes.first(std::min(count, m_bytes.size())));
-  }
-
-  std::uint8_t u8(std::size_t offset) const { return holds(offset, 1) ? m_bytes[offset] : 0; }
-
-  std::uint16_t u16(std::size_t offset) const
-  {
-    if (!holds(offset, 2))
-      return 0;
-    return static_cast<std::uint16_t>((m_bytes[offset] << 8) | m_bytes[offset + 1]);
-  }
-
-  std::int16_t s16(std::size_t offset) const { return static_cast<std::int16_t>(u16(offset)); }
-
-  std::uint32_t u32(std::size_t offset) const
-  {
-    if (!holds(offset, 4))
-      return 0;
-    return (std::uint32_t(m_bytes[offset]) << 24) | (std::uint32_t(m_bytes[offset + 1]) << 16)
-           | (std::uint32_t(m_bytes[offset + 2]) << 8) | std::uint32_t(m_bytes[offset + 3]);
-  }
-
-  std::int64_t s64(std::size_t offset) const
-  {
-    if (!holds(offset, 8))
-      return 0;
-    return static_cast<std::int64_t>((std::uint64_t(u32(offset)) << 32) | u32(offset + 4));
-  }
-
-private:
-  std::span<const std::uint8_t> m_bytes;
-};
 
 // A collection face as a file of its own: its directory with the tables
 // copied behind it (each padded to 4 bytes) and the offsets rewritten.
@@ -367,6 +303,7 @@ FontMetrics computeFontMetrics(const TrueTypeData& data)
   m.ascent = scale(data.os2.sTypoAscender, upm);
   m.descent = scale(data.os2.sTypoDescender, upm);
   m.encodingName = data.cmap.encodingId == 1 ? "AdobeStandardEncoding" : "FontSpecific";
+  m.characterSet = characterSetOf(data.os2);
 
   for (std::size_t code = 0; code < m.widths.size(); ++code) {
     const std::uint32_t unicode = symbolic ? code + (data.os2.usFirstCharIndex & 0xFF00u)
@@ -473,6 +410,18 @@ std::uint16_t cmapLookup(const TrueTypeData& data, std::uint32_t code)
     const std::uint16_t glyph = cmap.glyphIds[static_cast<std::size_t>(index)];
     return glyph == 0 ? 0 : static_cast<std::uint16_t>(glyph + delta);
   }
+  return 0;
+}
+
+std::uint8_t characterSetOf(const Os2Table& os2)
+{
+  constexpr struct {
+    int bit;
+    std::uint8_t set;
+  } kSets[] = {{18, 134}, {20, 136}, {17, 128}, {19, 129}};
+  for (const auto& s : kSets)
+    if (os2.ulCodePageRange1 & (1u << s.bit))
+      return s.set;
   return 0;
 }
 

@@ -212,6 +212,8 @@ struct FontMetrics {
   int descent = 0;
   int stemV = 0;
   std::array<int, 256> widths{}; // by byte code
+  // The Windows character set of a CJK font (characterSetOf), else 0.
+  std::uint8_t characterSet = 0;
 };
 
 // A font as loaded from the system. The file bytes and the parsed tables are
@@ -235,6 +237,11 @@ void parseTrueTypeTables(std::span<const std::uint8_t> fontFile, TrueTypeData& d
 // Glyph index of a character code through the format-4 cmap; 0 when the code
 // is not mapped or the cmap points outside its glyph-id array.
 std::uint16_t cmapLookup(const TrueTypeData& data, std::uint32_t code);
+
+// The Windows character set the font's OS/2 code pages declare: the first
+// of 936 (134), 950 (136), 932 (128) and 949 (129) in that order, or 0 for
+// none and for a table without code-page fields (version 0).
+std::uint8_t characterSetOf(const Os2Table& os2);
 
 // True for CFF outlines ("OTTO"), which a /FontFile2 stream cannot carry.
 bool hasCffOutlines(const TrueTypeData& data);

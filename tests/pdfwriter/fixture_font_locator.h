@@ -44,6 +44,13 @@ inline std::filesystem::path fixtureFontDir()
   return std::filesystem::path(TARVEK_TEST_SOURCE_DIR) / "fixtures/pdfwriter/fonts";
 }
 
+// The CJK fixture fonts, kept apart from the others so that fontconfig over
+// fixtureFontDir() never offers one for a Western family.
+inline std::filesystem::path cjkFixtureFontDir()
+{
+  return std::filesystem::path(TARVEK_TEST_SOURCE_DIR) / "fixtures/pdfwriter/cjk-fonts";
+}
+
 // System fonts come from scripts/deps: missing ones fail under CI=true and
 // skip elsewhere, naming the package.
 inline bool requireFontFile(const std::filesystem::path& file, const std::string& package)

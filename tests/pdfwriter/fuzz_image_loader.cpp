@@ -1,5 +1,5 @@
 // libFuzzer entry point: the readers take files, so the bytes go into one,
-// named for each of the four library-read formats in turn.
+// named for each format the loader reads in turn.
 
 #include "pdfwriter/image_loader.h"
 
@@ -12,7 +12,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
   const std::string base = "/tmp/quillet-fuzz-" + std::to_string(::getpid());
-  for (const char* extension : {".jpg", ".png", ".gif", ".tif"}) {
+  for (const char* extension : {".jpg", ".png", ".gif", ".tif", ".bmp", ".tga", ".cel", ".rgb", ".psd",
+                                ".iff"}) {
     const std::string path = base + extension;
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file)

@@ -72,7 +72,7 @@ TEST(ImageLoaderTest, readerIsChosenByTheLastExtension)
   }
   for (const char* name : {"photo.jpeg", "photo", "archive.tar.gz"})
     expectError(dir.file(name), kImageUnknownExtension, name);
-  expectError(dir.file("x.bmp"), kImageUnsupported, "x.bmp");
+  expectError(dir.file("x.bmp"), kImageCorrupt, "x.bmp");
   expectError(dir.file("missing.png"), kImageCannotOpen, "missing.png");
   for (const char* name : {"missing.jpg", "missing.gif", "missing.tif"})
     expectError(dir.file(name), kImageCannotOpen, name);

@@ -1,4 +1,5 @@
 #include "pdfwriter/jpeg_memory.h"
+#include "pdfwriter/pdf_colour.h"
 #include "pdfwriter/pdf_image.h"
 #include "pdfwriter/pdf_output.h"
 #include "pdfwriter/pdf_page.h"
@@ -173,6 +174,7 @@ TEST(ImageTest, badInputIsRefusedWithoutTouchingThePage)
     {"70000 x 1", [&](PdfDocument* d) { return addImage(d, "raw", "memory", wide.data(), std::int64_t(wide.size()), 70000, 1, 3, 8, "", 75); }},
     {"65536 x 65536 with size 0", [&](PdfDocument* d) { return addImage(d, "raw", "memory", small.data(), 0, 65536, 65536, 3, 8, "", 75); }},
     {"stencil mask", [&](PdfDocument* d) { return addImage(d, "raw", "memory", kPixels.data(), 5000, 100, 50, 1, 8, "mask", 75); }},
+    {"any other option", [&](PdfDocument* d) { return addImage(d, "raw", "memory", kPixels.data(), size, 100, 50, 3, 8, "x", 75); }},
     {"16 bits", [&](PdfDocument* d) { return addImage(d, "raw", "memory", kPixels.data(), size, 50, 50, 3, 16, "", 75); }},
     {"unknown source", [&](PdfDocument* d) { return addImage(d, "raw", "file", kPixels.data(), size, 100, 50, 3, 8, "", 75); }},
     {"empty kind", [&](PdfDocument* d) { return addImage(d, "", "memory", kPixels.data(), size, 100, 50, 3, 8, "", 75); }},
@@ -214,6 +216,62 @@ TEST(MatrixTest, concatenationWritesAndComposes)
     EXPECT_DOUBLE_EQ(1 * ctm.b + 0 * ctm.d + ctm.f, 22);
   }, 0);
   EXPECT_EQ(pdf.pageContents(), "2 0 0 2 10 20 cm\n0 1 -1 0 0 0 cm\n");
+}
+
+// A form is written once and placed as often as asked, through the matrix
+// images use: scales 2 and 3 at 90 degrees give 0 2 -3 0 x y.
+TEST(FormTest, placedTwiceFromOneObject)
+{
+  int slot = -1;
+  const PdfBytes pdf = onePage([&](PdfDocument* doc) {
+    slot = defineForm(doc, {0, 0, 10, 10}, "1 0 0 rg 0 0 10 10 re f\n");
+    placeImage(doc, slot, 100, 200, 2, 3, 90);
+    placeImage(doc, slot, 300, 400, 1, 1, 0);
+    EXPECT_TRUE(doc->images[std::size_t(slot)].inUse);
+    EXPECT_EQ(defineForm(doc, {0, 0, NAN, 10}, "0 0 1 1 re f\n"), -1);
+  });
+  EXPECT_EQ(slot, 0);
+  EXPECT_EQ(countOf(pdf.bytes(), "/Subtype /Form\n"), 1);
+  const std::string content = pdf.pageContents();
+  EXPECT_NE(content.find("q\n0 2 -3 0 100 200 cm\n/I0 Do\nQ\nq\n1 0 0 1 300 400 cm\n/I0 Do\nQ\n"),
+            std::string::npos)
+      << content;
+  for (const auto& [n, offset] : pdf.offsets()) {
+    const std::string object = pdf.object(n);
+    if (object.find("/Subtype /Form\n") == std::string::npos)
+      continue;
+    EXPECT_NE(object.find("/BBox [0 0 10 10]\n/Resources<<>>\n"), std::string::npos) << object;
+    EXPECT_EQ(pdf.streamData(n), "1 0 0 rg 0 0 10 10 re f\n");
+  }
+}
+
+// With the keep-drawing-state flag cleared the page's line width, dash and
+// colours are reset inside the form's save; a kind-4 XObject is never drawn.
+TEST(FormTest, drawingStateResetAndUnplacedKinds)
+{
+  const std::string content = onePage([](PdfDocument* doc) {
+                                const int slot = defineForm(doc, {0, 0, 5, 5}, "0 0 5 5 re f\n");
+                                setLineWidth(doc, 3);
+                                setDash(doc, 2, 1);
+                                setStrokeRGB(doc, 1, 0, 0);
+                                pathRectangle(doc, 0, 0, 50, 50);
+                                strokePath(doc);
+                                doc->keepDrawingState = false;
+                                placeImage(doc, slot, 10, 10, 1, 1, 0);
+                                const int other = defineForm(doc, {0, 0, 5, 5}, "");
+                                doc->xobjects[std::size_t(doc->images[std::size_t(other)].xobjectIndex)]
+                                    .kind = kUnplacedXObject;
+                                placeImage(doc, other, 10, 10, 1, 1, 0);
+                              },
+                              0)
+                                .pageContents();
+  const std::size_t save = content.find("q\n1 0 0 1 10 10 cm\n");
+  ASSERT_NE(save, std::string::npos) << content;
+  const std::size_t draw = content.find("/I0 Do\nQ\n", save);
+  ASSERT_NE(draw, std::string::npos) << content;
+  const std::string reset = content.substr(save, draw - save);
+  EXPECT_NE(reset.find("[] 0 d\n"), std::string::npos) << reset;
+  EXPECT_EQ(content.find("/I1 Do"), std::string::npos) << content;
 }
 
 } // namespace

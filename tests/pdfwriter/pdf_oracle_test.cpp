@@ -256,5 +256,32 @@ TEST(PdfOracleTest, rotatedImageRendersWhereTheMatrixPutsIt)
   }
 }
 
+// A red square as a form, scaled 2 and 3 and turned 90 degrees at (100,
+// 200): red over its 30 x 20 footprint from x 70 to 100, y 200 to 220.
+TEST(PdfOracleTest, formRendersWhereItsMatrixPutsIt)
+{
+  if (!requireTool("pdftoppm", "poppler-utils"))
+    return;
+  const fs::path file = writeOutFile("form-rotated.pdf", [](PdfDocument* doc) {
+    beginPage(doc, 595, 842);
+    const int slot = defineForm(doc, {0, 0, 10, 10}, "1 0 0 rg 0 0 10 10 re f\n");
+    placeImage(doc, slot, 100, 200, 2, 3, 90);
+    writePageObject(doc);
+  });
+  EXPECT_EQ(run("qpdf", {"--check", file.string()}).status, 0);
+  tarvek::test::ScratchDir dir;
+  const fs::path prefix = dir.path() / "form";
+  const ToolRun render = run("pdftoppm", {"-r", "72", file.string(), prefix.string()});
+  ASSERT_EQ(render.status, 0) << render.output;
+  const test::Ppm ppm = test::readPpm(prefix.string() + "-1.ppm");
+  const std::pair<std::array<int, 2>, const char*> expected[] = {
+      {{71, 201}, "red"},    {{99, 219}, "red"},   {{85, 210}, "red"},   {{67, 210}, "white"},
+      {{103, 210}, "white"}, {{85, 197}, "white"}, {{85, 223}, "white"},
+  };
+  for (const auto& [point, colour] : expected)
+    EXPECT_EQ(ppm.colourAt(point[0], point[1]), colour)
+        << "at (" << point[0] << ", " << point[1] << ")";
+}
+
 } // namespace
 } // namespace quillet

@@ -299,7 +299,7 @@ TEST(NullDocumentTest, everyOperationIgnoresANullDocument)
   setTextRotation(nullptr, 90);
   showTextAt(nullptr, "x", 0, 1, 1);
   showTextNextLine(nullptr, "x", 0);
-  EXPECT_EQ(stringWidth(nullptr, "x"), 0);
+  EXPECT_EQ(stringWidth(nullptr, "x", 1), 0);
   EXPECT_FALSE(setupEncryption(nullptr, 0, 16, "o", "u"));
   useObjectKey(nullptr, 1, 0);
   EXPECT_EQ(writeEncryptDict(nullptr), 0);

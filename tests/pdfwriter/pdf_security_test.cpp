@@ -70,6 +70,45 @@ TEST(SetupEncryptionTest, matchesReferenceValues)
   }
 }
 
+// Revision 2 with a 40-bit key, computed independently and equal to what
+// `qpdf --allow-weak-crypto --encrypt user owner 40` writes for this /ID and
+// /P: no strengthening rounds, and all 32 bytes of U from the key.
+TEST(SetupEncryptionTest, revisionTwoForFortyBitKeys)
+{
+  OpenDoc open;
+  open.doc->fileId = fromHex("ffa4aa102763b437d39031aa8a510238");
+  open.doc->haveFileId = true;
+  ASSERT_TRUE(setupEncryption(open.doc, -1, 5, "owner", "user"));
+  const SecurityHandler& s = *open.doc->security;
+  EXPECT_EQ(hex(s.key, 5), "1a892181b4");
+  EXPECT_EQ(hex(s.owner), "94e8094419662a774442fb072e3d9f19e9d130ec09a4d0061e78fe920f7ab62f");
+  EXPECT_EQ(hex(s.user), "9efef3fc6ba3a73758d43a607f5d70d66810efe0862896b3c9e28745ac209877");
+  // Object keys are the first 10 bytes of MD5(key, object, generation).
+  useObjectKey(open.doc, 7, 0);
+  const std::uint8_t plain[4] = {'t', 'e', 's', 't'};
+  std::uint8_t sealed[4];
+  encryptBytes(open.doc, plain, 4, sealed);
+  Md5 md5;
+  const std::uint8_t suffix[5] = {7, 0, 0, 0, 0};
+  md5.update(s.key.data(), 5);
+  md5.update(suffix, 5);
+  const auto digest = md5.finish();
+  Rc4 rc4;
+  rc4.setKey({digest.data(), 10});
+  std::uint8_t expected[4];
+  rc4.process({plain, 4}, expected);
+  EXPECT_TRUE(std::equal(sealed, sealed + 4, expected));
+
+  const PdfBytes pdf(test::writeDocument([&](PdfDocument* doc) {
+    ASSERT_TRUE(setupEncryption(doc, -1, 5, "owner", "user"));
+    beginPage(doc, 595, 842);
+  }));
+  const auto at = pdf.bytes().find("/Filter /Standard\n");
+  ASSERT_NE(at, std::string::npos);
+  const std::string head = "/Filter /Standard\n/V 2\n/Length 40\n/R 2\n";
+  EXPECT_EQ(pdf.bytes().compare(at, head.size(), head), 0) << pdf.bytes().substr(at, 80);
+}
+
 // Passwords count by their first 32 bytes; the file identifier, and with it
 // the key and U, differ between documents while O does not.
 TEST(SetupEncryptionTest, longPasswordsAndPerDocumentKeys)
@@ -128,8 +167,8 @@ TEST(SetupEncryptionTest, refusedOnceStreamsExistOrTwice)
   OpenDoc plain;
   plain.doc->compressionLevel = 0;
   EXPECT_FALSE(setupEncryption(plain.doc, 0, 16, "o", "u"));
-  OpenDoc shortKey;
-  EXPECT_FALSE(setupEncryption(shortKey.doc, 0, 5, "o", "u"));
+  OpenDoc otherKey;
+  EXPECT_FALSE(setupEncryption(otherKey.doc, 0, 8, "o", "u"));
   EXPECT_FALSE(setupEncryption(nullptr, 0, 16, "o", "u"));
 }
 

@@ -1,6 +1,8 @@
 #include "pdfwriter/pdf_test_support.h"
 
 #include "pdfwriter/md5.h"
+#include "pdfwriter/pdf_output.h"
+#include "pdfwriter/truetype_font.h"
 #include "pdfwriter/rc4.h"
 #include "support/scratch_dir.h"
 
@@ -160,6 +162,22 @@ std::string writeDocument(const std::function<void(PdfDocument*)>& body,
   EXPECT_TRUE(closeDocument(doc));
   freeDocument(doc);
   return tarvek::test::readBytes(path);
+}
+
+int addFontRecord(PdfDocument* doc, int kind, const std::string& name, int cidOrdering,
+                  const std::string& cmapName)
+{
+  FontRecord record;
+  record.kind = kind;
+  record.name = name;
+  record.flags = kNonsymbolic;
+  record.cidOrdering = cidOrdering;
+  record.cmapName = cmapName;
+  for (int code = 0; code < 256; ++code)
+    record.widths[std::size_t(code)] = 500 + code;
+  record.objectNumber = reserveObject(doc);
+  doc->fonts.push_back(record);
+  return static_cast<int>(doc->fonts.size() - 1);
 }
 
 std::vector<unsigned char> gradientPixels(int w, int h)

@@ -60,6 +60,12 @@ std::string writeDocument(const std::function<void(PdfDocument*)>& body, int com
 std::string writeDocument(const std::function<void(PdfDocument*)>& body,
                           const OpenOptions& options, int version = 13);
 
+// Appends a font record of any kind, as only callers of the writer make
+// Type 1 and CID records: widths 500 + code, WinAnsi, Nonsymbolic, the
+// record's default metrics. Returns its font ID.
+int addFontRecord(PdfDocument* doc, int kind, const std::string& name, int cidOrdering = 0,
+                  const std::string& cmapName = {});
+
 // Pixels of a w x h RGB image, top row first.
 std::vector<unsigned char> gradientPixels(int w, int h);
 std::vector<unsigned char> halvesPixels(int w, int h);

@@ -181,6 +181,35 @@ std::string firstMatch(const std::string& text, const std::string& pattern)
   return std::regex_search(text, m, std::regex(pattern)) ? m[1].str() : std::string();
 }
 
+// Records of the Type 1 and CID-keyed kinds, which only callers of the
+// writer make: readers take the standard font and the predefined CMap.
+TEST(PdfTextOracleTest, typeOneAndCidKeyedRecordsRead)
+{
+  if (!requireTool("pdffonts", "poppler-utils") || !requireTool("pdftotext", "poppler-utils") ||
+      !test::requireFontFile("/usr/share/poppler/cMap/Adobe-Japan1/UniJIS-UCS2-H",
+                             "poppler-data"))
+    return;
+  const fs::path path = writeOutFile("type1-and-cid.pdf", [](PdfDocument* doc) {
+    ASSERT_EQ(test::addFontRecord(doc, kType1Font, "Helvetica"), 0);
+    ASSERT_EQ(test::addFontRecord(doc, kCidType0Font, "HeiseiMin-W3", 2, "UniJIS-UCS2-H"), 1);
+    beginPage(doc, 595, 842);
+    selectFont(doc, 0, 14);
+    showTextAt(doc, "Hello \xC5", 0, 72, 760);
+    selectFont(doc, 1, 14);
+    // UTF-16BE of U+65E5 U+672C.
+    showTextAt(doc, "\x65\xE5\x67\x2C", 4, 72, 700);
+    writePageObject(doc);
+  });
+  EXPECT_EQ(run("qpdf", {"--check", path.string()}).status, 0);
+  const std::string fonts = test::collapseBlanks(run("pdffonts", {path.string()}).output);
+  for (const char* row : {"\nHelvetica Type 1 WinAnsi no no no ",
+                          "\nHeiseiMin-W3-UniJIS-UCS2-H CID Type 0 UniJIS-UCS2-H no no no "})
+    EXPECT_NE(fonts.find(row), std::string::npos) << row << " in\n" << fonts;
+  const std::string text = run("pdftotext", {path.string(), "-"}).output;
+  EXPECT_NE(text.find("Hello \xC3\x85"), std::string::npos) << text;
+  EXPECT_NE(text.find("\xE6\x97\xA5\xE6\x9C\xAC"), std::string::npos) << text;
+}
+
 // qpdf's own RC4 encryption of the same passwords: O agrees outright, the key
 // and U's first half once its identifier and /P are used.
 TEST(PdfSecurityOracleTest, valuesAgreeWithQpdfEncryption)
@@ -281,6 +310,64 @@ TEST(PdfSecurityOracleTest, emptyPasswordsDecideWhetherOneIsNeeded)
   const auto info = run("pdfinfo", {open.string()});
   EXPECT_EQ(info.status, 0) << info.output;
   EXPECT_NE(info.output.find("Encrypted:"), std::string::npos) << info.output;
+}
+
+// Revision 2: O and all 32 bytes of U as qpdf computes them for 40 bits
+// with its /ID and /P, and readers open the file with either password.
+TEST(PdfSecurityOracleTest, revisionTwoAgreesWithQpdfAndOpens)
+{
+  if (!requireTool("qpdf", "qpdf") || !requireTool("pdfinfo", "poppler-utils") ||
+      !requireTool("pdftotext", "poppler-utils"))
+    return;
+  const fs::path ref = test::outDir() / "reference-40-bit.pdf";
+  auto made = run("qpdf", {"--empty", "--allow-weak-crypto", "--encrypt", "user", "owner", "40",
+                           "--", ref.string()});
+  ASSERT_EQ(made.status, 0) << made.output;
+  const auto trailer = run("qpdf", {"--show-object=trailer", "--password=user", ref.string()});
+  const std::string id = firstMatch(trailer.output, "/ID \\[ <([0-9a-f]{32})>");
+  const std::string encryptObject = firstMatch(trailer.output, "/Encrypt (\\d+) 0 R");
+  const auto dict = run("qpdf", {"--show-object=" + encryptObject, "--password=user", ref.string()});
+  const std::string o = firstMatch(dict.output, "/O <([0-9a-f]{64})>");
+  const std::string u = firstMatch(dict.output, "/U <([0-9a-f]{64})>");
+  ASSERT_FALSE(id.empty() || o.empty() || u.empty()) << trailer.output << dict.output;
+  const int p = std::stoi(firstMatch(dict.output, "/P (-?\\d+)"));
+  {
+    tarvek::test::ScratchDir dir;
+    PdfDocument* doc = openDocument(dir.file("doc.pdf").string(), 13, test::fixedOptions());
+    for (std::size_t i = 0; i < 16; ++i)
+      doc->fileId[i] = static_cast<std::uint8_t>(std::stoi(id.substr(2 * i, 2), nullptr, 16));
+    doc->haveFileId = true;
+    ASSERT_TRUE(setupEncryption(doc, p, 5, "owner", "user"));
+    EXPECT_EQ(hexOf(doc->security->owner.data(), 32), o);
+    EXPECT_EQ(hexOf(doc->security->user.data(), 32), u);
+    freeDocument(doc);
+  }
+
+  const fs::path path = writeOutFile("encrypted-revision-2.pdf", [](PdfDocument* doc) {
+    ASSERT_TRUE(setupEncryption(doc, -1, 5, "owner", "user"));
+    ASSERT_EQ(test::addFontRecord(doc, kType1Font, "Helvetica"), 0);
+    beginPage(doc, 595, 842);
+    selectFont(doc, 0, 12);
+    showTextAt(doc, "Forty-bit text", 0, 100, 700);
+    writePageObject(doc);
+  });
+  const auto check = run("qpdf", {"--check", "--password=user", path.string()});
+  EXPECT_EQ(check.status, 0) << check.output;
+  EXPECT_NE(check.output.find("Supplied password is user password"), std::string::npos)
+      << check.output;
+  const auto wrong = run("qpdf", {"--check", "--password=wrong", path.string()});
+  EXPECT_EQ(wrong.status, 2) << wrong.output;
+  EXPECT_NE(wrong.output.find("invalid password"), std::string::npos) << wrong.output;
+  const auto shown = run("qpdf", {"--show-encryption", "--password=owner", path.string()});
+  EXPECT_NE(shown.output.find("R = 2"), std::string::npos) << shown.output;
+  EXPECT_NE(shown.output.find("User password = user"), std::string::npos) << shown.output;
+  const auto info = run("pdfinfo", {"-upw", "user", path.string()});
+  const std::string encrypted = firstMatch(info.output, "(Encrypted: *yes \\([^\\n]*\\))");
+  EXPECT_NE(encrypted.find("algorithm:RC4"), std::string::npos) << info.output;
+  EXPECT_NE(run("pdftotext", {"-upw", "user", path.string(), "-"}).output.find("Forty-bit text"),
+            std::string::npos);
+  const auto refused = run("pdftotext", {"-upw", "wrong", path.string(), "-"});
+  EXPECT_NE(refused.output.find("Incorrect password"), std::string::npos) << refused.output;
 }
 
 } // namespace

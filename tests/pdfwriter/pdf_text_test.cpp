@@ -87,7 +87,7 @@ TEST(TextOutputTest, noFontWritesNothing)
     showTextAt(doc, "ab", 0, 100, 700);
     showTextNextLine(doc, "cd", 0);
     setTextRotation(doc, 90);
-    EXPECT_EQ(stringWidth(doc, "Hello"), 0);
+    EXPECT_EQ(stringWidth(doc, "Hello", 5), 0);
     selectFont(doc, 0, 12);
     writePageObject(doc);
     beginPage(doc, 595, 842);
@@ -105,7 +105,7 @@ TEST(TextOutputTest, rotationWritesTheMatrixAtOnce)
     selectFont(doc, 0, 12);
     showTextAt(doc, nullptr, 0, 50, 60);
     setTextRotation(doc, 90);
-    EXPECT_LT(std::fabs(stringWidth(doc, "Hello")), 0.0001);
+    EXPECT_LT(std::fabs(stringWidth(doc, "Hello", 5)), 0.0001);
   });
   EXPECT_EQ(content, "BT\n0 0 0 rg\n/F0 12 Tf\n0 1 -1 0 50 60 Tm ET\n");
 }
@@ -117,11 +117,11 @@ TEST(TextWidthTest, widthsWithSpacing)
   if (!haveArial())
     return;
   contentWithArial([](PdfDocument* doc) {
-    EXPECT_EQ(stringWidth(doc, "Hello"), 0);
+    EXPECT_EQ(stringWidth(doc, "Hello", 5), 0);
     selectFont(doc, 0, 12);
-    EXPECT_NEAR(stringWidth(doc, "Hello"), 27.336, 1e-9);
-    EXPECT_EQ(stringWidth(doc, ""), 0);
-    EXPECT_EQ(stringWidth(doc, nullptr), 0);
+    EXPECT_NEAR(stringWidth(doc, "Hello", 5), 27.336, 1e-9);
+    EXPECT_EQ(stringWidth(doc, "", 0), 0);
+    EXPECT_EQ(stringWidth(doc, nullptr, 0), 0);
     setCharSpacing(doc, 1);
     setWordSpacing(doc, 2);
     EXPECT_NEAR(textWidth(doc, "A B", 3, 0, 10), 21.09, 1e-9);
@@ -139,7 +139,7 @@ TEST(TextOutputTest, centredItalicTitle)
     setGray(doc, "fill", 0);
     selectFont(doc, 0, 25);
     selectFontStyle(doc, false, -15);
-    const double width = stringWidth(doc, "Carbon Nanotube");
+    const double width = stringWidth(doc, "Carbon Nanotube", 15);
     EXPECT_NEAR(width, 197.275, 1e-9);
     showTextAt(doc, "Carbon Nanotube", 0, float((595 - width) / 2), 792);
   });
@@ -202,6 +202,45 @@ TEST(TextStateTest, restoreBringsBackTheOuterLevel)
     EXPECT_EQ(doc->level().text.charSpacing, 0);
     EXPECT_EQ(doc->level().text.leading, 12);
   });
+}
+
+// Overline at the ascent above the underline's offset, strike-through at half
+// the ascent, both after the underline and before the text: at size 10 with
+// ascent 800 and underline position -100, y + 9 and y + 3.
+TEST(TextLinesTest, overlineAndStrikeThroughFollowTheUnderline)
+{
+  auto draw = [](bool zeroWidths) {
+    return PdfBytes(test::writeDocument(
+                        [&](PdfDocument* doc) {
+                          const int font = test::addFontRecord(doc, kType1Font, "Helvetica");
+                          if (zeroWidths)
+                            doc->fonts[std::size_t(font)].widths.fill(0);
+                          beginPage(doc, 595, 842);
+                          selectFont(doc, font, 10);
+                          setUnderline(doc, true);
+                          setOverline(doc, true);
+                          setStrikeThrough(doc, true);
+                          showTextAt(doc, "Hi", 2, 100, 700);
+                          showTextNextLine(doc, "Hi", 2);
+                          writePageObject(doc);
+                        },
+                        0))
+        .pageContents();
+  };
+  const std::string content = draw(false);
+  // "Hi" is (572 + 605) / 1000 em wide.
+  std::size_t at = 0;
+  for (const char* line : {"q\n100 699 m\n111.77 699 l\n0 0 0 RG\n0.5 w\nS\nQ\n",
+                           "q\n100 709 m\n111.77 709 l\n0 0 0 RG\n0.5 w\nS\nQ\n",
+                           "q\n100 703 m\n111.77 703 l\n0 0 0 RG\n0.5 w\nS\nQ\n", "(Hi)Tj",
+                           "q\n100 689 m\n", "q\n100 699 m\n", "q\n100 693 m\n", "(Hi)Tj"}) {
+    const std::size_t next = content.find(line, at);
+    ASSERT_NE(next, std::string::npos) << line << " after " << at << " in\n" << content;
+    at = next + 1;
+  }
+  const std::string none = draw(true);
+  EXPECT_EQ(none.find(" m\n"), std::string::npos) << none;
+  EXPECT_EQ(countOf(none, "(Hi)Tj"), 2) << none;
 }
 
 } // namespace

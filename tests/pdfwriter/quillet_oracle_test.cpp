@@ -1,9 +1,10 @@
+#include "pdfwriter/created_quillet.h"
 #include "pdfwriter/fixture_font_locator.h"
+#include "pdfwriter/image_format_fixtures.h"
 #include "pdfwriter/image_fixtures.h"
 #include "pdfwriter/oracle_tools.h"
 #include "pdfwriter/pdf_test_support.h"
 #include "pdfwriter/quillet_test_support.h"
-#include "platform/object_factory.h"
 #include "support/require_tool.h"
 #include "support/run_tool.h"
 #include "support/scratch_dir.h"
@@ -28,6 +29,8 @@ using tarvek::test::requireTool;
 using tarvek::test::runTool;
 using tarvek::test::ScratchDir;
 using test::collapseBlanks;
+using test::createQuillet;
+using test::openQuillet;
 using test::outDir;
 using test::PdfBytes;
 using test::Ref;
@@ -80,26 +83,6 @@ fs::path viewImage(const ScratchDir& dir, int width, int height)
   const fs::path path = dir.file("tmp.jpg");
   test::writeJpegFile(path, width, height, 3, JCS_RGB, pixels, 100);
   return path;
-}
-
-// An object made by its ProgID from the built library, as the program makes
-// it; null, with the reason in message, when it cannot be made.
-Ref<IQuillet> createQuillet(std::string& message)
-{
-  const auto created =
-      tarvek::createObject("QuilletLib.Quillet", IID_IQuillet, {QUILLET_LIBRARY_DIR});
-  message = created.message;
-  return Ref<IQuillet>(static_cast<IQuillet*>(created.object));
-}
-
-// The same with a document opened at pdf.
-Ref<IQuillet> openQuillet(const fs::path& pdf, std::string& message)
-{
-  Ref<IQuillet> q = createQuillet(message);
-  std::int32_t opened = 0;
-  if (q)
-    q->get_Open(pdf.c_str(), &opened);
-  return q;
 }
 
 // The calls of the modeler's report, in its order, through a created object.
@@ -367,6 +350,46 @@ TEST(QuilletReportTest, titlesReadBackExactly)
     expectLines(output("pdfinfo", {"-enc", "UTF-8", pdf.string()}), {"Title: " + titles[i]},
                 titles[i]);
   }
+}
+
+// ImageOut places a picture of every format the library reads itself.
+TEST(QuilletReportTest, imageOutPlacesEveryOwnFormat)
+{
+  if (!haveOracles() || !requireTool("pdfimages", "poppler-utils"))
+    return;
+  ScratchDir dir;
+  const test::IndexedPicture indexed = test::sampleIndexed(24, 10, 30);
+  const test::Bytes samples = test::samplePicture(20, 12).rgb;
+  const std::pair<const char*, test::Bytes> files[] = {
+      {"picture.bmp", test::bmpFile(test::samplePicture(11, 7), false)},
+      {"picture.tga", test::tgaFile(test::samplePicture(12, 8), 24, true, 0)},
+      {"picture.cel", test::simpleCelFile(test::sampleIndexed(13, 9, 20))},
+      {"picture.rgb", test::sgiFile(20, 12, 3, samples, true)},
+      {"picture.psd", test::psdFile(20, 12, 3, 3, samples, true, {})},
+      {"picture.iff", test::ilbmFile(indexed, false)},
+  };
+  const fs::path pdf = outDir() / "image-formats.pdf";
+  std::string message;
+  Ref<IQuillet> q = openQuillet(pdf, message);
+  ASSERT_TRUE(q) << message;
+  q->NewPage();
+  float y = 50;
+  for (const auto& [name, bytes] : files) {
+    const fs::path path = dir.write(name, std::string(bytes.begin(), bytes.end()));
+    EXPECT_EQ(q->ImageOut(50, y, path.c_str()), S_OK) << name;
+    y += 100;
+  }
+  ASSERT_EQ(q->Close(), S_OK);
+  EXPECT_EQ(runTool("qpdf", {"--check", pdf.string()}).exitCode, 0);
+  const std::string images = output("pdfimages", {"-list", pdf.string()});
+  for (const char* size : {"11 7", "12 8", "13 9", "20 12", "24 10"})
+    EXPECT_NE(images.find(std::string(" image ") + size + " rgb 3 8 jpeg "), std::string::npos)
+        << size << "\n" << images;
+  std::size_t count = 0;
+  for (std::size_t at = images.find(" image "); at != std::string::npos;
+       at = images.find(" image ", at + 1))
+    ++count;
+  EXPECT_EQ(count, std::size(files)) << images;
 }
 
 } // namespace

@@ -115,11 +115,16 @@ struct IQuillet : IDispatch {
   virtual HRESULT Fill() = 0;
   virtual HRESULT StrokeAndFill() = 0;
   // Adds a system font by name; *result is its ID, or -1 when it cannot be
-  // added (also without an open document).
+  // added (also without an open document). Drawn text goes out in code page
+  // 1252, or for a Chinese, Japanese or Korean font (by the code pages it
+  // declares) in its own code page; such a font added with FontEmbed and
+  // TrueType outlines embeds only the characters drawn with it. Characters a
+  // font's code page lacks become "?".
   virtual HRESULT get_InitFont(const char* fontname, std::int32_t* result) = 0;
   virtual HRESULT SetRect(float x, float y, float width, float height) = 0;
   virtual HRESULT TextOutXY(float x, float y, const char* text) = 0;
-  // A JPEG, PNG, GIF or TIFF file at (x, y), scaled by ImageScaleX and
+  // A JPEG, PNG, GIF, TIFF, BMP, Targa (TGA), CEL, SGI (RGB), Photoshop
+  // (PSD) or IFF ILBM file at (x, y), scaled by ImageScaleX and
   // ImageScaleY; a file that cannot be read draws nothing and succeeds.
   virtual HRESULT ImageOut(float x, float y, const char* filename) = 0;
   // width x height RGB pixels, 3 bytes each, top row first; the caller
@@ -130,7 +135,8 @@ struct IQuillet : IDispatch {
   // otherwise, with nothing encrypted.
   virtual HRESULT Encrypt(std::int32_t permission, const char* ownerPassword,
                           const char* userPassword) = 0;
-  // Width of the text in the current font and size; 0 without a page.
+  // Width of the text in the current font and size; 0 without a page. Every
+  // character of a Chinese, Japanese or Korean font is 1 em wide.
   virtual HRESULT get_StringWidth(const char* text, float* result) = 0;
 };
 
