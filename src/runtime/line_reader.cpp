@@ -31,11 +31,17 @@ std::vector<std::string_view> splitLines(std::string_view bytes)
   return lines;
 }
 
-LineReader::LineReader(std::string path) : m_path(std::move(path))
+LineReader::LineReader(std::string path, std::uint64_t offset) : m_path(std::move(path))
 {
   m_fd = ::open(m_path.c_str(), O_RDONLY | O_CLOEXEC);
   if (m_fd < 0) {
     m_error = fileErrorText("Could not read", m_path, errno);
+    return;
+  }
+  if (offset > 0 && ::lseek(m_fd, static_cast<off_t>(offset), SEEK_SET) < 0) {
+    m_error = fileErrorText("Could not read", m_path, errno);
+    ::close(m_fd);
+    m_fd = -1;
     return;
   }
   m_buffer.resize(kBufferSize);

@@ -2,6 +2,7 @@
 
 #include "runtime/file_status.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,7 +19,8 @@ std::vector<std::string_view> splitLines(std::string_view bytes);
 // a line end has no empty line after it. The file is only read, never changed.
 class LineReader {
 public:
-  explicit LineReader(std::string path);
+  // Reading starts offset bytes into the file, which must be a line start.
+  explicit LineReader(std::string path, std::uint64_t offset = 0);
   ~LineReader();
   LineReader(const LineReader&) = delete;
   LineReader& operator=(const LineReader&) = delete;

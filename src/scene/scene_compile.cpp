@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <system_error>
 
 namespace tarvek {
 namespace {
@@ -80,6 +82,7 @@ void CXXX::clearScene()
   CompileGuard guard(*this);
   killFile(m_atomFilePath);
   killFile(m_bondFilePath);
+  m_fileExtremes = {};
   {
     GlContextGuard context(m_context);
     if (context.current()) {
@@ -94,6 +97,33 @@ void CXXX::clearScene()
   drawnBondCount = 0;
   drawnAtomCount = 0;
   guard.done();
+}
+
+void CXXX::readAtomFileExtremes()
+{
+  FileExtremes& seen = m_fileExtremes;
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(m_atomFilePath, error);
+  // A file made afresh (or gone, which the reader reports) is read whole.
+  if (error || size < seen.bytes)
+    seen = {};
+  SceneFileReader reader(m_atomFilePath, seen.bytes, seen.lines);
+  FileExtremes next = seen;
+  std::vector<std::string> fields;
+  while (reader.next(fields)) {
+    const std::array<float, 3> p{static_cast<float>(reader.value(fields, 0)),
+                                 static_cast<float>(reader.value(fields, 1)),
+                                 static_cast<float>(reader.value(fields, 2))};
+    for (std::size_t a = 0; a < 3; ++a) {
+      next.lo[a] = std::min(next.lo[a], p[a]);
+      next.hi[a] = std::max(next.hi[a], p[a]);
+    }
+  }
+  if (!reader.status())
+    throw SceneError(reader.status().error());
+  next.bytes = size;
+  next.lines = reader.lineNumber();
+  seen = next;
 }
 
 void CXXX::computeBox()
@@ -128,14 +158,9 @@ void CXXX::measureBox()
   } else {
     // Earlier parts of the structure (bundle walls, multi-wall tubes) live
     // only in the scene atom file.
-    SceneFileReader reader(m_atomFilePath);
-    std::vector<std::string> fields;
-    while (reader.next(fields)) {
-      take(static_cast<float>(reader.value(fields, 0)), static_cast<float>(reader.value(fields, 1)),
-           static_cast<float>(reader.value(fields, 2)));
-    }
-    if (!reader.status())
-      throw SceneError(reader.status().error());
+    readAtomFileExtremes();
+    lo = m_fileExtremes.lo;
+    hi = m_fileExtremes.hi;
   }
 
   for (std::size_t a = 0; a < 3; ++a) {

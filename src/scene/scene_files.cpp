@@ -116,7 +116,10 @@ void SceneFileAppender::commit()
   m_committed = true;
 }
 
-SceneFileReader::SceneFileReader(std::string path) : m_path(path), m_reader(std::move(path)) {}
+SceneFileReader::SceneFileReader(std::string path, std::uint64_t offset, std::int64_t firstLine)
+    : m_path(path), m_reader(std::move(path), offset), m_lineNumber(firstLine)
+{
+}
 
 bool SceneFileReader::next(std::vector<std::string>& fields)
 {

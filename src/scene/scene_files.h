@@ -65,7 +65,9 @@ private:
 // longest number at its start (0 when there is none).
 class SceneFileReader {
 public:
-  explicit SceneFileReader(std::string path);
+  // Reading may start at a line start offset bytes into the file, counted as
+  // line firstLine + 1.
+  explicit SceneFileReader(std::string path, std::uint64_t offset = 0, std::int64_t firstLine = 0);
 
   // The fields of the next line; false at the end or on a failure.
   bool next(std::vector<std::string>& fields);

@@ -231,10 +231,20 @@ private:
     std::int32_t element = 0;
     float radius = 0.0f;
   };
+  // The extremes of the scene atom file's lines read so far, and where the
+  // reading stopped: each hand-over of a multi-part structure reads only the
+  // lines the last one added.
+  struct FileExtremes {
+    std::array<float, 3> lo{99999.0f, 99999.0f, 99999.0f};
+    std::array<float, 3> hi{-99999.0f, -99999.0f, -99999.0f};
+    std::uint64_t bytes = 0;
+    std::int64_t lines = 0;
+  };
   class CompileGuard;
 
   // The compile operations measure afresh: the model changes between them.
   void measureBox();
+  void readAtomFileExtremes();
   static float pointDistance(float x1, float y1, float z1, float x2, float y2, float z2);
   static float radToDeg(double radians);
 
@@ -289,6 +299,7 @@ private:
   std::array<FillRecord, 21> m_fillTable{};
   std::int16_t m_fillCount = 0;
   Box m_box;
+  FileExtremes m_fileExtremes;
   std::int32_t m_dragMode = 0;
   std::array<float, 4> m_fogColor{};
   // Only read in the anaglyph modes, which start white.

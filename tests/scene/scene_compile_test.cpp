@@ -429,6 +429,33 @@ TEST(SceneCompileTest, boxFromArraysOrFromTheAtomFile)
   EXPECT_EQ(rig.scene.getRange(2, 1), 5.0f) << "bundles measure the arrays";
 }
 
+// Hand-over after hand-over the file's box takes in every earlier list, and
+// a cleared scene starts from nothing, even when its file grows past the
+// old size again.
+TEST(SceneCompileTest, atomFileBoxFollowsEachHandOverAndStartsAgainAfterAClear)
+{
+  SceneRig rig;
+  const auto handOver = [&rig](float z) {
+    rig.clearModel();
+    rig.addAtom(0, 0, z);
+    rig.scene.setAtomData();
+    return std::array<float, 2>{rig.scene.getRange(2, 0), rig.scene.getRange(2, 1)};
+  };
+  handOver(1);
+  handOver(10);
+  EXPECT_EQ(handOver(-3), (std::array<float, 2>{1, 10}));
+  EXPECT_EQ(handOver(4), (std::array<float, 2>{-3, 10}));
+  EXPECT_EQ(handOver(0), (std::array<float, 2>{-3, 10}));
+
+  rig.scene.clearScene();
+  handOver(2);
+  handOver(3);
+  EXPECT_EQ(handOver(5), (std::array<float, 2>{2, 3}));
+  for (float z = 6; z < 12; ++z)
+    handOver(z);
+  EXPECT_EQ(handOver(0), (std::array<float, 2>{2, 11}));
+}
+
 TEST(SceneCompileTest, escapeStopsAfterTheCurrentAtom)
 {
   for (const std::int16_t kind : {1, 2}) {
