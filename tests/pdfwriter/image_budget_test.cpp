@@ -1,5 +1,6 @@
 // Image files whose headers claim far more than they hold cost no memory.
 #include "pdfwriter/image_fixtures.h"
+#include "pdfwriter/image_format_fixtures.h"
 #include "pdfwriter/image_loader.h"
 #include "support/scratch_dir.h"
 
@@ -150,6 +151,43 @@ std::vector<Hostile> hostileFiles(const ScratchDir& dir)
 
   files.push_back({"strips.tif", tiffWithHugeStripTables(4, 20000000), kImageNoMemory});
   files.push_back({"rows.tif", tiffWithHugeStripTables(9000, 9000), kImageNoMemory});
+
+  // The own readers' formats, each a small file whose header claims 9000 x
+  // 9000 pixels (about 240 MB as 24 bits).
+  const test::Picture picture = test::samplePicture(4, 3);
+  const test::IndexedPicture indexed = test::sampleIndexed(4, 3, 5);
+  auto claiming = [](Bytes bytes, std::size_t widthAt, std::size_t heightAt, bool bigEndian,
+                     int size) {
+    std::string out(bytes.begin(), bytes.end());
+    for (std::size_t at : {widthAt, heightAt}) {
+      if (bigEndian) {
+        putBigEndian(out, at, 9000, size);
+        continue;
+      }
+      for (int i = 0; i < size; ++i)
+        out[at + i] = static_cast<char>(9000 >> (8 * i));
+    }
+    return out;
+  };
+  Bytes rgb = picture.rgb;
+  files.push_back({"rows.bmp", claiming(test::bmpFile(picture, false), 18, 22, false, 4),
+                   kImageReadError});
+  files.push_back({"runs.tga", claiming(test::tgaFile(picture, 24, true, 0), 12, 14, false, 2),
+                   kImageReadError});
+  files.push_back({"simple.cel", claiming(test::simpleCelFile(indexed), 2, 4, false, 2),
+                   kImageReadError});
+  files.push_back({"runs.cel",
+                   claiming(test::flicCelFile(4, 3, {test::celSubChunk(15, test::celByteRunData(
+                                                                               4, 3, indexed.indices))},
+                                              false),
+                            8, 10, false, 2),
+                   kImageCorrupt});
+  files.push_back({"runs.rgb", claiming(test::sgiFile(4, 3, 3, rgb, true), 6, 8, true, 2),
+                   kImageReadError});
+  files.push_back({"runs.psd", claiming(test::psdFile(4, 3, 3, 3, rgb, true, {}), 18, 14, true, 4),
+                   kImageReadError});
+  files.push_back({"planes.iff", claiming(test::ilbmFile(indexed, false), 20, 22, true, 2),
+                   kImageCorrupt});
   return files;
 }
 
