@@ -55,7 +55,8 @@ TEST(PartLibraryTest, parsesRecordsAndDropsTheShortRemainder)
 TEST(PartLibraryTest, hostileMenusParse)
 {
   EXPECT_EQ(parsePartMenu("1|One|one.p").size(), 1u);
-  const auto nul = parsePartMenu(std::string("1|O\0e|one.pdb|0\0000000a#", 25));
+  using namespace std::string_literals;
+  const auto nul = parsePartMenu("1|O\0e|one.pdb|0\0"s + "00000a#");
   ASSERT_EQ(nul.size(), 1u);
   EXPECT_EQ(nul[0][1], std::string("O\0e", 3));
   const auto bare = parsePartMenu("no separators at all here#");
