@@ -345,14 +345,20 @@ TEST(DigitiserWindowTest, hostilePictureFilesChangeNothing)
   std::string zero = bmp;
   zero.replace(18, 8, std::string(8, '\0'));
   rig.dir.write("zero.bmp", zero);
+  // Width and height 2^31 - 1 at 65,535 bits a pixel: rows times stride
+  // overflow 64 bits.
+  std::string claims = bmp;
+  claims.replace(18, 8, "\xFF\xFF\xFF\x7F\xFF\xFF\xFF\x7F");
+  claims.replace(28, 2, "\xFF\xFF");
+  rig.dir.write("claims.bmp", claims);
   rig.dir.write("empty.bmp", "");
 
   const struct {
     const char* name;
     bool message;
   } files[] = {{"truncated.bmp", true}, {"truncated.jpg", true}, {"huge.gif", true},
-               {"text.jpg", true},      {"zero.bmp", true},      {"empty.bmp", false},
-               {"missing.gif", false}};
+               {"text.jpg", true},      {"zero.bmp", true},      {"claims.bmp", true},
+               {"empty.bmp", false},    {"missing.gif", false}};
   for (const auto& f : files) {
     const std::size_t before = rig.prompts.messages().size();
     rig.open(rig.dir.file(f.name));

@@ -67,10 +67,13 @@ bool bitmapCutShort(const std::string& path)
     return false;
   }
   const std::int64_t stride = (width * bits + 31) / 32 * 4;
-  const std::int64_t needed = std::int64_t{littleEndian(head, 10, 4)} + stride * height;
+  // In doubles: a hostile header's rows times stride overflow 64 bits, and a
+  // claim beyond 2^53 bytes is cut short whatever its rounding.
+  const double needed = static_cast<double>(littleEndian(head, 10, 4))
+                        + static_cast<double>(stride) * static_cast<double>(height);
   std::error_code error;
   const std::uintmax_t size = std::filesystem::file_size(path, error);
-  return !error && width > 0 && static_cast<std::int64_t>(size) < needed;
+  return !error && width > 0 && static_cast<double>(size) < needed;
 }
 
 // A JPEG through the program's own reader, which refuses a truncated or
