@@ -860,7 +860,7 @@ void decodeIff(FileBytes& in, RasterRecord& raster)
       if (!header)
         raise(kImageCorrupt);
       const Bytes map = in.block(size);
-      std::memcpy(colours.data(), map.data(), std::min(map.size() / 3 * 3, colours.size()));
+      std::copy_n(map.begin(), std::min(map.size() / 3 * 3, colours.size()), colours.begin());
     } else if (isChunk(id.data(), "CRNG") || isChunk(id.data(), "CAMG")) {
       in.skip(size);
     } else if (isChunk(id.data(), "BODY")) {

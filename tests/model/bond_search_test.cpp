@@ -301,6 +301,116 @@ TEST(BondSearchTest, gridMatchesBruteForceOnRandomSets)
   }
 }
 
+// Hollow structures leave most of their box empty, which the cell structure
+// must not make a difference of: the builders' tube, capped tube, cone and
+// C60 give the pair loop's bonds, in its order, in every window and through
+// the simple search.
+TEST(BondSearchTest, gridMatchesPairLoopOnHollowStructures)
+{
+  struct Fixture {
+    const char* name;
+    Model model;
+  };
+  std::vector<Fixture> fixtures;
+  fixtures.push_back({"(20,20) tube", test::builtTube(20, 20, 70.0f, kBond)});
+  fixtures.push_back({"(5,5) tube capped at both ends",
+                      test::builtTube(5, 5, 40.0f, kBond, [](Model& m) { m.tubeVariant = 55; })});
+  {
+    Model cone;
+    cone.structureKind = 3;
+    buildCone(cone, 60.0f, 40.0f, kBond, 0.0f);
+    fixtures.push_back({"60° cone", cone});
+  }
+  {
+    Model ball;
+    ball.structureKind = 5;
+    buildC60(ball);
+    fixtures.push_back({"C60", ball});
+  }
+  for (Fixture& f : fixtures) {
+    Model& model = f.model;
+    model.bondLength = kBond;
+    ASSERT_GT(model.atomCount, 50) << f.name;
+    const PairLoop loop = loopOver(model, AtomSetId::Atom, true);
+    for (const auto& [lower, upper] :
+         {std::pair{0.95f * kBond, 1.05f * kBond}, std::pair{0.7f * kBond, 1.4f * kBond},
+          std::pair{0.0f, 3.0f * kBond}}) {
+      model.useUserBondLimits = true;
+      model.userBondMin = lower;
+      model.userBondMax = upper;
+      FakePrompts prompts;
+      prompts.answerYesNo(true);
+      FakeAbort abort;
+      createBonds(model, 0, 0, prompts, abort);
+      EXPECT_TRUE(hasBonds(model, loop.bonds(lower, upper)))
+          << f.name << ", window " << lower << " to " << upper;
+    }
+    model.useUserBondLimits = false;
+    FakeAbort abort;
+    findBonds(model, abort);
+    EXPECT_TRUE(hasBonds(model, loopOver(model, AtomSetId::Atom, false).findBonds(kBond)))
+        << f.name << ", findBonds";
+  }
+}
+
+// Bonded pairs at the far corners of a box millions of cells wide on every
+// axis, around an ordinary cluster: far cells may merge, neighbours must not
+// part.
+TEST(BondSearchTest, farCornersOnEveryAxisKeepTheirBonds)
+{
+  std::vector<Point> points = randomSet(400, 31u, {}, false);
+  const float far = 1.6e6f;
+  for (const float corner : {-far, far}) {
+    points.push_back({corner, corner, corner});
+    points.push_back({corner + 1.375f, corner, corner});
+    points.push_back({corner, corner - 1.375f, corner});
+    points.push_back({corner, -corner, corner + 1.375f});
+  }
+  Model model;
+  model.bondLength = kBond;
+  model.structureKind = 7;
+  fill(model, AtomSetId::Atom, points);
+  FakePrompts prompts;
+  FakeAbort abort;
+  createBonds(model, 0, 0, prompts, abort);
+  const BondPairs expected =
+      loopOver(model, AtomSetId::Atom, true)
+          .bonds(static_cast<float>(0.95 * kBond), static_cast<float>(1.05 * kBond));
+  EXPECT_TRUE(hasBonds(model, expected));
+  EXPECT_GE(expected.size(), 4u);
+}
+
+// The nearest non-zero distance on the grid equals the pair loop's, with
+// duplicate points (distance 0) and non-finite ones among them.
+TEST(BondSearchTest, closestNonZeroDistanceMatchesThePairLoop)
+{
+  for (const int n : {0, 1, 2, 500, 3000}) {
+    auto points = randomSet(n, 4000u + static_cast<std::uint32_t>(n), {1.0f, 1.5f});
+    if (n == 2)
+      points[1] = points[0];
+    std::vector<float> x, y, z;
+    for (const Point& p : points) {
+      x.push_back(p.x);
+      y.push_back(p.y);
+      z.push_back(p.z);
+    }
+    float expected = 999.0f;
+    for (std::size_t i = 0; i < x.size(); ++i)
+      for (std::size_t j = i + 1; j < x.size(); ++j) {
+        const float d = PairLoop::distance(x[i], y[i], z[i], x[j], y[j], z[j]);
+        if (d > 0.0f && d < expected)
+          expected = d;
+      }
+    const std::optional<float> got = closestNonZeroDistance(x, y, z);
+    if (expected < 999.0f) {
+      ASSERT_TRUE(got.has_value()) << n << " points";
+      EXPECT_EQ(*got, expected) << n << " points";
+    } else {
+      EXPECT_FALSE(got.has_value()) << n << " points";
+    }
+  }
+}
+
 // Without duplicates the retry centres on a real closest pair.
 TEST(BondSearchTest, findBondsRetryMatchesBruteForceWithoutDuplicates)
 {

@@ -365,6 +365,10 @@ TEST(ImageReadersTest, iffPlanesMaskAndChunks)
   Bytes shortBody = plain;
   const auto body = std::search(shortBody.begin(), shortBody.end(), "BODY", "BODY" + 4) + 7;
   --*body;
+  // An empty CMAP leaves every index black.
+  IndexedPicture noColours = small;
+  noColours.palette.clear();
+  const Picture black{small.width, small.height, Bytes(std::size_t(small.width) * small.height * 3, 0)};
   checkAll({
       {"plain.iff", plain, indexed.expanded()},
       {"masked.iff", test::ilbmFile(indexed, true), indexed.expanded()},
@@ -374,6 +378,7 @@ TEST(ImageReadersTest, iffPlanesMaskAndChunks)
       {"unknown-chunk.iff", unknown, {}, kImageCorrupt},
       {"not-ilbm.iff", patched(plain, 8, {'P'}), {}, kImageCorrupt},
       {"body-size.iff", shortBody, {}, kImageCorrupt},
+      {"empty-cmap.iff", test::ilbmFile(noColours, false), black},
   });
 }
 
