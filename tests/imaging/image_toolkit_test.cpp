@@ -1,0 +1,224 @@
+// The imaging toolkit: decoding, depths, the size limits, reduced decoding,
+// resampling, drawing and the clipboard.
+#include "imaging/ui/image_toolkit.h"
+
+#include "pdfwriter/image_fixtures.h"
+#include "support/scratch_dir.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+#include <zlib.h>
+
+#include <cstdint>
+#include <string>
+
+namespace tarvek {
+namespace {
+
+using quillet::test::Bytes;
+using test::readBytes;
+using test::ScratchDir;
+
+// w x h pixels of one colour, for writeJpegFile.
+Bytes flat(int w, int h, std::initializer_list<std::uint8_t> colour)
+{
+  Bytes samples;
+  for (int i = 0; i < w * h; ++i)
+    samples.insert(samples.end(), colour);
+  return samples;
+}
+
+std::string writeColourJpeg(const ScratchDir& dir, const std::string& name, int w, int h)
+{
+  const std::string path = dir.file(name).string();
+  quillet::test::writeJpegFile(path, w, h, 3, 2, flat(w, h, {200, 40, 10}), 95);
+  return path;
+}
+
+std::string writePng(const ScratchDir& dir, const std::string& name, int colourType,
+                     int channels)
+{
+  quillet::test::PngFixture png;
+  png.width = 5;
+  png.height = 4;
+  png.colourType = colourType;
+  png.samples.assign(static_cast<std::size_t>(5 * 4 * channels), 1);
+  if (colourType == 3)
+    png.palette = {0, 0, 0, 255, 0, 0};
+  const std::string path = dir.file(name).string();
+  quillet::test::writePngFile(path, png);
+  return path;
+}
+
+// One PNG chunk: length, type, data and checksum.
+std::string pngChunk(const std::string& type, const std::string& data)
+{
+  const auto bigEndian = [](std::uint32_t v) {
+    std::string bytes;
+    for (int shift = 24; shift >= 0; shift -= 8)
+      bytes += static_cast<char>((v >> shift) & 0xff);
+    return bytes;
+  };
+  const std::string body = type + data;
+  const uLong crc =
+      crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()));
+  return bigEndian(static_cast<std::uint32_t>(data.size())) + body
+         + bigEndian(static_cast<std::uint32_t>(crc));
+}
+
+// A PNG whose header claims width x height over an empty image, with
+// correct checksums so that the header itself reads.
+std::string pngClaiming(std::uint32_t width, std::uint32_t height)
+{
+  std::string header;
+  for (const std::uint32_t v : {width, height})
+    for (int shift = 24; shift >= 0; shift -= 8)
+      header += static_cast<char>((v >> shift) & 0xff);
+  header += std::string("\x08\x02\x00\x00\x00", 5);
+  return std::string("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header)
+         + pngChunk("IDAT", std::string("\x78\x9c\x03\x00\x00\x00\x00\x01", 8))
+         + pngChunk("IEND", "");
+}
+
+// Each format reads at its size, with the depth its file stores.
+TEST(ImageToolkitTest, readsEachFormatWithItsStoredDepth)
+{
+  ScratchDir dir;
+  const std::string grey = dir.file("grey.jpg").string();
+  quillet::test::writeJpegFile(grey, 6, 3, 1, 1, Bytes(18, 128), 90);
+  quillet::test::GifFixture gif;
+  gif.screenWidth = gif.width = 7;
+  gif.screenHeight = gif.height = 2;
+  gif.globalMap = {0, 0, 0, 255, 255, 255};
+  gif.indices = Bytes(14, 1);
+  const std::string gifPath = dir.file("pic.gif").string();
+  quillet::test::writeGifFile(gifPath, gif);
+  const std::string bmp = dir.file("pic.bmp").string();
+  QImage rgb(9, 8, QImage::Format_RGB888);
+  rgb.fill(Qt::red);
+  ASSERT_TRUE(rgb.save(QString::fromStdString(bmp), "BMP"));
+  const struct {
+    std::string path;
+    int width, height, depth;
+  } cases[] = {
+    {writeColourJpeg(dir, "colour.jpg", 10, 7), 10, 7, 24},
+    {grey, 6, 3, 8},
+    {gifPath, 7, 2, 8},
+    {bmp, 9, 8, 24},
+    {writePng(dir, "rgb.png", 2, 3), 5, 4, 24},
+    {writePng(dir, "rgba.png", 6, 4), 5, 4, 32},
+    {writePng(dir, "palette.png", 3, 1), 5, 4, 8},
+  };
+  ImageToolkit toolkit;
+  for (const auto& c : cases) {
+    const std::optional<QImage> image = toolkit.read(c.path);
+    ASSERT_TRUE(image) << c.path << ": " << toolkit.lastErrorText();
+    EXPECT_EQ(image->size(), QSize(c.width, c.height)) << c.path;
+    EXPECT_EQ(toolkit.bitsPerPixel(), c.depth) << c.path;
+    EXPECT_TRUE(toolkit.lastErrorText().empty()) << c.path;
+  }
+  EXPECT_EQ(toolkit.readCount(), 7);
+}
+
+// Nothing decodes from a foreign, empty, cut-short or oversized file, and the
+// reason names the file; the depth of an earlier read does not linger.
+TEST(ImageToolkitTest, refusesHostileFilesWithAReason)
+{
+  ScratchDir dir;
+  const std::string jpeg = readBytes(writeColourJpeg(dir, "whole.jpg", 64, 64));
+  const struct {
+    const char* name;
+    std::string bytes;
+  } cases[] = {
+    {"empty.jpg", ""},
+    {"text.png", "this is no picture"},
+    {"half.jpg", jpeg.substr(0, jpeg.size() / 2)},
+    {"huge.png", pngClaiming(40000, 40000)},
+    {"wide.png", pngClaiming(40000, 10)},
+  };
+  ImageToolkit toolkit;
+  for (const auto& c : cases) {
+    const std::string path = dir.write(c.name, c.bytes).string();
+    ASSERT_TRUE(toolkit.read(dir.file("whole.jpg").string()));
+    EXPECT_FALSE(toolkit.read(path)) << c.name;
+    EXPECT_NE(toolkit.lastErrorText().find(path), std::string::npos) << toolkit.lastErrorText();
+    EXPECT_EQ(toolkit.bitsPerPixel(), 0) << c.name;
+    EXPECT_FALSE(toolkit.readScaled(path, QSize(100, 100))) << c.name;
+    EXPECT_FALSE(toolkit.lastErrorText().empty()) << c.name;
+  }
+  EXPECT_NE(toolkit.lastErrorText().find("too large"), std::string::npos);
+  EXPECT_FALSE(toolkit.read(dir.file("missing.png").string()));
+}
+
+// The fitted size keeps the aspect, fills the box on one side and grows
+// small pictures.
+TEST(ImageToolkitTest, fittedSizeFillsTheBoxKeepingTheAspect)
+{
+  const struct {
+    QSize picture, box, fitted;
+  } cases[] = {
+    {{400, 100}, {100, 100}, {100, 25}}, {{50, 200}, {100, 100}, {25, 100}},
+    {{40, 40}, {100, 100}, {100, 100}},  {{3000, 1}, {100, 100}, {100, 1}},
+    {{800, 600}, {100, 50}, {67, 50}},   {{0, 5}, {100, 100}, {}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(fittedSize(c.picture, c.box), c.fitted)
+        << c.picture.width() << " x " << c.picture.height();
+}
+
+// A scaled read of a large JPEG and of other formats comes out at the fitted
+// size with the picture's colours.
+TEST(ImageToolkitTest, readScaledDecodesAtTheFittedSize)
+{
+  ScratchDir dir;
+  ImageToolkit toolkit;
+  const std::optional<QImage> jpeg =
+      toolkit.readScaled(writeColourJpeg(dir, "big.jpg", 1600, 1200), QSize(100, 100));
+  ASSERT_TRUE(jpeg) << toolkit.lastErrorText();
+  EXPECT_EQ(jpeg->size(), QSize(100, 75));
+  EXPECT_EQ(toolkit.bitsPerPixel(), 24);
+  const QColor centre = jpeg->pixelColor(50, 37);
+  EXPECT_NEAR(centre.red(), 200, 8);
+  EXPECT_NEAR(centre.green(), 40, 8);
+  const std::optional<QImage> png =
+      toolkit.readScaled(writePng(dir, "small.png", 2, 3), QSize(100, 100));
+  ASSERT_TRUE(png) << toolkit.lastErrorText();
+  EXPECT_EQ(png->size(), QSize(100, 80));
+  EXPECT_FALSE(toolkit.readScaled(dir.file("big.jpg").string(), QSize(0, 100)));
+  EXPECT_EQ(toolkit.readCount(), 3);
+}
+
+TEST(ImageToolkitTest, resamplesDrawsAndCopies)
+{
+  QImage picture(20, 10, QImage::Format_RGB888);
+  picture.fill(QColor(10, 200, 30));
+  picture.setPixelColor(0, 0, QColor(250, 0, 0));
+  const QImage resampled = ImageToolkit::resample(picture, 37, 11);
+  EXPECT_EQ(resampled.size(), QSize(37, 11));
+  EXPECT_TRUE(ImageToolkit::resample(picture, 0, 11).isNull());
+
+  QImage canvas(40, 30, QImage::Format_RGB32);
+  canvas.fill(Qt::white);
+  {
+    QPainter painter(&canvas);
+    ImageToolkit::draw(painter, picture, 5, 7);
+  }
+  EXPECT_EQ(canvas.pixelColor(5, 7), QColor(250, 0, 0));
+  EXPECT_EQ(canvas.pixelColor(24, 16), QColor(10, 200, 30));
+  EXPECT_EQ(canvas.pixelColor(25, 17), QColor(Qt::white));
+  EXPECT_EQ(canvas.pixelColor(4, 6), QColor(Qt::white));
+
+  ImageToolkit toolkit;
+  QGuiApplication::clipboard()->clear();
+  EXPECT_FALSE(toolkit.copyToClipboard(QImage()));
+  EXPECT_TRUE(QGuiApplication::clipboard()->image().isNull());
+  ASSERT_TRUE(toolkit.copyToClipboard(picture));
+  EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB888), picture);
+}
+
+} // namespace
+} // namespace tarvek
