@@ -2,18 +2,22 @@
 // resampling, drawing and the clipboard.
 #include "imaging/ui/image_toolkit.h"
 
+#include "imaging/gif_writer.h"
+
 #include "pdfwriter/image_fixtures.h"
 #include "support/scratch_dir.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
+#include <QImageReader>
 #include <QPainter>
 #include <gtest/gtest.h>
 
 #include <zlib.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 namespace tarvek {
@@ -218,6 +222,53 @@ TEST(ImageToolkitTest, resamplesDrawsAndCopies)
   EXPECT_TRUE(QGuiApplication::clipboard()->image().isNull());
   ASSERT_TRUE(toolkit.copyToClipboard(picture));
   EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB888), picture);
+}
+
+// The toolkit's GIF is the writer's file, byte for byte, and Qt's reader
+// sees three frames of 250 ms looping for ever.
+TEST(ImageToolkitTest, writesTheAnimatedGifOfTheWriter)
+{
+  ScratchDir dir;
+  std::vector<QImage> frames;
+  for (const QColor colour : {QColor(255, 0, 0), QColor(0, 255, 0), QColor(0, 0, 255)}) {
+    QImage frame(21, 13, QImage::Format_RGB32);
+    frame.fill(colour);
+    frame.setPixelColor(3, 4, QColor(Qt::white));
+    frames.push_back(frame);
+  }
+  const std::string viaToolkit = dir.file("toolkit.gif").string();
+  ImageToolkit toolkit;
+  ASSERT_TRUE(toolkit.writeAnimatedGIF(frames, {0, 250, 500}, viaToolkit))
+      << toolkit.lastErrorText();
+
+  const std::string viaWriter = dir.file("writer.gif").string();
+  GifWriter writer(viaWriter);
+  for (const QImage& frame : frames) {
+    const QImage rgb = frame.convertToFormat(QImage::Format_RGB888);
+    Bytes packed;
+    for (int y = 0; y < rgb.height(); ++y)
+      packed.insert(packed.end(), rgb.constScanLine(y), rgb.constScanLine(y) + 3 * rgb.width());
+    ASSERT_TRUE(writer.addFrame(rgb.width(), rgb.height(), packed.data(), 25)) << writer.error();
+  }
+  ASSERT_TRUE(writer.finish()) << writer.error();
+  EXPECT_EQ(readBytes(viaToolkit), readBytes(viaWriter));
+
+  QImageReader reader(QString::fromStdString(viaToolkit));
+  EXPECT_EQ(reader.imageCount(), 3);
+  EXPECT_EQ(reader.loopCount(), -1);
+  const QImage first = reader.read();
+  EXPECT_EQ(first.size(), QSize(21, 13));
+  EXPECT_EQ(reader.nextImageDelay(), 250);
+
+  // Frames of two sizes, a null frame or a missing time write nothing.
+  const std::string refused = dir.file("refused.gif").string();
+  std::vector<QImage> mixed = frames;
+  mixed[1] = frames[1].scaled(10, 13);
+  EXPECT_FALSE(toolkit.writeAnimatedGIF(mixed, {0, 250, 500}, refused));
+  EXPECT_NE(toolkit.lastErrorText().find("frame 2"), std::string::npos) << toolkit.lastErrorText();
+  EXPECT_FALSE(toolkit.writeAnimatedGIF({QImage()}, {0}, refused));
+  EXPECT_FALSE(toolkit.writeAnimatedGIF(frames, {0, 250}, refused));
+  EXPECT_FALSE(std::filesystem::exists(refused));
 }
 
 } // namespace
