@@ -9,6 +9,7 @@
 #include "scene/gl_host.h"
 #include "scene/scene_object.h"
 #include "shell/file_commands.h"
+#include "shell/image_sequence.h"
 #include "shell/options_window.h"
 #include "shell/outside_programs.h"
 #include "shell/tools_menu.h"
@@ -87,6 +88,11 @@ PictureSave failed(std::string reason)
 
 ImageCommands::ImageCommands(Form1& form) : QObject(&form), m_form(form)
 {
+  mnuTool_9 = addToolItem(*m_form.mnuTool, ToolGroup::Images, QStringLiteral("Save Image Sequence"));
+  connect(mnuTool_9, &QAction::triggered, this, [this] {
+    runCommand(m_form.m_platform.prompts,
+               [this] { saveImageSequence(m_form, m_form.m_platform, m_form.m_model); });
+  });
   mnuTool_10 = addToolItem(*m_form.mnuTool, ToolGroup::Images, QStringLiteral("Browse Image Folder"));
   mnuTool_10->setEnabled(static_cast<bool>(m_form.m_seams.browseImageFolder));
   connect(mnuTool_10, &QAction::triggered, this, [this] {

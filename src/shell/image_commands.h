@@ -12,8 +12,9 @@ class QAction;
 namespace tarvek {
 
 // Saves the 3-D view as a JPEG or bitmap file and copies it to the
-// clipboard; holds Tools › Browse Image Folder. The options window is hidden
-// while the view is taken and shown again afterwards. Built once the Tools
+// clipboard; holds Tools › Save Image Sequence and Browse Image Folder. The
+// options window is hidden while the view is taken and shown again
+// afterwards. Built once the Tools
 // launchers exist; the window owns it.
 class ImageCommands : public QObject {
 public:
@@ -31,6 +32,7 @@ public:
   // File › Save Image: the dialog, then the save; a failure is shown.
   void savePicture();
 
+  QAction* mnuTool_9 = nullptr;
   QAction* mnuTool_10 = nullptr;
 
 private:
