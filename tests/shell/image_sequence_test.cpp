@@ -12,6 +12,7 @@
 #include "support/scratch_dir.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QImageReader>
 #include <QPushButton>
 #include <QSlider>
@@ -217,6 +218,53 @@ TEST(ImageSequenceTest, cancelOrNoWritesNothingAndTurnsNothing)
   EXPECT_EQ(r.grab->grabs, 0);
   expectSamePose(r.pose(), start, "after the cancelled runs");
   EXPECT_EQ(std::distance(fs::directory_iterator(r.images()), fs::directory_iterator()), 1);
+}
+
+// The proposed name follows the structure shown; for XY data the user names
+// it, and Cancel there ends the command.
+TEST(ImageSequenceTest, proposedNameFollowsTheStructureShown)
+{
+  SequenceRig r;
+  Form1& form = r.form();
+  const auto proposed = [&r] {
+    r.run(std::nullopt);
+    const std::string name = r.rig->dialogs.calls.back().suggestedName;
+    return name;
+  };
+  const struct {
+    std::int16_t kind, variant;
+    const char* name;
+  } kinds[] = {
+    {1, 2, "Carbon Nanotube Bundle_sequence"}, {2, 0, "Carbon Nanotube-Sheet_sequence"},
+    {4, 0, "Carbon Nanocone-Sheet_sequence"},  {5, 0, "Bucky Ball C60_sequence"},
+    {7, 0, "Xmol-Import_sequence"},            {8, 0, "Virus Geometry_sequence"},
+  };
+  for (const auto& k : kinds) {
+    r.rig->model.structureKind = k.kind;
+    r.rig->model.tubeVariant = k.variant;
+    EXPECT_EQ(proposed(), k.name);
+  }
+  r.rig->model.structureKind = 3;
+  r.rig->model.tubeVariant = 0;
+  ASSERT_GT(form.cmb1->count(), 1);
+  form.cmb1->blockSignals(true);
+  form.cmb1->setCurrentIndex(1);
+  form.cmb1->blockSignals(false);
+  std::string material = form.cmb1->currentText().toStdString();
+  material.erase(material.find(" - "), 3);
+  EXPECT_EQ(proposed(), material + " Nanocone_sequence");
+
+  form.state().xyImportFlag = true;
+  r.rig->prompts.answerInput("My Sheet");
+  EXPECT_EQ(proposed(), "My Sheet_sequence");
+  const auto& question = r.rig->prompts.calls.back();
+  EXPECT_EQ(question.text, "Please enter a title");
+  EXPECT_EQ(question.title, "PDF Caption");
+  EXPECT_EQ(question.defaultText, "XY-Data Import");
+  const std::size_t dialogs = r.rig->dialogs.calls.size();
+  r.rig->prompts.answerInput(std::nullopt);
+  form.imageCommands().mnuTool_9->trigger();
+  EXPECT_EQ(r.rig->dialogs.calls.size(), dialogs);
 }
 
 // The base is the chosen name without the extension of its last component.
