@@ -3,6 +3,8 @@
 // through the file list, and the state of a thumbnail run.
 #pragma once
 
+#include "imaging/jpeg_file.h"
+
 #include <cstdint>
 #include <string>
 
@@ -10,11 +12,6 @@ namespace tarvek {
 
 // Side of the square box a thumbnail is fitted into and composed on, pixels.
 inline constexpr int kThumbnailSize = 100;
-
-struct PixelSize {
-  int width = 0;
-  int height = 0;
-};
 
 // Where a picture of imageWidth x imageHeight goes in a view of viewWidth x
 // viewHeight pixels. A picture that fits is drawn at its own size, centred

@@ -2,6 +2,7 @@
 // resampling, drawing and the clipboard.
 #include "imaging/ui/image_toolkit.h"
 
+#include "hostile_png.h"
 #include "imaging/gif_writer.h"
 
 #include "pdfwriter/image_fixtures.h"
@@ -14,8 +15,6 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
-#include <zlib.h>
-
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -24,6 +23,7 @@ namespace tarvek {
 namespace {
 
 using quillet::test::Bytes;
+using test::pngClaiming;
 using test::readBytes;
 using test::ScratchDir;
 
@@ -56,36 +56,6 @@ std::string writePng(const ScratchDir& dir, const std::string& name, int colourT
   const std::string path = dir.file(name).string();
   quillet::test::writePngFile(path, png);
   return path;
-}
-
-// One PNG chunk: length, type, data and checksum.
-std::string pngChunk(const std::string& type, const std::string& data)
-{
-  const auto bigEndian = [](std::uint32_t v) {
-    std::string bytes;
-    for (int shift = 24; shift >= 0; shift -= 8)
-      bytes += static_cast<char>((v >> shift) & 0xff);
-    return bytes;
-  };
-  const std::string body = type + data;
-  const uLong crc =
-      crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()));
-  return bigEndian(static_cast<std::uint32_t>(data.size())) + body
-         + bigEndian(static_cast<std::uint32_t>(crc));
-}
-
-// A PNG whose header claims width x height over an empty image, with
-// correct checksums so that the header itself reads.
-std::string pngClaiming(std::uint32_t width, std::uint32_t height)
-{
-  std::string header;
-  for (const std::uint32_t v : {width, height})
-    for (int shift = 24; shift >= 0; shift -= 8)
-      header += static_cast<char>((v >> shift) & 0xff);
-  header += std::string("\x08\x02\x00\x00\x00", 5);
-  return std::string("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header)
-         + pngChunk("IDAT", std::string("\x78\x9c\x03\x00\x00\x00\x00\x01", 8))
-         + pngChunk("IEND", "");
 }
 
 // Each format reads at its size, with the depth its file stores.

@@ -2,6 +2,7 @@
 #include "imaging/ui/image_toolkit.h"
 
 #include "imaging/gif_writer.h"
+#include "imaging/image_browser.h"
 #include "imaging/jpeg_file.h"
 #include "imaging/ui/digitiser_image.h"
 
@@ -12,7 +13,6 @@
 #include <QPixelFormat>
 
 #include <algorithm>
-#include <cmath>
 
 namespace tarvek {
 
@@ -33,16 +33,9 @@ int storedBitsPerPixel(QImage::Format format)
 
 QSize fittedSize(const QSize& picture, const QSize& box)
 {
-  if (picture.isEmpty() || box.isEmpty())
-    return QSize();
-  const double ratio = static_cast<double>(picture.height()) / picture.width();
-  double width = box.width();
-  double height = std::nearbyint(box.width() * ratio);
-  if (height > box.height()) {
-    height = box.height();
-    width = std::nearbyint(box.height() / ratio);
-  }
-  return QSize(std::max(1, static_cast<int>(width)), std::max(1, static_cast<int>(height)));
+  const PixelSize fit =
+      thumbnailFit(picture.width(), picture.height(), {box.width(), box.height()});
+  return fit.width > 0 ? QSize(fit.width, fit.height) : QSize();
 }
 
 std::optional<QImage> ImageToolkit::read(const std::string& path)
