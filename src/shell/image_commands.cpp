@@ -3,6 +3,7 @@
 #include "imaging/dib_section.h"
 #include "imaging/jpeg_file.h"
 #include "imaging/ui/dib_section_qt.h"
+#include "imaging/ui/image_browser_window.h"
 #include "platform/run_command.h"
 #include "runtime/path_util.h"
 #include "runtime/runtime_error.h"
@@ -99,6 +100,22 @@ ImageCommands::ImageCommands(Form1& form) : QObject(&form), m_form(form)
     if (m_form.m_seams.browseImageFolder)
       runCommand(m_form.m_platform.prompts, m_form.m_seams.browseImageFolder);
   });
+}
+
+ImageCommands::~ImageCommands() = default;
+
+void ImageCommands::browseImageFolder()
+{
+  if (m_browser) {
+    m_browser->close();
+    m_browser.reset();
+    m_form.m_platform.pump.pumpEvents();
+  }
+  m_browser = std::make_unique<frmAIL>(m_form.m_platform);
+  m_browser->setGeometry(m_form.geometry());
+  m_browser->setWindowIcon(m_form.windowIcon());
+  m_browser->setPath(m_form.m_startup.imagesFolder);
+  m_browser->doShow();
 }
 
 PictureSave ImageCommands::SavePIC(const std::string& mode, const std::string& fileName,
