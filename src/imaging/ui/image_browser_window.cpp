@@ -136,6 +136,8 @@ frmAIL::frmAIL(Platform& platform, QWidget* parent) : QWidget(parent), m_platfor
     stbPanel[i]->installEventFilter(this);
     stb->addWidget(stbPanel[i], i == 0 ? 1 : 0);
   }
+  // A long path gives up room rather than squeeze the particulars.
+  stbPanel[0]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   stb->installEventFilter(this);
 
   const char* const captions[] = {"Copy", "Close"};
