@@ -104,6 +104,10 @@ TEST(ImageToolkitTest, refusesHostileFilesWithAReason)
 {
   ScratchDir dir;
   const std::string jpeg = readBytes(writeColourJpeg(dir, "whole.jpg", 64, 64));
+  QImage rows(30, 20, QImage::Format_RGB888);
+  rows.fill(Qt::blue);
+  ASSERT_TRUE(rows.save(dir.file("whole.bmp").c_str(), "BMP"));
+  const std::string bmp = readBytes(dir.file("whole.bmp"));
   const struct {
     const char* name;
     std::string bytes;
@@ -111,6 +115,11 @@ TEST(ImageToolkitTest, refusesHostileFilesWithAReason)
     {"empty.jpg", ""},
     {"text.png", "this is no picture"},
     {"half.jpg", jpeg.substr(0, jpeg.size() / 2)},
+    {"cut.bmp", bmp.substr(0, bmp.size() - 200)},
+    // A two-colour GIF whose screen and image claim 65,535 x 65,535 pixels.
+    {"huge.gif", std::string("GIF89a\xff\xff\xff\xff\x80\0\0\0\0\0\xff\xff\xff,\0\0\0\0"
+                             "\xff\xff\xff\xff\0\x02\x02\x44\x01\0;",
+                             35)},
     {"huge.png", pngClaiming(40000, 40000)},
     {"wide.png", pngClaiming(40000, 10)},
   };
