@@ -152,8 +152,12 @@ struct DecodeJob {
   const unsigned char* data;
   unsigned long size;
   bool headerOnly;
-  int width;
+  int leastWidth;   // a reduced decode no smaller than this; 0: full size
+  int leastHeight;
+  int width;        // the picture's size from its header
   int height;
+  int outWidth;     // the size decoded
+  int outHeight;
   unsigned char* pixels;  // malloc'd RGB rows, top first; the caller frees
   bool tooLarge;
   int warnings;
@@ -188,12 +192,26 @@ bool decode(DecodeJob& job)
     return false;
   }
   cinfo.out_color_space = JCS_RGB;
+  if (job.leastWidth > 0 && job.leastHeight > 0) {
+    // libjpeg scales by 1/2, 1/4 or 1/8 while decoding; the smallest that
+    // still covers the size asked for.
+    for (const int denominator : {8, 4, 2}) {
+      if ((job.width + denominator - 1) / denominator >= job.leastWidth
+          && (job.height + denominator - 1) / denominator >= job.leastHeight) {
+        cinfo.scale_num = 1;
+        cinfo.scale_denom = static_cast<unsigned int>(denominator);
+        break;
+      }
+    }
+  }
   jpeg_start_decompress(&cinfo);
+  job.outWidth = static_cast<int>(cinfo.output_width);
+  job.outHeight = static_cast<int>(cinfo.output_height);
   // The rows grow with the data decoded, and the first warning (data missing
   // or damaged, which refuses the picture anyway) ends the decoding: a header
   // claiming a huge picture over a few bytes costs only the rows present.
-  const std::size_t stride = static_cast<std::size_t>(rowBytes);
-  const std::size_t total = stride * static_cast<std::size_t>(job.height);
+  const std::size_t stride = std::size_t{3} * static_cast<std::size_t>(job.outWidth);
+  const std::size_t total = stride * static_cast<std::size_t>(job.outHeight);
   std::size_t capacity = 0;
   while (cinfo.output_scanline < cinfo.output_height && errors.pub.num_warnings == 0) {
     const std::size_t need = stride * (cinfo.output_scanline + 1);
@@ -262,20 +280,37 @@ bool saveJPG(const cDIBSection& dib, const std::string& fileName, std::int32_t q
   return true;
 }
 
-JpegPicture readJpegFile(const std::string& path)
+namespace {
+
+JpegPicture decodePicture(const std::string& path, int leastWidth, int leastHeight)
 {
   DecodeJob job{};
+  job.leastWidth = leastWidth;
+  job.leastHeight = leastHeight;
   std::string bytes;
   JpegPicture picture;
   picture.error = decodeFile(path, job, bytes);
   if (picture.ok()) {
-    picture.width = job.width;
-    picture.height = job.height;
-    picture.rgb.assign(job.pixels, job.pixels + std::size_t{3} * static_cast<std::size_t>(job.width)
-                                                    * static_cast<std::size_t>(job.height));
+    picture.width = job.outWidth;
+    picture.height = job.outHeight;
+    picture.rgb.assign(job.pixels, job.pixels + std::size_t{3} * static_cast<std::size_t>(job.outWidth)
+                                                    * static_cast<std::size_t>(job.outHeight));
   }
   std::free(job.pixels);
   return picture;
+}
+
+} // namespace
+
+JpegPicture readJpegFile(const std::string& path)
+{
+  return decodePicture(path, 0, 0);
+}
+
+JpegPicture readJpegFileReduced(const std::string& path, std::int32_t leastWidth,
+                                std::int32_t leastHeight)
+{
+  return decodePicture(path, std::max(leastWidth, 1), std::max(leastHeight, 1));
 }
 
 std::optional<PixelSize> jpegPixelSize(const std::string& path)

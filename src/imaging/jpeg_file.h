@@ -53,6 +53,13 @@ struct JpegPicture {
 // claimed raster is never allocated for a refused size.
 JpegPicture readJpegFile(const std::string& path);
 
+// As readJpegFile, decoded at the smallest of 1/8, 1/4 or 1/2 of the
+// picture's size that is still at least leastWidth x leastHeight (the full
+// size when none is), which costs a fraction of a full decode. The result
+// holds the size decoded.
+JpegPicture readJpegFileReduced(const std::string& path, std::int32_t leastWidth,
+                                std::int32_t leastHeight);
+
 struct PixelSize {
   std::int32_t width = 0;
   std::int32_t height = 0;

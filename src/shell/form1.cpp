@@ -112,6 +112,8 @@ Form1::Form1(Platform& platform, Model& model, DisplaySettings& display, Prefere
     m_seams.savePicture = [this] { m_imageCommands->savePicture(); };
   if (!m_seams.copyImage)
     m_seams.copyImage = [this] { m_imageCommands->copyImageToClipboard(); };
+  if (!m_seams.browseImageFolder)
+    m_seams.browseImageFolder = [this] { m_imageCommands->browseImageFolder(); };
   buildControls();
   if (!m_seams.fillXyzList)
     m_seams.fillXyzList = [this](int emptyOnly) { m_coordinateList->fillXyzList(emptyOnly); };

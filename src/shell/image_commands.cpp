@@ -3,12 +3,14 @@
 #include "imaging/dib_section.h"
 #include "imaging/jpeg_file.h"
 #include "imaging/ui/dib_section_qt.h"
+#include "imaging/ui/image_browser_window.h"
 #include "platform/run_command.h"
 #include "runtime/path_util.h"
 #include "runtime/runtime_error.h"
 #include "scene/gl_host.h"
 #include "scene/scene_object.h"
 #include "shell/file_commands.h"
+#include "shell/image_sequence.h"
 #include "shell/options_window.h"
 #include "shell/outside_programs.h"
 #include "shell/tools_menu.h"
@@ -87,12 +89,33 @@ PictureSave failed(std::string reason)
 
 ImageCommands::ImageCommands(Form1& form) : QObject(&form), m_form(form)
 {
+  mnuTool_9 = addToolItem(*m_form.mnuTool, ToolGroup::Images, QStringLiteral("Save Image Sequence"));
+  connect(mnuTool_9, &QAction::triggered, this, [this] {
+    runCommand(m_form.m_platform.prompts,
+               [this] { saveImageSequence(m_form, m_form.m_platform, m_form.m_model); });
+  });
   mnuTool_10 = addToolItem(*m_form.mnuTool, ToolGroup::Images, QStringLiteral("Browse Image Folder"));
   mnuTool_10->setEnabled(static_cast<bool>(m_form.m_seams.browseImageFolder));
   connect(mnuTool_10, &QAction::triggered, this, [this] {
     if (m_form.m_seams.browseImageFolder)
       runCommand(m_form.m_platform.prompts, m_form.m_seams.browseImageFolder);
   });
+}
+
+ImageCommands::~ImageCommands() = default;
+
+void ImageCommands::browseImageFolder()
+{
+  if (m_browser) {
+    m_browser->close();
+    m_browser.reset();
+    m_form.m_platform.pump.pumpEvents();
+  }
+  m_browser = std::make_unique<frmAIL>(m_form.m_platform);
+  m_browser->setGeometry(m_form.geometry());
+  m_browser->setWindowIcon(m_form.windowIcon());
+  m_browser->setPath(m_form.m_startup.imagesFolder);
+  m_browser->doShow();
 }
 
 PictureSave ImageCommands::SavePIC(const std::string& mode, const std::string& fileName,

@@ -5,19 +5,24 @@
 
 #include <QObject>
 
+#include <memory>
 #include <string>
 
 class QAction;
 
 namespace tarvek {
 
+class frmAIL;
+
 // Saves the 3-D view as a JPEG or bitmap file and copies it to the
-// clipboard; holds Tools › Browse Image Folder. The options window is hidden
-// while the view is taken and shown again afterwards. Built once the Tools
+// clipboard; holds Tools › Save Image Sequence and Browse Image Folder. The
+// options window is hidden while the view is taken and shown again
+// afterwards. Built once the Tools
 // launchers exist; the window owns it.
 class ImageCommands : public QObject {
 public:
   explicit ImageCommands(Form1& form);
+  ~ImageCommands() override;
 
   // See Form1::SavePIC.
   PictureSave SavePIC(const std::string& mode, const std::string& fileName, float quality);
@@ -30,11 +35,18 @@ public:
   void copyImageToClipboard();
   // File › Save Image: the dialog, then the save; a failure is shown.
   void savePicture();
+  // Tools › Browse Image Folder: a fresh image browser over the main window
+  // on the Images folder; an open one is closed and deleted first.
+  void browseImageFolder();
+  // The browser last opened, or nothing.
+  frmAIL* imageBrowser() const { return m_browser.get(); }
 
+  QAction* mnuTool_9 = nullptr;
   QAction* mnuTool_10 = nullptr;
 
 private:
   Form1& m_form;
+  std::unique_ptr<frmAIL> m_browser;
 };
 
 } // namespace tarvek

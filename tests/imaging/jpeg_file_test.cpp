@@ -190,6 +190,34 @@ TEST(JpegFileTest, readerReturnsThePixelsWritten)
   EXPECT_EQ(size->height, 400);
 }
 
+// The reduced decode picks the smallest libjpeg scale that still covers the
+// size asked for, keeps the colours, and refuses what the full decode refuses.
+TEST(JpegFileTest, reducedDecodeCoversTheSizeAskedFor)
+{
+  ScratchDir dir;
+  const std::string path = dir.file("big.jpg").string();
+  ASSERT_TRUE(saveJPG(redOverBlue(800, 600), path, 95));
+  const struct {
+    int leastWidth, leastHeight, width, height;
+  } cases[] = {
+    {100, 75, 100, 75},  {101, 75, 200, 150}, {100, 76, 200, 150},
+    {400, 1, 400, 300},  {401, 1, 800, 600},  {0, 0, 100, 75},
+  };
+  for (const auto& c : cases) {
+    const JpegPicture picture = readJpegFileReduced(path, c.leastWidth, c.leastHeight);
+    const std::string where = std::to_string(c.leastWidth) + " x " + std::to_string(c.leastHeight);
+    ASSERT_TRUE(picture.ok()) << where << ": " << picture.error;
+    EXPECT_EQ(picture.width, c.width) << where;
+    EXPECT_EQ(picture.height, c.height) << where;
+    ASSERT_EQ(picture.rgb.size(), std::size_t{3} * c.width * c.height) << where;
+    expectNear(picture.rgb.data(), 255, 0, 0, where + " top");
+    expectNear(picture.rgb.data() + picture.rgb.size() - 3, 0, 0, 255, where + " bottom");
+  }
+  const std::string whole = readBytes(path);
+  const std::string half = dir.write("half.jpg", whole.substr(0, whole.size() / 2)).string();
+  EXPECT_FALSE(readJpegFileReduced(half, 10, 10).ok());
+}
+
 // A baseline JPEG header claiming 65,500 x 65,500 pixels, with no scan data
 // after it.
 std::string hugeHeader()

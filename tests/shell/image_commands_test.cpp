@@ -4,14 +4,17 @@
 
 #include "form1_rig.h"
 #include "scene/scene_object.h"
+#include "imaging/ui/image_browser_window.h"
 #include "shell/file_commands.h"
 #include "shell/options_window.h"
 #include "support/grab_view_stub.h"
 #include "support/scratch_dir.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QPointer>
 
 #include <filesystem>
 
@@ -219,26 +222,43 @@ TEST(ImageCommandsTest, copyImagePutsTheViewOnTheClipboard)
   EXPECT_EQ(r.rig->prompts.messages()[0].text, kNotCaptured);
 }
 
-TEST(ImageCommandsTest, browseImageFolderWaitsForItsCommand)
+// Each opening makes a fresh browser over the main window on the Images
+// folder, and only one exists.
+TEST(ImageCommandsTest, browseImageFolderOpensOneFreshBrowserOverTheMainWindow)
 {
-  {
-    ImageRig r;
-    QAction* item = r.form().imageCommands().mnuTool_10;
-    EXPECT_EQ(item->text(), "Browse Image Folder");
-    EXPECT_FALSE(item->isEnabled());
-    const QList<QAction*> tools = r.form().mnuTool->actions();
-    const auto at = tools.indexOf(item);
-    ASSERT_GT(at, 0);
-    EXPECT_TRUE(tools[at + 1]->isSeparator());
-  }
-  int browsed = 0;
-  Form1Seams seams;
-  seams.browseImageFolder = [&] { ++browsed; };
-  ImageRig r(true, std::move(seams));
+  ImageRig r;
+  r.form().show();
   QAction* item = r.form().imageCommands().mnuTool_10;
-  EXPECT_TRUE(item->isEnabled());
+  EXPECT_EQ(item->text(), "Browse Image Folder");
+  ASSERT_TRUE(item->isEnabled());
+  const QList<QAction*> tools = r.form().mnuTool->actions();
+  const auto at = tools.indexOf(item);
+  ASSERT_GT(at, 0);
+  EXPECT_TRUE(tools[at + 1]->isSeparator());
+
   item->trigger();
-  EXPECT_EQ(browsed, 1);
+  const QPointer<frmAIL> first = r.form().imageCommands().imageBrowser();
+  ASSERT_TRUE(first);
+  const std::string images = r.images();
+  EXPECT_EQ(first->windowTitle().toStdString(),
+            "Image Browser  [" + images.substr(0, images.size() - 1) + "]");
+  EXPECT_EQ(first->folder(), images);
+  EXPECT_TRUE(first->isVisible());
+  EXPECT_EQ(first->geometry(), r.form().geometry());
+
+  first->setPath("/");
+  const int pumps = r.rig->abort.pumps;
+  item->trigger();
+  EXPECT_FALSE(first);
+  EXPECT_GT(r.rig->abort.pumps, pumps);
+  frmAIL* second = r.form().imageCommands().imageBrowser();
+  ASSERT_NE(second, nullptr);
+  EXPECT_TRUE(second->isVisible());
+  EXPECT_EQ(second->folder(), images);
+  int browsers = 0;
+  for (QWidget* window : QApplication::topLevelWidgets())
+    browsers += dynamic_cast<frmAIL*>(window) != nullptr;
+  EXPECT_EQ(browsers, 1);
 }
 
 } // namespace

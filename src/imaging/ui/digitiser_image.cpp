@@ -18,10 +18,12 @@ namespace {
 constexpr int kLargestSide = 32767;
 constexpr std::int64_t kLargestPixelCount = 64'000'000;
 
-bool tooLarge(const QSize& size)
+std::uint32_t littleEndian(const std::string& bytes, std::size_t at, std::size_t width)
 {
-  return size.width() > kLargestSide || size.height() > kLargestSide
-         || std::int64_t{size.width()} * size.height() > kLargestPixelCount;
+  std::uint32_t value = 0;
+  for (std::size_t i = width; i-- > 0;)
+    value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+  return value;
 }
 
 DigitiserImage refused(std::string sentence)
@@ -31,16 +33,43 @@ DigitiserImage refused(std::string sentence)
   return result;
 }
 
-std::uint32_t littleEndian(const std::string& bytes, std::size_t at, std::size_t width)
+// A JPEG through the program's own reader, which refuses a truncated or
+// damaged file where Qt's fills the missing part with grey.
+QImage decodeJpeg(const std::string& path, std::string& error)
 {
-  std::uint32_t value = 0;
-  for (std::size_t i = width; i-- > 0;)
-    value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
-  return value;
+  const JpegPicture picture = readJpegFile(path);
+  if (!picture.ok()) {
+    error = picture.error;
+    return QImage();
+  }
+  return jpegImage(picture);
 }
 
-// True for an uncompressed bitmap whose file ends before the rows its header
-// promises: the decoder would leave the missing rows blank.
+} // namespace
+
+QImage jpegImage(const JpegPicture& picture)
+{
+  QImage image(picture.width, picture.height, QImage::Format_RGB888);
+  const std::size_t rowBytes = static_cast<std::size_t>(picture.width) * 3;
+  for (int y = 0; y < picture.height; ++y)
+    std::copy_n(picture.rgb.data() + static_cast<std::size_t>(y) * rowBytes, rowBytes,
+                image.scanLine(y));
+  return image;
+}
+
+bool pictureTooLarge(const QSize& size)
+{
+  return size.width() > kLargestSide || size.height() > kLargestSide
+         || std::int64_t{size.width()} * size.height() > kLargestPixelCount;
+}
+
+std::string tooLargeSentence(const std::string& path, const QSize& size)
+{
+  return "The picture " + path + " is too large (" + std::to_string(size.width()) + " x "
+         + std::to_string(size.height())
+         + " pixels): at most 32767 pixels wide and high and 64 megapixels.";
+}
+
 bool bitmapCutShort(const std::string& path)
 {
   std::ifstream in(path, std::ios::binary);
@@ -76,32 +105,6 @@ bool bitmapCutShort(const std::string& path)
   return !error && width > 0 && static_cast<double>(size) < needed;
 }
 
-// A JPEG through the program's own reader, which refuses a truncated or
-// damaged file where Qt's fills the missing part with grey.
-QImage decodeJpeg(const std::string& path, std::string& error)
-{
-  const JpegPicture picture = readJpegFile(path);
-  if (!picture.ok()) {
-    error = picture.error;
-    return QImage();
-  }
-  QImage image(picture.width, picture.height, QImage::Format_RGB888);
-  const std::size_t rowBytes = static_cast<std::size_t>(picture.width) * 3;
-  for (int y = 0; y < picture.height; ++y)
-    std::copy_n(picture.rgb.data() + static_cast<std::size_t>(y) * rowBytes, rowBytes,
-                image.scanLine(y));
-  return image;
-}
-
-std::string tooLargeSentence(const std::string& path, const QSize& size)
-{
-  return "The picture " + path + " is too large (" + std::to_string(size.width()) + " x "
-         + std::to_string(size.height())
-         + " pixels): at most 32767 pixels wide and high and 64 megapixels.";
-}
-
-} // namespace
-
 RedLevels redLevelsOverWhite(const QImage& image)
 {
   const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
@@ -124,7 +127,7 @@ DigitiserImage readDigitiserImage(const std::string& path)
 {
   QImageReader reader(QString::fromStdString(path));
   reader.setDecideFormatFromContent(true);
-  if (const QSize header = reader.size(); header.isValid() && tooLarge(header))
+  if (const QSize header = reader.size(); header.isValid() && pictureTooLarge(header))
     return refused(tooLargeSentence(path, header));
   std::string error;
   QImage image;
@@ -140,7 +143,7 @@ DigitiserImage readDigitiserImage(const std::string& path)
   }
   if (!error.empty())
     return refused(std::move(error));
-  if (tooLarge(image.size()))
+  if (pictureTooLarge(image.size()))
     return refused(tooLargeSentence(path, image.size()));
   DigitiserImage result;
   result.red = redLevelsOverWhite(image);

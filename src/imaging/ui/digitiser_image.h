@@ -1,9 +1,11 @@
-// Reading a picture file for the digitiser: size check, decode and red levels over white.
+// Reading picture files: the size limits, the decode, and the digitiser's red levels over white.
 #pragma once
 
 #include "imaging/hough.h"
+#include "imaging/jpeg_file.h"
 
 #include <QImage>
+#include <QSize>
 
 #include <string>
 
@@ -29,6 +31,20 @@ struct DigitiserImage {
 // damaged JPEG and an uncompressed bitmap that ends before its last row
 // (which Qt alone would show with grey or blank parts).
 DigitiserImage readDigitiserImage(const std::string& path);
+
+// A picture decoded by the program's JPEG reader as an RGB888 image.
+QImage jpegImage(const JpegPicture& picture);
+
+// True for a picture wider or higher than 32,767 pixels or above 64
+// megapixels, which no picture reader of the program decodes.
+bool pictureTooLarge(const QSize& size);
+
+// The sentence that refuses such a picture, naming the path and the size.
+std::string tooLargeSentence(const std::string& path, const QSize& size);
+
+// True for an uncompressed bitmap whose file ends before the rows its header
+// promises: Qt's decoder would leave the missing rows blank.
+bool bitmapCutShort(const std::string& path);
 
 // The red channel of image composed over white, top row first.
 RedLevels redLevelsOverWhite(const QImage& image);
