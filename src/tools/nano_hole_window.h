@@ -4,6 +4,7 @@
 #include "tools/complex_image.h"
 #include "tools/multigrid_tiling.h"
 #include "tools/pixel_canvas.h"
+#include "tools/pixel_view.h"
 
 #include <QImage>
 #include <QLabel>
@@ -33,35 +34,6 @@ class FileDialogs;
 class MainWindowServices;
 class Prompts;
 class RandomSource;
-
-// A fixed-size picture that shows either its own image or a canvas's buffer
-// (without copying), and reports the mouse.
-class PixelView : public QWidget {
-public:
-  PixelView(int width, int height, QWidget* parent);
-
-  // Shows the canvas and repaints whenever it is refreshed.
-  void showCanvas(PixelCanvas& canvas);
-  QImage& image() { return m_image; }
-  // What the view shows now, as a picture of its own.
-  QImage picture() const;
-
-  std::function<void(QMouseEvent&)> onPress;
-  std::function<void(QMouseEvent&)> onMove;
-  std::function<void(QMouseEvent&)> onRelease;
-
-protected:
-  void paintEvent(QPaintEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
-  QImage canvasImage() const;
-
-  QImage m_image;
-  PixelCanvas* m_canvas = nullptr;
-};
 
 // A label that reports presses and releases, for the brightness buttons.
 class PressLabel : public QLabel {

@@ -120,6 +120,12 @@ TEST(NanoHoleWindowTest, tabsFillAndTransformOncePerPattern)
   w.tab1->setCurrentIndex(0);
   w.tab1->setCurrentIndex(3);
   EXPECT_EQ(w.fourierRuns, 1);
+  // The list is filled once per pattern: no second fill behind the wait cursor.
+  const int waits = rig.prompts.waitCount;
+  w.tab1->setCurrentIndex(2);
+  EXPECT_EQ(rig.prompts.waitCount, waits);
+  EXPECT_EQ(w.lst->model()->rowCount(), 570);
+  w.tab1->setCurrentIndex(3);
 
   // A click on the Fourier view does nothing; one on the tiling draws anew.
   QTest::mouseClick(w.pb3, Qt::LeftButton, {}, QPoint(20, 20));
