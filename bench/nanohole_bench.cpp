@@ -80,7 +80,7 @@ void BM_RedrawFT(benchmark::State& state)
   PixelCanvas result(512, 512);
   RandomSource random;
   generateTiling(TilingParameters{}, holes, random);
-  clComplexImage workspace(prompts);
+  clComplexImage workspace(prompts, random);
   workspace.SetMessageLabel([](const std::string&) {});
   workspace.SetCanvas(holes, spectrum, result);
   workspace.SetDimensionFFT(512);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace tarvek {
@@ -25,6 +26,8 @@ public:
   virtual void RemoteSetData() = 0;
   // Writes the tube-length parameter field.
   virtual void setTubeLengthField(const std::string& text) = 0;
+  // Opens the manual; the context is not read.
+  virtual void ShowHelp(std::int32_t context) = 0;
 };
 
 } // namespace tarvek

@@ -1,5 +1,7 @@
 #include "platform/qt_colour_chooser.h"
 
+#include "platform/qt_colour.h"
+
 #include <QApplication>
 #include <QColorDialog>
 
@@ -8,14 +10,11 @@ namespace tarvek {
 std::optional<std::uint32_t> QtColourChooser::choose(std::uint32_t initial,
                                                      const std::string& title)
 {
-  const QColor start(int(initial & 0xFFu), int((initial >> 8) & 0xFFu),
-                     int((initial >> 16) & 0xFFu));
   const QColor chosen =
-      QColorDialog::getColor(start, QApplication::activeWindow(), QString::fromStdString(title));
+      QColorDialog::getColor(toQColor(initial), QApplication::activeWindow(), QString::fromStdString(title));
   if (!chosen.isValid())
     return std::nullopt;
-  return std::uint32_t(chosen.red()) + 256u * std::uint32_t(chosen.green()) +
-         65536u * std::uint32_t(chosen.blue());
+  return fromQColor(chosen);
 }
 
 } // namespace tarvek

@@ -2,6 +2,7 @@
 
 #include "model/model.h"
 #include "platform/colour_chooser.h"
+#include "platform/qt_colour.h"
 #include "runtime/text_align.h"
 #include "scene/scene_object.h"
 #include "shell/form1.h"
@@ -15,15 +16,6 @@
 #include <QVBoxLayout>
 
 namespace tarvek {
-
-namespace {
-
-QColor qColour(std::uint32_t colour)
-{
-  return {int(colour & 0xFFu), int((colour >> 8) & 0xFFu), int((colour >> 16) & 0xFFu)};
-}
-
-} // namespace
 
 dlgATCOL::dlgATCOL(Form1& form, const Model& model, ColourChooser& chooser, QWidget* owner)
     : QDialog(owner), m_form(form), m_chooser(chooser)
@@ -40,7 +32,7 @@ dlgATCOL::dlgATCOL(Form1& form, const Model& model, ColourChooser& chooser, QWid
         alignRight(std::to_string(row + 1), 3) + "   " + model.elementSymbols[row];
     table->setItem(row, 0, new QTableWidgetItem(QString::fromStdString(text)));
     auto* swatch = new QTableWidgetItem;
-    swatch->setBackground(qColour(m_form.scene().getAtomColor(std::int16_t(row))));
+    swatch->setBackground(toQColor(m_form.scene().getAtomColor(std::int16_t(row))));
     table->setItem(row, 1, swatch);
   }
   table->setCurrentCell(0, 0);
@@ -69,7 +61,7 @@ void dlgATCOL::cellClicked(int row, int column)
   if (!chosen)
     return;
   m_form.scene().setAtomColor(element, *chosen);
-  table->item(row, column)->setBackground(qColour(m_form.scene().getAtomColor(element)));
+  table->item(row, column)->setBackground(toQColor(m_form.scene().getAtomColor(element)));
 }
 
 } // namespace tarvek

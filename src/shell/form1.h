@@ -157,7 +157,7 @@ public:
   void clearRegistry();
   // Help › Contents: the manual in the desktop's browser. The argument is
   // not read.
-  void ShowHelp(std::int32_t context);
+  void ShowHelp(std::int32_t context) override;
   // The view as a JPEG or bitmap file. An empty mode shows the save dialog
   // ("Save Image", the Images folder) whose file type chooses JPEG or
   // bitmap; any other mode saves a JPEG without it. An empty fileName means

@@ -1,6 +1,7 @@
 #include "shell/options_window.h"
 
 #include "platform/platform.h"
+#include "platform/qt_colour.h"
 #include "runtime/split.h"
 #include "scene/scene_object.h"
 #include "shell/atom_colour_dialog.h"
@@ -60,8 +61,7 @@ QWidget* framedPage(const char* caption, QLayout* contents)
 void paintFace(QPushButton* button, std::uint32_t colour)
 {
   QPalette palette = button->palette();
-  palette.setColor(QPalette::Button, QColor(int(colour & 0xFFu), int((colour >> 8) & 0xFFu),
-                                            int((colour >> 16) & 0xFFu)));
+  palette.setColor(QPalette::Button, toQColor(colour));
   button->setPalette(palette);
 }
 

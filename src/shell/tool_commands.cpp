@@ -4,6 +4,7 @@
 #include "imaging/ui/digitiser_window.h"
 #include "shell/form1.h"
 #include "shell/tools_menu.h"
+#include "tools/nano_hole_window.h"
 
 #include <QAction>
 #include <QMenu>
@@ -14,6 +15,8 @@ ToolCommands::ToolCommands(Form1& form) : QObject(&form), m_form(form)
 {
   mnuTool_7 = addToolItem(*form.mnuTool, ToolGroup::ToolWindows, QStringLiteral("XY-Sheet Generator"));
   connect(mnuTool_7, &QAction::triggered, this, [this] { showDigitiser(); });
+  mnuTool_12 = addToolItem(*form.mnuTool, ToolGroup::ToolWindows, QStringLiteral("Nano-Hole Array"));
+  connect(mnuTool_12, &QAction::triggered, this, [this] { showNanoHoles(); });
 }
 
 ToolCommands::~ToolCommands() = default;
@@ -28,6 +31,18 @@ void ToolCommands::showDigitiser()
   m_digitiser->show();
   m_digitiser->raise();
   m_digitiser->activateWindow();
+}
+
+void ToolCommands::showNanoHoles()
+{
+  m_form.setWindowState(m_form.windowState() | Qt::WindowMinimized);
+  if (!m_nanoHoles)
+    m_nanoHoles = std::make_unique<frmNanoHoles>(m_form.m_platform.prompts, m_form.m_platform.fileDialogs,
+                                                 m_form, m_form.m_startup.exportFolder, m_form.m_random,
+                                                 &m_form);
+  m_nanoHoles->show();
+  m_nanoHoles->raise();
+  m_nanoHoles->activateWindow();
 }
 
 } // namespace tarvek

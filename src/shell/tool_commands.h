@@ -10,6 +10,7 @@ class QAction;
 namespace tarvek {
 
 class Form1;
+class frmNanoHoles;
 class frmXY;
 
 // Adds its items to the main window's Tools menu and keeps the tool windows
@@ -26,11 +27,19 @@ public:
 
   frmXY* digitiserWindow() const { return m_digitiser.get(); }
 
+  // Tools › Nano-Hole Array: minimises the main window, then shows the one
+  // nano-hole window (made at first use) and raises it.
+  void showNanoHoles();
+
+  frmNanoHoles* nanoHoleWindow() const { return m_nanoHoles.get(); }
+
   QAction* mnuTool_7 = nullptr;
+  QAction* mnuTool_12 = nullptr;
 
 private:
   Form1& m_form;
   std::unique_ptr<frmXY> m_digitiser;
+  std::unique_ptr<frmNanoHoles> m_nanoHoles;
 };
 
 } // namespace tarvek

@@ -5,7 +5,9 @@
 #include "runtime/int_convert.h"
 #include "runtime/math_util.h"
 #include "runtime/number_format.h"
+#include "runtime/path_util.h"
 #include "runtime/print_form.h"
+#include "runtime/random_source.h"
 #include "runtime/runtime_error.h"
 #include "tools/fourier_transform.h"
 #include "tools/pixel_canvas.h"
@@ -64,6 +66,13 @@ double approximateHue(float re, float im)
   return angle * (180.0 / std::numbers::pi / 1.506);
 }
 
+// "<what> n × n elements, not N × N."
+std::string sizeMismatch(const std::string& what, std::int32_t n, std::int32_t grid)
+{
+  return what + std::to_string(n) + " × " + std::to_string(n) + " elements, not " + std::to_string(grid) +
+         " × " + std::to_string(grid) + ".";
+}
+
 int wrap(std::int64_t value, std::int32_t n)
 {
   return static_cast<int>(((value % n) + n) % n);
@@ -71,7 +80,28 @@ int wrap(std::int64_t value, std::int32_t n)
 
 } // namespace
 
-clComplexImage::clComplexImage(Prompts& prompts) : m_prompts(prompts)
+FTArray::FTArray(std::int32_t n) : m_n(std::max(n, 0)), m_values(static_cast<std::size_t>(m_n) * m_n * 2, 0.0f) {}
+
+std::size_t FTArray::offset(std::int32_t x, std::int32_t y, std::int32_t part) const
+{
+  if (x < 0 || y < 0 || part < 0 || x >= m_n || y >= m_n || part > 1)
+    throw RuntimeError("The spectrum array has no element (" + std::to_string(x) + ", " +
+                       std::to_string(y) + ", " + std::to_string(part) + ").");
+  return (static_cast<std::size_t>(x) * m_n + y) * 2 + part;
+}
+
+float& FTArray::at(std::int32_t x, std::int32_t y, std::int32_t part)
+{
+  return m_values[offset(x, y, part)];
+}
+
+float FTArray::at(std::int32_t x, std::int32_t y, std::int32_t part) const
+{
+  return m_values[offset(x, y, part)];
+}
+
+clComplexImage::clComplexImage(Prompts& prompts, RandomSource& random)
+    : m_prompts(prompts), m_random(random)
 {
   for (int i = 0; i <= 255; ++i) {
     greyTable[i] = static_cast<std::uint32_t>(i) * 0x010101u;
@@ -585,9 +615,287 @@ void clComplexImage::paint3D()
   spectrumCanvas->Tag = "3D";
 }
 
-// The filters of the spectrum come with the filter commands; until then the
-// back transform takes the spectrum as it is.
-void clComplexImage::applyFilters(std::span<float>) {}
+void clComplexImage::applyFilters(std::span<float> buffer)
+{
+  SpectrumFilter filter;
+  filter.radial = FilterRadial;
+  filter.lowPass = FilterLowPass;
+  filter.highPass = FilterHighPass;
+  filter.custom = FilterCustom;
+  filter.radius = FilterRadius;
+  filter.centerX = FilterCenterX;
+  filter.centerY = FilterCenterY;
+  filter.masks = std::span<const SpectrumMask>(masks).first(
+    static_cast<std::size_t>(std::clamp<int>(MaskCount, 0, kMaxMasks)));
+  applySpectrumFilter(buffer, gridWidth, displayIndex, filter);
+}
+
+void clComplexImage::NoFilterFT()
+{
+  FilterOn = false;
+  FilterCustom = false;
+  FilterLowPass = false;
+  FilterHighPass = false;
+  FilterRadial = false;
+  MaskCount = 0;
+}
+
+void clComplexImage::SetFilterFT(std::int16_t kind)
+{
+  NoFilterFT();
+  if (kind == 2 || kind == 3) {
+    FilterOn = true;
+    FilterRadial = true;
+    FilterLowPass = kind == 2;
+    FilterHighPass = kind == 3;
+  } else if (kind == 4) {
+    FilterOn = true;
+    FilterCustom = true;
+  }
+}
+
+void clComplexImage::SetFilterRad(float radius)
+{
+  FilterRadius = radius;
+  FilterCenterX = static_cast<float>(gridWidth - 1) / 2.0f;
+  FilterCenterY = FilterCenterX;
+}
+
+void clComplexImage::AddMask(std::int16_t x1, std::int16_t y1, std::int16_t x2, std::int16_t y2)
+{
+  if (MaskCount < 0 || MaskCount >= kMaxMasks)
+    throw RuntimeError("No room for mask " + std::to_string(MaskCount + 1) + ": at most " +
+                       std::to_string(kMaxMasks) + " masks.");
+  masks[MaskCount] = {std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
+  ++MaskCount;
+}
+
+std::array<double, 4> clComplexImage::GetMask(std::int32_t index) const
+{
+  if (index < 0 || index >= kMaxMasks)
+    throw RuntimeError("There is no mask " + std::to_string(index) + ".");
+  const SpectrumMask& m = masks[index];
+  return {static_cast<double>(m.xMin), static_cast<double>(m.yMin), static_cast<double>(m.xMax),
+          static_cast<double>(m.yMax)};
+}
+
+bool clComplexImage::spectrumReady() const
+{
+  return imageCanvas != nullptr && !imageCanvas->Tag.empty() && gridWidth > 0;
+}
+
+void clComplexImage::showChangedSpectrum()
+{
+  DrawFT(spectrum, gridWidth, gridHeight, *spectrumCanvas, kSpectrumMode, invertFlags[1]);
+  runFOURN(0, false);
+}
+
+// A zero element counts magnitude 1, so no experiment divides by zero.
+double clComplexImage::experimentMagnitude(const Element& e)
+{
+  const double m = magnitude(e);
+  return m == 0.0 ? 1.0 : m;
+}
+
+template <typename Change>
+void clComplexImage::changeEachElement(Change change)
+{
+  if (!spectrumReady())
+    return;
+  for (Element& e : spectrum)
+    change(e, experimentMagnitude(e));
+  showChangedSpectrum();
+}
+
+void clComplexImage::DiscardPhases()
+{
+  changeEachElement([](Element& e, double m) { e = {static_cast<float>(m), 0.0f}; });
+}
+
+void clComplexImage::DiscardMagnitudes()
+{
+  changeEachElement([](Element& e, double m) {
+    e = {static_cast<float>(e.re / m), static_cast<float>(e.im / m)};
+  });
+}
+
+void clComplexImage::RandomizePhases()
+{
+  changeEachElement([this](Element& e, double m) {
+    double a = 0.0;
+    double b = 0.0;
+    double r = 0.0;
+    // Both draws exactly 0.5 would leave no direction; draw again.
+    while (r == 0.0) {
+      a = m_random.uniform() - 0.5;
+      b = m_random.uniform() - 0.5;
+      r = std::sqrt(a * a + b * b);
+    }
+    e = {static_cast<float>(a / r * m), static_cast<float>(b / r * m)};
+  });
+}
+
+void clComplexImage::RandomizeMagnitudes()
+{
+  if (!spectrumReady())
+    return;
+  double hi = 0.0;
+  double lo = 9999999.0;
+  for (const Element& e : spectrum) {
+    hi = std::max({hi, static_cast<double>(e.re), static_cast<double>(e.im)});
+    lo = std::min({lo, static_cast<double>(e.re), static_cast<double>(e.im)});
+  }
+  const double amp = (std::fabs(hi) + std::fabs(lo)) / 2.0;
+  double sum = 0.0;
+  for (Element& e : spectrum) {
+    const double f = m_random.uniform() * amp / experimentMagnitude(e);
+    e = {static_cast<float>(f * e.re), static_cast<float>(f * e.im)};
+    sum += magnitude(e);
+  }
+  // New magnitudes that all vanish leave the gain as it was.
+  if (sum > 0.0)
+    gain = static_cast<float>(amp / (sum / gridWidth / gridHeight) / 4.0);
+  showChangedSpectrum();
+}
+
+void clComplexImage::SwapPhases(const FTArray& source)
+{
+  if (!spectrumReady())
+    return;
+  if (source.size() != gridWidth)
+    throw RuntimeError(sizeMismatch("The phase source holds ", source.size(), gridWidth));
+  for (int x = 0; x < gridWidth; ++x) {
+    for (int y = 0; y < gridHeight; ++y) {
+      Element& e = spectrum[at(x, y)];
+      const double sr = source.at(x, y, 0);
+      const double si = source.at(x, y, 1);
+      const double p = std::sqrt(sr * sr + si * si);
+      // A source element without a phase keeps the own one.
+      if (p == 0.0)
+        continue;
+      const double m = experimentMagnitude(e);
+      e = {static_cast<float>(sr / p * m), static_cast<float>(si / p * m)};
+    }
+  }
+  showChangedSpectrum();
+}
+
+void clComplexImage::GetFTArray(FTArray& target) const
+{
+  if (target.size() != gridWidth)
+    throw RuntimeError(sizeMismatch("The spectrum array holds ", target.size(), gridWidth));
+  for (int x = 0; x < gridWidth; ++x) {
+    for (int y = 0; y < gridHeight; ++y) {
+      target.at(x, y, 0) = spectrum[at(x, y)].re;
+      target.at(x, y, 1) = spectrum[at(x, y)].im;
+    }
+  }
+}
+
+void clComplexImage::SetFTArray(const FTArray& source)
+{
+  if (source.size() != gridWidth || gridWidth == 0)
+    throw RuntimeError(sizeMismatch("The spectrum array holds ", source.size(), gridWidth));
+  requireBound();
+  for (int x = 0; x < gridWidth; ++x)
+    for (int y = 0; y < gridHeight; ++y)
+      spectrum[at(x, y)] = {source.at(x, y, 0), source.at(x, y, 1)};
+  showChangedSpectrum();
+}
+
+void clComplexImage::SetPictureLoader(PictureLoader loader)
+{
+  pictureLoader = std::move(loader);
+}
+
+void clComplexImage::LoadImageFile(const std::string& path)
+{
+  ImageFile = path;
+  ImageTitle = getFileName(path);
+  if (!pictureLoader || imageCanvas == nullptr)
+    throw RuntimeError("The image workspace cannot load \"" + path + "\": it has no picture loader or canvas.");
+  pictureLoader(path, *imageCanvas);
+  imageCanvas->refresh();
+}
+
+void clComplexImage::CalculateAll()
+{
+  ImageTitle = getFileName(ImageFile);
+  if (brightness == 0.0f)
+    brightness = 100.0f;
+  if (gain == 0.0f)
+    gain = 1.0f;
+  runFOURN(1, false);
+  runFOURN(0, false);
+}
+
+void clComplexImage::SetExportOptionsSource(std::function<FTExportOptions()> source)
+{
+  exportOptionsSource = std::move(source);
+}
+
+void clComplexImage::SetClipboardText(std::function<void(const std::string&)> clipboard)
+{
+  clipboardText = std::move(clipboard);
+}
+
+std::string clComplexImage::formatNumber(double value, bool asWholeNumber)
+{
+  if (asWholeNumber)
+    return Format(std::nearbyint(value), "0");
+  return Format(value, "0.0##");
+}
+
+std::string clComplexImage::elementText(const Element& e, int kind, bool whole) const
+{
+  switch (kind) {
+  case 0:
+    return formatNumber(e.re, whole) + ", " + formatNumber(e.im, whole) + "\t";
+  case 1:
+    return formatNumber(magnitude(e), whole) + "\t";
+  case 2:
+    return formatNumber(phaseDegrees(e.re, e.im), whole) + "\t";
+  case 3:
+    return formatNumber(e.re, whole) + "\t";
+  case 4:
+    return formatNumber(e.im, whole) + "\t";
+  default:
+    return {};
+  }
+}
+
+void clComplexImage::CopyData()
+{
+  if (!exportOptionsSource || !clipboardText)
+    throw RuntimeError("The spectrum export has no options or clipboard.");
+  const FTExportOptions options = exportOptionsSource();
+  if (options.ok == 0)
+    return;
+  const bool whole = options.bi != 0;
+  const auto element = [&](int x, int y) -> const Element& {
+    if (options.bs == 0)
+      return spectrum[at(x, y)];
+    return spectrum[at((gridWidth / 2 + x) % gridWidth, (gridHeight / 2 + y) % gridHeight)];
+  };
+  std::string text;
+  for (int x = 0; x < gridWidth; ++x) {
+    if (options.b3 != 0) {
+      for (int y = 0; y < gridHeight; ++y) {
+        PrintLine line;
+        line << static_cast<std::int32_t>(x) << static_cast<std::int32_t>(y)
+             << elementText(element(x, y), options.m, whole);
+        text += line.str();
+        text += "\r\n";
+      }
+    } else {
+      for (int y = 0; y < gridHeight; ++y)
+        text += elementText(element(x, y), options.m, whole);
+      text += "\r\n";
+    }
+  }
+  clipboardText(text);
+  m_prompts.message("Data copied to clipboard.", "FT Export", MessageIcon::Information);
+}
 
 void clComplexImage::rebuildCurrentTable()
 {

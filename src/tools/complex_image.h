@@ -1,6 +1,8 @@
 // The complex image workspace: a grey picture, its 2-D spectrum and views of both.
 #pragma once
 
+#include "tools/spectrum_filters.h"
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -12,6 +14,38 @@ namespace tarvek {
 
 class PixelCanvas;
 class Prompts;
+class RandomSource;
+
+// A copy of a spectrum: n × n elements, each a real and an imaginary part,
+// in (x, y, part) order; part 0 is the real part.
+class FTArray {
+public:
+  explicit FTArray(std::int32_t n = 0);
+
+  std::int32_t size() const { return m_n; }
+  // Outside 0..n−1, 0..n−1, 0..1 throws RuntimeError.
+  float& at(std::int32_t x, std::int32_t y, std::int32_t part);
+  float at(std::int32_t x, std::int32_t y, std::int32_t part) const;
+
+private:
+  std::size_t offset(std::int32_t x, std::int32_t y, std::int32_t part) const;
+
+  std::int32_t m_n = 0;
+  std::vector<float> m_values;
+};
+
+// The choices of the spectrum text export: ok 0 cancels; b3 nonzero writes
+// one line per element (x, y, value) instead of one line per column; bs
+// nonzero starts at the centre; bi nonzero writes whole numbers; m is the
+// value: 0 real and imaginary part, 1 magnitude, 2 phase in degrees, 3 real
+// part, 4 imaginary part.
+struct FTExportOptions {
+  int ok = 0;
+  int b3 = 0;
+  int bs = 0;
+  int bi = 0;
+  int m = 0;
+};
 
 // An N × N complex workspace over three canvases: the image canvas holds the
 // grey picture that the forward transform grabs, the spectrum canvas shows
@@ -32,7 +66,13 @@ public:
     float im = 0.0f;
   };
 
-  explicit clComplexImage(Prompts& prompts);
+  // Loads a picture file onto a canvas; throws RuntimeError naming the file
+  // and the reason when it cannot.
+  using PictureLoader = std::function<void(const std::string& path, PixelCanvas& canvas)>;
+
+  static constexpr int kMaxMasks = 1000;
+
+  clComplexImage(Prompts& prompts, RandomSource& random);
 
   std::string ImageFile;
   std::string ImageTitle;
@@ -100,16 +140,66 @@ public:
   // An oblique bar plot of the current view on the spectrum canvas.
   void draw3DFT();
 
+  // kind 1 no filter, 2 low-pass disc, 3 high-pass disc, 4 masks (the mask
+  // list starts empty); others no filter. The back transform applies it.
+  void SetFilterFT(std::int16_t kind);
+  void NoFilterFT();
+  // The disc radius in display positions; the centre is (N − 1)/2.
+  void SetFilterRad(float radius);
+  // Stores the rectangle with its corners ordered. With kMaxMasks in use it
+  // throws RuntimeError and changes nothing.
+  void AddMask(std::int16_t x1, std::int16_t y1, std::int16_t x2, std::int16_t y2);
+  // xMin, yMin, xMax, yMax of any stored rectangle 0..999, in use or not;
+  // other indices throw RuntimeError.
+  std::array<double, 4> GetMask(std::int32_t index) const;
+
+  // The experiments change the spectrum, repaint it and transform back; they
+  // do nothing before the first transform. Zero elements count magnitude 1.
+  void DiscardPhases();
+  void DiscardMagnitudes();
+  void RandomizeMagnitudes();
+  void RandomizePhases();
+  // The source's phase with the own magnitude; where the source element is
+  // zero the own phase stays. A source of another size throws RuntimeError.
+  void SwapPhases(const FTArray& source);
+  // Copies the spectrum out and in; another size throws RuntimeError.
+  // SetFTArray repaints the spectrum and transforms back.
+  void GetFTArray(FTArray& target) const;
+  void SetFTArray(const FTArray& source);
+
+  void SetPictureLoader(PictureLoader loader);
+  // Sets ImageFile and ImageTitle, then loads the picture onto the image
+  // canvas; a picture that cannot be loaded throws RuntimeError and leaves
+  // the canvas as it was.
+  void LoadImageFile(const std::string& path);
+  // Forward and back transform of the image canvas.
+  void CalculateAll();
+
+  void SetExportOptionsSource(std::function<FTExportOptions()> source);
+  void SetClipboardText(std::function<void(const std::string&)> clipboard);
+  // Asks for the export choices and puts the spectrum as text on the
+  // clipboard, lines ended by CR LF, then tells the user.
+  void CopyData();
+
 private:
   friend class ComplexImageProbe;
 
-  struct IndexPair {
-    std::int16_t x = 0;
-    std::int16_t y = 0;
-  };
+  using IndexPair = SpectrumIndex;
 
   static std::uint32_t HSLtoRGB(int hue, int saturation, int lightness, bool pixelOrder);
   static float phaseDegrees(float re, float im);
+  // "0.0##", or the whole number rounded half to even.
+  static std::string formatNumber(double value, bool asWholeNumber);
+  std::string elementText(const Element& e, int kind, bool whole) const;
+  // False before the first transform.
+  bool spectrumReady() const;
+  static double experimentMagnitude(const Element& e);
+  // change(element, its magnitude or 1) on every element, then the repaint
+  // and back transform; nothing before the first transform.
+  template <typename Change>
+  void changeEachElement(Change change);
+  // Repaints the spectrum view and transforms back after a change.
+  void showChangedSpectrum();
   // phaseDegrees(re, im) / 1.506 rounded: the index 0..239 of the element's
   // phase on the hue scale (0 for NaN).
   static int elementHue(const Element& e);
@@ -129,6 +219,11 @@ private:
   void rebuildCurrentTable();
 
   Prompts& m_prompts;
+  RandomSource& m_random;
+  PictureLoader pictureLoader;
+  std::function<FTExportOptions()> exportOptionsSource;
+  std::function<void(const std::string&)> clipboardText;
+  std::array<SpectrumMask, kMaxMasks> masks = {};
   std::array<bool, 3> invertFlags = {};
   bool invertImageFlag = false;
   bool showHistogramFlag = false;

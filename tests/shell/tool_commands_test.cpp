@@ -7,11 +7,13 @@
 #include "shell/tool_commands.h"
 #include "shell/tools_menu.h"
 #include "support/scratch_dir.h"
+#include "tools/nano_hole_window.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -121,6 +123,63 @@ TEST(ToolCommandsTest, savedSearchImportsAsASheet)
   EXPECT_EQ(rig.model.structureKind, 2);
   EXPECT_EQ(rig.model.sheetCount, 20);
   EXPECT_EQ(rig.status(2), "20 Atoms");
+}
+
+// The nano-hole window replaces the minimised main window until it closes;
+// one window serves every opening.
+TEST(ToolCommandsTest, nanoHoleArrayMinimisesTheMainWindowUntilClosed)
+{
+  Form1Rig rig;
+  Form1& form = *rig.form;
+  form.setWindowIcon(QIcon(QPixmap(16, 16)));
+  QAction* item = menuItem(form.mnuTool, "Nano-Hole Array");
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(item, form.toolCommands().mnuTool_12);
+  item->trigger();
+  EXPECT_TRUE(form.windowState() & Qt::WindowMinimized);
+  frmNanoHoles* window = form.toolCommands().nanoHoleWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(window->parentWidget(), nullptr);
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("Nano-Hole Array Generator (Multi-Grid Method)"));
+  EXPECT_EQ(window->windowIcon().cacheKey(), form.windowIcon().cacheKey());
+  EXPECT_EQ(window->stbPanel[2]->text(), QStringLiteral("705 tiles"));
+
+  // Help opens the manual through the main window.
+  window->tbButton[5]->trigger();
+  ASSERT_EQ(rig.shellOpen.calls.size(), 1u);
+  EXPECT_TRUE(rig.shellOpen.calls[0].target.ends_with("/help/index.html")) << rig.shellOpen.calls[0].target;
+
+  window->close();
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_FALSE(form.windowState() & Qt::WindowMinimized);
+  item->trigger();
+  EXPECT_EQ(form.toolCommands().nanoHoleWindow(), window);
+  EXPECT_TRUE(window->isVisible());
+  window->close();
+}
+
+// The holes saved in the plain layout come back through File › Import XY
+// Data as a flat sheet of one atom per hole.
+TEST(ToolCommandsTest, savedHolesImportAsASheet)
+{
+  Form1Rig rig;
+  Form1& form = *rig.form;
+  test::ScratchDir dir;
+  form.toolCommands().mnuTool_12->trigger();
+  frmNanoHoles& window = *form.toolCommands().nanoHoleWindow();
+  const std::filesystem::path saved = dir.file("holes.xy");
+  rig.dialogs.answer(FileChoice{saved.string(), 1});
+  window.tbButton[2]->trigger();
+  ASSERT_TRUE(std::filesystem::exists(saved));
+  window.close();
+
+  rig.dialogs.answer(FileChoice{saved.string(), 1});
+  rig.prompts.answerYesNo(false);
+  form.fileCommands().mnuFile_43->trigger();
+  EXPECT_TRUE(rig.prompts.messages().empty());
+  EXPECT_EQ(rig.model.structureKind, 2);
+  EXPECT_EQ(rig.model.sheetCount, 570);
 }
 
 } // namespace

@@ -9,7 +9,7 @@ namespace tarvek::test {
 
 // Records every call to the main window's services, in order, as text:
 // "CALCULATE 1", "toggleProjection", "setData 0", "RemoteSetData",
-// "tubeLength 5".
+// "tubeLength 5", "ShowHelp 0".
 class FakeMainWindow : public MainWindowServices {
 public:
   void CALCULATE(bool resetView) override
@@ -27,6 +27,7 @@ public:
     calls.push_back("tubeLength " + text);
     tubeLengthField = text;
   }
+  void ShowHelp(std::int32_t context) override { calls.push_back("ShowHelp " + std::to_string(context)); }
 
   std::vector<std::string> calls;
   std::string tubeLengthField;

@@ -1,6 +1,7 @@
 // Test access to the private state of the complex image workspace, and a bound workspace.
 #pragma once
 
+#include "runtime/random_source.h"
 #include "support/fake_prompts.h"
 #include "tools/complex_image.h"
 #include "tools/pixel_canvas.h"
@@ -41,7 +42,7 @@ namespace test {
 
 // A workspace bound to three canvases of n × n pixels and a recording label.
 struct BoundWorkspace {
-  explicit BoundWorkspace(int n = 512) : image(n, n), spectrumView(n, n), result(n, n), workspace(prompts)
+  explicit BoundWorkspace(int n = 512) : image(n, n), spectrumView(n, n), result(n, n), workspace(prompts, random)
   {
     workspace.SetMessageLabel([this](const std::string& text) { label.push_back(text); });
     workspace.SetCanvas(image, spectrumView, result);
@@ -52,6 +53,7 @@ struct BoundWorkspace {
   void fillImage(std::uint32_t level) { image.clear(level * 0x010101u); }
 
   FakePrompts prompts;
+  RandomSource random{7};
   PixelCanvas image;
   PixelCanvas spectrumView;
   PixelCanvas result;

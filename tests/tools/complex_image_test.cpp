@@ -24,7 +24,8 @@ std::uint32_t blue(std::uint32_t c) { return c & 0xFF; }
 TEST(ComplexImageTablesTest, constructionBuildsTheColourTables)
 {
   FakePrompts prompts;
-  const clComplexImage c(prompts);
+  RandomSource random;
+  const clComplexImage c(prompts, random);
   for (std::uint32_t i = 0; i < 256; ++i)
     ASSERT_EQ(Probe::greyTable(c)[i], i * 0x010101u) << i;
   EXPECT_EQ(Probe::currentTable(c), Probe::greyTable(c));
@@ -61,7 +62,8 @@ TEST(ComplexImageTablesTest, hslConversionPlacesChannelsByOrder)
 TEST(ComplexImageSettingsTest, storesSizesAndInvertFlags)
 {
   FakePrompts prompts;
-  clComplexImage c(prompts);
+  RandomSource random;
+  clComplexImage c(prompts, random);
   c.SetImageSize(10.5f, 11.5f);
   EXPECT_EQ(c.ImageWidth, 10);
   EXPECT_EQ(c.ImageHeight, 12);
@@ -85,7 +87,8 @@ TEST(ComplexImageSettingsTest, storesSizesAndInvertFlags)
 TEST(ComplexImageSettingsTest, dimensionMustBeAPowerOfTwoUpTo2048)
 {
   FakePrompts prompts;
-  clComplexImage c(prompts);
+  RandomSource random;
+  clComplexImage c(prompts, random);
   for (const std::int32_t n : {500, 0, 1, -2, 4096, 3}) {
     try {
       c.SetDimensionFFT(n);
@@ -103,7 +106,8 @@ TEST(ComplexImageSettingsTest, unboundWorkspaceRefusesToPaint)
 {
   FakePrompts prompts;
   PixelCanvas canvas(8, 8);
-  clComplexImage c(prompts);
+  RandomSource random;
+  clComplexImage c(prompts, random);
   c.SetDimensionFFT(8);
   EXPECT_THROW(c.runFOURN(1, false), RuntimeError);
   EXPECT_THROW(c.Msg("text"), RuntimeError);
@@ -154,7 +158,8 @@ TEST(ComplexImageTransformTest, grabTakesTheLowByteOfNByNPixels)
     FakePrompts prompts;
     PixelCanvas image(side, side);
     PixelCanvas view(8, 8);
-    clComplexImage c(prompts);
+    RandomSource random;
+    clComplexImage c(prompts, random);
     c.SetMessageLabel([](const std::string&) {});
     c.SetCanvas(image, view, view);
     c.SetDimensionFFT(8);

@@ -78,7 +78,7 @@ int main(int argc, char** argv)
     StderrPrompts prompts;
     PixelCanvas spectrum(512, 512);
     PixelCanvas result(512, 512);
-    tarvek::clComplexImage workspace(prompts);
+    tarvek::clComplexImage workspace(prompts, random);
     workspace.SetMessageLabel([](const std::string&) {});
     workspace.SetCanvas(holes, spectrum, result);
     workspace.SetDimensionFFT(512);

@@ -1,0 +1,54 @@
+// Loads a picture file onto a pixel canvas for the complex image workspace.
+#include "tools/picture_loader.h"
+
+#include "runtime/runtime_error.h"
+#include "tools/pixel_canvas.h"
+
+#include <QImage>
+#include <QImageReader>
+
+#include <algorithm>
+#include <vector>
+
+namespace tarvek {
+
+namespace {
+
+[[noreturn]] void refuse(const std::string& path, const std::string& reason)
+{
+  throw RuntimeError("The picture \"" + path + "\" cannot be loaded: " + reason);
+}
+
+} // namespace
+
+void loadPictureOntoCanvas(const std::string& path, PixelCanvas& canvas)
+{
+  QImageReader reader(QString::fromStdString(path));
+  // The header's size is checked before anything is decoded.
+  const QSize size = reader.size();
+  if (!reader.canRead())
+    refuse(path, reader.errorString().toStdString() + ".");
+  if (size.isValid() && (size.width() > kMaxPictureSide || size.height() > kMaxPictureSide))
+    refuse(path, "it has " + std::to_string(size.width()) + " x " + std::to_string(size.height()) +
+                   " pixels, more than " + std::to_string(kMaxPictureSide) + " on a side.");
+  QImage picture;
+  if (!reader.read(&picture) || picture.isNull())
+    refuse(path, reader.errorString().toStdString() + ".");
+  if (picture.width() > kMaxPictureSide || picture.height() > kMaxPictureSide)
+    refuse(path, "it is larger than " + std::to_string(kMaxPictureSide) + " pixels on a side.");
+  picture = picture.convertToFormat(QImage::Format_RGB32);
+
+  const int w = canvas.width();
+  const int h = canvas.height();
+  std::vector<std::uint32_t> block(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0u);
+  const int columns = std::min(w, picture.width());
+  const int rows = std::min(h, picture.height());
+  for (int y = 0; y < rows; ++y) {
+    const auto* line = reinterpret_cast<const std::uint32_t*>(picture.constScanLine(y));
+    for (int x = 0; x < columns; ++x)
+      block[static_cast<std::size_t>(y) * w + x] = line[x] & 0xFFFFFFu;
+  }
+  canvas.writeBlock(w, h, block);
+}
+
+} // namespace tarvek
