@@ -25,6 +25,8 @@ public:
   virtual void RemoteSetData() = 0;
   // Writes the tube-length parameter field.
   virtual void setTubeLengthField(const std::string& text) = 0;
+  // Writes status bar panel 1 .. 4.
+  virtual void setStatusPanel(int panel, const std::string& text) = 0;
 };
 
 } // namespace tarvek

@@ -10,6 +10,8 @@ class QAction;
 namespace tarvek {
 
 class Form1;
+class dlgBondUser;
+class dlgRCALC;
 class frmXY;
 
 // Adds its items to the main window's Tools menu and keeps the tool windows
@@ -24,13 +26,25 @@ public:
   // raised at every choice.
   void showDigitiser();
 
+  // Tools › Radius-Calculator and Tools › Recalculate Bonds: one window
+  // each, made at first use as a window of the main window's own, shown and
+  // raised at every choice.
+  void showRadiusCalculator();
+  void showBondRange();
+
   frmXY* digitiserWindow() const { return m_digitiser.get(); }
+  dlgRCALC* radiusCalculatorWindow() const { return m_radiusCalculator; }
+  dlgBondUser* bondRangeWindow() const { return m_bondRange; }
 
   QAction* mnuTool_7 = nullptr;
+  QAction* mnuTool_8 = nullptr;
+  QAction* mnuTool_11 = nullptr;
 
 private:
   Form1& m_form;
   std::unique_ptr<frmXY> m_digitiser;
+  dlgRCALC* m_radiusCalculator = nullptr;
+  dlgBondUser* m_bondRange = nullptr;
 };
 
 } // namespace tarvek

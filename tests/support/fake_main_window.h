@@ -9,7 +9,7 @@ namespace tarvek::test {
 
 // Records every call to the main window's services, in order, as text:
 // "CALCULATE 1", "toggleProjection", "setData 0", "RemoteSetData",
-// "tubeLength 5".
+// "tubeLength 5", "status 4 12 Bonds".
 class FakeMainWindow : public MainWindowServices {
 public:
   void CALCULATE(bool resetView) override
@@ -26,6 +26,11 @@ public:
   {
     calls.push_back("tubeLength " + text);
     tubeLengthField = text;
+  }
+
+  void setStatusPanel(int panel, const std::string& text) override
+  {
+    calls.push_back("status " + std::to_string(panel) + " " + text);
   }
 
   std::vector<std::string> calls;
