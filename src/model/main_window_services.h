@@ -28,6 +28,8 @@ public:
   virtual void setTubeLengthField(const std::string& text) = 0;
   // Opens the manual; the context is not read.
   virtual void ShowHelp(std::int32_t context) = 0;
+  // Writes status bar panel 1 .. 4.
+  virtual void setStatusPanel(int panel, const std::string& text) = 0;
 };
 
 } // namespace tarvek

@@ -877,6 +877,12 @@ void Form1::setTubeLengthField(const std::string& text)
   tf[2]->setText(qs(text));
 }
 
+void Form1::setStatusPanel(int panel, const std::string& text)
+{
+  if (panel >= 1 && panel <= static_cast<int>(stbPanel.size()))
+    stbPanel[static_cast<std::size_t>(panel - 1)]->setText(qs(text));
+}
+
 void Form1::setLengthCaptions()
 {
   if (m_preferences.optionFlags[8]) {

@@ -113,6 +113,7 @@ class Form1 : public QMainWindow, public MainWindowSlots {
   friend class FileCommands;
   friend class CoordinateList;
   friend class SpecialCommands;
+  friend class JunctionCommand;
 
 public:
   // The view is placed in the window and owned by it; the scene is built
@@ -130,6 +131,7 @@ public:
   void toggleProjection() override;
   void Apply() override;
   void setTubeLengthField(const std::string& text) override;
+  void setStatusPanel(int panel, const std::string& text) override;
 
   // User commands: CALCULATE behind the error guard.
   void runCalculation();

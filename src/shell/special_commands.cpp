@@ -16,6 +16,7 @@
 #include "shell/colour_ramp.h"
 #include "shell/file_commands.h"
 #include "shell/form1.h"
+#include "shell/junction_command.h"
 #include "shell/multilayer_graphene.h"
 #include "shell/tools_menu.h"
 #include "tools/builder_dialogs.h"
@@ -114,8 +115,11 @@ void SpecialCommands::buildSpecialMenu()
   itmFX[2] = mnuSpecial->addSeparator();
   itmFX[3] = mnuSpecial->addAction(QStringLiteral("Bucky Ball"), this, command(3));
   itmFX[4] = mnuSpecial->addAction(QStringLiteral("Insert Cylinder/Ball"), this, command(4));
-  itmFX[5] = mnuSpecial->addAction(QStringLiteral("Hetero-Junction"));
-  itmFX[5]->setVisible(false);
+  m_junction = new JunctionCommand(m_form, m_programFolder);
+  itmFX[5] = mnuSpecial->addAction(QStringLiteral("Hetero-Junction"), this, [this] {
+    runCommand(m_form.m_platform.prompts, [this] { m_junction->buildHeteroJunction(); });
+  });
+  itmFX[5]->setVisible(m_junction->archiveInstalled());
   itmFX[6] = mnuSpecial->addAction(QStringLiteral("Custom MWNT"), this, command(6));
 }
 

@@ -17,6 +17,7 @@ class QMenu;
 namespace tarvek {
 
 class Form1;
+class JunctionCommand;
 class dlgATCOL;
 
 // The Special menu (bundles, capped tubes, the bucky ball, the inserted
@@ -61,6 +62,8 @@ public:
   // wrap it to watch each pass.
   std::function<void(bool noFill)> handOver;
 
+  JunctionCommand& junctionCommand() { return *m_junction; }
+
   QMenu* mnuSpecial = nullptr;
   // Items 0 .. 6 in menu order; 2 is the separator.
   std::array<QAction*, 7> itmFX{};
@@ -89,6 +92,7 @@ private:
   std::string m_programFolder;
   PartLibrary m_parts;
   dlgATCOL* m_colourDialog = nullptr;
+  JunctionCommand* m_junction = nullptr;
 };
 
 } // namespace tarvek

@@ -29,4 +29,21 @@ struct GrapheneDialogValues {
 // a 32-bit float.
 GrapheneDialogValues readGrapheneDialog(const std::array<std::string, 5>& fields, int option);
 
+// The tube-junction dialog's six values, in its public order.
+struct JunctionValues {
+  std::int16_t junctionN1 = 0;
+  std::int16_t junctionM1 = 0;
+  std::int16_t junctionLength1 = 0;
+  std::int16_t junctionN2 = 0;
+  std::int16_t junctionM2 = 0;
+  std::int16_t junctionLength2 = 0;
+};
+
+// Fields 0 .. 5 (n, m and length of the first tube, then of the second),
+// each read by its leading number after "," is turned into "." and rounded
+// half to even; a 0 in either n or either length becomes 5, while the m
+// fields keep 0. Throws RuntimeError, naming the text, for a value beyond
+// the 16-bit range.
+JunctionValues junctionValues(const std::array<std::string, 6>& fields);
+
 } // namespace tarvek

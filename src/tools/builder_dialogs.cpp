@@ -1,10 +1,12 @@
-// The builder dialogs: the caps of a capped tube and the layers of a graphene stack.
+// The builder dialogs: the caps of a capped tube, the layers of a graphene stack and the two
+// tubes of a hetero-junction.
 #include "tools/builder_dialogs.h"
 
+#include "platform/prompts.h"
 #include "runtime/runtime_error.h"
 #include "tools/builder_dialog_values.h"
+#include "tools/select_on_focus.h"
 
-#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -12,7 +14,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace tarvek {
@@ -49,7 +50,7 @@ dlgGRAPHENE::dlgGRAPHENE(QWidget* owner) : QDialog(owner)
   for (std::size_t i = 0; i < tf.size(); ++i) {
     tf[i] = new QLineEdit(QString::fromLatin1(initial[i]), this);
     tf[i]->setMaximumWidth(70);
-    tf[i]->installEventFilter(this);
+    selectAllOnFocus(*tf[i]);
   }
 
   auto* size = new QGroupBox(QStringLiteral("Layer Width and Height [A]"), this);
@@ -100,17 +101,6 @@ void dlgGRAPHENE::showEvent(QShowEvent* event)
   QDialog::showEvent(event);
 }
 
-bool dlgGRAPHENE::eventFilter(QObject* watched, QEvent* event)
-{
-  if (event->type() == QEvent::FocusIn) {
-    if (auto* field = qobject_cast<QLineEdit*>(watched)) {
-      // After the click that gave the focus has placed the cursor.
-      QTimer::singleShot(0, field, [field] { field->setSelection(0, int(field->text().size())); });
-    }
-  }
-  return QDialog::eventFilter(watched, event);
-}
-
 void dlgGRAPHENE::OKButton_Click()
 {
   okPressed = 1;
@@ -129,6 +119,75 @@ void dlgGRAPHENE::OKButton_Click()
   } catch (const RuntimeError& error) {
     readError = error.what();
   }
+  accept();
+}
+
+dlgCONTUB::dlgCONTUB(Prompts& prompts, const std::string& junctionAddress, QWidget* owner)
+    : QDialog(owner), m_prompts(prompts)
+{
+  setWindowTitle(QStringLiteral("Create Hetero-Junction"));
+  setModal(true);
+  const char* const initial[] = {"5", "5", "15", "10", "10", "15"};
+  auto* layout = new QVBoxLayout(this);
+  const char* const frames[] = {"First Tube", "Second Tube"};
+  for (std::size_t f = 0; f < 2; ++f) {
+    auto* frame = new QGroupBox(QString::fromLatin1(frames[f]), this);
+    auto* grid = new QGridLayout(frame);
+    grid->addWidget(new QLabel(QStringLiteral("n                 m            length"), frame), 0, 0, 1, 3);
+    for (std::size_t k = 0; k < 3; ++k) {
+      const std::size_t i = 3 * f + k;
+      Text1[i] = new QLineEdit(QString::fromLatin1(initial[i]), frame);
+      Text1[i]->setMaximumWidth(60);
+      grid->addWidget(Text1[i], 1, static_cast<int>(k));
+    }
+    layout->addWidget(frame);
+  }
+  Label2 = new QLabel(QStringLiteral("The XYZ-coordinates will be created by the CoNTub Applet. "
+                                     "CoNTub: an algorithm for connecting two arbitrary carbon "
+                                     "nanotubes. S. Melchor, J. A. Dobado, J. Chem. Inf. Comput. "
+                                     "Sci. 44 (2004) 1639\u20131646. ") +
+                          QString::fromStdString(junctionAddress),
+                      this);
+  Label2->setWordWrap(true);
+  Label2->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  layout->addWidget(Label2);
+  OKButton = new QPushButton(QStringLiteral("OK"), this);
+  OKButton->setDefault(true);
+  CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(OKButton);
+  buttons->addWidget(CancelButton);
+  layout->addLayout(buttons);
+  connect(OKButton, &QPushButton::clicked, this, [this] { OKButton_Click(); });
+  connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void dlgCONTUB::showEvent(QShowEvent* event)
+{
+  okPressed = 0;
+  QDialog::showEvent(event);
+}
+
+void dlgCONTUB::OKButton_Click()
+{
+  std::array<std::string, 6> texts;
+  for (std::size_t i = 0; i < Text1.size(); ++i)
+    texts[i] = Text1[i]->text().toStdString();
+  JunctionValues values;
+  try {
+    values = junctionValues(texts);
+  } catch (const RuntimeError& error) {
+    m_prompts.message(error.what(), "", MessageIcon::Critical);
+    return;
+  }
+  junctionN1 = values.junctionN1;
+  junctionM1 = values.junctionM1;
+  junctionLength1 = values.junctionLength1;
+  junctionN2 = values.junctionN2;
+  junctionM2 = values.junctionM2;
+  junctionLength2 = values.junctionLength2;
+  okPressed = 1;
   accept();
 }
 

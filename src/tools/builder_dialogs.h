@@ -1,4 +1,5 @@
-// The builder dialogs: the caps of a capped tube and the layers of a graphene stack.
+// The builder dialogs: the caps of a capped tube, the layers of a graphene stack and the two
+// tubes of a hetero-junction.
 #pragma once
 
 #include <QDialog>
@@ -7,11 +8,14 @@
 #include <cstdint>
 #include <string>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
 namespace tarvek {
+
+class Prompts;
 
 // Which ends of a capped tube get caps. A new object per use, shown modal;
 // capChoice is read after it closes: 0 both ends (also after the close
@@ -52,11 +56,41 @@ public:
   QPushButton* CancelButton = nullptr;
 
 protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
 private:
   void OKButton_Click();
+};
+
+// The two tubes of a hetero-junction: n, m and length of each. A new
+// object per use, shown modal; after it closes okPressed is 1 when OK took
+// the values in this showing, else 0 (Cancel, the close box). A field whose
+// value does not fit shows its message and keeps the dialog open.
+// junctionAddress is the web address shown under the credits.
+class dlgCONTUB : public QDialog {
+public:
+  dlgCONTUB(Prompts& prompts, const std::string& junctionAddress, QWidget* owner);
+
+  std::int16_t okPressed = 0;
+  std::int16_t junctionN1 = 0;
+  std::int16_t junctionM1 = 0;
+  std::int16_t junctionLength1 = 0;
+  std::int16_t junctionN2 = 0;
+  std::int16_t junctionM2 = 0;
+  std::int16_t junctionLength2 = 0;
+
+  std::array<QLineEdit*, 6> Text1{};
+  QLabel* Label2 = nullptr;
+  QPushButton* OKButton = nullptr;
+  QPushButton* CancelButton = nullptr;
+
+protected:
+  void showEvent(QShowEvent* event) override;
+
+private:
+  void OKButton_Click();
+
+  Prompts& m_prompts;
 };
 
 } // namespace tarvek

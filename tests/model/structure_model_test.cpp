@@ -63,9 +63,10 @@ TEST(StructureModelTest, mainWindowRecorderKeepsCallsInOrder)
   services.CALCULATE(true);
   services.setData(false);
   services.RemoteSetData();
+  services.setStatusPanel(4, "12 Bonds");
   EXPECT_EQ(window.calls, (std::vector<std::string>{"tubeLength 5", "toggleProjection",
                                                     "CALCULATE 1", "setData 0",
-                                                    "RemoteSetData"}));
+                                                    "RemoteSetData", "status 4 12 Bonds"}));
   EXPECT_EQ(window.tubeLengthField, "5");
 }
 

@@ -9,7 +9,7 @@ namespace tarvek::test {
 
 // Records every call to the main window's services, in order, as text:
 // "CALCULATE 1", "toggleProjection", "setData 0", "RemoteSetData",
-// "tubeLength 5", "ShowHelp 0".
+// "tubeLength 5", "ShowHelp 0", "status 4 12 Bonds".
 class FakeMainWindow : public MainWindowServices {
 public:
   void CALCULATE(bool resetView) override
@@ -28,6 +28,11 @@ public:
     tubeLengthField = text;
   }
   void ShowHelp(std::int32_t context) override { calls.push_back("ShowHelp " + std::to_string(context)); }
+
+  void setStatusPanel(int panel, const std::string& text) override
+  {
+    calls.push_back("status " + std::to_string(panel) + " " + text);
+  }
 
   std::vector<std::string> calls;
   std::string tubeLengthField;

@@ -21,6 +21,8 @@ ProcessResult FakeProcesses::run(const std::string& program, const std::vector<s
                                  const std::string& folder, const std::string& waitText)
 {
   calls.push_back({program, args, folder, waitText, false});
+  if (onRun)
+    onRun(calls.back());
   if (m_results.empty()) {
     ADD_FAILURE() << "unscripted run of " << program;
     return ProcessResult::failedToStart("unscripted run of " + program);

@@ -3,6 +3,7 @@
 #include "platform/processes.h"
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -12,7 +13,9 @@ namespace tarvek::test {
 // Outside programs from a script. findExecutable answers from `installed`
 // (name to full path; others are missing); startDetached records and answers
 // `detachedStarts`; run answers the scripted results in order, and a run
-// without one fails the current test and reports a failed start.
+// without one fails the current test and reports a failed start. onRun, when
+// set, is called with each run before its answer, so a test can write the
+// files the program would leave.
 class FakeProcesses : public Processes {
 public:
   struct Call {
@@ -34,6 +37,7 @@ public:
   std::map<std::string, std::string> installed;
   bool detachedStarts = true;
   std::vector<Call> calls;
+  std::function<void(const Call&)> onRun;
 
 private:
   std::deque<ProcessResult> m_results;

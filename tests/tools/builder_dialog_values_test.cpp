@@ -57,5 +57,22 @@ TEST(BuilderDialogValuesTest, valuesBeyondTheFloatRangeAreRefused)
   }
 }
 
+// Empty n and length fields become 5, empty m fields stay 0; halves round
+// to even, a decimal comma reads as a point.
+TEST(BuilderDialogValuesTest, junctionValuesWithTheZeroRule)
+{
+  const auto values = [](const std::array<std::string, 6>& fields) {
+    const JunctionValues v = junctionValues(fields);
+    return std::array<int, 6>{v.junctionN1, v.junctionM1, v.junctionLength1,
+                              v.junctionN2, v.junctionM2, v.junctionLength2};
+  };
+  EXPECT_EQ(values({"", "", "", "", "", ""}), (std::array<int, 6>{5, 0, 5, 5, 0, 5}));
+  EXPECT_EQ(values({"5", "5", "15", "10", "10", "15"}), (std::array<int, 6>{5, 5, 15, 10, 10, 15}));
+  EXPECT_EQ(values({"7.5", "6.5", "3,5", "x", "-2", "0"}), (std::array<int, 6>{8, 6, 4, 5, -2, 5}));
+  EXPECT_EQ(values({"6.5", "0", "15,5", "10", "10", "15"})[0], 6);
+  EXPECT_EQ(values({"6.5", "0", "15,5", "10", "10", "15"})[2], 16);
+  EXPECT_THROW(junctionValues({"5", "5", "15", "40000", "10", "15"}), RuntimeError);
+}
+
 } // namespace
 } // namespace tarvek
