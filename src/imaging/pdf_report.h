@@ -8,8 +8,8 @@
 
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
+#include <vector>
 
 struct IQuillet;
 

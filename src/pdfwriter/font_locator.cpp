@@ -13,6 +13,9 @@ namespace quillet {
 struct FontconfigLocator::Config {
   FcConfig* config = nullptr;
   std::mutex mutex;
+  // The configuration is a snapshot taken at construction, so each family's
+  // match stays what it was first found to be.
+  std::map<std::string, std::optional<FontFileName>> matches;
 };
 
 namespace {
@@ -62,6 +65,14 @@ std::optional<LocatedFont> FontconfigLocator::locate(const std::string& family) 
 std::optional<FontFileName> FontconfigLocator::fileOf(const std::string& family) const
 {
   const std::lock_guard lock(m_config->mutex);
+  const auto known = m_config->matches.find(family);
+  if (known != m_config->matches.end())
+    return known->second;
+  return m_config->matches[family] = match(family);
+}
+
+std::optional<FontFileName> FontconfigLocator::match(const std::string& family) const
+{
   FcConfig* config = m_config->config;
   if (config == nullptr)
     return std::nullopt;

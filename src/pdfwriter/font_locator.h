@@ -57,6 +57,8 @@ public:
   std::optional<FontFileName> fileOf(const std::string& family) const override;
 
 private:
+  std::optional<FontFileName> match(const std::string& family) const;
+
   struct Config;
   std::unique_ptr<Config> m_config;
 };

@@ -8,6 +8,7 @@
 
 #include <QComboBox>
 
+#include <cstdint>
 #include <filesystem>
 
 namespace tarvek {
