@@ -4,6 +4,7 @@
 #include <jpeglib.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <unistd.h>
 
 namespace tarvek::bench {
@@ -93,6 +94,21 @@ std::size_t encodeJpeg(const unsigned char* pixels, int w, int h, int quality,
   jpeg_finish_compress(&cinfo);
   jpeg_destroy_compress(&cinfo);
   return size;
+}
+
+std::filesystem::path writeGradientJpeg(const char* name, int w, int h, int quality)
+{
+  const std::filesystem::path file = scratchFile(name);
+  const std::vector<unsigned char> pixels = gradientPixels(w, h);
+  unsigned char* bytes = nullptr;
+  const std::size_t size = encodeJpeg(pixels.data(), w, h, quality, &bytes);
+  std::FILE* f = std::fopen(file.c_str(), "wb");
+  if (f) {
+    std::fwrite(bytes, 1, size, f);
+    std::fclose(f);
+  }
+  std::free(bytes);
+  return file;
 }
 
 } // namespace tarvek::bench

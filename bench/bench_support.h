@@ -64,4 +64,8 @@ std::vector<unsigned char> gradientPixels(int w, int h);
 std::size_t encodeJpeg(const unsigned char* pixels, int w, int h, int quality,
                        unsigned char** out);
 
+// A w x h gradientPixels picture written as a JPEG of the quality to
+// scratchFile(name); returns its path.
+std::filesystem::path writeGradientJpeg(const char* name, int w, int h, int quality);
+
 } // namespace tarvek::bench

@@ -20,25 +20,15 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 using tarvek::bench::encodeJpeg;
-using tarvek::bench::gradientPixels;
 using tarvek::bench::scratchFile;
+using tarvek::bench::writeGradientJpeg;
 
 constexpr int kImageWidth = 800, kImageHeight = 600, kQuality = 100;
 
 // The view image the report places, as a file.
 const fs::path& viewJpeg()
 {
-  static const fs::path path = [] {
-    const fs::path file = scratchFile("view.jpg");
-    const std::vector<unsigned char> pixels = gradientPixels(kImageWidth, kImageHeight);
-    unsigned char* bytes = nullptr;
-    const std::size_t size = encodeJpeg(pixels.data(), kImageWidth, kImageHeight, 90, &bytes);
-    std::FILE* f = std::fopen(file.c_str(), "wb");
-    std::fwrite(bytes, 1, size, f);
-    std::fclose(f);
-    std::free(bytes);
-    return file;
-  }();
+  static const fs::path path = writeGradientJpeg("view.jpg", kImageWidth, kImageHeight, 90);
   return path;
 }
 

@@ -2,13 +2,20 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <mutex>
 
 namespace quillet {
 
 struct FontconfigLocator::Config {
   FcConfig* config = nullptr;
+  std::mutex mutex;
+  // The configuration is a snapshot taken at construction, so each family's
+  // match stays what it was first found to be.
+  std::map<std::string, std::optional<FontFileName>> matches;
 };
 
 namespace {
@@ -46,6 +53,26 @@ FontconfigLocator::~FontconfigLocator()
 
 std::optional<LocatedFont> FontconfigLocator::locate(const std::string& family) const
 {
+  const auto file = fileOf(family);
+  if (!file)
+    return std::nullopt;
+  auto bytes = readWholeFile(file->path.c_str());
+  if (!bytes)
+    return std::nullopt;
+  return LocatedFont{std::move(*bytes), file->faceIndex};
+}
+
+std::optional<FontFileName> FontconfigLocator::fileOf(const std::string& family) const
+{
+  const std::lock_guard lock(m_config->mutex);
+  const auto known = m_config->matches.find(family);
+  if (known != m_config->matches.end())
+    return known->second;
+  return m_config->matches[family] = match(family);
+}
+
+std::optional<FontFileName> FontconfigLocator::match(const std::string& family) const
+{
   FcConfig* config = m_config->config;
   if (config == nullptr)
     return std::nullopt;
@@ -68,10 +95,22 @@ std::optional<LocatedFont> FontconfigLocator::locate(const std::string& family) 
   int index = 0;
   if (FcPatternGetInteger(match.get(), FC_INDEX, 0, &index) != FcResultMatch)
     index = 0;
-  auto bytes = readWholeFile(reinterpret_cast<const char*>(file));
-  if (!bytes)
-    return std::nullopt;
-  return LocatedFont{std::move(*bytes), index};
+  return FontFileName{reinterpret_cast<const char*>(file), index};
+}
+
+std::shared_ptr<const FontLocator> systemFontLocator()
+{
+  static std::mutex mutex;
+  // Keyed by FONTCONFIG_FILE, "=" before a set value so that an empty one
+  // differs from none.
+  static std::map<std::string, std::shared_ptr<const FontLocator>> byConfigFile;
+  const char* configFile = std::getenv("FONTCONFIG_FILE");
+  const std::string key = configFile ? "=" + std::string(configFile) : std::string();
+  const std::lock_guard lock(mutex);
+  auto& locator = byConfigFile[key];
+  if (!locator)
+    locator = std::make_shared<FontconfigLocator>();
+  return locator;
 }
 
 } // namespace quillet

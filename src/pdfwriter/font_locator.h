@@ -18,9 +18,23 @@ struct LocatedFont {
   int faceIndex = 0;
 };
 
+// Where a located font's file is, without reading it.
+struct FontFileName {
+  std::string path;
+  int faceIndex = 0;
+};
+
 class FontLocator {
 public:
   virtual ~FontLocator() = default;
+
+  // The file locate would read for the family, so that callers may keep
+  // what they made of it; nullopt when the locator does not read fonts from
+  // named files.
+  virtual std::optional<FontFileName> fileOf(const std::string& /*family*/) const
+  {
+    return std::nullopt;
+  }
 
   // The font the system would use for the family: the family itself when it
   // is installed, a substitute otherwise. nullopt when there is none at all or
@@ -30,7 +44,8 @@ public:
 
 // Asks fontconfig, with its own copy of the system's configuration (which
 // honours FONTCONFIG_FILE at construction). The family is matched literally:
-// "-" or ":" in it are part of the name, never properties.
+// "-" or ":" in it are part of the name, never properties. Safe to share
+// between threads.
 class FontconfigLocator final : public FontLocator {
 public:
   FontconfigLocator();
@@ -39,10 +54,17 @@ public:
   FontconfigLocator& operator=(const FontconfigLocator&) = delete;
 
   std::optional<LocatedFont> locate(const std::string& family) const override;
+  std::optional<FontFileName> fileOf(const std::string& family) const override;
 
 private:
+  std::optional<FontFileName> match(const std::string& family) const;
+
   struct Config;
   std::unique_ptr<Config> m_config;
 };
+
+// The process's fontconfig locator for the current value of FONTCONFIG_FILE,
+// made at first use: loading a configuration costs more than writing a page.
+std::shared_ptr<const FontLocator> systemFontLocator();
 
 } // namespace quillet

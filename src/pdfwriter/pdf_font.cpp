@@ -114,9 +114,8 @@ bool loadFontRecord(PdfDocument* doc, FontRecord& record, const std::string& nam
 {
   if (!doc)
     return false;
-  // Loading fontconfig's configuration is slow: one locator per document.
   if (!doc->fontLocator)
-    doc->fontLocator = std::make_shared<FontconfigLocator>();
+    doc->fontLocator = systemFontLocator();
   SystemFont font;
   if (!loadSystemFont(*doc->fontLocator, name, font))
     return false;

@@ -5,6 +5,12 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <tuple>
+
+#include <sys/stat.h>
 
 namespace quillet {
 
@@ -430,10 +436,62 @@ bool hasCffOutlines(const TrueTypeData& data)
   return data.offsetTable.sfntVersion == kCffMagic;
 }
 
+namespace {
+
+// A font as read and parsed, by face name and the file's identity.
+struct FontCacheKey {
+  std::string name;
+  std::string path;
+  int faceIndex;
+  std::int64_t size;
+  std::int64_t modified;
+  bool operator<(const FontCacheKey& o) const
+  {
+    return std::tie(name, path, faceIndex, size, modified) <
+           std::tie(o.name, o.path, o.faceIndex, o.size, o.modified);
+  }
+};
+
+struct FontCache {
+  std::mutex mutex;
+  std::map<FontCacheKey, SystemFont> fonts;
+};
+
+FontCache& fontCache()
+{
+  static FontCache cache;
+  return cache;
+}
+
+// The key of the file the locator names; nullopt when it names none.
+std::optional<FontCacheKey> cacheKey(const FontLocator& locator, const std::string& name)
+{
+  const auto file = locator.fileOf(name);
+  struct stat status {};
+  if (!file || ::stat(file->path.c_str(), &status) != 0)
+    return std::nullopt;
+  return FontCacheKey{name, file->path, file->faceIndex, static_cast<std::int64_t>(status.st_size),
+                      static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 +
+                          status.st_mtim.tv_nsec};
+}
+
+} // namespace
+
 bool loadSystemFont(const FontLocator& locator, const std::string& name, SystemFont& font)
 {
   if (name.size() >= 32)
     return false;
+  // Every document asks for the same few fonts: each is read and parsed
+  // once per process, again only when its file changes.
+  const auto key = cacheKey(locator, name);
+  FontCache& cache = fontCache();
+  if (key) {
+    const std::lock_guard lock(cache.mutex);
+    if (const auto found = cache.fonts.find(*key); found != cache.fonts.end()) {
+      font = found->second;
+      return true;
+    }
+  }
   auto fontFile = std::make_shared<std::vector<std::uint8_t>>();
   if (!readFontFile(locator, name, *fontFile))
     return false;
@@ -445,6 +503,10 @@ bool loadSystemFont(const FontLocator& locator, const std::string& name, SystemF
   font.metrics = computeFontMetrics(*data);
   font.fontFile = std::move(fontFile);
   font.tables = std::move(data);
+  if (key) {
+    const std::lock_guard lock(cache.mutex);
+    cache.fonts.emplace(*key, font);
+  }
   return true;
 }
 

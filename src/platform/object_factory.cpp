@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <dlfcn.h>
+#include <mutex>
+#include <utility>
 #include <unistd.h>
 
 namespace tarvek {
@@ -73,13 +75,24 @@ std::string classFilePath()
   return {};
 }
 
-// The default value of a section of the class file; "" when absent.
-std::string defaultValue(const std::string& classFile, const std::string& key)
+// The class file's lines, read once per creation; empty when absent.
+std::vector<std::string> readClassFile(const std::string& path)
 {
-  LineReader in(classFile);
+  std::vector<std::string> lines;
+  if (path.empty())
+    return lines;
+  LineReader in(path);
   std::string line;
+  while (in.next(line))
+    lines.push_back(line);
+  return lines;
+}
+
+// The default value of a section of the class file; "" when absent.
+std::string defaultValue(const std::vector<std::string>& classFile, const std::string& key)
+{
   bool inSection = false;
-  while (in.next(line)) {
+  for (const std::string& line : classFile) {
     if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
       inSection = equalBlind(line.substr(1, line.size() - 2), key);
       continue;
@@ -88,6 +101,40 @@ std::string defaultValue(const std::string& classFile, const std::string& key)
       return line.substr(2);
   }
   return {};
+}
+
+// The library each ProgID was last created from, for its error texts.
+struct LoadedServers {
+  std::mutex mutex;
+  std::vector<std::pair<std::string, void*>> byProgId;
+};
+
+LoadedServers& loadedServers()
+{
+  static LoadedServers servers;
+  return servers;
+}
+
+void rememberServer(const std::string& progId, void* handle)
+{
+  LoadedServers& servers = loadedServers();
+  const std::lock_guard lock(servers.mutex);
+  for (auto& entry : servers.byProgId)
+    if (equalBlind(entry.first, progId)) {
+      entry.second = handle;
+      return;
+    }
+  servers.byProgId.emplace_back(progId, handle);
+}
+
+void* serverOf(const std::string& progId)
+{
+  LoadedServers& servers = loadedServers();
+  const std::lock_guard lock(servers.mutex);
+  for (const auto& entry : servers.byProgId)
+    if (equalBlind(entry.first, progId))
+      return entry.second;
+  return nullptr;
 }
 
 // The library handle, or null with the loader's reason in `reason`. Never
@@ -138,9 +185,8 @@ CreatedObject createObject(const std::string& progId, const GUID& iid,
   GUID clsid{};
   void* handle = nullptr;
   std::string reason;
-  const std::string classFile = classFilePath();
-  const std::string registered =
-      classFile.empty() ? std::string() : defaultValue(classFile, progId + "\\CLSID");
+  const std::vector<std::string> classFile = readClassFile(classFilePath());
+  const std::string registered = defaultValue(classFile, progId + "\\CLSID");
   if (!registered.empty()) {
     if (!parseGuid(registered, clsid))
       return failure("the class file gives the malformed class id " + registered);
@@ -196,7 +242,28 @@ CreatedObject createObject(const std::string& progId, const GUID& iid,
     result.object = nullptr;
     return failure("CreateInstance returned " + hex(hr));
   }
+  rememberServer(progId, handle);
   return result;
+}
+
+std::string lastObjectError(const std::string& progId)
+{
+  void* handle = serverOf(progId);
+  if (!handle)
+    return {};
+  auto describe = reinterpret_cast<QuilletGetErrorDescriptionFn>(
+      ::dlsym(handle, "QuilletGetErrorDescription"));
+  auto release = reinterpret_cast<QuilletFreeStringFn>(::dlsym(handle, "QuilletFreeString"));
+  if (!describe || !release)
+    return {};
+  char* text = nullptr;
+  if (describe(&text, nullptr, nullptr) != S_OK || !text) {
+    release(text);
+    return {};
+  }
+  std::string description = text;
+  release(text);
+  return description;
 }
 
 bool registerServer(const std::string& libraryPath, std::string* message)

@@ -27,6 +27,11 @@ struct CreatedObject {
 CreatedObject createObject(const std::string& progId, const GUID& iid,
                            const std::vector<std::string>& searchFolders = {});
 
+// The calling thread's last error description from the server that last
+// created an object of progId (its QuilletGetErrorDescription), "" when
+// there is none or no object of that ProgID was made.
+std::string lastObjectError(const std::string& progId);
+
 // Load the library and call its DllRegisterServer or DllUnregisterServer.
 // False with a message naming the library and the reason.
 bool registerServer(const std::string& libraryPath, std::string* message = nullptr);

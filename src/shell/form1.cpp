@@ -22,6 +22,7 @@
 #include "shell/options_window.h"
 #include "shell/outside_programs.h"
 #include "shell/parameter_check.h"
+#include "shell/pdf_page.h"
 #include "shell/special_commands.h"
 #include "shell/themed_buttons.h"
 #include "shell/tool_commands.h"
@@ -114,6 +115,9 @@ Form1::Form1(Platform& platform, Model& model, DisplaySettings& display, Prefere
     m_seams.copyImage = [this] { m_imageCommands->copyImageToClipboard(); };
   if (!m_seams.browseImageFolder)
     m_seams.browseImageFolder = [this] { m_imageCommands->browseImageFolder(); };
+  m_pdfPage = new PdfPage(*this);
+  if (!m_seams.exportPdfPage)
+    m_seams.exportPdfPage = [this](const std::string& path) { m_pdfPage->exportPdfPage(path); };
   buildControls();
   if (!m_seams.fillXyzList)
     m_seams.fillXyzList = [this](int emptyOnly) { m_coordinateList->fillXyzList(emptyOnly); };

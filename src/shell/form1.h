@@ -36,6 +36,7 @@ class GlApi;
 class HelpCommands;
 class ImageCommands;
 class OutsidePrograms;
+class PdfPage;
 class SpecialCommands;
 class ToolCommands;
 class ViewCommands;
@@ -54,9 +55,10 @@ struct PictureSave {
 
 // Calls into commands of other parts of the window. An empty seam of the
 // first group gets the window's own command at construction, so a test can
-// put a recorder in. In the last group the image seams get the window's own
-// commands too; the others stay empty until their commands exist: their menu
-// items are created disabled and an empty seam is never called.
+// put a recorder in. In the last group the image and PDF seams get the
+// window's own commands too; the others stay empty until their commands
+// exist: their menu items are created disabled and an empty seam is never
+// called.
 struct Form1Seams {
   std::function<void(int)> fillXyzList;
   std::function<void(const std::string&, bool quiet)> openXMOL;
@@ -114,6 +116,7 @@ class Form1 : public QMainWindow, public MainWindowSlots {
   friend class CoordinateList;
   friend class SpecialCommands;
   friend class JunctionCommand;
+  friend class PdfPage;
 
 public:
   // The view is placed in the window and owned by it; the scene is built
@@ -211,6 +214,7 @@ public:
   ImageCommands& imageCommands() { return *m_imageCommands; }
   OutsidePrograms& outsidePrograms() { return *m_outsidePrograms; }
   ToolCommands& toolCommands() { return *m_toolCommands; }
+  PdfPage& pdfPage() { return *m_pdfPage; }
   QWidget* viewWidget() const;
   frmOptions* optionsWindow() const { return m_options; }
   const Preferences& preferences() const { return m_preferences; }
@@ -261,6 +265,7 @@ private:
   ImageCommands* m_imageCommands = nullptr;
   OutsidePrograms* m_outsidePrograms = nullptr;
   ToolCommands* m_toolCommands = nullptr;
+  PdfPage* m_pdfPage = nullptr;
   frmOptions* m_options = nullptr;
   std::unique_ptr<SettingsContext> m_settings;
 };

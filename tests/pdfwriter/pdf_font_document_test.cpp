@@ -379,5 +379,50 @@ TEST(FontObjectTest, encodingDifferencesListEveryCode)
   EXPECT_EQ(countOf(bytes, "/.notdef\n"), 32 + 256);
 }
 
+// A configuration of its own whose fonts are read anew each time: it names
+// no file, so nothing it finds is kept.
+class FreshFontconfig final : public FontLocator {
+public:
+  std::optional<LocatedFont> locate(const std::string& family) const override
+  {
+    return m_fontconfig.locate(family);
+  }
+
+private:
+  FontconfigLocator m_fontconfig;
+};
+
+// The process keeps one fontconfig configuration and each font it read and
+// parsed; documents written over them are the bytes a fresh configuration
+// and a fresh read give.
+TEST(SystemFontCacheTest, keptFontsWriteTheSameBytesAsFreshOnes)
+{
+  if (!requireSystemFonts())
+    return;
+  const auto page = [](PdfDocument* doc) {
+    ASSERT_EQ(addFont(doc, "Arial", true), 0);
+    ASSERT_EQ(addFont(doc, "DejaVu Sans", false), 1);
+    beginPage(doc, 595, 842);
+    selectFont(doc, 0, 25);
+    selectFontStyle(doc, false, -15);
+    const std::string title = "Carbon Nanotube";
+    showTextAt(doc, title.data(), title.size(), 200, 792);
+    selectFont(doc, 1, 10);
+    showTextAt(doc, title.data(), title.size(), 20, 352);
+    writePageObject(doc);
+  };
+  OpenOptions fresh = test::fixedOptions();
+  std::vector<std::string> written;
+  for (int k = 0; k < 2; ++k) {
+    fresh.fontLocator = std::make_shared<FreshFontconfig>();
+    written.push_back(writeDocument(page, 6, 13));
+    written.push_back(writeDocument(page, fresh));
+  }
+  EXPECT_EQ(systemFontLocator(), systemFontLocator());
+  for (const std::string& bytes : written)
+    EXPECT_TRUE(bytes == written[0]);
+  EXPECT_NE(written[0].find("/FontFile2"), std::string::npos);
+}
+
 } // namespace
 } // namespace quillet

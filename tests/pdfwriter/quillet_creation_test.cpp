@@ -77,6 +77,19 @@ TEST(ObjectFactoryTest, builtInProgIdsCreateObjects)
   }
 }
 
+// A failed call's description comes from the server of the ProgID, read
+// case-blind; a ProgID that made no object has none.
+TEST(ObjectFactoryTest, lastObjectErrorReadsTheServersDescription)
+{
+  EXPECT_EQ(tarvek::lastObjectError("No.Such.Class"), "");
+  const auto created = createObject("QuilletLib.Quillet", IID_IQuillet, {kLibraryDir});
+  ASSERT_NE(created.object, nullptr) << created.message;
+  auto* q = static_cast<IQuillet*>(created.object);
+  EXPECT_LT(q->Encrypt(0, "owner", "user"), 0);
+  EXPECT_NE(tarvek::lastObjectError("quilletlib.quillet"), "");
+  q->Release();
+}
+
 TEST(ObjectFactoryTest, failuresNameTheProgIdAndTheReason)
 {
   ScratchDir config;

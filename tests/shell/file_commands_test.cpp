@@ -84,7 +84,7 @@ TEST(FileCommandsTest, fileMenuComesFirstWithTheListedTree)
       "  Export &PDB",
       "  Export &CIF",
       "  Export &VRML",
-      "  Export P&DF [disabled]",
+      "  Export P&DF",
       "  Export &Bonds",
       "  Export MLM",
       "Import Structure",

@@ -1,0 +1,15 @@
+/* The report page written by libharu, for the report benchmark. */
+#pragma once
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Texts in code page 1252. 0 when the file was written, else libharu's
+   first error code. */
+unsigned long libharuReportPage(const char* pdfPath, const char* fontPath, const char* jpegPath,
+                                const char* title, const char* description, const char* footer);
+
+#ifdef __cplusplus
+}
+#endif

@@ -1,0 +1,108 @@
+// The one-page report of a (6,0) tube, written by the report through an
+// object made by its ProgID, against the same page written by libharu.
+#include "bench_support.h"
+#include "imaging/pdf_report.h"
+#include "libharu_report_page.h"
+#include "pdfwriter/font_locator.h"
+#include "platform/shell_open.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+using tarvek::bench::scratchFile;
+using tarvek::bench::writeGradientJpeg;
+
+constexpr int kWidth = 555, kHeight = 400;
+const char* const kTitle = "Carbon Nanotube";
+const char* const kHome = "https://tarvek.example.org/";
+
+// The saved view: a quality-100 JPEG.
+const fs::path& viewJpeg()
+{
+  static const fs::path path = writeGradientJpeg("tmp.jpg", kWidth, kHeight, 100);
+  return path;
+}
+
+// Answers No to "do you want view it ?".
+class AnswerNo : public tarvek::bench::QuietPrompts {
+public:
+  bool yesNo(const std::string&, const std::string&, tarvek::MessageIcon) override { return false; }
+};
+
+class NoShell : public tarvek::ShellOpen {
+public:
+  bool openAddress(const std::string&) override { return false; }
+  bool openFile(const std::string&) override { return false; }
+  bool openFolder(const std::string&) override { return false; }
+};
+
+void reportCounters(benchmark::State& state, double seconds, const fs::path& pdf)
+{
+  state.counters["ms_per_page"] = 1000.0 * seconds / static_cast<double>(state.iterations());
+  state.counters["file_bytes"] = static_cast<double>(fs::file_size(pdf));
+}
+
+void BM_ReportByProgId(benchmark::State& state)
+{
+  const fs::path pdf = scratchFile("report-ours.pdf");
+  AnswerNo prompts;
+  NoShell shell;
+  tarvek::PdfReport report(prompts, shell, tarvek::quilletServer({QUILLET_LIBRARY_DIR}));
+  tarvek::ReportContext& c = report.context();
+  c.structureKind = 1;
+  c.tubeN = 6;
+  c.tubeLength = 12.3f;
+  c.atomTypeLabel1 = c.atomTypeLabel2 = "C";
+  c.imageFile = viewJpeg().string();
+  c.imageWidth = kWidth;
+  c.imageHeight = kHeight;
+  c.homeAddress = kHome;
+  double seconds = 0;
+  for (auto _ : state) {
+    const auto start = Clock::now();
+    if (!report.openPDF(pdf.string(), 1)) {
+      state.SkipWithError("the report could not open its file");
+      return;
+    }
+    report.writePDF(1);
+    seconds += std::chrono::duration<double>(Clock::now() - start).count();
+  }
+  reportCounters(state, seconds, pdf);
+}
+BENCHMARK(BM_ReportByProgId)->Unit(benchmark::kMillisecond);
+
+void BM_ReportByLibharu(benchmark::State& state)
+{
+  const fs::path pdf = scratchFile("report-libharu.pdf");
+  const auto font = quillet::FontconfigLocator().fileOf("Liberation Sans");
+  if (!font) {
+    state.SkipWithError("fontconfig finds no Liberation Sans (fonts-liberation2)");
+    return;
+  }
+  const std::string jpeg = viewJpeg().string();
+  const std::string description =
+      "Chirality Indices (6,0), Tube-Length 12.3 \xC5 (zig-zag structure)";
+  const std::string footer = std::string("Kelvarin by Brannoc (") + kHome + ")";
+  double seconds = 0;
+  for (auto _ : state) {
+    const auto start = Clock::now();
+    if (libharuReportPage(pdf.c_str(), font->path.c_str(), jpeg.c_str(), kTitle,
+                          description.c_str(), footer.c_str()) != 0) {
+      state.SkipWithError("libharu could not write the page");
+      return;
+    }
+    seconds += std::chrono::duration<double>(Clock::now() - start).count();
+  }
+  reportCounters(state, seconds, pdf);
+}
+BENCHMARK(BM_ReportByLibharu)->Unit(benchmark::kMillisecond);
+
+} // namespace
