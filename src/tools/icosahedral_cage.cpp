@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <unordered_map>
 
 namespace tarvek {
 
@@ -70,6 +71,54 @@ void appendAtom(Model& m, const Point3& p, std::int16_t type)
 }
 
 Point3 atom(const Model& m, std::int32_t i) { return {m.atomX[i], m.atomY[i], m.atomZ[i]}; }
+
+// The cage points placed so far, binned in cubes of the merge distance, so
+// finding a point closer than that looks at 27 cubes instead of every point.
+class MergeGrid {
+public:
+  explicit MergeGrid(float distance) : m_distance(distance), m_cellSize(std::max(distance, 1e-6f)) {}
+
+  // True when an atom of the list lies closer than the merge distance to q.
+  bool holdsPointNear(const Model& m, const Point3& q) const
+  {
+    const std::array<std::int64_t, 3> c = cell(q);
+    for (std::int64_t dx = -1; dx <= 1; ++dx) {
+      for (std::int64_t dy = -1; dy <= 1; ++dy) {
+        for (std::int64_t dz = -1; dz <= 1; ++dz) {
+          const auto found = m_cells.find(key({c[0] + dx, c[1] + dy, c[2] + dz}));
+          if (found == m_cells.end())
+            continue;
+          for (const std::int32_t i : found->second) {
+            if (distance(atom(m, i), q) < m_distance)
+              return true;
+          }
+        }
+      }
+    }
+    return false;
+  }
+
+  void add(std::int32_t index, const Point3& q) { m_cells[key(cell(q))].push_back(index); }
+
+private:
+  std::array<std::int64_t, 3> cell(const Point3& q) const
+  {
+    std::array<std::int64_t, 3> c{};
+    for (std::size_t k = 0; k < 3; ++k)
+      c[k] = static_cast<std::int64_t>(std::floor(static_cast<double>(q[k]) / m_cellSize));
+    return c;
+  }
+  // Cells that share a key share a bucket; the distance test keeps the
+  // answer exact.
+  static std::int64_t key(const std::array<std::int64_t, 3>& c)
+  {
+    return (c[0] * 73856093) ^ (c[1] * 19349663) ^ (c[2] * 83492791);
+  }
+
+  float m_distance;
+  float m_cellSize;
+  std::unordered_map<std::int64_t, std::vector<std::int32_t>> m_cells;
+};
 
 // The 30 icosahedron edges among atoms 0 .. 11, appended after the cage
 // bonds; Escape ends the search at once.
@@ -337,7 +386,6 @@ void buildCageAtoms(Model& model, const FaceData& face, const IcosahedralRotatio
   model.atomCount = 0;
   for (std::size_t i = 0; i < vertices.size(); ++i)
     appendAtom(model, vertices[i], (i == 0 || i == 1 || i == 6) ? 1 : 3);
-  const auto firstCagePoint = static_cast<std::int32_t>(vertices.size());
 
   // Each face point of the reference face (V0, V1, V6), copied onto every
   // face; copies that meet on shared edges and corners are merged.
@@ -345,7 +393,7 @@ void buildCageAtoms(Model& model, const FaceData& face, const IcosahedralRotatio
     const Point3 v0 = vertices[0];
     const Point3 e1{vertices[1][0] - v0[0], vertices[1][1] - v0[1], vertices[1][2] - v0[2]};
     const Point3 e2{vertices[6][0] - v0[0], vertices[6][1] - v0[1], vertices[6][2] - v0[2]};
-    const float merge = radius / 100.0f;
+    MergeGrid placed(radius / 100.0f);
     for (const FacePoint& fp : face.points) {
       if (fp.mark != 1.0f)
         continue;
@@ -353,11 +401,10 @@ void buildCageAtoms(Model& model, const FaceData& face, const IcosahedralRotatio
                      v0[2] + fp.s * e1[2] + fp.t * e2[2]};
       for (const Matrix3& f : rotations.faces) {
         const Point3 q = rotate(f, p);
-        bool merged = false;
-        for (std::int32_t i = firstCagePoint; i < model.atomCount && !merged; ++i)
-          merged = distance(atom(model, i), q) < merge;
-        if (!merged)
+        if (!placed.holdsPointNear(model, q)) {
+          placed.add(model.atomCount, q);
           appendAtom(model, q, 2);
+        }
       }
     }
   }
