@@ -130,6 +130,7 @@ public:
   void toggleProjection() override;
   void Apply() override;
   void setTubeLengthField(const std::string& text) override;
+  void setVirusMode(int mode, const std::string& title) override;
 
   // User commands: CALCULATE behind the error guard.
   void runCalculation();

@@ -9,7 +9,7 @@ namespace tarvek::test {
 
 // Records every call to the main window's services, in order, as text:
 // "CALCULATE 1", "toggleProjection", "setData 0", "RemoteSetData",
-// "tubeLength 5".
+// "tubeLength 5", "setVirusMode 1 Virus Geometry #6, T=9, (h,k) = (3,0)".
 class FakeMainWindow : public MainWindowServices {
 public:
   void CALCULATE(bool resetView) override
@@ -26,6 +26,10 @@ public:
   {
     calls.push_back("tubeLength " + text);
     tubeLengthField = text;
+  }
+  void setVirusMode(int mode, const std::string& title) override
+  {
+    calls.push_back("setVirusMode " + std::to_string(mode) + " " + title);
   }
 
   std::vector<std::string> calls;
