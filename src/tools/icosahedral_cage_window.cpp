@@ -78,7 +78,7 @@ frmVirus::frmVirus(Model& model, CXXX& scene, MainWindowServices& mainWindow, Pl
   }
   btROLL = new QToolButton(this);
   btROLL->setGeometry(565, 4, 17, 18);
-  btROLL->setIcon(style()->standardIcon(QStyle::SP_TitleBarShadeButton));
+  btROLL->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
   btROLL->setToolTip(QStringLiteral("Roll Window Up/Down"));
   connect(btROLL, &QToolButton::clicked, this, [this] { btROLL_Click(); });
 
