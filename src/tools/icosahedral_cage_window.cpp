@@ -174,7 +174,7 @@ std::string frmVirus::selectedText() const
 
 void frmVirus::lst_Click()
 {
-  const QTreeWidgetItem* item = lst->currentItem();
+  QTreeWidgetItem* item = lst->currentItem();
   if (!item)
     return;
   const auto pair = parseLatticePair(selectedText());
@@ -183,7 +183,7 @@ void frmVirus::lst_Click()
   m_h = pair->first;
   m_k = pair->second;
   m_pairLabel = "(" + std::to_string(m_h) + "," + std::to_string(m_k) + ")";
-  slA->setValue(defaultSliderValue(lst->indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(item))));
+  slA->setValue(defaultSliderValue(lst->indexOfTopLevelItem(item)));
   DrawGrid();
   btCreate->setEnabled(true);
 }
