@@ -30,6 +30,11 @@ public:
   virtual void ShowHelp(std::int32_t context) = 0;
   // Writes status bar panel 1 .. 4.
   virtual void setStatusPanel(int panel, const std::string& text) = 0;
+  // Virus mode around a cage build: mode 1 (before) selects the virus
+  // geometry type and structure kind 8; any other mode (after) fills the
+  // coordinate list and the status panels with the scene's counts and hides
+  // the control panels. Both show title as the structure's title.
+  virtual void setVirusMode(int mode, const std::string& title) = 0;
 };
 
 } // namespace tarvek

@@ -383,7 +383,7 @@ void CXXX::setBondData()
     SceneFileAppender out(m_bondFilePath);
     const std::uint32_t bondColour = m_preferences.bondColor;
     const float bondRadius = static_cast<float>(static_cast<double>(d.bondWidthScale) * 0.3);
-    const bool cage = m.structureKind == 8 && m.cageBondStart > 0;
+    const bool cage = m.structureKind == 8 && m.cageBondStart >= 0;
     const std::array<std::uint8_t, 3> cageRgb{clampChannel(m.cageColor[0]), clampChannel(m.cageColor[1]),
                                               clampChannel(m.cageColor[2])};
     const std::size_t heightAxis = sheet ? 1 : 2;

@@ -41,7 +41,6 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
-#include <QStandardItemModel>
 #include <QTableView>
 #include <QToolBar>
 
@@ -423,8 +422,6 @@ void Form1::formLoad()
     const QSignalBlocker block(cmbTYP);
     for (const char* item : kTypeItems)
       cmbTYP->addItem(QString::fromLatin1(item));
-    // Enabled by the command that fills it.
-    qobject_cast<QStandardItemModel*>(cmbTYP->model())->item(7)->setEnabled(false);
     cmbTYP->setCurrentIndex(0);
   }
   cmbTYP->setEnabled(true);
@@ -475,6 +472,8 @@ void Form1::cmbTYP_Click()
     m_model.structureKind = static_cast<std::int16_t>(index + 1);
   if (m_model.structureKind == 6 && index != 5)
     m_model.structureKind = static_cast<std::int16_t>(index + 1);
+  if (index == 7)
+    m_toolCommands->showVirusWindow();
   if (index >= 5)
     return;
   cmb1->setEnabled(index < 4);
@@ -885,6 +884,11 @@ void Form1::setStatusPanel(int panel, const std::string& text)
 {
   if (panel >= 1 && panel <= static_cast<int>(stbPanel.size()))
     stbPanel[static_cast<std::size_t>(panel - 1)]->setText(qs(text));
+}
+
+void Form1::setVirusMode(int mode, const std::string& title)
+{
+  m_toolCommands->setVirusMode(mode, title);
 }
 
 void Form1::setLengthCaptions()

@@ -135,6 +135,7 @@ public:
   void Apply() override;
   void setTubeLengthField(const std::string& text) override;
   void setStatusPanel(int panel, const std::string& text) override;
+  void setVirusMode(int mode, const std::string& title) override;
 
   // User commands: CALCULATE behind the error guard.
   void runCalculation();

@@ -4,6 +4,7 @@
 #include <QObject>
 
 #include <memory>
+#include <string>
 
 class QAction;
 
@@ -13,6 +14,7 @@ class Form1;
 class frmNanoHoles;
 class dlgBondUser;
 class dlgRCALC;
+class frmVirus;
 class frmXY;
 
 // Adds its items to the main window's Tools menu and keeps the tool windows
@@ -43,10 +45,19 @@ public:
 
   frmNanoHoles* nanoHoleWindow() const { return m_nanoHoles.get(); }
 
+  // Tools › Virus Geometries and the type list's "Virus Geometry": the
+  // virus geometry window, made at first use as a tool window of the main
+  // window and kept, then shown and raised.
+  void showVirusWindow();
+  frmVirus* virusWindow() const { return m_virus; }
+  // The main window's side of a cage build (MainWindowServices::setVirusMode).
+  void setVirusMode(int mode, const std::string& title);
+
   QAction* mnuTool_7 = nullptr;
   QAction* mnuTool_12 = nullptr;
   QAction* mnuTool_8 = nullptr;
   QAction* mnuTool_11 = nullptr;
+  QAction* mnuTool_14 = nullptr;
 
 private:
   Form1& m_form;
@@ -54,6 +65,7 @@ private:
   std::unique_ptr<frmNanoHoles> m_nanoHoles;
   dlgRCALC* m_radiusCalculator = nullptr;
   dlgBondUser* m_bondRange = nullptr;
+  frmVirus* m_virus = nullptr;
 };
 
 } // namespace tarvek

@@ -280,10 +280,12 @@ TEST(SceneCompileTest, bondsBecomeLinesAbove2000WithTheOption)
   }
 }
 
+// A cage's outline starts at cageBondStart, which may be the first bond (a
+// cage whose own bond search found nothing); -1 means no outline.
 TEST(SceneCompileTest, cageOutlineBondsStayThinCylinders)
 {
   for (const bool lineMode : {false, true}) {
-    for (const std::int32_t start : {5, 0}) {
+    for (const std::int32_t start : {5, 0, -1}) {
       SceneRig rig;
       rig.model.structureKind = 8;
       rig.model.cageBondStart = start;
@@ -303,8 +305,9 @@ TEST(SceneCompileTest, cageOutlineBondsStayThinCylinders)
         }
       }
       const std::string what = std::string(lineMode ? "lines" : "cylinders") + ", start " + std::to_string(start);
-      EXPECT_EQ(thin, start == 5 ? 2005u : 0u) << what;
-      EXPECT_EQ(r.lineColors.size(), lineMode ? (start == 5 ? 5u : 2010u) : 0u) << what;
+      const std::size_t outline = start < 0 ? 0u : 2010u - static_cast<std::size_t>(start);
+      EXPECT_EQ(thin, outline) << what;
+      EXPECT_EQ(r.lineColors.size(), lineMode ? 2010u - outline : 0u) << what;
       EXPECT_EQ(fieldsOf(rig.bondLines()[2009])[6], 0xFFFFFF) << what;
     }
   }

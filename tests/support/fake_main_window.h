@@ -9,7 +9,8 @@ namespace tarvek::test {
 
 // Records every call to the main window's services, in order, as text:
 // "CALCULATE 1", "toggleProjection", "setData 0", "RemoteSetData",
-// "tubeLength 5", "ShowHelp 0", "status 4 12 Bonds".
+// "tubeLength 5", "ShowHelp 0", "status 4 12 Bonds",
+// "setVirusMode 1 Virus Geometry #6, T=9, (h,k) = (3,0)".
 class FakeMainWindow : public MainWindowServices {
 public:
   void CALCULATE(bool resetView) override
@@ -32,6 +33,11 @@ public:
   void setStatusPanel(int panel, const std::string& text) override
   {
     calls.push_back("status " + std::to_string(panel) + " " + text);
+  }
+
+  void setVirusMode(int mode, const std::string& title) override
+  {
+    calls.push_back("setVirusMode " + std::to_string(mode) + " " + title);
   }
 
   std::vector<std::string> calls;
