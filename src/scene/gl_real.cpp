@@ -1,7 +1,11 @@
 #include "scene/gl_real.h"
 
+#define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
+#include <GL/glext.h>
 #include <GL/glu.h>
+
+#include <algorithm>
 
 namespace tarvek {
 namespace {
@@ -43,6 +47,8 @@ GLenum primitiveEnum(GlPrimitive primitive)
   return primitive == GlPrimitive::Lines ? GL_LINES : GL_TRIANGLES;
 }
 
+const void* bufferOffset(std::size_t offset) { return reinterpret_cast<const void*>(offset); }
+
 } // namespace
 
 RealGl::~RealGl()
@@ -52,10 +58,57 @@ RealGl::~RealGl()
 }
 
 std::uint32_t RealGl::genLists() { return glGenLists(1); }
-void RealGl::newList(std::uint32_t id) { glNewList(id, GL_COMPILE); }
-void RealGl::endList() { glEndList(); }
-void RealGl::callList(std::uint32_t id) { glCallList(id); }
-void RealGl::deleteList(std::uint32_t id) { glDeleteLists(id, 1); }
+
+void RealGl::newList(std::uint32_t id)
+{
+  releaseList(id);
+  m_compiling = id;
+  glNewList(id, GL_COMPILE);
+}
+
+void RealGl::endList()
+{
+  glEndList();
+  m_compiling = 0;
+}
+
+void RealGl::callList(std::uint32_t id)
+{
+  glCallList(id);
+  const auto stored = m_batches.find(id);
+  if (stored == m_batches.end())
+    return;
+  for (const StoredBatch& batch : stored->second) {
+    drawStored(batch);
+    glCallList(batch.nextPart);
+  }
+}
+
+void RealGl::deleteList(std::uint32_t id)
+{
+  releaseList(id);
+  glDeleteLists(id, 1);
+}
+
+void RealGl::releaseList(std::uint32_t id)
+{
+  const auto stored = m_batches.find(id);
+  if (stored == m_batches.end())
+    return;
+  for (const StoredBatch& batch : stored->second) {
+    const GLuint buffers[2]{batch.vertexBuffer, batch.indexBuffer};
+    glDeleteBuffers(2, buffers);
+    glDeleteLists(batch.nextPart, 1);
+  }
+  m_batches.erase(stored);
+}
+
+void RealGl::releaseBatches()
+{
+  while (!m_batches.empty())
+    releaseList(m_batches.begin()->first);
+}
+
 void RealGl::pushMatrix() { glPushMatrix(); }
 void RealGl::popMatrix() { glPopMatrix(); }
 void RealGl::translatef(float x, float y, float z) { glTranslatef(x, y, z); }
@@ -76,6 +129,19 @@ void RealGl::vertex3f(float x, float y, float z) { glVertex3f(x, y, z); }
 
 void RealGl::drawBatch(const GlBatch& batch)
 {
+  if (m_compiling != 0 && !batch.vertices.empty()) {
+    // A list id for the part after the batch; with none left the batch goes
+    // into the list itself.
+    const GLuint next = glGenLists(1);
+    if (next != 0) {
+      glEndList();
+      StoredBatch stored = storeBatch(batch);
+      stored.nextPart = next;
+      m_batches[m_compiling].push_back(stored);
+      glNewList(next, GL_COMPILE);
+      return;
+    }
+  }
   glEnableClientState(GL_VERTEX_ARRAY);
   glVertexPointer(3, GL_FLOAT, 0, batch.vertices.data());
   if (!batch.normals.empty()) {
@@ -93,6 +159,75 @@ void RealGl::drawBatch(const GlBatch& batch)
   glDisableClientState(GL_COLOR_ARRAY);
   glDisableClientState(GL_NORMAL_ARRAY);
   glDisableClientState(GL_VERTEX_ARRAY);
+}
+
+RealGl::StoredBatch RealGl::storeBatch(const GlBatch& batch)
+{
+  StoredBatch stored;
+  stored.mode = primitiveEnum(batch.primitive);
+  stored.normals = !batch.normals.empty();
+  const std::size_t positionBytes = batch.vertices.size() * sizeof(float);
+  const std::size_t normalBytes = batch.normals.size() * sizeof(float);
+  stored.normalOffset = positionBytes;
+  stored.colourOffset = positionBytes + normalBytes;
+  GLuint buffers[2]{};
+  glGenBuffers(2, buffers);
+  stored.vertexBuffer = buffers[0];
+  stored.indexBuffer = buffers[1];
+  glBindBuffer(GL_ARRAY_BUFFER, stored.vertexBuffer);
+  glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(stored.colourOffset + batch.colors.size()),
+               nullptr, GL_STATIC_DRAW);
+  glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(positionBytes), batch.vertices.data());
+  if (stored.normals)
+    glBufferSubData(GL_ARRAY_BUFFER, static_cast<GLintptr>(stored.normalOffset),
+                    static_cast<GLsizeiptr>(normalBytes), batch.normals.data());
+  glBufferSubData(GL_ARRAY_BUFFER, static_cast<GLintptr>(stored.colourOffset),
+                  static_cast<GLsizeiptr>(batch.colors.size()), batch.colors.data());
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+  std::size_t last = batch.vertices.size() / 3 - 1;
+  if (batch.indices.empty()) {
+    stored.count = static_cast<std::int32_t>(batch.vertices.size() / 3);
+  } else {
+    stored.indexed = true;
+    stored.count = static_cast<std::int32_t>(batch.indices.size());
+    last = batch.indices.back();
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, stored.indexBuffer);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER,
+                 static_cast<GLsizeiptr>(batch.indices.size() * sizeof(std::uint32_t)),
+                 batch.indices.data(), GL_STATIC_DRAW);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+  }
+  if (stored.normals)
+    std::copy_n(batch.normals.begin() + static_cast<std::ptrdiff_t>(3 * last), 3, stored.lastNormal.begin());
+  std::copy_n(batch.colors.begin() + static_cast<std::ptrdiff_t>(4 * last), 4, stored.lastColour.begin());
+  return stored;
+}
+
+void RealGl::drawStored(const StoredBatch& stored)
+{
+  glBindBuffer(GL_ARRAY_BUFFER, stored.vertexBuffer);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glVertexPointer(3, GL_FLOAT, 0, bufferOffset(0));
+  if (stored.normals) {
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glNormalPointer(GL_FLOAT, 0, bufferOffset(stored.normalOffset));
+  }
+  glEnableClientState(GL_COLOR_ARRAY);
+  glColorPointer(4, GL_UNSIGNED_BYTE, 0, bufferOffset(stored.colourOffset));
+  if (stored.indexed) {
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, stored.indexBuffer);
+    glDrawElements(stored.mode, stored.count, GL_UNSIGNED_INT, bufferOffset(0));
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+  } else {
+    glDrawArrays(stored.mode, 0, stored.count);
+  }
+  glDisableClientState(GL_COLOR_ARRAY);
+  glDisableClientState(GL_NORMAL_ARRAY);
+  glDisableClientState(GL_VERTEX_ARRAY);
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+  glColor4ubv(stored.lastColour.data());
+  if (stored.normals)
+    glNormal3fv(stored.lastNormal.data());
 }
 
 void RealGl::sphere(double radius, int slices, int stacks)

@@ -39,6 +39,7 @@ public:
   void doneCurrent() override { QOpenGLWidget::doneCurrent(); }
 
   const CXXX* scene = nullptr;
+  GlApi* gl = nullptr;
   double half = 3;
   bool lit = false;
   std::function<void()> reference;
@@ -69,7 +70,7 @@ protected:
     }
     for (const auto& list : scene->lists()) {
       if (list.glId != 0)
-        glCallList(list.glId);
+        gl->callList(list.glId);
     }
   }
 };
@@ -106,6 +107,7 @@ TEST(RealGlTest, pendingListsCompileAndDrawInARealContext)
   CXXX scene(model, display, preferences, abort, abort, gl, view, dir.file("tmp.xyz").string(),
              dir.file("tmp.zyx").string());
   view.scene = &scene;
+  view.gl = &gl;
 
   scene.setAtomData();
   scene.setBondData();
@@ -152,6 +154,7 @@ TEST(RealGlTest, tubeFrameMatchesTheFirstTessellation)
   CXXX scene(model, display, preferences, abort, abort, gl, view, dir.file("tmp.xyz").string(),
              dir.file("tmp.zyx").string());
   view.scene = &scene;
+  view.gl = &gl;
   view.resize(400, 400);
   view.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
