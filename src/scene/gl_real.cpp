@@ -6,6 +6,7 @@
 #include <GL/glu.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace tarvek {
 namespace {
@@ -161,45 +162,77 @@ void RealGl::drawBatch(const GlBatch& batch)
   glDisableClientState(GL_VERTEX_ARRAY);
 }
 
+namespace {
+
+// Fills a new buffer of size bytes bound to target through fill(char*), in
+// place where the buffer maps.
+template <typename Fill>
+void fillBuffer(GLenum target, std::size_t size, Fill fill)
+{
+  glBufferData(target, static_cast<GLsizeiptr>(size), nullptr, GL_STATIC_DRAW);
+  if (void* place = glMapBuffer(target, GL_WRITE_ONLY)) {
+    fill(static_cast<char*>(place));
+    if (glUnmapBuffer(target) == GL_TRUE)
+      return;
+  }
+  std::vector<char> bytes(size);
+  fill(bytes.data());
+  glBufferData(target, static_cast<GLsizeiptr>(size), bytes.data(), GL_STATIC_DRAW);
+}
+
+} // namespace
+
 RealGl::StoredBatch RealGl::storeBatch(const GlBatch& batch)
 {
   StoredBatch stored;
   stored.mode = primitiveEnum(batch.primitive);
   stored.normals = !batch.normals.empty();
-  const std::size_t positionBytes = batch.vertices.size() * sizeof(float);
-  const std::size_t normalBytes = batch.normals.size() * sizeof(float);
-  stored.normalOffset = positionBytes;
-  stored.colourOffset = positionBytes + normalBytes;
+  const std::size_t vertices = batch.vertices.size() / 3;
+  const std::uint8_t* colour = batch.colors.data();
+  for (std::size_t v = 1; v < vertices && !stored.colours; ++v)
+    stored.colours = std::memcmp(colour, colour + 4 * v, 4) != 0;
+  stored.stride = static_cast<std::int32_t>(3 * sizeof(float) + (stored.normals ? 3 * sizeof(float) : 0)
+                                            + (stored.colours ? 4 : 0));
   GLuint buffers[2]{};
   glGenBuffers(2, buffers);
   stored.vertexBuffer = buffers[0];
   stored.indexBuffer = buffers[1];
   glBindBuffer(GL_ARRAY_BUFFER, stored.vertexBuffer);
-  glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(stored.colourOffset + batch.colors.size()),
-               nullptr, GL_STATIC_DRAW);
-  glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(positionBytes), batch.vertices.data());
-  if (stored.normals)
-    glBufferSubData(GL_ARRAY_BUFFER, static_cast<GLintptr>(stored.normalOffset),
-                    static_cast<GLsizeiptr>(normalBytes), batch.normals.data());
-  glBufferSubData(GL_ARRAY_BUFFER, static_cast<GLintptr>(stored.colourOffset),
-                  static_cast<GLsizeiptr>(batch.colors.size()), batch.colors.data());
+  fillBuffer(GL_ARRAY_BUFFER, vertices * static_cast<std::size_t>(stored.stride), [&](char* out) {
+    for (std::size_t v = 0; v < vertices; ++v) {
+      out = std::copy_n(reinterpret_cast<const char*>(&batch.vertices[3 * v]), 3 * sizeof(float), out);
+      if (stored.normals)
+        out = std::copy_n(reinterpret_cast<const char*>(&batch.normals[3 * v]), 3 * sizeof(float), out);
+      if (stored.colours)
+        out = std::copy_n(colour + 4 * v, 4, out);
+    }
+  });
   glBindBuffer(GL_ARRAY_BUFFER, 0);
-  std::size_t last = batch.vertices.size() / 3 - 1;
+  std::size_t last = vertices - 1;
   if (batch.indices.empty()) {
-    stored.count = static_cast<std::int32_t>(batch.vertices.size() / 3);
+    stored.count = static_cast<std::int32_t>(vertices);
   } else {
     stored.indexed = true;
     stored.count = static_cast<std::int32_t>(batch.indices.size());
     last = batch.indices.back();
+    const bool narrow = vertices <= 0x10000;
+    stored.indexType = narrow ? GL_UNSIGNED_SHORT : GL_UNSIGNED_INT;
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, stored.indexBuffer);
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER,
-                 static_cast<GLsizeiptr>(batch.indices.size() * sizeof(std::uint32_t)),
-                 batch.indices.data(), GL_STATIC_DRAW);
+    fillBuffer(GL_ELEMENT_ARRAY_BUFFER, batch.indices.size() * (narrow ? 2 : 4), [&](char* out) {
+      if (!narrow) {
+        std::memcpy(out, batch.indices.data(), batch.indices.size() * 4);
+        return;
+      }
+      for (const std::uint32_t index : batch.indices) {
+        const auto shortIndex = static_cast<std::uint16_t>(index);
+        out = std::copy_n(reinterpret_cast<const char*>(&shortIndex), 2, out);
+      }
+    });
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
   }
   if (stored.normals)
     std::copy_n(batch.normals.begin() + static_cast<std::ptrdiff_t>(3 * last), 3, stored.lastNormal.begin());
-  std::copy_n(batch.colors.begin() + static_cast<std::ptrdiff_t>(4 * last), 4, stored.lastColour.begin());
+  std::copy_n(colour + 4 * last, 4, stored.lastColour.begin());
   return stored;
 }
 
@@ -207,16 +240,22 @@ void RealGl::drawStored(const StoredBatch& stored)
 {
   glBindBuffer(GL_ARRAY_BUFFER, stored.vertexBuffer);
   glEnableClientState(GL_VERTEX_ARRAY);
-  glVertexPointer(3, GL_FLOAT, 0, bufferOffset(0));
+  glVertexPointer(3, GL_FLOAT, stored.stride, bufferOffset(0));
+  std::size_t offset = 3 * sizeof(float);
   if (stored.normals) {
     glEnableClientState(GL_NORMAL_ARRAY);
-    glNormalPointer(GL_FLOAT, 0, bufferOffset(stored.normalOffset));
+    glNormalPointer(GL_FLOAT, stored.stride, bufferOffset(offset));
+    offset += 3 * sizeof(float);
   }
-  glEnableClientState(GL_COLOR_ARRAY);
-  glColorPointer(4, GL_UNSIGNED_BYTE, 0, bufferOffset(stored.colourOffset));
+  if (stored.colours) {
+    glEnableClientState(GL_COLOR_ARRAY);
+    glColorPointer(4, GL_UNSIGNED_BYTE, stored.stride, bufferOffset(offset));
+  } else {
+    glColor4ubv(stored.lastColour.data());
+  }
   if (stored.indexed) {
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, stored.indexBuffer);
-    glDrawElements(stored.mode, stored.count, GL_UNSIGNED_INT, bufferOffset(0));
+    glDrawElements(stored.mode, stored.count, stored.indexType, bufferOffset(0));
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
   } else {
     glDrawArrays(stored.mode, 0, stored.count);

@@ -75,16 +75,20 @@ public:
   void releaseBatches();
 
 private:
-  // A batch kept in a vertex buffer (positions, normals, colours one after
-  // the other) and an index buffer, and the list part compiled after it.
+  // A batch kept in a vertex buffer (per vertex its position, normal and
+  // colour side by side) and an index buffer, and the list part compiled
+  // after it. Batches use as little memory as draws the same: 16-bit
+  // indices where the vertices allow, and one colour set before the draw
+  // when every vertex has it.
   struct StoredBatch {
     std::uint32_t vertexBuffer = 0;
     std::uint32_t indexBuffer = 0;
     std::uint32_t mode = 0;
+    std::uint32_t indexType = 0;
     std::int32_t count = 0;
-    std::size_t normalOffset = 0;
-    std::size_t colourOffset = 0;
+    std::int32_t stride = 0;
     bool normals = false;
+    bool colours = false;
     bool indexed = false;
     std::array<float, 3> lastNormal{};
     std::array<std::uint8_t, 4> lastColour{};

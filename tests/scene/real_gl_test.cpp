@@ -84,11 +84,13 @@ TEST(RealGlTest, pendingListsCompileAndDrawInARealContext)
   Model model;
   model.structureKind = 1;
   model.covalentRadius[6] = 0.77f;
+  // Two colours in one batch.
+  model.siteElement1 = 6;
   for (const float x : {-2.0f, 2.0f}) {
     model.atomX.push_back(x);
     model.atomY.push_back(0);
     model.atomZ.push_back(0);
-    model.atomType.push_back(3);
+    model.atomType.push_back(x < 0 ? 3 : 1);
   }
   model.atomCount = 2;
   model.bondAtom1 = {0};
@@ -100,6 +102,7 @@ TEST(RealGlTest, pendingListsCompileAndDrawInARealContext)
   Preferences preferences;
   preferences.carbonColor = packColor(255, 0, 0);
   preferences.bondColor = packColor(0, 255, 0);
+  preferences.site1Color = packColor(255, 255, 0);
   test::FakeAbort abort;
   test::ScratchDir dir;
   RealGl gl;
@@ -127,7 +130,7 @@ TEST(RealGlTest, pendingListsCompileAndDrawInARealContext)
                                         static_cast<int>((3 - y) / 6 * frame.height())));
   };
   EXPECT_EQ(at(-2, 0.5), (Rgb{255, 0, 0}));
-  EXPECT_EQ(at(2, -0.5), (Rgb{255, 0, 0}));
+  EXPECT_EQ(at(2, -0.5), (Rgb{255, 255, 0}));
   EXPECT_EQ(at(0, 0), (Rgb{0, 255, 0}));
   EXPECT_EQ(at(0, 1), (Rgb{0, 0, 255}));
   EXPECT_EQ(at(-2, 1), (Rgb{0, 0, 255}));
