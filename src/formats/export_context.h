@@ -2,7 +2,9 @@
 
 #include "model/model.h"
 #include "platform/prompts.h"
+#include "runtime/runtime_error.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -49,9 +51,68 @@ struct ExportAtom {
   std::int32_t index = 0;
 };
 
+// The atoms of an export, in file order: read from a scene file and held, or
+// a stretch of the model's arrays read in place, so a large set is not
+// copied before it is written. Elements come by value.
+class ExportAtomList {
+public:
+  class Iterator {
+  public:
+    Iterator(const ExportAtomList& list, std::size_t i) : m_list(&list), m_i(i) {}
+    ExportAtom operator*() const { return (*m_list)[m_i]; }
+    Iterator& operator++()
+    {
+      ++m_i;
+      return *this;
+    }
+    bool operator!=(const Iterator& other) const { return m_i != other.m_i; }
+
+  private:
+    const ExportAtomList* m_list;
+    std::size_t m_i;
+  };
+
+  // The model's atoms first to end - 1 of these arrays, which must outlive
+  // the list.
+  void view(const std::vector<float>& x, const std::vector<float>& y, const std::vector<float>& z,
+            const std::vector<std::int16_t>& type, std::int32_t first, std::int32_t end)
+  {
+    m_x = x.data();
+    m_y = y.data();
+    m_z = z.data();
+    m_type = type.data();
+    m_first = first;
+    m_viewed = static_cast<std::size_t>(std::max(end - first, 0));
+  }
+  void push_back(const ExportAtom& atom) { m_held.push_back(atom); }
+
+  std::size_t size() const { return m_x != nullptr ? m_viewed : m_held.size(); }
+  bool empty() const { return size() == 0; }
+  ExportAtom operator[](std::size_t i) const
+  {
+    if (m_x == nullptr)
+      return m_held[i];
+    const auto index = static_cast<std::int32_t>(i) + m_first;
+    const std::size_t k = static_cast<std::size_t>(index);
+    return {m_x[k], m_y[k], m_z[k], m_type[k], index};
+  }
+  ExportAtom front() const { return (*this)[0]; }
+  Iterator begin() const { return {*this, 0}; }
+  Iterator end() const { return {*this, size()}; }
+
+private:
+  std::vector<ExportAtom> m_held;
+  const float* m_x = nullptr;
+  const float* m_y = nullptr;
+  const float* m_z = nullptr;
+  const std::int16_t* m_type = nullptr;
+  std::int32_t m_first = 0;
+  std::size_t m_viewed = 0;
+};
+
 // The atoms a writer exports, in file order.
 struct ExportAtoms {
-  std::vector<ExportAtom> atoms;
+  ExportAtomList atoms;
   // Positions in atoms where a display list begins; {0} for the model.
   std::vector<std::size_t> listStarts;
   // Taken from the scene atom file rather than the model.
@@ -72,9 +133,33 @@ struct ExportBond {
   std::size_t b;
 };
 
-// The model's bonds among the exported atoms of a model set; a bond touching
-// an atom before set.first (a virus cage's vertices) stays out. Throws
-// RuntimeError for a bond whose end lies outside the set.
+// The message for a bond (0-based) naming an atom outside a set of count.
+std::string bondOutsideText(std::int32_t bond, std::int32_t atom, std::int32_t count);
+
+// The model's bonds among the exported atoms of a model set, in list order,
+// as positions in set.atoms handed to take(a, b); a bond touching an atom
+// before set.first (a virus cage's vertices) stays out. Throws RuntimeError
+// for a bond whose end lies outside the set.
+template <typename Take>
+void forEachWrittenBond(const ExportContext& ctx, const ExportAtoms& set, Take take)
+{
+  const Model& m = ctx.model;
+  const std::int32_t bonds = std::max(m.bondCount, 0);
+  for (std::int32_t i = 0; i < bonds; ++i) {
+    const std::int32_t a = m.bondAtom1[static_cast<std::size_t>(i)];
+    const std::int32_t b = m.bondAtom2[static_cast<std::size_t>(i)];
+    bool skipped = false;
+    for (const std::int32_t atom : {a, b}) {
+      if (atom < 0 || atom >= set.setCount)
+        throw RuntimeError(bondOutsideText(i, atom, set.setCount));
+      skipped = skipped || atom < set.first;
+    }
+    if (!skipped)
+      take(static_cast<std::uint32_t>(a - set.first), static_cast<std::uint32_t>(b - set.first));
+  }
+}
+
+// The same bonds in one list.
 std::vector<ExportBond> writtenBonds(const ExportContext& ctx, const ExportAtoms& set);
 
 // The scene's bond lines, their end points matched to the atoms of a scene

@@ -95,11 +95,7 @@ ExportAtoms exportAtoms(const ExportContext& ctx, ExportUse use)
   else if (m.structureKind == 8 && skipsVertices(use))
     out.first = std::min(count, 12);
   out.listStarts.push_back(0);
-  out.atoms.reserve(static_cast<std::size_t>(count - out.first));
-  for (std::int32_t i = out.first; i < count; ++i) {
-    const auto k = static_cast<std::size_t>(i);
-    out.atoms.push_back({x[k], y[k], z[k], type[k], i});
-  }
+  out.atoms.view(x, y, z, type, out.first, count);
   return out;
 }
 
@@ -161,24 +157,9 @@ std::vector<ExportBond> sceneBonds(const ExportContext& ctx, const ExportAtoms& 
 
 std::vector<ExportBond> writtenBonds(const ExportContext& ctx, const ExportAtoms& set)
 {
-  const Model& m = ctx.model;
-  const std::int32_t bonds = std::max(m.bondCount, 0);
   std::vector<ExportBond> out;
-  out.reserve(static_cast<std::size_t>(bonds));
-  for (std::int32_t i = 0; i < bonds; ++i) {
-    const std::int32_t a = m.bondAtom1[static_cast<std::size_t>(i)];
-    const std::int32_t b = m.bondAtom2[static_cast<std::size_t>(i)];
-    bool skipped = false;
-    for (const std::int32_t atom : {a, b}) {
-      if (atom < 0 || atom >= set.setCount)
-        throw RuntimeError(bondOutsideText(i, atom, set.setCount));
-      skipped = skipped || atom < set.first;
-    }
-    if (!skipped) {
-      out.push_back({static_cast<std::size_t>(a - set.first),
-                     static_cast<std::size_t>(b - set.first)});
-    }
-  }
+  out.reserve(static_cast<std::size_t>(std::max(ctx.model.bondCount, 0)));
+  forEachWrittenBond(ctx, set, [&](std::uint32_t a, std::uint32_t b) { out.push_back({a, b}); });
   return out;
 }
 

@@ -35,9 +35,6 @@ void appendNumber(std::string& line, float value, const NumberMask& mask, int wi
 // Appends text right-aligned in width (text no longer than width).
 void appendRight(std::string& line, std::string_view text, int width);
 
-// The message for a bond (0-based) naming an atom outside a set of count.
-std::string bondOutsideText(std::int32_t bond, std::int32_t atom, std::int32_t count);
-
 // Writers' label forms of an atom type.
 enum class LabelForm { Xmol, Mol, Pdb, Cif, Mlm };
 

@@ -42,6 +42,35 @@ std::string residueText(std::size_t list)
   return text + "    ";
 }
 
+// Each atom's bond partners in bond-list order, in one flat array: atom i's
+// are atoms[start[i]] to atoms[start[i + 1] - 1]. Positions in the set fit
+// 32 bits, which keeps the arrays of a large structure small.
+struct Partners {
+  std::vector<std::uint32_t> start;
+  std::vector<std::uint32_t> atoms;
+};
+
+// forEachBond(take) calls take(a, b) for every bond, the same bonds twice.
+template <typename ForEachBond>
+Partners partnersOf(std::size_t count, ForEachBond forEachBond)
+{
+  Partners p;
+  p.start.assign(count + 2, 0);
+  forEachBond([&](std::uint32_t a, std::uint32_t b) {
+    ++p.start[a + 2];
+    ++p.start[b + 2];
+  });
+  for (std::size_t i = 2; i < count + 2; ++i)
+    p.start[i] += p.start[i - 1];
+  p.atoms.resize(p.start[count + 1]);
+  // start[i + 1] counts up through atom i's places, ending where atom i + 1's begin.
+  forEachBond([&](std::uint32_t a, std::uint32_t b) {
+    p.atoms[p.start[a + 1]++] = b;
+    p.atoms[p.start[b + 1]++] = a;
+  });
+  return p;
+}
+
 } // namespace
 
 std::string encodeHybrid36(std::int64_t value, int width)
@@ -120,9 +149,16 @@ void exportPDB(const ExportContext& ctx, const std::string& path)
   const std::int64_t lastSerial = serialBase + static_cast<std::int64_t>(set.atoms.size()) - 1;
   if (lastSerial > maxSerial)
     throw RuntimeError("PDB-File only supports up to 87440031 atoms");
-  std::vector<ExportBond> bonds;
-  if (connections)
-    bonds = set.fromSceneFile ? sceneBonds(ctx, set) : writtenBonds(ctx, set);
+  Partners partners;
+  if (connections && set.fromSceneFile) {
+    const std::vector<ExportBond> bonds = sceneBonds(ctx, set);
+    partners = partnersOf(set.atoms.size(), [&](auto take) {
+      for (const ExportBond& b : bonds)
+        take(static_cast<std::uint32_t>(b.a), static_cast<std::uint32_t>(b.b));
+    });
+  } else if (connections) {
+    partners = partnersOf(set.atoms.size(), [&](auto take) { forEachWrittenBond(ctx, set, take); });
+  }
 
   ExportText out(ctx, path);
   out.line("REMARK   Kelvarin PDB file (Brannoc)");
@@ -158,26 +194,12 @@ void exportPDB(const ExportContext& ctx, const std::string& path)
   out.line("TER");
 
   if (connections) {
-    // Partners per atom in bond-list order, in one flat array.
     const std::size_t count = set.atoms.size();
-    std::vector<std::size_t> start(count + 1, 0);
-    for (const ExportBond& b : bonds) {
-      ++start[b.a + 1];
-      ++start[b.b + 1];
-    }
-    for (std::size_t i = 0; i < count; ++i)
-      start[i + 1] += start[i];
-    std::vector<std::size_t> fill(start.begin(), start.end() - 1);
-    std::vector<std::int64_t> partners(start[count]);
-    for (const ExportBond& b : bonds) {
-      partners[fill[b.a]++] = serialBase + static_cast<std::int64_t>(b.b);
-      partners[fill[b.b]++] = serialBase + static_cast<std::int64_t>(b.a);
-    }
     for (std::size_t i = 0; i < count; ++i) {
       line = "CONECT";
       appendHybrid36(line, serialBase + static_cast<std::int64_t>(i), 5);
-      for (std::size_t k = start[i]; k < start[i + 1]; ++k)
-        appendHybrid36(line, partners[k], 5);
+      for (std::uint32_t k = partners.start[i]; k < partners.start[i + 1]; ++k)
+        appendHybrid36(line, serialBase + partners.atoms[k], 5);
       out.line(line);
     }
     if (static_cast<std::int64_t>(count) <= maxMasterCount) {

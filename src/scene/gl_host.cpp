@@ -164,6 +164,7 @@ void GlHost::contextGoing()
   if (m_scene == nullptr)
     return;
   QOpenGLWidget::makeCurrent();
+  m_gl.releaseBatches();
   m_scene->dropGlLists();
 }
 

@@ -1,7 +1,12 @@
 #include "scene/gl_real.h"
 
+#define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
+#include <GL/glext.h>
 #include <GL/glu.h>
+
+#include <algorithm>
+#include <cstring>
 
 namespace tarvek {
 namespace {
@@ -43,6 +48,8 @@ GLenum primitiveEnum(GlPrimitive primitive)
   return primitive == GlPrimitive::Lines ? GL_LINES : GL_TRIANGLES;
 }
 
+const void* bufferOffset(std::size_t offset) { return reinterpret_cast<const void*>(offset); }
+
 } // namespace
 
 RealGl::~RealGl()
@@ -52,10 +59,57 @@ RealGl::~RealGl()
 }
 
 std::uint32_t RealGl::genLists() { return glGenLists(1); }
-void RealGl::newList(std::uint32_t id) { glNewList(id, GL_COMPILE); }
-void RealGl::endList() { glEndList(); }
-void RealGl::callList(std::uint32_t id) { glCallList(id); }
-void RealGl::deleteList(std::uint32_t id) { glDeleteLists(id, 1); }
+
+void RealGl::newList(std::uint32_t id)
+{
+  releaseList(id);
+  m_compiling = id;
+  glNewList(id, GL_COMPILE);
+}
+
+void RealGl::endList()
+{
+  glEndList();
+  m_compiling = 0;
+}
+
+void RealGl::callList(std::uint32_t id)
+{
+  glCallList(id);
+  const auto stored = m_batches.find(id);
+  if (stored == m_batches.end())
+    return;
+  for (const StoredBatch& batch : stored->second) {
+    drawStored(batch);
+    glCallList(batch.nextPart);
+  }
+}
+
+void RealGl::deleteList(std::uint32_t id)
+{
+  releaseList(id);
+  glDeleteLists(id, 1);
+}
+
+void RealGl::releaseList(std::uint32_t id)
+{
+  const auto stored = m_batches.find(id);
+  if (stored == m_batches.end())
+    return;
+  for (const StoredBatch& batch : stored->second) {
+    const GLuint buffers[2]{batch.vertexBuffer, batch.indexBuffer};
+    glDeleteBuffers(2, buffers);
+    glDeleteLists(batch.nextPart, 1);
+  }
+  m_batches.erase(stored);
+}
+
+void RealGl::releaseBatches()
+{
+  while (!m_batches.empty())
+    releaseList(m_batches.begin()->first);
+}
+
 void RealGl::pushMatrix() { glPushMatrix(); }
 void RealGl::popMatrix() { glPopMatrix(); }
 void RealGl::translatef(float x, float y, float z) { glTranslatef(x, y, z); }
@@ -76,6 +130,19 @@ void RealGl::vertex3f(float x, float y, float z) { glVertex3f(x, y, z); }
 
 void RealGl::drawBatch(const GlBatch& batch)
 {
+  if (m_compiling != 0 && !batch.vertices.empty()) {
+    // A list id for the part after the batch; with none left the batch goes
+    // into the list itself.
+    const GLuint next = glGenLists(1);
+    if (next != 0) {
+      glEndList();
+      StoredBatch stored = storeBatch(batch);
+      stored.nextPart = next;
+      m_batches[m_compiling].push_back(stored);
+      glNewList(next, GL_COMPILE);
+      return;
+    }
+  }
   glEnableClientState(GL_VERTEX_ARRAY);
   glVertexPointer(3, GL_FLOAT, 0, batch.vertices.data());
   if (!batch.normals.empty()) {
@@ -93,6 +160,113 @@ void RealGl::drawBatch(const GlBatch& batch)
   glDisableClientState(GL_COLOR_ARRAY);
   glDisableClientState(GL_NORMAL_ARRAY);
   glDisableClientState(GL_VERTEX_ARRAY);
+}
+
+namespace {
+
+// Fills a new buffer of size bytes bound to target through fill(char*), in
+// place where the buffer maps.
+template <typename Fill>
+void fillBuffer(GLenum target, std::size_t size, Fill fill)
+{
+  glBufferData(target, static_cast<GLsizeiptr>(size), nullptr, GL_STATIC_DRAW);
+  if (void* place = glMapBuffer(target, GL_WRITE_ONLY)) {
+    fill(static_cast<char*>(place));
+    if (glUnmapBuffer(target) == GL_TRUE)
+      return;
+  }
+  std::vector<char> bytes(size);
+  fill(bytes.data());
+  glBufferData(target, static_cast<GLsizeiptr>(size), bytes.data(), GL_STATIC_DRAW);
+}
+
+} // namespace
+
+RealGl::StoredBatch RealGl::storeBatch(const GlBatch& batch)
+{
+  StoredBatch stored;
+  stored.mode = primitiveEnum(batch.primitive);
+  stored.normals = !batch.normals.empty();
+  const std::size_t vertices = batch.vertices.size() / 3;
+  const std::uint8_t* colour = batch.colors.data();
+  for (std::size_t v = 1; v < vertices && !stored.colours; ++v)
+    stored.colours = std::memcmp(colour, colour + 4 * v, 4) != 0;
+  stored.stride = static_cast<std::int32_t>(3 * sizeof(float) + (stored.normals ? 3 * sizeof(float) : 0)
+                                            + (stored.colours ? 4 : 0));
+  GLuint buffers[2]{};
+  glGenBuffers(2, buffers);
+  stored.vertexBuffer = buffers[0];
+  stored.indexBuffer = buffers[1];
+  glBindBuffer(GL_ARRAY_BUFFER, stored.vertexBuffer);
+  fillBuffer(GL_ARRAY_BUFFER, vertices * static_cast<std::size_t>(stored.stride), [&](char* out) {
+    for (std::size_t v = 0; v < vertices; ++v) {
+      out = std::copy_n(reinterpret_cast<const char*>(&batch.vertices[3 * v]), 3 * sizeof(float), out);
+      if (stored.normals)
+        out = std::copy_n(reinterpret_cast<const char*>(&batch.normals[3 * v]), 3 * sizeof(float), out);
+      if (stored.colours)
+        out = std::copy_n(colour + 4 * v, 4, out);
+    }
+  });
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+  std::size_t last = vertices - 1;
+  if (batch.indices.empty()) {
+    stored.count = static_cast<std::int32_t>(vertices);
+  } else {
+    stored.indexed = true;
+    stored.count = static_cast<std::int32_t>(batch.indices.size());
+    last = batch.indices.back();
+    const bool narrow = vertices <= 0x10000;
+    stored.indexType = narrow ? GL_UNSIGNED_SHORT : GL_UNSIGNED_INT;
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, stored.indexBuffer);
+    fillBuffer(GL_ELEMENT_ARRAY_BUFFER, batch.indices.size() * (narrow ? 2 : 4), [&](char* out) {
+      if (!narrow) {
+        std::memcpy(out, batch.indices.data(), batch.indices.size() * 4);
+        return;
+      }
+      for (const std::uint32_t index : batch.indices) {
+        const auto shortIndex = static_cast<std::uint16_t>(index);
+        out = std::copy_n(reinterpret_cast<const char*>(&shortIndex), 2, out);
+      }
+    });
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+  }
+  if (stored.normals)
+    std::copy_n(batch.normals.begin() + static_cast<std::ptrdiff_t>(3 * last), 3, stored.lastNormal.begin());
+  std::copy_n(colour + 4 * last, 4, stored.lastColour.begin());
+  return stored;
+}
+
+void RealGl::drawStored(const StoredBatch& stored)
+{
+  glBindBuffer(GL_ARRAY_BUFFER, stored.vertexBuffer);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glVertexPointer(3, GL_FLOAT, stored.stride, bufferOffset(0));
+  std::size_t offset = 3 * sizeof(float);
+  if (stored.normals) {
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glNormalPointer(GL_FLOAT, stored.stride, bufferOffset(offset));
+    offset += 3 * sizeof(float);
+  }
+  if (stored.colours) {
+    glEnableClientState(GL_COLOR_ARRAY);
+    glColorPointer(4, GL_UNSIGNED_BYTE, stored.stride, bufferOffset(offset));
+  } else {
+    glColor4ubv(stored.lastColour.data());
+  }
+  if (stored.indexed) {
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, stored.indexBuffer);
+    glDrawElements(stored.mode, stored.count, stored.indexType, bufferOffset(0));
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+  } else {
+    glDrawArrays(stored.mode, 0, stored.count);
+  }
+  glDisableClientState(GL_COLOR_ARRAY);
+  glDisableClientState(GL_NORMAL_ARRAY);
+  glDisableClientState(GL_VERTEX_ARRAY);
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+  glColor4ubv(stored.lastColour.data());
+  if (stored.normals)
+    glNormal3fv(stored.lastNormal.data());
 }
 
 void RealGl::sphere(double radius, int slices, int stacks)

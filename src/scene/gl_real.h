@@ -2,12 +2,23 @@
 
 #include "scene/gl_api.h"
 
+#include <cstddef>
+#include <unordered_map>
+#include <vector>
+
 struct GLUquadric;
 
 namespace tarvek {
 
 // GlApi over the system's libGL and libGLU. The quadric is made on the
 // first sphere, in the context current then, and freed with the object.
+//
+// A batch drawn while a list compiles goes into buffer objects instead of
+// the list: compiling a display list copies every indexed vertex one by one,
+// which made compiling large structures take seconds. The list is split
+// around each batch into parts that callList replays in order with the
+// batches, and a batch leaves the colour and normal of its last vertex
+// current, as a compiled list does.
 class RealGl : public GlApi {
 public:
   RealGl() = default;
@@ -59,8 +70,39 @@ public:
   void readPixelsRgb(int x, int y, int width, int height, std::uint8_t* out) override;
   std::uint32_t error() override;
 
+  // Deletes the buffers and list parts of the batches; for a context about
+  // to go, made current, whose lists the scene forgets.
+  void releaseBatches();
+
 private:
+  // A batch kept in a vertex buffer (per vertex its position, normal and
+  // colour side by side) and an index buffer, and the list part compiled
+  // after it. Batches use as little memory as draws the same: 16-bit
+  // indices where the vertices allow, and one colour set before the draw
+  // when every vertex has it.
+  struct StoredBatch {
+    std::uint32_t vertexBuffer = 0;
+    std::uint32_t indexBuffer = 0;
+    std::uint32_t mode = 0;
+    std::uint32_t indexType = 0;
+    std::int32_t count = 0;
+    std::int32_t stride = 0;
+    bool normals = false;
+    bool colours = false;
+    bool indexed = false;
+    std::array<float, 3> lastNormal{};
+    std::array<std::uint8_t, 4> lastColour{};
+    std::uint32_t nextPart = 0;
+  };
+
+  StoredBatch storeBatch(const GlBatch& batch);
+  void drawStored(const StoredBatch& stored);
+  void releaseList(std::uint32_t id);
+
   GLUquadric* m_quadric = nullptr;
+  // The list being compiled, 0 outside a compile.
+  std::uint32_t m_compiling = 0;
+  std::unordered_map<std::uint32_t, std::vector<StoredBatch>> m_batches;
 };
 
 } // namespace tarvek

@@ -58,8 +58,10 @@ struct SceneRecord {
 // Cylinder and fill ball tessellation.
 inline constexpr int kCylinderSlices = 16;
 inline constexpr int kFillBallDetail = 32;
-// Spheres and cylinders reach the GL in batches of this many.
-inline constexpr std::size_t kBatchPrimitives = 10000;
+// Spheres and cylinders reach the GL in batches of this many: the vertices
+// of 900 cylinders, or of 900 spheres of the large structures' detail, still
+// take 16-bit indices, and the batch being filled stays small.
+inline constexpr std::size_t kBatchPrimitives = 900;
 
 // Issues the record's GL calls into the list being compiled: push, the
 // spheres and cylinders as triangle batches, the lines as one batch, the

@@ -39,6 +39,7 @@ public:
   void doneCurrent() override { QOpenGLWidget::doneCurrent(); }
 
   const CXXX* scene = nullptr;
+  GlApi* gl = nullptr;
   double half = 3;
   bool lit = false;
   std::function<void()> reference;
@@ -69,7 +70,7 @@ protected:
     }
     for (const auto& list : scene->lists()) {
       if (list.glId != 0)
-        glCallList(list.glId);
+        gl->callList(list.glId);
     }
   }
 };
@@ -83,11 +84,13 @@ TEST(RealGlTest, pendingListsCompileAndDrawInARealContext)
   Model model;
   model.structureKind = 1;
   model.covalentRadius[6] = 0.77f;
+  // Two colours in one batch.
+  model.siteElement1 = 6;
   for (const float x : {-2.0f, 2.0f}) {
     model.atomX.push_back(x);
     model.atomY.push_back(0);
     model.atomZ.push_back(0);
-    model.atomType.push_back(3);
+    model.atomType.push_back(x < 0 ? 3 : 1);
   }
   model.atomCount = 2;
   model.bondAtom1 = {0};
@@ -99,6 +102,7 @@ TEST(RealGlTest, pendingListsCompileAndDrawInARealContext)
   Preferences preferences;
   preferences.carbonColor = packColor(255, 0, 0);
   preferences.bondColor = packColor(0, 255, 0);
+  preferences.site1Color = packColor(255, 255, 0);
   test::FakeAbort abort;
   test::ScratchDir dir;
   RealGl gl;
@@ -106,6 +110,7 @@ TEST(RealGlTest, pendingListsCompileAndDrawInARealContext)
   CXXX scene(model, display, preferences, abort, abort, gl, view, dir.file("tmp.xyz").string(),
              dir.file("tmp.zyx").string());
   view.scene = &scene;
+  view.gl = &gl;
 
   scene.setAtomData();
   scene.setBondData();
@@ -125,7 +130,7 @@ TEST(RealGlTest, pendingListsCompileAndDrawInARealContext)
                                         static_cast<int>((3 - y) / 6 * frame.height())));
   };
   EXPECT_EQ(at(-2, 0.5), (Rgb{255, 0, 0}));
-  EXPECT_EQ(at(2, -0.5), (Rgb{255, 0, 0}));
+  EXPECT_EQ(at(2, -0.5), (Rgb{255, 255, 0}));
   EXPECT_EQ(at(0, 0), (Rgb{0, 255, 0}));
   EXPECT_EQ(at(0, 1), (Rgb{0, 0, 255}));
   EXPECT_EQ(at(-2, 1), (Rgb{0, 0, 255}));
@@ -152,6 +157,7 @@ TEST(RealGlTest, tubeFrameMatchesTheFirstTessellation)
   CXXX scene(model, display, preferences, abort, abort, gl, view, dir.file("tmp.xyz").string(),
              dir.file("tmp.zyx").string());
   view.scene = &scene;
+  view.gl = &gl;
   view.resize(400, 400);
   view.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));

@@ -101,19 +101,20 @@ TEST(SceneRecordsTest, cylindersAreClosedAndTurnedAsPosed)
   }
 }
 
-TEST(SceneRecordsTest, listFrameAndBatchesOfTenThousand)
+TEST(SceneRecordsTest, listFrameAndFullBatches)
 {
   SceneRecord record;
-  for (int i = 0; i < 20001; ++i)
+  for (std::size_t i = 0; i < 2 * kBatchPrimitives + 1; ++i)
     record.spheres.push_back({{0, 0, 0}, 1.0f, {0, 0, 0, 255}, 4, 4});
   record.balls.push_back({3.4f, {0, 122, 185}});
   RecordingGl gl;
   compileRecord(record, gl);
+  const std::string full = "drawBatch(TRIANGLES," + std::to_string(25 * kBatchPrimitives) + " vertices,"
+                           + std::to_string(96 * kBatchPrimitives) + " indices)";
   EXPECT_EQ(gl.calls, (std::vector<std::string>{
-                          "pushMatrix()", "drawBatch(TRIANGLES,250000 vertices,960000 indices)",
-                          "drawBatch(TRIANGLES,250000 vertices,960000 indices)",
-                          "drawBatch(TRIANGLES,25 vertices,96 indices)", "color4ub(0,122,185,255)",
-                          "sphere(3.4000000953674316,32,32)", "popMatrix()", "enable(CULL_FACE)"}));
+                          "pushMatrix()", full, full, "drawBatch(TRIANGLES,25 vertices,96 indices)",
+                          "color4ub(0,122,185,255)", "sphere(3.4000000953674316,32,32)", "popMatrix()",
+                          "enable(CULL_FACE)"}));
 
   SceneRecord lines;
   lines.kind = ListKind::Bonds;
@@ -152,7 +153,7 @@ TEST(SceneRecordsTest, batchesKeepTheBitsOfTheFirstTessellation)
   std::uniform_real_distribution<float> angle(-180.0f, 180.0f);
   SceneRecord record;
   const std::int16_t details[][2] = {{4, 4}, {8, 8}, {16, 16}, {5, 7}};
-  for (int i = 0; i < 12000; ++i) {
+  for (std::size_t i = 0; i < kBatchPrimitives + kBatchPrimitives / 5; ++i) {
     const auto& d = details[i % 4];
     record.spheres.push_back({{coordinate(rng), coordinate(rng), coordinate(rng)},
                               0.1f + std::fabs(unit(rng)),
