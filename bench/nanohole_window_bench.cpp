@@ -40,6 +40,8 @@ public:
   void RemoteSetData() override {}
   void setTubeLengthField(const std::string&) override {}
   void ShowHelp(std::int32_t) override {}
+  void setStatusPanel(int, const std::string&) override {}
+  void setVirusMode(int, const std::string&) override {}
 };
 
 // A shown window drawn with F, N and zoom from the arguments (the start
