@@ -329,7 +329,7 @@ void Form1::buildControls()
 void Form1::buildSettingsMenus()
 {
   mnuTool = menuBar()->addMenu(QStringLiteral("&Tools"));
-  connect(addToolItem(*mnuTool, ToolGroup::Settings, QStringLiteral("&Preferences ...")),
+  connect(addToolItem(*mnuTool, ToolItem::Preferences, QStringLiteral("&Preferences ...")),
           &QAction::triggered, this, [this] { showPreferences(); });
   mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
   mnuHelp->addAction(QStringLiteral("Clear Registry"), this, [this] { clearRegistry(); });
@@ -708,7 +708,10 @@ void Form1::showImportedStructure()
   m_state.junctionShown = false;
   m_model.partsFlag = false;
   updateDisplayControls();
-  if (!m_state.coordinateImportFlag)
+  // A virus cage keeps the bonds its builder made: a search over all atoms
+  // would also bond the twelve icosahedron corners to the cage and move the
+  // edge rods onto the wrong bonds.
+  if (!m_state.coordinateImportFlag && m_model.structureKind != 8)
     findBonds(m_model, m_platform.abort);
   m_scene->clearScene();
   applyBackgroundColor();

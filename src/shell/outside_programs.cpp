@@ -42,21 +42,20 @@ bool displayPresent()
 
 OutsidePrograms::OutsidePrograms(Form1& form) : QObject(&form), m_form(form)
 {
-  const auto add = [this](const char* caption, std::function<void()> command) {
-    QAction* action =
-        addToolItem(*m_form.mnuTool, ToolGroup::OutsidePrograms, QString::fromLatin1(caption));
+  const auto add = [this](ToolItem item, const char* caption, std::function<void()> command) {
+    QAction* action = addToolItem(*m_form.mnuTool, item, QString::fromLatin1(caption));
     connect(action, &QAction::triggered, this, [this, command = std::move(command)] {
       m_form.m_platform.pump.pumpEvents();
       runCommand(m_form.m_platform.prompts, command);
     });
     return action;
   };
-  mnuTool_6 = add("Launch &POV-Ray", [this] { exportPovRay(); });
+  mnuTool_6 = add(ToolItem::LaunchPovRay, "Launch &POV-Ray", [this] { exportPovRay(); });
   const char* const viewers[] = {"Launch &MOL Viewer", "Launch &PDB Viewer", "Launch &CIF Viewer",
                                  "Launch &VRML Viewer"};
   for (std::size_t i = 0; i < mnuViewer.size(); ++i) {
     const auto kind = static_cast<ViewerKind>(i);
-    mnuViewer[i] = add(viewers[i], [this, kind] { launchViewer(kind); });
+    mnuViewer[i] = add(ToolItem::LaunchViewer, viewers[i], [this, kind] { launchViewer(kind); });
   }
 }
 

@@ -126,7 +126,7 @@ void SpecialCommands::buildSpecialMenu()
 void SpecialCommands::addGrapheneItem()
 {
   mnuTool_13 =
-      addToolItem(*m_form.mnuTool, ToolGroup::Builders, QString::fromLatin1(kGrapheneTitle));
+      addToolItem(*m_form.mnuTool, ToolItem::MultiLayerGraphene, QString::fromLatin1(kGrapheneTitle));
   connect(mnuTool_13, &QAction::triggered, this, [this] {
     runCommand(m_form.m_platform.prompts, [this] { mnuTool_13_Click(); });
   });

@@ -21,15 +21,15 @@ namespace tarvek {
 
 ToolCommands::ToolCommands(Form1& form) : QObject(&form), m_form(form)
 {
-  mnuTool_7 = addToolItem(*form.mnuTool, ToolGroup::ToolWindows, QStringLiteral("XY-Sheet Generator"));
+  mnuTool_7 = addToolItem(*form.mnuTool, ToolItem::XySheetGenerator, QStringLiteral("XY-Sheet Generator"));
   connect(mnuTool_7, &QAction::triggered, this, [this] { showDigitiser(); });
-  mnuTool_12 = addToolItem(*form.mnuTool, ToolGroup::ToolWindows, QStringLiteral("Nano-Hole Array"));
+  mnuTool_12 = addToolItem(*form.mnuTool, ToolItem::NanoHoleArray, QStringLiteral("Nano-Hole Array"));
   connect(mnuTool_12, &QAction::triggered, this, [this] { showNanoHoles(); });
-  mnuTool_8 = addToolItem(*form.mnuTool, ToolGroup::ToolWindows, QStringLiteral("Radius-Calculator"));
+  mnuTool_8 = addToolItem(*form.mnuTool, ToolItem::RadiusCalculator, QStringLiteral("Radius-Calculator"));
   connect(mnuTool_8, &QAction::triggered, this, [this] { showRadiusCalculator(); });
-  mnuTool_11 = addToolItem(*form.mnuTool, ToolGroup::ToolWindows, QStringLiteral("Recalculate Bonds "));
+  mnuTool_11 = addToolItem(*form.mnuTool, ToolItem::RecalculateBonds, QStringLiteral("Recalculate Bonds "));
   connect(mnuTool_11, &QAction::triggered, this, [this] { showBondRange(); });
-  mnuTool_14 = addToolItem(*form.mnuTool, ToolGroup::ToolWindows, QStringLiteral("Virus Geometries"));
+  mnuTool_14 = addToolItem(*form.mnuTool, ToolItem::VirusGeometries, QStringLiteral("Virus Geometries"));
   connect(mnuTool_14, &QAction::triggered, this, [this] { showVirusWindow(); });
 }
 

@@ -9,38 +9,46 @@ namespace tarvek {
 
 namespace {
 
-constexpr const char* kGroupProperty = "toolGroup";
+constexpr const char* kPlaceProperty = "toolPlace";
 
-int groupOf(const QAction* action)
+int placeOf(const QAction* action)
 {
-  const QVariant group = action->property(kGroupProperty);
-  return group.isValid() ? group.toInt() : static_cast<int>(ToolGroup::Settings);
+  const QVariant place = action->property(kPlaceProperty);
+  return place.isValid() ? place.toInt() : static_cast<int>(ToolItem::Preferences);
+}
+
+int blockOf(int place)
+{
+  if (place < static_cast<int>(ToolItem::XySheetGenerator))
+    return 0;
+  return place < static_cast<int>(ToolItem::Preferences) ? 1 : 2;
 }
 
 } // namespace
 
-QAction* addToolItem(QMenu& tools, ToolGroup group, const QString& caption)
+QAction* addToolItem(QMenu& tools, ToolItem item, const QString& caption)
 {
-  auto* item = new QAction(caption, &tools);
-  item->setProperty(kGroupProperty, static_cast<int>(group));
+  const int place = static_cast<int>(item);
+  auto* action = new QAction(caption, &tools);
+  action->setProperty(kPlaceProperty, place);
 
   QAction* before = nullptr;
-  for (QAction* action : tools.actions()) {
-    if (action->isSeparator())
-      delete action;
-    else if (before == nullptr && groupOf(action) > static_cast<int>(group))
-      before = action;
+  for (QAction* existing : tools.actions()) {
+    if (existing->isSeparator())
+      delete existing;
+    else if (before == nullptr && placeOf(existing) > place)
+      before = existing;
   }
-  tools.insertAction(before, item);
+  tools.insertAction(before, action);
 
   int previous = -1;
-  for (QAction* action : tools.actions()) {
-    const int current = groupOf(action);
-    if (previous >= 0 && current != previous)
-      tools.insertSeparator(action);
-    previous = current;
+  for (QAction* existing : tools.actions()) {
+    const int block = blockOf(placeOf(existing));
+    if (previous >= 0 && block != previous)
+      tools.insertSeparator(existing);
+    previous = block;
   }
-  return item;
+  return action;
 }
 
 } // namespace tarvek

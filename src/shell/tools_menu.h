@@ -1,5 +1,5 @@
-// The order of the main window's Tools menu: commands sit in groups, each
-// group after a separator, whichever part of the window adds them first.
+// The order of the main window's Tools menu: each item has its fixed place,
+// whichever part of the window adds it first.
 #pragma once
 
 class QAction;
@@ -8,16 +8,24 @@ class QString;
 
 namespace tarvek {
 
-enum class ToolGroup {
-  OutsidePrograms, // POV-Ray and the structure viewers
-  Images,          // image folder and image sequence
-  ToolWindows,     // calculators, generators, the digitiser
-  Builders,        // structures built from a dialog
-  Settings,        // Preferences
+// The items in menu order. Outside programs and image output come first, then
+// the structure tools, then the settings, each block after a separator.
+enum class ToolItem {
+  LaunchPovRay,
+  LaunchViewer, // the structure viewers, in the order they are added
+  SaveImageSequence,
+  BrowseImageFolder,
+  XySheetGenerator,
+  RadiusCalculator,
+  RecalculateBonds,
+  NanoHoleArray,
+  MultiLayerGraphene,
+  VirusGeometries,
+  Preferences,
 };
 
-// A new item of the Tools menu, placed after the items of its group and of
-// the groups before it; separators are kept between groups only.
-QAction* addToolItem(QMenu& tools, ToolGroup group, const QString& caption);
+// A new item of the Tools menu, placed after every item whose place comes
+// before its own or equals it; separators are kept between blocks only.
+QAction* addToolItem(QMenu& tools, ToolItem item, const QString& caption);
 
 } // namespace tarvek

@@ -6,6 +6,7 @@
 #include "model/model.h"
 #include "platform/open_url.h"
 #include "platform/platform.h"
+#include "platform/qt_colour.h"
 #include "platform/run_command.h"
 #include "scene/scene_object.h"
 
@@ -34,12 +35,6 @@ constexpr double kSqrt3 = 1.7320508075688772;
 // three-fold axis in that plane (69.0948 degrees) and the nearest five-fold
 // axis (31.7175 degrees). rotateDeg turns by 5 × its argument.
 constexpr std::array<float, 3> kAxisTurns{0.0f, 13.81896f, 6.345f};
-
-QColor fromColourValue(std::uint32_t value)
-{
-  return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
-                static_cast<int>((value >> 16) & 0xFF));
-}
 
 QPointF picturePoint(const PicturePoint& p) { return {static_cast<double>(p[0]), static_cast<double>(p[1])}; }
 
@@ -322,7 +317,7 @@ void frmVirus::btCOL_Click()
 void frmVirus::showSwatch()
 {
   QPalette palette = btCOL->palette();
-  palette.setColor(QPalette::Window, fromColourValue(m_cageColour));
+  palette.setColor(QPalette::Window, toQColor(m_cageColour));
   btCOL->setPalette(palette);
 }
 

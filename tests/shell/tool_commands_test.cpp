@@ -40,29 +40,38 @@ QString menuText(const QMenu& menu)
   return items.join(QLatin1Char(' '));
 }
 
-// Items land in their group whatever part of the window adds them first,
-// with one separator between groups and none at either end.
-TEST(ToolsMenuTest, itemsKeepTheirGroupsWhateverTheOrderTheyComeIn)
+// Items take their fixed places whatever part of the window adds them
+// first, with one separator between blocks and none at either end; items of
+// the same place keep the order they came in.
+TEST(ToolsMenuTest, itemsTakeTheirPlacesWhateverTheOrderTheyComeIn)
 {
   QMenu tools;
-  addToolItem(tools, ToolGroup::Settings, QStringLiteral("S"));
-  addToolItem(tools, ToolGroup::ToolWindows, QStringLiteral("T1"));
-  addToolItem(tools, ToolGroup::OutsidePrograms, QStringLiteral("O1"));
-  addToolItem(tools, ToolGroup::OutsidePrograms, QStringLiteral("O2"));
-  addToolItem(tools, ToolGroup::Builders, QStringLiteral("B"));
-  addToolItem(tools, ToolGroup::ToolWindows, QStringLiteral("T2"));
-  addToolItem(tools, ToolGroup::Images, QStringLiteral("I"));
-  EXPECT_EQ(menuText(tools), QStringLiteral("O1 O2 | I | T1 T2 | B | S"));
+  addToolItem(tools, ToolItem::Preferences, QStringLiteral("P"));
+  addToolItem(tools, ToolItem::VirusGeometries, QStringLiteral("V"));
+  addToolItem(tools, ToolItem::LaunchViewer, QStringLiteral("M"));
+  addToolItem(tools, ToolItem::XySheetGenerator, QStringLiteral("X"));
+  addToolItem(tools, ToolItem::LaunchViewer, QStringLiteral("D"));
+  addToolItem(tools, ToolItem::MultiLayerGraphene, QStringLiteral("G"));
+  addToolItem(tools, ToolItem::BrowseImageFolder, QStringLiteral("B"));
+  addToolItem(tools, ToolItem::LaunchPovRay, QStringLiteral("L"));
+  EXPECT_EQ(menuText(tools), QStringLiteral("L M D B | X G V | P"));
 }
 
-// The whole menu as the window builds it: launchers first, Preferences last.
-TEST(ToolsMenuTest, mainWindowToolsMenuEndsWithPreferences)
+// The whole menu as the window builds it.
+TEST(ToolsMenuTest, mainWindowToolsMenuReadsInItsFixedOrder)
 {
   Form1Rig rig;
-  const QString text = menuText(*rig.form->mnuTool);
-  EXPECT_TRUE(text.startsWith(QStringLiteral("Launch &POV-Ray Launch &MOL Viewer"))) << text.toStdString();
-  EXPECT_TRUE(text.endsWith(QStringLiteral("| &Preferences ..."))) << text.toStdString();
-  EXPECT_FALSE(text.contains(QStringLiteral("| |")));
+  const QStringList expected = {
+      QStringLiteral("Launch &POV-Ray"),    QStringLiteral("Launch &MOL Viewer"),
+      QStringLiteral("Launch &PDB Viewer"), QStringLiteral("Launch &CIF Viewer"),
+      QStringLiteral("Launch &VRML Viewer"), QStringLiteral("Save Image Sequence"),
+      QStringLiteral("Browse Image Folder"), QStringLiteral("|"),
+      QStringLiteral("XY-Sheet Generator"), QStringLiteral("Radius-Calculator"),
+      QStringLiteral("Recalculate Bonds "), QStringLiteral("Nano-Hole Array"),
+      QStringLiteral("Multi-Layer Graphene"), QStringLiteral("Virus Geometries"),
+      QStringLiteral("|"),                  QStringLiteral("&Preferences ..."),
+  };
+  EXPECT_EQ(menuText(*rig.form->mnuTool), expected.join(QLatin1Char(' ')));
 }
 
 // One digitiser serves every opening: made over the main window's place

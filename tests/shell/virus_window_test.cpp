@@ -151,6 +151,13 @@ TEST(VirusWindowTest, createShowsTheCageInVirusMode)
   EXPECT_EQ(form.state().virusTitle, "Virus Geometry #1, T=1, (h,k) = (1,0)");
   EXPECT_EQ(rig.status(2), "20 Sites");
   EXPECT_EQ(rig.status(3), "60 Bonds");
+
+  // Showing the cage again (a material change, Enter) keeps its bonds and
+  // its edge rods.
+  form.CALCULATE(false);
+  EXPECT_EQ(rig.model.bondCount, 60);
+  EXPECT_EQ(rig.status(3), "60 Bonds");
+  EXPECT_EQ(thinCylinders(form.scene()).size(), 30u);
 }
 
 // The view buttons face the axis they name, from every start pose: the
