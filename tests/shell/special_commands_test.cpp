@@ -151,7 +151,7 @@ TEST(SpecialCommandsTest, menusHoldTheSpecialTreeAndTheGrapheneItem)
   const QStringList tools = menuTexts(rig.form->mnuTool->actions());
   const auto at = tools.indexOf("Multi-Layer Graphene");
   ASSERT_GE(at, 0);
-  EXPECT_EQ(tools.mid(at, 3).join("|"), "Multi-Layer Graphene|-|&Preferences ...");
+  EXPECT_EQ(tools.mid(at, 2).join("|"), "Multi-Layer Graphene|Virus Geometries");
 }
 
 const double kBundleCentres[7][2] = {{0, 0},           {8.834, 0},      {-8.834, 0},
