@@ -96,6 +96,20 @@ std::vector<float> writerSample()
   return values;
 }
 
+// Uniformly random bit patterns: every exponent and significand equally
+// likely, so no region of the fast paths' case split is left out.
+std::vector<float> randomBitsSample()
+{
+  std::mt19937 rng(20261211);
+  std::vector<float> values;
+  while (values.size() < 50000) {
+    const float v = std::bit_cast<float>(static_cast<std::uint32_t>(rng()));
+    if (std::isfinite(v))
+      values.push_back(v);
+  }
+  return values;
+}
+
 void expectSameAsReference(const std::vector<float>& values)
 {
   std::string line = "x";
@@ -135,6 +149,11 @@ TEST(NumberOutputTest, roundingBoundariesAndCarriesMatchTheReference)
 }
 
 TEST(NumberOutputTest, writerValuesMatchTheReference) { expectSameAsReference(writerSample()); }
+
+TEST(NumberOutputTest, randomBitPatternsMatchTheReference)
+{
+  expectSameAsReference(randomBitsSample());
+}
 
 // Doubles keep the library's digits; the digits held in place must not
 // change their text either, from subnormals to 1e300.
