@@ -76,7 +76,7 @@ AnnotationRecord makeRecord(int type, const BoxRecord& rect, const BorderStyle& 
   return record;
 }
 
-// The last component of a path, as a file specification names it.
+// The last component of a path: the name an embedded file is shown under.
 std::string_view baseName(std::string_view path)
 {
   std::size_t slash = path.find_last_of('/');
