@@ -60,6 +60,9 @@ private:
   bool m_committed = false;
 };
 
+// The fields of one scene file line.
+using SceneFields = std::vector<std::string>;
+
 // Reads a scene file line by line the way every reader of it does: "," turns
 // into ".", the line splits on runs of blanks, and a field reads as the
 // longest number at its start (0 when there is none).
