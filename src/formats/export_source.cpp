@@ -35,9 +35,21 @@ bool givesNoAtoms(std::int16_t kind, ExportUse use)
   return (use == ExportUse::Cif || use == ExportUse::Vrml) && !known;
 }
 
+// Fields first to first + 2 joined by blanks: a position as written, which
+// ties the ends of a bond line to atom lines.
+std::string positionText(const SceneFields& fields, std::size_t first)
+{
+  std::string text(fields[first]);
+  for (std::size_t i = first + 1; i < first + 3; ++i) {
+    text += ' ';
+    text += fields[i];
+  }
+  return text;
+}
+
 // Field i as an integer of type T; values beyond its range saturate.
 template <typename T>
-T integerField(const SceneFileReader& reader, const std::vector<std::string>& fields, std::size_t i)
+T integerField(const SceneFileReader& reader, const SceneFields& fields, std::size_t i)
 {
   const double v = reader.value(fields, i);
   return static_cast<T>(std::clamp(v, double(std::numeric_limits<T>::min()),
@@ -49,7 +61,7 @@ ExportAtoms readSceneAtoms(const ExportContext& ctx)
   ExportAtoms out;
   out.fromSceneFile = true;
   SceneFileReader reader(ctx.sceneAtomFile);
-  std::vector<std::string> fields;
+  SceneFields fields;
   std::int32_t previousIndex = 0;
   while (reader.next(fields)) {
     if (fields.empty())
@@ -66,7 +78,7 @@ ExportAtoms readSceneAtoms(const ExportContext& ctx)
       out.listStarts.push_back(out.atoms.size());
     previousIndex = atom.index;
     out.atoms.push_back(atom);
-    out.positionTexts.push_back(fields[0] + ' ' + fields[1] + ' ' + fields[2]);
+    out.positionTexts.push_back(positionText(fields, 0));
   }
   if (!reader.status())
     throw RuntimeError(reader.status().error());
@@ -138,14 +150,14 @@ std::vector<ExportBond> sceneBonds(const ExportContext& ctx, const ExportAtoms& 
   if (!FileExists(ctx.sceneBondFile))
     return out;
   SceneFileReader reader(ctx.sceneBondFile);
-  std::vector<std::string> fields;
+  SceneFields fields;
   std::string key;
   while (reader.next(fields)) {
     if (fields.size() != 7)
       continue;
-    key = fields[0] + ' ' + fields[1] + ' ' + fields[2];
+    key = positionText(fields, 0);
     const auto a = byPosition.find(key);
-    key = fields[3] + ' ' + fields[4] + ' ' + fields[5];
+    key = positionText(fields, 3);
     const auto b = byPosition.find(key);
     if (a != byPosition.end() && b != byPosition.end())
       out.push_back({a->second, b->second});

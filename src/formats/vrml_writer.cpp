@@ -247,7 +247,7 @@ private:
            + "\" has " + std::to_string(fields) + " fields; " + expected + '.';
   }
 
-  static float field(const SceneFileReader& reader, const std::vector<std::string>& fields,
+  static float field(const SceneFileReader& reader, const SceneFields& fields,
                      std::size_t i)
   {
     return static_cast<float>(reader.value(fields, i));
@@ -266,7 +266,7 @@ private:
     const Model& m = m_ctx.model;
     const bool wallColours = m.tubeVariant == 1 || m.tubeVariant == 2;
     SceneFileReader reader(m_ctx.sceneAtomFile);
-    std::vector<std::string> fields;
+    SceneFields fields;
     AtomPick pick;
     while (reader.next(fields)) {
       if (fields.empty())
@@ -291,7 +291,7 @@ private:
     if (!m_scene.display.bondsShown || !FileExists(m_ctx.sceneBondFile))
       return;
     SceneFileReader reader(m_ctx.sceneBondFile);
-    std::vector<std::string> fields;
+    SceneFields fields;
     const float bondR = bondRadius(m_scene.display);
     while (reader.next(fields)) {
       const std::size_t n = fields.size();

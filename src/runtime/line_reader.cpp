@@ -1,6 +1,9 @@
 #include "runtime/line_reader.h"
 
+#include "runtime/byte_scan.h"
+
 #include <cerrno>
+#include <cstring>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -53,12 +56,20 @@ LineReader::~LineReader()
     ::close(m_fd);
 }
 
-bool LineReader::fill()
+bool LineReader::readMore()
 {
   if (m_fd < 0 || m_eof)
     return false;
+  const std::size_t kept = m_end - m_pos;
+  if (m_pos > 0 && kept > 0)
+    std::memmove(m_buffer.data(), m_buffer.data() + m_pos, kept);
+  m_pos = 0;
+  m_end = kept;
+  // A line longer than the buffer: the buffer grows to hold it.
+  if (m_end == m_buffer.size())
+    m_buffer.resize(2 * m_buffer.size());
   for (;;) {
-    ssize_t n = ::read(m_fd, m_buffer.data(), m_buffer.size());
+    ssize_t n = ::read(m_fd, m_buffer.data() + m_end, m_buffer.size() - m_end);
     if (n < 0 && errno == EINTR)
       continue;
     if (n <= 0) {
@@ -68,36 +79,53 @@ bool LineReader::fill()
       m_eof = true;
       return false;
     }
-    m_pos = 0;
-    m_end = static_cast<std::size_t>(n);
+    m_end += static_cast<std::size_t>(n);
     return true;
   }
 }
 
 bool LineReader::next(std::string& line)
 {
-  line.clear();
+  std::string_view view;
+  const bool got = next(view);
+  line.assign(view);
+  return got;
+}
+
+bool LineReader::next(std::string_view& line)
+{
+  line = {};
+  if (m_pendingLf) {
+    m_pendingLf = false;
+    if (m_pos == m_end)
+      readMore();
+    if (m_pos < m_end && m_buffer[m_pos] == '\n')
+      ++m_pos;
+  }
+  std::size_t scan = m_pos;
   for (;;) {
-    if (m_pos == m_end && !fill())
-      return !line.empty();
-    const char* start = m_buffer.data() + m_pos;
-    const char* stop = m_buffer.data() + m_end;
-    const char* hit = start;
-    while (hit != stop && *hit != '\r' && *hit != '\n')
-      ++hit;
-    line.append(start, hit);
-    m_pos = static_cast<std::size_t>(hit - m_buffer.data());
-    if (hit == stop)
-      continue;
-    ++m_pos;
-    if (*hit == '\r') {
-      // The LF of a CR LF pair may start the next block.
-      if (m_pos == m_end)
-        fill();
-      if (m_pos < m_end && m_buffer[m_pos] == '\n')
-        ++m_pos;
+    const std::size_t hit = findEither(m_buffer.data(), scan, m_end, '\r', '\n');
+    if (hit < m_end) {
+      line = std::string_view(m_buffer.data() + m_pos, hit - m_pos);
+      m_pos = hit + 1;
+      if (m_buffer[hit] == '\r') {
+        if (m_pos == m_end)
+          m_pendingLf = true;
+        else if (m_buffer[m_pos] == '\n')
+          ++m_pos;
+      }
+      return true;
     }
-    return true;
+    const std::size_t kept = m_end - m_pos;
+    if (!readMore()) {
+      // The last line needs no end.
+      if (kept == 0)
+        return false;
+      line = std::string_view(m_buffer.data() + m_pos, kept);
+      m_pos = m_end;
+      return true;
+    }
+    scan = kept;
   }
 }
 

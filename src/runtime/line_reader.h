@@ -27,12 +27,17 @@ public:
 
   // The next line into line; false at the end of the file or on a failure.
   bool next(std::string& line);
+  // The same as a view into the reader's buffer, valid until the next call.
+  bool next(std::string_view& line);
 
   // Success, or why the file could not be opened or read to its end.
   FileStatus status() const;
 
 private:
-  bool fill();
+  // Keeps the bytes from m_pos on, moved to the buffer's start (the buffer
+  // grows when they fill it), and reads more after them; false at the end of
+  // the file or on a failure.
+  bool readMore();
 
   std::string m_path;
   std::string m_error;
@@ -41,6 +46,9 @@ private:
   std::size_t m_pos = 0;
   std::size_t m_end = 0;
   bool m_eof = false;
+  // The last line ended in a CR that ended the bytes read so far: an LF that
+  // starts the next bytes belongs to it.
+  bool m_pendingLf = false;
 };
 
 } // namespace tarvek

@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 namespace tarvek {
@@ -47,11 +48,25 @@ long long decimalOrder(std::string_view scanned)
 
 namespace {
 
-// Val's scan: the value of the number starting the text; nothing without a
-// number; tooLarge set (and nothing) when it lies beyond the double range.
-std::optional<double> scanNumber(std::string_view text, bool& tooLarge)
+// Powers of ten a double holds exactly.
+constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr int kLargestExactPower = 22;
+// Digits a std::uint64_t holds whatever they are.
+constexpr std::size_t kMaxWholeDigits = 19;
+constexpr std::uint64_t kLargestExactWhole = std::uint64_t{1} << 53;
+// Beyond this an exponent's size no longer matters to the quick path.
+constexpr long long kExponentCap = 100000;
+
+enum class Scan { Number, None, TooLarge };
+
+// Val's scan: the value of the number starting the text, 0 when there is
+// none or it lies beyond the double range; scan tells which. (A plain double
+// result keeps the hot path free of a returned optional's stack round trip.)
+double scanNumber(std::string_view text, Scan& scan)
 {
-  tooLarge = false;
+  scan = Scan::Number;
   std::size_t i = 0;
   const std::size_t n = text.size();
   while (i < n && (text[i] == ' ' || text[i] == '\t'))
@@ -59,42 +74,66 @@ std::optional<double> scanNumber(std::string_view text, bool& tooLarge)
 
   // Scan the longest prefix that forms a number; from_chars then reads exactly
   // that, so it never sees "inf", "nan", hex forms or a leading "+". The
-  // scanned text is one piece of the input, a "+" sign left out.
+  // scanned text is one piece of the input, a "+" sign left out. The digits
+  // are gathered on the way for the quick path below.
   std::size_t start = i;
+  bool negative = false;
   if (i < n && (text[i] == '+' || text[i] == '-')) {
-    if (text[i] == '+')
+    negative = text[i] == '-';
+    if (!negative)
       ++start;
     ++i;
   }
+  // One pass over the digits and at most one point.
+  std::uint64_t whole = 0;
   std::size_t digits = 0;
-  while (i < n && isDigit(text[i])) {
-    ++i;
-    ++digits;
-  }
-  if (i < n && text[i] == '.') {
-    std::size_t j = i + 1;
-    while (j < n && isDigit(text[j]))
-      ++j;
-    const std::size_t fractionDigits = j - i - 1;
-    if (digits > 0 || fractionDigits > 0) {
-      digits += fractionDigits;
-      i = j;
+  long long exponent = 0;
+  bool point = false;
+  for (; i < n; ++i) {
+    const unsigned digit = static_cast<unsigned char>(text[i]) - unsigned{'0'};
+    if (digit < 10) {
+      whole = whole * 10 + digit;
+      ++digits;
+      exponent -= point ? 1 : 0;
+    } else if (text[i] == '.' && !point) {
+      point = true;
+    } else {
+      break;
     }
   }
-  if (digits == 0)
-    return std::nullopt;
+  if (digits == 0) {
+    scan = Scan::None;
+    return 0.0;
+  }
   if (i < n && (text[i] == 'e' || text[i] == 'E')) {
     std::size_t j = i + 1;
+    const bool negativeExponent = j < n && text[j] == '-';
     if (j < n && (text[j] == '+' || text[j] == '-'))
       ++j;
     const std::size_t expStart = j;
-    while (j < n && isDigit(text[j]))
+    long long written = 0;
+    while (j < n && isDigit(text[j])) {
+      if (written < kExponentCap)
+        written = written * 10 + (text[j] - '0');
       ++j;
-    if (j > expStart)
+    }
+    if (j > expStart) {
       i = j;
+      exponent += negativeExponent ? -written : written;
+    }
   }
-  const std::string_view scanned = text.substr(start, i - start);
 
+  // The digits as a whole number and the power of ten both exact in a double
+  // make one multiplication or division, which rounds correctly: the value
+  // from_chars gives. The print form of the scene files always fits.
+  if (digits <= kMaxWholeDigits && whole <= kLargestExactWhole && exponent >= -kLargestExactPower
+      && exponent <= kLargestExactPower) {
+    const auto w = static_cast<double>(whole);
+    const double value = exponent < 0 ? w / kExactPowers[-exponent] : w * kExactPowers[exponent];
+    return negative ? -value : value;
+  }
+
+  const std::string_view scanned = text.substr(start, i - start);
   double value = 0.0;
   auto [end, ec] = std::from_chars(scanned.data(), scanned.data() + scanned.size(), value);
   (void)end;
@@ -102,8 +141,8 @@ std::optional<double> scanNumber(std::string_view text, bool& tooLarge)
     // from_chars reports underflow the same way; only a value of 1 or more
     // can be too large, whether its size comes from digits or the exponent.
     if (decimalOrder(scanned) >= 0) {
-      tooLarge = true;
-      return std::nullopt;
+      scan = Scan::TooLarge;
+      return 0.0;
     }
     return 0.0;
   }
@@ -114,17 +153,20 @@ std::optional<double> scanNumber(std::string_view text, bool& tooLarge)
 
 double Val(std::string_view text)
 {
-  bool tooLarge = false;
-  const std::optional<double> value = scanNumber(text, tooLarge);
-  if (tooLarge)
+  Scan scan = Scan::Number;
+  const double value = scanNumber(text, scan);
+  if (scan == Scan::TooLarge)
     throw RuntimeError("The number " + std::string(text.substr(0, 40)) + " is too large.");
-  return value.value_or(0.0);
+  return value;
 }
 
 std::optional<double> leadingNumber(std::string_view text)
 {
-  bool tooLarge = false;
-  return scanNumber(text, tooLarge);
+  Scan scan = Scan::Number;
+  const double value = scanNumber(text, scan);
+  if (scan != Scan::Number)
+    return std::nullopt;
+  return value;
 }
 
 } // namespace tarvek

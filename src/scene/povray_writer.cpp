@@ -316,7 +316,7 @@ void CXXX::writePOVArrays(PovOutput& out) const
 void CXXX::writePOVBody(PovOutput& out) const
 {
   const Model& m = m_model;
-  std::vector<std::string> fields;
+  SceneFields fields;
   auto finishReading = [](const SceneFileReader& reader) {
     if (!reader.status())
       throw SceneError(reader.status().error());

@@ -109,7 +109,7 @@ void CXXX::readAtomFileExtremes()
     seen = {};
   SceneFileReader reader(m_atomFilePath, seen.bytes, seen.lines);
   FileExtremes next = seen;
-  std::vector<std::string> fields;
+  SceneFields fields;
   while (reader.next(fields)) {
     const std::array<float, 3> p{static_cast<float>(reader.value(fields, 0)),
                                  static_cast<float>(reader.value(fields, 1)),

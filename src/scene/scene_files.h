@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <sys/types.h>
 #include <vector>
 
@@ -60,6 +61,10 @@ private:
   bool m_committed = false;
 };
 
+// The fields of one scene file line: views into the reader's line, valid
+// until its next line.
+using SceneFields = std::vector<std::string_view>;
+
 // Reads a scene file line by line the way every reader of it does: "," turns
 // into ".", the line splits on runs of blanks, and a field reads as the
 // longest number at its start (0 when there is none).
@@ -69,11 +74,12 @@ public:
   // line firstLine + 1.
   explicit SceneFileReader(std::string path, std::uint64_t offset = 0, std::int64_t firstLine = 0);
 
-  // The fields of the next line; false at the end or on a failure.
-  bool next(std::vector<std::string>& fields);
+  // The fields of the next line; false at the end or on a failure. A blank
+  // line gives one empty field.
+  bool next(SceneFields& fields);
   // Field i of fields as a number; SceneError naming the line when the line
   // has fewer fields.
-  double value(const std::vector<std::string>& fields, std::size_t i) const;
+  double value(const SceneFields& fields, std::size_t i) const;
   // 1-based number of the line next() gave last.
   std::int64_t lineNumber() const { return m_lineNumber; }
   // Success, or why the file could not be opened or read.
@@ -83,7 +89,8 @@ public:
 private:
   std::string m_path;
   LineReader m_reader;
-  std::string m_line;
+  // A line that holds "," as its copy with "." instead.
+  std::string m_pointLine;
   std::int64_t m_lineNumber = 0;
 };
 

@@ -78,7 +78,7 @@ void addSetRows(XyzRows& rows, const SetRows& set)
 void addSceneFileRows(XyzRows& rows, const std::string& path)
 {
   SceneFileReader reader(path);
-  std::vector<std::string> fields;
+  SceneFields fields;
   std::int32_t number = 0;
   while (reader.next(fields)) {
     const auto x = static_cast<float>(reader.value(fields, 0));

@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
   tarvek::test::withFuzzFile(data, size, [](const char* path) {
     tarvek::SceneFileReader reader(path);
-    std::vector<std::string> fields;
+    tarvek::SceneFields fields;
     double sum = 0;
     try {
       while (reader.next(fields))

@@ -1,10 +1,15 @@
 #include "scene/scene_files.h"
 
+#include "runtime/line_reader.h"
+#include "runtime/number_parse.h"
 #include "runtime/random_source.h"
+#include "runtime/split.h"
 #include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
 #include <charconv>
 #include <clocale>
 #include <cmath>
@@ -99,7 +104,7 @@ TEST(SceneFilesTest, readerFollowsTheLenientRule)
   for (const ReadCase& c : cases) {
     const std::string path = dir.write("case.txt", c.bytes).string();
     SceneFileReader reader(path);
-    std::vector<std::string> fields;
+    SceneFields fields;
     std::vector<std::vector<double>> got;
     while (reader.next(fields)) {
       std::vector<double> line;
@@ -110,6 +115,52 @@ TEST(SceneFilesTest, readerFollowsTheLenientRule)
     EXPECT_TRUE(reader.status()) << c.bytes;
     EXPECT_EQ(got, c.values) << c.bytes;
   }
+}
+
+// The reader's fields are those of the plain rule: the text's lines by
+// splitLines, "," turned into ".", splitSpaces; each field's value is Val's.
+// The fixture holds every line end, blank runs at both ends and across the
+// reader's 64-byte blocks, tabs, commas, blank and empty lines, lines longer
+// than a read block and a last line without an end.
+TEST(SceneFilesTest, readerGivesThePlainRulesFieldsAndValues)
+{
+  RandomSource random(20270313);
+  auto pick = [&](std::size_t count) {
+    return static_cast<std::size_t>(random.uniform() * static_cast<double>(count));
+  };
+  const char* const ends[] = {"\r\n", "\n", "\r"};
+  const std::string alphabet = "   ----....,,,,\t0123456789x";
+  std::string bytes = " 1.5  -2,25 \r\n\r\n   \n\t7\r\r\n" + std::string(63, ' ') + "1\n"
+                      + std::string(64, 'x') + " 2" + std::string(64, ' ') + "\r\n";
+  while (bytes.size() < 1000000) {
+    // Mostly scene-like lines, some of them long enough to span read blocks.
+    const std::size_t length = pick(200) == 0 ? pick(70000) : pick(200);
+    for (std::size_t k = 0; k < length; ++k)
+      bytes += alphabet[pick(alphabet.size())];
+    bytes += ends[pick(3)];
+  }
+  bytes += " 12,5 last";
+
+  ScratchDir dir;
+  const std::string path = dir.write("tmp.xyz", bytes).string();
+  SceneFileReader reader(path, 0, 10);
+  SceneFields fields;
+  std::int64_t line = 10;
+  for (const std::string_view text : splitLines(bytes)) {
+    std::string pointText(text);
+    std::replace(pointText.begin(), pointText.end(), ',', '.');
+    const std::vector<std::string> expected = splitSpaces(pointText);
+    ASSERT_TRUE(reader.next(fields)) << "line " << line + 1;
+    ASSERT_EQ(reader.lineNumber(), ++line);
+    ASSERT_EQ(std::vector<std::string>(fields.begin(), fields.end()), expected) << "line " << line;
+    for (std::size_t i = 0; i < fields.size(); ++i)
+      ASSERT_EQ(std::bit_cast<std::uint64_t>(reader.value(fields, i)),
+                std::bit_cast<std::uint64_t>(Val(expected[i])))
+          << "line " << line << " field " << expected[i];
+  }
+  EXPECT_FALSE(reader.next(fields));
+  EXPECT_TRUE(reader.status());
+  EXPECT_GT(line, 2000);
 }
 
 // Bond readers take lines of 7 or more fields and a radius from exactly 8.
@@ -126,7 +177,7 @@ TEST(SceneFilesTest, lineKindsToldApartByFieldCount)
     out.commit();
   }
   SceneFileReader reader(path);
-  std::vector<std::string> fields;
+  SceneFields fields;
   std::vector<double> radii;
   int bondLike = 0;
   while (reader.next(fields)) {
@@ -144,7 +195,7 @@ TEST(SceneFilesTest, missingFieldAndMissingFileAreReported)
 {
   ScratchDir dir;
   SceneFileReader reader(dir.write("tmp.xyz", "1 2 3\r\n4 5\r\n").string());
-  std::vector<std::string> fields;
+  SceneFields fields;
   ASSERT_TRUE(reader.next(fields));
   ASSERT_TRUE(reader.next(fields));
   try {
@@ -177,7 +228,7 @@ TEST(SceneFilesTest, randomFloatsReadBackToSevenDigits)
     out.commit();
   }
   SceneFileReader reader(path);
-  std::vector<std::string> fields;
+  SceneFields fields;
   std::size_t i = 0;
   while (reader.next(fields)) {
     ASSERT_LT(i, written.size());
