@@ -2,29 +2,61 @@
 
 #include "formats/export_context.h"
 #include "runtime/number_format.h"
-#include "runtime/text_file_writer.h"
+#include "runtime/atomic_file.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
 namespace tarvek {
 
-// The one text sink of the structure writers: CR LF or LF lines, every ","
-// turned into "." when the locale writes a decimal comma, saved atomically.
-// Nothing reaches the target until commit().
+// Lines in a file's form: CR LF or LF ends, every "," turned into "." when
+// the locale writes a decimal comma. Appends to a block of bytes, so lines
+// can be made apart from the file and on several threads.
+class LineForm {
+public:
+  LineForm(bool lfLineEnds, bool decimalComma);
+
+  void append(std::string& block, std::string_view text) const;
+
+private:
+  std::string_view m_lineEnd;
+  bool m_decimalComma;
+};
+
+// The one text sink of the structure writers, its lines in the LineForm of
+// the export. Nothing reaches the target until commit().
 class ExportText {
 public:
   ExportText(const ExportContext& ctx, const std::string& path);
 
   void line(std::string_view text);
+  // The lines of items [0, count), made in blocks on worker threads by
+  // make(first, last, lines), which calls lines.line() for each; written in
+  // item order. An exception from make leaves the file uncommitted and
+  // reaches the caller as a plain loop's would.
+  class Lines {
+  public:
+    void line(std::string_view text) { m_form.append(*m_block, text); }
+
+  private:
+    friend class ExportText;
+    Lines(const LineForm& form, std::string& block) : m_form(form), m_block(&block) {}
+    const LineForm& m_form;
+    std::string* m_block;
+  };
+  void lines(std::size_t count,
+             const std::function<void(std::size_t first, std::size_t last, Lines& lines)>& make);
   // Throws RuntimeError naming the path and the reason; the old file stays.
   void commit();
 
 private:
-  TextFileWriter m_writer;
-  std::string m_fixed;
-  bool m_decimalComma;
+  void flush();
+
+  AtomicFile m_file;
+  LineForm m_form;
+  std::string m_block;
 };
 
 // Appends value formatted with mask, right-aligned in width. A text longer

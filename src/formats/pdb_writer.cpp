@@ -5,6 +5,7 @@
 #include "runtime/file_util.h"
 #include "runtime/runtime_error.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tarvek {
@@ -165,45 +166,53 @@ void exportPDB(const ExportContext& ctx, const std::string& path)
   out.line("REMARK   Created:" + ctx.createdText);
   out.line("CRYST1    1.000    1.000    1.000  90.00  90.00  90.00 P1");
 
-  std::string line;
-  std::size_t list = 0;
-  std::string residue = "A   1    ";
-  for (std::size_t i = 0; i < set.atoms.size(); ++i) {
-    if (set.fromSceneFile && list < set.listStarts.size() && set.listStarts[list] == i) {
-      if (i > 0)
-        out.line("TER");
-      ++list;
-      residue = residueText(list);
+  const std::vector<std::size_t>& starts = set.listStarts;
+  out.lines(set.atoms.size(), [&](std::size_t first, std::size_t last, ExportText::Lines& lines) {
+    // The scene's lists begun before this block: the residue in force.
+    auto list = static_cast<std::size_t>(std::lower_bound(starts.begin(), starts.end(), first)
+                                         - starts.begin());
+    std::string residue = set.fromSceneFile && list > 0 ? residueText(list) : "A   1    ";
+    std::string line;
+    for (std::size_t i = first; i < last; ++i) {
+      if (set.fromSceneFile && list < starts.size() && starts[list] == i) {
+        if (i > 0)
+          lines.line("TER");
+        ++list;
+        residue = residueText(list);
+      }
+      const ExportAtom& a = set.atoms[i];
+      const std::string& label = labels(a.type);
+      line = "ATOM  ";
+      appendHybrid36(line, serialBase + static_cast<std::int64_t>(i), 5);
+      line.append(label);
+      line.append(4 - label.size(), ' ');
+      line.append(" ");
+      appendRight(line, label, 4);
+      line.append(" ");
+      line.append(residue);
+      appendNumber(line, a.x, coordinateMask, 8, 8, range);
+      appendNumber(line, a.y, coordinateMask, 8, 8, range);
+      appendNumber(line, a.z, coordinateMask, 8, 8, range);
+      line.append("  1.00  0.00");
+      lines.line(line);
     }
-    const ExportAtom& a = set.atoms[i];
-    const std::string& label = labels(a.type);
-    line = "ATOM  ";
-    appendHybrid36(line, serialBase + static_cast<std::int64_t>(i), 5);
-    line.append(label);
-    line.append(4 - label.size(), ' ');
-    line.append(" ");
-    appendRight(line, label, 4);
-    line.append(" ");
-    line.append(residue);
-    appendNumber(line, a.x, coordinateMask, 8, 8, range);
-    appendNumber(line, a.y, coordinateMask, 8, 8, range);
-    appendNumber(line, a.z, coordinateMask, 8, 8, range);
-    line.append("  1.00  0.00");
-    out.line(line);
-  }
+  });
   out.line("TER");
 
   if (connections) {
     const std::size_t count = set.atoms.size();
-    for (std::size_t i = 0; i < count; ++i) {
-      line = "CONECT";
-      appendHybrid36(line, serialBase + static_cast<std::int64_t>(i), 5);
-      for (std::uint32_t k = partners.start[i]; k < partners.start[i + 1]; ++k)
-        appendHybrid36(line, serialBase + partners.atoms[k], 5);
-      out.line(line);
-    }
+    out.lines(count, [&](std::size_t first, std::size_t last, ExportText::Lines& lines) {
+      std::string line;
+      for (std::size_t i = first; i < last; ++i) {
+        line = "CONECT";
+        appendHybrid36(line, serialBase + static_cast<std::int64_t>(i), 5);
+        for (std::uint32_t k = partners.start[i]; k < partners.start[i + 1]; ++k)
+          appendHybrid36(line, serialBase + partners.atoms[k], 5);
+        lines.line(line);
+      }
+    });
     if (static_cast<std::int64_t>(count) <= maxMasterCount) {
-      line = "MASTER        0    0    0    0    0    0    0    0";
+      std::string line = "MASTER        0    0    0    0    0    0    0    0";
       appendRight(line, std::to_string(count), 5);
       line.append("    0");
       appendRight(line, std::to_string(count), 5);

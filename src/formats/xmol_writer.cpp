@@ -15,15 +15,18 @@ void exportXMOL(const ExportContext& ctx, const std::string& path)
   ExportText out(ctx, path);
   out.line(std::to_string(set.atoms.size()));
   out.line("");
-  std::string line;
-  for (const ExportAtom& a : set.atoms) {
-    line = labels(a.type);
-    // Readers split at blanks: a full 12-character field would merge.
-    appendNumber(line, a.x, coordinateMask, 12, 11, range);
-    appendNumber(line, a.y, coordinateMask, 12, 11, range);
-    appendNumber(line, a.z, coordinateMask, 12, 11, range);
-    out.line(line);
-  }
+  out.lines(set.atoms.size(), [&](std::size_t first, std::size_t last, ExportText::Lines& lines) {
+    std::string line;
+    for (std::size_t i = first; i < last; ++i) {
+      const ExportAtom& a = set.atoms[i];
+      line = labels(a.type);
+      // Readers split at blanks: a full 12-character field would merge.
+      appendNumber(line, a.x, coordinateMask, 12, 11, range);
+      appendNumber(line, a.y, coordinateMask, 12, 11, range);
+      appendNumber(line, a.z, coordinateMask, 12, 11, range);
+      lines.line(line);
+    }
+  });
   out.commit();
 }
 

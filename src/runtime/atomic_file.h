@@ -3,6 +3,7 @@
 #include "runtime/file_status.h"
 #include "runtime/pending_file.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -43,6 +44,7 @@ public:
 
 private:
   void flushBuffer();
+  void writeOut(std::string_view bytes);
   void finish();
   void fail(int errorNumber);
   void discard();
@@ -51,6 +53,8 @@ private:
   std::string m_target;       // the file replaced: m_path with links resolved
   PendingFile m_file;
   std::string m_buffer;
+  std::uint64_t m_written = 0;
+  std::uint64_t m_handedToDisk = 0;
   std::string m_error;
   bool m_committed = false;
 };

@@ -51,12 +51,12 @@ DecimalDigits libraryShortest(Real x)
 }
 
 constexpr int kFloatBias = 150;         // value = significand × 2^(biased exponent − 150)
-constexpr int kFirstFastExponent = 115; // 2^-12: finer levels would overflow exact doubles
-constexpr int kLastFastExponent = 178;  // 2^51: the interval ends must stay below 2^53
+constexpr int kFirstFastExponent = 115; // 2^-12: finer levels would need more than 10^11
+constexpr int kLastFastExponent = 178;  // 2^51: the scaled ends stay within 64 bits
 
 // Per biased exponent, the decimal level m at which a float's rounding
 // interval, 3 or 4 quarter units wide, spans at least 2 units of 10^-m, so it
-// surely holds a whole multiple; m ≤ 11 keeps its ends exact doubles.
+// surely holds a whole multiple; m ≤ 11 keeps its ends within 64 bits.
 constexpr std::array<std::int8_t, kLastFastExponent + 1> kLevel = [] {
   std::array<std::int8_t, kLastFastExponent + 1> level{};
   for (int e = kFirstFastExponent; e <= kLastFastExponent; ++e) {
@@ -76,110 +76,93 @@ constexpr std::array<std::int8_t, kLastFastExponent + 1> kLevel = [] {
   return level;
 }();
 
-constexpr double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11};
-constexpr double kExactLimit = 9007199254740992.0; // 2^53
-constexpr std::array<std::uint64_t, 17> kPow10Int = [] {
-  std::array<std::uint64_t, 17> p{1};
+constexpr std::array<std::uint64_t, 12> kPow10Int = [] {
+  std::array<std::uint64_t, 12> p{1};
   for (std::size_t k = 1; k < p.size(); ++k)
     p[k] = p[k - 1] * 10;
   return p;
 }();
 
-template <int K>
-std::uint64_t downTo(std::uint64_t x)
-{
-  return x / kPow10Int[K] * kPow10Int[K];
-}
-
-// x rounded down to a multiple of 10^k, k from 0 to 16; constant divisors
-// become multiplications.
-std::uint64_t downToPower(std::uint64_t x, int k)
-{
-  switch (k) {
-  case 0: return x;
-  case 1: return downTo<1>(x);
-  case 2: return downTo<2>(x);
-  case 3: return downTo<3>(x);
-  case 4: return downTo<4>(x);
-  case 5: return downTo<5>(x);
-  case 6: return downTo<6>(x);
-  case 7: return downTo<7>(x);
-  case 8: return downTo<8>(x);
-  case 9: return downTo<9>(x);
-  case 10: return downTo<10>(x);
-  case 11: return downTo<11>(x);
-  case 12: return downTo<12>(x);
-  case 13: return downTo<13>(x);
-  case 14: return downTo<14>(x);
-  case 15: return downTo<15>(x);
-  default: return downTo<16>(x);
-  }
-}
-
-// A positive normal float's rounding interval, everything scaled by 10^level
-// and exact: the value, the interval's ends and the whole numbers the
-// interval holds (low > high when none). Round-to-even reading includes the
-// ends for even significands; at a power of two the gap below is half as
-// wide.
+// A positive normal float's rounding interval scaled by 10^places, in fixed
+// point with `shift` fraction bits so every quantity is exact: the value,
+// the interval's ends, and the whole numbers the interval holds (low > high
+// when none). Round-to-even reading includes the ends for even significands;
+// at a power of two the gap below is half as wide.
 struct ScaledInterval {
-  double value = 0;
-  double lowEnd = 0;
-  double highEnd = 0;
+  std::uint64_t value = 0;
+  std::uint64_t lowEnd = 0;
+  std::uint64_t highEnd = 0;
+  int shift = 0;
   std::uint64_t low = 1;
   std::uint64_t high = 0;
 };
 
-// False when the scaled ends would reach 2^53 or the float is not normal.
-bool scaledInterval(std::uint32_t bits, int level, ScaledInterval& s)
+// False when the float is not normal, places is outside 0 to 11, or the
+// scaled quantities would not fit 64 bits.
+bool scaledInterval(std::uint32_t bits, int places, ScaledInterval& s)
 {
   const int exponent = static_cast<int>((bits >> 23) & 0xFF);
-  if (exponent == 0 || exponent == 0xFF)
+  if (exponent == 0 || exponent == 0xFF || places < 0 || places > 11)
     return false;
   const std::uint32_t fraction = bits & 0x7FFFFF;
   const std::uint64_t significand = fraction | (1u << 23);
   const bool inclusive = (significand & 1) == 0;
   const std::uint64_t below = fraction == 0 && exponent > 1 ? 1 : 2;
-  // 10^level × 2^e: 5^level has at most 26 bits for level ≤ 11, so with a
-  // 26-bit numerator every product below is exact.
-  const auto twoPower =
-      std::bit_cast<double>(static_cast<std::uint64_t>(exponent - kFloatBias - 2 + 1023) << 52);
-  const double scale = kPow10[level] * twoPower;
-  s.highEnd = static_cast<double>(4 * significand + 2) * scale;
-  if (s.highEnd >= kExactLimit)
+  // In quarter units the ends are whole: 4 × significand ± gap, each times
+  // 10^places, below 2^63 (2^26 × 10^11). value = that × 2^(exponent − 152).
+  const std::uint64_t unit = kPow10Int[static_cast<std::size_t>(places)];
+  s.value = 4 * significand * unit;
+  s.lowEnd = (4 * significand - below) * unit;
+  s.highEnd = (4 * significand + 2) * unit;
+  s.shift = kFloatBias + 2 - exponent;
+  if (s.shift >= 64)
     return false;
-  s.value = static_cast<double>(4 * significand) * scale;
-  s.lowEnd = static_cast<double>(4 * significand - below) * scale;
-  // All three are positive and below 2^53: truncation is the floor.
-  s.low = static_cast<std::uint64_t>(s.lowEnd);
-  if (static_cast<double>(s.low) < s.lowEnd)
+  if (s.shift < 0) {
+    const int left = -s.shift;
+    if (left >= 63 || (s.highEnd >> (63 - left)) != 0)
+      return false;
+    s.value <<= left;
+    s.lowEnd <<= left;
+    s.highEnd <<= left;
+    s.shift = 0;
+  }
+  const std::uint64_t fractionMask = (std::uint64_t{1} << s.shift) - 1;
+  s.low = (s.lowEnd >> s.shift) + ((s.lowEnd & fractionMask) != 0 ? 1 : 0);
+  if (!inclusive && (s.lowEnd & fractionMask) == 0)
     ++s.low;
-  if (!inclusive && static_cast<double>(s.low) == s.lowEnd)
-    ++s.low;
-  s.high = static_cast<std::uint64_t>(s.highEnd);
-  if (!inclusive && s.high > 0 && static_cast<double>(s.high) == s.highEnd)
+  s.high = s.highEnd >> s.shift;
+  if (!inclusive && (s.highEnd & fractionMask) == 0)
     --s.high;
   return true;
 }
 
 // Among the whole numbers of a non-empty interval, the multiple of the
-// coarsest power of ten 10^power, nearest the value: the shortest decimal
-// scaled by 10^level. False on a tie between two such multiples.
+// coarsest power of ten nearest the value: the shortest decimal scaled by
+// 10^places. False on a tie between two such multiples.
 bool shortestInInterval(const ScaledInterval& s, std::uint64_t& chosen, int& power)
 {
+  // Whole parts of value, high and low − 1 over 10^power: a multiple of
+  // 10^power lies in [low, high] exactly while high's exceeds low − 1's.
+  std::uint64_t whole = s.value >> s.shift;
+  std::uint64_t high = s.high;
+  std::uint64_t belowLow = s.low - 1;
+  std::uint64_t unit = 1;
   power = 0;
-  while (power < 16 && downToPower(s.high, power + 1) >= s.low)
+  while (high / 10 > belowLow / 10) {
+    high /= 10;
+    belowLow /= 10;
+    whole /= 10;
+    unit *= 10;
     ++power;
-  const std::uint64_t unit = kPow10Int[power];
-  const auto whole = static_cast<std::uint64_t>(s.value);
-  const double part = s.value - static_cast<double>(whole);
-  const std::uint64_t under = downToPower(whole, power);
+  }
+  const std::uint64_t under = whole * unit;
   const std::uint64_t over = under + unit;
-  const bool underInside = under >= s.low;
-  const bool overInside = over <= s.high;
+  const bool underInside = whole > belowLow;
+  const bool overInside = whole + 1 <= high;
   chosen = underInside ? under : over;
   if (underInside && overInside) {
-    const double toUnder = static_cast<double>(whole - under) + part;
-    const double toOver = static_cast<double>(over - whole) - part;
+    const std::uint64_t toUnder = s.value - (under << s.shift);
+    const std::uint64_t toOver = (over << s.shift) - s.value;
     if (toUnder == toOver)
       return false;
     chosen = toUnder < toOver ? under : over;
@@ -187,10 +170,11 @@ bool shortestInInterval(const ScaledInterval& s, std::uint64_t& chosen, int& pow
   return true;
 }
 
-// The shortest decimal of a normal float from 2^-12 to 2^51 in exact double
-// arithmetic: the integers of the rounding interval scaled by 10^m, then the
-// coarsest power of ten with a multiple among them, then the multiple nearest
-// the value. Gives false where that choice is a tie, left to the library.
+// The shortest decimal of a normal float from 2^-12 to 2^51 in exact
+// integer arithmetic: the whole numbers of the rounding interval scaled by
+// 10^m, then the coarsest power of ten with a multiple among them, then the
+// multiple nearest the value. Gives false where that choice is a tie, left
+// to the library.
 bool fastShortest(float x, DecimalDigits& d)
 {
   const auto bits = std::bit_cast<std::uint32_t>(x);
@@ -204,8 +188,10 @@ bool fastShortest(float x, DecimalDigits& d)
   if (!scaledInterval(bits, m, s) || !shortestInInterval(s, chosen, power))
     return false;
   d.negative = (bits >> 31) != 0;
-  const auto res =
-      std::to_chars(d.digits, d.digits + DecimalDigits::kCapacity, chosen / kPow10Int[power]);
+  std::uint64_t digits = chosen;
+  for (int k = 0; k < power; ++k)
+    digits /= 10;
+  const auto res = std::to_chars(d.digits, d.digits + DecimalDigits::kCapacity, digits);
   d.count = static_cast<int>(res.ptr - d.digits);
   d.pointPos = d.count + power - m;
   stripTrailingZeros(d);
@@ -221,18 +207,36 @@ bool roundedScaled(float x, int places, std::uint64_t& scaled)
     return places >= 0;
   }
   ScaledInterval s;
-  if (places < 0 || places > 11 || !scaledInterval(std::bit_cast<std::uint32_t>(x), places, s))
+  if (!scaledInterval(std::bit_cast<std::uint32_t>(x), places, s))
     return false;
   if (s.low > s.high) {
     // The shortest decimal has more places: it and the value lie between
     // the same two whole numbers and round alike unless the midpoint falls
-    // inside the interval.
-    const auto whole = static_cast<std::uint64_t>(s.value);
-    const double half = static_cast<double>(whole) + 0.5;
-    if (half >= s.lowEnd && half <= s.highEnd)
-      return false;
-    scaled = whole + (s.value > half ? 1 : 0);
-    return true;
+    // inside the interval. Whole ends always hold a whole number, so
+    // shift ≥ 1 here.
+    const std::uint64_t whole = s.value >> s.shift;
+    const std::uint64_t half = (whole << s.shift) | (std::uint64_t{1} << (s.shift - 1));
+    if (half < s.lowEnd || half > s.highEnd) {
+      scaled = whole + (s.value > half ? 1 : 0);
+      return true;
+    }
+    // Otherwise the shortest decimal's own digits decide: find it at the
+    // first finer level that holds it and round its extra digits.
+    for (int level = places + 1; level <= 11; ++level) {
+      ScaledInterval finer;
+      if (!scaledInterval(std::bit_cast<std::uint32_t>(x), level, finer))
+        return false;
+      if (finer.low > finer.high)
+        continue;
+      std::uint64_t chosen = 0;
+      int power = 0;
+      if (!shortestInInterval(finer, chosen, power))
+        return false;
+      const std::uint64_t unit = kPow10Int[static_cast<std::size_t>(level - places)];
+      scaled = chosen / unit + (chosen % unit >= unit / 2 ? 1 : 0);
+      return true;
+    }
+    return false;
   }
   int power = 0;
   return shortestInInterval(s, scaled, power);

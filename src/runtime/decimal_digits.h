@@ -31,10 +31,11 @@ DecimalDigits integerDecimal(std::int64_t x);
 
 // |x|'s shortest decimal rounded half away from zero to `places` decimals
 // and multiplied by 10^places (2.675f, 2 places: 268), as shortestDecimal
-// and roundDigits give it, but worked out from the float's bits without a
-// digit string. Covers 0 to 11 places and zero and normal floats below
-// 2^53 / 10^places; gives false elsewhere and on the rare midpoints it cannot
-// settle, where the caller takes the long way.
+// and roundDigits give it, but worked out from the float's bits in integer
+// arithmetic without a digit string. Covers 0 to 11 places, zero, and the
+// normal floats whose scaled rounding interval fits 64 bits; gives false
+// elsewhere and on the rare midpoints it cannot settle, where the caller
+// takes the long way.
 bool roundedScaled(float x, int places, std::uint64_t& scaled);
 
 // Keeps the first `count` digits (count may be 0 or negative), rounding half

@@ -4,6 +4,7 @@
 #include "runtime/runtime_error.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
 
@@ -16,13 +17,68 @@ void throwUnsupportedMask(std::string_view text)
 
 namespace {
 
-// Masks with more leading zeros take the long way, whose text has no bound.
+// Masks with more leading zeros or decimals, and values of 16 digits and
+// more once scaled, take the long way, whose text has no bound.
 constexpr int kMaxFastInteger = 16;
+constexpr int kMaxFastDecimals = 11;
+constexpr int kFastDigits = 16;
+constexpr std::uint64_t kFastLimit = 10'000'000'000'000'000;
 
 constexpr char kDigitPairs[] =
     "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
+
+void putPair(char* p, std::uint32_t pair)
+{
+  std::memcpy(p, kDigitPairs + 2 * pair, 2);
+}
+
+// v below 10^8 as 8 digits; the four pairs do not wait on each other.
+void putDigits8(char* p, std::uint32_t v)
+{
+  const std::uint32_t high = v / 10000;
+  const std::uint32_t low = v % 10000;
+  putPair(p, high / 100);
+  putPair(p + 2, high % 100);
+  putPair(p + 4, low / 100);
+  putPair(p + 6, low % 100);
+}
+
+// v below 10^16 as 16 digits, zero-padded.
+void putDigits16(char* p, std::uint64_t v)
+{
+  putDigits8(p, static_cast<std::uint32_t>(v / 100'000'000));
+  putDigits8(p + 8, static_cast<std::uint32_t>(v % 100'000'000));
+}
+
+// The number of decimal digits of v (0 for 0): log10 from the bit length,
+// then one comparison.
+int digitCount(std::uint64_t v)
+{
+  static constexpr std::uint64_t kPowers[] = {1,
+                                              10,
+                                              100,
+                                              1'000,
+                                              10'000,
+                                              100'000,
+                                              1'000'000,
+                                              10'000'000,
+                                              100'000'000,
+                                              1'000'000'000,
+                                              10'000'000'000,
+                                              100'000'000'000,
+                                              1'000'000'000'000,
+                                              10'000'000'000'000,
+                                              100'000'000'000'000,
+                                              1'000'000'000'000'000,
+                                              10'000'000'000'000'000,
+                                              100'000'000'000'000'000,
+                                              1'000'000'000'000'000'000,
+                                              10'000'000'000'000'000'000u};
+  const int estimate = (static_cast<int>(std::bit_width(v)) * 1233) >> 12;
+  return estimate + (v >= kPowers[estimate] ? 1 : 0);
+}
 
 void appendMasked(std::string& out, DecimalDigits d, const NumberMask& mask)
 {
@@ -87,8 +143,8 @@ std::size_t appendFormat(std::string& out, float value, const NumberMask& mask, 
 {
   const int decimals = mask.required + mask.optional;
   std::uint64_t scaled = 0;
-  if (mask.integerDigits > kMaxFastInteger
-      || !roundedScaled(value, decimals + (mask.percent ? 2 : 0), scaled)) {
+  if (mask.integerDigits > kMaxFastInteger || decimals > kMaxFastDecimals
+      || !roundedScaled(value, decimals + (mask.percent ? 2 : 0), scaled) || scaled >= kFastLimit) {
     const std::size_t start = out.size();
     appendMasked(out, shortestDecimal(value), mask);
     const std::size_t length = out.size() - start;
@@ -96,30 +152,14 @@ std::size_t appendFormat(std::string& out, float value, const NumberMask& mask, 
       out.insert(start, static_cast<std::size_t>(width) - length, ' ');
     return length;
   }
-  // The digits of the scaled value, at least one before the point; then
-  // the decimals without the optional trailing zeros.
-  char digits[3 * kMaxFastInteger];
-  char* const digitsEnd = digits + 2 * kMaxFastInteger;
-  char* first = digitsEnd;
-  std::uint64_t rest = scaled;
-  while (rest >= 100) {
-    const auto pair = static_cast<std::size_t>(rest % 100);
-    rest /= 100;
-    first -= 2;
-    first[0] = kDigitPairs[2 * pair];
-    first[1] = kDigitPairs[2 * pair + 1];
-  }
-  if (rest >= 10) {
-    first -= 2;
-    first[0] = kDigitPairs[2 * rest];
-    first[1] = kDigitPairs[2 * rest + 1];
-  } else {
-    *--first = static_cast<char>('0' + rest);
-  }
-  while (digitsEnd - first <= decimals)
-    *--first = '0';
-  char* const point = digitsEnd - decimals;
-  char* fractionEnd = digitsEnd;
+  // The scaled value as 16 digits; at least one of them before the point,
+  // then the decimals without the optional trailing zeros.
+  char digits[2 * kFastDigits]; // room for the 16-byte copies below
+  putDigits16(digits, scaled);
+  const int count = std::max(digitCount(scaled), decimals + 1);
+  const char* const first = digits + kFastDigits - count;
+  const char* const point = digits + kFastDigits - decimals;
+  const char* fractionEnd = digits + kFastDigits;
   while (fractionEnd - point > mask.required && fractionEnd[-1] == '0')
     --fractionEnd;
 
@@ -133,11 +173,11 @@ std::size_t appendFormat(std::string& out, float value, const NumberMask& mask, 
     *p++ = '-';
   std::memset(p, '0', kMaxFastInteger);
   p += std::max(mask.integerDigits - static_cast<int>(point - first), 0);
-  std::memcpy(p, first, kMaxFastInteger);
+  std::memcpy(p, first, kFastDigits);
   p += point - first;
   if (mask.point) {
     *p++ = '.';
-    std::memcpy(p, point, kMaxFastInteger);
+    std::memcpy(p, point, kMaxFastDecimals + 1);
     p += fractionEnd - point;
   }
   if (mask.percent)

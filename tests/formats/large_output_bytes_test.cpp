@@ -2,6 +2,7 @@
 #include "scene_walls.h"
 
 #include "model/built_tube.h"
+#include "runtime/file_util.h"
 #include "scene/povray_writer.h"
 #include "support/fake_clock.h"
 
@@ -15,8 +16,17 @@
 namespace tarvek::test {
 namespace {
 
-// Size and CRC-32 of a file's bytes, leaving out the POV-Ray header lines
-// that name the scratch path and the locale's date.
+std::string sizeAndCrc(const std::string& bytes)
+{
+  const auto crc =
+      crc32(0L, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size()));
+  std::ostringstream text;
+  text << bytes.size() << " " << std::hex << std::setw(8) << std::setfill('0') << crc;
+  return text.str();
+}
+
+// Size and CRC-32 of a file's lines, each ended by LF, leaving out the
+// POV-Ray header lines that name the scratch path and the locale's date.
 std::string fingerprint(const std::string& path)
 {
   std::string bytes;
@@ -26,11 +36,15 @@ std::string fingerprint(const std::string& path)
     bytes += line;
     bytes += '\n';
   }
-  const auto crc =
-      crc32(0L, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size()));
-  std::ostringstream text;
-  text << bytes.size() << " " << std::hex << std::setw(8) << std::setfill('0') << crc;
-  return text.str();
+  return sizeAndCrc(bytes);
+}
+
+// Size and CRC-32 of a file's bytes as they stand.
+std::string rawFingerprint(const std::string& path)
+{
+  std::string bytes;
+  EXPECT_TRUE(readFileBytes(path, bytes)) << path;
+  return sizeAndCrc(bytes);
 }
 
 // A (10,10) tube of 10,000 atoms with its bonds: coordinates of every size
@@ -73,6 +87,21 @@ TEST(LargeOutputBytesTest, tubeFilesKeepTheirBytes)
   walls.scene.POVRAY(twice.path("body.pov"), 0.5f, 0.25f, 0.5f, 0.0f, 0.005f, 0.4f, "tube", clock);
   EXPECT_EQ(fingerprint(twice.path("body.pov")), "7602959 c9710378")
       << "POV-Ray from the scene files";
+}
+
+// The two walls' 20,000 atoms read back from the scene files, so PDB's
+// second list starts inside a block of lines made apart; LF ends.
+TEST(LargeOutputBytesTest, sceneListsWithLfEndsKeepTheirBytes)
+{
+  TubeRig rig;
+  SceneWalls walls(rig);
+  rig.ctx.lfLineEnds = true;
+
+  exportXMOL(rig.ctx, rig.path("walls.xyz"));
+  EXPECT_EQ(rawFingerprint(rig.path("walls.xyz")), "400007 78ec5727") << "XMOL";
+  rig.prompts.answerYesNo(true);
+  exportPDB(rig.ctx, rig.path("walls.pdb"));
+  EXPECT_EQ(rawFingerprint(rig.path("walls.pdb")), "1879812 e8208147") << "PDB";
 }
 
 } // namespace
