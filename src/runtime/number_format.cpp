@@ -48,8 +48,14 @@ void putDigits8(char* p, std::uint32_t v)
 // v below 10^16 as 16 digits, zero-padded.
 void putDigits16(char* p, std::uint64_t v)
 {
-  putDigits8(p, static_cast<std::uint32_t>(v / 100'000'000));
-  putDigits8(p + 8, static_cast<std::uint32_t>(v % 100'000'000));
+  constexpr std::uint64_t kEightDigits = 100'000'000;
+  if (v < kEightDigits) {
+    std::memset(p, '0', 8);
+    putDigits8(p + 8, static_cast<std::uint32_t>(v));
+    return;
+  }
+  putDigits8(p, static_cast<std::uint32_t>(v / kEightDigits));
+  putDigits8(p + 8, static_cast<std::uint32_t>(v % kEightDigits));
 }
 
 // The number of decimal digits of v (0 for 0): log10 from the bit length,
