@@ -34,7 +34,8 @@ std::vector<std::string_view> splitLines(std::string_view bytes)
   return lines;
 }
 
-LineReader::LineReader(std::string path, std::uint64_t offset) : m_path(std::move(path))
+LineReader::LineReader(std::string path, std::uint64_t offset)
+    : m_path(std::move(path)), m_bufferOffset(offset), m_lineStart(offset)
 {
   m_fd = ::open(m_path.c_str(), O_RDONLY | O_CLOEXEC);
   if (m_fd < 0) {
@@ -63,6 +64,7 @@ bool LineReader::readMore()
   const std::size_t kept = m_end - m_pos;
   if (m_pos > 0 && kept > 0)
     std::memmove(m_buffer.data(), m_buffer.data() + m_pos, kept);
+  m_bufferOffset += m_pos;
   m_pos = 0;
   m_end = kept;
   // A line longer than the buffer: the buffer grows to hold it.
@@ -102,10 +104,12 @@ bool LineReader::next(std::string_view& line)
     if (m_pos < m_end && m_buffer[m_pos] == '\n')
       ++m_pos;
   }
+  const std::uint64_t start = m_bufferOffset + m_pos;
   std::size_t scan = m_pos;
   for (;;) {
     const std::size_t hit = findEither(m_buffer.data(), scan, m_end, '\r', '\n');
     if (hit < m_end) {
+      m_lineStart = start;
       line = std::string_view(m_buffer.data() + m_pos, hit - m_pos);
       m_pos = hit + 1;
       if (m_buffer[hit] == '\r') {
@@ -121,6 +125,7 @@ bool LineReader::next(std::string_view& line)
       // The last line needs no end.
       if (kept == 0)
         return false;
+      m_lineStart = start;
       line = std::string_view(m_buffer.data() + m_pos, kept);
       m_pos = m_end;
       return true;

@@ -30,6 +30,10 @@ public:
   // The same as a view into the reader's buffer, valid until the next call.
   bool next(std::string_view& line);
 
+  // The file offset where the line next() gave last began: a place a new
+  // reader can start from.
+  std::uint64_t lineStart() const { return m_lineStart; }
+
   // Success, or why the file could not be opened or read to its end.
   FileStatus status() const;
 
@@ -43,6 +47,8 @@ private:
   std::string m_error;
   int m_fd = -1;
   std::string m_buffer;
+  std::uint64_t m_bufferOffset = 0; // the file offset of m_buffer[0]
+  std::uint64_t m_lineStart = 0;
   std::size_t m_pos = 0;
   std::size_t m_end = 0;
   bool m_eof = false;

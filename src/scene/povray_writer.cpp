@@ -3,6 +3,8 @@
 #include "model/model.h"
 #include "platform/clock.h"
 #include "runtime/number_format.h"
+#include "runtime/number_parse.h"
+#include "runtime/ordered_blocks.h"
 #include "scene/atom_style.h"
 #include "scene/scene_files.h"
 
@@ -21,6 +23,61 @@ constexpr double degree = 0.017453292522222223;
 constexpr float maxCameraAngle = 150.0f;
 
 bool sheetKind(std::int16_t kind) { return kind == 2 || kind == 4; }
+
+// Lines are gathered up to this size before they go to the file.
+constexpr std::size_t kFlushSize = 64 * 1024;
+// Scene file lines read and written as one block, on a worker thread when
+// there are several blocks.
+constexpr std::size_t kLinesPerPart = 8192;
+
+void throwOnReadFailure(const SceneFileReader& reader)
+{
+  if (!reader.status())
+    throw SceneError(reader.status().error());
+}
+
+// Where a block of a scene file's lines begins, and the atom pick the lines
+// before it pass on to it.
+struct ScenePart {
+  std::uint64_t offset = 0;
+  std::int64_t firstLine = 0;
+  AtomPick pick;
+};
+
+std::vector<ScenePart> atomFileParts(const std::string& path, const Model& model,
+                                     const Preferences& preferences)
+{
+  std::vector<ScenePart> parts;
+  SceneFileReader reader(path);
+  SceneFields fields;
+  AtomPick pick;
+  for (std::size_t n = 0; reader.next(fields); ++n) {
+    if (n % kLinesPerPart == 0)
+      parts.push_back({reader.lineStart(), reader.lineNumber() - 1, pick});
+    // A code that does not read ends the writing at its line; every other
+    // passes its pick on to the lines after it.
+    if (fields.size() > 3) {
+      if (const std::optional<double> code = leadingNumber(fields[3]))
+        pickByCode(pick, static_cast<std::int32_t>(std::lround(*code)), model, preferences);
+    }
+  }
+  throwOnReadFailure(reader);
+  return parts;
+}
+
+std::vector<ScenePart> bondFileParts(const std::string& path)
+{
+  std::vector<ScenePart> parts;
+  LineReader reader(path);
+  std::string_view line;
+  for (std::size_t n = 0; reader.next(line); ++n) {
+    if (n % kLinesPerPart == 0)
+      parts.push_back({reader.lineStart(), static_cast<std::int64_t>(n), {}});
+  }
+  if (!reader.status())
+    throw SceneError(reader.status().error());
+  return parts;
+}
 
 void checkSet(const std::vector<float>& x, const std::vector<float>& y, const std::vector<float>& z,
               const std::vector<std::int16_t>& type, std::int32_t count, const std::string& path)
@@ -46,17 +103,49 @@ std::string CXXX::povColor(std::uint32_t colour)
 
 CXXX::PovOutput::PovOutput(const std::string& path, const CMatrix& view,
                            const std::array<float, 3>& centre, float glassFilter)
-  : m_writer(path), m_centre(centre), m_glass(glassFilter > 0.0f), m_filter(povNumber(glassFilter))
+  : m_file(path), m_centre(centre), m_glass(glassFilter > 0.0f), m_filter(povNumber(glassFilter))
 {
   view.GetMatrix(m_matrix);
 }
 
-void CXXX::PovOutput::appendPoint(std::string& out, const Point& p)
+void CXXX::PovOutput::inBlocks(std::size_t count, std::size_t itemsPerBlock,
+                               const std::function<void(std::size_t, std::size_t, Lines&)>& make)
 {
-  const CMatrix::Matrix& m = m_matrix;
-  const float qx = p[0] - m_centre[0];
-  const float qy = p[1] - m_centre[1];
-  const float qz = p[2] - m_centre[2];
+  flush();
+  makeInOrder(
+      count, itemsPerBlock,
+      [&](std::size_t first, std::size_t last, std::string& block) {
+        Lines lines(*this, block);
+        make(first, last, lines);
+        const std::lock_guard lock(m_extentMutex);
+        m_blocksExtent = std::max(m_blocksExtent, lines.extent());
+      },
+      [&](std::string_view bytes) { m_file.write(bytes); });
+}
+
+void CXXX::PovOutput::flush()
+{
+  m_file.write(m_block);
+  m_block.clear();
+}
+
+void CXXX::PovOutput::Lines::line(std::string_view text)
+{
+  m_block->append(text);
+  m_block->append("\r\n");
+  if (m_sink != nullptr && m_block->size() >= kFlushSize) {
+    m_sink->write(*m_block);
+    m_block->clear();
+  }
+}
+
+void CXXX::PovOutput::Lines::appendPoint(std::string& out, const Point& p)
+{
+  const CMatrix::Matrix& m = m_frame.m_matrix;
+  const std::array<float, 3>& c = m_frame.m_centre;
+  const float qx = p[0] - c[0];
+  const float qy = p[1] - c[1];
+  const float qz = p[2] - c[2];
   const float tx = m[0] * qx + m[4] * qy + m[8] * qz;
   const float ty = m[2] * qx + m[6] * qy + m[10] * qz;
   const float tz = m[1] * qx + m[5] * qy + m[9] * qz;
@@ -71,8 +160,8 @@ void CXXX::PovOutput::appendPoint(std::string& out, const Point& p)
   appendFormat(out, tz, povMask);
 }
 
-void CXXX::PovOutput::sphere(const Point& centre, std::string_view gap, float radius,
-                             std::uint32_t colour)
+void CXXX::PovOutput::Lines::sphere(const Point& centre, std::string_view gap, float radius,
+                                    std::uint32_t colour)
 {
   m_line = "sphere { <";
   appendPoint(m_line, centre);
@@ -83,8 +172,8 @@ void CXXX::PovOutput::sphere(const Point& centre, std::string_view gap, float ra
   line(m_line);
 }
 
-void CXXX::PovOutput::cylinder(const Point& end1, const Point& end2, float radius,
-                               std::string_view tail)
+void CXXX::PovOutput::Lines::cylinder(const Point& end1, const Point& end2, float radius,
+                                      std::string_view tail)
 {
   m_line = "cylinder { <";
   const std::size_t start = m_line.size();
@@ -102,15 +191,15 @@ void CXXX::PovOutput::cylinder(const Point& end1, const Point& end2, float radiu
   line(m_line);
 }
 
-const std::string& CXXX::PovOutput::atomTexture(std::uint32_t colour)
+const std::string& CXXX::PovOutput::Lines::atomTexture(std::uint32_t colour)
 {
   CachedTexture& t = m_atomTexture;
   if (t.made && t.colour == colour)
     return t.text;
   t.made = true;
   t.colour = colour;
-  if (m_glass)
-    t.text = " texture { TXatom pigment { rgb " + povColor(colour) + " filter " + m_filter
+  if (m_frame.m_glass)
+    t.text = " texture { TXatom pigment { rgb " + povColor(colour) + " filter " + m_frame.m_filter
              + " }} interior{ I_Glass caustics 1 }";
   else
     t.text = " texture { TXatom pigment { rgb " + povColor(colour) + "}}";
@@ -125,20 +214,20 @@ std::string CXXX::PovOutput::unionTexture(std::uint32_t colour) const
   return "texture { TXbond pigment { rgb " + povColor(colour) + "}}";
 }
 
-const std::string& CXXX::PovOutput::bondTexture(std::uint32_t colour)
+const std::string& CXXX::PovOutput::Lines::bondTexture(std::uint32_t colour)
 {
   CachedTexture& t = m_bondTexture;
   if (t.made && t.colour == colour)
     return t.text;
   t.made = true;
   t.colour = colour;
-  t.text = unionTexture(colour) + "}";
+  t.text = m_frame.unionTexture(colour) + "}";
   return t.text;
 }
 
 void CXXX::PovOutput::cameraAndLights(float z, bool orthographic)
 {
-  const double seen = static_cast<double>(m_extent) + 1.0;
+  const double seen = static_cast<double>(std::max(m_serial.extent(), m_blocksExtent)) + 1.0;
   auto angle = static_cast<float>(2.5 * (std::atan(seen / std::fabs(static_cast<double>(z))) / degree));
   if (angle > maxCameraAngle) {
     angle = maxCameraAngle;
@@ -163,7 +252,8 @@ void CXXX::PovOutput::cameraAndLights(float z, bool orthographic)
 
 void CXXX::PovOutput::commit()
 {
-  const FileStatus status = m_writer.commit();
+  flush();
+  const FileStatus status = m_file.commit();
   if (!status)
     throw SceneError(status.error());
 }
@@ -243,6 +333,7 @@ void CXXX::POVRAY(const std::string& file, float diffuse, float ambient, float s
 
 void CXXX::writePOVArrays(PovOutput& out) const
 {
+  PovOutput::Lines& lines = out.serial();
   const Model& m = m_model;
   const bool sheet = sheetKind(m.structureKind);
   const std::vector<float>& xs = sheet ? m.sheetX : m.atomX;
@@ -273,7 +364,7 @@ void CXXX::writePOVArrays(PovOutput& out) const
           radius = m_display.atomRadiusScale * covalentRadiusOf(m, pick.element);
         }
         const auto k = static_cast<std::size_t>(i);
-        out.sphere({xs[k], ys[k], zs[k]}, gap, radius, pick.colour);
+        lines.sphere({xs[k], ys[k], zs[k]}, gap, radius, pick.colour);
       }
     }
   }
@@ -293,7 +384,7 @@ void CXXX::writePOVArrays(PovOutput& out) const
                          Format(static_cast<std::int64_t>(i + 1), "0") + " names a missing atom.");
       const auto ka = static_cast<std::size_t>(a);
       const auto kb = static_cast<std::size_t>(b);
-      out.cylinder({xs[ka], ys[ka], zs[ka]}, {xs[kb], ys[kb], zs[kb]}, radius, " }");
+      lines.cylinder({xs[ka], ys[ka], zs[ka]}, {xs[kb], ys[kb], zs[kb]}, radius, " }");
     }
     out.line(out.unionTexture(m_preferences.bondColor));
     out.line("}");
@@ -304,11 +395,11 @@ void CXXX::writePOVArrays(PovOutput& out) const
     const float radius = getFill(i, 6);
     const std::uint32_t colour = wholeColour(getFill(i, 7));
     if (kind == 0) {
-      out.cylinder({getFill(i, 0), getFill(i, 1), getFill(i, 2)},
+      lines.cylinder({getFill(i, 0), getFill(i, 1), getFill(i, 2)},
                    {getFill(i, 3), getFill(i, 4), getFill(i, 5)}, radius,
                    "texture { TXbond pigment { rgb " + povColor(colour) + "}}}");
     } else if (kind == 1) {
-      out.sphere({0.0f, 0.0f, 0.0f}, " > ", radius, colour);
+      lines.sphere({0.0f, 0.0f, 0.0f}, " > ", radius, colour);
     }
   }
 }
@@ -316,50 +407,55 @@ void CXXX::writePOVArrays(PovOutput& out) const
 void CXXX::writePOVBody(PovOutput& out) const
 {
   const Model& m = m_model;
-  SceneFields fields;
-  auto finishReading = [](const SceneFileReader& reader) {
-    if (!reader.status())
-      throw SceneError(reader.status().error());
-  };
-
   if (m_display.atomsShown) {
-    SceneFileReader reader(m_atomFilePath);
-    AtomPick pick;
-    while (reader.next(fields)) {
-      if (fields.empty())
-        continue;
-      pickByCode(pick, static_cast<std::int32_t>(std::lround(reader.value(fields, 3))), m, m_preferences);
-      std::uint32_t colour = pick.colour;
-      // Sheet lines have no colour field; they keep their code's colour.
-      if ((m.tubeVariant == 1 || m.tubeVariant == 2) && fields.size() > 5)
-        colour = wholeColour(reader.value(fields, 5));
-      const float radius = m_display.atomRadiusScale * covalentRadiusOf(m, pick.element);
-      out.sphere({static_cast<float>(reader.value(fields, 0)),
-                  static_cast<float>(reader.value(fields, 1)),
-                  static_cast<float>(reader.value(fields, 2))},
-                 " > ", radius, colour);
-    }
-    finishReading(reader);
+    const std::vector<ScenePart> parts = atomFileParts(m_atomFilePath, m, m_preferences);
+    out.inBlocks(parts.size(), 1, [&](std::size_t first, std::size_t, PovOutput::Lines& lines) {
+      const ScenePart& part = parts[first];
+      SceneFileReader reader(m_atomFilePath, part.offset, part.firstLine);
+      SceneFields fields;
+      AtomPick pick = part.pick;
+      for (std::size_t n = 0; n < kLinesPerPart && reader.next(fields); ++n) {
+        if (fields.empty())
+          continue;
+        pickByCode(pick, static_cast<std::int32_t>(std::lround(reader.value(fields, 3))), m,
+                   m_preferences);
+        std::uint32_t colour = pick.colour;
+        // Sheet lines have no colour field; they keep their code's colour.
+        if ((m.tubeVariant == 1 || m.tubeVariant == 2) && fields.size() > 5)
+          colour = wholeColour(reader.value(fields, 5));
+        const float radius = m_display.atomRadiusScale * covalentRadiusOf(m, pick.element);
+        lines.sphere({static_cast<float>(reader.value(fields, 0)),
+                      static_cast<float>(reader.value(fields, 1)),
+                      static_cast<float>(reader.value(fields, 2))},
+                     " > ", radius, colour);
+      }
+      throwOnReadFailure(reader);
+    });
   }
 
   if (m_display.bondsShown) {
-    SceneFileReader reader(m_bondFilePath);
+    const std::vector<ScenePart> parts = bondFileParts(m_bondFilePath);
     const float bondR = bondRadius(m_display);
-    while (reader.next(fields)) {
-      if (fields.empty())
-        continue;
-      auto at = [&](std::size_t i) { return static_cast<float>(reader.value(fields, i)); };
-      if (fields.size() >= 7) {
-        const float radius = fields.size() == 8 ? at(7) : bondR;
-        out.cylinder({at(0), at(1), at(2)}, {at(3), at(4), at(5)}, radius,
-                     out.bondTexture(wholeColour(reader.value(fields, 6))));
-      } else {
-        const float radius = at(3);
-        const std::uint32_t colour = wholeColour(reader.value(fields, 4));
-        out.sphere({at(0), at(1), at(2)}, " > ", radius, colour);
+    out.inBlocks(parts.size(), 1, [&](std::size_t first, std::size_t, PovOutput::Lines& lines) {
+      const ScenePart& part = parts[first];
+      SceneFileReader reader(m_bondFilePath, part.offset, part.firstLine);
+      SceneFields fields;
+      for (std::size_t n = 0; n < kLinesPerPart && reader.next(fields); ++n) {
+        if (fields.empty())
+          continue;
+        auto at = [&](std::size_t i) { return static_cast<float>(reader.value(fields, i)); };
+        if (fields.size() >= 7) {
+          const float radius = fields.size() == 8 ? at(7) : bondR;
+          lines.cylinder({at(0), at(1), at(2)}, {at(3), at(4), at(5)}, radius,
+                         lines.bondTexture(wholeColour(reader.value(fields, 6))));
+        } else {
+          const float radius = at(3);
+          const std::uint32_t colour = wholeColour(reader.value(fields, 4));
+          lines.sphere({at(0), at(1), at(2)}, " > ", radius, colour);
+        }
       }
-    }
-    finishReading(reader);
+      throwOnReadFailure(reader);
+    });
   }
 
   out.cameraAndLights(-sceneEyeDistance, m_display.orthoProjection);

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "model/cmatrix.h"
-#include "runtime/text_file_writer.h"
+#include "runtime/atomic_file.h"
 #include "scene/scene_object.h"
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -15,28 +17,70 @@ namespace tarvek {
 constexpr float sceneEyeDistance = 25.0f;
 
 // One POV-Ray scene being written: the file, the view turn of the points and
-// the lateral extent they reach, which frames the camera.
+// the lateral extent they reach, which frames the camera. Lines of atoms and
+// bonds are made in blocks of Lines, which long runs make on worker threads.
 class CXXX::PovOutput {
 public:
   using Point = std::array<float, 3>;
 
+  // A block of scene lines, each ended by CR LF, with the extent its points
+  // reach and the textures it made last.
+  class Lines {
+  public:
+    // Lines go to block; with a sink, block is written there whenever it
+    // has grown large.
+    Lines(const PovOutput& frame, std::string& block, AtomicFile* sink = nullptr)
+        : m_frame(frame), m_block(&block), m_sink(sink)
+    {
+    }
+
+    void line(std::string_view text);
+    // A sphere line; gap stands between the centre and the radius.
+    void sphere(const Point& centre, std::string_view gap, float radius, std::uint32_t colour);
+    // "cylinder { <…>,  <…>  r" and tail as one line; none when both ends
+    // read the same, which POV-Ray refuses.
+    void cylinder(const Point& end1, const Point& end2, float radius, std::string_view tail);
+    // Texture of an atom or ball and of a body-path bond.
+    const std::string& atomTexture(std::uint32_t colour);
+    const std::string& bondTexture(std::uint32_t colour);
+    float extent() const { return m_extent; }
+
+  private:
+    // Appends "X, Y, Z" of the point turned about the scene centre; the
+    // file's z is the view's depth.
+    void appendPoint(std::string& out, const Point& p);
+    // A texture text, made again only when the colour changes.
+    struct CachedTexture {
+      std::uint32_t colour = 0;
+      bool made = false;
+      std::string text;
+    };
+
+    const PovOutput& m_frame;
+    std::string* m_block;
+    AtomicFile* m_sink;
+    float m_extent = 0.0f;
+    std::string m_line;
+    std::string m_end2;
+    CachedTexture m_atomTexture;
+    CachedTexture m_bondTexture;
+  };
+
   PovOutput(const std::string& path, const CMatrix& view, const std::array<float, 3>& centre,
             float glassFilter);
 
-  void line(std::string_view text) { m_writer.writeLine(text); }
-  const std::string& path() const { return m_writer.path(); }
-  float extent() const { return m_extent; }
+  void line(std::string_view text) { m_serial.line(text); }
+  // Lines written in place, one after the other.
+  Lines& serial() { return m_serial; }
+  // The lines of items [0, count), made in blocks by make(first, last,
+  // lines) and written in item order; an exception from make reaches the
+  // caller as a plain loop's would, and the file is not committed.
+  void inBlocks(std::size_t count, std::size_t itemsPerBlock,
+                const std::function<void(std::size_t first, std::size_t last, Lines& lines)>& make);
+  const std::string& path() const { return m_file.path(); }
 
-  // A sphere line; gap stands between the centre and the radius.
-  void sphere(const Point& centre, std::string_view gap, float radius, std::uint32_t colour);
-  // "cylinder { <…>,  <…>  r" and tail as one line; none when both ends read
-  // the same, which POV-Ray refuses.
-  void cylinder(const Point& end1, const Point& end2, float radius, std::string_view tail);
-  // Texture of an atom or ball, of the bond union and of a body-path bond.
-  const std::string& atomTexture(std::uint32_t colour);
+  // Texture of the bond union.
   std::string unionTexture(std::uint32_t colour) const;
-  const std::string& bondTexture(std::uint32_t colour);
-
   // Camera at z (negative) and the lights; the angle is held below the
   // limit POV-Ray accepts by moving the camera back.
   void cameraAndLights(float z, bool orthographic);
@@ -44,26 +88,17 @@ public:
   void commit();
 
 private:
-  // Appends "X, Y, Z" of the point turned about the scene centre; the file's
-  // z is the view's depth.
-  void appendPoint(std::string& out, const Point& p);
-  // A texture text, made again only when the colour changes.
-  struct CachedTexture {
-    std::uint32_t colour = 0;
-    bool made = false;
-    std::string text;
-  };
+  void flush();
 
-  TextFileWriter m_writer;
+  AtomicFile m_file;
   CMatrix::Matrix m_matrix{};
   std::array<float, 3> m_centre{};
-  float m_extent = 0.0f;
   bool m_glass = false;
   std::string m_filter;
-  std::string m_line;
-  std::string m_end2;
-  CachedTexture m_atomTexture;
-  CachedTexture m_bondTexture;
+  std::string m_block;
+  Lines m_serial{*this, m_block, &m_file};
+  std::mutex m_extentMutex;
+  float m_blocksExtent = 0.0f;
 };
 
 } // namespace tarvek

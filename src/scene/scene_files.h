@@ -80,6 +80,8 @@ public:
   // Field i of fields as a number; SceneError naming the line when the line
   // has fewer fields.
   double value(const SceneFields& fields, std::size_t i) const;
+  // The file offset where the line next() gave last began.
+  std::uint64_t lineStart() const { return m_reader.lineStart(); }
   // 1-based number of the line next() gave last.
   std::int64_t lineNumber() const { return m_lineNumber; }
   // Success, or why the file could not be opened or read.

@@ -322,6 +322,43 @@ TEST(PovrayWriterTest, bodyPathFromTheSceneFiles)
   EXPECT_EQ(povObjects(noAtoms.writePov()), (Lines{cylinders[0], cylinders[1], ball}));
 }
 
+// Long scene files are written in blocks of lines made apart: an atom's
+// code passes its colour and element on to the lines after it across the
+// blocks, and an error names its line wherever it lies.
+TEST(PovrayWriterTest, bodyPathBlocksCarryThePickAndTheLineNumbers)
+{
+  constexpr int kAtoms = 20000;
+  std::string atoms = "0 0 0 2 0\r\n";
+  for (int i = 1; i < kAtoms; ++i)
+    atoms += std::to_string(i % 97) + ",5 " + std::to_string(i % 89) + " 0 0 " + std::to_string(i) + "\r\n";
+  const std::string green = " > 0.375 texture { TXatom pigment { rgb  <0.0,1.0,0.0> }}}";
+
+  PovRig rig;
+  rig.model.siteElement2 = 7;
+  rig.model.covalentRadius[7] = 0.75f;
+  rig.preferences.site2Color = 0x00FF00;
+  twoLists(rig, atoms, "");
+  const Lines spheres = povObjects(rig.writePov());
+  ASSERT_EQ(spheres.size(), static_cast<std::size_t>(kAtoms));
+  for (std::size_t i = 0; i < spheres.size(); ++i) {
+    ASSERT_TRUE(spheres[i].ends_with(green)) << "atom " << i + 1 << ": " << spheres[i];
+  }
+
+  PovRig broken;
+  std::string bad = atoms;
+  std::size_t at = 0;
+  for (int line = 1; line < 17000; ++line)
+    at = bad.find("\r\n", at) + 2;
+  bad.insert(at, "1.0 2.0\r\n");
+  twoLists(broken, bad, "");
+  try {
+    broken.writePov();
+    ADD_FAILURE() << "no error";
+  } catch (const SceneError& e) {
+    EXPECT_NE(std::string(e.what()).find("Line 17000 of"), std::string::npos) << e.what();
+  }
+}
+
 TEST(PovrayWriterTest, cameraLines)
 {
   for (const bool ortho : {false, true}) {
