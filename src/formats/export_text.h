@@ -1,8 +1,8 @@
 #pragma once
 
 #include "formats/export_context.h"
-#include "runtime/number_format.h"
 #include "runtime/atomic_file.h"
+#include "runtime/number_format.h"
 
 #include <cstdint>
 #include <functional>
@@ -29,13 +29,7 @@ private:
 // the export. Nothing reaches the target until commit().
 class ExportText {
 public:
-  ExportText(const ExportContext& ctx, const std::string& path);
-
-  void line(std::string_view text);
-  // The lines of items [0, count), made in blocks on worker threads by
-  // make(first, last, lines), which calls lines.line() for each; written in
-  // item order. An exception from make leaves the file uncommitted and
-  // reaches the caller as a plain loop's would.
+  // A block of the file's lines made apart from it, in its line form.
   class Lines {
   public:
     void line(std::string_view text) { m_form.append(*m_block, text); }
@@ -46,6 +40,14 @@ public:
     const LineForm& m_form;
     std::string* m_block;
   };
+
+  ExportText(const ExportContext& ctx, const std::string& path);
+
+  void line(std::string_view text);
+  // The lines of items [0, count), made in blocks on worker threads by
+  // make(first, last, lines), which calls lines.line() for each; written in
+  // item order. An exception from make leaves the file uncommitted and
+  // reaches the caller as a plain loop's would.
   void lines(std::size_t count,
              const std::function<void(std::size_t first, std::size_t last, Lines& lines)>& make);
   // Throws RuntimeError naming the path and the reason; the old file stays.
