@@ -65,6 +65,30 @@ TEST(LineReaderTest, lineEndsAcrossReadBlocksAndLongLines)
   }
 }
 
+// Every line's reported start is a place a second reader can take over
+// from: it then reads the same lines to the end, whichever line ends came
+// before and wherever the read blocks were cut (a CR ending one block).
+TEST(LineReaderTest, aLineStartResumesReadingThere)
+{
+  std::string bytes = "\r\nfirst\rsecond\n\n";
+  bytes += std::string(65536 - bytes.size() - 1, 'x') + "\r\nafter a cut pair\r";
+  bytes += std::string(70000, 'y') + "\nlast";
+  ScratchDir dir;
+  const std::string path = dir.write("in.txt", bytes).string();
+  const Lines all = readAll(path);
+  LineReader reader(path);
+  std::size_t index = 0;
+  for (std::string line; reader.next(line); ++index) {
+    LineReader resumed(path, reader.lineStart());
+    Lines rest;
+    for (std::string again; resumed.next(again);)
+      rest.push_back(again);
+    EXPECT_EQ(rest, Lines(all.begin() + static_cast<std::ptrdiff_t>(index), all.end()))
+        << "from line " << index + 1 << " at byte " << reader.lineStart();
+  }
+  EXPECT_EQ(index, all.size());
+}
+
 // Readers must never rewrite the file they read.
 TEST(LineReaderTest, leavesBytesAndModificationTimeAlone)
 {
