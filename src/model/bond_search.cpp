@@ -65,8 +65,14 @@ bool searchRows(Model& model, const SearchSet& set, float lower, float upper, Ce
     rowStart.erase(rowStart.begin());
     rowStart.push_back(static_cast<std::int32_t>(found.size()));
 
-    model.bondAtom1.reserve(model.bondAtom1.size() + found.size());
-    model.bondAtom2.reserve(model.bondAtom2.size() + found.size());
+    // Room grows by doubling, so the list is copied a bounded number of
+    // times however many blocks the search takes.
+    const std::size_t needed = model.bondAtom1.size() + found.size();
+    if (needed > model.bondAtom1.capacity()) {
+      const std::size_t room = std::max(needed, 2 * model.bondAtom1.capacity());
+      model.bondAtom1.reserve(room);
+      model.bondAtom2.reserve(room);
+    }
     for (std::int32_t i = b0; i < b1; ++i) {
       const auto first = partner.begin() + rowStart[i - b0];
       const auto last = partner.begin() + rowStart[i - b0 + 1];
