@@ -21,14 +21,30 @@ namespace {
 constexpr std::int32_t kPromptAbove = 3000;
 constexpr float kNoPair = 999.0f;
 
+// Working memory of the searches, kept from one to the next on its thread:
+// a structure is searched again after every change, and on a large one the
+// system's fresh pages cost more than the search itself.
+struct SearchScratch {
+  CellGrid grid;
+  std::vector<std::array<std::int32_t, 2>> found;
+  std::vector<std::int32_t> rowStart;
+  std::vector<std::int32_t> partner;
+};
+
+SearchScratch& searchScratch()
+{
+  thread_local SearchScratch scratch;
+  return scratch;
+}
+
 // Appends the bonds of rows set.first .. set.count - 2 in row order,
 // polling Escape after each row. Returns false when Escape stopped it.
 //
 // The rows go in blocks: the pairs of a block's rows are found cell by cell
 // (cache-friendly for atoms in any order), sorted by row, and then handed
 // out row by row with the polls, so a stop keeps exactly the rows before it.
-bool searchRows(Model& model, const SearchSet& set, float lower, float upper, CellGrid& grid,
-                AbortToken& abort)
+bool searchRows(Model& model, const SearchSet& set, float lower, float upper,
+                SearchScratch& scratch, AbortToken& abort)
 {
   // An empty or inverted window, or a NaN bound, admits no distance.
   if (set.count - set.first < 2 || !(lower <= upper && upper >= 0.0f))
@@ -37,11 +53,12 @@ bool searchRows(Model& model, const SearchSet& set, float lower, float upper, Ce
   // Every block re-reads the whole grid for its neighbours, so blocks are
   // large; they still keep the window alive in searches of many millions.
   constexpr std::int32_t blockRows = 1 << 20;
+  CellGrid& grid = scratch.grid;
   grid.build(set, upper, blockRows);
 
-  std::vector<std::array<std::int32_t, 2>> found;
-  std::vector<std::int32_t> rowStart;
-  std::vector<std::int32_t> partner;
+  auto& found = scratch.found;
+  auto& rowStart = scratch.rowStart;
+  auto& partner = scratch.partner;
   for (std::int32_t b0 = set.first; b0 < rowEnd; b0 += std::min(blockRows, rowEnd - b0)) {
     const std::int32_t b1 = b0 + std::min(blockRows, rowEnd - b0);
     found.clear();
@@ -166,8 +183,7 @@ void createBonds(Model& model, float lowerArg, float upperArg, Prompts& prompts,
     upper = model.userBondMax;
   }
 
-  CellGrid grid;
-  searchRows(model, set, lower, upper, grid, abort);
+  searchRows(model, set, lower, upper, searchScratch(), abort);
   model.lastBondCount = model.bondCount;
 }
 
@@ -185,16 +201,16 @@ void findBonds(Model& model, AbortToken& abort)
   const SearchSet set{model.atomX.data(), model.atomY.data(), model.atomZ.data(), nullptr, 0,
                       model.atomCount};
 
-  CellGrid grid;
-  if (searchRows(model, set, lower, upper, grid, abort) && model.bondCount == 0) {
+  SearchScratch& scratch = searchScratch();
+  if (searchRows(model, set, lower, upper, scratch, abort) && model.bondCount == 0) {
     const auto dmin = static_cast<float>(
-        closestDistance(set, upper, kNoPair, grid,
+        closestDistance(set, upper, kNoPair, scratch.grid,
                         [](const CellGrid::Member& a, const CellGrid::Member& b) {
                           return pairDistance(a.x, a.y, a.z, b.x, b.y, b.z);
                         }));
     if (dmin < kNoPair) {
       searchRows(model, set, static_cast<float>(0.95 * dmin), static_cast<float>(1.1 * dmin),
-                 grid, abort);
+                 scratch, abort);
     }
   }
   model.lastBondCount = model.bondCount;
