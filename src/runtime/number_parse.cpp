@@ -28,8 +28,12 @@ long long decimalOrder(std::string_view scanned)
     const bool negative = !digits.empty() && digits.front() == '-';
     if (!digits.empty() && (digits.front() == '-' || digits.front() == '+'))
       digits.remove_prefix(1);
-    if (std::from_chars(digits.data(), digits.data() + digits.size(), exponent).ec != std::errc())
-      exponent = 1'000'000'000; // more digits than any double needs
+    // Far more than any double needs, and far from the ends of long long,
+    // so adding the point's position cannot overflow.
+    constexpr long long kFar = 1'000'000'000;
+    if (std::from_chars(digits.data(), digits.data() + digits.size(), exponent).ec != std::errc()
+        || exponent > kFar)
+      exponent = kFar;
     if (negative)
       exponent = -exponent;
   }

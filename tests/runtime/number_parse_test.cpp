@@ -57,9 +57,11 @@ TEST(ValTest, valuesBeyondTheDoubleRangeThrow)
 {
   const std::string hugeDigits = "1" + std::string(400, '0');
   for (const std::string& text : {std::string("1e999"), std::string("-1.5E+400"), hugeDigits,
-                                 hugeDigits + "e-10", std::string("1e99999999999999999999")})
+                                 hugeDigits + "e-10", std::string("1e99999999999999999999"),
+                                 std::string("12e9223372036854775807")})
     EXPECT_THROW(Val(text), RuntimeError) << "text \"" << text << "\"";
   EXPECT_EQ(Val(hugeDigits + "e-395"), 1e5);
+  EXPECT_EQ(Val("0.012e-9223372036854775807"), 0.0);
 }
 
 // leadingNumber tells a text without a number, or one too large, from 0.
