@@ -7,11 +7,10 @@
 
 #include "bench_support.h"
 #include "formats/structure_writers.h"
-#include "model/display_settings.h"
 #include "platform/temp_folder.h"
 #include "runtime/atomic_file.h"
 #include "runtime/file_util.h"
-#include "scene/gl_recording.h"
+#include "recording_scene.h"
 #include "scene/scene_object.h"
 
 #include <benchmark/benchmark.h>
@@ -23,7 +22,6 @@
 namespace {
 
 using namespace tarvek;
-using bench::NeverAbort;
 using bench::QuietPrompts;
 
 Model gridModel(std::int32_t atoms)
@@ -70,15 +68,9 @@ void writerBench(benchmark::State& state, bool lfAndComma)
 // VRML 2.0 through a scene that was never compiled: the model path.
 void writeVrml2(const ExportContext& ctx, const std::string& path)
 {
-  DisplaySettings display;
-  Preferences preferences;
-  NeverAbort abort;
-  RecordingGl gl;
-  RecordingContext context;
-  context.available = false;
-  const CXXX scene(ctx.model, display, preferences, abort, abort, gl, context, path + ".xyz",
-                   path + ".zyx");
-  exportVRML(ctx, {display, preferences, scene}, path, VrmlVersion::Vrml2);
+  const bench::RecordingScene recording(ctx.model, path + ".xyz", path + ".zyx");
+  exportVRML(ctx, {recording.display, recording.preferences, recording.scene}, path,
+             VrmlVersion::Vrml2);
 }
 
 void BM_Xmol(benchmark::State& state) { writerBench<exportXMOL>(state, false); }

@@ -15,13 +15,12 @@
 //   build/bench/povray_writer_bench
 
 #include "bench_support.h"
-#include "model/display_settings.h"
 #include "model/model.h"
 #include "platform/clock.h"
 #include "platform/temp_folder.h"
 #include "runtime/atomic_file.h"
 #include "runtime/file_util.h"
-#include "scene/gl_recording.h"
+#include "recording_scene.h"
 #include "scene/scene_object.h"
 
 #include <benchmark/benchmark.h>
@@ -31,7 +30,6 @@
 namespace {
 
 using namespace tarvek;
-using bench::NeverAbort;
 
 class FixedClock : public Clock {
 public:
@@ -44,26 +42,13 @@ void writeScene(benchmark::State& state, int lists, bool plain)
   const std::int64_t atoms = state.range(0);
   TempFolder temp;
   Model model;
-  DisplaySettings display;
-  Preferences preferences;
-  NeverAbort abort;
-  RecordingGl gl;
-  RecordingContext context;
-  // Records only: the lists are never compiled into GL.
-  context.available = false;
   FixedClock clock;
-  CXXX scene(model, display, preferences, abort, abort, gl, context, temp.path("tmp.xyz"),
-             temp.path("tmp.zyx"));
-  if (lists == 1) {
+  bench::RecordingScene recording(model, temp.path("tmp.xyz"), temp.path("tmp.zyx"));
+  CXXX& scene = recording.scene;
+  if (lists == 1)
     bench::ringTube(model, atoms);
-  } else {
-    const std::int64_t part = atoms / lists;
-    for (int i = 0; i < lists; ++i) {
-      bench::ringTube(model, part, i * static_cast<int>(part / bench::kRingAtoms));
-      scene.setAtomData();
-      scene.setBondData();
-    }
-  }
+  else
+    recording.recordRingTubeLists(model, atoms, lists);
   const std::string target = temp.path("scene.pov");
   if (plain) {
     scene.POVRAY(target, 0.5f, 0.25f, 0.5f, 0.0f, 0.005f, 0.0f, "bench", clock);

@@ -7,11 +7,10 @@
 //   build/bench/scene_file_read_bench
 
 #include "bench_support.h"
-#include "model/display_settings.h"
 #include "model/model.h"
 #include "platform/temp_folder.h"
-#include "scene/gl_recording.h"
 #include "scene/scene_files.h"
+#include "recording_scene.h"
 #include "scene/scene_object.h"
 
 #include <benchmark/benchmark.h>
@@ -21,7 +20,6 @@
 namespace {
 
 using namespace tarvek;
-using bench::NeverAbort;
 
 // Every field of every line of one scene file, summed so nothing is skipped.
 double readAll(const std::string& path)
@@ -43,22 +41,10 @@ void BM_SceneFileRead(benchmark::State& state)
   const std::int64_t atoms = state.range(0);
   TempFolder temp;
   Model model;
-  DisplaySettings display;
-  Preferences preferences;
-  NeverAbort abort;
-  RecordingGl gl;
-  RecordingContext context;
-  // Records only: the lists are never compiled into GL.
-  context.available = false;
   const std::string atomFile = temp.path("tmp.xyz");
   const std::string bondFile = temp.path("tmp.zyx");
-  CXXX scene(model, display, preferences, abort, abort, gl, context, atomFile, bondFile);
-  const std::int64_t part = atoms / kLists;
-  for (int i = 0; i < kLists; ++i) {
-    bench::ringTube(model, part, i * static_cast<int>(part / bench::kRingAtoms));
-    scene.setAtomData();
-    scene.setBondData();
-  }
+  bench::RecordingScene recording(model, atomFile, bondFile);
+  recording.recordRingTubeLists(model, atoms, kLists);
   for (auto _ : state) {
     benchmark::DoNotOptimize(readAll(atomFile));
     benchmark::DoNotOptimize(readAll(bondFile));
