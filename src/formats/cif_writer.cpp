@@ -3,19 +3,16 @@
 #include "formats/structure_writers.h"
 
 #include "runtime/number_format.h"
+#include "runtime/number_parse.h"
 #include "runtime/runtime_error.h"
 
 #include <cmath>
 
 namespace tarvek {
 
-constexpr NumberMask coordinateMask("0.000");
-
 namespace {
 
-// A fraction keeps one blank of its 8 columns so neighbours never merge.
-constexpr const char* range =
-    "CIF-File only supports fractional coordinates from -99.999 to 999.999";
+constexpr const char* range = "CIF-File only supports finite coordinates";
 
 const char* commonName(std::int16_t kind)
 {
@@ -35,21 +32,37 @@ const char* commonName(std::int16_t kind)
   }
 }
 
-// The box around the written atoms; from two scene lists on, the same atoms.
+// Bond length for the cell's gap when the model holds none.
+constexpr float fallbackBondLength = 1.42f;
+// Largest shift of an atom the written fractions and cell may cause.
+constexpr double placeTolerance = 0.0004;
+
+// The cell: the box around the written atoms with a margin of at least half
+// a bond length on each side, so every atom lies inside it and no two share a
+// periodic site where the padding is 0 (or negative).
 std::array<float, 6> cellOf(const ExportContext& ctx, const ExportAtoms& set)
 {
-  const std::array<float, 6> box =
-      set.fromSceneFile ? getStructureBox(ctx, set) : getStructureBox(ctx);
-  for (int k = 0; k < 3; ++k) {
-    const float edge = box[static_cast<std::size_t>(3 + k)];
-    const char axis[] = {static_cast<char>('x' + k), '\0'};
-    if (!std::isfinite(edge))
+  const float bond = ctx.model.bondLength;
+  const float gap = std::isfinite(bond) && bond > 0.0f ? bond : fallbackBondLength;
+  const std::array<float, 6> box = getStructureBox(ctx, set, gap);
+  for (int k = 0; k < 6; ++k) {
+    if (!std::isfinite(box[static_cast<std::size_t>(k)]))
       throw RuntimeError(range);
-    if (edge < 0.0f)
-      throw RuntimeError(std::string("The CIF bounding box has no room along ") + axis
-                         + ": check the padding.");
   }
   return box;
+}
+
+// Decimals of a fraction of edge that keep every atom within placeTolerance
+// of its place: three at least.
+int fractionDecimals(double edge)
+{
+  int decimals = 3;
+  double step = 0.001;
+  while (decimals < 9 && 0.5 * step * edge > placeTolerance) {
+    ++decimals;
+    step /= 10.0;
+  }
+  return decimals;
 }
 
 } // namespace
@@ -78,9 +91,15 @@ void exportCIF(const ExportContext& ctx, const std::string& path)
   if (const char* name = commonName(ctx.model.structureKind))
     out.line(name);
   out.line(";");
-  out.line("_cell_length_a                    " + Format(box[3], "0.0###"));
-  out.line("_cell_length_b                    " + Format(box[4], "0.0###"));
-  out.line("_cell_length_c                    " + Format(box[5], "0.0###"));
+  // Fractions of the edges as written, so the file's places are the model's.
+  std::array<double, 3> edges{};
+  std::array<std::string, 3> masks;
+  for (std::size_t k = 0; k < 3; ++k) {
+    const std::string edge = Format(box[3 + k], "0.0###");
+    out.line(std::string("_cell_length_") + char('a' + k) + "                    " + edge);
+    edges[k] = Val(edge);
+    masks[k] = "0." + std::string(static_cast<std::size_t>(fractionDecimals(edges[k])), '0');
+  }
   out.line("_cell_angle_alpha                 90.0");
   out.line("_cell_angle_beta                  90.0");
   out.line("_cell_angle_gamma                 90.0");
@@ -112,8 +131,13 @@ void exportCIF(const ExportContext& ctx, const std::string& path)
       line.append(" 1 a ");
     }
     const float p[3] = {a.x, a.y, a.z};
-    for (std::size_t k = 0; k < 3; ++k)
-      appendNumber(line, (p[k] - box[k]) / box[3 + k], coordinateMask, 8, 7, range);
+    for (std::size_t k = 0; k < 3; ++k) {
+      const double fraction = (double(p[k]) - double(box[k])) / edges[k];
+      if (!std::isfinite(fraction))
+        throw RuntimeError(range);
+      line.append(" ");
+      appendRight(line, Format(fraction, masks[k]), static_cast<int>(masks[k].size()) + 2);
+    }
     if (icsd)
       line.append(" 0.5 1");
     out.line(line);

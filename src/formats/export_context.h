@@ -167,9 +167,13 @@ std::vector<ExportBond> writtenBonds(const ExportContext& ctx, const ExportAtoms
 // unmatched end drop. A scene without bonds has no bond file: no bonds.
 std::vector<ExportBond> sceneBonds(const ExportContext& ctx, const ExportAtoms& set);
 
+// The bonds of set as shown: the scene's bond lines for a scene file set,
+// else the model's.
+std::vector<ExportBond> shownBonds(const ExportContext& ctx, const ExportAtoms& set);
+
 // Sheet set for the flat sheets (kinds 2 and 4), atom set otherwise; the
-// scene atom file for the PDB, MLM and CIF exports and the box when the scene
-// holds two or more lists. The CIF export takes no atoms for kind 0 and kinds
+// scene atom file for every file export and the box when the scene holds two
+// or more lists (the statistics and the VRML spheres keep the model). The CIF export takes no atoms for kind 0 and kinds
 // from 9 on, the VRML spheres none outside kinds 1 to 8. Throws RuntimeError
 // for a missing or malformed scene file.
 ExportAtoms exportAtoms(const ExportContext& ctx, ExportUse use);
@@ -180,5 +184,10 @@ ExportAtoms exportAtoms(const ExportContext& ctx, ExportUse use);
 std::array<float, 6> getStructureBox(const ExportContext& ctx);
 // The same box around atoms already read.
 std::array<float, 6> getStructureBox(const ExportContext& ctx, const ExportAtoms& atoms);
+// The same box with a margin of at least minimumGap / 2 on each side, so
+// each edge leaves at least minimumGap between the highest atom and the
+// lowest one's image in the next cell.
+std::array<float, 6> getStructureBox(const ExportContext& ctx, const ExportAtoms& atoms,
+                                     float minimumGap);
 
 } // namespace tarvek

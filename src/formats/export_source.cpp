@@ -15,11 +15,11 @@ namespace {
 
 bool sheetKind(std::int16_t kind) { return kind == 2 || kind == 4; }
 
+// Every file holds what is shown; from two lists on only the scene files
+// hold it all (walls, tubes of a bundle, stacked cones).
 bool fromSceneFile(const ExportContext& ctx, ExportUse use)
 {
-  return ctx.sceneListCount >= 2
-         && (use == ExportUse::Pdb || use == ExportUse::Box || use == ExportUse::Mlm
-             || use == ExportUse::Cif);
+  return ctx.sceneListCount >= 2 && use != ExportUse::Statistics && use != ExportUse::Vrml;
 }
 
 bool skipsVertices(ExportUse use)
@@ -118,6 +118,12 @@ std::array<float, 6> getStructureBox(const ExportContext& ctx)
 
 std::array<float, 6> getStructureBox(const ExportContext& ctx, const ExportAtoms& set)
 {
+  return getStructureBox(ctx, set, 0.0f);
+}
+
+std::array<float, 6> getStructureBox(const ExportContext& ctx, const ExportAtoms& set,
+                                     float minimumGap)
+{
   std::array<float, 3> low{0.0f, 0.0f, 0.0f};
   std::array<float, 3> high{0.0f, 0.0f, 0.0f};
   for (const ExportAtom& a : set.atoms) {
@@ -129,8 +135,10 @@ std::array<float, 6> getStructureBox(const ExportContext& ctx, const ExportAtoms
   }
   std::array<float, 6> box{};
   for (int k = 0; k < 3; ++k) {
-    box[k] = low[k] - ctx.cifPadding[k];
-    box[3 + k] = high[k] - low[k] + 2.0f * ctx.cifPadding[k];
+    const float padding = ctx.cifPadding[k];
+    const float margin = minimumGap > 0.0f ? std::max(padding, minimumGap / 2.0f) : padding;
+    box[k] = low[k] - margin;
+    box[3 + k] = high[k] - low[k] + 2.0f * margin;
   }
   for (int k = 3; k < 6; ++k) {
     if (box[k] == 0.0f)
@@ -165,6 +173,11 @@ std::vector<ExportBond> sceneBonds(const ExportContext& ctx, const ExportAtoms& 
   if (!reader.status())
     throw RuntimeError(reader.status().error());
   return out;
+}
+
+std::vector<ExportBond> shownBonds(const ExportContext& ctx, const ExportAtoms& set)
+{
+  return set.fromSceneFile ? sceneBonds(ctx, set) : writtenBonds(ctx, set);
 }
 
 std::vector<ExportBond> writtenBonds(const ExportContext& ctx, const ExportAtoms& set)

@@ -5,6 +5,7 @@
 #include "runtime/runtime_error.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 namespace tarvek {
@@ -98,6 +99,12 @@ namespace {
 
 std::string labelText(std::string_view symbol, LabelForm form, bool bare)
 {
+  if (form == LabelForm::Element) {
+    std::string text(symbol);
+    for (char& c : text)
+      c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+  }
   if (bare)
     return std::string(symbol);
   if (form == LabelForm::Mol) {

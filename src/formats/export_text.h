@@ -69,8 +69,9 @@ void appendNumber(std::string& line, float value, const NumberMask& mask, int wi
 // Appends text right-aligned in width (text no longer than width).
 void appendRight(std::string& line, std::string_view text, int width);
 
-// Writers' label forms of an atom type.
-enum class LabelForm { Xmol, Mol, Pdb, Cif, Mlm };
+// Writers' label forms of an atom type; Element is the bare symbol in capitals
+// (the PDB's element columns).
+enum class LabelForm { Xmol, Mol, Pdb, Cif, Mlm, Element };
 
 // The labels of one writer, built once per export: "  C", " Ga" (right in 3);
 // " N ", " Ga" (MOL); the bare symbol for XMOL and CIF with element numbers

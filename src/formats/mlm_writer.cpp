@@ -16,13 +16,15 @@ namespace {
 
 constexpr std::int64_t maxId = 9999;
 constexpr std::size_t coordinateWidth = 10;
-constexpr const char* range = "MLM-File only supports coordinates from -999.99999 to 999.99999, "
-                              "and below 100 in size before a negative coordinate";
+constexpr const char* range = "MLM-File only supports coordinates from -99999999 to 99999999";
+constexpr int mostDecimals = 5;
 
-// The value as "0.00000" with a blank in place of a missing sign.
-std::string signedText(float value)
+// The value with decimals decimals and a blank in place of a missing sign.
+std::string signedText(float value, int decimals = mostDecimals)
 {
-  std::string text = Format(value, "0.00000");
+  const std::string mask =
+      decimals > 0 ? "0." + std::string(static_cast<std::size_t>(decimals), '0') : "0";
+  std::string text = Format(value, mask);
   if (text.find('-') == std::string::npos)
     text.insert(0, 1, ' ');
   return text;
@@ -38,8 +40,9 @@ std::string typeTail(const std::string& label, std::int16_t materialIndex)
   return "  0.0000 " + type + " 0   -   -    -      -        -";
 }
 
-// The three coordinate fields. A text longer than its field, or one filling
-// it before a "-", would run into its neighbour and be misread.
+// The three coordinate fields, each with as many of its five decimals as
+// fit: a full field before a "-" would merge with it, so it keeps one blank
+// there. Only a value whose whole part does not fit is refused.
 void appendCoordinates(std::string& line, const ExportAtom& a)
 {
   const float values[3] = {a.x, a.y, a.z};
@@ -48,11 +51,13 @@ void appendCoordinates(std::string& line, const ExportAtom& a)
     if (!std::isfinite(values[k]))
       throw RuntimeError(range);
     texts[k] = signedText(values[k]);
-    if (texts[k].size() > coordinateWidth)
-      throw RuntimeError(range);
   }
   for (int k = 0; k < 3; ++k) {
-    if (k < 2 && texts[k].size() == coordinateWidth && texts[k + 1].front() == '-')
+    const bool beforeMinus = k < 2 && texts[k + 1].front() == '-';
+    const std::size_t room = coordinateWidth - (beforeMinus ? 1 : 0);
+    for (int decimals = mostDecimals - 1; texts[k].size() > room && decimals >= 0; --decimals)
+      texts[k] = signedText(values[k], decimals);
+    if (texts[k].size() > room)
       throw RuntimeError(range);
     texts[k].resize(coordinateWidth, ' ');
     line.append(texts[k]);
@@ -84,8 +89,7 @@ void exportMLM(const ExportContext& ctx, const std::string& path)
   const std::int64_t firstId = set.fromSceneFile ? 0 : set.first;
   if (firstId + static_cast<std::int64_t>(set.atoms.size()) - 1 > maxId)
     throw RuntimeError("MLM-File only supports atom IDs up to 9999");
-  const std::vector<ExportBond> bonds =
-      set.fromSceneFile ? sceneBonds(ctx, set) : writtenBonds(ctx, set);
+  const std::vector<ExportBond> bonds = shownBonds(ctx, set);
   auto id = [&](std::size_t position) {
     return std::to_string(firstId + static_cast<std::int64_t>(position));
   };

@@ -143,6 +143,9 @@ void exportPDB(const ExportContext& ctx, const std::string& path)
                                              MessageIcon::Question);
   WaitCursor wait(ctx.prompts);
   const AtomLabels labels(ctx, LabelForm::Pdb);
+  // Columns 77-78 name the element, so readers need not guess it from the
+  // atom name.
+  const AtomLabels elements(ctx, LabelForm::Element);
   const ExportAtoms set = exportAtoms(ctx, ExportUse::Pdb);
 
   // Serials run on across the scene's lists; the model's follow the index.
@@ -193,7 +196,8 @@ void exportPDB(const ExportContext& ctx, const std::string& path)
       appendNumber(line, a.x, coordinateMask, 8, 8, range);
       appendNumber(line, a.y, coordinateMask, 8, 8, range);
       appendNumber(line, a.z, coordinateMask, 8, 8, range);
-      line.append("  1.00  0.00");
+      line.append("  1.00  0.00          ");
+      appendRight(line, elements(a.type), 2);
       lines.line(line);
     }
   });

@@ -29,7 +29,9 @@ std::string quotedPath(const std::string& path);
 std::optional<std::int32_t> atomCountOf(std::string_view line);
 
 // A coordinate: the leading number of the text when it is finite and inside
-// the float range, else nothing.
+// the float range, else nothing. A Fortran exponent ("2.5D-02") reads as its
+// value; a text that holds a second number right after the first
+// ("1.234.5") is none.
 std::optional<float> coordinateOf(std::string_view text);
 
 // The file name without folder and last extension.

@@ -82,6 +82,10 @@ std::optional<XmolImport> importCoordinateBytes(Model& model, std::string_view b
   result.title = read.title;
   storeStructure(model, read, kXmolKind);
   model.distortionActive = false;
+  // Measured now, so the bonds of atoms that are no tube, or whose fit
+  // failed, follow the file as a fitted tube's do.
+  if (const std::optional<float> shortest = closestNonZeroDistance(read.x, read.y, read.z))
+    model.bondLength = *shortest;
 
   bool isTube = previousIsTube;
   if (!quiet) {

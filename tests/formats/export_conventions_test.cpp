@@ -54,7 +54,9 @@ TEST(ExportSetTest, eachUseTakesItsSetAndFirstAtomPerKind)
   }
 }
 
-TEST(ExportSetTest, theSceneFileServesPdbMlmCifAndTheBoxOnlyFromTwoLists)
+// Every file takes what the scene shows; the statistics and the VRML
+// spheres keep the model.
+TEST(ExportSetTest, theSceneFileServesTheFilesAndTheBoxOnlyFromTwoLists)
 {
   ExportRig rig;
   rig.addAtom(0.0f, 0.0f, 0.0f);
@@ -62,9 +64,8 @@ TEST(ExportSetTest, theSceneFileServesPdbMlmCifAndTheBoxOnlyFromTwoLists)
   for (const std::int32_t lists : {0, 1, 2, 3}) {
     rig.ctx.sceneListCount = lists;
     for (const ExportUse use : allUses) {
-      const bool scene = lists >= 2
-                         && (use == ExportUse::Pdb || use == ExportUse::Box
-                             || use == ExportUse::Mlm || use == ExportUse::Cif);
+      const bool scene =
+          lists >= 2 && use != ExportUse::Statistics && use != ExportUse::Vrml;
       const ExportAtoms set = exportAtoms(rig.ctx, use);
       SCOPED_TRACE(std::to_string(lists) + " lists, use " + std::to_string(int(use)));
       EXPECT_EQ(set.fromSceneFile, scene);

@@ -85,9 +85,8 @@ const std::string xmolRange = "XMOL-File only supports coordinates from -999.999
 const std::string molRange = "MOL-File only supports coordinates from -9999.9999 to 99999.9999";
 const std::string pdbRange = "PDB-File only supports coordinates from -999.999 to 9999.999";
 const std::string bondRange = "Bonds-File only supports coordinates from -999.9999 to 9999.9999";
-const std::string mlmRange = "MLM-File only supports coordinates from -999.99999 to 999.99999, "
-                             "and below 100 in size before a negative coordinate";
-const std::string cifRange = "CIF-File only supports fractional coordinates from -99.999 to 999.999";
+const std::string mlmRange = "MLM-File only supports coordinates from -99999999 to 99999999";
+const std::string cifRange = "CIF-File only supports finite coordinates";
 const std::string vrmlRange = "VRML-File only supports finite coordinates";
 const float inf = std::numeric_limits<float>::infinity();
 const std::string threeFields = " 1  2  3  3  0 \r\n 1  2  3 \r\n";
@@ -161,29 +160,12 @@ TEST(ExportFailureTest, badInputLeavesThePreviousFile)
       {"PDB scene file missing", noSceneFile, pdb, ""},
       {"MLM 10001 atoms", atomRow(10001), mlm, "MLM-File only supports atom IDs up to 9999"},
       {"MLM cage to ID 10000", atomRow(10001, 8), mlm, "MLM-File only supports atom IDs up to 9999"},
-      {"MLM x of 1000", atomAt(1000.0f), mlm, mlmRange},
-      {"MLM x of 150 before a y of -3", atomAt(150.0f, -3.0f), mlm, mlmRange},
+      {"MLM x of 10^9", atomAt(1e9f), mlm, mlmRange},
+      {"MLM x of 10^8 before a y of -3", atomAt(1e8f, -3.0f), mlm, mlmRange},
       {"MLM NaN", atomAt(nan), mlm, mlmRange},
       {"MLM bond outside", [](ExportRig& r) { atomAt(1.0f)(r), r.addBond(0, 2); }, mlm,
        "Bond 2 names atom 3, outside the 2 atoms of the structure"},
-      {"CIF negative padding",
-       [](ExportRig& r) {
-         atomAt(1.0f)(r);
-         r.ctx.cifPadding = {-1.0f, 5.0f, 0.0f};
-       },
-       cif, "The CIF bounding box has no room along x: check the padding."},
-      {"CIF negative z padding",
-       [](ExportRig& r) {
-         atomAt(1.0f)(r);
-         r.ctx.cifPadding = {5.0f, 5.0f, -0.75f};
-       },
-       cif, "The CIF bounding box has no room along z: check the padding."},
-      {"CIF fraction of 1000",
-       [](ExportRig& r) {
-         atomAt(10.0f)(r);
-         r.ctx.cifPadding = {-4.999f, 5.0f, 0.0f};
-       },
-       cif, cifRange},
+      {"CIF NaN", atomAt(nan), cif, cifRange},
       {"VRML 2.0 infinity", atomAt(0.0f, inf), vrml2, vrmlRange},
       {"VRML 1.0 infinity", atomAt(inf), vrml1, vrmlRange},
       {"VRML bond outside", [](ExportRig& r) { atomAt(1.0f)(r), r.addBond(2, 0); }, vrml2,

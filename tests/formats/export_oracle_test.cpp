@@ -166,6 +166,54 @@ TEST(ExportOracleTest, galliumNitrideKeepsItsElements)
   EXPECT_EQ(atoms[1].second, "N");
 }
 
+// The element columns name every atom, so Open Babel reads the formula
+// without guessing from atom names and prints no warning.
+TEST(ExportOracleTest, tubesReadAsTheirFormulaWithoutWarnings)
+{
+  if (!tools())
+    return;
+  for (const bool galliumNitride : {false, true}) {
+    SCOPED_TRACE(galliumNitride ? "Ga-N" : "C");
+    ExportRig rig;
+    FakeAbort abort;
+    buildTubes(rig.model, 10, 10, 25.0f, 1.42f, rig.prompts, abort);
+    const std::string half = std::to_string(rig.model.atomCount / 2);
+    const std::string formula = galliumNitride ? "Ga" + half + "N" + half
+                                               : "C" + std::to_string(rig.model.atomCount);
+    if (galliumNitride) {
+      rig.ctx.atomTypeLabel1 = "Ga";
+      rig.ctx.atomTypeLabel2 = "N";
+    }
+    rig.prompts.answerYesNo(true);
+    const std::string pdb = rig.path("tube.pdb");
+    exportPDB(rig.ctx, pdb);
+    const ToolResult r = runTool("obabel", {"-ipdb", pdb, "-otxt", "--append", "formula"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(splitSpaces(r.out).back(), formula) << r.out;
+    EXPECT_EQ(r.err, "1 molecule converted\n");
+  }
+}
+
+// A structure of several scene lists reaches Open Babel whole.
+TEST(ExportOracleTest, everyListShownReadsBackFromXmolAndMol)
+{
+  if (!tools())
+    return;
+  for (const auto& tubes : {threeWalls(), sevenTubeBundle()}) {
+    ExportRig rig;
+    const SceneTubes shown(rig, tubes, 10.0f);
+    const std::string xmol = rig.path("s.xmol");
+    const std::string mol = rig.path("s.mol");
+    exportXMOL(rig.ctx, xmol);
+    rig.prompts.answerInput("1");
+    exportMOL(rig.ctx, mol);
+    const std::string counts =
+        std::to_string(shown.shownAtoms) + " " + std::to_string(shown.shownBonds);
+    EXPECT_EQ(babelCounts("mol", mol), counts);
+    EXPECT_EQ(splitSpaces(babelCounts("xyz", xmol)).at(0), std::to_string(shown.shownAtoms));
+  }
+}
+
 TEST(ExportOracleTest, gemmiDecodesHybrid36Serials)
 {
   if (!tools())

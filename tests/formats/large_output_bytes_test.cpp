@@ -72,7 +72,7 @@ TEST(LargeOutputBytesTest, tubeFilesKeepTheirBytes)
 
   rig.prompts.answerYesNo(true);
   exportPDB(rig.ctx, rig.path("tube.pdb"));
-  EXPECT_EQ(fingerprint(rig.path("tube.pdb")), "940008 14e8b979") << "PDB";
+  EXPECT_EQ(fingerprint(rig.path("tube.pdb")), "1060008 855779bd") << "PDB";
 
   ExportScene single(rig);
   single.scene.setAtomData();
@@ -98,10 +98,10 @@ TEST(LargeOutputBytesTest, sceneListsWithLfEndsKeepTheirBytes)
   rig.ctx.lfLineEnds = true;
 
   exportXMOL(rig.ctx, rig.path("walls.xyz"));
-  EXPECT_EQ(rawFingerprint(rig.path("walls.xyz")), "400007 78ec5727") << "XMOL";
+  EXPECT_EQ(rawFingerprint(rig.path("walls.xyz")), "800007 32447a55") << "XMOL";
   rig.prompts.answerYesNo(true);
   exportPDB(rig.ctx, rig.path("walls.pdb"));
-  EXPECT_EQ(rawFingerprint(rig.path("walls.pdb")), "1879812 e8208147") << "PDB";
+  EXPECT_EQ(rawFingerprint(rig.path("walls.pdb")), "2119812 f71c0085") << "PDB";
 }
 
 } // namespace

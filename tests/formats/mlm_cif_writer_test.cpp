@@ -3,6 +3,7 @@
 
 #include "formats/structure_writers.h"
 #include "runtime/number_parse.h"
+#include "runtime/split.h"
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,28 @@ TEST(MlmWriterTest, numberFieldsLineUpSignedAndUnsignedValues)
     EXPECT_EQ(formatMLMNumber(value, 10), text) << value;
   EXPECT_EQ(formatMLMNumber(2.0f, 4), " 2.0");
   EXPECT_EQ(formatMLMNumber(2.0f, 12), " 2.00000    ");
+}
+
+// A coordinate keeps as many of its five decimals as its field holds, and a
+// blank before a negative neighbour.
+TEST(MlmWriterTest, largeCoordinatesGiveUpDecimalsNotTheirValue)
+{
+  const struct {
+    float x, y, z;
+    const char* fields;
+  } cases[] = {
+      {0.0f, 0.0f, 1500.0f, " 0.00000   0.00000   1500.0000"},
+      {150.0f, -3.0f, 0.0f, " 150.0000 -3.00000   0.00000  "},
+      {-12345.678f, 99999.5f, -1.0f, "-12345.678 99999.50 -1.00000  "},
+      {123456789.0f, 0.0f, 0.0f, " 123456790 0.00000   0.00000  "},
+  };
+  for (const auto& c : cases) {
+    ExportRig rig;
+    rig.addAtom(c.x, c.y, c.z);
+    const std::string path = rig.path("m.mlm");
+    exportMLM(rig.ctx, path);
+    EXPECT_EQ(fileLines(path).at(8).substr(10, 30), c.fields) << c.x << " " << c.y << " " << c.z;
+  }
 }
 
 TEST(MlmWriterTest, rowsAndCountsOfTheTables)
@@ -110,12 +133,16 @@ TEST(CifWriterTest, cellAndRowsOfTheBox)
   EXPECT_EQ(lines[2], "###                        Kelvarin CIF File Export                        ###");
   EXPECT_EQ(lines[12], "_cell_length_a                    11.42");
   EXPECT_EQ(lines[13], "_cell_length_b                    10.0");
-  EXPECT_EQ(lines[14], "_cell_length_c                    1.0");
-  EXPECT_EQ(lines[26], "   C    0.438   0.500   0.000");
-  EXPECT_EQ(lines[27], "   C    0.562   0.500   0.000");
+  // No z padding: half a bond length on each side, so the atoms' images in
+  // the next cells stay a bond length away. Five decimals keep an atom
+  // within 0.0005 Å on the 11.42 Å edge.
+  EXPECT_EQ(lines[14], "_cell_length_c                    1.42");
+  EXPECT_EQ(lines[26], "   C    0.43783   0.50000   0.5000");
+  EXPECT_EQ(lines[27], "   C    0.56217   0.50000   0.5000");
   EXPECT_EQ(lines[28], "");
 
-  // Edges of 12 and 12.34567 Å; the lowest atom sits at padding / a.
+  // Edges of 12 and 12.34567 Å (plus the bond length); the lowest atom sits
+  // at its margin / edge.
   ExportRig edges;
   edges.ctx.cifPadding = {1.0f, 0.0f, 0.0f};
   edges.addAtom(0.0f, 0.0f, 0.0f);
@@ -123,9 +150,22 @@ TEST(CifWriterTest, cellAndRowsOfTheBox)
   exportCIF(edges.ctx, path);
   lines = fileLines(path);
   EXPECT_EQ(lines[12], "_cell_length_a                    12.0");
-  EXPECT_EQ(lines[13], "_cell_length_b                    12.3457");
-  EXPECT_EQ(lines[26], "   C    0.083   0.000   0.000");
-  EXPECT_EQ(lines[27], "   C    0.917   1.000   0.000");
+  EXPECT_EQ(lines[13], "_cell_length_b                    13.7657");
+  EXPECT_EQ(lines[26], "   C    0.08333   0.05158   0.5000");
+  EXPECT_EQ(lines[27], "   C    0.91667   0.94842   0.5000");
+
+  // A cell of 1000 Å needs seven decimals; a padding below half a bond
+  // length gives way to it.
+  ExportRig wide;
+  wide.ctx.cifPadding = {0.5f, -2.0f, 0.0f};
+  wide.addAtom(0.0f, 0.0f, 0.0f);
+  wide.addAtom(998.58f, 1.0f, 0.0f);
+  exportCIF(wide.ctx, path);
+  lines = fileLines(path);
+  EXPECT_EQ(lines[12], "_cell_length_a                    1000.0");
+  EXPECT_EQ(lines[13], "_cell_length_b                    2.42");
+  EXPECT_EQ(lines[26], "   C    0.0007100   0.2934   0.5000");
+  EXPECT_EQ(lines[27], "   C    0.9992900   0.7066   0.5000");
 }
 
 TEST(CifWriterTest, twoSceneListsGiveEveryAtomInsideTheirBox)
@@ -147,9 +187,11 @@ TEST(CifWriterTest, twoSceneListsGiveEveryAtomInsideTheirBox)
   ASSERT_NE(header, lines.end());
   int rows = 0;
   for (auto row = header + 1; row != lines.end() && !row->empty(); ++row) {
-    for (std::size_t k = 0; k < 3; ++k) {
-      const double f = Val(row->substr(5 + 8 * k, 8));
-      EXPECT_TRUE(f >= 0.0 && f <= 1.0) << *row;
+    const auto fields = splitSpaces(*row);
+    ASSERT_EQ(fields.size(), 4u) << *row;
+    for (std::size_t k = 1; k < 4; ++k) {
+      const double f = Val(fields[k]);
+      EXPECT_TRUE(f > 0.0 && f < 1.0) << *row;
     }
     ++rows;
   }

@@ -144,11 +144,11 @@ TEST(PdbWriterTest, oneListWithTheConnectionTable)
   exportPDB(rig.ctx, path);
   EXPECT_EQ(readBytes(path),
             pdbHead
-                + "ATOM      1  C     C A   1       1.420   0.000   0.000  1.00  0.00\r\n"
-                  "ATOM      2 Ga    Ga A   1      -1.500   2.250  12.000  1.00  0.00\r\n"
-                  "ATOM      3  C     C A   1       0.000   0.000   0.000  1.00  0.00\r\n"
-                  "ATOM      4  C     C A   1       0.000   1.000   0.000  1.00  0.00\r\n"
-                  "ATOM      5  C     C A   1       0.000   2.000   0.000  1.00  0.00\r\n"
+                + "ATOM      1  C     C A   1       1.420   0.000   0.000  1.00  0.00           C\r\n"
+                  "ATOM      2 Ga    Ga A   1      -1.500   2.250  12.000  1.00  0.00          GA\r\n"
+                  "ATOM      3  C     C A   1       0.000   0.000   0.000  1.00  0.00           C\r\n"
+                  "ATOM      4  C     C A   1       0.000   1.000   0.000  1.00  0.00           C\r\n"
+                  "ATOM      5  C     C A   1       0.000   2.000   0.000  1.00  0.00           C\r\n"
                   "TER\r\n"
                   "CONECT    1    2    3\r\n"
                   "CONECT    2    1    3\r\n"
@@ -210,11 +210,11 @@ TEST(PdbWriterTest, twoListsFromTheSceneFiles)
   exportPDB(rig.ctx, path);
   EXPECT_EQ(readBytes(path),
             pdbHead
-                + "ATOM      1  C     C A1  1       0.000   0.000   0.000  1.00  0.00\r\n"
-                  "ATOM      2  C     C A1  1       1.420   0.000   0.000  1.00  0.00\r\n"
+                + "ATOM      1  C     C A1  1       0.000   0.000   0.000  1.00  0.00           C\r\n"
+                  "ATOM      2  C     C A1  1       1.420   0.000   0.000  1.00  0.00           C\r\n"
                   "TER\r\n"
-                  "ATOM      3  C     C A2  1       0.000   0.000  10.000  1.00  0.00\r\n"
-                  "ATOM      4  N     N A2  1       1.420   0.000  10.000  1.00  0.00\r\n"
+                  "ATOM      3  C     C A2  1       0.000   0.000  10.000  1.00  0.00           C\r\n"
+                  "ATOM      4  N     N A2  1       1.420   0.000  10.000  1.00  0.00           N\r\n"
                   "TER\r\n"
                   "CONECT    1    2\r\n"
                   "CONECT    2    1\r\n"
@@ -241,10 +241,10 @@ TEST(PdbWriterTest, listTenKeepsTheCoordinateColumns)
   auto lines = fileLines(path);
   ASSERT_EQ(lines.size(), 3u + 22u);
   EXPECT_EQ(lines[3].substr(21, 9), "A1  1    ");
-  EXPECT_EQ(lines[21], "ATOM     10  C     C A  10       9.000   0.000   0.000  1.00  0.00");
+  EXPECT_EQ(lines[21], "ATOM     10  C     C A  10       9.000   0.000   0.000  1.00  0.00           C");
   EXPECT_EQ(lines[21].substr(30, 8), "   9.000");
   EXPECT_EQ(lines[22], "TER");
-  EXPECT_EQ(lines[23], "ATOM     11  X     X A  11      10.000   0.000   0.000  1.00  0.00");
+  EXPECT_EQ(lines[23], "ATOM     11  X     X A  11      10.000   0.000   0.000  1.00  0.00           X");
 
   // Lists without bonds leave no bond file: every atom stands alone.
   rig.prompts.answerYesNo(true);

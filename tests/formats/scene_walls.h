@@ -6,6 +6,7 @@
 #include "model/bond_search.h"
 #include "model/c60_builder.h"
 #include "model/display_settings.h"
+#include "model/tube_builder.h"
 #include "scene/gl_recording.h"
 #include "scene/scene_object.h"
 #include "support/fake_abort.h"
@@ -52,6 +53,48 @@ struct SceneWalls : ExportScene {
       rig.model.placementZ = z;
       scene.setAtomData();
       scene.setBondData();
+    }
+    rig.ctx.sceneListCount = scene.getNO();
+  }
+};
+
+// A tube of SceneTubes: chiral indices and its place across the axis.
+struct ShownTube {
+  std::int16_t n;
+  std::int16_t m;
+  float x = 0.0f;
+  float y = 0.0f;
+};
+
+// Three walls, (5,5), (10,10) and (15,15).
+inline std::vector<ShownTube> threeWalls() { return {{5, 5}, {10, 10}, {15, 15}}; }
+
+// Seven (5,5) tubes in a hexagon around the middle one, 10 Å apart.
+inline std::vector<ShownTube> sevenTubeBundle()
+{
+  const float h = 10.0f * 0.8660254f;
+  return {{5, 5, 0.0f, 0.0f}, {5, 5, 10.0f, 0.0f}, {5, 5, -10.0f, 0.0f}, {5, 5, 5.0f, h},
+          {5, 5, -5.0f, h},   {5, 5, 5.0f, -h},    {5, 5, -5.0f, -h}};
+}
+
+// Tubes shown as separate scene lists, as the shell shows the walls of a
+// multi-wall tube or the tubes of a bundle: each built in the rig's model
+// and compiled at its place. The model keeps the last one only.
+struct SceneTubes : ExportScene {
+  std::int32_t shownAtoms = 0;
+  std::int32_t shownBonds = 0;
+
+  SceneTubes(ExportRig& rig, const std::vector<ShownTube>& tubes, float length) : ExportScene(rig)
+  {
+    rig.model.structureKind = 1;
+    for (const ShownTube& t : tubes) {
+      buildTubes(rig.model, t.n, t.m, length, 1.42f, rig.prompts, abort);
+      rig.model.placementX = t.x;
+      rig.model.placementY = t.y;
+      scene.setAtomData();
+      scene.setBondData();
+      shownAtoms += rig.model.atomCount;
+      shownBonds += rig.model.bondCount;
     }
     rig.ctx.sceneListCount = scene.getNO();
   }

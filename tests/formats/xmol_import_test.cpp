@@ -75,7 +75,7 @@ struct XmolRig {
   }
   bool lastTubeKept() const
   {
-    return model.tubeLength == 111.0f && model.tubeDiameter == 22.0f && model.bondLength == 1.3f
+    return model.tubeLength == 111.0f && model.tubeDiameter == 22.0f
            && model.lastTubeDiameter == 22.0f && model.lastTubeRadius == 11.0f;
   }
 };
@@ -106,7 +106,8 @@ TEST(XmolImportTest, firstFieldGivesTheAtomType)
 }
 
 // No to the tube question ends the import with the atoms read: no fit, no
-// bonds. No to the distortion question does the same but keeps the answer.
+// bonds, but the bond length measured. No to the distortion question does
+// the same but keeps the answer.
 TEST(XmolImportTest, declinedQuestionsLeaveTheTubeUnmeasuredAndUnbonded)
 {
   const std::string text = xmolText(zigzagTube());
@@ -120,6 +121,7 @@ TEST(XmolImportTest, declinedQuestionsLeaveTheTubeUnmeasuredAndUnbonded)
     EXPECT_EQ(rig.model.bondCount, 0);
     EXPECT_TRUE(rig.model.bondAtom1.empty());
     EXPECT_TRUE(rig.lastTubeKept());
+    EXPECT_NEAR(rig.model.bondLength, 1.4156, 1e-3);
     EXPECT_EQ(rig.prompts.calls.size(), 1u);
     EXPECT_EQ(rig.prompts.calls[0].text, "Is this data for a nanotube?");
     EXPECT_EQ(rig.prompts.calls[0].title, "Import Nanotube?");
@@ -136,6 +138,7 @@ TEST(XmolImportTest, declinedQuestionsLeaveTheTubeUnmeasuredAndUnbonded)
     EXPECT_FALSE(rig.model.distortionActive);
     EXPECT_EQ(rig.model.bondCount, 0);
     EXPECT_TRUE(rig.lastTubeKept());
+    EXPECT_NEAR(rig.model.bondLength, 1.4156, 1e-3);
     for (std::int32_t i = 0; i < rig.model.atomCount; ++i)
       EXPECT_NEAR(rig.model.atomZ[i], zigzagTube().atomZ[i], 1e-6) << i;
   }
@@ -224,14 +227,18 @@ TEST(XmolImportTest, fitMeasuresZTubesAndStoresNothingWhenItFails)
     EXPECT_FALSE(rig.result->isTube);
     EXPECT_NEAR(rig.model.tubeLength, 24.85, 1e-3);
   }
+  // The bond length is the shortest distance measured, as after a fit; with
+  // no distance to measure the last one stays.
   const struct {
     const char* name;
     std::string text;
     const char* message;
+    float bondLength;
   } failures[] = {
-      {"off every axis", xmolText(tube, [](float& x, float&, float&) { x += 5.0f; }), kNoAxis},
-      {"single atom", "1\n\nC 0 0 0\n", kNoBond},
-      {"duplicates only", "2\n\nC 0 0 0\nC 0 0 0\n", kNoBond},
+      {"off every axis", xmolText(tube, [](float& x, float&, float&) { x += 5.0f; }), kNoAxis,
+       1.4156f},
+      {"single atom", "1\n\nC 0 0 0\n", kNoBond, 1.3f},
+      {"duplicates only", "2\n\nC 0 0 0\nC 0 0 0\n", kNoBond, 1.3f},
   };
   for (const auto& f : failures) {
     for (const bool quiet : {false, true}) {
@@ -242,6 +249,7 @@ TEST(XmolImportTest, fitMeasuresZTubesAndStoresNothingWhenItFails)
       EXPECT_EQ(rig.prompts.messages()[0].title, "Import Nanotube?") << f.name;
       EXPECT_FALSE(rig.result->isTube) << f.name;
       EXPECT_TRUE(rig.lastTubeKept()) << f.name;
+      EXPECT_NEAR(rig.model.bondLength, f.bondLength, 1e-3) << f.name;
     }
     XmolRig rig;
     rig.run(f.text, {}, true, false);
