@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <set>
 #include <sstream>
 
@@ -176,6 +177,8 @@ TEST(ExportOracleTest, tubesReadAsTheirFormulaWithoutWarnings)
     SCOPED_TRACE(galliumNitride ? "Ga-N" : "C");
     ExportRig rig;
     FakeAbort abort;
+    // Any material but carbon gives the two sites types 1 and 2.
+    rig.model.materialIndex = galliumNitride ? 2 : 0;
     buildTubes(rig.model, 10, 10, 25.0f, 1.42f, rig.prompts, abort);
     const std::string half = std::to_string(rig.model.atomCount / 2);
     const std::string formula = galliumNitride ? "Ga" + half + "N" + half
@@ -187,10 +190,23 @@ TEST(ExportOracleTest, tubesReadAsTheirFormulaWithoutWarnings)
     rig.prompts.answerYesNo(true);
     const std::string pdb = rig.path("tube.pdb");
     exportPDB(rig.ctx, pdb);
-    const ToolResult r = runTool("obabel", {"-ipdb", pdb, "-otxt", "--append", "formula"});
+    // XYZ adds no hydrogens to the open ends, so its element column is the
+    // formula read. Single bonds only ("-as"): Open Babel cannot assign
+    // double bonds to a Ga-N network and says so, whatever the file.
+    const ToolResult r = runTool("obabel", {"-ipdb", pdb, "-as", "-oxyz"});
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(splitSpaces(r.out).back(), formula) << r.out;
     EXPECT_EQ(r.err, "1 molecule converted\n");
+    std::map<std::string, int> elements;
+    std::istringstream in(r.out);
+    std::string line;
+    std::getline(in, line);
+    std::getline(in, line);
+    while (std::getline(in, line) && !splitSpaces(line).empty())
+      ++elements[splitSpaces(line)[0]];
+    std::string read;
+    for (const auto& [symbol, count] : elements)
+      read += symbol + std::to_string(count);
+    EXPECT_EQ(read, formula);
   }
 }
 
