@@ -2,6 +2,7 @@
 // library.
 #include "imaging/pdf_report.h"
 
+#include "platform/open_url.h"
 #include "quillet/quillet.h"
 #include "runtime/math_util.h"
 #include "runtime/number_format.h"
@@ -235,7 +236,7 @@ void PdfReport::writePDF(int kindIndex)
   }
   m_openResult = -1;
   if (written && m_prompts.yesNo(kTexts.generated, {}, MessageIcon::Question))
-    m_shellOpen.openFile(m_fileName);
+    openOrTell(m_fileName, m_shellOpen, m_prompts);
 }
 
 bool PdfReport::write(int kindIndex)

@@ -1,8 +1,7 @@
 // Writing and reading XY point files.
 #include "imaging/xy_file.h"
 
-#include "platform/file_dialogs.h"
-#include "platform/prompts.h"
+#include "platform/save_dialog.h"
 #include "runtime/file_util.h"
 #include "runtime/line_reader.h"
 #include "runtime/number_parse.h"
@@ -76,25 +75,25 @@ FileStatus writeXYFile(const std::string& path, const std::vector<XYPoint>& poin
   return writer.commit();
 }
 
-void saveXYFile(const std::vector<XYPoint>& points, FileDialogs& dialogs, Prompts& prompts,
-                const std::string& importFolder, bool lfLineEnds)
+std::optional<std::string> saveXYFile(const std::vector<XYPoint>& points, FileDialogs& dialogs,
+                                      Prompts& prompts, EventPump& pump,
+                                      const std::string& importFolder, bool lfLineEnds)
 {
-  const std::optional<FileChoice> choice =
-      dialogs.save("Save XY Data", importFolder, "XY-File (*.xy)|*.xy", "sheet.xy", 1);
+  const std::optional<FileChoice> choice = askSavePath(
+      dialogs, prompts, pump, "Save XY Data", importFolder, "XY-File (*.xy)|*.xy", "sheet.xy");
   if (!choice)
-    return;
-  if (FileExists(choice->path)
-      && !prompts.yesNo("File already exists. Do you want to replace it?", "",
-                        MessageIcon::Exclamation))
-    return;
+    return std::nullopt;
   FileStatus status = FileStatus::success();
   try {
     status = writeXYFile(choice->path, points, lfLineEnds);
   } catch (const RuntimeError& error) {
     status = FileStatus::failure(error.what());
   }
-  if (!status)
+  if (!status) {
     prompts.message(status.error(), "", MessageIcon::Critical);
+    return std::nullopt;
+  }
+  return choice->path;
 }
 
 XYReadResult readXYPoints(const std::string& path)

@@ -4,11 +4,13 @@
 #include "runtime/file_status.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace tarvek {
 
+class EventPump;
 class FileDialogs;
 class Prompts;
 
@@ -34,10 +36,12 @@ FileStatus writeXYFile(const std::string& path, const std::vector<XYPoint>& poin
                        bool lfLineEnds);
 
 // The save command: asks for the file in the "Save XY Data" dialog starting in
-// importFolder, asks before replacing a non-empty file, writes it and reports
-// a failure in a message. Cancel and "No" leave everything as it was.
-void saveXYFile(const std::vector<XYPoint>& points, FileDialogs& dialogs, Prompts& prompts,
-                const std::string& importFolder, bool lfLineEnds);
+// importFolder (askSavePath: ".xy" added, the overwrite question), writes it
+// and reports a failure in a message. Cancel and "No" leave everything as it
+// was. The path written, or nothing.
+std::optional<std::string> saveXYFile(const std::vector<XYPoint>& points, FileDialogs& dialogs,
+                                      Prompts& prompts, EventPump& pump,
+                                      const std::string& importFolder, bool lfLineEnds);
 
 // What readXYPoints found: the points in file order, or the sentence telling
 // the user why the file cannot be read (then points is empty).

@@ -3,6 +3,7 @@
 #include "runtime/split.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace tarvek {
 
@@ -77,6 +78,45 @@ int nameFilterIndex(const std::vector<std::string>& filters, const std::string& 
 {
   auto it = std::find(filters.begin(), filters.end(), selected);
   return it == filters.end() ? 1 : static_cast<int>(it - filters.begin()) + 1;
+}
+
+std::vector<std::string> filterExtensions(std::string_view filter, int index)
+{
+  const auto parts = splitOn(filter, '|');
+  const std::size_t pairs = parts.size() / 2;
+  std::vector<std::string> extensions;
+  if (pairs == 0)
+    return extensions;
+  const std::size_t pair = index >= 1 && static_cast<std::size_t>(index) <= pairs
+                               ? static_cast<std::size_t>(index) - 1
+                               : 0;
+  for (auto p : splitOn(parts[2 * pair + 1], ';')) {
+    p = trimBlanks(p);
+    if (!p.starts_with("*.") || p.size() == 2)
+      continue;
+    const std::string_view ext = p.substr(1);
+    if (ext.find_first_of("*?") == std::string_view::npos)
+      extensions.emplace_back(ext);
+  }
+  return extensions;
+}
+
+std::string withFilterExtension(const std::string& path, std::string_view filter, int index)
+{
+  const std::vector<std::string> extensions = filterExtensions(filter, index);
+  if (path.empty() || extensions.empty())
+    return path;
+  const std::string_view name = std::string_view(path).substr(path.find_last_of('/') + 1);
+  const auto endsIn = [&](const std::string& ext) {
+    return name.size() > ext.size()
+           && std::equal(ext.rbegin(), ext.rend(), name.rbegin(), [](char a, char b) {
+                return std::tolower(static_cast<unsigned char>(a))
+                       == std::tolower(static_cast<unsigned char>(b));
+              });
+  };
+  if (std::any_of(extensions.begin(), extensions.end(), endsIn))
+    return path;
+  return path + extensions.front();
 }
 
 } // namespace tarvek

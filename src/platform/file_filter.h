@@ -21,4 +21,14 @@ std::string nameFilterAt(const std::vector<std::string>& filters, int index);
 // The 1-based index of a selected name filter; 1 when it is not in the list.
 int nameFilterIndex(const std::vector<std::string>& filters, const std::string& selected);
 
+// The extensions of the "desc|pattern" pair a 1-based index selects, with
+// their dots: "*.txt;*.dat" gives ".txt" and ".dat"; "*" and "*.*" give none.
+// An index out of range selects the first pair.
+std::vector<std::string> filterExtensions(std::string_view filter, int index);
+
+// path with the first extension of the selected filter added when its file
+// name ends in none of that filter's extensions (compared without regard to
+// case); unchanged when the filter has none.
+std::string withFilterExtension(const std::string& path, std::string_view filter, int index);
+
 } // namespace tarvek

@@ -26,18 +26,35 @@ bool hasUrlScheme(const std::string& target)
   return true;
 }
 
+bool handOver(const std::string& target, ShellOpen& shellOpen) noexcept
+{
+  try {
+    return hasUrlScheme(target) ? shellOpen.openAddress(target) : shellOpen.openFile(target);
+  } catch (...) {
+    // Opening a document is a courtesy: nothing the handler does may stop the caller.
+    return false;
+  }
+}
+
 } // namespace
 
 void openURL(const std::string& target, ShellOpen& shellOpen) noexcept
 {
-  try {
-    if (hasUrlScheme(target))
-      shellOpen.openAddress(target);
-    else
-      shellOpen.openFile(target);
-  } catch (...) {
-    // Opening a document is a courtesy: nothing the handler does may stop the caller.
-  }
+  handOver(target, shellOpen);
+}
+
+std::string noOpenerText(const std::string& target)
+{
+  return target + "\r\ncould not be opened: the desktop has no opener (xdg-open) or no program "
+                  "for this kind of file.";
+}
+
+bool openOrTell(const std::string& target, ShellOpen& shellOpen, Prompts& prompts)
+{
+  if (handOver(target, shellOpen))
+    return true;
+  prompts.message(noOpenerText(target), {}, MessageIcon::Exclamation);
+  return false;
 }
 
 } // namespace tarvek

@@ -3,6 +3,7 @@
 
 #include "formats/structure_writers.h"
 #include "platform/run_command.h"
+#include "platform/save_dialog.h"
 #include "scene/scene_object.h"
 #include "shell/file_commands.h"
 #include "shell/file_naming.h"
@@ -159,13 +160,13 @@ void CoordinateList::saveXyzTable()
 {
   Platform& platform = m_form.m_platform;
   const auto choice =
-      platform.fileDialogs.save({}, m_form.m_startup.exportFolder, kXyzTableFilter,
-                                m_form.fileCommands().defaultExportName(), 1);
+      askSavePath(platform.fileDialogs, platform.prompts, platform.pump, {},
+                  m_form.m_startup.exportFolder, kXyzTableFilter,
+                  m_form.fileCommands().defaultExportName());
   if (!choice)
     return;
-  platform.pump.pumpEvents();
-  if (!choice->path.empty())
-    writeXyzTable(choice->path, m_model->rows());
+  writeXyzTable(choice->path, m_model->rows());
+  m_form.setStatusPanel(1, savedText(choice->path));
 }
 
 SaveOutcome CoordinateList::saveCoordinatesAs()
@@ -173,15 +174,14 @@ SaveOutcome CoordinateList::saveCoordinatesAs()
   Form1& form = m_form;
   Platform& platform = form.m_platform;
   const std::string length = form.tf[2]->text().trimmed().toStdString();
-  const auto choice =
-      platform.fileDialogs.save({}, form.m_startup.exportFolder, kCoordinatesFilter,
-                                form.fileCommands().defaultExportName() + "_" + length, 1);
+  const auto choice = askSavePath(platform.fileDialogs, platform.prompts, platform.pump, {},
+                                  form.m_startup.exportFolder, kCoordinatesFilter,
+                                  form.fileCommands().defaultExportName() + "_" + length);
   if (!choice)
     return SaveOutcome::Cancelled;
-  platform.pump.pumpEvents();
   const std::string& path = choice->path;
   const int index = choice->filterIndex;
-  if (path.empty() || index < 1 || index > 6)
+  if (index < 1 || index > 6)
     return SaveOutcome::Cancelled;
   const bool saved = runCommand(platform.prompts, [&] {
     const ExportContext ctx = form.exportContext();
@@ -209,7 +209,10 @@ SaveOutcome CoordinateList::saveCoordinatesAs()
       break;
     }
   });
-  return saved ? SaveOutcome::Saved : SaveOutcome::Failed;
+  if (!saved)
+    return SaveOutcome::Failed;
+  form.setStatusPanel(1, savedText(path));
+  return SaveOutcome::Saved;
 }
 
 } // namespace tarvek

@@ -5,7 +5,7 @@
 #include "formats/structure_writers.h"
 #include "model/bond_search.h"
 #include "platform/run_command.h"
-#include "platform/utilities.h"
+#include "platform/save_dialog.h"
 #include "runtime/file_util.h"
 #include "runtime/int_convert.h"
 #include "runtime/number_format.h"
@@ -110,7 +110,9 @@ std::string FileCommands::defaultExportName() const
 std::string FileCommands::askExportPath(const std::string& folder, const char* filter,
                                         const std::string& name, int* filterIndex)
 {
-  const auto choice = m_form.m_platform.fileDialogs.save({}, folder, filter, name, 1);
+  Platform& platform = m_form.m_platform;
+  const auto choice =
+      askSavePath(platform.fileDialogs, platform.prompts, platform.pump, {}, folder, filter, name);
   if (!choice)
     return {};
   if (filterIndex != nullptr)
@@ -120,14 +122,7 @@ std::string FileCommands::askExportPath(const std::string& folder, const char* f
 
 std::string FileCommands::exportPath(const char* filter, int* filterIndex)
 {
-  const std::string path =
-      askExportPath(m_form.m_startup.exportFolder, filter, defaultExportName(), filterIndex);
-  if (path.empty())
-    return {};
-  m_form.m_platform.pump.pumpEvents();
-  if (!confirmOverwrite(path, m_form.m_platform.prompts))
-    return {};
-  return path;
+  return askExportPath(m_form.m_startup.exportFolder, filter, defaultExportName(), filterIndex);
 }
 
 void FileCommands::exportMOL()
@@ -136,35 +131,45 @@ void FileCommands::exportMOL()
     m_form.m_platform.prompts.message(*refusal, {}, MessageIcon::None);
     return;
   }
-  if (const std::string path = exportPath(kMolFilter); !path.empty())
+  if (const std::string path = exportPath(kMolFilter); !path.empty()) {
     tarvek::exportMOL(m_form.exportContext(), path);
+    m_form.setStatusPanel(1, savedText(path));
+  }
 }
 
 void FileCommands::exportXMOL()
 {
-  if (const std::string path = exportPath(kXmolFilter); !path.empty())
+  if (const std::string path = exportPath(kXmolFilter); !path.empty()) {
     tarvek::exportXMOL(m_form.exportContext(), path);
+    m_form.setStatusPanel(1, savedText(path));
+  }
 }
 
 void FileCommands::exportPDB()
 {
-  if (const std::string path = exportPath(kPdbFilter); !path.empty())
+  if (const std::string path = exportPath(kPdbFilter); !path.empty()) {
     tarvek::exportPDB(m_form.exportContext(), path);
+    m_form.setStatusPanel(1, savedText(path));
+  }
 }
 
 void FileCommands::exportCIF()
 {
-  if (const std::string path = exportPath(kCifFilter); !path.empty())
+  if (const std::string path = exportPath(kCifFilter); !path.empty()) {
     tarvek::exportCIF(m_form.exportContext(), path);
+    m_form.setStatusPanel(1, savedText(path));
+  }
 }
 
 void FileCommands::exportVRML()
 {
   int index = 1;
-  if (const std::string path = exportPath(kVrmlFilter, &index); !path.empty())
+  if (const std::string path = exportPath(kVrmlFilter, &index); !path.empty()) {
     tarvek::exportVRML(m_form.exportContext(),
                        {m_form.m_display, m_form.m_preferences, *m_form.m_scene}, path,
                        index == 2 ? VrmlVersion::Vrml1 : VrmlVersion::Vrml2);
+    m_form.setStatusPanel(1, savedText(path));
+  }
 }
 
 void FileCommands::exportPDF()
@@ -173,26 +178,27 @@ void FileCommands::exportPDF()
     return;
   const std::string path =
       askExportPath(m_form.m_startup.pdfFolder, kPdfFilter, defaultExportName());
-  if (path.empty())
-    return;
-  m_form.m_platform.pump.pumpEvents();
   // The page is saved whole or not at all, so the old file stays until then.
-  if (confirmOverwrite(path, m_form.m_platform.prompts))
+  if (!path.empty())
     m_form.m_seams.exportPdfPage(path);
 }
 
 void FileCommands::exportBonds()
 {
-  const std::string path = askExportPath(m_form.m_startup.exportFolder, kBondsFilter,
-                                         defaultExportName() + "_Bonds");
-  if (!path.empty())
+  if (const std::string path = askExportPath(m_form.m_startup.exportFolder, kBondsFilter,
+                                             defaultExportName() + "_Bonds");
+      !path.empty()) {
     tarvek::exportBonds(m_form.exportContext(), path);
+    m_form.setStatusPanel(1, savedText(path));
+  }
 }
 
 void FileCommands::exportMLM()
 {
-  if (const std::string path = exportPath(kMlmFilter); !path.empty())
+  if (const std::string path = exportPath(kMlmFilter); !path.empty()) {
     tarvek::exportMLM(m_form.exportContext(), path);
+    m_form.setStatusPanel(1, savedText(path));
+  }
 }
 
 void FileCommands::importFullerene()

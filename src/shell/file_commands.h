@@ -23,7 +23,8 @@ public:
   // programFolder ends in "/" and holds DATA/Fullerene.
   FileCommands(Form1& form, std::string programFolder);
 
-  // The exports: save dialog, overwrite question (not for bonds), writer.
+  // The exports: save dialog, overwrite question, writer, and the saved
+  // path in status panel 1.
   void exportMOL();
   void exportXMOL();
   void exportPDB();
@@ -83,12 +84,12 @@ public:
 private:
   void buildMenu();
   QAction* addCommand(QMenu* menu, const char* caption, std::function<void()> command);
-  // The save dialog of an export in folder with the suggested name; "" on
-  // Cancel, else the path and (through filterIndex) the chosen filter.
+  // The save dialog of an export in folder with the suggested name, and the
+  // overwrite question; "" on Cancel or No, else the path with the filter's
+  // extension and (through filterIndex) the chosen filter.
   std::string askExportPath(const std::string& folder, const char* filter,
                             const std::string& name, int* filterIndex = nullptr);
-  // The common export steps: dialog in the export folder, event pass,
-  // overwrite question; "" when the export stops there.
+  // askExportPath in the export folder with the suggested name.
   std::string exportPath(const char* filter, int* filterIndex = nullptr);
   std::string importFolderOr(const std::string& lastFile) const;
 

@@ -64,7 +64,7 @@ void HelpCommands::buildLinks()
     const std::string address = row->second.address;
     mnuLinks->addAction(QString::fromStdString(row->second.caption), this, [this, address] {
       m_form.m_platform.pump.pumpEvents();
-      openURL(address, m_form.m_platform.shellOpen);
+      openOrTell(address, m_form.m_platform.shellOpen, m_form.m_platform.prompts);
     });
   }
 }
@@ -75,9 +75,11 @@ void HelpCommands::ShowHelp()
   std::filesystem::path manual =
       std::filesystem::absolute(m_programFolder + "help/index.html", ec).lexically_normal();
   const std::string path = manual.string();
-  if (ec || !FileExists(path) || !m_form.m_platform.shellOpen.openFile(path))
+  if (ec || !FileExists(path))
     m_form.m_platform.prompts.message("The manual could not be opened: " + path, {},
                                       MessageIcon::Exclamation);
+  else
+    openOrTell(path, m_form.m_platform.shellOpen, m_form.m_platform.prompts);
 }
 
 void HelpCommands::showAbout()

@@ -5,6 +5,7 @@
 #include "imaging/ui/dib_section_qt.h"
 #include "imaging/ui/image_browser_window.h"
 #include "platform/run_command.h"
+#include "platform/save_dialog.h"
 #include "runtime/path_util.h"
 #include "runtime/runtime_error.h"
 #include "scene/gl_host.h"
@@ -125,11 +126,12 @@ PictureSave ImageCommands::SavePIC(const std::string& mode, const std::string& f
   std::string target = fileName.empty() ? platform.tempFolder.path("tmp.jpg") : fileName;
   bool jpeg = true;
   if (mode.empty()) {
-    const auto choice = platform.fileDialogs.save(
-        "Save Image", m_form.m_startup.imagesFolder,
-        "JPEG Image (*.jpg)|*.jpg|Windows Bitmap Image (*.bmp)|*.bmp",
-        m_form.fileCommands().defaultExportName(), 1);
-    if (!choice || choice->path.empty())
+    const auto choice =
+        askSavePath(platform.fileDialogs, platform.prompts, platform.pump, "Save Image",
+                    m_form.m_startup.imagesFolder,
+                    "JPEG Image (*.jpg)|*.jpg|Windows Bitmap Image (*.bmp)|*.bmp",
+                    m_form.fileCommands().defaultExportName());
+    if (!choice)
       return {SaveOutcome::Cancelled, {}, {}};
     target = choice->path;
     jpeg = choice->filterIndex != 2;
@@ -197,6 +199,8 @@ void ImageCommands::savePicture()
   const PictureSave result = SavePIC("", "", 0.0f);
   if (result.outcome == SaveOutcome::Failed)
     m_form.m_platform.prompts.message(result.reason, {}, MessageIcon::Exclamation);
+  else if (result.outcome == SaveOutcome::Saved)
+    m_form.setStatusPanel(1, savedText(result.path));
 }
 
 } // namespace tarvek

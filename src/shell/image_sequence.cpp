@@ -6,6 +6,7 @@
 #include "imaging/ui/movie_options_dialog.h"
 #include "model/model.h"
 #include "platform/platform.h"
+#include "platform/save_dialog.h"
 #include "platform/temp_folder.h"
 #include "platform/utilities.h"
 #include "runtime/file_util.h"
@@ -128,12 +129,9 @@ void saveImageSequence(Form1& form, Platform& platform, const Model& model)
   if (!title)
     return;
   const std::optional<FileChoice> choice =
-      platform.fileDialogs.save("Save Animation", form.startup().imagesFolder, kSequenceFilter,
-                                *title + "_sequence", 1);
-  platform.pump.pumpEvents();
-  if (!choice || choice->path.empty())
-    return;
-  if (!confirmOverwrite(choice->path, platform.prompts))
+      askSaveName(platform.fileDialogs, platform.pump, "Save Animation",
+                  form.startup().imagesFolder, kSequenceFilter, *title + "_sequence");
+  if (!choice)
     return;
   const auto type = static_cast<SequenceType>(
       choice->filterIndex >= 1 && choice->filterIndex <= 3 ? choice->filterIndex : 1);
@@ -152,6 +150,12 @@ void saveImageSequence(Form1& form, Platform& platform, const Model& model)
   std::vector<std::string> frames;
   for (std::int32_t i = 1; i <= options.frameCount; ++i)
     frames.push_back(base + "_" + Format(i, "000") + frameExt);
+  const std::string gif = base + ".gif";
+  std::vector<std::string> written = frames;
+  if (type == SequenceType::Gif)
+    written.push_back(gif);
+  if (!confirmOverwrite(written, platform.prompts))
+    return;
   // No stale frame of an older, longer run may join this one.
   for (const std::string& frame : frames)
     killFile(frame);
@@ -180,8 +184,12 @@ void saveImageSequence(Form1& form, Platform& platform, const Model& model)
   scene.keyRotate(turn.axis, -static_cast<float>(turn.sign) * angle
                                  * static_cast<float>(options.frameCount),
                   0);
-  if (type == SequenceType::Gif)
-    makeAnimatedGIF(frames, base + ".gif", platform.prompts);
+  if (type == SequenceType::Gif) {
+    if (makeAnimatedGIF(frames, gif, platform.prompts))
+      form.setStatusPanel(1, savedText(gif));
+  } else if (!frames.empty()) {
+    form.setStatusPanel(1, savedText(frames.front() + " - " + getFileName(frames.back())));
+  }
 }
 
 } // namespace tarvek

@@ -1,7 +1,9 @@
 #include "shell/outside_programs.h"
 
 #include "formats/structure_writers.h"
+#include "platform/open_url.h"
 #include "platform/run_command.h"
+#include "platform/save_dialog.h"
 #include "platform/utilities.h"
 #include "runtime/atomic_file.h"
 #include "runtime/file_util.h"
@@ -106,20 +108,19 @@ void OutsidePrograms::offerSceneCopy(const std::string& povFile)
                            "you may download it from " +
                                m_form.viewCommands().address("povray-download"),
                            {}, MessageIcon::None);
-  const auto choice = platform.fileDialogs.save("Save as POV-Ray file", m_form.m_startup.exportFolder,
-                                                "POV-Ray File (*.pov)|*.pov", "tarvek", 1);
+  const auto choice =
+      askSavePath(platform.fileDialogs, platform.prompts, platform.pump, "Save as POV-Ray file",
+                  m_form.m_startup.exportFolder, "POV-Ray File (*.pov)|*.pov", "tarvek");
   if (!choice)
     return;
-  platform.pump.pumpEvents();
   const std::string& target = choice->path;
-  if (!confirmOverwrite(target, platform.prompts))
-    return;
   std::string scene;
   if (FileStatus read = readFileBytes(povFile, scene); !read)
     throw RuntimeError(read.error());
   if (FileStatus written = writeFileAtomic(target, scene); !written)
     throw RuntimeError(written.error());
-  platform.shellOpen.openFile(target);
+  m_form.setStatusPanel(1, savedText(target));
+  openOrTell(target, platform.shellOpen, platform.prompts);
 }
 
 void OutsidePrograms::launchViewer(ViewerKind kind)
@@ -152,7 +153,7 @@ void OutsidePrograms::launchViewer(ViewerKind kind)
       kind, m_form.m_preferences.viewerPaths[static_cast<std::size_t>(kind)], platform.processes);
   if (viewer.empty()) {
     platform.prompts.message(viewerReminder(kind), {}, MessageIcon::None);
-    platform.shellOpen.openFile(path);
+    openOrTell(path, platform.shellOpen, platform.prompts);
     return;
   }
   const std::string folder = std::filesystem::path(viewer).parent_path().string();

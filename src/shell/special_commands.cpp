@@ -7,6 +7,8 @@
 #include "model/mwnt_definition.h"
 #include "model/tube_builder.h"
 #include "platform/run_command.h"
+#include "platform/save_dialog.h"
+#include "platform/utilities.h"
 #include "runtime/file_util.h"
 #include "runtime/int_convert.h"
 #include "runtime/number_parse.h"
@@ -333,13 +335,14 @@ void SpecialCommands::mnuTool_13_Click()
   const float a = model.bondLength;
 
   if (static_cast<double>(layers.layers) * estimatedLayerAtoms(layers) > kDisplayLimit) {
+    const std::string path = form.m_startup.exportFolder + "MultiLayer_" +
+                             std::to_string(CInt(layers.width)) + "x" +
+                             std::to_string(CInt(layers.height)) + "x" +
+                             std::to_string(CInt(layers.layers)) + " layers.txt";
     if (prompts.yesNo("Too many atoms for display.\r\nData will be written directly to a "
                       "file.\r\n\r\nDo you wish to proceed?",
-                      kGrapheneTitle, MessageIcon::Question)) {
-      const std::string path = form.m_startup.exportFolder + "MultiLayer_" +
-                               std::to_string(CInt(layers.width)) + "x" +
-                               std::to_string(CInt(layers.height)) + "x" +
-                               std::to_string(CInt(layers.layers)) + " layers.txt";
+                      kGrapheneTitle, MessageIcon::Question) &&
+        confirmOverwrite(path, prompts)) {
       form.lbTIT->setText(QString::fromLatin1(kPleaseWait));
       pump.pumpEvents();
       std::optional<std::int64_t> written;
@@ -356,10 +359,12 @@ void SpecialCommands::mnuTool_13_Click()
       pump.pumpEvents();
       if (!failure.empty())
         prompts.message(failure, kGrapheneTitle, MessageIcon::Exclamation);
-      else if (written)
+      else if (written) {
+        form.setStatusPanel(1, savedText(path));
         prompts.message(std::to_string(*written) + " atom positions were saved to file:\r\n\r\n" +
                             path,
                         kGrapheneTitle, MessageIcon::Information);
+      }
     }
     layers.width = 40.0f;
     layers.height = 40.0f;

@@ -5,6 +5,7 @@
 #include "platform/file_dialogs.h"
 #include "platform/prompts.h"
 #include "platform/qt_colour.h"
+#include "platform/save_dialog.h"
 #include "runtime/atomic_file.h"
 #include "runtime/random_source.h"
 #include "tools/hole_export.h"
@@ -484,9 +485,9 @@ void frmNanoHoles::copyViewImage()
 void frmNanoHoles::saveXYData()
 {
   const std::optional<FileChoice> choice =
-    m_dialogs.save("Save XY Data", m_exportFolder,
-                   "XY-File (*.xy)|*.xy|XY-File {Center at (0,0)} (*.xy)|*.xy",
-                   proposedHoleFileName(scrF->value(), scrN->value(), scrZoom->value(), m_shiftOption), 1);
+    askSavePath(m_dialogs, m_prompts, "Save XY Data", m_exportFolder,
+                "XY-File (*.xy)|*.xy|XY-File {Center at (0,0)} (*.xy)|*.xy",
+                proposedHoleFileName(scrF->value(), scrN->value(), scrZoom->value(), m_shiftOption));
   if (!choice)
     return;
   HoleLayout layout = HoleLayout::Plain;
@@ -506,7 +507,7 @@ void frmNanoHoles::saveXYData()
     m_prompts.message(saved.error(), "Save XY Data", MessageIcon::Exclamation);
     return;
   }
-  stbPanel[3]->setText(QStringLiteral("Saved ") + QString::fromStdString(choice->path));
+  stbPanel[3]->setText(QString::fromStdString(savedText(choice->path)));
 }
 
 void frmNanoHoles::brightnessPressed(int index)

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 
 namespace tarvek::test {
 namespace {
@@ -121,51 +122,46 @@ TEST(MlmWriterTest, twoSceneListsGiveAllRowsAndBonds)
   EXPECT_EQ(lines.back(), "@End");
 }
 
+// The cell is the padded box; where the padding is less than half a bond
+// length (0 for z by default) half a bond length takes its place, so the
+// atoms' images in the next cells stay a bond length away. The fractions
+// carry the decimals that keep an atom within 0.0005 Å on their edge.
 TEST(CifWriterTest, cellAndRowsOfTheBox)
 {
-  ExportRig rig;
-  rig.addAtom(0.0f, 0.0f, 0.0f);
-  rig.addAtom(1.42f, 0.0f, 0.0f);
-  const std::string path = rig.path("a.cif");
-  exportCIF(rig.ctx, path);
-  auto lines = fileLines(path);
-  ASSERT_EQ(lines.size(), 29u);
-  EXPECT_EQ(lines[2], "###                        Kelvarin CIF File Export                        ###");
-  EXPECT_EQ(lines[12], "_cell_length_a                    11.42");
-  EXPECT_EQ(lines[13], "_cell_length_b                    10.0");
-  // No z padding: half a bond length on each side, so the atoms' images in
-  // the next cells stay a bond length away. Five decimals keep an atom
-  // within 0.0005 Å on the 11.42 Å edge.
-  EXPECT_EQ(lines[14], "_cell_length_c                    1.42");
-  EXPECT_EQ(lines[26], "   C    0.43783   0.50000   0.5000");
-  EXPECT_EQ(lines[27], "   C    0.56217   0.50000   0.5000");
-  EXPECT_EQ(lines[28], "");
-
-  // Edges of 12 and 12.34567 Å (plus the bond length); the lowest atom sits
-  // at its margin / edge.
-  ExportRig edges;
-  edges.ctx.cifPadding = {1.0f, 0.0f, 0.0f};
-  edges.addAtom(0.0f, 0.0f, 0.0f);
-  edges.addAtom(10.0f, 12.34567f, 0.0f);
-  exportCIF(edges.ctx, path);
-  lines = fileLines(path);
-  EXPECT_EQ(lines[12], "_cell_length_a                    12.0");
-  EXPECT_EQ(lines[13], "_cell_length_b                    13.7657");
-  EXPECT_EQ(lines[26], "   C    0.08333   0.05158   0.5000");
-  EXPECT_EQ(lines[27], "   C    0.91667   0.94842   0.5000");
-
-  // A cell of 1000 Å needs seven decimals; a padding below half a bond
-  // length gives way to it.
-  ExportRig wide;
-  wide.ctx.cifPadding = {0.5f, -2.0f, 0.0f};
-  wide.addAtom(0.0f, 0.0f, 0.0f);
-  wide.addAtom(998.58f, 1.0f, 0.0f);
-  exportCIF(wide.ctx, path);
-  lines = fileLines(path);
-  EXPECT_EQ(lines[12], "_cell_length_a                    1000.0");
-  EXPECT_EQ(lines[13], "_cell_length_b                    2.42");
-  EXPECT_EQ(lines[26], "   C    0.0007100   0.2934   0.5000");
-  EXPECT_EQ(lines[27], "   C    0.9992900   0.7066   0.5000");
+  const struct {
+    const char* name;
+    std::array<float, 3> padding;
+    std::array<float, 3> second;
+    const char* edges[3];
+    const char* rows[2];
+  } cases[] = {
+      {"default padding", {5.0f, 5.0f, 0.0f}, {1.42f, 0.0f, 0.0f}, {"11.42", "10.0", "1.42"},
+       {"   C    0.43783   0.50000   0.5000", "   C    0.56217   0.50000   0.5000"}},
+      {"edges of 12 and 12.34567 A", {1.0f, 0.0f, 0.0f}, {10.0f, 12.34567f, 0.0f},
+       {"12.0", "13.7657", "1.42"},
+       {"   C    0.08333   0.05158   0.5000", "   C    0.91667   0.94842   0.5000"}},
+      {"1000 A and a negative padding", {0.5f, -2.0f, 0.0f}, {998.58f, 1.0f, 0.0f},
+       {"1000.0", "2.42", "1.42"},
+       {"   C    0.0007100   0.2934   0.5000", "   C    0.9992900   0.7066   0.5000"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ExportRig rig;
+    rig.ctx.cifPadding = c.padding;
+    rig.addAtom(0.0f, 0.0f, 0.0f);
+    rig.addAtom(c.second[0], c.second[1], c.second[2]);
+    const std::string path = rig.path("a.cif");
+    exportCIF(rig.ctx, path);
+    const auto lines = fileLines(path);
+    ASSERT_EQ(lines.size(), 29u);
+    EXPECT_EQ(lines[2], "###                        Kelvarin CIF File Export                        ###");
+    for (std::size_t k = 0; k < 3; ++k)
+      EXPECT_EQ(lines[12 + k], std::string("_cell_length_") + char('a' + k)
+                                   + "                    " + c.edges[k]);
+    EXPECT_EQ(lines[26], c.rows[0]);
+    EXPECT_EQ(lines[27], c.rows[1]);
+    EXPECT_EQ(lines[28], "");
+  }
 }
 
 TEST(CifWriterTest, twoSceneListsGiveEveryAtomInsideTheirBox)

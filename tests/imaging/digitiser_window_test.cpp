@@ -268,6 +268,7 @@ TEST(DigitiserWindowTest, ringSearchFindsTheTwentyDiscsOfEachFormat)
               "GIF Image (*.gif)|*.gif|JPG Image (*.jpg)|*.jpg|Bitmap Image (*.bmp)|*.bmp|");
     EXPECT_EQ(rig.dialogs.calls[1].title, "Save XY Data");
     EXPECT_EQ(rig.dialogs.calls[1].folder, rig.dir.path().string() + "/");
+    EXPECT_EQ(rig.window->stbPanel[1]->text().toStdString(), "Saved " + saved.string());
     const std::vector<std::string> lines = fileLines(saved);
     ASSERT_EQ(lines.size(), 20u);
     const XYReadResult read = readXYPoints(saved.string());

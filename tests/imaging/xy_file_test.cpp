@@ -3,6 +3,7 @@
 #include "imaging/xy_file.h"
 
 #include "runtime/random_source.h"
+#include "support/fake_abort.h"
 #include "support/fake_file_dialogs.h"
 #include "support/fake_prompts.h"
 #include "support/scratch_dir.h"
@@ -119,9 +120,14 @@ struct SaveRig {
   ScratchDir dir;
   FakeFileDialogs dialogs;
   FakePrompts prompts;
+  test::FakeAbort pump;
   std::vector<XYPoint> points = {{120, 40}, {0, 300}};
+  std::optional<std::string> saved;
 
-  void save() { saveXYFile(points, dialogs, prompts, dir.path().string() + "/", false); }
+  void save()
+  {
+    saved = saveXYFile(points, dialogs, prompts, pump, dir.path().string() + "/", false);
+  }
   void choose(const std::string& name) { dialogs.answer(FileChoice{dir.file(name).string(), 1}); }
 };
 
@@ -139,6 +145,13 @@ TEST(XYFileTest, saveAsksForTheFileInTheImportFolder)
   EXPECT_EQ(call.folder, rig.dir.path().string() + "/");
   EXPECT_TRUE(rig.prompts.calls.empty());
   EXPECT_EQ(readBytes(rig.dir.file("sheet.xy")), xyFileText(rig.points, false));
+  EXPECT_EQ(rig.saved, rig.dir.file("sheet.xy").string());
+
+  // A name typed without the extension gets it.
+  rig.choose("typed");
+  rig.save();
+  EXPECT_EQ(readBytes(rig.dir.file("typed.xy")), xyFileText(rig.points, false));
+  EXPECT_EQ(rig.saved, rig.dir.file("typed.xy").string());
 }
 
 TEST(XYFileTest, saveCancelledWritesNothingAndAsksNothing)
@@ -155,13 +168,15 @@ TEST(XYFileTest, saveOverAnExistingFileAsksFirst)
   for (const bool yes : {false, true}) {
     SaveRig rig;
     rig.dir.write("sheet.xy", "keep me\r\n");
-    rig.choose("sheet.xy");
+    rig.choose("sheet");
     rig.prompts.answerYesNo(yes);
     rig.save();
     ASSERT_EQ(rig.prompts.calls.size(), 1u);
     EXPECT_EQ(rig.prompts.calls[0].kind, FakePrompts::Kind::YesNo);
-    EXPECT_EQ(rig.prompts.calls[0].text, "File already exists. Do you want to replace it?");
-    EXPECT_EQ(rig.prompts.calls[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(rig.prompts.calls[0].text, "File already exists. Do you want to overwrite it?\r\n"
+                                             + rig.dir.file("sheet.xy").string());
+    EXPECT_EQ(rig.prompts.calls[0].icon, MessageIcon::Question);
+    EXPECT_EQ(rig.saved.has_value(), yes);
     EXPECT_EQ(readBytes(rig.dir.file("sheet.xy")),
               yes ? xyFileText(rig.points, false) : "keep me\r\n");
   }

@@ -48,5 +48,39 @@ TEST(FileFilterTest, indexIsOneBasedBothWays)
   EXPECT_EQ(nameFilterAt({}, 1), "");
 }
 
+// The chosen filter's extension joins a name that ends in none of its
+// extensions; a name that has one keeps it, whatever its case.
+TEST(FileFilterTest, savedNamesGetTheChosenFiltersExtension)
+{
+  const char* const xmol = "XMOL File (*.xmol)|*.xmol|";
+  const char* const images = "JPEG Image (*.jpg)|*.jpg;*.jpeg|Windows Bitmap Image (*.bmp)|*.bmp";
+  struct Case {
+    const char* path;
+    const char* filter;
+    int index;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"/e/Nanotube_CC", xmol, 1, "/e/Nanotube_CC.xmol"},
+      {"/e/t.xmol", xmol, 1, "/e/t.xmol"},
+      {"/e/T.XMOL", xmol, 1, "/e/T.XMOL"},
+      {"/e/t.xyz", xmol, 1, "/e/t.xyz.xmol"},
+      {"/e/my.dir/t", xmol, 1, "/e/my.dir/t.xmol"},
+      {"/e/.xmol", xmol, 1, "/e/.xmol.xmol"},
+      {"/e/pic.jpeg", images, 1, "/e/pic.jpeg"},
+      {"/e/pic.jpg", images, 2, "/e/pic.jpg.bmp"},
+      {"/e/pic", images, 7, "/e/pic.jpg"},
+      {"/e/any", "All Files (*.*)|*.*", 1, "/e/any"},
+      {"/e/any", "Files|*", 1, "/e/any"},
+      {"/e/any", "", 1, "/e/any"},
+      {"", xmol, 1, ""},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(withFilterExtension(c.path, c.filter, c.index), c.expected)
+        << c.path << " " << c.filter << " " << c.index;
+  EXPECT_EQ(filterExtensions(images, 1), (std::vector<std::string>{".jpg", ".jpeg"}));
+  EXPECT_TRUE(filterExtensions("Frames|frame_*.png;*.*", 1).empty());
+}
+
 } // namespace
 } // namespace tarvek

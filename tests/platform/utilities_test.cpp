@@ -151,6 +151,22 @@ TEST(OpenUrlTest, failuresNeverReachTheCaller)
   } throwing;
   EXPECT_NO_THROW(openURL("https://example.org", throwing));
   EXPECT_NO_THROW(openURL("readme.txt", throwing));
+
+  // openOrTell says what is missing when nothing could take the target.
+  for (ShellOpen* shell : std::initializer_list<ShellOpen*>{&refusing, &throwing}) {
+    FakePrompts prompts;
+    EXPECT_FALSE(openOrTell("/tmp/report.pdf", *shell, prompts));
+    ASSERT_EQ(prompts.messages().size(), 1u);
+    EXPECT_EQ(prompts.messages()[0].text, noOpenerText("/tmp/report.pdf"));
+    EXPECT_EQ(prompts.messages()[0].icon, MessageIcon::Exclamation);
+  }
+  EXPECT_EQ(noOpenerText("/tmp/report.pdf"),
+            "/tmp/report.pdf\r\ncould not be opened: the desktop has no opener (xdg-open) or no "
+            "program for this kind of file.");
+  FakeShellOpen opening;
+  FakePrompts quiet;
+  EXPECT_TRUE(openOrTell("https://example.org", opening, quiet));
+  EXPECT_TRUE(quiet.calls.empty());
 }
 
 } // namespace

@@ -218,9 +218,9 @@ TEST(FileCommandsTest, vrmlVersionFollowsTheFilter)
   EXPECT_EQ(bytes.substr(0, bytes.find('\r')), "#VRML V1.0 ascii");
 }
 
-// An existing non-empty file is asked about (not for the bond table); No
-// keeps its bytes; Cancel writes nothing; a missing folder gives one message
-// and no file.
+// An existing non-empty file is asked about, the bond table's too; No keeps
+// its bytes; Cancel writes nothing; a missing folder gives one message and no
+// file.
 TEST(FileCommandsTest, exportsAskBeforeReplacingAndReportFailures)
 {
   FileRig f;
@@ -242,10 +242,12 @@ TEST(FileCommandsTest, exportsAskBeforeReplacingAndReportFailures)
   const std::string bonds = f.folders.exportFile("old.txt");
   f.folders.dir.write("Export/old.txt", "old bonds");
   f.save(bonds);
-  const auto asked = f.rig.prompts.calls.size();
+  f.rig.prompts.answerYesNo(false);
   f.file.mnuFile_45->trigger();
-  EXPECT_EQ(f.rig.prompts.calls.size(), asked);
-  EXPECT_NE(readBytes(bonds), "old bonds");
+  EXPECT_EQ(f.rig.prompts.calls.back().text,
+            "File already exists. Do you want to overwrite it?\r\n" + bonds);
+  EXPECT_EQ(readBytes(bonds), "old bonds");
+  const auto asked = f.rig.prompts.calls.size();
 
   f.rig.dialogs.answer(std::nullopt);
   f.file.mnuFile_2->trigger();

@@ -87,16 +87,17 @@ TEST(ImageCommandsTest, saveImageAsksOnceAndWritesTheChosenKind)
   EXPECT_EQ(dialog.folder, r.images());
   EXPECT_EQ(dialog.filter, kImageFilter);
   EXPECT_EQ(dialog.suggestedName, "Nanotube_CC");
-  const std::string jpeg = readBytes(r.images() + "shot.jpg");
+  // Another extension is part of the name: the filter's joins it.
+  const std::string jpeg = readBytes(r.images() + "shot.png.jpg");
   EXPECT_EQ(firstQuantValue(jpeg), 1);
-  EXPECT_EQ(jpegSize(r.images() + "shot.jpg"), QSize(4, 3));
+  EXPECT_EQ(jpegSize(r.images() + "shot.png.jpg"), QSize(4, 3));
   EXPECT_FALSE(fs::exists(r.images() + "shot.png"));
   EXPECT_FALSE(fs::exists(r.temp("tmp.bmp")));
   EXPECT_EQ(rig.prompts.beeps, 1);
 
   rig.dialogs.answer(FileChoice{r.images() + "pic.jpg", 2});
   r.saveImage();
-  EXPECT_EQ(readBytes(r.images() + "pic.bmp"), GrabViewStub::bitmap());
+  EXPECT_EQ(readBytes(r.images() + "pic.jpg.bmp"), GrabViewStub::bitmap());
   EXPECT_FALSE(fs::exists(r.images() + "pic.jpg"));
 
   // A dot in a folder name is no extension.

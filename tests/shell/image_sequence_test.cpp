@@ -155,7 +155,7 @@ TEST(ImageSequenceTest, gifChoiceLeavesOneLoopingGifAndTheViewWhereItBegan)
   for (const char* frame : {"movie_001.jpg", "movie_002.jpg", "movie_003.jpg"})
     EXPECT_FALSE(fs::exists(r.images() + frame)) << frame;
   EXPECT_EQ(r.grab->grabs, 3);
-  EXPECT_TRUE(r.form().stbPanel[0]->text().isEmpty());
+  EXPECT_EQ(r.form().stbPanel[0]->text().toStdString(), "Saved " + r.images() + "movie.gif");
   expectSamePose(r.pose(), start, "after the sequence");
   EXPECT_TRUE(r.rig->prompts.messages().empty());
 }
@@ -206,18 +206,31 @@ TEST(ImageSequenceTest, framesTurnByTheStepInTheChosenDirection)
   EXPECT_NEAR(turnBetween(r.grab->poses[0], r.grab->poses[1]), 5.0, 1e-3);
 }
 
+// Files of the set that exist are asked about once, after the frame count
+// is known; No, like Cancel, writes and turns nothing.
 TEST(ImageSequenceTest, cancelOrNoWritesNothingAndTurnsNothing)
 {
   SequenceRig r;
   const CMatrix::Matrix start = r.pose();
   r.run(std::nullopt);
-  r.home.write("Kelvarin/Images/movie.jpg", "older");
+  r.home.write("Kelvarin/Images/movie_002.jpg", "older");
+  r.home.write("Kelvarin/Images/movie.gif", "older");
   r.rig->prompts.answerYesNo(false);
-  r.run(FileChoice{r.images() + "movie.jpg", 1});
+  r.run(FileChoice{r.images() + "movie", 3}, frames(3));
+  ASSERT_EQ(r.rig->prompts.calls.size(), 1u);
+  EXPECT_EQ(r.rig->prompts.calls[0].text,
+            "File already exists. Do you want to overwrite it?\r\n" + r.images()
+                + "movie_002.jpg\r\n(and 1 more of this set)");
   r.run(FileChoice{r.images() + "other.jpg", 1});
   EXPECT_EQ(r.grab->grabs, 0);
   expectSamePose(r.pose(), start, "after the cancelled runs");
-  EXPECT_EQ(std::distance(fs::directory_iterator(r.images()), fs::directory_iterator()), 1);
+  EXPECT_EQ(test::readBytes(r.images() + "movie_002.jpg"), "older");
+  EXPECT_EQ(test::readBytes(r.images() + "movie.gif"), "older");
+  EXPECT_EQ(std::distance(fs::directory_iterator(r.images()), fs::directory_iterator()), 2);
+
+  r.rig->prompts.answerYesNo(true);
+  r.run(FileChoice{r.images() + "movie", 3}, frames(3));
+  EXPECT_EQ(QImageReader(QString::fromStdString(r.images() + "movie.gif")).imageCount(), 3);
 }
 
 // The proposed name follows the structure shown; for XY data the user names
@@ -277,6 +290,8 @@ TEST(ImageSequenceTest, baseKeepsFoldersWithDotsAndNamesWithoutExtension)
   for (const char* frame : {"my.dir/clip_001.jpg", "my.dir/clip_002.jpg", "plain_001.jpg",
                             "plain_002.jpg"})
     EXPECT_TRUE(fs::exists(r.images() + frame)) << frame;
+  EXPECT_EQ(r.form().stbPanel[0]->text().toStdString(),
+            "Saved " + r.images() + "plain_001.jpg - plain_002.jpg");
 }
 
 } // namespace

@@ -127,7 +127,7 @@ TEST(ImportCommandsTest, exportedXmolTubeImportsAsATube)
   const FakeFileDialogs::Call& call = r.rig.dialogs.calls.back();
   EXPECT_EQ(call.kind, FakeFileDialogs::Kind::Open);
   EXPECT_EQ(call.folder, r.folders.startup.importFolder);
-  EXPECT_EQ(call.filter, "Xmol File (*.xmol)|*.xmol");
+  EXPECT_EQ(call.filter, "Xmol File (*.xmol)|*.xmol|XYZ (*.xyz)|*.xyz");
   EXPECT_EQ(r.form.cmbTYP->currentText(), "XYZ - Import");
   EXPECT_TRUE(r.form.state().coordinateImportFlag);
   EXPECT_EQ(r.form.state().lastXmolFile, xmol);
@@ -181,7 +181,7 @@ TEST(ImportCommandsTest, swSwitchAddsTheXyzFilter)
     r.rig.dialogs.answer(std::nullopt);
     r.file.mnuFile_421->trigger();
     EXPECT_EQ(r.rig.dialogs.calls.back().filter,
-              std::string(line) == "/SW" ? "Xmol File (*.xmol)|*.xmol"
+              std::string(line) == "/SW" ? "Xmol File (*.xmol)|*.xmol|XYZ (*.xyz)|*.xyz"
                                          : "Xmol File (*.xmol)|*.xmol|XYZ File (*.xyz)|*.xyz|")
         << line;
   }

@@ -2,6 +2,7 @@
 #include "shell/outside_programs.h"
 
 #include "form1_rig.h"
+#include "platform/open_url.h"
 #include "platform/qt_processes.h"
 #include "support/scoped_env.h"
 #include "support/scratch_dir.h"
@@ -270,6 +271,12 @@ TEST(OutsideProgramsTest, withoutAViewerTheReminderComesAndTheDesktopOpensTheFil
   EXPECT_EQ(rig.shellOpen.calls[0].target, rig.temp.path("tmp.cif"));
   EXPECT_FALSE(readBytes(rig.temp.path("tmp.cif")).empty());
   EXPECT_TRUE(rig.processes.calls.empty());
+
+  // A desktop without an opener is told, naming the file.
+  rig.shellOpen.succeed = false;
+  r.programs().mnuViewer[2]->trigger();
+  ASSERT_EQ(rig.prompts.messages().size(), 3u);
+  EXPECT_EQ(rig.prompts.messages()[2].text, noOpenerText(rig.temp.path("tmp.cif")));
 }
 
 TEST(OutsideProgramsTest, molViewerRefusesMoreThan999AtomsAndStartFailuresAreTold)

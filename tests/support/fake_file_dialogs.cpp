@@ -27,6 +27,10 @@ std::optional<FileChoice> FakeFileDialogs::next(Call call)
   }
   auto answer = m_answers.front();
   m_answers.pop_front();
+  if (answer && answer->path == kSuggestion) {
+    const bool slash = !call.folder.empty() && call.folder.back() != '/';
+    answer->path = call.folder + (slash ? "/" : "") + call.suggestedName;
+  }
   return answer;
 }
 

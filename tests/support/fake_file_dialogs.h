@@ -25,6 +25,12 @@ public:
   };
 
   void answer(std::optional<FileChoice> choice) { m_answers.push_back(std::move(choice)); }
+  // The user keeps the suggested name: the dialog's folder and that name,
+  // with the filter given by index.
+  void acceptSuggestion(int filterIndex = 1)
+  {
+    m_answers.push_back(FileChoice{std::string(kSuggestion), filterIndex});
+  }
 
   std::optional<FileChoice> open(const std::string& title, const std::string& folder,
                                  const std::string& filter, const std::string& suggestedName,
@@ -38,6 +44,7 @@ public:
 private:
   std::optional<FileChoice> next(Call call);
 
+  static constexpr const char* kSuggestion = "\x01suggested name";
   std::deque<std::optional<FileChoice>> m_answers;
 };
 

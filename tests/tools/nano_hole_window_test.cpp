@@ -243,8 +243,10 @@ TEST(NanoHoleWindowTest, saveCoordinates)
                      holeCoordinateText(w.tiling().vertexY[0]));
   EXPECT_EQ(w.stbPanel[3]->text().toStdString(), "Saved " + path.string());
 
+  // The file exists now: replacing it is asked first.
   w.scrF->setValue(7);
   rig.dialogs.answer(FileChoice{path.string(), 2});
+  rig.prompts.answerYesNo(true);
   rig.prompts.answerInput("2");
   w.tbButton[2]->trigger();
   EXPECT_EQ(rig.dialogs.calls[1].suggestedName, "NHA_7-6-8-0.xy");
@@ -261,8 +263,14 @@ TEST(NanoHoleWindowTest, saveCoordinates)
   rig.dialogs.answer(std::nullopt);
   w.tbButton[2]->trigger();
   rig.dialogs.answer(FileChoice{path.string(), 2});
+  rig.prompts.answerYesNo(true);
   rig.prompts.answerInput(std::nullopt);
   w.tbButton[2]->trigger();
+  rig.dialogs.answer(FileChoice{dir.file("holes").string(), 1});
+  rig.prompts.answerYesNo(false);
+  w.tbButton[2]->trigger();
+  EXPECT_EQ(rig.prompts.calls.back().text,
+            "File already exists. Do you want to overwrite it?\r\n" + path.string());
   EXPECT_EQ(test::readBytes(path), centred);
 
   const std::filesystem::path missing = dir.file("no/such/folder/holes.xy");

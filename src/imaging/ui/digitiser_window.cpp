@@ -7,6 +7,7 @@
 #include "model/display_settings.h"
 #include "platform/platform.h"
 #include "platform/run_command.h"
+#include "platform/save_dialog.h"
 #include "runtime/file_util.h"
 
 #include <QFrame>
@@ -341,8 +342,10 @@ void frmXY::redrawDiscs()
 
 void frmXY::saveCoordinates()
 {
-  saveXYFile(m_digitiser.savePoints(), m_platform.fileDialogs, m_platform.prompts,
-             m_importFolder, m_preferences.optionFlags[7]);
+  if (const auto saved =
+          saveXYFile(m_digitiser.savePoints(), m_platform.fileDialogs, m_platform.prompts,
+                     m_platform.pump, m_importFolder, m_preferences.optionFlags[7]))
+    setStatusPanel(1, savedText(*saved));
 }
 
 void frmXY::addFoundAtom(float x, float y)
