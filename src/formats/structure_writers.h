@@ -27,8 +27,9 @@ void exportMOL(const ExportContext& ctx, const std::string& path);
 // command can refuse before its dialog; nothing when it can.
 std::optional<std::string> molLimitMessage(const ExportContext& ctx);
 
-// PDB; asks whether to add the connection table. An imported part is copied
-// from its source file instead.
+// PDB; asks whether to add the connection table. Each atom record names its
+// element in columns 77-78. An imported part is copied from its source file
+// instead.
 void exportPDB(const ExportContext& ctx, const std::string& path);
 // value in width characters: decimal below 10^width, then hybrid-36
 // (upper-case letters first, then lower-case). Throws RuntimeError beyond.
@@ -36,15 +37,17 @@ std::string encodeHybrid36(std::int64_t value, int width);
 // The same text appended to out.
 void appendHybrid36(std::string& out, std::int64_t value, int width);
 
-// MLM model file: typed atom and bond tables. IDs above 9999 and coordinates
-// whose text would run into the next field are refused.
+// MLM model file: typed atom and bond tables. A coordinate drops decimals
+// until it fits its field; IDs above 9999 and coordinates whose whole part
+// would run into the next field are refused.
 void exportMLM(const ExportContext& ctx, const std::string& path);
 // value as "0.00000", a blank in place of a missing sign, padded or cut to
 // width: 1.5 gives " 1.50000  ".
 std::string formatMLMNumber(float value, int width);
 
-// CIF: a P 1 cell, the padded export box, and the atoms as fractions of it;
-// ICSD columns with ctx.cifIcsdStyle.
+// CIF: a P 1 cell, the padded box of the written atoms with at least half a
+// bond length on each side, and the atoms as fractions of it, with the
+// decimals that keep each within 0.0005 Å; ICSD columns with ctx.cifIcsdStyle.
 void exportCIF(const ExportContext& ctx, const std::string& path);
 
 // What the VRML writers take from the screen: display toggles and scales,
