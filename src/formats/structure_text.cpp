@@ -5,6 +5,7 @@
 #include "model/element_tables.h"
 #include "runtime/file_util.h"
 #include "runtime/line_reader.h"
+#include "runtime/number_field.h"
 #include "runtime/number_parse.h"
 #include "runtime/path_util.h"
 #include "runtime/runtime_error.h"
@@ -58,64 +59,12 @@ std::optional<std::int32_t> atomCountOf(std::string_view line)
   return static_cast<std::int32_t>(*n);
 }
 
-namespace {
-
-bool startsNumber(std::string_view rest)
-{
-  if (!rest.empty() && (rest[0] == '+' || rest[0] == '-'))
-    rest.remove_prefix(1);
-  return !rest.empty() && ((rest[0] >= '0' && rest[0] <= '9') || rest[0] == '.');
-}
-
-// The number that starts text, its exponent letter "E" also where Fortran
-// writes "D" ("2.5D-02"). Nothing when no number starts the text or a second
-// one follows it at once ("1.234.5" after the comma rule, "1-2"); other
-// text after it stays unread.
-std::optional<std::string> leadingNumberText(std::string_view text)
-{
-  std::string out(trimBlanks(text));
-  std::size_t i = 0;
-  const auto digits = [&] {
-    const std::size_t start = i;
-    while (i < out.size() && out[i] >= '0' && out[i] <= '9')
-      ++i;
-    return i - start;
-  };
-  if (i < out.size() && (out[i] == '+' || out[i] == '-'))
-    ++i;
-  std::size_t mantissa = digits();
-  if (i < out.size() && out[i] == '.') {
-    ++i;
-    mantissa += digits();
-  }
-  if (mantissa == 0)
-    return std::nullopt;
-  if (i < out.size() && std::string_view("EeDd").find(out[i]) != std::string_view::npos) {
-    const std::size_t letter = i++;
-    if (i < out.size() && (out[i] == '+' || out[i] == '-'))
-      ++i;
-    if (digits() == 0)
-      i = letter;
-    else
-      out[letter] = 'E';
-  }
-  if (startsNumber(std::string_view(out).substr(i)))
-    return std::nullopt;
-  out.resize(i);
-  return out;
-}
-
-} // namespace
-
 std::optional<float> coordinateOf(std::string_view text)
 {
-  const std::optional<std::string> number = leadingNumberText(text);
-  if (!number)
+  const FieldNumber number = readNumberField(text);
+  if (!number.ok() || std::fabs(number.value) > std::numeric_limits<float>::max())
     return std::nullopt;
-  const std::optional<double> v = leadingNumber(*number);
-  if (!v || std::fabs(*v) > std::numeric_limits<float>::max())
-    return std::nullopt;
-  return static_cast<float>(*v);
+  return static_cast<float>(number.value);
 }
 
 std::string structureTitle(const std::string& path)

@@ -4,7 +4,7 @@
 #include "platform/save_dialog.h"
 #include "runtime/file_util.h"
 #include "runtime/line_reader.h"
-#include "runtime/number_parse.h"
+#include "runtime/number_field.h"
 #include "runtime/print_form.h"
 #include "runtime/runtime_error.h"
 #include "runtime/split.h"
@@ -115,12 +115,18 @@ XYReadResult readXYPoints(const std::string& path)
                     + std::to_string(lineNumber) + ").");
     }
     XYPoint point;
-    try {
-      point.x = toFloat(Val(items[0]));
-      point.y = toFloat(Val(items[1]));
-    } catch (const RuntimeError&) {
-      return failed("The XY file " + path + " holds a number too large to read in line "
-                    + std::to_string(lineNumber) + ".");
+    float* const values[2] = {&point.x, &point.y};
+    for (std::size_t k = 0; k < 2; ++k) {
+      const FieldNumber number = readNumberField(items[k]);
+      if (number.kind == FieldNumber::Kind::TwoNumbers)
+        return failed("The XY file " + path + " holds " + items[k]
+                      + ", which is no single number, in line " + std::to_string(lineNumber)
+                      + ".");
+      if (number.kind == FieldNumber::Kind::TooLarge)
+        return failed("The XY file " + path + " holds a number too large to read in line "
+                      + std::to_string(lineNumber) + ".");
+      // An item without a number reads as 0.
+      *values[k] = toFloat(number.value);
     }
     result.points.push_back(point);
   }

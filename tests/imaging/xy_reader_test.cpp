@@ -33,7 +33,8 @@ TEST(XYReaderTest, readsLinesByTheFileRules)
     const char* bytes;
     Points expected;
   } cases[] = {
-    {"1,5 2\r\n", {{1.0f, 2.0f}}},
+    {"1,5 2\r\n", {{1.5f, 2.0f}}},
+    {"2.5D-01 1d2\r\n", {{0.25f, 100.0f}}},
     {"3 \t4\r\n", {{3.0f, 4.0f}}},
     {"5\r\n6 7\r\n", {{6.0f, 7.0f}}},
     {"1 2\r\n\r\n3 4\r\n", {{1.0f, 2.0f}}},
@@ -80,13 +81,20 @@ TEST(XYReaderTest, everyLineEndReadsTheSamePointsAndTheFileStays)
 // file and the line, and no points come back.
 TEST(XYReaderTest, refusesANumberBeyondTheDoubleRangeNamingItsLine)
 {
+  // Two numbers run together after the comma rule are no coordinate either.
+  const std::pair<const char*, const char*> cases[] = {
+      {"1 2\r\n5\r\n3 4\r\n1e999 2\r\n", "line 4"},
+      {"1 2\r\n3 1,234.5\r\n", "line 2"},
+  };
   ScratchDir dir;
-  const std::string path = dir.write("big.xy", "1 2\r\n5\r\n3 4\r\n1e999 2\r\n").string();
-  const XYReadResult result = readXYPoints(path);
-  EXPECT_FALSE(result.ok());
-  EXPECT_TRUE(result.points.empty());
-  EXPECT_NE(result.error.find(path), std::string::npos) << result.error;
-  EXPECT_NE(result.error.find("line 4"), std::string::npos) << result.error;
+  for (const auto& [bytes, line] : cases) {
+    const std::string path = dir.write("big.xy", bytes).string();
+    const XYReadResult result = readXYPoints(path);
+    EXPECT_FALSE(result.ok());
+    EXPECT_TRUE(result.points.empty());
+    EXPECT_NE(result.error.find(path), std::string::npos) << result.error;
+    EXPECT_NE(result.error.find(line), std::string::npos) << result.error;
+  }
 }
 
 // Beyond the float range a coordinate is an infinity of its sign, for the

@@ -120,7 +120,7 @@ TEST(XYImportCommandTest, tubeSheetRollsBackIntoTheTube)
 }
 
 // The reading rules as the command sees them: a blank line ends the points,
-// a one-item line is skipped, a third item is ignored, "1,5" reads as 1; a
+// a one-item line is skipped, a third item is ignored, "1,5" reads as 1.5; a
 // truncated last line is skipped. Files with LF or CR line ends read in full
 // and stay as they were.
 TEST(XYImportCommandTest, readingRulesHold)
@@ -132,7 +132,7 @@ TEST(XYImportCommandTest, readingRulesHold)
   EXPECT_EQ(model.sheetX[0], 0.0f);
   EXPECT_EQ(model.sheetY[0], 0.0f);
   EXPECT_NEAR(model.sheetX[1] / model.sheetY[1], 0.75, 1e-6);
-  EXPECT_NEAR(model.sheetX[2] / model.sheetY[2], 0.5, 1e-6);
+  EXPECT_NEAR(model.sheetX[2] / model.sheetY[2], 0.75, 1e-6);
 
   r.import(fixture("truncated.xy"), false);
   EXPECT_EQ(model.sheetCount, 2);
