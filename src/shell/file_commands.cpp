@@ -24,6 +24,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include <filesystem>
 #include <utility>
 
 namespace tarvek {
@@ -178,9 +179,17 @@ void FileCommands::exportPDF()
     return;
   const std::string path =
       askExportPath(m_form.m_startup.pdfFolder, kPdfFilter, defaultExportName());
-  // The page is saved whole or not at all, so the old file stays until then.
-  if (!path.empty())
-    m_form.m_seams.exportPdfPage(path);
+  if (path.empty())
+    return;
+  // The page is saved whole or not at all, so the old file stays until then;
+  // a file that is new or changed afterwards is the page.
+  std::error_code ec;
+  const auto before = std::filesystem::last_write_time(path, ec);
+  const bool existed = !ec;
+  m_form.m_seams.exportPdfPage(path);
+  const auto after = std::filesystem::last_write_time(path, ec);
+  if (!ec && (!existed || after != before))
+    m_form.setStatusPanel(1, savedText(path));
 }
 
 void FileCommands::exportBonds()

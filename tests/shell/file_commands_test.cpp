@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 namespace tarvek {
 namespace {
@@ -155,6 +156,20 @@ TEST(FileCommandsTest, boundSeamsEnableTheirItems)
   f.file.mnuFile_41->trigger();
   EXPECT_EQ(pages, std::vector<std::string>{pdf});
   EXPECT_EQ(readBytes(pdf), "%PDF-1.4");
+  EXPECT_EQ(f.rig.status(0).rfind("Saved", 0), std::string::npos) << "nothing was written";
+}
+
+// Export PDF adds ".pdf" and tells where a page that was written went.
+TEST(FileCommandsTest, aWrittenPdfPageIsNamedInTheFirstPanel)
+{
+  Form1Seams seams;
+  seams.exportPdfPage = [](const std::string& path) { std::ofstream(path) << "%PDF-1.4"; };
+  FileRig f(seams);
+  f.rig.dialogs.acceptSuggestion();
+  f.file.mnuFile_41->trigger();
+  const std::string pdf = f.folders.startup.pdfFolder + "Nanotube_CC.pdf";
+  EXPECT_EQ(readBytes(pdf), "%PDF-1.4");
+  EXPECT_EQ(f.rig.status(0), "Saved " + pdf);
 }
 
 struct ExportCase {
