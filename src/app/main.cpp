@@ -8,6 +8,8 @@
 #include <QApplication>
 
 #include <clocale>
+#include <filesystem>
+#include <system_error>
 
 int main(int argc, char** argv)
 {
@@ -31,6 +33,11 @@ int main(int argc, char** argv)
   auto program = tarvek::startProgram(prompts, std::move(startup));
   if (!program)
     return 1;
+  // A main thread too busy to take the quit still leaves no folder behind.
+  quitSignals.setLastRites([folder = program->platform().tempFolder.folder()] {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+  });
   if (quitSignals.received())
     return 0;
   return app.exec();

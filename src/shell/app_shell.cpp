@@ -30,6 +30,9 @@ std::unique_ptr<AppShell> startProgram(Prompts& prompts, StartupState startup)
     return nullptr;
   }
   shell->form1().show();
+  if (!shell->settingsFileUsable())
+    prompts.message(unusableSettingsMessage(shell->platform().settings.location()), {},
+                    MessageIcon::Exclamation);
   return shell;
 }
 

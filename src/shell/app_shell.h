@@ -33,6 +33,8 @@ public:
   ~AppShell();
 
   Platform& platform() { return m_platform; }
+  // False when the settings file was passed over as not a regular file.
+  bool settingsFileUsable() const { return m_settingsStore.fileUsable(); }
   Form1& form1() { return *m_form1; }
 
 private:

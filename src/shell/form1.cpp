@@ -559,6 +559,7 @@ void Form1::CALCULATE(bool resetView)
   m_model.tubeDiameter = 0.0f;
   m_display.atomsShown = cbOP[0]->isChecked();
   m_display.bondsShown = cbOP[1]->isChecked();
+  const long stopsBefore = m_platform.abort.stops();
   m_model.structureKind = static_cast<std::int16_t>(cmbTYP->currentIndex() + 1);
   m_model.materialIndex = static_cast<std::int16_t>(std::max(0, cmb1->currentIndex()));
   m_model.unitCellMode = m_preferences.optionFlags[8];
@@ -614,7 +615,7 @@ void Form1::CALCULATE(bool resetView)
                   ") Tube Diameter " + Format(m_model.lastTubeDiameter, "0.0##") + " A";
   else if (kind == 2)
     description = "Sheet Width " + Format(m_model.lastSheetWidth, "0.0##") + " A";
-  stbPanel[0]->setText(qs(description));
+  stbPanel[0]->setText(qs(escapeNote(stopsBefore, description)));
   m_seams.fillXyzList(0);
   m_platform.pump.pumpEvents();
 }
@@ -702,6 +703,7 @@ void Form1::RemoteSetData()
 void Form1::showImportedStructure()
 {
   WaitCursor wait(m_platform.prompts);
+  const long stopsBefore = m_platform.abort.stops();
   if (!m_state.coordinateImportFlag && refreshTitle(false) &&
       !m_platform.prompts.yesNo("Leave Import Mode?", {}, MessageIcon::Question))
     return;
@@ -728,8 +730,15 @@ void Form1::showImportedStructure()
     description = "Tube Diameter " + Format(m_model.lastTubeDiameter, "0.0##") + " A";
   else if (m_model.structureKind == 2)
     description = "Sheet Width " + Format(m_model.lastSheetWidth, "0.0##") + " A";
-  stbPanel[0]->setText(qs(description));
+  stbPanel[0]->setText(qs(escapeNote(stopsBefore, description)));
   m_platform.pump.pumpEvents();
+}
+
+std::string Form1::escapeNote(long stopsBefore, const std::string& description) const
+{
+  if (m_platform.abort.stops() == stopsBefore)
+    return description;
+  return "Stopped by Escape: the structure shown is incomplete.";
 }
 
 bool Form1::refreshTitle(bool skipTitle)

@@ -12,6 +12,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -88,6 +89,7 @@ TEST(QuitSignalTest, theNextStartRemovesOnlyFoldersOfDeadRuns)
     fs::create_directories(tmp / name);
     scratch.write(std::string("tmp/") + name + "/.lock", "");
     scratch.write(std::string("tmp/") + name + "/tmp.xyz", "scene");
+    fs::last_write_time(tmp / name / ".lock", fs::file_time_type::clock::now() - std::chrono::minutes(2));
   }
   const int held = ::open((tmp / "tarvek-live01/.lock").c_str(), O_RDONLY | O_CLOEXEC);
   ASSERT_GE(held, 0);
@@ -103,6 +105,30 @@ TEST(QuitSignalTest, theNextStartRemovesOnlyFoldersOfDeadRuns)
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
   EXPECT_EQ(namesIn(tmp), std::set<std::string>{"tarvek-live01"});
   EXPECT_TRUE(fs::exists(tmp / "tarvek-live01/tmp.xyz"));
+}
+
+// A FIFO in place of the settings file is never opened: the program starts
+// on its defaults (its notice waiting) and a signal ends it normally. Were
+// it opened, the start would block there until the watchdog killed it.
+TEST(QuitSignalTest, aFifoAsTheSettingsFileIsPassedOver)
+{
+  test::ScratchDir scratch;
+  const fs::path tmp = scratch.path() / "tmp";
+  const fs::path config = scratch.path() / "config";
+  fs::create_directories(tmp);
+  fs::create_directories(config / "Brannoc");
+  const fs::path fifo = config / "Brannoc/TARVEK.conf";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const pid_t child = startProgram(tmp, config);
+  ASSERT_GT(child, 0);
+  ASSERT_TRUE(waitForOwnFolder(child, tmp, {}));
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  ASSERT_EQ(::kill(child, SIGTERM), 0);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+  EXPECT_TRUE(namesIn(tmp).empty());
+  EXPECT_EQ(fs::status(fifo).type(), fs::file_type::fifo);
 }
 
 } // namespace
