@@ -9,6 +9,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pthread.h>
 #include <unistd.h>
 
 namespace tarvek {
@@ -78,7 +79,16 @@ QuitSignals::QuitSignals(std::function<void()> onSignalCall, std::chrono::millis
   }
   m_notifier = new QSocketNotifier(m_pipe[0], QSocketNotifier::Read, this);
   connect(m_notifier, &QSocketNotifier::activated, this, &QuitSignals::drain);
+  // The watchdog starts with the signals blocked, so they always go to the
+  // other threads: a main thread waiting in a system call sees them.
+  sigset_t quitSignals;
+  sigset_t previous;
+  sigemptyset(&quitSignals);
+  for (int number : kSignals)
+    sigaddset(&quitSignals, number);
+  ::pthread_sigmask(SIG_BLOCK, &quitSignals, &previous);
   m_watchdog = std::thread([this, deadline] { watch(deadline); });
+  ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
   g_writeEnd = m_pipe[1];
   g_watchEnd = m_watchPipe[1];
   setAction(onSignal);

@@ -6,6 +6,7 @@
 #include "model/element_tables.h"
 #include "model/tube_builder.h"
 #include "model/tube_unit_cell.h"
+#include "platform/plain_tool_tip.h"
 #include "platform/run_command.h"
 #include "platform/utilities.h"
 #include "runtime/file_util.h"
@@ -183,6 +184,8 @@ void Form1::buildControls()
   auto* frame3 = new QWidget(Toolbar1);
   frame3->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
   lbTIT = new QLabel(QStringLiteral("Kelvarin"), frame3);
+  // The title and the status panels show comments and paths from files.
+  lbTIT->setTextFormat(Qt::PlainText);
   QFont bold = lbTIT->font();
   bold.setBold(true);
   lbTIT->setFont(bold);
@@ -293,6 +296,7 @@ void Form1::buildControls()
   int x = 0;
   for (int i = 0; i < 4; ++i) {
     stbPanel[i] = new QLabel(stb);
+    stbPanel[i]->setTextFormat(Qt::PlainText);
     stbPanel[i]->setFrameShape(QFrame::Panel);
     stbPanel[i]->setFrameShadow(QFrame::Sunken);
     stbPanel[i]->setGeometry(x, 1, widths[i], 20);
@@ -713,8 +717,9 @@ void Form1::showImportedStructure()
   // A virus cage keeps the bonds its builder made: a search over all atoms
   // would also bond the twelve icosahedron corners to the cage and move the
   // edge rods onto the wrong bonds.
-  if (!m_state.coordinateImportFlag && m_model.structureKind != 8)
-    findBonds(m_model, m_platform.abort);
+  if (!m_state.coordinateImportFlag && m_model.structureKind != 8 &&
+      findBonds(m_model, m_platform.abort) == BondSearchEnd::TooDense)
+    m_platform.prompts.message(kTooDenseMessage, {}, MessageIcon::Exclamation);
   m_scene->clearScene();
   applyBackgroundColor();
   setData(false);
@@ -780,7 +785,7 @@ void Form1::setTitleAndStatus()
     hint = "View " + m_state.lastFullereneFile;
   }
   lbTIT->setText(qs(title));
-  lbTIT->setToolTip(qs(hint));
+  setPlainToolTip(lbTIT, qs(hint));
   lbTIT->unsetCursor();
   titleLink = link;
   if (refreshTitle(true))

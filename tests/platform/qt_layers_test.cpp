@@ -9,7 +9,6 @@
 #include "platform/qt_prompts.h"
 #include "platform/qt_settings_store.h"
 #include "platform/qt_shell_open.h"
-#include "platform/quit_signals.h"
 #include "support/scratch_dir.h"
 
 #include <QApplication>
@@ -27,14 +26,11 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <chrono>
 #include <csignal>
 #include <functional>
 #include <string>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace tarvek {
 namespace {
@@ -213,61 +209,6 @@ TEST(EscapeWatchTest, pollingPumpsQueuedEvents)
                           new QKeyEvent(QEvent::KeyRelease, Qt::Key_Escape, Qt::NoModifier));
   QTest::qSleep(60);
   EXPECT_TRUE(watch.escapePressed());
-}
-
-// A child whose main thread never comes back to an event loop (it sits in
-// pause(), telling the parent after each signal it has taken): the watchdog
-// removes the folder and ends it by the signal, at the deadline after one
-// signal, at once on a second one.
-TEST(QuitSignalsTest, aBusyMainThreadIsEndedAndItsFolderRemoved)
-{
-  using namespace std::chrono_literals;
-  struct Case {
-    const char* name;
-    std::chrono::milliseconds deadline;
-    int signalCount;
-  };
-  const Case cases[] = {
-      {"one signal, the deadline passes", 3s, 1},
-      {"a second signal, the deadline an hour off", 1h, 2},
-  };
-  for (const auto& c : cases) {
-    test::ScratchDir scratch;
-    const fs::path folder = scratch.path() / "private";
-    fs::create_directory(folder);
-    scratch.write("private/tmp.xyz", "scene");
-    int taken[2];
-    ASSERT_EQ(::pipe(taken), 0);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      QuitSignals quit([] {}, c.deadline);
-      quit.setLastRites([folder] {
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
-      });
-      char byte = 1;
-      static_cast<void>(::write(taken[1], &byte, 1));
-      for (;;) {
-        ::pause();
-        static_cast<void>(::write(taken[1], &byte, 1));
-      }
-    }
-    char byte = 0;
-    ASSERT_EQ(::read(taken[0], &byte, 1), 1) << c.name;
-    for (int i = 0; i < c.signalCount; ++i) {
-      ASSERT_EQ(::kill(child, SIGTERM), 0);
-      if (i + 1 < c.signalCount) {
-        ASSERT_EQ(::read(taken[0], &byte, 1), 1) << c.name;
-      }
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << c.name << ": " << status;
-    EXPECT_FALSE(fs::exists(folder)) << c.name;
-    ::close(taken[0]);
-    ::close(taken[1]);
-  }
 }
 
 // A settings path that is not a regular file is never opened: reads give
