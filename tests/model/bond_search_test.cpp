@@ -562,6 +562,18 @@ TEST(BondSearchTest, millionsOfAtomsKeepRowOrderAcrossBlocks)
   }
 }
 
+// The atoms of points, searched in the user's window lower .. upper.
+Model userWindow(const std::vector<Point>& points, float lower, float upper)
+{
+  Model model;
+  model.structureKind = 7;
+  model.useUserBondLimits = true;
+  model.userBondMin = lower;
+  model.userBondMax = upper;
+  fill(model, AtomSetId::Atom, points);
+  return model;
+}
+
 // Crowded input ends with the message and an empty list instead of eating
 // the memory: two tight clusters 1.42 Å apart (every atom bonded to the
 // whole other cluster), and atoms heaped at one place, which findBonds'
@@ -607,12 +619,7 @@ TEST(BondSearchTest, crowdedAtomsStopWithTheMessage)
     std::vector<Point> points;
     for (int i = 0; i < n; ++i)
       points.push_back({0.001f * static_cast<float>(i), 0.0f, 0.0f});
-    Model model;
-    model.structureKind = 7;
-    model.useUserBondLimits = true;
-    model.userBondMin = 0.0f;
-    model.userBondMax = 1.0f;
-    fill(model, AtomSetId::Atom, points);
+    Model model = userWindow(points, 0.0f, 1.0f);
     FakePrompts prompts;
     FakeAbort abort;
     const BondSearchEnd end = createBonds(model, 0, 0, prompts, abort);
@@ -633,12 +640,7 @@ TEST(BondSearchTest, escapeIsPolledWhilePairsAreCollected)
       for (int k = 0; k < 14; ++k)
         lattice.push_back({static_cast<float>(i), static_cast<float>(j), static_cast<float>(k)});
   for (const long pressAt : {1L, 1000000L}) {
-    Model model;
-    model.structureKind = 7;
-    model.useUserBondLimits = true;
-    model.userBondMin = 2.82f;
-    model.userBondMax = 2.84f;
-    fill(model, AtomSetId::Atom, lattice);
+    Model model = userWindow(lattice, 2.82f, 2.84f);
     FakePrompts prompts;
     FakeAbort abort(pressAt);
     const BondSearchEnd end = createBonds(model, 0, 0, prompts, abort);

@@ -174,10 +174,10 @@ TEST(ImportCommandsTest, refusedXmolFileFallsBackToTheFieldTube)
   EXPECT_EQ(r.status(0), "(5,5) Tube Diameter 6.785 A");
 }
 
-// An XMOL comment that looks like markup is shown as the characters it holds,
-// in the title and in the status bar: no tag is obeyed and no picture is
-// read. A label that took the comment as rich text would size itself to the
-// 240-pixel picture or to one bold "x".
+// An XMOL comment and a file name that look like markup are shown as the
+// characters they hold, in the title and in the status bar: no tag is
+// obeyed and no picture is read. A label that took them as rich text would
+// size itself to the 240-pixel picture or to one bold "x".
 TEST(ImportCommandsTest, xmolCommentLooksLikeMarkupAndIsShownLiterally)
 {
   ImportRig r;
@@ -187,17 +187,16 @@ TEST(ImportCommandsTest, xmolCommentLooksLikeMarkupAndIsShownLiterally)
   ASSERT_TRUE(picture.save(QString::fromStdString(png)));
   for (const std::string& comment : {"<img src=\"" + png + "\">", std::string("<b>x</b>")}) {
     const auto file = r.folders.dir.write(
-        "markup.xmol", "3\r\n" + comment + "\r\nC 0 0 0\r\nC 1.42 0 0\r\nC 2.84 0 0\r\n");
+        "<u>markup<u>.xmol", "3\r\n" + comment + "\r\nC 0 0 0\r\nC 1.42 0 0\r\nC 2.84 0 0\r\n");
     r.open(file.string());
     r.rig.prompts.answerYesNo(true);
     r.file.mnuFile_421->trigger();
     const std::string title = "XMOL: " + comment;
     EXPECT_EQ(r.form.lbTIT->text().toStdString(), title);
-    EXPECT_EQ(r.status(0), title);
+    EXPECT_EQ(r.status(0), file.string());
     for (const QLabel* label : {r.form.lbTIT, r.form.stbPanel[0]}) {
       const QSize size = label->sizeHint();
-      EXPECT_GE(size.width(), label->fontMetrics().horizontalAdvance(QString::fromStdString(title)))
-          << comment;
+      EXPECT_GE(size.width(), label->fontMetrics().horizontalAdvance(label->text())) << comment;
       EXPECT_LT(size.height(), picture.height()) << comment;
     }
   }
