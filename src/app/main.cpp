@@ -30,14 +30,16 @@ int main(int argc, char** argv)
   tarvek::QtPrompts prompts;
   tarvek::StartupState startup = tarvek::Main(prompts);
   tarvek::chooseStartStyle(startup.manifestPresent);
-  auto program = tarvek::startProgram(prompts, std::move(startup));
+  // A main thread too busy to take the quit, during the start too, still
+  // leaves no folder behind.
+  auto program = tarvek::startProgram(prompts, std::move(startup), [&quitSignals](const auto& folder) {
+    quitSignals.setLastRites([folder] {
+      std::error_code ignored;
+      std::filesystem::remove_all(folder, ignored);
+    });
+  });
   if (!program)
     return 1;
-  // A main thread too busy to take the quit still leaves no folder behind.
-  quitSignals.setLastRites([folder = program->platform().tempFolder.folder()] {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-  });
   if (quitSignals.received())
     return 0;
   return app.exec();

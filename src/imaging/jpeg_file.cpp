@@ -9,7 +9,6 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
-#include <limits>
 
 #include <jerror.h>
 #include <jpeglib.h>

@@ -7,7 +7,9 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <set>
+#include <string>
 #include <thread>
 
 #include <fcntl.h>
@@ -61,6 +63,26 @@ bool waitForOwnFolder(pid_t child, const fs::path& tmp, const std::set<std::stri
   }
 }
 
+// Waits until the program's main thread has sat in poll() for a quarter of
+// a second, as it does in its event loop once started: a start slowed down
+// by a busy machine would otherwise meet the signal before the loop that
+// takes it. False when the program ended first.
+bool waitForEventLoop(pid_t child)
+{
+  const std::string wchan = "/proc/" + std::to_string(child) + "/wchan";
+  for (int idle = 0; idle < 5;) {
+    std::ifstream in(wchan);
+    std::string where;
+    in >> where;
+    idle = where.find("poll") != std::string::npos ? idle + 1 : 0;
+    int status = 0;
+    if (::waitpid(child, &status, WNOHANG) == child)
+      return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return true;
+}
+
 TEST(QuitSignalTest, eachSignalEndsTheProgramThroughItsNormalClose)
 {
   for (int number : {SIGTERM, SIGHUP, SIGINT}) {
@@ -70,6 +92,7 @@ TEST(QuitSignalTest, eachSignalEndsTheProgramThroughItsNormalClose)
     const pid_t child = startProgram(tmp, scratch.path() / "config");
     ASSERT_GT(child, 0);
     ASSERT_TRUE(waitForOwnFolder(child, tmp, {})) << strsignal(number);
+    ASSERT_TRUE(waitForEventLoop(child)) << strsignal(number);
     ASSERT_EQ(::kill(child, number), 0);
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
@@ -98,6 +121,7 @@ TEST(QuitSignalTest, theNextStartRemovesOnlyFoldersOfDeadRuns)
   const pid_t child = startProgram(tmp, scratch.path() / "config");
   ASSERT_GT(child, 0);
   ASSERT_TRUE(waitForOwnFolder(child, tmp, {"tarvek-dead01", "tarvek-live01"}));
+  ASSERT_TRUE(waitForEventLoop(child));
   ASSERT_EQ(::kill(child, SIGTERM), 0);
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
@@ -122,7 +146,7 @@ TEST(QuitSignalTest, aFifoAsTheSettingsFileIsPassedOver)
   const pid_t child = startProgram(tmp, config);
   ASSERT_GT(child, 0);
   ASSERT_TRUE(waitForOwnFolder(child, tmp, {}));
-  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  ASSERT_TRUE(waitForEventLoop(child)) << "the start did not get past the settings file";
   ASSERT_EQ(::kill(child, SIGTERM), 0);
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
