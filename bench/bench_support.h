@@ -34,6 +34,7 @@ class NeverAbort : public AbortToken, public EventPump {
 public:
   void clearEscape() override {}
   bool escapePressed() override { return false; }
+  long stops() const override { return 0; }
   void pumpEvents() override {}
 };
 

@@ -102,6 +102,49 @@ void createBondsOn(benchmark::State& state, std::int16_t kind, AtomSetId set,
   perAtom(state, state.range(0), model);
 }
 
+// Crowded input that a search refuses with its message: two clusters of
+// 20,000 atoms 1.42 Å apart (every atom in the window of the whole other
+// cluster), and 200,000 atoms at one place through findBonds. Each row is
+// the time to the message; "bonds" stays 0.
+void BM_createBondsTwoClusters(benchmark::State& state)
+{
+  Model model;
+  model.bondLength = kBond;
+  model.structureKind = 7;
+  tarvek::RandomSource random(5);
+  for (int c = 0; c < 2; ++c)
+    for (int i = 0; i < 20000; ++i) {
+      model.atomX.push_back(kBond * static_cast<float>(c) + 0.001f * static_cast<float>(random.uniform()));
+      model.atomY.push_back(0.001f * static_cast<float>(random.uniform()));
+      model.atomZ.push_back(0.0f);
+      model.atomType.push_back(3);
+    }
+  model.atomCount = 40000;
+  QuietPrompts prompts;
+  NeverAbort abort;
+  for (auto _ : state)
+    benchmark::DoNotOptimize(tarvek::createBonds(model, 0, 0, prompts, abort));
+  perAtom(state, model.atomCount, model);
+}
+BENCHMARK(BM_createBondsTwoClusters)->Unit(benchmark::kMillisecond);
+
+void BM_findBondsOnePlace(benchmark::State& state)
+{
+  Model model;
+  model.bondLength = kBond;
+  const std::size_t n = 200000;
+  model.atomX.assign(n, 3.0f);
+  model.atomY.assign(n, -1.0f);
+  model.atomZ.assign(n, 0.5f);
+  model.atomType.assign(n, 3);
+  model.atomCount = static_cast<std::int32_t>(n);
+  NeverAbort abort;
+  for (auto _ : state)
+    benchmark::DoNotOptimize(tarvek::findBonds(model, abort));
+  perAtom(state, model.atomCount, model);
+}
+BENCHMARK(BM_findBondsOnePlace)->Unit(benchmark::kMillisecond);
+
 void BM_createBondsSheet(benchmark::State& state)
 {
   createBondsOn(state, 2, AtomSetId::Sheet, fillSheet);

@@ -84,4 +84,20 @@ void BM_FitFlatSheet(benchmark::State& state)
 }
 BENCHMARK(BM_FitFlatSheet)->Apply(bench::decadeSizes)->Unit(benchmark::kMillisecond);
 
+// 200,000 atoms at one place on the axis: the nearest-pair search sees one
+// place, not the square of the heap.
+void BM_FitOnePlace(benchmark::State& state)
+{
+  Model model;
+  const std::size_t n = 200000;
+  model.atomX.assign(n, 0.0f);
+  model.atomY.assign(n, 0.0f);
+  model.atomZ.assign(n, 0.0f);
+  model.atomType.assign(n, 3);
+  model.atomCount = static_cast<std::int32_t>(n);
+  for (auto _ : state)
+    benchmark::DoNotOptimize(fitTubeAxis(model.atomSet(AtomSetId::Atom), {0.0, 0.0, 0.0}));
+}
+BENCHMARK(BM_FitOnePlace)->Unit(benchmark::kMillisecond);
+
 } // namespace

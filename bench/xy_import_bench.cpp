@@ -8,6 +8,7 @@
 #include "bench_support.h"
 #include "imaging/xy_file.h"
 #include "model/model.h"
+#include "runtime/runtime_error.h"
 #include "shell/xy_import.h"
 
 #include <benchmark/benchmark.h>
@@ -61,6 +62,21 @@ void xyCheckAndAnalyse(benchmark::State& state)
   state.counters["per_point"] = bench::timePer(static_cast<double>(state.range(0)));
 }
 BENCHMARK(xyCheckAndAnalyse)->Apply(bench::decadeSizes)->Unit(benchmark::kMillisecond);
+
+// 200,000 lines of "0 0": the repeat is found before any distance search.
+void xyCheckOnePlace(benchmark::State& state)
+{
+  const XYSheet sheet = sheetOf(std::vector<XYPoint>(200000, XYPoint{0.0f, 0.0f}));
+  for (auto _ : state) {
+    try {
+      checkXYSheet("bench.xy", sheet);
+      state.SkipWithError("the repeated point was not refused");
+    } catch (const RuntimeError& e) {
+      benchmark::DoNotOptimize(e.what());
+    }
+  }
+}
+BENCHMARK(xyCheckOnePlace)->Unit(benchmark::kMillisecond);
 
 void xyBuild(benchmark::State& state)
 {

@@ -8,6 +8,8 @@
 #include <QApplication>
 
 #include <clocale>
+#include <filesystem>
+#include <system_error>
 
 int main(int argc, char** argv)
 {
@@ -28,7 +30,14 @@ int main(int argc, char** argv)
   tarvek::QtPrompts prompts;
   tarvek::StartupState startup = tarvek::Main(prompts);
   tarvek::chooseStartStyle(startup.manifestPresent);
-  auto program = tarvek::startProgram(prompts, std::move(startup));
+  // A main thread too busy to take the quit, during the start too, still
+  // leaves no folder behind.
+  auto program = tarvek::startProgram(prompts, std::move(startup), [&quitSignals](const auto& folder) {
+    quitSignals.setLastRites([folder] {
+      std::error_code ignored;
+      std::filesystem::remove_all(folder, ignored);
+    });
+  });
   if (!program)
     return 1;
   if (quitSignals.received())

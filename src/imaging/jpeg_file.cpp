@@ -9,7 +9,6 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
-#include <limits>
 
 #include <jerror.h>
 #include <jpeglib.h>
@@ -143,10 +142,13 @@ EncodeOutcome encode(EncodeJob& job)
 
 const char* const kSaveFailed = "Speichern fehlgeschlagen";
 
-// The decoder never holds more than this, so a header claiming a huge
-// progressive picture is refused rather than allocated.
-constexpr long kDecoderMemory = 512L * 1024 * 1024;
-constexpr std::int64_t kLargestRaster = std::numeric_limits<std::int32_t>::max();
+// What one decode may hold at once: the file's bytes, the decoder's own
+// buffers (a progressive picture keeps all its coefficients) and the rows
+// decoded. A picture that needs more is refused rather than allocated.
+constexpr std::int64_t kDecodeBudget = std::int64_t{256} << 20;
+// No real picture has more scans; a file of many tiny scans makes the
+// decoder go over the whole picture for each of them.
+constexpr int kMostScans = 100;
 
 struct DecodeJob {
   const unsigned char* data;
@@ -164,6 +166,17 @@ struct DecodeJob {
   char message[JMSG_LENGTH_MAX];
 };
 
+// The start-of-scan markers in the bytes. Coded data never holds one (a
+// 0xFF there is followed by 0 or a restart number), so this counts every
+// scan, and the scans of an embedded thumbnail besides.
+long scanMarkers(const unsigned char* data, unsigned long size)
+{
+  long count = 0;
+  for (unsigned long i = 0; i + 1 < size; ++i)
+    count += data[i] == 0xFF && data[i + 1] == 0xDA ? 1 : 0;
+  return count;
+}
+
 bool decode(DecodeJob& job)
 {
   jpeg_decompress_struct cinfo;
@@ -176,7 +189,6 @@ bool decode(DecodeJob& job)
   }
   cinfo.mem = nullptr;
   jpeg_create_decompress(&cinfo);
-  cinfo.mem->max_memory_to_use = kDecoderMemory;
   jpeg_mem_src(&cinfo, job.data, job.size);
   jpeg_read_header(&cinfo, TRUE);
   job.width = static_cast<int>(cinfo.image_width);
@@ -184,12 +196,6 @@ bool decode(DecodeJob& job)
   if (job.headerOnly) {
     jpeg_destroy_decompress(&cinfo);
     return true;
-  }
-  const std::int64_t rowBytes = std::int64_t{3} * job.width;
-  if (rowBytes * job.height > kLargestRaster) {
-    job.tooLarge = true;
-    jpeg_destroy_decompress(&cinfo);
-    return false;
   }
   cinfo.out_color_space = JCS_RGB;
   if (job.leastWidth > 0 && job.leastHeight > 0) {
@@ -204,6 +210,16 @@ bool decode(DecodeJob& job)
       }
     }
   }
+  jpeg_calc_output_dimensions(&cinfo);
+  const std::int64_t held = std::int64_t{3} * cinfo.output_width * cinfo.output_height
+                            + static_cast<std::int64_t>(job.size);
+  if (held >= kDecodeBudget) {
+    job.tooLarge = true;
+    jpeg_destroy_decompress(&cinfo);
+    return false;
+  }
+  // The decoder's buffers beyond what is left fail instead of growing.
+  cinfo.mem->max_memory_to_use = static_cast<long>(kDecodeBudget - held);
   jpeg_start_decompress(&cinfo);
   job.outWidth = static_cast<int>(cinfo.output_width);
   job.outHeight = static_cast<int>(cinfo.output_height);
@@ -240,6 +256,10 @@ std::string decodeFile(const std::string& path, DecodeJob& job, std::string& byt
     return status.error();
   job.data = reinterpret_cast<const unsigned char*>(bytes.data());
   job.size = static_cast<unsigned long>(bytes.size());
+  // Each scan of a progressive picture goes over the whole picture again.
+  if (!job.headerOnly && scanMarkers(job.data, job.size) > kMostScans)
+    return "The JPEG picture " + path + " has more than " + std::to_string(kMostScans)
+           + " scans, more than any real picture.";
   const bool decoded = decode(job);
   if (job.tooLarge) {
     return "The picture " + path + " is too large to open (" + std::to_string(job.width) + " x "

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cassert>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -20,6 +21,20 @@ namespace {
 
 constexpr std::int32_t kPromptAbove = 3000;
 constexpr float kNoPair = 999.0f;
+// No carbon structure has more bonds per atom; past this the window or the
+// input is wrong, and the list would only eat the memory.
+constexpr std::int64_t kMostBondsPerAtom = 16;
+// Pairs looked at per searched atom before the search gives up as crowded:
+// far above any structure with at most kMostBondsPerAtom bonds an atom in
+// its window, far below the square of a heap of atoms at one place.
+constexpr std::int64_t kMostPairsPerAtom = 1024;
+// Pairs looked at between two polls of Escape while pairs are collected.
+constexpr std::int64_t kPairsPerPoll = std::int64_t{1} << 16;
+
+// Thrown out of the pair walk to end a search early.
+struct SearchCut {
+  BondSearchEnd end;
+};
 
 // Working memory of the searches, kept from one to the next on its thread:
 // a structure is searched again after every change, and on a large one the
@@ -38,17 +53,25 @@ SearchScratch& searchScratch()
 }
 
 // Appends the bonds of rows set.first .. set.count - 2 in row order,
-// polling Escape after each row. Returns false when Escape stopped it.
+// polling Escape after each row and while pairs are collected. A stop by
+// Escape keeps the rows so far; a crowded set (too many bonds or pairs an
+// atom) leaves the list empty.
 //
 // The rows go in blocks: the pairs of a block's rows are found cell by cell
 // (cache-friendly for atoms in any order), sorted by row, and then handed
 // out row by row with the polls, so a stop keeps exactly the rows before it.
-bool searchRows(Model& model, const SearchSet& set, float lower, float upper,
-                SearchScratch& scratch, AbortToken& abort)
+BondSearchEnd searchRows(Model& model, const SearchSet& set, float lower, float upper,
+                         SearchScratch& scratch, AbortToken& abort)
 {
   // An empty or inverted window, or a NaN bound, admits no distance.
   if (set.count - set.first < 2 || !(lower <= upper && upper >= 0.0f))
-    return true;
+    return BondSearchEnd::Complete;
+  const std::int64_t atoms = set.count - set.first;
+  // Bounded by the 32-bit count too, so bondCount never wraps.
+  const std::int64_t mostBonds =
+      std::min<std::int64_t>(kMostBondsPerAtom * atoms, std::numeric_limits<std::int32_t>::max());
+  const std::int64_t mostPairs = kMostPairsPerAtom * atoms;
+  std::int64_t pairs = 0;
   const std::int32_t rowEnd = set.count - 1;
   // Every block re-reads the whole grid for its neighbours, so blocks are
   // large; they still keep the window alive in searches of many millions.
@@ -63,11 +86,27 @@ bool searchRows(Model& model, const SearchSet& set, float lower, float upper,
     const std::int32_t b1 = b0 + std::min(blockRows, rowEnd - b0);
     found.clear();
     const auto block = static_cast<std::size_t>((b0 - set.first) / blockRows);
-    grid.forEachPair(block, [&](const CellGrid::Member& a, const CellGrid::Member& b) {
-      const float d = pairDistance(a.x, a.y, a.z, b.x, b.y, b.z);
-      if (lower <= d && d <= upper)
-        found.push_back({a.id, b.id});
-    });
+    try {
+      grid.forEachPair(block, [&](const CellGrid::Member& a, const CellGrid::Member& b) {
+        if (++pairs % kPairsPerPoll == 0) {
+          if (pairs > mostPairs)
+            throw SearchCut{BondSearchEnd::TooDense};
+          if (abort.escapePressed())
+            throw SearchCut{BondSearchEnd::Stopped};
+        }
+        const float d = pairDistance(a.x, a.y, a.z, b.x, b.y, b.z);
+        if (lower <= d && d <= upper) {
+          if (static_cast<std::int64_t>(model.bondAtom1.size() + found.size()) >= mostBonds)
+            throw SearchCut{BondSearchEnd::TooDense};
+          found.push_back({a.id, b.id});
+        }
+      });
+    } catch (const SearchCut& cut) {
+      if (cut.end == BondSearchEnd::TooDense)
+        clearBonds(model);
+      model.bondCount = static_cast<std::int32_t>(model.bondAtom1.size());
+      return cut.end;
+    }
 
     // Counting sort by row, then each row's few partners in order.
     rowStart.assign(static_cast<std::size_t>(b1 - b0) + 1, 0);
@@ -100,22 +139,57 @@ bool searchRows(Model& model, const SearchSet& set, float lower, float upper,
       }
       if (abort.escapePressed()) {
         model.bondCount = static_cast<std::int32_t>(model.bondAtom1.size());
-        return false;
+        return BondSearchEnd::Stopped;
       }
     }
   }
   model.bondCount = static_cast<std::int32_t>(model.bondAtom1.size());
-  return true;
+  return BondSearchEnd::Complete;
+}
+
+// The finite points of the set, one for each place: a heap of atoms at one
+// place would make a closest-pair search look at the square of its size.
+// Adding 0 makes -0 and 0 one value.
+struct Places {
+  std::vector<float> x, y, z;
+  bool repeats = false;
+};
+
+Places distinctPlaces(const SearchSet& set)
+{
+  std::vector<std::array<float, 3>> points;
+  points.reserve(static_cast<std::size_t>(std::max(set.count - set.first, 0)));
+  for (std::int32_t i = set.first; i < set.count; ++i) {
+    const std::array<float, 3> p{set.x[i] + 0.0f, set.y[i] + 0.0f, set.z[i] + 0.0f};
+    if (std::isfinite(p[0]) && std::isfinite(p[1]) && std::isfinite(p[2]))
+      points.push_back(p);
+  }
+  std::sort(points.begin(), points.end());
+  const auto last = std::unique(points.begin(), points.end());
+  Places places;
+  places.repeats = last != points.end();
+  for (auto p = points.begin(); p != last; ++p) {
+    places.x.push_back((*p)[0]);
+    places.y.push_back((*p)[1]);
+    places.z.push_back((*p)[2]);
+  }
+  return places;
 }
 
 } // namespace
+
+const char kTooDenseMessage[] =
+    "The atoms lie too close together for a bond search (more than 16 bonds an atom, or many "
+    "atoms at one place). No bonds were made.";
 
 std::optional<float> closestNonZeroDistance(std::span<const float> x, std::span<const float> y,
                                             std::span<const float> z)
 {
   assert(x.size() == y.size() && x.size() == z.size());
-  const SearchSet set{x.data(), y.data(), z.data(), nullptr, 0,
-                      static_cast<std::int32_t>(x.size())};
+  const Places places = distinctPlaces(
+      {x.data(), y.data(), z.data(), nullptr, 0, static_cast<std::int32_t>(x.size())});
+  const SearchSet set{places.x.data(), places.y.data(), places.z.data(), nullptr, 0,
+                      static_cast<std::int32_t>(places.x.size())};
   CellGrid grid;
   const double d = closestDistance(set, 1.5, kNoPair, grid,
                                    [](const CellGrid::Member& a, const CellGrid::Member& b) {
@@ -134,12 +208,12 @@ void clearBonds(Model& model)
   model.bondAtom2.clear();
 }
 
-void createBonds(Model& model, float lowerArg, float upperArg, Prompts& prompts,
-                 AbortToken& abort)
+BondSearchEnd createBonds(Model& model, float lowerArg, float upperArg, Prompts& prompts,
+                          AbortToken& abort)
 {
   abort.clearEscape();
   if (model.partsFlag)
-    return;
+    return BondSearchEnd::Complete;
   clearBonds(model);
 
   const double a = model.bondLength;
@@ -161,7 +235,7 @@ void createBonds(Model& model, float lowerArg, float upperArg, Prompts& prompts,
     if (!prompts.yesNo(">3000 Atoms. Do you still wish to create bonds?", "",
                        MessageIcon::Question)) {
       model.bigBondsConfirmed = false;
-      return;
+      return BondSearchEnd::Complete;
     }
     model.bigBondsConfirmed = true;
   }
@@ -183,15 +257,18 @@ void createBonds(Model& model, float lowerArg, float upperArg, Prompts& prompts,
     upper = model.userBondMax;
   }
 
-  searchRows(model, set, lower, upper, searchScratch(), abort);
+  const BondSearchEnd end = searchRows(model, set, lower, upper, searchScratch(), abort);
   model.lastBondCount = model.bondCount;
+  if (end == BondSearchEnd::TooDense)
+    prompts.message(kTooDenseMessage, {}, MessageIcon::Exclamation);
+  return end;
 }
 
-void findBonds(Model& model, AbortToken& abort)
+BondSearchEnd findBonds(Model& model, AbortToken& abort)
 {
   abort.clearEscape();
   if (model.partsFlag)
-    return;
+    return BondSearchEnd::Complete;
   clearBonds(model);
 
   const double a = model.bondLength;
@@ -202,18 +279,26 @@ void findBonds(Model& model, AbortToken& abort)
                       model.atomCount};
 
   SearchScratch& scratch = searchScratch();
-  if (searchRows(model, set, lower, upper, scratch, abort) && model.bondCount == 0) {
-    const auto dmin = static_cast<float>(
-        closestDistance(set, upper, kNoPair, scratch.grid,
-                        [](const CellGrid::Member& a, const CellGrid::Member& b) {
-                          return pairDistance(a.x, a.y, a.z, b.x, b.y, b.z);
-                        }));
+  BondSearchEnd end = searchRows(model, set, lower, upper, scratch, abort);
+  if (end == BondSearchEnd::Complete && model.bondCount == 0) {
+    // Atoms at one place are the closest pair, found without a pair search.
+    const Places places = distinctPlaces(set);
+    const SearchSet distinct{places.x.data(), places.y.data(), places.z.data(), nullptr, 0,
+                             static_cast<std::int32_t>(places.x.size())};
+    const auto dmin =
+        places.repeats
+            ? 0.0f
+            : static_cast<float>(closestDistance(distinct, upper, kNoPair, scratch.grid,
+                                                 [](const CellGrid::Member& a, const CellGrid::Member& b) {
+                                                   return pairDistance(a.x, a.y, a.z, b.x, b.y, b.z);
+                                                 }));
     if (dmin < kNoPair) {
-      searchRows(model, set, static_cast<float>(0.95 * dmin), static_cast<float>(1.1 * dmin),
-                 scratch, abort);
+      end = searchRows(model, set, static_cast<float>(0.95 * dmin), static_cast<float>(1.1 * dmin),
+                       scratch, abort);
     }
   }
   model.lastBondCount = model.bondCount;
+  return end;
 }
 
 } // namespace tarvek

@@ -90,6 +90,29 @@ struct JpegError {
   bool dataEnded = false;
 };
 
+// No real picture has more scans; a file of many tiny scans makes the
+// decoder go over the whole picture for each of them.
+constexpr long kJpegMostScans = 100;
+
+// The start-of-scan markers from the file's current place on, which it
+// returns to. Coded data never holds one (a 0xFF there is followed by 0 or
+// a restart number), so this counts every scan, and the scans of an
+// embedded thumbnail besides.
+long jpegScanMarkers(std::FILE* file)
+{
+  const long start = std::ftell(file);
+  long count = 0;
+  unsigned char piece[64 * 1024];
+  bool lastWasFF = false;
+  for (std::size_t got; (got = std::fread(piece, 1, sizeof piece, file)) > 0;)
+    for (std::size_t i = 0; i < got; ++i) {
+      count += lastWasFF && piece[i] == 0xDA ? 1 : 0;
+      lastWasFF = piece[i] == 0xFF;
+    }
+  std::fseek(file, start, SEEK_SET);
+  return count;
+}
+
 void jpegErrorExit(j_common_ptr info)
 {
   std::longjmp(reinterpret_cast<JpegError*>(info->err)->jump, 1);
@@ -118,6 +141,8 @@ int decodeJpeg(std::FILE* file, RasterRecord* raster)
   error.manager.error_exit = jpegErrorExit;
   error.manager.output_message = jpegSilent;
   error.manager.emit_message = jpegMessage;
+  if (jpegScanMarkers(file) > kJpegMostScans)
+    return kImageCorrupt;
   if (setjmp(error.jump)) {
     jpeg_destroy_decompress(&info);
     return kImageLibraryFailed;

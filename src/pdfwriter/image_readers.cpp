@@ -26,7 +26,10 @@ struct ReadFailure {
 }
 
 // The open file with its size known, so that no count read from it makes
-// the reader allocate more than the file can fill.
+// the reader allocate more than the file can fill. It also keeps the tally
+// of what the decoder holds: every block read, the raster, its 24-bit
+// expansion and the working buffers all count against one budget (the
+// loader's raster cap), so no file makes a reader hold several times it.
 class FileBytes {
 public:
   explicit FileBytes(std::FILE* file) : file_(file)
@@ -75,10 +78,20 @@ public:
     const std::uint32_t high = u16be();
     return high << 16 | u16be();
   }
+  // Counts a buffer the decoder is about to hold; past the budget the
+  // picture is refused as out of memory.
+  void hold(std::uint64_t bytes)
+  {
+    if (bytes > kMaxRasterBytes - held_)
+      raise(kImageNoMemory);
+    held_ += bytes;
+  }
+
   Bytes block(std::uint64_t count)
   {
     if (count > remaining())
       raise(kImageReadError);
+    hold(count);
     Bytes bytes(static_cast<std::size_t>(count));
     read(bytes.data(), bytes.size());
     return bytes;
@@ -103,6 +116,7 @@ private:
   std::FILE* file_;
   std::uint64_t size_ = 0;
   std::uint64_t position_ = 0;
+  std::uint64_t held_ = 0;
 };
 
 // Coded data already in memory; running off its end raises endCode (short
@@ -152,13 +166,19 @@ void checkSize(std::uint64_t width, std::uint64_t height, int bits)
 // Sets the size and allocates. Before any buffer is made it applies
 // checkSize and refuses a file too short to hold the storedBytes its pixel
 // data needs at least from here (at the format's best compression), so that
-// a header claiming more than the file holds costs no memory.
-void allocate(RasterRecord& raster, std::uint64_t width, std::uint64_t height, int bits,
-              const FileBytes* in = nullptr, std::uint64_t storedBytes = 0)
+// a header claiming more than the file holds costs no memory. The raster,
+// and for fewer than 24 bits the 24-bit copy the loader expands it to,
+// count against the budget.
+void allocate(RasterRecord& raster, FileBytes& in, std::uint64_t width, std::uint64_t height,
+              int bits, std::uint64_t storedBytes = 0)
 {
   checkSize(width, height, bits);
-  if (in && storedBytes > in->remaining())
+  if (storedBytes > in.remaining())
     raise(kImageReadError);
+  const std::uint64_t stride = (width * std::uint64_t(bits) + 31) / 32 * 4;
+  in.hold(stride * height);
+  if (bits < 24)
+    in.hold(width * height * 3);
   raster.width = static_cast<std::int32_t>(width);
   raster.height = static_cast<std::int32_t>(height);
   raster.bits = static_cast<std::uint8_t>(bits);
@@ -280,7 +300,7 @@ void decodeBmp(FileBytes& in, RasterRecord& raster)
     raise(kImageCorrupt);
   in.seek(dataOffset);
   const std::uint64_t rowBytes = (bits * w + 31) / 32 * 4;
-  allocate(raster, w, h, 24, &in, compression == 0 ? rowBytes * h : 0);
+  allocate(raster, in, w, h, 24, compression == 0 ? rowBytes * h : 0);
 
   auto target = [&](std::uint64_t fileRow) { return rowOf(raster, topDown ? fileRow : h - 1 - fileRow); };
   auto put = [&](std::uint8_t* row, std::uint64_t x, unsigned index) {
@@ -379,7 +399,7 @@ void decodeTga(FileBytes& in, RasterRecord& raster)
   const std::uint64_t mapBytes = mapType == 1 ? std::uint64_t(mapLength) * ((mapEntryBits + 7) / 8) : 0;
   const std::uint64_t pixelBytes = std::uint64_t(bits) / 8;
   const std::uint64_t pixels = std::uint64_t(width) * height;
-  allocate(raster, width, height, bits, &in,
+  allocate(raster, in, width, height, bits,
            mapBytes + (type == kind ? pixels * pixelBytes : fewestRunBytes(pixels, 128, 1 + pixelBytes)));
 
   if (mapType == 1) {
@@ -408,6 +428,7 @@ void decodeTga(FileBytes& in, RasterRecord& raster)
   } else {
     const Bytes coded = in.block(in.remaining());
     ByteCursor c(coded.data(), coded.size(), kImageReadError);
+    in.hold(pixelCount * pixelBytes);
     stored.resize(pixelCount * pixelBytes);
     for (std::size_t at = 0; at < pixelCount;) {
       const unsigned head = c.u8();
@@ -454,7 +475,7 @@ void decodeSimpleCel(FileBytes& in, RasterRecord& raster)
   in.skip(20);
   if (bits != 8 || compression != 0)
     raise(kImageUnsupported);
-  allocate(raster, width, height, 8, &in, 256 * 3 + std::uint64_t(width) * height);
+  allocate(raster, in, width, height, 8, 256 * 3 + std::uint64_t(width) * height);
   const Bytes levels = in.block(256 * 3);
   for (std::size_t i = 0; i < 256; ++i)
     setEntry(raster, i, std::uint8_t(levels[i * 3] << 2), std::uint8_t(levels[i * 3 + 1] << 2),
@@ -557,13 +578,13 @@ void decodeFlicCel(FileBytes& in, RasterRecord& raster)
         // A row is its packet-count byte and runs of at most 127 pixels.
         if (height * (1 + fewestRunBytes(width, 127, 2)) > data.size() + 1)
           raise(kImageCorrupt);
-        allocate(raster, width, height, 8);
+        allocate(raster, in, width, height, 8);
         celByteRun(data, raster);
         image = true;
       } else if (subType == 16) {
         if (dataSize != pixels)
           raise(kImageCorrupt);
-        allocate(raster, width, height, 8, &in, pixels);
+        allocate(raster, in, width, height, 8, pixels);
         in.read(raster.pixels.data(), raster.pixels.size());
         image = true;
         break;
@@ -574,7 +595,7 @@ void decodeFlicCel(FileBytes& in, RasterRecord& raster)
   }
   // A palette alone, or a cleared picture, is index 0 everywhere.
   if (raster.pixels.empty())
-    allocate(raster, width, height, 8);
+    allocate(raster, in, width, height, 8);
   applyPalette(raster, colours);
 }
 
@@ -612,7 +633,7 @@ void decodeSgi(FileBytes& in, RasterRecord& raster)
     return rowOf(raster, height - 1 - y) + c;
   };
   if (storage == 0) {
-    allocate(raster, width, height, bits, &in, std::uint64_t(width) * height * channels);
+    allocate(raster, in, width, height, bits, std::uint64_t(width) * height * channels);
     if (channels == 1)
       grayPalette(raster);
     Bytes stored(width);
@@ -640,7 +661,7 @@ void decodeSgi(FileBytes& in, RasterRecord& raster)
         length < fewestRunBytes(width, 127, 2) + 1)
       raise(kImageCorrupt);
   }
-  allocate(raster, width, height, bits);
+  allocate(raster, in, width, height, bits);
   if (channels == 1)
     grayPalette(raster);
   in.seek(0);
@@ -722,7 +743,7 @@ void decodePsd(FileBytes& in, RasterRecord& raster)
   const unsigned compression = in.u16be();
   Bytes counts;
   if (compression == 0) {
-    allocate(raster, columns, rows, bits, &in, std::uint64_t(columns) * rows * used);
+    allocate(raster, in, columns, rows, bits, std::uint64_t(columns) * rows * used);
   } else if (compression == 1) {
     counts = in.block(std::uint64_t(channels) * rows * 2);
     // Every row read must be able to fill its columns, 128 bytes per 2.
@@ -733,7 +754,7 @@ void decodePsd(FileBytes& in, RasterRecord& raster)
         raise(kImageCorrupt);
       total += count;
     }
-    allocate(raster, columns, rows, bits, &in, total);
+    allocate(raster, in, columns, rows, bits, total);
   } else {
     raise(kImageUnsupported);
   }
@@ -871,7 +892,7 @@ void decodeIff(FileBytes& in, RasterRecord& raster)
       const std::uint64_t rowBytes = (width + 15) / 16 * 2 * (masking == 1 ? 9 : 8);
       if (std::uint64_t(height) * fewestRunBytes(rowBytes, 128, 2) > data.size())
         raise(kImageCorrupt);
-      allocate(raster, width, height, 8);
+      allocate(raster, in, width, height, 8);
       applyPalette(raster, colours);
       if (masking == 2)
         raster.transparentIndex = static_cast<std::int16_t>(transparent);

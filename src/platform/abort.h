@@ -3,14 +3,18 @@
 namespace tarvek {
 
 // Escape as the user's way to stop long work. Loops call clearEscape() once
-// before they start and escapePressed() inside: a press made and released
-// before the loop never aborts it, a key still held down does.
+// before they start and escapePressed() inside: only a press made after the
+// start stops the loop. A key pressed before it, even one still held down
+// (its release may go to a window that has closed), never does.
 class AbortToken {
 public:
   virtual ~AbortToken() = default;
   virtual void clearEscape() = 0;
-  // True when Escape is down now or was pressed since the previous query.
+  // True when Escape was pressed since the previous query or clearEscape().
   virtual bool escapePressed() = 0;
+  // How many queries have answered true so far: work compares the figure
+  // before and after to tell whether Escape cut it short.
+  virtual long stops() const = 0;
 };
 
 // Lets pending window events run, so a long loop keeps the window alive.

@@ -34,8 +34,10 @@ bool EscapeWatch::escapePressed()
 {
   if (!m_sinceLastPump.isValid() || m_sinceLastPump.elapsed() >= pumpIntervalMs)
     pumpEvents();
-  bool pressed = m_down || m_pressedSinceQuery;
+  const bool pressed = m_pressedSinceQuery;
   m_pressedSinceQuery = false;
+  if (pressed)
+    ++m_stops;
   return pressed;
 }
 
@@ -47,13 +49,12 @@ void EscapeWatch::pumpEvents()
 
 bool EscapeWatch::eventFilter(QObject* watched, QEvent* event)
 {
-  if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+  // No "key down" state is kept: the release of a press that closed a dialog
+  // may never arrive, and a remembered down key would stop every later loop.
+  if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Escape && !key->isAutoRepeat()) {
-      m_down = event->type() == QEvent::KeyPress;
-      if (m_down)
-        m_pressedSinceQuery = true;
-    }
+    if (key->key() == Qt::Key_Escape && !key->isAutoRepeat())
+      m_pressedSinceQuery = true;
   }
   return QObject::eventFilter(watched, event);
 }

@@ -8,7 +8,7 @@
 namespace tarvek {
 
 // Escape polling for long loops. An application-wide event filter records
-// Escape going down and up (auto-repeat ignored); escapePressed() lets
+// each Escape press (auto-repeat ignored); escapePressed() lets
 // pending events run itself when the last pump is 50 ms old, so a loop that
 // only polls still sees the key and keeps the window alive. Create it after
 // the QApplication.
@@ -19,14 +19,15 @@ public:
 
   void clearEscape() override;
   bool escapePressed() override;
+  long stops() const override { return m_stops; }
   void pumpEvents() override;
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-  bool m_down = false;
   bool m_pressedSinceQuery = false;
+  long m_stops = 0;
   QElapsedTimer m_sinceLastPump;
 };
 

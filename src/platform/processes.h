@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -38,6 +39,14 @@ public:
   // An empty folder keeps the current folder.
   virtual bool startDetached(const std::string& program, const std::vector<std::string>& args,
                              const std::string& folder) = 0;
+
+  // Starts the program and returns at once, like startDetached, but keeps
+  // an eye on it: when it ends with an exit code other than 0 or by a
+  // signal, onError gets the last lines it wrote to its error output (or
+  // how it ended). False when it could not start.
+  virtual bool startWatched(const std::string& program, const std::vector<std::string>& args,
+                            const std::string& folder,
+                            std::function<void(const std::string&)> onError) = 0;
 
   // Starts the program and waits for its end while the window stays alive,
   // showing waitText with a Cancel button. Cancel ends the program.

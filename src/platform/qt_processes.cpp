@@ -7,6 +7,8 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include <memory>
+
 namespace tarvek {
 
 namespace {
@@ -31,6 +33,47 @@ bool QtProcesses::startDetached(const std::string& program, const std::vector<st
 {
   return QProcess::startDetached(QString::fromStdString(program), toQt(args),
                                  QString::fromStdString(folder));
+}
+
+bool QtProcesses::startWatched(const std::string& program, const std::vector<std::string>& args,
+                               const std::string& folder,
+                               std::function<void(const std::string&)> onError)
+{
+  // Owned by nothing: it goes when the program ends, and a program still
+  // running when we quit is left to run, as a detached one would.
+  auto* process = new QProcess;
+  process->setProgram(QString::fromStdString(program));
+  process->setArguments(toQt(args));
+  if (!folder.empty())
+    process->setWorkingDirectory(QString::fromStdString(folder));
+  process->setStandardInputFile(QProcess::nullDevice());
+  process->setProcessChannelMode(QProcess::ForwardedOutputChannel);
+  // The error output is kept to its last few lines, however much it writes.
+  constexpr qsizetype kKeptBytes = 2000;
+  auto tail = std::make_shared<QByteArray>();
+  QObject::connect(process, &QProcess::readyReadStandardError, process, [process, tail] {
+    tail->append(process->readAllStandardError());
+    if (tail->size() > kKeptBytes)
+      tail->remove(0, tail->size() - kKeptBytes);
+  });
+  QObject::connect(process, &QProcess::finished, process,
+                   [process, tail, onError = std::move(onError)](int code, QProcess::ExitStatus status) {
+                     tail->append(process->readAllStandardError());
+                     process->deleteLater();
+                     if (status == QProcess::NormalExit && code == 0)
+                       return;
+                     QString text = QString::fromLocal8Bit(tail->right(kKeptBytes)).trimmed();
+                     if (text.isEmpty())
+                       text = status == QProcess::CrashExit ? QStringLiteral("It was ended by a signal.")
+                                                            : QStringLiteral("Exit code %1.").arg(code);
+                     onError(text.toStdString());
+                   });
+  process->start();
+  if (!process->waitForStarted(-1)) {
+    delete process;
+    return false;
+  }
+  return true;
 }
 
 ProcessResult QtProcesses::run(const std::string& program, const std::vector<std::string>& args,

@@ -16,6 +16,9 @@ public:
   std::string findExecutable(const std::string& name) override;
   bool startDetached(const std::string& program, const std::vector<std::string>& args,
                      const std::string& folder) override;
+  bool startWatched(const std::string& program, const std::vector<std::string>& args,
+                    const std::string& folder,
+                    std::function<void(const std::string&)> onError) override;
   ProcessResult run(const std::string& program, const std::vector<std::string>& args,
                     const std::string& folder, const std::string& waitText) override;
 

@@ -4,9 +4,15 @@
 
 #include <QSettings>
 
+#include <map>
+#include <memory>
+
 namespace tarvek {
 
-// The settings as an INI text file, the values at the top level.
+// The settings as an INI text file, the values at the top level. A path
+// that names something other than a regular file (a FIFO, a device, a
+// folder) is never opened: the values then live in memory only, start
+// empty, and sync() reports that they were not kept.
 class QtSettingsStore : public SettingsStore {
 public:
   explicit QtSettingsStore(const std::string& filePath);
@@ -16,11 +22,19 @@ public:
   bool sync() override;
   std::string location() const override;
 
+  // False when the file was passed over as not a regular file.
+  bool fileUsable() const { return m_settings != nullptr; }
+
 private:
-  QSettings m_settings;
+  std::string m_path;
+  std::unique_ptr<QSettings> m_settings;
+  std::map<std::string, std::string> m_inMemory;
 };
 
 // "Brannoc/TARVEK.conf" in the user's configuration folder.
 std::string userSettingsPath();
+
+// The one message for a settings file that was passed over.
+std::string unusableSettingsMessage(const std::string& location);
 
 } // namespace tarvek

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <system_error>
 
 #include <fcntl.h>
@@ -19,6 +20,7 @@ namespace {
 
 constexpr char kFolderPrefix[] = "tarvek-";
 constexpr char kLockName[] = ".lock";
+constexpr time_t kSweepAge = 60;
 
 // $TMP when it names a folder this user may create in, else $TMPDIR
 // likewise, else /tmp: one the user cannot write is passed over like a
@@ -34,8 +36,10 @@ std::filesystem::path parentFolder()
 }
 
 // Removes the private folders of this user's earlier runs that ended
-// without cleaning up: a folder whose lock file no living process holds.
-// Folders without a lock file may be still under construction and stay.
+// without cleaning up: a folder whose lock file no living process holds and
+// that is older than a minute. A younger one may belong to a run that is
+// between making its lock file and locking it; folders without a lock file
+// may be still under construction. Both stay.
 void removeStaleFolders(const std::filesystem::path& parent)
 {
   std::error_code ec;
@@ -51,7 +55,9 @@ void removeStaleFolders(const std::filesystem::path& parent)
         ::open((entry.path() / kLockName).c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     if (lock < 0)
       continue;
-    if (::flock(lock, LOCK_EX | LOCK_NB) == 0) {
+    struct stat lockInfo {};
+    const bool old = ::fstat(lock, &lockInfo) == 0 && ::time(nullptr) - lockInfo.st_mtime > kSweepAge;
+    if (old && ::flock(lock, LOCK_EX | LOCK_NB) == 0) {
       std::error_code ignored;
       std::filesystem::remove_all(entry.path(), ignored);
     }

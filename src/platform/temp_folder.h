@@ -11,7 +11,8 @@ namespace tarvek {
 // $TMPDIR (likewise) or /tmp, and removed with its contents when the
 // object goes away. The folder holds a lock file kept locked while the
 // object lives; making one removes this user's folders of the same kind
-// whose lock nobody holds, left by a run that crashed or was killed.
+// whose lock nobody holds and that are older than a minute, left by a run
+// that crashed or was killed.
 class TempFolder {
 public:
   // Throws RuntimeError naming the parent folder and the system's reason

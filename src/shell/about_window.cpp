@@ -20,6 +20,7 @@ constexpr int kBandHeight = 64;
 QLabel* textLabel(QWidget* parent, const QString& text, int x, int y, int w, int h)
 {
   auto* label = new QLabel(text, parent);
+  label->setTextFormat(Qt::PlainText);
   label->setGeometry(x, y, w, h);
   return label;
 }

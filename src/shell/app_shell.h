@@ -16,6 +16,8 @@
 #include "shell/form1.h"
 #include "shell/startup.h"
 
+#include <filesystem>
+#include <functional>
 #include <memory>
 
 namespace tarvek {
@@ -27,12 +29,17 @@ namespace tarvek {
 class AppShell {
 public:
   // Throws RuntimeError when the temporary folder cannot be made.
-  explicit AppShell(StartupState startup);
+  // folderMade, when set, learns the temporary folder before the window is
+  // built, so a quit that cannot wait for the normal close still removes it.
+  explicit AppShell(StartupState startup,
+                    const std::function<void(const std::filesystem::path&)>& folderMade = {});
   AppShell(const AppShell&) = delete;
   AppShell& operator=(const AppShell&) = delete;
   ~AppShell();
 
   Platform& platform() { return m_platform; }
+  // False when the settings file was passed over as not a regular file.
+  bool settingsFileUsable() const { return m_settingsStore.fileUsable(); }
   Form1& form1() { return *m_form1; }
 
 private:
@@ -55,6 +62,8 @@ private:
 
 // Builds the program and shows its main window. When that fails, the reason
 // goes to one critical message box and the result is empty.
-std::unique_ptr<AppShell> startProgram(Prompts& prompts, StartupState startup);
+std::unique_ptr<AppShell> startProgram(
+    Prompts& prompts, StartupState startup,
+    const std::function<void(const std::filesystem::path&)>& folderMade = {});
 
 } // namespace tarvek

@@ -6,6 +6,7 @@
 #include "model/element_tables.h"
 #include "model/tube_builder.h"
 #include "model/tube_unit_cell.h"
+#include "platform/plain_tool_tip.h"
 #include "platform/run_command.h"
 #include "platform/utilities.h"
 #include "runtime/file_util.h"
@@ -183,6 +184,8 @@ void Form1::buildControls()
   auto* frame3 = new QWidget(Toolbar1);
   frame3->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
   lbTIT = new QLabel(QStringLiteral("Kelvarin"), frame3);
+  // The title and the status panels show comments and paths from files.
+  lbTIT->setTextFormat(Qt::PlainText);
   QFont bold = lbTIT->font();
   bold.setBold(true);
   lbTIT->setFont(bold);
@@ -293,6 +296,7 @@ void Form1::buildControls()
   int x = 0;
   for (int i = 0; i < 4; ++i) {
     stbPanel[i] = new QLabel(stb);
+    stbPanel[i]->setTextFormat(Qt::PlainText);
     stbPanel[i]->setFrameShape(QFrame::Panel);
     stbPanel[i]->setFrameShadow(QFrame::Sunken);
     stbPanel[i]->setGeometry(x, 1, widths[i], 20);
@@ -559,6 +563,7 @@ void Form1::CALCULATE(bool resetView)
   m_model.tubeDiameter = 0.0f;
   m_display.atomsShown = cbOP[0]->isChecked();
   m_display.bondsShown = cbOP[1]->isChecked();
+  const long stopsBefore = m_platform.abort.stops();
   m_model.structureKind = static_cast<std::int16_t>(cmbTYP->currentIndex() + 1);
   m_model.materialIndex = static_cast<std::int16_t>(std::max(0, cmb1->currentIndex()));
   m_model.unitCellMode = m_preferences.optionFlags[8];
@@ -614,7 +619,7 @@ void Form1::CALCULATE(bool resetView)
                   ") Tube Diameter " + Format(m_model.lastTubeDiameter, "0.0##") + " A";
   else if (kind == 2)
     description = "Sheet Width " + Format(m_model.lastSheetWidth, "0.0##") + " A";
-  stbPanel[0]->setText(qs(description));
+  stbPanel[0]->setText(qs(escapeNote(stopsBefore, description)));
   m_seams.fillXyzList(0);
   m_platform.pump.pumpEvents();
 }
@@ -702,6 +707,7 @@ void Form1::RemoteSetData()
 void Form1::showImportedStructure()
 {
   WaitCursor wait(m_platform.prompts);
+  const long stopsBefore = m_platform.abort.stops();
   if (!m_state.coordinateImportFlag && refreshTitle(false) &&
       !m_platform.prompts.yesNo("Leave Import Mode?", {}, MessageIcon::Question))
     return;
@@ -711,8 +717,9 @@ void Form1::showImportedStructure()
   // A virus cage keeps the bonds its builder made: a search over all atoms
   // would also bond the twelve icosahedron corners to the cage and move the
   // edge rods onto the wrong bonds.
-  if (!m_state.coordinateImportFlag && m_model.structureKind != 8)
-    findBonds(m_model, m_platform.abort);
+  if (!m_state.coordinateImportFlag && m_model.structureKind != 8 &&
+      findBonds(m_model, m_platform.abort) == BondSearchEnd::TooDense)
+    m_platform.prompts.message(kTooDenseMessage, {}, MessageIcon::Exclamation);
   m_scene->clearScene();
   applyBackgroundColor();
   setData(false);
@@ -728,8 +735,15 @@ void Form1::showImportedStructure()
     description = "Tube Diameter " + Format(m_model.lastTubeDiameter, "0.0##") + " A";
   else if (m_model.structureKind == 2)
     description = "Sheet Width " + Format(m_model.lastSheetWidth, "0.0##") + " A";
-  stbPanel[0]->setText(qs(description));
+  stbPanel[0]->setText(qs(escapeNote(stopsBefore, description)));
   m_platform.pump.pumpEvents();
+}
+
+std::string Form1::escapeNote(long stopsBefore, const std::string& description) const
+{
+  if (m_platform.abort.stops() == stopsBefore)
+    return description;
+  return "Stopped by Escape: the structure shown is incomplete.";
 }
 
 bool Form1::refreshTitle(bool skipTitle)
@@ -771,7 +785,7 @@ void Form1::setTitleAndStatus()
     hint = "View " + m_state.lastFullereneFile;
   }
   lbTIT->setText(qs(title));
-  lbTIT->setToolTip(qs(hint));
+  setPlainToolTip(lbTIT, qs(hint));
   lbTIT->unsetCursor();
   titleLink = link;
   if (refreshTitle(true))

@@ -147,6 +147,9 @@ public:
   void setLengthCaptions();
   void resetImportMode();
   void setStatusText(const std::string& text);
+  // The status line after a build: the description, or word that Escape
+  // stopped the work when a poll answered it since stopsBefore.
+  std::string escapeNote(long stopsBefore, const std::string& description) const;
   // "Atom Radius 50%" in status panel 2.
   void showAtomRadius();
   // The scene's clear colour from the background colour of the Preferences.

@@ -29,7 +29,8 @@ std::optional<PovMaterial> povMaterialValues(std::string_view answer)
 std::vector<std::string> povrayArguments(const std::string& povFile, const std::string& pngFile,
                                          bool display)
 {
-  std::vector<std::string> args{"+I" + povFile, "+O" + pngFile, "+W800", "+H600"};
+  // POV-Ray reads an option value only up to a blank unless it is quoted.
+  std::vector<std::string> args{"+I\"" + povFile + "\"", "+O\"" + pngFile + "\"", "+W800", "+H600"};
   if (display) {
     args.emplace_back("+D");
     args.emplace_back("+P");

@@ -94,9 +94,12 @@ void OutsidePrograms::startPovRay(const std::string& program, const std::string&
   const std::string exportFolder = m_form.m_startup.exportFolder;
   // Debian's POV-Ray reads and writes only below a few folders, the Export
   // folder among them: it works there.
-  if (!m_form.m_platform.processes.startDetached(
+  Prompts& prompts = m_form.m_platform.prompts;
+  if (!m_form.m_platform.processes.startWatched(
           program, povrayArguments(povFile, exportFolder + "tarvek.png", displayPresent()),
-          exportFolder))
+          exportFolder, [&prompts](const std::string& why) {
+            prompts.message("POV-Ray ended with an error:\r\n" + why, {}, MessageIcon::Exclamation);
+          }))
     m_form.m_platform.prompts.message("POV-Ray " + program + " could not be started.", {},
                                       MessageIcon::Exclamation);
 }

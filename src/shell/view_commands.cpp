@@ -2,6 +2,7 @@
 
 #include "formats/structure_writers.h"
 #include "platform/open_url.h"
+#include "platform/plain_tool_tip.h"
 #include "platform/run_command.h"
 #include "scene/gl_host.h"
 #include "scene/scene_object.h"
@@ -458,9 +459,9 @@ bool ViewCommands::eventFilter(QObject* watched, QEvent* event)
   if (watched == m_form.lbTIT || watched == Image2) {
     const auto* label = static_cast<QLabel*>(watched);
     if (move) {
-      showMessage(label->toolTip().toStdString());
+      showMessage(plainToolTip(label).toStdString());
       if (watched == m_form.lbTIT) {
-        if (label->toolTip().isEmpty())
+        if (plainToolTip(label).isEmpty())
           m_form.lbTIT->unsetCursor();
         else
           m_form.lbTIT->setCursor(Qt::PointingHandCursor);

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <numeric>
 
 namespace tarvek {
 
@@ -58,16 +57,24 @@ std::string fileText(const std::string& path)
   return "The XY file \"" + path + "\"";
 }
 
-// The first point that repeats an earlier one, and that earlier one.
+constexpr std::size_t kNoRepeat = std::numeric_limits<std::size_t>::max();
+
+// The first finite point that repeats an earlier one, and that earlier one;
+// second is kNoRepeat when no point repeats. Sorting finds them in
+// n log n, where a distance search would compare every point of a heap at
+// one place with every other.
 std::pair<std::size_t, std::size_t> firstRepeat(const XYSheet& sheet)
 {
-  std::vector<std::size_t> order(sheet.size());
-  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::vector<std::size_t> order;
+  order.reserve(sheet.size());
+  for (std::size_t i = 0; i < sheet.size(); ++i)
+    if (std::isfinite(sheet.x[i]) && std::isfinite(sheet.y[i]))
+      order.push_back(i);
   // Adding 0 makes -0 and 0 one value.
   const auto key = [&](std::size_t i) { return std::pair(sheet.x[i] + 0.0f, sheet.y[i] + 0.0f); };
   std::stable_sort(order.begin(), order.end(),
                    [&](std::size_t a, std::size_t b) { return key(a) < key(b); });
-  std::pair<std::size_t, std::size_t> best{0, std::numeric_limits<std::size_t>::max()};
+  std::pair<std::size_t, std::size_t> best{0, kNoRepeat};
   for (std::size_t k = 1; k < order.size(); ++k) {
     if (key(order[k]) == key(order[k - 1]) && (k < 2 || key(order[k - 2]) != key(order[k])) &&
         order[k] < best.second)
@@ -94,7 +101,7 @@ XYScale analyseXYPoints(const XYSheet& sheet)
 {
   XYScale scale;
   const auto count = static_cast<std::int32_t>(std::min(sheet.x.size(), sheet.y.size()));
-  if (count < 2)
+  if (count < 2 || firstRepeat(sheet).second != kNoRepeat)
     return scale;
   const std::vector<float> zero(static_cast<std::size_t>(count), 0.0f);
   const SearchSet set{sheet.x.data(), sheet.y.data(), zero.data(), nullptr, 0, count};
@@ -134,12 +141,10 @@ XYScale checkXYSheet(const std::string& path, const XYSheet& sheet)
     if (!std::isfinite(sheet.x[i]) || !std::isfinite(sheet.y[i]))
       throw tooLarge(i);
   }
-  const XYScale scale = analyseXYPoints(sheet);
-  if (scale.dmin == 0.0) {
-    const auto [first, second] = firstRepeat(sheet);
+  if (const auto [first, second] = firstRepeat(sheet); second != kNoRepeat)
     throw RuntimeError(fileText(path) + " holds the same point twice (points " +
                        std::to_string(first + 1) + " and " + std::to_string(second + 1) + ").");
-  }
+  const XYScale scale = analyseXYPoints(sheet);
   for (std::size_t i = 0; i < sheet.size(); ++i) {
     const double far = std::max(std::fabs(sheet.x[i]), std::fabs(sheet.y[i]));
     if (!(far / scale.mean <= kMaxSpread))

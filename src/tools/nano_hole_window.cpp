@@ -277,6 +277,7 @@ void frmNanoHoles::buildControls()
   brightness->addStretch(1);
   right->addLayout(brightness);
   lbMSG = new QLabel(this);
+  lbMSG->setTextFormat(Qt::PlainText);
   right->addWidget(lbMSG);
   right->addStretch(1);
 
@@ -287,6 +288,7 @@ void frmNanoHoles::buildControls()
   stb = new QStatusBar(this);
   for (auto& panel : stbPanel) {
     panel = new QLabel(stb);
+    panel->setTextFormat(Qt::PlainText);
     stb->addWidget(panel, 1);
   }
   outer->addWidget(stb);

@@ -1,6 +1,7 @@
 // Loads a picture file onto a pixel canvas for the complex image workspace.
 #include "tools/picture_loader.h"
 
+#include "platform/outside_image.h"
 #include "runtime/runtime_error.h"
 #include "tools/pixel_canvas.h"
 
@@ -23,6 +24,8 @@ namespace {
 
 void loadPictureOntoCanvas(const std::string& path, PixelCanvas& canvas)
 {
+  if (const std::string problem = prepareOutsideImage(path); !problem.empty())
+    throw RuntimeError(problem);
   QImageReader reader(QString::fromStdString(path));
   // The header's size is checked before anything is decoded.
   const QSize size = reader.size();

@@ -42,6 +42,7 @@ class NeverAbort : public tarvek::AbortToken {
 public:
   void clearEscape() override {}
   bool escapePressed() override { return false; }
+  long stops() const override { return 0; }
 };
 
 } // namespace

@@ -6,6 +6,8 @@
 #include "imaging/gif_writer.h"
 
 #include "pdfwriter/image_fixtures.h"
+#include "imaging/ui/digitiser_image.h"
+#include "support/child_peak_memory.h"
 #include "support/scratch_dir.h"
 
 #include <QClipboard>
@@ -135,6 +137,32 @@ TEST(ImageToolkitTest, refusesHostileFilesWithAReason)
   }
   EXPECT_NE(toolkit.lastErrorText().find("too large"), std::string::npos);
   EXPECT_FALSE(toolkit.read(dir.file("missing.png").string()));
+}
+
+// Pictures that would make a decoder hold far more than their size are
+// refused, by the toolkit and by the digitiser's reader, with the peak
+// memory of the process (a forked child) well within the budget: a PNG
+// whose text chunk claims 1.6 GB, compressed text chunks that unpack to
+// 16 MiB, and a progressive JPEG of 200 repeated scans. A PNG with a short
+// compressed note still reads.
+TEST(ImageToolkitTest, hostilePicturesAreRefusedWithinTheBudget)
+{
+  const std::string fixtures = std::string(TARVEK_TEST_SOURCE_DIR) + "/fixtures/images/";
+  for (const char* name : {"text-claim.png", "ztxt-bomb.png", "itxt-bomb.png", "scan-bomb.jpg"}) {
+    const std::string path = fixtures + name;
+    const test::ChildRun run = test::runInChild([&] {
+      ImageToolkit toolkit;
+      const bool toolkitRefused = !toolkit.read(path) && !toolkit.readScaled(path, QSize(64, 64))
+                                  && toolkit.lastErrorText().find(path) != std::string::npos;
+      const DigitiserImage digitised = readDigitiserImage(path);
+      return toolkitRefused && digitised.image.isNull() && !digitised.error.empty();
+    });
+    ASSERT_TRUE(run.ended) << name;
+    EXPECT_TRUE(run.answer) << name << " was read";
+    EXPECT_LT(run.peakKiB, 300L * 1024) << name;
+  }
+  ImageToolkit toolkit;
+  EXPECT_TRUE(toolkit.read(fixtures + "ztxt-note.png")) << toolkit.lastErrorText();
 }
 
 // The fitted size keeps the aspect, fills the box on one side and grows

@@ -253,6 +253,9 @@ TEST(JpegFileTest, hostileFilesGiveAMessageWithoutACrash)
     {"half.jpg", whole.substr(0, whole.size() / 2), true},
     {"png.jpg", png, false},
     {"huge.jpg", hugeHeader(), true},
+    // A small progressive picture whose last scan comes 200 times over.
+    {"scans.jpg", readBytes(std::string(TARVEK_TEST_SOURCE_DIR) + "/fixtures/images/scan-bomb.jpg"),
+     true},
   };
   for (const auto& c : cases) {
     const std::string path = dir.write(c.name, c.bytes).string();
@@ -263,6 +266,8 @@ TEST(JpegFileTest, hostileFilesGiveAMessageWithoutACrash)
     EXPECT_EQ(jpegPixelSize(path).has_value(), c.sizeKnown) << c.name;
   }
   EXPECT_EQ(jpegPixelSize(dir.file("huge.jpg").string())->width, 65500);
+  EXPECT_NE(readJpegFile(dir.file("scans.jpg").string()).error.find("more than 100 scans"),
+            std::string::npos);
   EXPECT_FALSE(readJpegFile(dir.file("none.jpg").string()).ok());
 }
 

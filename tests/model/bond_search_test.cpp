@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -279,10 +280,17 @@ TEST(BondSearchTest, gridMatchesBruteForceOnRandomSets)
         fill(model, set, points);
         FakePrompts prompts;
         FakeAbort abort;
-        createBonds(model, 0, 0, prompts, abort);
-        const PairLoop loop = loopOver(model, set, kind != 2, kind == 8 ? 12 : 0);
-        EXPECT_TRUE(hasBonds(model, loop.bonds(w.lower, w.upper)))
+        const BondSearchEnd end = createBonds(model, 0, 0, prompts, abort);
+        const std::int32_t first = kind == 8 ? 12 : 0;
+        const PairLoop loop = loopOver(model, set, kind != 2, first);
+        BondPairs expected = loop.bonds(w.lower, w.upper);
+        // More than 16 bonds an atom is refused with an empty list.
+        const bool crowded = expected.size() > 16 * static_cast<std::size_t>(std::max(n - first, 0));
+        if (crowded)
+          expected.clear();
+        EXPECT_EQ(end, crowded ? BondSearchEnd::TooDense : BondSearchEnd::Complete)
             << n << " atoms, " << w.name << ", kind " << kind;
+        EXPECT_TRUE(hasBonds(model, expected)) << n << " atoms, " << w.name << ", kind " << kind;
         EXPECT_EQ(model.lastBondCount, model.bondCount);
       }
     }
@@ -384,10 +392,18 @@ TEST(BondSearchTest, farCornersOnEveryAxisKeepTheirBonds)
 // duplicate points (distance 0) and non-finite ones among them.
 TEST(BondSearchTest, closestNonZeroDistanceMatchesThePairLoop)
 {
-  for (const int n : {0, 1, 2, 500, 3000}) {
+  // 501: 500 points and heaps of copies of the first 50 (one copy at -0).
+  for (const int n : {0, 1, 2, 500, 501, 3000}) {
     auto points = randomSet(n, 4000u + static_cast<std::uint32_t>(n), {1.0f, 1.5f});
     if (n == 2)
       points[1] = points[0];
+    if (n == 501) {
+      points[500] = {-0.0f, 0.0f, 0.0f};
+      points.push_back({0.0f, 0.0f, 0.0f});
+      for (int copy = 0; copy < 20; ++copy)
+        for (int i = 0; i < 50; ++i)
+          points.push_back(points[static_cast<std::size_t>(i)]);
+    }
     std::vector<float> x, y, z;
     for (const Point& p : points) {
       x.push_back(p.x);
@@ -523,7 +539,12 @@ TEST(BondSearchTest, millionsOfAtomsKeepRowOrderAcrossBlocks)
     return out;
   };
 
-  for (const long r : {1048576L + 5L, 5000000L}) {
+  // Escape is also polled while a block's pairs are collected, so a stop
+  // in the second block ends at some row past the first block: the list is
+  // then the bonds of the rows up to that one, in order.
+  const BondPairs all = expected(n);
+  const std::size_t firstBlock = expected(1 << 20).size();
+  for (const long r : {(1L << 20) + 2000L, 5000000L}) {
     Model model;
     model.bondLength = 1.5f;
     model.structureKind = 7;
@@ -532,7 +553,104 @@ TEST(BondSearchTest, millionsOfAtomsKeepRowOrderAcrossBlocks)
     prompts.answerYesNo(true);
     FakeAbort abort(r);
     createBonds(model, 0, 0, prompts, abort);
-    EXPECT_TRUE(hasBonds(model, expected(static_cast<int>(r)))) << "Escape at poll " << r;
+    const auto count = static_cast<std::size_t>(model.bondCount);
+    ASSERT_GT(count, firstBlock) << "Escape at poll " << r;
+    const int lastRow = model.bondAtom1[count - 1];
+    ASSERT_TRUE(count == all.size() || all[count].first != lastRow) << "stopped inside a row";
+    EXPECT_TRUE(hasBonds(model, expected(lastRow + 1))) << "Escape at poll " << r;
+    EXPECT_EQ(count == all.size(), r > n) << "Escape at poll " << r;
+  }
+}
+
+// The atoms of points, searched in the user's window lower .. upper.
+Model userWindow(const std::vector<Point>& points, float lower, float upper)
+{
+  Model model;
+  model.structureKind = 7;
+  model.useUserBondLimits = true;
+  model.userBondMin = lower;
+  model.userBondMax = upper;
+  fill(model, AtomSetId::Atom, points);
+  return model;
+}
+
+// Crowded input ends with the message and an empty list instead of eating
+// the memory: two tight clusters 1.42 Å apart (every atom bonded to the
+// whole other cluster), and atoms heaped at one place, which findBonds'
+// retry centres on (distance 0).
+TEST(BondSearchTest, crowdedAtomsStopWithTheMessage)
+{
+  std::vector<Point> clusters;
+  RandomSource random(11);
+  for (int c = 0; c < 2; ++c)
+    for (int i = 0; i < 200; ++i)
+      clusters.push_back({1.42f * static_cast<float>(c) + 0.001f * static_cast<float>(random.uniform()),
+                          0.001f * static_cast<float>(random.uniform()), 0.0f});
+  const std::vector<Point> heap(2000, Point{5.0f, -3.0f, 1.0f});
+  struct Case {
+    const char* name;
+    const std::vector<Point>* points;
+    bool general;
+  };
+  for (const Case& c : {Case{"two clusters, createBonds", &clusters, true},
+                        Case{"two clusters, findBonds", &clusters, false},
+                        Case{"a heap at one place, findBonds", &heap, false}}) {
+    Model model;
+    model.bondLength = kBond;
+    model.structureKind = 7;
+    model.lastBondCount = 7;
+    fill(model, AtomSetId::Atom, *c.points);
+    FakePrompts prompts;
+    FakeAbort abort;
+    const BondSearchEnd end =
+        c.general ? createBonds(model, 0, 0, prompts, abort) : findBonds(model, abort);
+    EXPECT_EQ(end, BondSearchEnd::TooDense) << c.name;
+    EXPECT_TRUE(hasBonds(model, {})) << c.name;
+    EXPECT_EQ(model.lastBondCount, 0) << c.name;
+    if (c.general) {
+      ASSERT_EQ(prompts.messages().size(), 1u) << c.name;
+      EXPECT_EQ(prompts.messages()[0].text, kTooDenseMessage);
+    }
+  }
+
+  // Points whose every pair lies in the window: 33 make 528 bonds, 16 an
+  // atom, still a structure; 34 make 561, more than 16 an atom.
+  for (const int n : {33, 34}) {
+    std::vector<Point> points;
+    for (int i = 0; i < n; ++i)
+      points.push_back({0.001f * static_cast<float>(i), 0.0f, 0.0f});
+    Model model = userWindow(points, 0.0f, 1.0f);
+    FakePrompts prompts;
+    FakeAbort abort;
+    const BondSearchEnd end = createBonds(model, 0, 0, prompts, abort);
+    EXPECT_EQ(end, n == 33 ? BondSearchEnd::Complete : BondSearchEnd::TooDense) << n;
+    EXPECT_EQ(model.bondCount, n == 33 ? 528 : 0) << n;
+    EXPECT_EQ(prompts.messages().size(), n == 33 ? 0u : 1u) << n;
+  }
+}
+
+// Escape is seen while pairs are collected, before any row is handed out:
+// a cubic lattice searched for its (2, 2, 0) neighbours looks at some
+// hundred pairs an atom to find six.
+TEST(BondSearchTest, escapeIsPolledWhilePairsAreCollected)
+{
+  std::vector<Point> lattice;
+  for (int i = 0; i < 14; ++i)
+    for (int j = 0; j < 14; ++j)
+      for (int k = 0; k < 14; ++k)
+        lattice.push_back({static_cast<float>(i), static_cast<float>(j), static_cast<float>(k)});
+  for (const long pressAt : {1L, 1000000L}) {
+    Model model = userWindow(lattice, 2.82f, 2.84f);
+    FakePrompts prompts;
+    FakeAbort abort(pressAt);
+    const BondSearchEnd end = createBonds(model, 0, 0, prompts, abort);
+    if (pressAt == 1) {
+      EXPECT_EQ(end, BondSearchEnd::Stopped);
+      EXPECT_TRUE(hasBonds(model, {})) << "no row was handed out before the stop";
+    } else {
+      EXPECT_EQ(end, BondSearchEnd::Complete);
+      EXPECT_TRUE(hasBonds(model, loopOver(model, AtomSetId::Atom, true).bonds(2.82f, 2.84f)));
+    }
   }
 }
 

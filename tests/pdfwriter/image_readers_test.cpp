@@ -1,6 +1,7 @@
 #include "pdfwriter/image_format_fixtures.h"
 #include "pdfwriter/image_loader.h"
 #include "pdfwriter/image_readers.h"
+#include "support/child_peak_memory.h"
 #include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
@@ -444,6 +445,51 @@ TEST(ImageReadersTest, hostileFilesOfEveryFormat)
   for (const char* extension : {".bmp", ".tga", ".cel", ".rgb", ".psd", ".iff"}) {
     EXPECT_FALSE(loadImageFile(std::string("/nonexistent/missing") + extension));
     EXPECT_EQ(lastImageError(), kImageCannotOpen) << extension;
+  }
+}
+
+// A run-length Targa file of width x height pixels, all one colour: 128
+// pixels in every packet, so a few megabytes claim a picture of hundreds.
+std::string tgaRunsFile(std::uint16_t width, std::uint16_t height, bool gray)
+{
+  const std::uint8_t type = gray ? 11 : 10;
+  const std::uint8_t depth = gray ? 8 : 24;
+  std::string file{0, 0, char(type), 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                   char(width & 0xFF), char(width >> 8), char(height & 0xFF), char(height >> 8),
+                   char(depth), 0x20};
+  const std::string packet = gray ? std::string{char(0xFF), char(0x80)}
+                                  : std::string{char(0xFF), char(0x10), char(0x20), char(0x30)};
+  const std::uint64_t pixels = std::uint64_t(width) * height;
+  for (std::uint64_t done = 0; done < pixels; done += 128)
+    file += packet;
+  return file;
+}
+
+// Hostile pictures are refused with the process's peak memory (measured in
+// a forked child) far below what their headers claim: run-length Targa
+// files whose raster fits the cap but whose decoding buffers and 24-bit
+// expansion would not, a progressive JPEG of 200 repeated scans, and a PNG
+// whose text chunk claims 1.6 GB.
+TEST(ImageReadersTest, hostileFilesStayWithinTheBudget)
+{
+  ScratchDir dir;
+  const std::string fixtures = std::string(TARVEK_TEST_SOURCE_DIR) + "/fixtures/images/";
+  const struct {
+    std::string path;
+    int error;
+  } cases[] = {
+      {dir.write("rgb-runs.tga", tgaRunsFile(10000, 8000, false)).string(), kImageNoMemory},
+      {dir.write("gray-runs.tga", tgaRunsFile(9000, 9000, true)).string(), kImageNoMemory},
+      {fixtures + "scan-bomb.jpg", kImageCorrupt},
+      {fixtures + "text-claim.png", kImageLibraryFailed},
+  };
+  for (const auto& c : cases) {
+    const tarvek::test::ChildRun run = tarvek::test::runInChild([&] {
+      return !loadImageFile(c.path) && lastImageError() == c.error;
+    });
+    ASSERT_TRUE(run.ended) << c.path;
+    EXPECT_TRUE(run.answer) << c.path << ": not refused with error " << c.error;
+    EXPECT_LT(run.peakKiB, 300L * 1024) << c.path;
   }
 }
 

@@ -1,14 +1,18 @@
+#include "model/bond_search.h"
 #include "model/colour_helpers.h"
+#include "model/model.h"
 #include "platform/escape_watch.h"
 #include "platform/open_url.h"
 #include "platform/palette_colors.h"
 #include "platform/qt_file_dialogs.h"
 #include "platform/qt_processes.h"
 #include "platform/qt_prompts.h"
+#include "platform/qt_settings_store.h"
 #include "platform/qt_shell_open.h"
 #include "support/scratch_dir.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -25,6 +29,8 @@
 #include <csignal>
 #include <functional>
 #include <string>
+
+#include <sys/stat.h>
 
 namespace tarvek {
 namespace {
@@ -106,9 +112,9 @@ TEST(PaletteColorsTest, readsTheApplicationPaletteAsBgr)
   QApplication::setPalette(saved);
 }
 
-// Escape as long loops see it: a press counts once, a held key on every poll,
-// and a press made before clearEscape() is forgotten.
-TEST(EscapeWatchTest, recordsPressesAndHeldKey)
+// Escape as long loops see it: a press during the loop counts once; a press
+// made before clearEscape() is forgotten, even while the key is still down.
+TEST(EscapeWatchTest, countsOnlyPressesDuringTheLoop)
 {
   QWidget window;
   window.show();
@@ -126,29 +132,69 @@ TEST(EscapeWatchTest, recordsPressesAndHeldKey)
   struct Case {
     const char* name;
     std::function<void()> before;
+    std::function<void()> during;
     std::vector<bool> polls;
   };
   const Case cases[] = {
-      {"no key", [] {}, {false}},
-      {"press, release", [&] { press(); release(); }, {}},
-      {"other key", other, {false}},
-      {"held down", press, {true, true, true}},
-      {"held down with auto-repeat", [&] { press(); repeat(); repeat(); }, {true, true}},
+      {"no key", [] {}, [] {}, {false}},
+      {"press, release before", [&] { press(); release(); }, [] {}, {false}},
+      {"other key", other, other, {false}},
+      {"held down from before", press, [] {}, {false, false}},
+      {"held from before, auto-repeat", press, [&] { repeat(); repeat(); }, {false, false}},
+      {"press, release during", [] {}, [&] { press(); release(); }, {true, false}},
+      {"press during, never released", [] {}, press, {true, false, false}},
   };
+  const long stopsAtStart = watch.stops();
+  long expectedStops = 0;
   for (const auto& c : cases) {
     watch.clearEscape();
     c.before();
     watch.clearEscape();
-    for (std::size_t i = 0; i < c.polls.size(); ++i)
+    c.during();
+    for (std::size_t i = 0; i < c.polls.size(); ++i) {
       EXPECT_EQ(watch.escapePressed(), c.polls[i]) << c.name << ", poll " << i;
+      expectedStops += c.polls[i] ? 1 : 0;
+    }
     release();
   }
+  EXPECT_EQ(watch.stops() - stopsAtStart, expectedStops);
+}
 
-  watch.clearEscape();
-  press();
-  release();
-  EXPECT_TRUE(watch.escapePressed()) << "press and release during the loop";
-  EXPECT_FALSE(watch.escapePressed()) << "the same press once more";
+// Escape pressed to close a dialog, its release following within a few
+// milliseconds or going astray with the closed window: the bond search run
+// next is whole and the watch reports no stop.
+TEST(EscapeWatchTest, escapeThatClosedADialogLeavesTheNextSearchWhole)
+{
+  EscapeWatch watch;
+  QtPrompts prompts;
+  for (const bool releaseDelivered : {true, false}) {
+    QDialog dialog;
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QTest::keyPress(&dialog, Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible()) << "Escape closes the dialog";
+    if (releaseDelivered) {
+      QTest::qWait(5);
+      QTest::keyRelease(&dialog, Qt::Key_Escape);
+    }
+    QCoreApplication::processEvents();
+
+    Model model;
+    model.structureKind = 3;
+    model.bondLength = 1.42;
+    constexpr int kAtoms = 50;
+    for (int i = 0; i < kAtoms; ++i) {
+      model.atomX.push_back(1.42f * static_cast<float>(i));
+      model.atomY.push_back(0.0f);
+      model.atomZ.push_back(0.0f);
+      model.atomType.push_back(1);
+    }
+    model.atomCount = kAtoms;
+    const long stopsBefore = watch.stops();
+    createBonds(model, 0.0f, 0.0f, prompts, watch);
+    EXPECT_EQ(model.bondCount, kAtoms - 1) << "release delivered: " << releaseDelivered;
+    EXPECT_EQ(watch.stops(), stopsBefore);
+  }
 }
 
 // A loop that only polls still gets its queued key events delivered.
@@ -163,6 +209,41 @@ TEST(EscapeWatchTest, pollingPumpsQueuedEvents)
                           new QKeyEvent(QEvent::KeyRelease, Qt::Key_Escape, Qt::NoModifier));
   QTest::qSleep(60);
   EXPECT_TRUE(watch.escapePressed());
+}
+
+// A settings path that is not a regular file is never opened: reads give
+// the defaults, values live in memory, and sync() says they were not kept.
+TEST(QtSettingsStoreTest, aPathThatIsNoRegularFileIsPassedOver)
+{
+  test::ScratchDir scratch;
+  const fs::path fifo = scratch.path() / "fifo.conf";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const fs::path link = scratch.path() / "link.conf";
+  fs::create_symlink(fifo, link);
+  const fs::path plain = scratch.write("plain.conf", "[General]\nsTOOL0=/usr/bin/viewer\n");
+  struct Case {
+    fs::path path;
+    bool usable;
+    std::string tool;
+  };
+  const Case cases[] = {
+      {fifo, false, ""},
+      {link, false, ""},
+      {scratch.path(), false, ""},
+      {"/dev/zero", false, ""},
+      {plain, true, "/usr/bin/viewer"},
+      {scratch.path() / "missing.conf", true, ""},
+  };
+  for (const auto& c : cases) {
+    QtSettingsStore store(c.path.string());
+    EXPECT_EQ(store.fileUsable(), c.usable) << c.path;
+    EXPECT_EQ(store.read("sTOOL0"), c.tool) << c.path;
+    EXPECT_TRUE(store.write("sTOOL1", "/usr/bin/other")) << c.path;
+    EXPECT_EQ(store.read("sTOOL1"), "/usr/bin/other") << c.path;
+    EXPECT_EQ(store.sync(), c.usable) << c.path;
+    EXPECT_EQ(store.location(), c.path.string()) << c.path;
+  }
+  EXPECT_EQ(fs::status(fifo).type(), fs::file_type::fifo);
 }
 
 TEST(QtPromptsTest, yesNoShowsQuestionBoxAndReturnsNoWhenClicked)

@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <fstream>
 #include <sys/stat.h>
 
@@ -126,8 +127,9 @@ TEST(TempFolderTest, fallsBackWhenTheUserCannotWriteTmp)
   EXPECT_EQ(WEXITSTATUS(status), 0) << "1: made in the read-only folder, 3: not made at all";
 }
 
-// Folders of earlier runs go when nothing holds their lock; a folder whose
-// lock is held, one without a lock file and anything else stay.
+// Folders of earlier runs go when nothing holds their lock and they are
+// older than a minute; a folder whose lock is held, one without a lock file
+// and anything else stay.
 TEST(TempFolderTest, foldersOfDeadRunsAreRemovedAtTheNextStart)
 {
   test::ScratchDir tmp;
@@ -138,6 +140,8 @@ TEST(TempFolderTest, foldersOfDeadRunsAreRemovedAtTheNextStart)
   }
   tmp.write("tarvek-dead01/.lock", "");
   tmp.write("tarvek-held01/.lock", "");
+  for (const char* lock : {"tarvek-dead01/.lock", "tarvek-held01/.lock"})
+    fs::last_write_time(tmp.path() / lock, fs::file_time_type::clock::now() - std::chrono::minutes(2));
   tmp.write("tarvek-file", "not a folder");
   const int held = ::open((tmp.path() / "tarvek-held01/.lock").c_str(), O_RDONLY | O_CLOEXEC);
   ASSERT_GE(held, 0);
@@ -154,6 +158,42 @@ TEST(TempFolderTest, foldersOfDeadRunsAreRemovedAtTheNextStart)
     EXPECT_TRUE(fs::exists(t.folder()));
   }
   ::close(held);
+}
+
+// A run that has made its folder and lock file but not yet locked it (a
+// forked child held in that gap) keeps its folder while a second run starts.
+TEST(TempFolderTest, aStartingRunsFolderSurvivesARacingStart)
+{
+  test::ScratchDir tmp;
+  ScopedEnv env("TMP", tmp.path().string());
+  const fs::path racing = tmp.path() / "tarvek-racing";
+  int ready[2];
+  int go[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  ASSERT_EQ(::pipe(go), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::mkdir(racing.c_str(), 0700);
+    const int lock = ::open((racing / ".lock").c_str(), O_RDWR | O_CREAT | O_EXCL, 0600);
+    char byte = 1;
+    static_cast<void>(::write(ready[1], &byte, 1));
+    static_cast<void>(::read(go[0], &byte, 1));
+    const bool locked = lock >= 0 && ::flock(lock, LOCK_EX) == 0;
+    ::_exit(locked && ::access((racing / ".lock").c_str(), F_OK) == 0 ? 0 : 1);
+  }
+  char byte = 0;
+  ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+  {
+    TempFolder second;
+    EXPECT_TRUE(fs::exists(racing / ".lock")) << "the racing run's folder was swept";
+  }
+  static_cast<void>(::write(go[1], &byte, 1));
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  for (int fd : {ready[0], ready[1], go[0], go[1]})
+    ::close(fd);
 }
 
 } // namespace

@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <filesystem>
 
 namespace tarvek {
@@ -166,6 +168,21 @@ TEST(Form1Test, calculateWritesTheStatusBar)
     EXPECT_TRUE(rig.prompts.calls.empty()) << c.name;
     EXPECT_EQ(rig.prompts.waitDepth, 0) << c.name;
   }
+}
+
+// A build cut short by Escape says so where the description would stand;
+// the next build, with no press, shows the description again.
+TEST(Form1Test, aBuildStoppedByEscapeSaysSo)
+{
+  Form1Rig rig;
+  rig.abort.pressAfter = 3;
+  rig.pressCalculate();
+  EXPECT_EQ(rig.status(0), "Stopped by Escape: the structure shown is incomplete.");
+  EXPECT_LT(rig.form->scene().drawnAtomCount, 240);
+  rig.abort.pressAfter = LONG_MAX;
+  rig.pressCalculate();
+  EXPECT_EQ(rig.status(0), "(10,0) Tube Diameter 7.834 A");
+  EXPECT_EQ(rig.status(2), "240 Atoms");
 }
 
 TEST(Form1Test, coneTakesItsAngleFromTheList)

@@ -9,6 +9,8 @@
 #include <QAbstractItemModel>
 #include <QAction>
 #include <QComboBox>
+#include <QImage>
+#include <QLabel>
 #include <QTableView>
 
 #include <gtest/gtest.h>
@@ -170,6 +172,34 @@ TEST(ImportCommandsTest, refusedXmolFileFallsBackToTheFieldTube)
   EXPECT_EQ(r.rig.model.structureKind, 1);
   EXPECT_FALSE(r.form.state().coordinateImportFlag);
   EXPECT_EQ(r.status(0), "(5,5) Tube Diameter 6.785 A");
+}
+
+// An XMOL comment and a file name that look like markup are shown as the
+// characters they hold, in the title and in the status bar: no tag is
+// obeyed and no picture is read. A label that took them as rich text would
+// size itself to the 240-pixel picture or to one bold "x".
+TEST(ImportCommandsTest, xmolCommentLooksLikeMarkupAndIsShownLiterally)
+{
+  ImportRig r;
+  QImage picture(240, 240, QImage::Format_RGB32);
+  picture.fill(Qt::red);
+  const std::string png = (r.folders.dir.path() / "picture.png").string();
+  ASSERT_TRUE(picture.save(QString::fromStdString(png)));
+  for (const std::string& comment : {"<img src=\"" + png + "\">", std::string("<b>x</b>")}) {
+    const auto file = r.folders.dir.write(
+        "<u>markup<u>.xmol", "3\r\n" + comment + "\r\nC 0 0 0\r\nC 1.42 0 0\r\nC 2.84 0 0\r\n");
+    r.open(file.string());
+    r.rig.prompts.answerYesNo(true);
+    r.file.mnuFile_421->trigger();
+    const std::string title = "XMOL: " + comment;
+    EXPECT_EQ(r.form.lbTIT->text().toStdString(), title);
+    EXPECT_EQ(r.status(0), file.string());
+    for (const QLabel* label : {r.form.lbTIT, r.form.stbPanel[0]}) {
+      const QSize size = label->sizeHint();
+      EXPECT_GE(size.width(), label->fontMetrics().horizontalAdvance(label->text())) << comment;
+      EXPECT_LT(size.height(), picture.height()) << comment;
+    }
+  }
 }
 
 TEST(ImportCommandsTest, swSwitchAddsTheXyzFilter)

@@ -31,9 +31,11 @@ TEST(OutsideProgramRulesTest, materialValuesTakeFiveNumbersAnyDecimalSign)
 TEST(OutsideProgramRulesTest, povrayRendersTheSceneBesideItWithThePreviewOnlyOnADisplay)
 {
   EXPECT_EQ(povrayArguments("/e/tarvek.pov", "/e/tarvek.png", false),
-            (std::vector<std::string>{"+I/e/tarvek.pov", "+O/e/tarvek.png", "+W800", "+H600", "-D"}));
+            (std::vector<std::string>{"+I\"/e/tarvek.pov\"", "+O\"/e/tarvek.png\"", "+W800", "+H600",
+                                      "-D"}));
   EXPECT_EQ(povrayArguments("/a b/t.pov", "/a b/t.png", true),
-            (std::vector<std::string>{"+I/a b/t.pov", "+O/a b/t.png", "+W800", "+H600", "+D", "+P"}));
+            (std::vector<std::string>{"+I\"/a b/t.pov\"", "+O\"/a b/t.png\"", "+W800", "+H600", "+D",
+                                      "+P"}));
 }
 
 TEST(OutsideProgramRulesTest, viewerRowsNameTheirFileAndReminder)

@@ -19,8 +19,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The default tube, rendered without a display, leaves an 800 x 600 PNG
-// that shows more than the background.
+// The default tube, rendered without a display into an Export folder whose
+// path has blanks, leaves an 800 x 600 PNG that shows more than the
+// background.
 TEST(OutsideProgramsOracleTest, povRayRendersTheDefaultTube)
 {
   if (!test::requireTool("povray", "povray"))
@@ -32,7 +33,7 @@ TEST(OutsideProgramsOracleTest, povRayRendersTheDefaultTube)
   QApplication app(argc, argv);
   test::ScratchDir home;
   StartupState startup;
-  startup.exportFolder = (home.path() / "Export").string() + "/";
+  startup.exportFolder = (home.path() / "my files" / "Export here").string() + "/";
   fs::create_directories(startup.exportFolder);
   QtProcesses processes;
   test::Form1Rig rig({}, nullptr, startup, {}, &processes);

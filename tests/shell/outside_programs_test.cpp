@@ -80,11 +80,19 @@ TEST(OutsideProgramsTest, povRayWritesTheSceneAndRendersItBesideIt)
   const auto& start = rig.processes.calls[0];
   EXPECT_TRUE(start.detached);
   EXPECT_EQ(start.program, "/usr/bin/povray");
-  EXPECT_EQ(start.args, (std::vector<std::string>{"+I" + r.exportFolder() + "tarvek.pov",
-                                                  "+O" + r.exportFolder() + "tarvek.png", "+W800",
+  EXPECT_EQ(start.args, (std::vector<std::string>{"+I\"" + r.exportFolder() + "tarvek.pov\"",
+                                                  "+O\"" + r.exportFolder() + "tarvek.png\"", "+W800",
                                                   "+H600", "-D"}));
   EXPECT_EQ(start.folder, r.exportFolder());
   EXPECT_TRUE(rig.prompts.messages().empty());
+
+  // A run that ends with an error shows what POV-Ray said.
+  ASSERT_TRUE(rig.processes.watchedError);
+  rig.processes.watchedError("Parse Error: No objects in scene.");
+  ASSERT_EQ(rig.prompts.messages().size(), 1u);
+  EXPECT_EQ(rig.prompts.messages()[0].text,
+            "POV-Ray ended with an error:\r\nParse Error: No objects in scene.");
+  rig.prompts.calls.clear();
 
   // Commas as decimal signs give the same scene; a glass filter pulls in
   // the glass finish.

@@ -7,11 +7,14 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <set>
+#include <string>
 #include <thread>
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -60,6 +63,26 @@ bool waitForOwnFolder(pid_t child, const fs::path& tmp, const std::set<std::stri
   }
 }
 
+// Waits until the program's main thread has sat in poll() for a quarter of
+// a second, as it does in its event loop once started: a start slowed down
+// by a busy machine would otherwise meet the signal before the loop that
+// takes it. False when the program ended first.
+bool waitForEventLoop(pid_t child)
+{
+  const std::string wchan = "/proc/" + std::to_string(child) + "/wchan";
+  for (int idle = 0; idle < 5;) {
+    std::ifstream in(wchan);
+    std::string where;
+    in >> where;
+    idle = where.find("poll") != std::string::npos ? idle + 1 : 0;
+    int status = 0;
+    if (::waitpid(child, &status, WNOHANG) == child)
+      return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return true;
+}
+
 TEST(QuitSignalTest, eachSignalEndsTheProgramThroughItsNormalClose)
 {
   for (int number : {SIGTERM, SIGHUP, SIGINT}) {
@@ -69,6 +92,7 @@ TEST(QuitSignalTest, eachSignalEndsTheProgramThroughItsNormalClose)
     const pid_t child = startProgram(tmp, scratch.path() / "config");
     ASSERT_GT(child, 0);
     ASSERT_TRUE(waitForOwnFolder(child, tmp, {})) << strsignal(number);
+    ASSERT_TRUE(waitForEventLoop(child)) << strsignal(number);
     ASSERT_EQ(::kill(child, number), 0);
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
@@ -88,6 +112,7 @@ TEST(QuitSignalTest, theNextStartRemovesOnlyFoldersOfDeadRuns)
     fs::create_directories(tmp / name);
     scratch.write(std::string("tmp/") + name + "/.lock", "");
     scratch.write(std::string("tmp/") + name + "/tmp.xyz", "scene");
+    fs::last_write_time(tmp / name / ".lock", fs::file_time_type::clock::now() - std::chrono::minutes(2));
   }
   const int held = ::open((tmp / "tarvek-live01/.lock").c_str(), O_RDONLY | O_CLOEXEC);
   ASSERT_GE(held, 0);
@@ -96,6 +121,7 @@ TEST(QuitSignalTest, theNextStartRemovesOnlyFoldersOfDeadRuns)
   const pid_t child = startProgram(tmp, scratch.path() / "config");
   ASSERT_GT(child, 0);
   ASSERT_TRUE(waitForOwnFolder(child, tmp, {"tarvek-dead01", "tarvek-live01"}));
+  ASSERT_TRUE(waitForEventLoop(child));
   ASSERT_EQ(::kill(child, SIGTERM), 0);
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
@@ -103,6 +129,30 @@ TEST(QuitSignalTest, theNextStartRemovesOnlyFoldersOfDeadRuns)
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
   EXPECT_EQ(namesIn(tmp), std::set<std::string>{"tarvek-live01"});
   EXPECT_TRUE(fs::exists(tmp / "tarvek-live01/tmp.xyz"));
+}
+
+// A FIFO in place of the settings file is never opened: the program starts
+// on its defaults (its notice waiting) and a signal ends it normally. Were
+// it opened, the start would block there until the watchdog killed it.
+TEST(QuitSignalTest, aFifoAsTheSettingsFileIsPassedOver)
+{
+  test::ScratchDir scratch;
+  const fs::path tmp = scratch.path() / "tmp";
+  const fs::path config = scratch.path() / "config";
+  fs::create_directories(tmp);
+  fs::create_directories(config / "Brannoc");
+  const fs::path fifo = config / "Brannoc/TARVEK.conf";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const pid_t child = startProgram(tmp, config);
+  ASSERT_GT(child, 0);
+  ASSERT_TRUE(waitForOwnFolder(child, tmp, {}));
+  ASSERT_TRUE(waitForEventLoop(child)) << "the start did not get past the settings file";
+  ASSERT_EQ(::kill(child, SIGTERM), 0);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+  EXPECT_TRUE(namesIn(tmp).empty());
+  EXPECT_EQ(fs::status(fifo).type(), fs::file_type::fifo);
 }
 
 } // namespace

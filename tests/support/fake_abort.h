@@ -20,8 +20,12 @@ public:
   bool escapePressed() override
   {
     ++polls;
-    return ++pollsSinceClear >= pressAfter;
+    const bool pressed = ++pollsSinceClear >= pressAfter;
+    if (pressed)
+      ++stopCount;
+    return pressed;
   }
+  long stops() const override { return stopCount; }
   void pumpEvents() override { ++pumps; }
 
   long pressAfter;
@@ -29,6 +33,7 @@ public:
   long pollsSinceClear = 0;
   long clears = 0;
   long pumps = 0;
+  long stopCount = 0;
 };
 
 } // namespace tarvek::test

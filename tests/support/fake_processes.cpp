@@ -17,6 +17,15 @@ bool FakeProcesses::startDetached(const std::string& program, const std::vector<
   return detachedStarts;
 }
 
+bool FakeProcesses::startWatched(const std::string& program, const std::vector<std::string>& args,
+                                 const std::string& folder,
+                                 std::function<void(const std::string&)> onError)
+{
+  calls.push_back({program, args, folder, {}, true});
+  watchedError = std::move(onError);
+  return detachedStarts;
+}
+
 ProcessResult FakeProcesses::run(const std::string& program, const std::vector<std::string>& args,
                                  const std::string& folder, const std::string& waitText)
 {

@@ -76,6 +76,7 @@ class NoEscape : public tarvek::AbortToken {
 public:
   void clearEscape() override {}
   bool escapePressed() override { return false; }
+  long stops() const override { return 0; }
 };
 
 float real(const std::string& text)

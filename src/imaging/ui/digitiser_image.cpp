@@ -2,6 +2,7 @@
 #include "imaging/ui/digitiser_image.h"
 
 #include "imaging/jpeg_file.h"
+#include "platform/outside_image.h"
 
 #include <QImageReader>
 
@@ -125,6 +126,8 @@ RedLevels redLevelsOverWhite(const QImage& image)
 
 DigitiserImage readDigitiserImage(const std::string& path)
 {
+  if (std::string problem = prepareOutsideImage(path); !problem.empty())
+    return refused(std::move(problem));
   QImageReader reader(QString::fromStdString(path));
   reader.setDecideFormatFromContent(true);
   if (const QSize header = reader.size(); header.isValid() && pictureTooLarge(header))

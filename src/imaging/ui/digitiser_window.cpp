@@ -124,6 +124,8 @@ frmXY::frmXY(Platform& platform, const Model& model, const Preferences& preferen
   stbPanel[0] = new QLabel;
   stbPanel[0]->setMinimumWidth(120);
   stbPanel[1] = new QLabel;
+  for (QLabel* panel : stbPanel)
+    panel->setTextFormat(Qt::PlainText);
   stb->addWidget(stbPanel[0]);
   stb->addWidget(stbPanel[1], 1);
 

@@ -3,6 +3,7 @@
 
 #include "imaging/image_browser.h"
 #include "imaging/ui/thumbnail_strip.h"
+#include "platform/plain_tool_tip.h"
 #include "platform/platform.h"
 
 #include <QClipboard>
@@ -133,6 +134,7 @@ frmAIL::frmAIL(Platform& platform, QWidget* parent) : QWidget(parent), m_platfor
   stb->setSizeGripEnabled(false);
   for (std::size_t i = 0; i < stbPanel.size(); ++i) {
     stbPanel[i] = new QLabel(stb);
+    stbPanel[i]->setTextFormat(Qt::PlainText);
     stbPanel[i]->installEventFilter(this);
     stb->addWidget(stbPanel[i], i == 0 ? 1 : 0);
   }
@@ -240,9 +242,9 @@ void frmAIL::setStatus(const std::string& text, int panel, const std::string& ti
   QLabel* label = stbPanel.at(static_cast<std::size_t>(panel - 1));
   label->setText(QString::fromStdString(text));
   if (text.empty())
-    label->setToolTip(QString());
+    setPlainToolTip(label, QString());
   if (!tip.empty())
-    label->setToolTip(QString::fromStdString(tip));
+    setPlainToolTip(label, QString::fromStdString(tip));
   label->repaint();
 }
 

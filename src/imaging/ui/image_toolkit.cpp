@@ -5,6 +5,7 @@
 #include "imaging/image_browser.h"
 #include "imaging/jpeg_file.h"
 #include "imaging/ui/digitiser_image.h"
+#include "platform/outside_image.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -64,6 +65,8 @@ std::optional<QImage> ImageToolkit::decode(const std::string& path,
   if (box && box->isEmpty())
     return refuse("No picture fits into " + std::to_string(box->width()) + " x "
                   + std::to_string(box->height()) + " pixels.");
+  if (std::string problem = prepareOutsideImage(path); !problem.empty())
+    return refuse(std::move(problem));
   QImageReader reader(QString::fromStdString(path));
   reader.setDecideFormatFromContent(true);
   // Asked first: a reader that failed on the size forgets its format.

@@ -3,6 +3,7 @@
 
 #include "imaging/ui/image_toolkit.h"
 #include "platform/abort.h"
+#include "platform/plain_tool_tip.h"
 
 #include <QHelpEvent>
 #include <QMouseEvent>
@@ -186,7 +187,7 @@ bool ThumbnailStrip::event(QEvent* event)
     if (tip.isEmpty())
       QToolTip::hideText();
     else
-      QToolTip::showText(help->globalPos(), tip, this, thumbnailRect(thumbnailAt(help->pos())));
+      QToolTip::showText(help->globalPos(), literalToolTip(tip), this, thumbnailRect(thumbnailAt(help->pos())));
     return true;
   }
   return QWidget::event(event);

@@ -1,0 +1,39 @@
+#include "platform/image_file_check.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace tarvek {
+namespace {
+
+// What a PNG may not do before a decoder sees it: claim a chunk longer than
+// the file, or hide text that unpacks past the limit; anything else,
+// including files that are no PNG, passes.
+TEST(ImageFileCheckTest, refusesChunksThatClaimOrUnpackTooMuch)
+{
+  const std::string fixtures = std::string(TARVEK_TEST_SOURCE_DIR) + "/fixtures/images/";
+  const struct {
+    const char* name;
+    const char* problem;  // a part of the sentence, or "" for none
+  } cases[] = {
+      {"text-claim.png", "its tEXt chunk claims 1600000000 bytes, more than the file holds"},
+      {"ztxt-bomb.png", "its zTXt chunk unpacks to more than 8 MiB"},
+      {"itxt-bomb.png", "its iTXt chunk unpacks to more than 8 MiB"},
+      {"ztxt-note.png", ""},
+      {"scan-bomb.jpg", ""},
+      {"missing.png", ""},
+  };
+  for (const auto& c : cases) {
+    const std::string problem = imageFileProblem(fixtures + c.name);
+    if (*c.problem == '\0') {
+      EXPECT_EQ(problem, "") << c.name;
+    } else {
+      EXPECT_NE(problem.find(c.problem), std::string::npos) << c.name << ": " << problem;
+      EXPECT_NE(problem.find(fixtures + c.name), std::string::npos) << problem;
+    }
+  }
+}
+
+} // namespace
+} // namespace tarvek
