@@ -33,8 +33,8 @@ bool validElement(std::int32_t element) { return element >= 0 && element <= 120;
 
 // Builders keep every array as long as its count; a caller that did not
 // would have the loops read past the arrays.
-void checkArrays(const std::vector<float>& x, const std::vector<float>& y, const std::vector<float>& z,
-                 const std::vector<std::int16_t>& type, std::int32_t count, const char* name)
+void checkArrays(const BigVector<float>& x, const BigVector<float>& y, const BigVector<float>& z,
+                 const BigVector<std::int16_t>& type, std::int32_t count, const char* name)
 {
   const auto n = static_cast<std::size_t>(std::max(count, 0));
   if (count < 0 || x.size() < n || y.size() < n || z.size() < n || type.size() < n) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "runtime/big_buffer.h"
 #include "runtime/line_reader.h"
 #include "runtime/runtime_error.h"
 
@@ -54,7 +55,7 @@ private:
   void flush();
 
   std::string m_path;
-  std::string m_buffer;
+  BigVector<char> m_buffer;
   int m_fd = -1;
   off_t m_startSize = 0;
   bool m_existed = false;
