@@ -96,6 +96,13 @@ void SceneFileAppender::append(const std::string& line)
     flush();
 }
 
+void SceneFileAppender::appendLines(std::string_view lines)
+{
+  m_buffer.insert(m_buffer.end(), lines.begin(), lines.end());
+  if (m_buffer.size() >= kFlushSize)
+    flush();
+}
+
 void SceneFileAppender::flush()
 {
   std::size_t done = 0;

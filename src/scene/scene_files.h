@@ -48,6 +48,8 @@ public:
 
   // Adds CR LF. Throws SceneError when a write fails.
   void append(const std::string& line);
+  // Adds lines that already end in CR LF.
+  void appendLines(std::string_view lines);
   // Writes what is buffered and closes the file; SceneError on failure.
   void commit();
 
