@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace tarvek::bench {
@@ -50,6 +51,32 @@ benchmark::Counter timePer(double count)
 void decadeSizes(benchmark::internal::Benchmark* bench)
 {
   bench->Arg(10'000)->Arg(100'000)->Arg(1'000'000);
+}
+
+void coldDecadeSizes(benchmark::internal::Benchmark* bench)
+{
+  decadeSizes(bench);
+  bench->Iterations(1)->Unit(benchmark::kMillisecond);
+}
+
+namespace {
+
+long minorFaultsSoFar()
+{
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_minflt;
+}
+
+} // namespace
+
+MinorFaults::MinorFaults() : m_start(minorFaultsSoFar()) {}
+
+void MinorFaults::report(benchmark::State& state, double atoms) const
+{
+  const double runs = static_cast<double>(state.iterations());
+  state.counters["faults_per_atom"] =
+      static_cast<double>(minorFaultsSoFar() - m_start) / (atoms * (runs > 0 ? runs : 1.0));
 }
 
 std::filesystem::path scratchFile(const char* name)

@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 namespace tarvek::bench {
@@ -52,6 +54,33 @@ benchmark::Counter timePer(double count);
 
 // 10^4, 10^5 and 10^6: the sizes at which cost per item should hold flat.
 void decadeSizes(benchmark::internal::Benchmark* bench);
+
+// The decade sizes timed once each, with no warm-up: a first pass, as a user
+// who builds or searches once meets it.
+void coldDecadeSizes(benchmark::internal::Benchmark* bench);
+
+// Minor page faults of the process from construction on. Fresh memory costs
+// a fault per page touched, and on some machines that costs more than the
+// work itself, so faults per atom is a measure of memory traffic that does
+// not depend on the machine's timing.
+class MinorFaults {
+public:
+  MinorFaults();
+  // Sets the row's "faults_per_atom": faults since construction over atoms
+  // times the iterations run.
+  void report(benchmark::State& state, double atoms) const;
+
+private:
+  long m_start;
+};
+
+// Runs pass on a thread of its own and waits for it: thread-local scratch
+// (the bond searches') starts empty, as in a new process.
+template <typename Pass>
+void onFreshThread(Pass&& pass)
+{
+  std::thread(std::forward<Pass>(pass)).join();
+}
 
 // A file name in the temporary folder, private to this process by its id.
 std::filesystem::path scratchFile(const char* name);

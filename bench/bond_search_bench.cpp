@@ -67,8 +67,10 @@ void fillCloud(tarvek::AtomSetRef set, std::int64_t n)
   set.count = static_cast<std::int32_t>(n);
 }
 
-void perAtom(benchmark::State& state, std::int64_t atoms, const Model& model)
+void perAtom(benchmark::State& state, std::int64_t atoms, const Model& model,
+             const tarvek::bench::MinorFaults& faults)
 {
+  faults.report(state, static_cast<double>(atoms));
   state.SetComplexityN(atoms);
   state.counters["atoms"] = static_cast<double>(atoms);
   state.counters["bonds"] = model.bondCount;
@@ -87,19 +89,31 @@ void perAtomRows(benchmark::internal::Benchmark* bench)
       ->MinWarmUpTime(0.5);
 }
 
+// The timed searches of a row: again and again on this thread, or once on a
+// fresh one.
+void timeSearches(benchmark::State& state, Model& model, bool cold)
+{
+  QuietPrompts prompts;
+  NeverAbort abort;
+  for (auto _ : state) {
+    if (cold)
+      tarvek::bench::onFreshThread([&] { tarvek::createBonds(model, 0, 0, prompts, abort); });
+    else
+      tarvek::createBonds(model, 0, 0, prompts, abort);
+  }
+}
+
 // createBonds on state.range(0) atoms laid out by fill in the given set.
 void createBondsOn(benchmark::State& state, std::int16_t kind, AtomSetId set,
-                   void (*fill)(tarvek::AtomSetRef, std::int64_t))
+                   void (*fill)(tarvek::AtomSetRef, std::int64_t), bool cold)
 {
   Model model;
   model.bondLength = kBond;
   model.structureKind = kind;
   fill(model.atomSet(set), state.range(0));
-  QuietPrompts prompts;
-  NeverAbort abort;
-  for (auto _ : state)
-    tarvek::createBonds(model, 0, 0, prompts, abort);
-  perAtom(state, state.range(0), model);
+  const tarvek::bench::MinorFaults faults;
+  timeSearches(state, model, cold);
+  perAtom(state, state.range(0), model, faults);
 }
 
 // Crowded input that a search refuses with its message: two clusters of
@@ -147,19 +161,31 @@ BENCHMARK(BM_findBondsOnePlace)->Unit(benchmark::kMillisecond);
 
 void BM_createBondsSheet(benchmark::State& state)
 {
-  createBondsOn(state, 2, AtomSetId::Sheet, fillSheet);
+  createBondsOn(state, 2, AtomSetId::Sheet, fillSheet, false);
 }
 BENCHMARK(BM_createBondsSheet)->Apply(perAtomRows);
 
+void BM_createBondsSheetCold(benchmark::State& state)
+{
+  createBondsOn(state, 2, AtomSetId::Sheet, fillSheet, true);
+}
+BENCHMARK(BM_createBondsSheetCold)->Apply(tarvek::bench::coldDecadeSizes);
+
 void BM_createBondsCloud(benchmark::State& state)
 {
-  createBondsOn(state, 7, AtomSetId::Atom, fillCloud);
+  createBondsOn(state, 7, AtomSetId::Atom, fillCloud, false);
 }
 BENCHMARK(BM_createBondsCloud)->Apply(perAtomRows);
 
+void BM_createBondsCloudCold(benchmark::State& state)
+{
+  createBondsOn(state, 7, AtomSetId::Atom, fillCloud, true);
+}
+BENCHMARK(BM_createBondsCloudCold)->Apply(tarvek::bench::coldDecadeSizes);
+
 // A real (n, n) tube of about state.range(0) atoms from the tube builder
 // (4n atoms per 2.46 Å cell), bonded as Calculate bonds it.
-void tubeBonds(benchmark::State& state, std::int16_t n)
+void tubeBonds(benchmark::State& state, std::int16_t n, bool cold = false)
 {
   Model model;
   model.structureKind = 1;
@@ -168,9 +194,9 @@ void tubeBonds(benchmark::State& state, std::int16_t n)
   const double cells = static_cast<double>(state.range(0)) / (4.0 * n);
   tarvek::buildTubes(model, n, n, static_cast<float>(cells * std::sqrt(3.0) * kBond - 0.5), kBond,
                      prompts, abort);
-  for (auto _ : state)
-    tarvek::createBonds(model, 0, 0, prompts, abort);
-  perAtom(state, model.atomCount, model);
+  const tarvek::bench::MinorFaults faults;
+  timeSearches(state, model, cold);
+  perAtom(state, model.atomCount, model, faults);
 }
 
 void BM_createBondsTube10(benchmark::State& state) { tubeBonds(state, 10); }
@@ -178,6 +204,9 @@ BENCHMARK(BM_createBondsTube10)->Apply(perAtomRows);
 
 void BM_createBondsTube100(benchmark::State& state) { tubeBonds(state, 100); }
 BENCHMARK(BM_createBondsTube100)->Apply(perAtomRows);
+
+void BM_createBondsTube100Cold(benchmark::State& state) { tubeBonds(state, 100, true); }
+BENCHMARK(BM_createBondsTube100Cold)->Apply(tarvek::bench::coldDecadeSizes);
 
 // The largest listed cone (d = 60, h = 250: about 2·10^5 atoms), bonded.
 void BM_createBondsCone(benchmark::State& state)
@@ -187,9 +216,10 @@ void BM_createBondsCone(benchmark::State& state)
   QuietPrompts prompts;
   NeverAbort abort;
   tarvek::buildCone(model, 60.0f, 250.0f, kBond, 0.0f);
+  const tarvek::bench::MinorFaults faults;
   for (auto _ : state)
     tarvek::createBonds(model, 0, 0, prompts, abort);
-  perAtom(state, model.atomCount, model);
+  perAtom(state, model.atomCount, model, faults);
 }
 BENCHMARK(BM_createBondsCone)->Unit(benchmark::kMillisecond);
 
@@ -201,9 +231,10 @@ void BM_findBondsRetry(benchmark::State& state)
   model.bondLength = 1.0f;
   fillSheet(model.atomSet(AtomSetId::Atom), state.range(0));
   NeverAbort abort;
+  const tarvek::bench::MinorFaults faults;
   for (auto _ : state)
     tarvek::findBonds(model, abort);
-  perAtom(state, state.range(0), model);
+  perAtom(state, state.range(0), model, faults);
 }
 BENCHMARK(BM_findBondsRetry)->Apply(perAtomRows);
 
@@ -217,9 +248,10 @@ void BM_pairLoopSheet(benchmark::State& state)
   const auto lower = static_cast<float>(0.95 * kBond);
   const auto upper = static_cast<float>(1.05 * kBond);
   std::size_t bonds = 0;
+  const tarvek::bench::MinorFaults faults;
   for (auto _ : state)
     bonds = loop.bonds(lower, upper).size();
-  perAtom(state, state.range(0), model);
+  perAtom(state, state.range(0), model, faults);
   state.counters["bonds"] = static_cast<double>(bonds);
 }
 BENCHMARK(BM_pairLoopSheet)->Arg(10000)->Unit(benchmark::kMillisecond);
@@ -232,11 +264,12 @@ void BM_coneWithBonds(benchmark::State& state)
   model.structureKind = 3;
   QuietPrompts prompts;
   NeverAbort abort;
+  const tarvek::bench::MinorFaults faults;
   for (auto _ : state) {
     tarvek::buildCone(model, 60.0f, 250.0f, kBond, 0.0f);
     tarvek::createBonds(model, 0, 0, prompts, abort);
   }
-  perAtom(state, model.atomCount, model);
+  perAtom(state, model.atomCount, model, faults);
 }
 BENCHMARK(BM_coneWithBonds)->Unit(benchmark::kMillisecond);
 

@@ -9,6 +9,8 @@
 //
 // Record time per atom should hold within 1.5x from 10^4 to 10^6 atoms;
 // compile time and list memory per atom within 1.5x from 10^5 to 10^6.
+// Rows report minor page faults per atom; the cold rows time a new
+// structure appearing: record and compile once, no warm-up.
 //
 //   build/bench/scene_compile_bench
 
@@ -88,8 +90,10 @@ void BM_Record(benchmark::State& state)
   AlwaysCurrent context;
   CXXX scene(bench.model, bench.display, bench.preferences, bench.abort, bench.abort, gl, context,
              bench.atomPath, bench.bondPath);
+  const bench::MinorFaults faults;
   for (auto _ : state)
     compileOperations(scene);
+  faults.report(state, static_cast<double>(bench.model.atomCount));
   std::size_t bytes = 0;
   for (const auto& list : scene.lists())
     bytes += list.record.bytes();
@@ -132,6 +136,7 @@ void BM_Compile(benchmark::State& state)
              bench.atomPath, bench.bondPath);
   compileOperations(scene);
   double grown = 0;
+  const bench::MinorFaults faults;
   for (auto _ : state) {
     const long before = residentBytes();
     context.available = true;
@@ -145,8 +150,32 @@ void BM_Compile(benchmark::State& state)
     state.ResumeTiming();
   }
   const double atoms = static_cast<double>(bench.model.atomCount);
+  faults.report(state, atoms);
   state.counters["time_per_atom"] = bench::timePer(atoms);
   state.counters["list_bytes_per_atom"] = grown / static_cast<double>(state.iterations()) / atoms;
+}
+
+// A new structure appearing: recorded and compiled once, bonds as lines.
+void BM_AppearCold(benchmark::State& state)
+{
+  if (!makeSurfacelessContext()) {
+    state.SkipWithError("no surfaceless EGL context (Mesa's libegl-mesa0 and libegl-dev)");
+    return;
+  }
+  Bench bench(state.range(0), true);
+  RealGl gl;
+  AlwaysCurrent context;
+  CXXX scene(bench.model, bench.display, bench.preferences, bench.abort, bench.abort, gl, context,
+             bench.atomPath, bench.bondPath);
+  const bench::MinorFaults faults;
+  for (auto _ : state) {
+    compileOperations(scene);
+    context.available = true;
+    scene.compilePendingLists();
+  }
+  const double atoms = static_cast<double>(bench.model.atomCount);
+  faults.report(state, atoms);
+  state.counters["time_per_atom"] = bench::timePer(atoms);
 }
 
 // Second argument: 1 bonds as lines (option 9), 0 as cylinders.
@@ -158,5 +187,6 @@ BENCHMARK(BM_Compile)
     ->Args({10000, 1})->Args({100000, 1})->Args({1000000, 1})
     ->Args({10000, 0})->Args({100000, 0})
     ->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_AppearCold)->Apply(bench::coldDecadeSizes);
 
 } // namespace

@@ -24,7 +24,7 @@ void appendPoint(std::string& line, const ExportAtom& a)
 void exportBonds(const ExportContext& ctx, const std::string& path)
 {
   const ExportAtoms set = exportAtoms(ctx, ExportUse::BondTable);
-  const std::vector<ExportBond> bonds = shownBonds(ctx, set);
+  const BigVector<ExportBond> bonds = shownBonds(ctx, set);
   ExportText out(ctx, path);
   out.line(printForm(static_cast<std::int32_t>(bonds.size())));
   std::string line;

@@ -74,8 +74,8 @@ public:
 
   // The model's atoms first to end - 1 of these arrays, which must outlive
   // the list.
-  void view(const std::vector<float>& x, const std::vector<float>& y, const std::vector<float>& z,
-            const std::vector<std::int16_t>& type, std::int32_t first, std::int32_t end)
+  void view(const BigVector<float>& x, const BigVector<float>& y, const BigVector<float>& z,
+            const BigVector<std::int16_t>& type, std::int32_t first, std::int32_t end)
   {
     m_x = x.data();
     m_y = y.data();
@@ -101,7 +101,7 @@ public:
   Iterator end() const { return {*this, size()}; }
 
 private:
-  std::vector<ExportAtom> m_held;
+  BigVector<ExportAtom> m_held;
   const float* m_x = nullptr;
   const float* m_y = nullptr;
   const float* m_z = nullptr;
@@ -160,16 +160,16 @@ void forEachWrittenBond(const ExportContext& ctx, const ExportAtoms& set, Take t
 }
 
 // The same bonds in one list.
-std::vector<ExportBond> writtenBonds(const ExportContext& ctx, const ExportAtoms& set);
+BigVector<ExportBond> writtenBonds(const ExportContext& ctx, const ExportAtoms& set);
 
 // The scene's bond lines, their end points matched to the atoms of a scene
 // file set by the text of their positions; fill lines and bonds with an
 // unmatched end drop. A scene without bonds has no bond file: no bonds.
-std::vector<ExportBond> sceneBonds(const ExportContext& ctx, const ExportAtoms& set);
+BigVector<ExportBond> sceneBonds(const ExportContext& ctx, const ExportAtoms& set);
 
 // The bonds of set as shown: the scene's bond lines for a scene file set,
 // else the model's.
-std::vector<ExportBond> shownBonds(const ExportContext& ctx, const ExportAtoms& set);
+BigVector<ExportBond> shownBonds(const ExportContext& ctx, const ExportAtoms& set);
 
 // Sheet set for the flat sheets (kinds 2 and 4), atom set otherwise; the
 // scene atom file for every file export and the box when the scene holds two

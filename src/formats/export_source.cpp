@@ -147,14 +147,14 @@ std::array<float, 6> getStructureBox(const ExportContext& ctx, const ExportAtoms
   return box;
 }
 
-std::vector<ExportBond> sceneBonds(const ExportContext& ctx, const ExportAtoms& set)
+BigVector<ExportBond> sceneBonds(const ExportContext& ctx, const ExportAtoms& set)
 {
   std::unordered_map<std::string, std::size_t> byPosition;
   byPosition.reserve(set.positionTexts.size());
   for (std::size_t i = 0; i < set.positionTexts.size(); ++i)
     byPosition.emplace(set.positionTexts[i], i);
 
-  std::vector<ExportBond> out;
+  BigVector<ExportBond> out;
   if (!FileExists(ctx.sceneBondFile))
     return out;
   SceneFileReader reader(ctx.sceneBondFile);
@@ -175,14 +175,14 @@ std::vector<ExportBond> sceneBonds(const ExportContext& ctx, const ExportAtoms& 
   return out;
 }
 
-std::vector<ExportBond> shownBonds(const ExportContext& ctx, const ExportAtoms& set)
+BigVector<ExportBond> shownBonds(const ExportContext& ctx, const ExportAtoms& set)
 {
   return set.fromSceneFile ? sceneBonds(ctx, set) : writtenBonds(ctx, set);
 }
 
-std::vector<ExportBond> writtenBonds(const ExportContext& ctx, const ExportAtoms& set)
+BigVector<ExportBond> writtenBonds(const ExportContext& ctx, const ExportAtoms& set)
 {
-  std::vector<ExportBond> out;
+  BigVector<ExportBond> out;
   out.reserve(static_cast<std::size_t>(std::max(ctx.model.bondCount, 0)));
   forEachWrittenBond(ctx, set, [&](std::uint32_t a, std::uint32_t b) { out.push_back({a, b}); });
   return out;

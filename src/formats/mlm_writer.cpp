@@ -89,7 +89,7 @@ void exportMLM(const ExportContext& ctx, const std::string& path)
   const std::int64_t firstId = set.fromSceneFile ? 0 : set.first;
   if (firstId + static_cast<std::int64_t>(set.atoms.size()) - 1 > maxId)
     throw RuntimeError("MLM-File only supports atom IDs up to 9999");
-  const std::vector<ExportBond> bonds = shownBonds(ctx, set);
+  const BigVector<ExportBond> bonds = shownBonds(ctx, set);
   auto id = [&](std::size_t position) {
     return std::to_string(firstId + static_cast<std::int64_t>(position));
   };

@@ -55,7 +55,7 @@ void exportMOL(const ExportContext& ctx, const std::string& path)
   static constexpr const char* range =
       "MOL-File only supports coordinates from -9999.9999 to 99999.9999";
   const ExportAtoms set = exportAtoms(ctx, ExportUse::Mol);
-  const std::vector<ExportBond> bonds = shownBonds(ctx, set);
+  const BigVector<ExportBond> bonds = shownBonds(ctx, set);
   if (const auto refusal = limitMessage(set.atoms.size(), bonds.size()))
     throw RuntimeError(*refusal);
   const std::string order = std::to_string(askBondOrder(ctx.prompts));

@@ -47,8 +47,8 @@ std::string residueText(std::size_t list)
 // are atoms[start[i]] to atoms[start[i + 1] - 1]. Positions in the set fit
 // 32 bits, which keeps the arrays of a large structure small.
 struct Partners {
-  std::vector<std::uint32_t> start;
-  std::vector<std::uint32_t> atoms;
+  BigVector<std::uint32_t> start;
+  BigVector<std::uint32_t> atoms;
 };
 
 // forEachBond(take) calls take(a, b) for every bond, the same bonds twice.
@@ -155,7 +155,7 @@ void exportPDB(const ExportContext& ctx, const std::string& path)
     throw RuntimeError("PDB-File only supports up to 87440031 atoms");
   Partners partners;
   if (connections && set.fromSceneFile) {
-    const std::vector<ExportBond> bonds = sceneBonds(ctx, set);
+    const BigVector<ExportBond> bonds = sceneBonds(ctx, set);
     partners = partnersOf(set.atoms.size(), [&](auto take) {
       for (const ExportBond& b : bonds)
         take(static_cast<std::uint32_t>(b.a), static_cast<std::uint32_t>(b.b));

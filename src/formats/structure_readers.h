@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/model.h"
+#include "runtime/big_buffer.h"
 
 #include <array>
 #include <cstdint>
@@ -32,9 +33,9 @@ class RandomSource;
 
 // What a parser found, before it goes into the model.
 struct ReadStructure {
-  std::vector<float> x, y, z;
+  BigVector<float> x, y, z;
   // Atom types of the fixed-type readers (XYZ, ".cc1", XMOL).
-  std::vector<std::int16_t> type;
+  BigVector<std::int16_t> type;
   // Per atom the text that elementIndex turns into the element number
   // (PDB parts and atom tables); empty for the fixed-type readers.
   std::vector<std::string> elementNames;

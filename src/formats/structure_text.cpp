@@ -11,6 +11,7 @@
 #include "runtime/runtime_error.h"
 #include "runtime/split.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 #include <limits>
@@ -26,7 +27,15 @@ std::string readStructureFile(const std::string& path)
   return bytes;
 }
 
-std::vector<std::string_view> structureLines(std::string_view bytes)
+MappedFile mapStructureFile(const std::string& path)
+{
+  MappedFile file;
+  if (const FileStatus status = file.open(path); !status)
+    throw RuntimeError(status.error());
+  return file;
+}
+
+BigVector<std::string_view> structureLines(std::string_view bytes)
 {
   constexpr std::string_view bom = "\xEF\xBB\xBF";
   if (bytes.starts_with(bom))
@@ -72,7 +81,7 @@ std::string structureTitle(const std::string& path)
   return stripFileExt(getFileName(path));
 }
 
-std::int32_t requireAtomCount(const std::vector<std::string_view>& lines, const std::string& path)
+std::int32_t requireAtomCount(const BigVector<std::string_view>& lines, const std::string& path)
 {
   const std::optional<std::int32_t> count =
       lines.empty() ? std::nullopt : atomCountOf(lines.front());
@@ -81,16 +90,24 @@ std::int32_t requireAtomCount(const std::vector<std::string_view>& lines, const 
   return *count;
 }
 
-ReadStructure readCoordinateRows(const std::vector<std::string_view>& lines, std::size_t first,
+ReadStructure readCoordinateRows(const BigVector<std::string_view>& lines, std::size_t first,
                                  std::int32_t count, int xField,
                                  const std::function<std::int16_t(const std::string&)>& typeOf,
                                  const std::string& path)
 {
   ReadStructure read;
+  // Room for the atoms the file can hold, whatever its count claims.
+  const std::size_t room =
+      std::min(static_cast<std::size_t>(count), lines.size() - std::min(first, lines.size()));
+  read.x.reserve(room);
+  read.y.reserve(room);
+  read.z.reserve(room);
+  read.type.reserve(room);
   const auto fields = static_cast<std::size_t>(xField) + 3;
+  std::vector<std::string> items;
   for (std::size_t row = first; row < lines.size() && read.x.size() < static_cast<std::size_t>(count);
        ++row) {
-    const auto items = splitSpaces(fieldText(lines[row]));
+    splitSpaces(fieldText(lines[row]), items);
     std::optional<float> xyz[3];
     if (items.size() >= fields)
       for (int k = 0; k < 3; ++k)
@@ -113,7 +130,7 @@ ReadStructure readCoordinateRows(const std::vector<std::string_view>& lines, std
 void storeStructure(Model& model, const ReadStructure& read, std::int16_t kind,
                     ElementDisplay* display, RandomSource* random)
 {
-  std::vector<std::int16_t> types = read.type;
+  BigVector<std::int16_t> types = read.type;
   if (!read.elementNames.empty()) {
     assert(display != nullptr && random != nullptr);
     types.clear();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "formats/structure_readers.h"
+#include "runtime/mapped_file.h"
 
 #include <cstdint>
 #include <functional>
@@ -14,9 +15,12 @@ namespace tarvek {
 
 // The file's bytes; throws RuntimeError ("Could not read ...") on failure.
 std::string readStructureFile(const std::string& path);
+// The same seen in place (mapped), for the coordinate readers, whose files
+// run to tens of megabytes.
+MappedFile mapStructureFile(const std::string& path);
 
 // The lines of a file's bytes, a leading UTF-8 byte-order mark dropped.
-std::vector<std::string_view> structureLines(std::string_view bytes);
+BigVector<std::string_view> structureLines(std::string_view bytes);
 
 // A line ready for splitting: tabs become blanks and "," the decimal point.
 std::string fieldText(std::string_view line);
@@ -41,12 +45,12 @@ std::string structureTitle(const std::string& path);
 // from fields xField to xField + 2 (counted from 0); typeOf gives an atom's
 // type from the row's first field. Throws RuntimeError for a bad row or too
 // few rows.
-ReadStructure readCoordinateRows(const std::vector<std::string_view>& lines, std::size_t first,
+ReadStructure readCoordinateRows(const BigVector<std::string_view>& lines, std::size_t first,
                                  std::int32_t count, int xField,
                                  const std::function<std::int16_t(const std::string&)>& typeOf,
                                  const std::string& path);
 
 // The count on the first of the lines; throws RuntimeError when there is none.
-std::int32_t requireAtomCount(const std::vector<std::string_view>& lines, const std::string& path);
+std::int32_t requireAtomCount(const BigVector<std::string_view>& lines, const std::string& path);
 
 } // namespace tarvek

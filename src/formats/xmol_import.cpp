@@ -144,14 +144,14 @@ std::optional<XmolImport> importCoordinates(Model& model, const std::string& pat
                                             bool previousIsTube, Prompts& prompts,
                                             AbortToken& abort)
 {
-  std::string bytes;
+  MappedFile file;
   try {
-    bytes = readStructureFile(path);
+    file = mapStructureFile(path);
   } catch (const RuntimeError& error) {
     prompts.message(error.what(), {}, MessageIcon::Critical);
     return std::nullopt;
   }
-  return importCoordinateBytes(model, bytes, path, quiet, previousIsTube, prompts, abort);
+  return importCoordinateBytes(model, file.bytes(), path, quiet, previousIsTube, prompts, abort);
 }
 
 } // namespace tarvek

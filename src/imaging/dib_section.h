@@ -1,6 +1,8 @@
 // cDIBSection: one 24-bit bottom-up bitmap in memory, as a DIB lays it out.
 #pragma once
 
+#include "runtime/big_buffer.h"
+
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -67,7 +69,7 @@ private:
   void ResampleInto(cDIBSection& target) const;
 
   DibHeader m_header;
-  std::vector<std::uint8_t> m_bits;
+  BigVector<std::uint8_t> m_bits;
 };
 
 } // namespace tarvek

@@ -30,12 +30,6 @@ int edgeAt(const std::uint8_t* p, std::size_t stride)
   return std::abs(gx) + std::abs(gy);
 }
 
-HoughResult refused(std::string sentence)
-{
-  HoughResult result;
-  result.error = std::move(sentence);
-  return result;
-}
 
 std::string refusal(const RedLevels& red, float r)
 {
@@ -57,18 +51,19 @@ struct Maxima {
   double inner = 0.0;  // without the one-cell border
 };
 
-// Takes row y of the votes into the maxima.
-void foldRow(Maxima& m, const double* row, std::int32_t y, std::int32_t width, std::int32_t height)
+// Takes row y of the cells into the maxima.
+template <typename Cell>
+void foldRow(Maxima& m, const Cell* row, std::int32_t y, std::int32_t width, std::int32_t height)
 {
   if (width <= 0)
     return;
   if (y == 0 || y == height - 1 || width < 3) {
-    m.all = std::max(m.all, *std::max_element(row, row + width));
+    m.all = std::max(m.all, static_cast<double>(*std::max_element(row, row + width)));
     return;
   }
-  const double inner = *std::max_element(row + 1, row + width - 1);
+  const double inner = static_cast<double>(*std::max_element(row + 1, row + width - 1));
   m.inner = std::max(m.inner, inner);
-  m.all = std::max({m.all, inner, row[0], row[width - 1]});
+  m.all = std::max({m.all, inner, static_cast<double>(row[0]), static_cast<double>(row[width - 1])});
 }
 
 Maxima maximaOf(const std::vector<double>& accumulator, std::int32_t width, std::int32_t height)
@@ -79,19 +74,22 @@ Maxima maximaOf(const std::vector<double>& accumulator, std::int32_t width, std:
   return m;
 }
 
-// The peaks among the inner cells, given the inner cells' largest vote.
-std::vector<HoughPeak> peaksAbove(const std::vector<double>& accumulator, std::int32_t width,
-                                  std::int32_t height, double innerMax)
+// The peaks among the inner cells, given the inner cells' largest value.
+// Doubled votes give the same peaks: doubling is exact on both sides of every
+// comparison.
+template <typename Cell>
+std::vector<HoughPeak> peaksAbove(const Cell* cells, std::int32_t width, std::int32_t height,
+                                  double innerMax)
 {
   std::vector<HoughPeak> peaks;
   const std::ptrdiff_t w = width;
   const double threshold = innerMax * 0.7;
   for (std::int32_t y = 1; y < height - 1; ++y) {
-    const double* row = accumulator.data() + y * w;
+    const Cell* row = cells + y * w;
     for (std::int32_t x = 1; x < width - 1; ++x) {
-      const double* c = row + x;
-      const double a = *c;
-      if (!(a > threshold))
+      const Cell* c = row + x;
+      const Cell a = *c;
+      if (!(static_cast<double>(a) > threshold))
         continue;
       if (a > c[-w - 1] && a > c[-w] && a > c[-w + 1] && a > c[-1]
           && a >= c[1] && a >= c[w - 1] && a >= c[w] && a >= c[w + 1])
@@ -126,15 +124,27 @@ double edgeValue(const RedLevels& red, std::int32_t x, std::int32_t y)
 
 HoughResult houghSearch(const RedLevels& red, float r)
 {
-  if (std::string why = refusal(red, r); !why.empty())
-    return refused(std::move(why));
+  HoughResult result;
+  houghSearch(red, r, result);
+  return result;
+}
+
+void houghSearch(const RedLevels& red, float r, HoughResult& result)
+{
+  result.width = 0;
+  result.height = 0;
+  result.accumulator.clear();
+  result.max = 0.0;
+  result.peaks.clear();
+  result.error = refusal(red, r);
+  if (!result.error.empty())
+    return;
   const std::int32_t w = red.width;
   const std::int32_t h = red.height;
   const std::vector<HoughOffset> offsets = houghOffsets(r);
-  HoughResult result;
   result.width = w;
   result.height = h;
-  result.accumulator.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0.0);
+  result.accumulator.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0);
 
   // Centres of pixels at least `reach` from every edge stay inside the
   // picture for every offset: there the votes go by flat index, unchecked.
@@ -145,7 +155,7 @@ HoughResult houghSearch(const RedLevels& red, float r)
     flat.push_back(std::ptrdiff_t{o.dy} * w + o.dx);
   }
   const std::size_t stride = static_cast<std::size_t>(w);
-  double* votes = result.accumulator.data();
+  std::uint32_t* votes = result.accumulator.data();
   // Twice the edge strength of each pixel of a row, worked out for the whole
   // row first: a plain loop the compiler vectorises.
   std::vector<int> twiceEdge(stride, 0);
@@ -159,12 +169,11 @@ HoughResult houghSearch(const RedLevels& red, float r)
       twiceEdge[static_cast<std::size_t>(x)] = edgeAt(row + x, stride);
     const bool rowInside = y >= reach && y < h - reach;
     for (std::int32_t x = 1; x < w - 1; ++x) {
-      const int twice = twiceEdge[static_cast<std::size_t>(x)];
-      if (twice == 0)
+      const auto e = static_cast<std::uint32_t>(twiceEdge[static_cast<std::size_t>(x)]);
+      if (e == 0)
         continue;
-      const double e = twice / 2.0;
       if (rowInside && x >= reach && x < w - reach) {
-        double* centre = votes + static_cast<std::ptrdiff_t>(y) * w + x;
+        std::uint32_t* centre = votes + static_cast<std::ptrdiff_t>(y) * w + x;
         for (const std::ptrdiff_t d : flat)
           centre[d] += e;
         continue;
@@ -181,9 +190,8 @@ HoughResult houghSearch(const RedLevels& red, float r)
   }
   for (; nextFinal < h; ++nextFinal)
     foldRow(maxima, votes + std::ptrdiff_t{nextFinal} * w, nextFinal, w, h);
-  result.max = maxima.all;
-  result.peaks = peaksAbove(result.accumulator, w, h, maxima.inner);
-  return result;
+  result.max = maxima.all / 2.0;
+  result.peaks = peaksAbove(votes, w, h, maxima.inner);
 }
 
 std::optional<std::vector<std::uint8_t>> voteMapGrey(const HoughResult& result)
@@ -192,7 +200,8 @@ std::optional<std::vector<std::uint8_t>> voteMapGrey(const HoughResult& result)
     return std::nullopt;
   std::vector<std::uint8_t> grey(result.accumulator.size());
   std::transform(result.accumulator.begin(), result.accumulator.end(), grey.begin(),
-                 [max = result.max](double a) {
+                 [max = result.max](std::uint32_t twice) {
+                   const double a = twice / 2.0;
                    return static_cast<std::uint8_t>(std::nearbyint(a * 255.0 / max));
                  });
   return grey;
@@ -204,7 +213,8 @@ std::vector<HoughPeak> houghPeaks(const std::vector<double>& accumulator, std::i
   if (width < 3 || height < 3
       || accumulator.size() < static_cast<std::size_t>(width) * static_cast<std::size_t>(height))
     return {};
-  return peaksAbove(accumulator, width, height, maximaOf(accumulator, width, height).inner);
+  return peaksAbove(accumulator.data(), width, height,
+                    maximaOf(accumulator, width, height).inner);
 }
 
 } // namespace tarvek

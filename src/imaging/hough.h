@@ -1,6 +1,8 @@
 // Circle Hough transform of one known radius: finds the discs of a picture.
 #pragma once
 
+#include "runtime/big_buffer.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -29,7 +31,11 @@ struct HoughPeak {
 struct HoughResult {
   std::int32_t width = 0;
   std::int32_t height = 0;
-  std::vector<double> accumulator;  // width * height votes, top row first
+  // width * height cells, top row first, each holding twice its vote: a vote
+  // is a sum of edge strengths, whole numbers of halves, so the doubled sums
+  // are exact in 32 bits (a cell takes at most one vote of at most 1020 per
+  // offset, and a radius has at most 262,136 offsets).
+  BigVector<std::uint32_t> accumulator;
   double max = 0.0;                 // the largest vote of all cells
   std::vector<HoughPeak> peaks;     // in row order, top to bottom, left to right
   std::string error;
@@ -54,6 +60,9 @@ double edgeValue(const RedLevels& red, std::int32_t x, std::int32_t y);
 // 32,767, a picture wider or higher than 32,767 pixels or above 64 megapixels,
 // and red levels that do not match the size.
 HoughResult houghSearch(const RedLevels& red, float r);
+// The same into result, whose vote array is kept from its last search, so a
+// window that searches again takes no fresh memory for it.
+void houghSearch(const RedLevels& red, float r, HoughResult& result);
 
 // The vote map as grey levels, round(vote * 255 / max) halves to even, top
 // row first; nothing when max is 0 (a picture without edges).

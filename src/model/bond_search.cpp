@@ -41,9 +41,9 @@ struct SearchCut {
 // system's fresh pages cost more than the search itself.
 struct SearchScratch {
   CellGrid grid;
-  std::vector<std::array<std::int32_t, 2>> found;
-  std::vector<std::int32_t> rowStart;
-  std::vector<std::int32_t> partner;
+  BigVector<std::array<std::int32_t, 2>> found;
+  BigVector<std::int32_t> rowStart;
+  BigVector<std::int32_t> partner;
 };
 
 SearchScratch& searchScratch()

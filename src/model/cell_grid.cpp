@@ -79,6 +79,9 @@ void CellGrid::build(const SearchSet& set, double reach, std::int32_t blockRows)
   const std::size_t members = m_entries.size();
   m_cells.clear();
   m_start.clear();
+  // At most one cell per member, and the end marks: no copy while they grow.
+  m_cells.reserve(members + 1);
+  m_start.reserve(members + 1);
   m_members.resize(members);
   m_memberCell.resize(members);
   for (std::size_t k = 0; k < members; ++k) {

@@ -1,13 +1,14 @@
 // Cell grid over a point set, for pair searches in time linear in the points.
 #pragma once
 
+#include "runtime/big_buffer.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
-#include <vector>
 
 namespace tarvek {
 
@@ -160,28 +161,28 @@ private:
   double m_inverseEdge = 0.0;
   bool m_oneCell = false;
   // The binned points with their cells, sorted by cell in build().
-  std::vector<Entry> m_entries;
-  std::vector<Entry> m_sorted;
-  std::vector<std::int32_t> m_counts;
+  BigVector<Entry> m_entries;
+  BigVector<Entry> m_sorted;
+  BigVector<std::int32_t> m_counts;
   // The box's low corner. A compact box also keeps its extent in cells and
   // every cell's first point, x fastest.
   Key m_low{};
   bool m_dense = false;
   std::int64_t m_nx = 0, m_ny = 0, m_nz = 0;
-  std::vector<std::int32_t> m_denseStart;
+  BigVector<std::int32_t> m_denseStart;
   // Occupied cells in order (packed, then an end mark above all); points of
   // cell c: m_start[c] .. m_start[c + 1] - 1 of m_members.
   int m_xBits = 0;
   int m_yBits = 0;
-  std::vector<std::uint64_t> m_cells;
-  std::vector<std::int32_t> m_start;
-  std::vector<Member> m_members;
-  std::vector<std::int32_t> m_memberCell;
+  BigVector<std::uint64_t> m_cells;
+  BigVector<std::int32_t> m_start;
+  BigVector<Member> m_members;
+  BigVector<std::int32_t> m_memberCell;
   // Member positions by block of rows: block b's are m_blockOrder[m_blockStart[b]
   // .. m_blockStart[b + 1] - 1], in cell order.
   std::int32_t m_blockRows = 1;
-  std::vector<std::int32_t> m_blockStart;
-  std::vector<std::int32_t> m_blockOrder;
+  BigVector<std::int32_t> m_blockStart;
+  BigVector<std::int32_t> m_blockOrder;
 };
 
 // The smallest distance(a, b) over all pairs of the set (a and b are

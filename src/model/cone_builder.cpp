@@ -9,15 +9,14 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <vector>
 
 namespace tarvek {
 
 namespace {
 
 struct Atoms {
-  std::vector<float> x, y, z;
-  std::vector<std::int16_t> type;
+  BigVector<float> x, y, z;
+  BigVector<std::int16_t> type;
 
   void add(float ax, float ay, float az, std::int16_t t)
   {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/big_buffer.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -13,10 +15,10 @@ enum class AtomSetId { Atom, Sheet, Work };
 // One atom set's four parallel arrays and its count, taken together so a
 // routine can work on whichever set the structure kind chooses.
 struct AtomSetRef {
-  std::vector<float>& x;
-  std::vector<float>& y;
-  std::vector<float>& z;
-  std::vector<std::int16_t>& type;
+  BigVector<float>& x;
+  BigVector<float>& y;
+  BigVector<float>& z;
+  BigVector<std::int16_t>& type;
   std::int32_t& count;
 };
 
@@ -29,24 +31,27 @@ struct AtomSetRef {
 //
 // Atom types: 1 and 2 the two atom kinds of the chosen material, 3 carbon;
 // element numbers (1 = H) while `partsFlag` is set.
+//
+// The atom, sheet, work and bond arrays reach millions of entries, so they
+// live in huge-page blocks (BigVector).
 struct Model {
   // The 3-D structure.
-  std::vector<float> atomX, atomY, atomZ;
-  std::vector<std::int16_t> atomType;
+  BigVector<float> atomX, atomY, atomZ;
+  BigVector<std::int16_t> atomType;
   std::int32_t atomCount = 0;
   // The flat sheet a tube or cone is rolled from (z = 0).
-  std::vector<float> sheetX, sheetY, sheetZ;
-  std::vector<std::int16_t> sheetType;
+  BigVector<float> sheetX, sheetY, sheetZ;
+  BigVector<std::int16_t> sheetType;
   std::int32_t sheetCount = 0;
   // Scratch space of the builders.
-  std::vector<float> workX, workY, workZ;
-  std::vector<std::int16_t> workType;
+  BigVector<float> workX, workY, workZ;
+  BigVector<std::int16_t> workType;
   std::int32_t workCount = 0;
 
   // Bonds as index pairs into the set in use, first index the smaller,
   // ordered by first then second index.
   std::int32_t bondCount = 0;
-  std::vector<std::int32_t> bondAtom1, bondAtom2;
+  BigVector<std::int32_t> bondAtom1, bondAtom2;
   // Bond count at the end of the last search that ran to its end or was
   // stopped with Escape.
   std::int32_t lastBondCount = 0;

@@ -162,8 +162,9 @@ void roll(AtomSetRef sheet, SetWriter tube, float r, double seamFrom, double top
   constexpr double kMinDistance = 0.5;
   constexpr double kEdgeBand = 1.0;
   const auto slices = static_cast<std::size_t>(std::max(0.0, std::floor(top + 0.01)) + 2.0);
-  std::vector<std::int32_t> head(slices, -1);
-  std::vector<std::int32_t> next;
+  BigVector<std::int32_t> head(slices, -1);
+  BigVector<std::int32_t> next;
+  next.reserve(static_cast<std::size_t>(sheet.count));
   const auto sliceOf = [&](float y) {
     const double s = std::floor(static_cast<double>(y) + 0.01);
     return static_cast<std::size_t>(std::clamp(s, 0.0, static_cast<double>(slices - 1)));

@@ -9,7 +9,6 @@
 #include <cmath>
 #include <numeric>
 #include <string>
-#include <vector>
 
 namespace tarvek {
 
@@ -77,8 +76,8 @@ void buildTubeUnitCell(Model& model, std::int32_t n, std::int32_t m, std::int32_
   const auto g = static_cast<std::size_t>(s.g);
 
   // Basis pair, its G pure rotations, then block after block screwed.
-  std::vector<double> phi(count);
-  std::vector<double> z(count);
+  BigVector<double> phi(count);
+  BigVector<double> z(count);
   phi[1] = s.phiB;
   z[1] = s.zB;
   for (std::size_t k = 2; k < 2 * g; ++k) {
@@ -90,7 +89,13 @@ void buildTubeUnitCell(Model& model, std::int32_t n, std::int32_t m, std::int32_
     z[k] = z[k - 2 * g] + s.tau;
   }
 
-  std::vector<float> ax(count), ay(count), az(count);
+  // Straight into the model's arrays, whose memory a build before left.
+  BigVector<float>& ax = model.atomX;
+  BigVector<float>& ay = model.atomY;
+  BigVector<float>& az = model.atomZ;
+  ax.resize(count);
+  ay.resize(count);
+  az.resize(count);
   float zLow = 99999.0f;
   float zHigh = -99999.0f;
   for (std::size_t k = 0; k < count; ++k) {
@@ -101,7 +106,10 @@ void buildTubeUnitCell(Model& model, std::int32_t n, std::int32_t m, std::int32_
     zHigh = std::max(zHigh, az[k]);
   }
   // The unrolled tube, from the stored coordinates.
-  std::vector<float> sx(count), sy(count);
+  BigVector<float>& sx = model.sheetX;
+  BigVector<float>& sy = model.sheetY;
+  sx.resize(count);
+  sy.resize(count);
   for (std::size_t k = 0; k < count; ++k) {
     const double r = std::sqrt(static_cast<double>(ax[k]) * ax[k]
                                + static_cast<double>(ay[k]) * ay[k]);
@@ -113,13 +121,8 @@ void buildTubeUnitCell(Model& model, std::int32_t n, std::int32_t m, std::int32_
   }
 
   const auto total = static_cast<std::int32_t>(count);
-  model.atomX = std::move(ax);
-  model.atomY = std::move(ay);
-  model.atomZ = std::move(az);
   model.atomType.assign(count, 3);
   model.atomCount = total;
-  model.sheetX = std::move(sx);
-  model.sheetY = std::move(sy);
   model.sheetZ.assign(count, 0.0f);
   model.sheetType.assign(count, 3);
   model.sheetCount = total;

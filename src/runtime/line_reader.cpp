@@ -2,6 +2,7 @@
 
 #include "runtime/byte_scan.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -16,9 +17,14 @@ constexpr std::size_t kBufferSize = 64 * 1024;
 
 } // namespace
 
-std::vector<std::string_view> splitLines(std::string_view bytes)
+BigVector<std::string_view> splitLines(std::string_view bytes)
 {
-  std::vector<std::string_view> lines;
+  BigVector<std::string_view> lines;
+  // Every line but the last ends in a CR or an LF: room for all of them at
+  // once, so the list is never copied as it grows.
+  lines.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')
+                                         + std::count(bytes.begin(), bytes.end(), '\r'))
+                + 1);
   std::size_t start = 0;
   while (start < bytes.size()) {
     const std::size_t hit = bytes.find_first_of("\r\n", start);

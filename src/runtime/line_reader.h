@@ -1,5 +1,6 @@
 #pragma once
 
+#include "runtime/big_buffer.h"
 #include "runtime/file_status.h"
 
 #include <cstdint>
@@ -11,8 +12,9 @@ namespace tarvek {
 
 // The lines of text held in memory, by LineReader's rule: CR LF, LF and a
 // lone CR each end a line, the last line needs no end, and a text ending in a
-// line end has no empty line after it. The views point into bytes.
-std::vector<std::string_view> splitLines(std::string_view bytes);
+// line end has no empty line after it. The views point into bytes; a file of
+// a million lines has a list of 16 MB, so it lives in huge-page blocks.
+BigVector<std::string_view> splitLines(std::string_view bytes);
 
 // Reads a text file one line at a time, without the line ends. CR LF, LF and
 // a lone CR each end a line; the last line needs no end, and a file ending in

@@ -22,6 +22,44 @@ struct Slot {
   bool ready = false;
 };
 
+// Block buffers kept from one run to the next: a large save's blocks run to
+// megabytes, and fresh memory costs a page fault per 4 KiB on every save.
+// Enough are kept for a full pipeline; a buffer beyond kKeptBytes is let go.
+class BufferStore {
+public:
+  static constexpr std::size_t kKeptBytes = std::size_t{4} << 20;
+
+  std::string take()
+  {
+    const std::lock_guard lock(m_mutex);
+    if (m_free.empty())
+      return {};
+    std::string bytes = std::move(m_free.back());
+    m_free.pop_back();
+    return bytes;
+  }
+
+  void give(std::string bytes)
+  {
+    if (bytes.capacity() > kKeptBytes)
+      return;
+    bytes.clear();
+    const std::lock_guard lock(m_mutex);
+    if (m_free.size() < kMaxThreads * kSlotsPerWorker)
+      m_free.push_back(std::move(bytes));
+  }
+
+private:
+  std::mutex m_mutex;
+  std::vector<std::string> m_free;
+};
+
+BufferStore& bufferStore()
+{
+  static BufferStore store;
+  return store;
+}
+
 // The blocks in flight: block b lives in slot b % slots.size() from the
 // moment a worker claims it until the caller has taken it.
 class Pipeline {
@@ -31,7 +69,16 @@ public:
       : m_slots(workers * kSlotsPerWorker), m_blocks(blocks), m_count(count),
         m_blockSize(blockSize), m_make(make)
   {
+    for (Slot& slot : m_slots)
+      slot.bytes = bufferStore().take();
   }
+  ~Pipeline()
+  {
+    for (Slot& slot : m_slots)
+      bufferStore().give(std::move(slot.bytes));
+  }
+  Pipeline(const Pipeline&) = delete;
+  Pipeline& operator=(const Pipeline&) = delete;
 
   void work()
   {
@@ -115,12 +162,13 @@ void makeInOrder(std::size_t count, std::size_t blockSize, const BlockMaker& mak
     threads = std::clamp(std::thread::hardware_concurrency(), 1u, kMaxThreads);
   const std::size_t workers = std::min<std::size_t>(threads, blocks);
   if (workers <= 1) {
-    std::string bytes;
+    std::string bytes = bufferStore().take();
     for (std::size_t first = 0; first < count; first += blockSize) {
       bytes.clear();
       make(first, std::min(first + blockSize, count), bytes);
       take(bytes);
     }
+    bufferStore().give(std::move(bytes));
     return;
   }
 

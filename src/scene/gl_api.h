@@ -1,8 +1,9 @@
 #pragma once
 
+#include "runtime/big_buffer.h"
+
 #include <array>
 #include <cstdint>
-#include <vector>
 
 namespace tarvek {
 
@@ -13,13 +14,14 @@ enum class GlPrimitive { Lines, Triangles };
 
 // Vertices drawn in one call: per vertex x, y, z, optionally a unit normal,
 // and red, green, blue, alpha. Without indices the vertices are drawn in
-// order.
+// order. A large structure's bond lines are one batch of tens of megabytes:
+// huge-page blocks.
 struct GlBatch {
   GlPrimitive primitive = GlPrimitive::Triangles;
-  std::vector<float> vertices;
-  std::vector<float> normals;
-  std::vector<std::uint8_t> colors;
-  std::vector<std::uint32_t> indices;
+  BigVector<float> vertices;
+  BigVector<float> normals;
+  BigVector<std::uint8_t> colors;
+  BigVector<std::uint32_t> indices;
 };
 
 // The GL 1.1 and GLU calls the scene makes, so the scene logic builds and

@@ -79,8 +79,8 @@ std::vector<ScenePart> bondFileParts(const std::string& path)
   return parts;
 }
 
-void checkSet(const std::vector<float>& x, const std::vector<float>& y, const std::vector<float>& z,
-              const std::vector<std::int16_t>& type, std::int32_t count, const std::string& path)
+void checkSet(const BigVector<float>& x, const BigVector<float>& y, const BigVector<float>& z,
+              const BigVector<std::int16_t>& type, std::int32_t count, const std::string& path)
 {
   const auto n = static_cast<std::size_t>(count);
   if (count < 0 || x.size() < n || y.size() < n || z.size() < n || type.size() < n)
@@ -336,10 +336,10 @@ void CXXX::writePOVArrays(PovOutput& out) const
   PovOutput::Lines& lines = out.serial();
   const Model& m = m_model;
   const bool sheet = sheetKind(m.structureKind);
-  const std::vector<float>& xs = sheet ? m.sheetX : m.atomX;
-  const std::vector<float>& ys = sheet ? m.sheetY : m.atomY;
-  const std::vector<float>& zs = sheet ? m.sheetZ : m.atomZ;
-  const std::vector<std::int16_t>& types = sheet ? m.sheetType : m.atomType;
+  const BigVector<float>& xs = sheet ? m.sheetX : m.atomX;
+  const BigVector<float>& ys = sheet ? m.sheetY : m.atomY;
+  const BigVector<float>& zs = sheet ? m.sheetZ : m.atomZ;
+  const BigVector<std::int16_t>& types = sheet ? m.sheetType : m.atomType;
   const std::int32_t count = sheet ? m.sheetCount : m.atomCount;
   checkSet(xs, ys, zs, types, count, out.path());
 

@@ -4,6 +4,7 @@
 #include "platform/abort.h"
 #include "runtime/file_util.h"
 #include "runtime/math_util.h"
+#include "runtime/ordered_blocks.h"
 #include "scene/gl_api.h"
 #include "scene/scene_files.h"
 #include "scene/scene_object.h"
@@ -31,10 +32,30 @@ bool isAtomSetKind(std::int16_t kind) { return kind == 1 || kind == 3 || (kind >
 
 bool validElement(std::int32_t element) { return element >= 0 && element <= 120; }
 
+// Appends the scene-file lines of items first .. last - 1, line(i) each,
+// made in blocks on worker threads and handed on in order: formatting the
+// numbers is most of a large structure's compile, the records the rest.
+template <typename Line>
+void appendLines(SceneFileAppender& out, std::int32_t first, std::int32_t last, const Line& line)
+{
+  if (last <= first)
+    return;
+  constexpr std::size_t kLinesPerBlock = 1 << 14;
+  makeInOrder(
+      static_cast<std::size_t>(last - first), kLinesPerBlock,
+      [&](std::size_t from, std::size_t to, std::string& block) {
+        for (std::size_t k = from; k < to; ++k) {
+          block += line(first + static_cast<std::int32_t>(k));
+          block += "\r\n";
+        }
+      },
+      [&](std::string_view lines) { out.appendLines(lines); });
+}
+
 // Builders keep every array as long as its count; a caller that did not
 // would have the loops read past the arrays.
-void checkArrays(const std::vector<float>& x, const std::vector<float>& y, const std::vector<float>& z,
-                 const std::vector<std::int16_t>& type, std::int32_t count, const char* name)
+void checkArrays(const BigVector<float>& x, const BigVector<float>& y, const BigVector<float>& z,
+                 const BigVector<std::int16_t>& type, std::int32_t count, const char* name)
 {
   const auto n = static_cast<std::size_t>(std::max(count, 0));
   if (count < 0 || x.size() < n || y.size() < n || z.size() < n || type.size() < n) {
@@ -323,16 +344,21 @@ void CXXX::setAtomData()
         atomStyle(style, type, false);
         const std::uint32_t colour = d.rainbowMode ? heightColour(y) : style.colour;
         record.spheres.push_back({{x - c[0], y - c[1], z - c[2]}, style.radius, rgba(colour), detail, detail});
-        out.append(sheetLine(x, y, z, type, i));
         ++counted;
         if (m_abort.escapePressed())
           break;
       }
+      appendLines(out, 0, counted, [&](std::int32_t i) {
+        return sheetLine(m.sheetX[i], m.sheetY[i], m.sheetZ[i], m.sheetType[i], i);
+      });
     } else if (isAtomSetKind(m.structureKind)) {
       checkArrays(m.atomX, m.atomY, m.atomZ, m.atomType, m.atomCount, "atom set");
       // A virus cage's first twelve atoms are the icosahedron's corners.
       const std::int32_t start = m.structureKind == 8 ? 12 : 0;
-      record.spheres.reserve(static_cast<std::size_t>(std::max(m.atomCount - start, 0)));
+      const auto atoms = static_cast<std::size_t>(std::max(m.atomCount - start, 0));
+      record.spheres.reserve(atoms);
+      BigVector<std::uint32_t> colours;
+      colours.reserve(atoms);
       for (std::int32_t i = start; i < m.atomCount; ++i) {
         const float x = m.atomX[i], y = m.atomY[i], z = m.atomZ[i];
         const std::int16_t type = m.atomType[i];
@@ -342,12 +368,16 @@ void CXXX::setAtomData()
           record.spheres.push_back({{x - c[0] + m.placementX, y - c[1] + m.placementY, z - c[2] + m.placementZ},
                                     style.radius, rgba(colour), detail, detail});
         }
-        out.append(atomLine(x + m.placementX, y + m.placementY, z + m.placementZ, type, i,
-                            static_cast<std::int32_t>(colour)));
+        colours.push_back(colour);
         ++counted;
         if (m_abort.escapePressed())
           break;
       }
+      appendLines(out, start, start + counted, [&](std::int32_t i) {
+        return atomLine(m.atomX[i] + m.placementX, m.atomY[i] + m.placementY,
+                        m.atomZ[i] + m.placementZ, m.atomType[i], i,
+                        static_cast<std::int32_t>(colours[static_cast<std::size_t>(i - start)]));
+      });
     }
     out.commit();
 
@@ -393,10 +423,8 @@ void CXXX::setBondData()
     } else {
       record.cylinders.reserve(static_cast<std::size_t>(m.bondCount));
     }
-    std::int32_t counted = 0;
-    for (std::int32_t i = 0; i < m.bondCount; ++i) {
+    const auto ends = [&](std::int32_t i, V3& p1, V3& p2) {
       const std::int32_t a = m.bondAtom1[i], b = m.bondAtom2[i];
-      V3 p1, p2;
       if (sheet) {
         p1 = {m.sheetX[a], m.sheetY[a], m.sheetZ[a]};
         p2 = {m.sheetX[b], m.sheetY[b], m.sheetZ[b]};
@@ -404,6 +432,14 @@ void CXXX::setBondData()
         p1 = {m.atomX[a] + m.placementX, m.atomY[a] + m.placementY, m.atomZ[a] + m.placementZ};
         p2 = {m.atomX[b] + m.placementX, m.atomY[b] + m.placementY, m.atomZ[b] + m.placementZ};
       }
+    };
+    // The colour each bond's file line names.
+    BigVector<std::uint32_t> lineColours;
+    lineColours.reserve(static_cast<std::size_t>(std::max(m.bondCount, 0)));
+    std::int32_t counted = 0;
+    for (std::int32_t i = 0; i < m.bondCount; ++i) {
+      V3 p1, p2;
+      ends(i, p1, p2);
       const std::uint32_t colour =
           d.rainbowMode ? heightColour((p1[heightAxis] + p2[heightAxis]) / 2.0f) : bondColour;
       const auto rgb = parts(colour);
@@ -418,12 +454,17 @@ void CXXX::setBondData()
       } else {
         drawCylinder(record, p1, p2, bondRadius, rgb[0], rgb[1], rgb[2]);
       }
-      const float q1[3]{p1[0], p1[1], p1[2]}, q2[3]{p2[0], p2[1], p2[2]};
-      out.append(bondLine(q1, q2, static_cast<std::int32_t>(lineMode ? bondColour : colour)));
+      lineColours.push_back(lineMode ? bondColour : colour);
       ++counted;
       if (m_abort.escapePressed())
         break;
     }
+    appendLines(out, 0, counted, [&](std::int32_t i) {
+      V3 p1, p2;
+      ends(i, p1, p2);
+      const float q1[3]{p1[0], p1[1], p1[2]}, q2[3]{p2[0], p2[1], p2[2]};
+      return bondLine(q1, q2, static_cast<std::int32_t>(lineColours[static_cast<std::size_t>(i)]));
+    });
     out.commit();
 
     if (!d.atomsShown)

@@ -68,6 +68,8 @@ SceneFileAppender::SceneFileAppender(std::string path) : m_path(std::move(path))
   m_fd = ::open(m_path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
   if (m_fd < 0)
     throw SceneError(fileErrorText("Could not open the scene file", m_path, errno));
+  // Room for a full buffer and the line that fills it, taken once.
+  m_buffer.reserve(kFlushSize + 4096);
 }
 
 SceneFileAppender::~SceneFileAppender()
@@ -87,8 +89,16 @@ SceneFileAppender::~SceneFileAppender()
 
 void SceneFileAppender::append(const std::string& line)
 {
-  m_buffer += line;
-  m_buffer += "\r\n";
+  m_buffer.insert(m_buffer.end(), line.begin(), line.end());
+  m_buffer.push_back('\r');
+  m_buffer.push_back('\n');
+  if (m_buffer.size() >= kFlushSize)
+    flush();
+}
+
+void SceneFileAppender::appendLines(std::string_view lines)
+{
+  m_buffer.insert(m_buffer.end(), lines.begin(), lines.end());
   if (m_buffer.size() >= kFlushSize)
     flush();
 }

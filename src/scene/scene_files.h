@@ -1,5 +1,6 @@
 #pragma once
 
+#include "runtime/big_buffer.h"
 #include "runtime/line_reader.h"
 #include "runtime/runtime_error.h"
 
@@ -47,6 +48,8 @@ public:
 
   // Adds CR LF. Throws SceneError when a write fails.
   void append(const std::string& line);
+  // Adds lines that already end in CR LF.
+  void appendLines(std::string_view lines);
   // Writes what is buffered and closes the file; SceneError on failure.
   void commit();
 
@@ -54,7 +57,7 @@ private:
   void flush();
 
   std::string m_path;
-  std::string m_buffer;
+  BigVector<char> m_buffer;
   int m_fd = -1;
   off_t m_startSize = 0;
   bool m_existed = false;

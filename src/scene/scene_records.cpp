@@ -199,7 +199,7 @@ void addCylinder(GlBatch& batch, const CylinderRecord& c, const Circle& ring)
 }
 
 template <typename Record, typename Add>
-void drawInBatches(const std::vector<Record>& records, GlApi& gl, Add add)
+void drawInBatches(const BigVector<Record>& records, GlApi& gl, Add add)
 {
   GlBatch batch;
   for (std::size_t start = 0; start < records.size(); start += kBatchPrimitives) {

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "runtime/big_buffer.h"
+
 #include <array>
 #include <cstdint>
-#include <vector>
 
 namespace tarvek {
 
@@ -39,16 +40,17 @@ struct BallRecord {
 enum class ListKind : std::int16_t { Atoms = 1, Bonds = 2, Fill = 3 };
 
 // Everything one display list draws, kept as data so the list can be
-// compiled, and compiled again after a context loss, without the model.
+// compiled, and compiled again after a context loss, without the model. A
+// large structure's records run to tens of megabytes: huge-page blocks.
 struct SceneRecord {
   ListKind kind = ListKind::Atoms;
-  std::vector<SphereRecord> spheres;
+  BigVector<SphereRecord> spheres;
   // Bond lines: two vertices (relative to the scene centre) and one colour
   // per bond.
-  std::vector<float> lineVertices;
-  std::vector<std::array<std::uint8_t, 3>> lineColors;
-  std::vector<CylinderRecord> cylinders;
-  std::vector<BallRecord> balls;
+  BigVector<float> lineVertices;
+  BigVector<std::array<std::uint8_t, 3>> lineColors;
+  BigVector<CylinderRecord> cylinders;
+  BigVector<BallRecord> balls;
   // Back faces are culled after the list; lines have none.
   bool cullFace = true;
 

@@ -46,10 +46,10 @@ void throwNotFinite(const std::string& where)
 // atoms of type 0 or less; renumber counts 1, 2, ... instead of index + 1;
 // labels off gives every row label code 0.
 struct SetRows {
-  const std::vector<float>& x;
-  const std::vector<float>& y;
-  const std::vector<float>& z;
-  const std::vector<std::int16_t>& type;
+  const BigVector<float>& x;
+  const BigVector<float>& y;
+  const BigVector<float>& z;
+  const BigVector<std::int16_t>& type;
   std::int32_t count;
   std::int32_t first = 0;
   bool skipTypeless = true;

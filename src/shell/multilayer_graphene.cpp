@@ -154,8 +154,8 @@ std::optional<std::int64_t> writeMultiLayerGraphene(const GrapheneLayers& layers
   const std::int16_t count = checkGrapheneLayers(layers);
   if (!(a > 0.0f && std::isfinite(a)))
     throw RuntimeError("The bond length must be a positive number.");
-  std::vector<float> x, y, z;
-  std::vector<std::int16_t> type;
+  BigVector<float> x, y, z;
+  BigVector<std::int16_t> type;
   std::int32_t P = 0;
   buildGrapheneLayer(AtomSetRef{x, y, z, type, P}, layers, a);
 

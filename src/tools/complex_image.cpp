@@ -480,7 +480,7 @@ std::uint32_t clComplexImage::viewColour(const Element& e, int level) const
   }
 }
 
-void clComplexImage::DrawFT(const std::vector<Element>& plane, int w, int h, PixelCanvas& canvas,
+void clComplexImage::DrawFT(const BigVector<Element>& plane, int w, int h, PixelCanvas& canvas,
                             int mode, bool invert)
 {
   try {
@@ -492,7 +492,7 @@ void clComplexImage::DrawFT(const std::vector<Element>& plane, int w, int h, Pix
 
 // The whole view is built in one buffer and written in one block, so an error
 // leaves the canvas as it was.
-void clComplexImage::paint(const std::vector<Element>& plane, int w, int h, PixelCanvas& canvas,
+void clComplexImage::paint(const BigVector<Element>& plane, int w, int h, PixelCanvas& canvas,
                            int mode, bool invert)
 {
   if (mode == kSpectrumMode && gain == 0.0f)

@@ -1,6 +1,7 @@
 // The complex image workspace: a grey picture, its 2-D spectrum and views of both.
 #pragma once
 
+#include "runtime/big_buffer.h"
 #include "tools/spectrum_filters.h"
 
 #include <array>
@@ -31,7 +32,7 @@ private:
   std::size_t offset(std::int32_t x, std::int32_t y, std::int32_t part) const;
 
   std::int32_t m_n = 0;
-  std::vector<float> m_values;
+  BigVector<float> m_values;
 };
 
 // The choices of the spectrum text export: ok 0 cancels; b3 nonzero writes
@@ -210,9 +211,9 @@ private:
   // The level 0..255 of one spectrum value scaled by the largest.
   int spectrumLevel(double value, double largest, bool invert) const;
   std::uint32_t viewColour(const Element& e, int level) const;
-  void DrawFT(const std::vector<Element>& plane, int w, int h, PixelCanvas& canvas, int mode,
+  void DrawFT(const BigVector<Element>& plane, int w, int h, PixelCanvas& canvas, int mode,
               bool invert);
-  void paint(const std::vector<Element>& plane, int w, int h, PixelCanvas& canvas, int mode,
+  void paint(const BigVector<Element>& plane, int w, int h, PixelCanvas& canvas, int mode,
              bool invert);
   void paint3D();
   void applyFilters(std::span<float> buffer);
@@ -238,8 +239,8 @@ private:
   std::int32_t gridWidth = 0;
   std::int32_t gridHeight = 0;
   std::int32_t pointCount = 0;
-  std::vector<Element> spectrum;
-  std::vector<Element> resultPlane;
+  BigVector<Element> spectrum;
+  BigVector<Element> resultPlane;
   // For each display position (dx, dy), at N·dx + dy, the FFT index shown there.
   std::vector<IndexPair> displayIndex;
   std::array<std::uint32_t, 256> greyTable = {};

@@ -1,6 +1,8 @@
 // A picture surface of 32-bit pixels that the tools paint into and windows show.
 #pragma once
 
+#include "runtime/big_buffer.h"
+
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -47,7 +49,7 @@ public:
 private:
   int m_width;
   int m_height;
-  std::vector<std::uint32_t> m_pixels;
+  BigVector<std::uint32_t> m_pixels;
 };
 
 } // namespace tarvek

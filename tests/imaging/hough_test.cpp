@@ -125,6 +125,35 @@ TEST(HoughTest, equalMaximaGiveOnePeak)
     EXPECT_EQ(peaksOf(houghSearch(ring, r)), (Peaks{{30, 30}})) << "r " << r;
 }
 
+// A window searches into its last result: nothing of an earlier search,
+// larger, smaller or refused, may leak into the next one.
+TEST(HoughTest, searchIntoAKeptResultMatchesAFreshOne)
+{
+  RedLevels large = plain(64, 48, 255);
+  disc(large, 30, 20, 6, 0);
+  disc(large, 12, 33, 6, 0);
+  RedLevels small = plain(30, 20, 255);
+  disc(small, 14, 9, 5, 0);
+  const struct {
+    const RedLevels* red;
+    float r;
+  } steps[] = {{&large, 6}, {&small, 5}, {&large, 0}, {&large, 6}, {&small, 5}};
+  HoughResult kept;
+  for (std::size_t i = 0; i < std::size(steps); ++i) {
+    houghSearch(*steps[i].red, steps[i].r, kept);
+    const HoughResult fresh = houghSearch(*steps[i].red, steps[i].r);
+    EXPECT_EQ(kept.error, fresh.error) << "step " << i;
+    EXPECT_EQ(kept.width, fresh.width) << "step " << i;
+    EXPECT_EQ(kept.height, fresh.height) << "step " << i;
+    EXPECT_EQ(kept.accumulator, fresh.accumulator) << "step " << i;
+    EXPECT_EQ(kept.max, fresh.max) << "step " << i;
+    if (fresh.ok())
+      EXPECT_EQ(peaksOf(kept), peaksOf(fresh)) << "step " << i;
+    else
+      EXPECT_TRUE(kept.peaks.empty()) << "step " << i;
+  }
+}
+
 // Votes that land outside the picture are dropped, not wrapped into the
 // neighbouring row.
 TEST(HoughTest, votesNearTheEdgeStayInTheirRow)
@@ -136,7 +165,7 @@ TEST(HoughTest, votesNearTheEdgeStayInTheirRow)
   ASSERT_TRUE(result.ok());
   for (int y = 0; y < 20; ++y)
     for (int x = 0; x < 10; ++x)
-      EXPECT_EQ(result.accumulator[static_cast<std::size_t>(y) * 20 + x], 0.0) << x << ", " << y;
+      EXPECT_EQ(result.accumulator[static_cast<std::size_t>(y) * 20 + x], 0u) << x << ", " << y;
 }
 
 TEST(HoughTest, offsetTablesDropRepeatsOfTheLastEntry)
@@ -218,7 +247,7 @@ TEST(HoughTest, voteMapGreyRoundsHalvesToEven)
   HoughResult result;
   result.width = 3;
   result.height = 1;
-  result.accumulator = {255.0, 253.0, 510.0};
+  result.accumulator = {510, 506, 1020};
   result.max = 510.0;
   const auto grey = voteMapGrey(result);
   ASSERT_TRUE(grey);

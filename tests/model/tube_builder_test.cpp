@@ -391,7 +391,7 @@ TEST(TubeBuilderTest, twoElementMaterialBondsUnlikeAtoms)
       mo.materialIndex = 1;
       mo.structureKind = kind;
     });
-    const std::vector<std::int16_t>& type = kind == 2 ? model.sheetType : model.atomType;
+    const auto& type = kind == 2 ? model.sheetType : model.atomType;
     ASSERT_GT(model.bondCount, 0) << "kind " << kind;
     for (std::int32_t b = 0; b < model.bondCount; ++b) {
       const std::set<std::int16_t> ends = {type[model.bondAtom1[b]], type[model.bondAtom2[b]]};

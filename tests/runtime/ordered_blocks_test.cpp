@@ -77,6 +77,12 @@ TEST(OrderedBlocksTest, theFirstFailingBlockInOrderEndsTheRun)
       EXPECT_STREQ(e.what(), "block 30") << threads << " threads";
     }
     EXPECT_EQ(all, expectedItems(30)) << threads << " threads";
+
+    // Block buffers serve the next run: nothing of the failed one may reach it.
+    all.clear();
+    makeInOrder(
+        100, 10, makeItems, [&](std::string_view bytes) { all += bytes; }, threads);
+    EXPECT_EQ(all, expectedItems(100)) << "the run after, " << threads << " threads";
   }
 }
 

@@ -21,8 +21,8 @@ namespace fs = std::filesystem;
 constexpr float kA = 1.421f;
 
 struct Layer {
-  std::vector<float> x, y, z;
-  std::vector<std::int16_t> type;
+  BigVector<float> x, y, z;
+  BigVector<std::int16_t> type;
   std::int32_t count = 0;
   AtomSetRef ref() { return {x, y, z, type, count}; }
 };

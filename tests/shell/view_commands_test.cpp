@@ -368,7 +368,7 @@ TEST(ViewCommandsTest, newAtomRadiusRebuildsAtTheNewSize)
   form.tf[0]->setFocus();
   const SceneRecord* before = atomRecord(scene);
   ASSERT_NE(before, nullptr);
-  const std::vector<SphereRecord> spheres = before->spheres;
+  const auto spheres = before->spheres;
   const auto atoms = scene.drawnAtomCount;
   const auto bonds = scene.drawnBondCount;
 
@@ -622,7 +622,7 @@ TEST(ViewCommandsTest, rainbowRecoloursAlongTheAxisAndFogFlips)
   ViewCommands& vc = form.viewCommands();
   const auto colours = [&] {
     const SceneRecord* atoms = atomRecord(form.scene());
-    std::vector<SphereRecord> spheres;
+    BigVector<SphereRecord> spheres;
     if (atoms != nullptr)
       spheres = atoms->spheres;
     std::sort(spheres.begin(), spheres.end(), [](const SphereRecord& a, const SphereRecord& b) {

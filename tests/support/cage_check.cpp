@@ -30,8 +30,8 @@ std::string CageReport::summary() const
   return out.str();
 }
 
-CageReport checkCage(const std::vector<float>& x, const std::vector<float>& y,
-                     const std::vector<float>& z, std::int32_t count, double a, double zLow,
+CageReport checkCage(std::span<const float> x, std::span<const float> y,
+                     std::span<const float> z, std::int32_t count, double a, double zLow,
                      double zHigh)
 {
   CageReport report;

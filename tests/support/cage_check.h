@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -29,8 +30,8 @@ struct CageReport {
 // neighbours, ordered about the outward normal p - (0, 0, clamp(p.z, zLow,
 // zHigh)): zLow = zHigh = the centre for a ball, the tube's z extent for a
 // capped tube. Faces are only walked when every atom has three bonds.
-CageReport checkCage(const std::vector<float>& x, const std::vector<float>& y,
-                     const std::vector<float>& z, std::int32_t count, double a, double zLow,
+CageReport checkCage(std::span<const float> x, std::span<const float> y,
+                     std::span<const float> z, std::int32_t count, double a, double zLow,
                      double zHigh);
 
 } // namespace tarvek::test

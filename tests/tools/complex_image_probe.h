@@ -28,8 +28,8 @@ public:
   static const auto& currentTable(const clComplexImage& c) { return c.currentTable; }
   static float brightness(const clComplexImage& c) { return c.brightness; }
   static float gain(const clComplexImage& c) { return c.gain; }
-  static std::vector<Element>& spectrum(clComplexImage& c) { return c.spectrum; }
-  static std::vector<Element>& resultPlane(clComplexImage& c) { return c.resultPlane; }
+  static BigVector<Element>& spectrum(clComplexImage& c) { return c.spectrum; }
+  static BigVector<Element>& resultPlane(clComplexImage& c) { return c.resultPlane; }
   // The FFT index shown at display position (dx, dy).
   static std::pair<int, int> displayIndex(const clComplexImage& c, int dx, int dy)
   {

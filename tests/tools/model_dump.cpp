@@ -11,7 +11,8 @@
 //   model_dump OUT.txt radius N M A             the radius alone
 //
 // The XYZ title line is the command followed by "atoms <count> bonds
-// <count>".
+// <count>"; coordinates have six decimals, as the program's XMOL export
+// writes them.
 
 #include "model/c60_builder.h"
 #include "model/cone_builder.h"
@@ -21,7 +22,9 @@
 #include "platform/abort.h"
 #include "platform/prompts.h"
 #include "runtime/atomic_file.h"
+#include "runtime/big_buffer.h"
 #include "runtime/int_convert.h"
+#include "runtime/number_format.h"
 #include "runtime/number_parse.h"
 #include "runtime/runtime_error.h"
 
@@ -29,6 +32,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -41,12 +45,28 @@ std::string number(float x)
   return std::string(buf, end);
 }
 
-std::string xyzText(const tarvek::Model& model, const std::string& title)
+constexpr tarvek::NumberMask kCoordinate("0.000000");
+// "C", three blanks, three coordinates and the line end, with room for
+// coordinates up to 10^7 Å.
+constexpr std::size_t kRowBytes = 2 + 3 * 16 + 1;
+
+// The whole file in one buffer reserved up front (huge pages, as the model's
+// arrays), each row made in a short line and appended.
+tarvek::BigVector<char> xyzText(const tarvek::Model& model, const std::string& title)
 {
-  std::string text = std::to_string(model.atomCount) + "\n" + title + "\n";
-  for (std::int32_t i = 0; i < model.atomCount; ++i)
-    text += "C " + number(model.atomX[i]) + " " + number(model.atomY[i]) + " "
-            + number(model.atomZ[i]) + "\n";
+  tarvek::BigVector<char> text;
+  text.reserve(32 + title.size() + static_cast<std::size_t>(model.atomCount) * kRowBytes);
+  std::string line = std::to_string(model.atomCount) + "\n" + title + "\n";
+  text.insert(text.end(), line.begin(), line.end());
+  for (std::int32_t i = 0; i < model.atomCount; ++i) {
+    line = "C";
+    for (const float v : {model.atomX[i], model.atomY[i], model.atomZ[i]}) {
+      line += ' ';
+      tarvek::appendFormat(line, v, kCoordinate);
+    }
+    line += '\n';
+    text.insert(text.end(), line.begin(), line.end());
+  }
   return text;
 }
 
@@ -103,7 +123,7 @@ int main(int argc, char** argv)
   if (args.size() < 2)
     return usage();
   tarvek::Model model;
-  std::string text;
+  tarvek::BigVector<char> text;
   try {
     if (args[1] == "c60" && args.size() == 2) {
       tarvek::buildC60(model);
@@ -131,9 +151,11 @@ int main(int argc, char** argv)
                                 tarvek::CLng(tarvek::Val(args[3])),
                                 tarvek::CLng(tarvek::Val(args[4])), real(args[5]));
     } else if (args[1] == "radius" && args.size() == 5) {
-      text = number(tarvek::tubeRadius(tarvek::CLng(tarvek::Val(args[2])),
-                                       tarvek::CLng(tarvek::Val(args[3])), real(args[4])))
-             + "\n";
+      const std::string radius = number(tarvek::tubeRadius(
+                                     tarvek::CLng(tarvek::Val(args[2])),
+                                     tarvek::CLng(tarvek::Val(args[3])), real(args[4])))
+                                 + "\n";
+      text.assign(radius.begin(), radius.end());
     } else {
       return usage();
     }
@@ -150,7 +172,8 @@ int main(int argc, char** argv)
              + std::to_string(model.bondCount);
     text = xyzText(model, title);
   }
-  const tarvek::FileStatus saved = tarvek::writeFileAtomic(args[0], text);
+  const tarvek::FileStatus saved =
+      tarvek::writeFileAtomic(args[0], std::string_view(text.data(), text.size()));
   if (!saved) {
     std::fprintf(stderr, "model_dump: %s\n", saved.error().c_str());
     return 1;

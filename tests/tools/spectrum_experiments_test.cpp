@@ -57,7 +57,7 @@ TEST(SpectrumExperimentTest, discardingKeepsTheOtherHalf)
 {
   BoundWorkspace w(16);
   seededSpectrum(w, 11);
-  const std::vector<Element> before = Probe::spectrum(w.workspace);
+  const auto before = Probe::spectrum(w.workspace);
   w.workspace.DiscardPhases();
   const auto& afterPhases = Probe::spectrum(w.workspace);
   for (std::size_t k = 0; k < before.size(); ++k) {
@@ -86,11 +86,11 @@ TEST(SpectrumExperimentTest, discardingKeepsTheOtherHalf)
 // New phases keep each magnitude, and the same seed gives the same phases.
 TEST(SpectrumExperimentTest, randomPhasesKeepMagnitudesAndRepeat)
 {
-  std::vector<Element> runs[2];
+  BigVector<Element> runs[2];
   for (auto& run : runs) {
     BoundWorkspace w(16);
     seededSpectrum(w, 4);
-    const std::vector<Element> before = Probe::spectrum(w.workspace);
+    const auto before = Probe::spectrum(w.workspace);
     w.workspace.RandomizePhases();
     run = Probe::spectrum(w.workspace);
     for (std::size_t k = 0; k < before.size(); ++k) {
@@ -110,7 +110,7 @@ TEST(SpectrumExperimentTest, swapPhasesTakesTheSourcePhase)
 {
   BoundWorkspace w(8);
   seededSpectrum(w, 2);
-  const std::vector<Element> before = Probe::spectrum(w.workspace);
+  const auto before = Probe::spectrum(w.workspace);
   FTArray source(8);
   for (int x = 0; x < 8; ++x)
     for (int y = 0; y < 8; ++y)
@@ -152,7 +152,7 @@ TEST(SpectrumExperimentTest, arrayExchangeRoundTrip)
 {
   BoundWorkspace w(16);
   seededSpectrum(w, 6);
-  const std::vector<Element> before = Probe::spectrum(w.workspace);
+  const auto before = Probe::spectrum(w.workspace);
   FTArray copy(16);
   w.workspace.GetFTArray(copy);
   EXPECT_EQ(copy.at(0, 3, 1), before[3].im);

@@ -287,7 +287,8 @@ void frmXY::doHoughTransform()
     return;
   }
   WaitCursor wait(m_platform.prompts);
-  const HoughResult result = houghSearch(m_digitiser.loadedImage, size);
+  houghSearch(m_digitiser.loadedImage, size, m_hough);
+  const HoughResult& result = m_hough;
   if (!result.ok()) {
     m_platform.prompts.message(result.error, "", MessageIcon::Exclamation);
     return;

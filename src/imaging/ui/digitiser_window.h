@@ -2,6 +2,7 @@
 #pragma once
 
 #include "imaging/digitiser.h"
+#include "imaging/hough.h"
 
 #include <QWidget>
 
@@ -93,6 +94,8 @@ private:
   QFrame* m_tabClient = nullptr;
   // The radius the circles were last drawn with.
   float m_circleRadius = 0.0f;
+  // The last circle search; its vote array serves the next one.
+  HoughResult m_hough;
 };
 
 } // namespace tarvek

@@ -1,0 +1,71 @@
+// Memory for large arrays: whole 2 MiB pages, advised for huge pages.
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <limits>
+#include <new>
+#include <vector>
+
+namespace tarvek {
+
+// The huge page size of x86-64 and arm64 with 4 KiB base pages.
+inline constexpr std::size_t kHugePageBytes = std::size_t{2} << 20;
+
+// Blocks of at least kBigBlockBytes are mapped on their own, aligned to
+// kHugePageBytes and rounded up to a multiple of it, and advised for huge
+// pages: a fresh large array then faults once per 2 MiB rather than once per
+// 4 KiB page, which on some machines costs more than filling the array.
+// Smaller blocks come from operator new.
+extern const std::size_t kBigBlockBytes;
+
+// A block of `bytes` bytes, aligned at least as operator new aligns;
+// std::bad_alloc when the system has no room.
+void* allocateBig(std::size_t bytes);
+
+// Returns a block of allocateBig(bytes), with the same bytes.
+void freeBig(void* block, std::size_t bytes) noexcept;
+
+// Whether a block of `bytes` bytes is mapped on its own.
+inline bool mappedOnItsOwn(std::size_t bytes) { return bytes >= kBigBlockBytes; }
+
+// A standard allocator over allocateBig, for the containers that grow large
+// (atom and bond arrays, search grids, scene records, rasters).
+template <typename T>
+class BigAllocator {
+public:
+  static_assert(alignof(T) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__);
+  using value_type = T;
+
+  BigAllocator() noexcept = default;
+  template <typename U>
+  BigAllocator(const BigAllocator<U>&) noexcept
+  {
+  }
+
+  T* allocate(std::size_t n)
+  {
+    if (n > std::numeric_limits<std::size_t>::max() / sizeof(T))
+      throw std::bad_array_new_length();
+    return static_cast<T*>(allocateBig(n * sizeof(T)));
+  }
+  void deallocate(T* p, std::size_t n) noexcept { freeBig(p, n * sizeof(T)); }
+
+  template <typename U>
+  bool operator==(const BigAllocator<U>&) const noexcept
+  {
+    return true;
+  }
+};
+
+template <typename T>
+using BigVector = std::vector<T, BigAllocator<T>>;
+
+// A big and a standard vector are equal when their elements are.
+template <typename T>
+bool operator==(const BigVector<T>& big, const std::vector<T>& plain)
+{
+  return std::equal(big.begin(), big.end(), plain.begin(), plain.end());
+}
+
+} // namespace tarvek
