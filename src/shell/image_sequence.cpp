@@ -180,8 +180,12 @@ void saveImageSequence(Form1& form, Platform& platform, const Model& model)
   scene.keyRotate(turn.axis, -static_cast<float>(turn.sign) * angle
                                  * static_cast<float>(options.frameCount),
                   0);
-  if (type == SequenceType::Gif)
-    makeAnimatedGIF(frames, base + ".gif", platform.prompts);
+  if (type != SequenceType::Gif) {
+    form.setStatusText("Saved " + frames.front() + " to " + getFileName(frames.back()));
+    return;
+  }
+  if (makeAnimatedGIF(frames, base + ".gif", options.frameDelay, platform.prompts))
+    form.setStatusText("Saved " + base + ".gif");
 }
 
 } // namespace tarvek

@@ -7,6 +7,7 @@
 #include "model/display_settings.h"
 #include "platform/platform.h"
 #include "platform/run_command.h"
+#include "platform/window_fit.h"
 #include "runtime/file_util.h"
 
 #include <QFrame>
@@ -128,6 +129,7 @@ frmXY::frmXY(Platform& platform, const Model& model, const Preferences& preferen
 
   connect(tab1, &QTabBar::currentChanged, this, [this](int index) { tabChanged(index); });
   loadDigitiser();
+  holdTitle(*this);
 }
 
 frmXY::~frmXY() = default;
