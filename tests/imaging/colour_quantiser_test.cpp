@@ -19,7 +19,7 @@ namespace {
 
 constexpr int kWidth = 240;
 constexpr int kHeight = 180;
-constexpr std::array<std::uint8_t, 3> kBackground{32, 48, 80};
+constexpr std::array<std::uint8_t, 3> kBackground{35, 50, 83};
 
 struct Ball {
   double x, y, z;
@@ -48,26 +48,36 @@ void put(Picture& picture, int x, int y, const std::array<double, 3>& colour)
         static_cast<std::uint8_t>(std::lround(colour[c]));
 }
 
-// A small molecule of four kinds of atom joined by grey sticks, turned by
-// the given angle about the vertical axis, on a flat background.
+// Mixes a lit colour toward the background with depth, as the view's fog
+// does: z from -1 (far) to 1 (near).
+std::array<double, 3> fogged(const std::array<double, 3>& colour, double z)
+{
+  const double keep = 0.35 + 0.65 * (z + 1.0) / 2.0;
+  std::array<double, 3> out{};
+  for (std::size_t c = 0; c < 3; ++c)
+    out[c] = keep * colour[c] + (1.0 - keep) * kBackground[c];
+  return out;
+}
+
+// A helix of sixteen atoms of four kinds joined by grey sticks, turned by
+// the given angle about the vertical axis, fogged with depth, on a flat
+// background.
 Picture ballAndStick(double turn)
 {
-  const std::array<double, 3> carbon{144, 144, 144}, oxygen{255, 13, 13}, nitrogen{48, 80, 248},
-      hydrogen{230, 230, 230};
-  const Ball atoms[] = {{-50, 0, 0, carbon},   {0, -25, 10, carbon}, {50, 0, 0, nitrogen},
-                        {0, 45, -10, oxygen},  {-80, -35, 20, hydrogen}, {85, 35, -15, hydrogen}};
-  const std::pair<int, int> sticks[] = {{0, 1}, {1, 2}, {1, 3}, {0, 4}, {2, 5}};
+  const std::array<double, 3> kinds[] = {{144, 144, 144}, {255, 13, 13}, {48, 80, 248}, {230, 230, 230}};
   std::vector<Ball> turned;
-  for (const Ball& a : atoms)
-    turned.push_back({a.x * std::cos(turn) + a.z * std::sin(turn) + kWidth / 2.0, a.y + kHeight / 2.0,
-                      -a.x * std::sin(turn) + a.z * std::cos(turn), a.colour});
+  for (int i = 0; i < 16; ++i) {
+    const double a = 0.7 * i + turn;
+    turned.push_back({kWidth / 2.0 + 80.0 * std::cos(a), 20.0 + 9.0 * i, 80.0 * std::sin(a),
+                      kinds[static_cast<std::size_t>(i % 4)]});
+  }
   Picture picture(3 * kWidth * kHeight);
   for (std::size_t i = 0; i < picture.size(); ++i)
     picture[i] = kBackground[i % 3];
-  const double stickRadius = 6.0;
-  for (const auto& [from, to] : sticks) {
-    const Ball& a = turned[static_cast<std::size_t>(from)];
-    const Ball& b = turned[static_cast<std::size_t>(to)];
+  const double stickRadius = 5.0;
+  for (std::size_t k = 0; k + 1 < turned.size(); ++k) {
+    const Ball& a = turned[k];
+    const Ball& b = turned[k + 1];
     const double dx = b.x - a.x, dy = b.y - a.y, length = std::hypot(dx, dy);
     for (int y = 0; y < kHeight; ++y) {
       for (int x = 0; x < kWidth; ++x) {
@@ -75,19 +85,22 @@ Picture ballAndStick(double turn)
         const double across = ((x - a.x) * dy - (y - a.y) * dx) / length / stickRadius;
         if (along < 0.0 || along > 1.0 || std::abs(across) >= 1.0)
           continue;
-        put(picture, x, y, shade(carbon, across * dy / length, -across * dx / length,
-                                 std::sqrt(1.0 - across * across)));
+        const double z = (a.z + along * (b.z - a.z)) / 80.0;
+        put(picture, x, y,
+            fogged(shade(kinds[0], across * dy / length, -across * dx / length,
+                         std::sqrt(1.0 - across * across)), z));
       }
     }
   }
   std::sort(turned.begin(), turned.end(), [](const Ball& p, const Ball& q) { return p.z < q.z; });
   for (const Ball& ball : turned) {
-    const double radius = ball.colour == hydrogen ? 14.0 : 22.0;
+    const double radius = ball.colour == kinds[3] ? 11.0 : 16.0;
     for (int y = 0; y < kHeight; ++y) {
       for (int x = 0; x < kWidth; ++x) {
         const double nx = (x - ball.x) / radius, ny = (y - ball.y) / radius;
         if (nx * nx + ny * ny < 1.0)
-          put(picture, x, y, shade(ball.colour, nx, ny, std::sqrt(1.0 - nx * nx - ny * ny)));
+          put(picture, x, y,
+              fogged(shade(ball.colour, nx, ny, std::sqrt(1.0 - nx * nx - ny * ny)), ball.z / 80.0));
       }
     }
   }
