@@ -10,7 +10,7 @@ namespace tarvek {
 namespace {
 
 constexpr int kPaletteSize = 256;
-constexpr int kCellBits = 6;
+constexpr int kCellBits = 5;
 constexpr int kCellShift = 8 - kCellBits;
 constexpr std::size_t kCells = std::size_t{1} << (3 * kCellBits);
 // The largest error, per channel, passed on to the next pixels: enough to
@@ -127,35 +127,6 @@ Cut bestCut(const std::vector<Cell>& cells, const Box& box)
     }
   }
   return best;
-}
-
-// Many cells are joined eight by eight (5 bits a channel) before the
-// palette is chosen: the boxes then cost an eighth of the work, and their
-// means stay exact.
-std::vector<Cell> coarse(const std::vector<Cell>& cells)
-{
-  constexpr std::size_t kFewCells = 4096;
-  if (cells.size() <= kFewCells)
-    return cells;
-  constexpr int kBits = kCellBits - 1;
-  std::vector<std::int32_t> joined(std::size_t{1} << (3 * kBits), -1);
-  std::vector<Cell> out;
-  for (const Cell& cell : cells) {
-    const std::array<std::uint8_t, 3> at{static_cast<std::uint8_t>(cell.at[0] >> 1),
-                                         static_cast<std::uint8_t>(cell.at[1] >> 1),
-                                         static_cast<std::uint8_t>(cell.at[2] >> 1)};
-    const std::size_t key = (std::size_t{at[0]} << (2 * kBits)) | (std::size_t{at[1]} << kBits) | at[2];
-    if (joined[key] < 0) {
-      joined[key] = static_cast<std::int32_t>(out.size());
-      out.push_back({at, 0.0, {0.0, 0.0, 0.0}, 0.0});
-    }
-    Cell& into = out[static_cast<std::size_t>(joined[key])];
-    into.count += cell.count;
-    for (std::size_t c = 0; c < 3; ++c)
-      into.sum[c] += cell.sum[c];
-    into.square += cell.square;
-  }
-  return out;
 }
 
 std::vector<Box> splitBoxes(std::vector<Cell> cells, int boxes)
@@ -397,7 +368,7 @@ QuantisedPicture quantiseColours(const std::uint8_t* rgb, std::int32_t width, st
   }
   QuantisedPicture out;
   out.palette.push_back(backgroundEntry);
-  for (const Box& box : splitBoxes(coarse(cells), kPaletteSize - 1))
+  for (const Box& box : splitBoxes(cells, kPaletteSize - 1))
     out.palette.push_back({channel(box.sum[0] / box.count), channel(box.sum[1] / box.count),
                            channel(box.sum[2] / box.count)});
 

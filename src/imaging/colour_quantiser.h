@@ -17,7 +17,7 @@ struct QuantisedPicture {
 // Chooses the palette from the picture's own colours and maps every pixel to
 // it. The picture's most frequent colour (a rendered view's flat background)
 // gets an entry of exactly its value; the other entries come from splitting
-// the colour histogram (6 bits a channel) box by box, always the box whose
+// the colour histogram (5 bits a channel) box by box, always the box whose
 // colours lie farthest from their mean, at the cut that leaves the least
 // error. A picture of 256 colours or fewer keeps them all exactly. A pixel
 // takes the entry nearest its histogram cell's mean colour; the error it
