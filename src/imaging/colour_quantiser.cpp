@@ -332,6 +332,10 @@ QuantisedPicture quantiseColours(const std::uint8_t* rgb, std::int32_t width, st
     return exactColours(rgb, pixels, std::move(colours));
 
   thread_local Scratch scratch;
+  struct ClearAtEnd {
+    Scratch& scratch;
+    ~ClearAtEnd() { scratch.clear(); }
+  } clearAtEnd{scratch};
   std::vector<std::uint32_t>& counts = scratch.counts;
   std::vector<std::array<std::uint64_t, 3>>& sums = scratch.sums;
   for (std::size_t i = 0; i < pixels; ++i) {
@@ -421,7 +425,6 @@ QuantisedPicture quantiseColours(const std::uint8_t* rgb, std::int32_t width, st
       out.indices[y * w + x] = index;
     }
   }
-  scratch.clear();
   return out;
 }
 

@@ -21,9 +21,11 @@ struct QuantisedPicture {
 // colours lie farthest from their mean, at the cut that leaves the least
 // error. A picture of 256 colours or fewer keeps them all exactly. A pixel
 // takes the entry nearest its histogram cell's mean colour; the error it
-// leaves is passed on to its neighbours (Floyd-Steinberg) only where that
-// choice lies nearer the pixel's own colour, so flat areas stay free of
-// speckles. rgb holds width x height pixels, 3 bytes each, without padding.
+// leaves goes on to its neighbours (Floyd-Steinberg) in small shares only,
+// so a shaded slope mixes its two nearest entries, while a pixel the palette
+// holds exactly (the background among them) neither takes nor passes on
+// error and plain areas stay free of speckles. rgb holds width x height
+// pixels, 3 bytes each, without padding.
 QuantisedPicture quantiseColours(const std::uint8_t* rgb, std::int32_t width, std::int32_t height);
 
 } // namespace tarvek
