@@ -222,7 +222,7 @@ TEST(WindowReadingTest, everyWindowTheMenusReachReadsWholeAtItsDefaultSize)
   r.readMenuItem("Capped (9,0) Tube");
   r.readMenuItem("Hetero-Junction");
   r.readMenuItem("Multi-Layer Graphene");
-  r.readMenuItem("XY-Sheet Generator");
+  r.readMenuItem("XY-Sheet Generator", [&r](QWidget& window) { readTabs(r, window); });
   r.readMenuItem("Nano-Hole Array");
   r.readMenuItem("Radius-Calculator");
   r.readMenuItem("Recalculate Bonds ");
