@@ -21,6 +21,22 @@ void holdTitle(QWidget& window)
   window.setMinimumSize(std::max(least.width(), need), least.height());
 }
 
+void fitToScreen(QWidget& window)
+{
+  const QScreen* screen = window.screen();
+  if (screen == nullptr)
+    return;
+  const QRect room = screen->availableGeometry();
+  const QSize frame = window.frameGeometry().size() - window.geometry().size();
+  const QSize fits = window.size().boundedTo(room.size() - frame);
+  if (fits != window.size())
+    window.resize(fits);
+  const QRect placed = window.frameGeometry();
+  if (!room.contains(placed))
+    window.move(std::clamp(placed.x(), room.left(), std::max(room.left(), room.right() + 1 - placed.width())),
+                std::clamp(placed.y(), room.top(), std::max(room.top(), room.bottom() + 1 - placed.height())));
+}
+
 void widenToText(QWidget& root)
 {
   for (QWidget* w : root.findChildren<QWidget*>()) {

@@ -20,6 +20,11 @@ void holdTitle(QWidget& window);
 // whose controls are placed by hand rather than by a layout.
 void widenToText(QWidget& root);
 
+// Shrinks the window, frame included, to the free area of its screen when
+// its size does not fit there (a small screen or a large scaling), and moves
+// it into that area.
+void fitToScreen(QWidget& window);
+
 // Shows text in the label, shortened with "…" to the label's width when it
 // does not fit, again whenever the label is resized; the whole text is then
 // the label's tooltip. The label no longer asks for its text's width.
