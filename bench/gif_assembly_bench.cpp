@@ -44,7 +44,7 @@ void BM_MakeAnimatedGif(benchmark::State& state)
     for (const std::string& frame : frames)
       std::ofstream(frame, std::ios::binary) << bytes;
     state.ResumeTiming();
-    if (!tarvek::makeAnimatedGIF(frames, output, prompts))
+    if (!tarvek::makeAnimatedGIF(frames, output, 250, prompts))
       state.SkipWithError("the GIF was not written");
   }
   std::filesystem::remove(output);

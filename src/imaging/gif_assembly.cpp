@@ -11,15 +11,14 @@ namespace tarvek {
 
 namespace {
 
-constexpr std::int32_t kFrameStep = 250;
-
 // The GIF, or the reason it could not be written.
-std::string writeGif(const std::vector<std::string>& frameFiles, const std::string& outputFile)
+std::string writeGif(const std::vector<std::string>& frameFiles, const std::string& outputFile,
+                     std::int32_t frameDelay)
 {
   if (frameFiles.empty())
     return "There is no frame to write to " + outputFile + ".";
   const std::vector<std::int32_t> delays =
-      gifDelays(frameTimes(static_cast<std::int32_t>(frameFiles.size())));
+      gifDelays(frameTimes(static_cast<std::int32_t>(frameFiles.size()), frameDelay));
   GifWriter writer(outputFile);
   for (std::size_t i = 0; i < frameFiles.size(); ++i) {
     const JpegPicture frame = readJpegFile(frameFiles[i]);
@@ -35,18 +34,18 @@ std::string writeGif(const std::vector<std::string>& frameFiles, const std::stri
 
 } // namespace
 
-std::vector<std::int32_t> frameTimes(std::int32_t n)
+std::vector<std::int32_t> frameTimes(std::int32_t n, std::int32_t step)
 {
   std::vector<std::int32_t> times;
   for (std::int32_t i = 0; i < n; ++i)
-    times.push_back(i * kFrameStep);
+    times.push_back(i * step);
   return times;
 }
 
 bool makeAnimatedGIF(const std::vector<std::string>& frameFiles, const std::string& outputFile,
-                     Prompts& prompts)
+                     std::int32_t frameDelay, Prompts& prompts)
 {
-  const std::string reason = writeGif(frameFiles, outputFile);
+  const std::string reason = writeGif(frameFiles, outputFile, frameDelay);
   if (!reason.empty()) {
     const std::string folder = frameFiles.empty() ? getFilePath(outputFile)
                                                   : getFilePath(frameFiles.front());

@@ -1,6 +1,8 @@
 // Animated GIF files through giflib, saved atomically.
 #include "imaging/gif_writer.h"
 
+#include "imaging/colour_quantiser.h"
+
 #include <gif_lib.h>
 
 #include <algorithm>
@@ -11,7 +13,7 @@ namespace tarvek {
 namespace {
 
 constexpr int kPaletteSize = 256;
-constexpr std::int32_t kLastFrameDelay = 25;
+constexpr std::int32_t kOnlyFrameDelay = 25;
 
 // giflib's output function: every byte goes to the pending file, whose
 // failures commit() reports.
@@ -103,24 +105,11 @@ bool GifWriter::addFrame(std::int32_t width, std::int32_t height, const std::uin
       == GIF_ERROR)
     return giflibFailed("frame delay");
 
-  // giflib quantises from three separate planes into colour indices.
-  const std::size_t pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-  std::vector<GifByteType> red(pixels);
-  std::vector<GifByteType> green(pixels);
-  std::vector<GifByteType> blue(pixels);
-  for (std::size_t i = 0; i < pixels; ++i) {
-    red[i] = rgb[3 * i];
-    green[i] = rgb[3 * i + 1];
-    blue[i] = rgb[3 * i + 2];
-  }
-  std::vector<GifByteType> indices(pixels);
-  std::vector<GifColorType> palette(kPaletteSize);
-  int colours = kPaletteSize;
-  if (GifQuantizeBuffer(static_cast<unsigned>(width), static_cast<unsigned>(height), &colours,
-                        red.data(), green.data(), blue.data(), indices.data(), palette.data())
-      == GIF_ERROR)
-    return fail("Could not write " + m_file.path() + ": " + frameName
-                + " could not be reduced to 256 colours.");
+  const QuantisedPicture picture = quantiseColours(rgb, width, height);
+  std::vector<GifColorType> palette(kPaletteSize, GifColorType{0, 0, 0});
+  for (std::size_t i = 0; i < picture.palette.size(); ++i)
+    palette[i] = {picture.palette[i][0], picture.palette[i][1], picture.palette[i][2]};
+  const std::vector<std::uint8_t>& indices = picture.indices;
   const std::unique_ptr<ColorMapObject, ColourMapFree> map(
       GifMakeMapObject(kPaletteSize, palette.data()));
   if (!map)
@@ -128,7 +117,8 @@ bool GifWriter::addFrame(std::int32_t width, std::int32_t height, const std::uin
   if (EGifPutImageDesc(m_gif, 0, 0, width, height, false, map.get()) == GIF_ERROR)
     return giflibFailed("frame header");
   for (std::int32_t y = 0; y < height; ++y) {
-    if (EGifPutLine(m_gif, indices.data() + static_cast<std::size_t>(y) * width, width)
+    auto* row = const_cast<GifByteType*>(indices.data() + static_cast<std::size_t>(y) * width);
+    if (EGifPutLine(m_gif, row, width)
         == GIF_ERROR)
       return giflibFailed("frame rows");
   }
@@ -160,7 +150,7 @@ std::vector<std::int32_t> gifDelays(const std::vector<std::int32_t>& startTimes)
   delays.reserve(startTimes.size());
   for (std::size_t i = 0; i < startTimes.size(); ++i) {
     if (i + 1 == startTimes.size()) {
-      delays.push_back(kLastFrameDelay);
+      delays.push_back(delays.empty() ? kOnlyFrameDelay : delays.back());
       break;
     }
     const double step = (static_cast<double>(startTimes[i + 1]) - startTimes[i]) / 10.0;

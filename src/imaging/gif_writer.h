@@ -13,7 +13,7 @@ struct GifFileType;
 namespace tarvek {
 
 // Writes a looping GIF89a animation, one frame at a time: each frame gets its
-// own 256-colour map quantised from its pixels, its delay, no transparency
+// own 256-colour map chosen from its pixels (quantiseColours), its delay, no transparency
 // and "do not dispose"; the file loops forever. Only the frame in hand is
 // held in memory, so the length of an animation costs nothing but file size.
 //
@@ -56,7 +56,8 @@ private:
 
 // The delays in hundredths of a second for frames shown from the given start
 // times in milliseconds: each frame lasts until the next one starts, the
-// last for 250 ms; at least 1 each.
+// last as long as the one before it (250 ms when it is the only one); at
+// least 1 each.
 std::vector<std::int32_t> gifDelays(const std::vector<std::int32_t>& startTimes);
 
 } // namespace tarvek

@@ -20,6 +20,10 @@ float rotationStepDegrees(std::int32_t rotationRange, std::int32_t frameCount)
 {
   if (frameCount < 2)
     return static_cast<float>(rotationRange);
+  // A whole turn ends where it began: its last frame stops one step short,
+  // so the looping animation shows no picture twice.
+  if (rotationRange >= 360)
+    return static_cast<float>(rotationRange) / static_cast<float>(frameCount);
   return static_cast<float>(rotationRange) / static_cast<float>(frameCount - 1);
 }
 

@@ -21,7 +21,9 @@ struct MovieOptions {
 };
 
 // The turn in degrees between two frames: the range over the gaps between
-// the frames, so the first and last frames lie the whole range apart.
+// the frames, so the first and last frames lie the whole range apart; a
+// whole turn (360) over the frames, so its last frame does not repeat the
+// first and the loop runs on smoothly.
 float rotationStepDegrees(std::int32_t rotationRange, std::int32_t frameCount);
 
 // The dialog's four summary lines, joined by CR LF, with no line end after

@@ -1,5 +1,6 @@
 #include "shell/app_shell.h"
 
+#include "platform/window_fit.h"
 #include "runtime/path_util.h"
 #include "runtime/runtime_error.h"
 #include "scene/gl_host.h"
@@ -35,6 +36,7 @@ std::unique_ptr<AppShell> startProgram(
     return nullptr;
   }
   shell->form1().show();
+  fitToScreen(shell->form1());
   if (!shell->settingsFileUsable())
     prompts.message(unusableSettingsMessage(shell->platform().settings.location()), {},
                     MessageIcon::Exclamation);

@@ -11,11 +11,35 @@
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace tarvek {
+
+namespace {
+
+// Paints a colour cell in exactly its colour; the chosen cell gets a frame
+// in the highlight colour instead of the highlight over the colour.
+class SwatchDelegate : public QStyledItemDelegate {
+public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+  {
+    painter->fillRect(option.rect, index.data(Qt::BackgroundRole).value<QBrush>());
+    if (option.state & QStyle::State_Selected) {
+      painter->save();
+      painter->setPen(QPen(option.palette.color(QPalette::Highlight), 2));
+      painter->drawRect(option.rect.adjusted(1, 1, -1, -1));
+      painter->restore();
+    }
+  }
+};
+
+} // namespace
 
 dlgATCOL::dlgATCOL(Form1& form, const Model& model, ColourChooser& chooser, QWidget* owner)
     : QDialog(owner), m_form(form), m_chooser(chooser)
@@ -35,6 +59,7 @@ dlgATCOL::dlgATCOL(Form1& form, const Model& model, ColourChooser& chooser, QWid
     swatch->setBackground(toQColor(m_form.scene().getAtomColor(std::int16_t(row))));
     table->setItem(row, 1, swatch);
   }
+  table->setItemDelegateForColumn(1, new SwatchDelegate(table));
   table->setCurrentCell(0, 0);
   connect(table, &QTableWidget::cellClicked, this, &dlgATCOL::cellClicked);
 

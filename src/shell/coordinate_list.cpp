@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionViewItem>
@@ -146,6 +147,10 @@ void CoordinateList::sizeColumns()
       width = std::max(width, textWidth(text));
     header->resizeSection(c, width);
   }
+  int listWidth = 2 * list->frameWidth() + list->verticalScrollBar()->sizeHint().width();
+  for (int c = 0; c < 4; ++c)
+    listWidth += header->sectionSize(c);
+  m_form.fitPanelsToList(listWidth);
 }
 
 void CoordinateList::copyXyzTable()

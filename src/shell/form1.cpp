@@ -9,6 +9,7 @@
 #include "platform/plain_tool_tip.h"
 #include "platform/run_command.h"
 #include "platform/utilities.h"
+#include "platform/window_fit.h"
 #include "runtime/file_util.h"
 #include "runtime/int_convert.h"
 #include "runtime/number_format.h"
@@ -36,6 +37,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -135,7 +137,10 @@ Form1::Form1(Platform& platform, Model& model, DisplaySettings& display, Prefere
   builder(m_seams.buildStackedCones, &SpecialCommands::buildStackedCones);
   builder(m_seams.makeTubeBundle, &SpecialCommands::makeTubeBundle);
   builder(m_seams.buildCustomMultiWall, &SpecialCommands::buildCustomMultiWall);
+  for (QWidget* panel : {fr1, fr2, fr3, fr4, fr5})
+    widenToText(*panel);
   resize(848, 637 + menuBar()->sizeHint().height());
+  holdTitle(*this);
   formLoad();
   qApp->installEventFilter(this);
 }
@@ -172,13 +177,19 @@ void Form1::buildControls()
   const char* const boxes[] = {"Atoms", "Bonds"};
   for (int i = 0; i < 2; ++i) {
     auto* frame = new QWidget(Toolbar1);
-    frame->setFixedSize(px(105 * 15), px(20 * 15) + 4);
+    frame->setMinimumSize(px(105 * 15), px(20 * 15) + 4);
+    auto* row = new QHBoxLayout(frame);
+    row->setContentsMargins(0, 0, 6, 0);
+    row->setSpacing(2);
     cbOP[i] = new QCheckBox(QString::fromLatin1(boxes[i]), frame);
     cbOP[i]->setChecked(true);
-    cbOP[i]->setGeometry(0, 2, 60, 20);
     cmbRAD[i] = new QComboBox(frame);
-    cmbRAD[i]->setGeometry(60, 0, 45, 22);
+    // The list is as wide as its widest item, so no percentage is cut short.
+    cmbRAD[i]->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     cmbRAD[i]->setStyleSheet(QStringLiteral("QComboBox { padding-left: 2px; }"));
+    row->addWidget(cbOP[i]);
+    row->addWidget(cmbRAD[i]);
+    row->addStretch();
     Toolbar1->addWidget(frame);
   }
   auto* frame3 = new QWidget(Toolbar1);
@@ -288,22 +299,30 @@ void Form1::buildControls()
 
   stb = new QFrame(m_client);
   stb->setFrameShape(QFrame::StyledPanel);
+  // The design's panel widths are least widths: a panel grows with its text,
+  // and the first takes what the others leave.
   const int widths[] = {537, 96, 96, 96};
+  auto* panels = new QHBoxLayout(stb);
+  panels->setContentsMargins(0, 1, 0, 1);
+  panels->setSpacing(2);
   const char* const hints[] = {"<L> Preferences, <R> XYZ Summary",
                                "<L> Increase Atom Size, <R> Decrease Atom Size",
                                "<L> Increase Atom Size, <R> Decrease Atom Size",
                                "<L> Increase Bond Width, <R> Decrease Bond Width"};
-  int x = 0;
   for (int i = 0; i < 4; ++i) {
     stbPanel[i] = new QLabel(stb);
     stbPanel[i]->setTextFormat(Qt::PlainText);
     stbPanel[i]->setFrameShape(QFrame::Panel);
     stbPanel[i]->setFrameShadow(QFrame::Sunken);
-    stbPanel[i]->setGeometry(x, 1, widths[i], 20);
+    stbPanel[i]->setMinimumWidth(widths[i]);
     stbPanel[i]->setToolTip(QString::fromLatin1(hints[i]));
     stbPanel[i]->setMargin(0);
     stbPanel[i]->setIndent(2);
-    x += widths[i] + 2;
+    if (i == 0)
+      stbPanel[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    else
+      stbPanel[i]->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
+    panels->addWidget(stbPanel[i], i == 0 ? 1 : 0);
   }
   stb->resize(848, 22);
 
@@ -1046,6 +1065,17 @@ void Form1::formResize()
   Line1[1]->setGeometry(0, toolbarHeight + 2, view->x(), 2);
   m_scene->resize();
   Label2->setVisible(fr5->expandedCaption());
+}
+
+void Form1::fitPanelsToList(int listWidth)
+{
+  const int width = std::max(px(3000), listWidth + 2 * lstXYZ->x());
+  if (width == fr4->width())
+    return;
+  for (auto* frame : {fr1, fr2, fr3, fr4, fr5})
+    frame->resize(width, frame->height());
+  lstXYZ->resize(width - 2 * lstXYZ->x(), lstXYZ->height());
+  formResize();
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)

@@ -232,6 +232,10 @@ private:
   void buildControls();
   void formLoad();
   void formResize();
+  // Widens the panel column when the coordinate list needs more than the
+  // design's width to show its columns (listWidth in pixels); never narrower
+  // than the design.
+  void fitPanelsToList(int listWidth);
   void buildSettingsMenus();
   void loadPreferences();
   void loadMaterialList();

@@ -185,7 +185,7 @@ void saveImageSequence(Form1& form, Platform& platform, const Model& model)
                                  * static_cast<float>(options.frameCount),
                   0);
   if (type == SequenceType::Gif) {
-    if (makeAnimatedGIF(frames, gif, platform.prompts))
+    if (makeAnimatedGIF(frames, gif, options.frameDelay, platform.prompts))
       form.setStatusPanel(1, savedText(gif));
   } else if (!frames.empty()) {
     form.setStatusPanel(1, savedText(frames.front() + " - " + getFileName(frames.back())));

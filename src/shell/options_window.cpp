@@ -58,11 +58,12 @@ QWidget* framedPage(const char* caption, QLayout* contents)
   return page;
 }
 
+// A flat face of exactly the colour: the style's shaded button face would
+// show it lighter at the top and darker at the bottom.
 void paintFace(QPushButton* button, std::uint32_t colour)
 {
-  QPalette palette = button->palette();
-  palette.setColor(QPalette::Button, toQColor(colour));
-  button->setPalette(palette);
+  button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid palette(dark); }")
+                            .arg(toQColor(colour).name()));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "model/model.h"
 #include "platform/prompts.h"
 #include "platform/run_command.h"
+#include "platform/window_fit.h"
 #include "runtime/number_format.h"
 #include "scene/scene_object.h"
 #include "tools/bond_range.h"
@@ -50,6 +51,7 @@ dlgBondUser::dlgBondUser(Model& model, CXXX& scene, Prompts& prompts, AbortToken
   connect(bt[3], &QPushButton::clicked, this, [this] { bt_Click(); });
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(frame);
+  holdTitle(*this);
 }
 
 void dlgBondUser::bt_Click()

@@ -3,6 +3,7 @@
 #include "tools/builder_dialogs.h"
 
 #include "platform/prompts.h"
+#include "platform/window_fit.h"
 #include "runtime/runtime_error.h"
 #include "tools/builder_dialog_values.h"
 #include "tools/select_on_focus.h"
@@ -161,6 +162,7 @@ dlgCONTUB::dlgCONTUB(Prompts& prompts, const std::string& junctionAddress, QWidg
   layout->addLayout(buttons);
   connect(OKButton, &QPushButton::clicked, this, [this] { OKButton_Click(); });
   connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+  holdTitle(*this);
 }
 
 void dlgCONTUB::showEvent(QShowEvent* event)

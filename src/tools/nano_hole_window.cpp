@@ -6,6 +6,7 @@
 #include "platform/prompts.h"
 #include "platform/qt_colour.h"
 #include "platform/save_dialog.h"
+#include "platform/window_fit.h"
 #include "runtime/atomic_file.h"
 #include "runtime/random_source.h"
 #include "tools/hole_export.h"
@@ -209,6 +210,9 @@ void frmNanoHoles::buildControls()
   body->addLayout(right);
   for (int i = 0; i < 10; ++i)
     lb[i] = new QLabel(this);
+  // Label 2 has no caption and no place in the layout; shown, it would lie
+  // over the toolbar's first button and take its clicks.
+  lb[2]->hide();
   Frame1 = new QGroupBox(QStringLiteral("Tiling Options"), this);
   auto* frameLayout = new QVBoxLayout(Frame1);
   lb[1]->setText(QStringLiteral("Multi-Grid Shifts"));
@@ -282,14 +286,15 @@ void frmNanoHoles::buildControls()
   right->addStretch(1);
 
   Timer1 = new QTimer(this);
-  Timer1->setInterval(10);
+  // At most ten brightness steps a second while a button is held.
+  Timer1->setInterval(100);
   connect(Timer1, &QTimer::timeout, this, [this] { timerTick(); });
 
   stb = new QStatusBar(this);
   for (auto& panel : stbPanel) {
     panel = new QLabel(stb);
     panel->setTextFormat(Qt::PlainText);
-    stb->addWidget(panel, 1);
+    stb->addWidget(panel, &panel == &stbPanel[3] ? 1 : 0);
   }
   outer->addWidget(stb);
 
@@ -371,8 +376,11 @@ void frmNanoHoles::generateTiling()
     lt[i]->setVisible(used);
     lbcol[i]->setVisible(used);
   }
-  for (int i = 0; i < 4; ++i)
+  for (int i = 0; i < 3; ++i)
     stbPanel[i]->setText(QString::fromStdString(m_tiling.statusTexts[i]));
+  // The last panel also shows saved paths: a long text is shortened to the
+  // panel rather than widening the window.
+  showElided(*stbPanel[3], QString::fromStdString(m_tiling.statusTexts[3]));
 }
 
 void frmNanoHoles::tabChanged(int index)
@@ -509,7 +517,7 @@ void frmNanoHoles::saveXYData()
     m_prompts.message(saved.error(), "Save XY Data", MessageIcon::Exclamation);
     return;
   }
-  stbPanel[3]->setText(QString::fromStdString(savedText(choice->path)));
+  showElided(*stbPanel[3], QString::fromStdString(savedText(choice->path)));
 }
 
 void frmNanoHoles::brightnessPressed(int index)

@@ -145,6 +145,7 @@ dlgRCALC::dlgRCALC(Model& model, const DisplaySettings& display, Prompts& prompt
   layout->addLayout(controls);
   layout->addWidget(lst, 1);
   resize(620, 420);
+  lst->resizeColumnsToContents();
   formLoad();
 }
 
@@ -176,6 +177,10 @@ void dlgRCALC::OKButton_Click(int index)
     if (index == 1)
       tfMW->setText(QString::fromStdString(m_calculator.mwntSequence()));
     showList();
+    // A search that found nothing says so instead of leaving an empty list.
+    if (index == 1 && m_calculator.list().empty())
+      m_prompts.message("No tube fits inside d = " + Format(inputs.d, "0.0##") + " with these limits.",
+                        "", MessageIcon::Information);
   });
 }
 

@@ -41,16 +41,20 @@ GifHandle slurp(const std::string& path)
   return gif;
 }
 
-TEST(GifAssemblyTest, framesStartEvery250Milliseconds)
+// Frames start one frame delay apart; each lasts until the next starts, the
+// last as long as the one before it.
+TEST(GifAssemblyTest, framesStartOneFrameDelayApart)
 {
-  EXPECT_EQ(frameTimes(2), (std::vector<std::int32_t>{0, 250}));
-  const std::vector<std::int32_t> hundred = frameTimes(100);
+  EXPECT_EQ(frameTimes(2, 250), (std::vector<std::int32_t>{0, 250}));
+  EXPECT_EQ(frameTimes(3, 150), (std::vector<std::int32_t>{0, 150, 300}));
+  const std::vector<std::int32_t> hundred = frameTimes(100, 250);
   ASSERT_EQ(hundred.size(), 100u);
   EXPECT_EQ(hundred.back(), 24750);
-  EXPECT_TRUE(frameTimes(0).empty());
-  // Each frame lasts until the next starts; the last 250 ms.
+  EXPECT_TRUE(frameTimes(0, 250).empty());
+  EXPECT_EQ(gifDelays(frameTimes(3, 150)), (std::vector<std::int32_t>{15, 15, 15}));
   EXPECT_EQ(gifDelays({0, 250, 500}), (std::vector<std::int32_t>{25, 25, 25}));
-  EXPECT_EQ(gifDelays({0, 100, 100}), (std::vector<std::int32_t>{10, 1, 25}));
+  EXPECT_EQ(gifDelays({0, 100, 100}), (std::vector<std::int32_t>{10, 1, 1}));
+  EXPECT_EQ(gifDelays({0}), (std::vector<std::int32_t>{25}));
 }
 
 const Rgb kFrameColours[] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
@@ -73,7 +77,7 @@ TEST(GifAssemblyTest, threeFramesBecomeALoopingGif)
   const std::vector<std::string> frames = writeFrames(dir);
   const std::string output = dir.file("movie.gif").string();
   FakePrompts prompts;
-  ASSERT_TRUE(makeAnimatedGIF(frames, output, prompts));
+  ASSERT_TRUE(makeAnimatedGIF(frames, output, 250, prompts));
   EXPECT_TRUE(prompts.calls.empty());
   EXPECT_EQ(readBytes(output).substr(0, 6), "GIF89a");
   for (const std::string& frame : frames)
@@ -138,7 +142,7 @@ TEST(GifAssemblyTest, failuresKeepTheFramesAndTheOlderGif)
     const std::string output = c.missingFolder ? dir.file("gone/movie.gif").string()
                                                : dir.write("movie.gif", older).string();
     FakePrompts prompts;
-    EXPECT_FALSE(makeAnimatedGIF(frames, output, prompts)) << c.name;
+    EXPECT_FALSE(makeAnimatedGIF(frames, output, 250, prompts)) << c.name;
     if (c.missingFolder)
       EXPECT_FALSE(fs::exists(output)) << c.name;
     else
@@ -182,7 +186,7 @@ TEST(GifAssemblyTest, writerRefusesEmptyAnimationsAndFrames)
   }
   EXPECT_FALSE(fs::exists(path));
   FakePrompts prompts;
-  EXPECT_FALSE(makeAnimatedGIF({}, path, prompts));
+  EXPECT_FALSE(makeAnimatedGIF({}, path, 250, prompts));
   EXPECT_FALSE(fs::exists(path));
 }
 

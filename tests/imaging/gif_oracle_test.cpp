@@ -37,7 +37,7 @@ TEST(GifOracleTest, outsideReadersSeeThreeLoopingFramesOf25Hundredths)
   }
   const std::string gif = dir.file("movie.gif").string();
   test::FakePrompts prompts;
-  ASSERT_TRUE(makeAnimatedGIF(frames, gif, prompts));
+  ASSERT_TRUE(makeAnimatedGIF(frames, gif, 250, prompts));
 
   const test::ToolResult text = test::runTool("giftext", {gif});
   ASSERT_EQ(text.exitCode, 0) << text.err;

@@ -24,6 +24,7 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QImageWriter>
 #include <QLabel>
 #include <QListWidget>
@@ -211,6 +212,25 @@ TEST(ImageBrowserWindowTest, listsPicturesByNameShowsTheFirstAndFillsThePanels)
   EXPECT_EQ(r.panel(5), "PNG");
   EXPECT_EQ(r.prompts.waitCount, 1);
   EXPECT_EQ(r.prompts.waitDepth, 0);
+}
+
+// The folder tree opens unfolded down to the browsed folder, with that
+// folder selected; the last status panel keeps off the window's edge.
+TEST(ImageBrowserWindowTest, folderTreeOpensAtTheBrowsedFolder)
+{
+  BrowserRig r;
+  const fs::path folder = r.folder("Kelvarin/Images");
+  r.open(folder);
+  QTreeView& tree = *r.window->Dir1;
+  const QModelIndex current = tree.currentIndex();
+  ASSERT_TRUE(current.isValid());
+  const auto* folders = static_cast<const QFileSystemModel*>(tree.model());
+  EXPECT_EQ(folders->filePath(current).toStdString(), folder.string());
+  EXPECT_TRUE(tree.selectionModel()->isSelected(current));
+  for (QModelIndex parent = current.parent(); parent.isValid(); parent = parent.parent())
+    EXPECT_TRUE(tree.isExpanded(parent)) << folders->filePath(parent).toStdString();
+  QLabel* last = r.window->stbPanel.back();
+  EXPECT_LE(last->mapTo(r.window.get(), QPoint(last->width(), 0)).x(), r.window->width() - 4);
 }
 
 TEST(ImageBrowserWindowTest, viewCentresSmallPicturesAndScalesLargeOnesToFiveSpare)

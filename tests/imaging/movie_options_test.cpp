@@ -9,7 +9,9 @@
 namespace tarvek {
 namespace {
 
-TEST(MovieOptionsTest, summaryShowsTheStepBetweenFirstAndLastFrame)
+// A part turn spreads its range from the first frame to the last; a whole
+// turn stops one step short of the first picture again.
+TEST(MovieOptionsTest, summaryShowsTheStepBetweenFrames)
 {
   const MovieOptions opening;
   EXPECT_EQ(movieSummary(opening.jpegQuality, opening.frameCount, opening.rotationRange),
@@ -18,7 +20,8 @@ TEST(MovieOptionsTest, summaryShowsTheStepBetweenFirstAndLastFrame)
     int range, frames;
     const char* step;
   } cases[] = {
-    {360, 7, "60.0 deg"}, {360, 36, "10.29 deg"}, {90, 2, "90.0 deg"}, {5, 100, "0.05 deg"},
+    {360, 7, "51.43 deg"}, {360, 36, "10.0 deg"}, {355, 72, "5.0 deg"}, {90, 2, "90.0 deg"},
+    {5, 100, "0.05 deg"},
   };
   for (const auto& c : cases) {
     const std::string summary = movieSummary(70, c.frames, c.range);

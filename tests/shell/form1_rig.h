@@ -7,6 +7,7 @@
 #include "scene/gl_host.h"
 #include "scene/gl_recording.h"
 #include "shell/form1.h"
+#include "support/click_drawn.h"
 #include "support/fake_abort.h"
 #include "support/fake_clock.h"
 #include "support/fake_colour_chooser.h"
@@ -78,7 +79,7 @@ struct Form1Rig {
       ADD_FAILURE() << "the main window was not exposed";
   }
 
-  void pressCalculate() { form->runCalculationButton->trigger(); }
+  void pressCalculate() { clickDrawn(*form->Toolbar1, *form->runCalculationButton); }
   std::string status(int panel) const { return form->stbPanel[panel]->text().toStdString(); }
   void setField(int index, const char* text)
   {

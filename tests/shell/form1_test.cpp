@@ -74,14 +74,19 @@ TEST(Form1Test, panelsStackDownTheLeftColumn)
   Form1& form = *rig.form;
   const int H = form.Toolbar1->height();
   const int T = form.fr1->y();
+  // The column is the design's 200 pixels wide, or wider where the
+  // coordinate list needs more to show its Z column.
+  const int W = form.fr1->width();
+  EXPECT_GE(W, 200);
   EXPECT_EQ(T, H + 4);
-  EXPECT_EQ(form.fr1->geometry(), QRect(8, T, 200, 47));
-  EXPECT_EQ(form.fr2->geometry(), QRect(8, T + 52, 200, 109));
+  EXPECT_EQ(form.fr1->geometry(), QRect(8, T, W, 47));
+  EXPECT_EQ(form.fr2->geometry(), QRect(8, T + 52, W, 109));
   EXPECT_EQ(form.fr3->y(), T + 166);
-  EXPECT_EQ(form.fr5->geometry(), QRect(8, T + 171, 200, 18));
+  EXPECT_EQ(form.fr5->geometry(), QRect(8, T + 171, W, 18));
   EXPECT_EQ(form.fr4->y(), T + 194);
+  EXPECT_EQ(form.fr4->width(), W);
   EXPECT_EQ(form.fr4->y() + form.fr4->height(), form.stb->y() - 3);
-  EXPECT_EQ(form.viewWidget()->geometry(), QRect(211, H, 635, form.stb->y() - H));
+  EXPECT_EQ(form.viewWidget()->geometry(), QRect(8 + W + 3, H, 848 - W - 13, form.stb->y() - H));
   EXPECT_TRUE(form.Label2->isHidden());
 
   form.panelClick(form.fr5);
@@ -106,7 +111,7 @@ TEST(Form1Test, panelsStackDownTheLeftColumn)
   form.mnuView_3_Click();
   EXPECT_FALSE(form.fr2->isHidden());
   EXPECT_TRUE(form.fr3->isHidden());
-  EXPECT_EQ(form.viewWidget()->x(), 211);
+  EXPECT_EQ(form.viewWidget()->x(), 8 + W + 3);
 
   form.cmbTYP->setCurrentIndex(2);
   form.mnuView_3_Click();

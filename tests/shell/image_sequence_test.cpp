@@ -160,6 +160,29 @@ TEST(ImageSequenceTest, gifChoiceLeavesOneLoopingGifAndTheViewWhereItBegan)
   EXPECT_TRUE(r.rig->prompts.messages().empty());
 }
 
+// The GIF's frames last the chosen frame delay; a whole turn in ten frames
+// shows ten poses, the last one step short of the first, so the loop runs on
+// without showing a picture twice.
+TEST(ImageSequenceTest, gifFollowsTheFrameDelayAndAWholeTurnRepeatsNoPose)
+{
+  SequenceRig r;
+  r.run(FileChoice{r.images() + "turn.gif", 3}, [](dlgMOVIE& dialog) {
+    frames(10, 360)(dialog);
+    dialog.slD->setValue(150);
+  });
+  QImageReader gif(QString::fromStdString(r.images() + "turn.gif"));
+  ASSERT_EQ(gif.imageCount(), 10);
+  for (int i = 0; i < 10; ++i) {
+    ASSERT_FALSE(gif.read().isNull()) << "frame " << i;
+    EXPECT_EQ(gif.nextImageDelay(), 150) << "frame " << i;
+  }
+  ASSERT_EQ(r.grab->poses.size(), 10u);
+  for (std::size_t i = 0; i < 10; ++i)
+    for (std::size_t k = i + 1; k < 10; ++k)
+      EXPECT_GT(turnBetween(r.grab->poses[i], r.grab->poses[k]), 1.0) << "frames " << i << ", " << k;
+  EXPECT_NEAR(turnBetween(r.grab->poses[9], r.grab->poses[0]), 36.0, 0.01);
+}
+
 TEST(ImageSequenceTest, jpegAndPngChoicesKeepTheirFrames)
 {
   SequenceRig r;

@@ -15,6 +15,7 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTest>
 #include <QTimer>
 
 #include <filesystem>
@@ -334,6 +335,45 @@ TEST(OptionsWindowTest, atomColoursOpenModalOverTheOptionsWindow)
   rig.options.btATCOL->click();
   EXPECT_EQ(title, " Atom Colors");
   EXPECT_EQ(owner, &rig.options);
+}
+
+// A colour button and an atom's colour cell show the stored colour exactly;
+// the chosen cell is marked by a frame that leaves its colour in view.
+TEST(OptionsWindowTest, swatchesShowTheirColourExactly)
+{
+  OptionsRig rig;
+  frmOptions& o = rig.options;
+  rig.open();
+  o.tbsOptions->setCurrentIndex(1);
+  rig.colourChooser.answer(packColor(255, 0, 0));
+  QTest::mouseClick(o.btCOL[0], Qt::LeftButton);
+  QApplication::processEvents();
+  const QImage face = o.btCOL[0]->grab().toImage();
+  EXPECT_EQ(QColor(face.pixel(face.width() / 2, face.height() / 2)), QColor(255, 0, 0));
+
+  QColor cellColour;
+  QColor cellCentre;
+  QColor cellEdge;
+  QColor highlight;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = dynamic_cast<dlgATCOL*>(QApplication::activeModalWidget());
+    if (dialog == nullptr)
+      return;
+    QTableWidget& table = *dialog->table;
+    table.setCurrentCell(5, 1);
+    QApplication::processEvents();
+    const QRect cell = table.visualItemRect(table.item(5, 1));
+    const QImage shown = table.viewport()->grab().toImage();
+    cellColour = table.item(5, 1)->background().color();
+    cellCentre = QColor(shown.pixel(cell.center()));
+    cellEdge = QColor(shown.pixel(cell.left() + 1, cell.center().y()));
+    highlight = table.palette().color(QPalette::Highlight);
+    dialog->close();
+  });
+  o.btATCOL->click();
+  ASSERT_TRUE(cellColour.isValid()) << "the atom colours did not open";
+  EXPECT_EQ(cellCentre, cellColour);
+  EXPECT_EQ(cellEdge, highlight);
 }
 
 TEST(OptionsWindowTest, startStyleAndHoveredButtons)

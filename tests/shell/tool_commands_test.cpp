@@ -6,6 +6,7 @@
 #include "shell/file_commands.h"
 #include "shell/tool_commands.h"
 #include "shell/tools_menu.h"
+#include "support/click_drawn.h"
 #include "support/scratch_dir.h"
 #include "tools/nano_hole_window.h"
 
@@ -155,7 +156,7 @@ TEST(ToolCommandsTest, nanoHoleArrayMinimisesTheMainWindowUntilClosed)
   EXPECT_EQ(window->stbPanel[2]->text(), QStringLiteral("705 tiles"));
 
   // Help opens the manual through the main window.
-  window->tbButton[5]->trigger();
+  test::clickDrawn(*window->tb1, *window->tbButton[5]);
   ASSERT_EQ(rig.shellOpen.calls.size(), 1u);
   EXPECT_TRUE(rig.shellOpen.calls[0].target.ends_with("/help/index.html")) << rig.shellOpen.calls[0].target;
 
@@ -179,7 +180,7 @@ TEST(ToolCommandsTest, savedHolesImportAsASheet)
   frmNanoHoles& window = *form.toolCommands().nanoHoleWindow();
   const std::filesystem::path saved = dir.file("holes.xy");
   rig.dialogs.answer(FileChoice{saved.string(), 1});
-  window.tbButton[2]->trigger();
+  test::clickDrawn(*window.tb1, *window.tbButton[2]);
   ASSERT_TRUE(std::filesystem::exists(saved));
   window.close();
 

@@ -162,21 +162,25 @@ TEST(RadiusCalculatorWindowTest, findThenViewBuildsTheWalls)
 }
 
 // An empty range: nothing to list, sort or copy, and nothing is said.
-TEST(RadiusCalculatorWindowTest, emptyRangeListsAndCopiesNothing)
+TEST(RadiusCalculatorWindowTest, emptyRangeListsAndCopiesNothingAndFindSaysSo)
 {
   Form1Rig rig;
   dlgRCALC& window = openCalculator(rig);
   QTest::mouseClick(window.OKButton[0], Qt::LeftButton);
   ASSERT_GT(window.lst->model()->rowCount(), 0);
-  setFields(window, {{1, "71"}, {2, "70"}});
+  setFields(window, {{1, "71"}, {2, "70"}, {3, "7.8"}});
   QTest::mouseClick(window.OKButton[0], Qt::LeftButton);
   EXPECT_EQ(window.lst->model()->rowCount(), 0);
+  EXPECT_TRUE(rig.prompts.calls.empty());
+  // A search that finds nothing says so.
   QTest::mouseClick(window.OKButton[1], Qt::LeftButton);
   EXPECT_TRUE(window.tfMW->text().isEmpty());
+  ASSERT_EQ(rig.prompts.calls.size(), 1u);
+  EXPECT_EQ(rig.prompts.calls[0].text, "No tube fits inside d = 7.8 with these limits.");
   clickHeader(window);
   EXPECT_FALSE(window.calculator().sortState());
   rightClickList(window);
-  EXPECT_TRUE(rig.prompts.calls.empty());
+  EXPECT_EQ(rig.prompts.calls.size(), 1u);
 }
 
 // A six-atom hexagon of side 1.42: 6 pairs at 1.42, 6 at 2.46, 3 at 2.84 Å.

@@ -3,6 +3,7 @@
 
 #include "runtime/number_format.h"
 #include "runtime/runtime_error.h"
+#include "support/click_drawn.h"
 #include "support/fake_file_dialogs.h"
 #include "support/fake_main_window.h"
 #include "support/fake_prompts.h"
@@ -139,7 +140,7 @@ TEST(NanoHoleWindowTest, tabsFillAndTransformOncePerPattern)
   EXPECT_EQ(w.lb[7]->text(), QStringLiteral("3"));
   EXPECT_EQ(w.stbPanel[2]->text(), QStringLiteral("705 tiles"));
   w.tab1->setCurrentIndex(3);
-  w.tbButton[0]->trigger();
+  test::clickDrawn(*w.tb1, *w.tbButton[0]);
   EXPECT_EQ(w.currentTab, 1);
   EXPECT_EQ(w.tab1->currentIndex(), 0);
   EXPECT_EQ(w.fourierDone, 0);
@@ -148,6 +149,19 @@ TEST(NanoHoleWindowTest, tabsFillAndTransformOncePerPattern)
   EXPECT_EQ(w.lst->model()->rowCount(), 0);
   w.tab1->setCurrentIndex(3);
   EXPECT_EQ(w.fourierRuns, 2);
+}
+
+// The Draw button takes the click at its centre, where a user aims, and
+// draws the tiling of the changed symmetry.
+TEST(NanoHoleWindowTest, drawButtonRegeneratesWhenClickedAtItsCentre)
+{
+  NanoHoleRig rig;
+  frmNanoHoles& w = rig.window;
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  w.scrF->setValue(7);
+  ASSERT_NE(w.stbPanel[0]->text(), QStringLiteral("7-fold symmetry"));
+  test::clickDrawn(*w.tb1, *w.tbButton[0]);
+  EXPECT_EQ(w.stbPanel[0]->text(), QStringLiteral("7-fold symmetry"));
 }
 
 TEST(NanoHoleWindowTest, brightnessRepeatsWhileHeld)
@@ -160,7 +174,8 @@ TEST(NanoHoleWindowTest, brightnessRepeatsWhileHeld)
   QTest::mousePress(w.lbBR1[1], Qt::LeftButton);
   EXPECT_EQ(Probe::brightness(c), 1.11f);
   EXPECT_TRUE(w.Timer1->isActive());
-  EXPECT_EQ(w.Timer1->interval(), 10);
+  // At most ten steps a second while held.
+  EXPECT_GE(w.Timer1->interval(), 100);
   w.timerTick();
   EXPECT_EQ(Probe::brightness(c), 1.11f * 1.11f);
   QTest::mouseRelease(w.lbBR1[1], Qt::LeftButton);
@@ -215,12 +230,12 @@ TEST(NanoHoleWindowTest, copyImageByTabAndHelp)
   PixelView* const expected[] = {w.pb, w.pb2, w.pb2, w.pb3};
   for (int tab = 0; tab < 4; ++tab) {
     w.tab1->setCurrentIndex(tab);
-    w.tbButton[3]->trigger();
+    test::clickDrawn(*w.tb1, *w.tbButton[3]);
     EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
               expected[tab]->picture()) << tab;
     EXPECT_EQ(rig.prompts.beeps, tab + 1);
   }
-  w.tbButton[5]->trigger();
+  test::clickDrawn(*w.tb1, *w.tbButton[5]);
   EXPECT_EQ(rig.services.calls, std::vector<std::string>{"ShowHelp 0"});
 }
 
@@ -233,7 +248,7 @@ TEST(NanoHoleWindowTest, saveCoordinates)
   const std::filesystem::path path = dir.file("holes.xy");
 
   rig.dialogs.answer(FileChoice{path.string(), 1});
-  w.tbButton[2]->trigger();
+  test::clickDrawn(*w.tb1, *w.tbButton[2]);
   ASSERT_EQ(rig.dialogs.calls.size(), 1u);
   EXPECT_EQ(rig.dialogs.calls[0].title, "Save XY Data");
   EXPECT_EQ(rig.dialogs.calls[0].folder, dir.path().string() + "/");
@@ -252,7 +267,7 @@ TEST(NanoHoleWindowTest, saveCoordinates)
   rig.dialogs.answer(FileChoice{path.string(), 2});
   rig.prompts.answerYesNo(true);
   rig.prompts.answerInput("2");
-  w.tbButton[2]->trigger();
+  test::clickDrawn(*w.tb1, *w.tbButton[2]);
   EXPECT_EQ(rig.dialogs.calls[1].suggestedName, "NHA_7-6-8-0.xy");
   ASSERT_EQ(rig.prompts.calls.back().title, "Apply Scale Factor?");
   EXPECT_EQ(rig.prompts.calls.back().text, "Center will be shifted to (0,0).\r\n\r\nEnter optional scaling factor.");
@@ -265,21 +280,21 @@ TEST(NanoHoleWindowTest, saveCoordinates)
 
   // Cancel in the dialog or the prompt leaves the older file as it was.
   rig.dialogs.answer(std::nullopt);
-  w.tbButton[2]->trigger();
+  test::clickDrawn(*w.tb1, *w.tbButton[2]);
   rig.dialogs.answer(FileChoice{path.string(), 2});
   rig.prompts.answerYesNo(true);
   rig.prompts.answerInput(std::nullopt);
-  w.tbButton[2]->trigger();
+  test::clickDrawn(*w.tb1, *w.tbButton[2]);
   rig.dialogs.answer(FileChoice{dir.file("holes").string(), 1});
   rig.prompts.answerYesNo(false);
-  w.tbButton[2]->trigger();
+  test::clickDrawn(*w.tb1, *w.tbButton[2]);
   EXPECT_EQ(rig.prompts.calls.back().text,
             "File already exists. Do you want to overwrite it?\r\n" + path.string());
   EXPECT_EQ(test::readBytes(path), centred);
 
   const std::filesystem::path missing = dir.file("no/such/folder/holes.xy");
   rig.dialogs.answer(FileChoice{missing.string(), 1});
-  w.tbButton[2]->trigger();
+  test::clickDrawn(*w.tb1, *w.tbButton[2]);
   ASSERT_EQ(rig.prompts.messages().size(), 1u);
   EXPECT_NE(rig.prompts.messages()[0].text.find(missing.string()), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(missing));
@@ -355,6 +370,28 @@ TEST(NanoHoleWindowTest, grabsForReview)
   EXPECT_TRUE(rig.window.grab().save(folder + QStringLiteral("/nano_hole_tiling.png")));
   rig.window.tab1->setCurrentIndex(3);
   EXPECT_TRUE(rig.window.grab().save(folder + QStringLiteral("/nano_hole_fourier.png")));
+}
+
+// A long saved path is shortened to the status panel, whole in its tooltip,
+// and the window keeps its width.
+TEST(NanoHoleWindowTest, longSavedPathIsElidedNotWidened)
+{
+  test::ScratchDir dir;
+  const std::filesystem::path folder = dir.path() / std::string(120, 'd');
+  std::filesystem::create_directories(folder);
+  NanoHoleRig rig(folder.string() + "/");
+  frmNanoHoles& w = rig.window;
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  const int width = w.width();
+  const std::string path = (folder / "holes.xy").string();
+  rig.dialogs.answer(FileChoice{path, 1});
+  test::clickDrawn(*w.tb1, *w.tbButton[2]);
+  QApplication::processEvents();
+  EXPECT_EQ(w.width(), width);
+  const QString shown = w.stbPanel[3]->text();
+  EXPECT_TRUE(shown.contains(QChar(0x2026))) << shown.toStdString();
+  EXPECT_LE(w.stbPanel[3]->fontMetrics().horizontalAdvance(shown), w.stbPanel[3]->width());
+  EXPECT_EQ(w.stbPanel[3]->toolTip().toStdString(), "Saved " + path);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "platform/platform.h"
 #include "platform/run_command.h"
 #include "platform/save_dialog.h"
+#include "platform/window_fit.h"
 #include "runtime/file_util.h"
 
 #include <QFrame>
@@ -131,6 +132,7 @@ frmXY::frmXY(Platform& platform, const Model& model, const Preferences& preferen
 
   connect(tab1, &QTabBar::currentChanged, this, [this](int index) { tabChanged(index); });
   loadDigitiser();
+  holdTitle(*this);
 }
 
 frmXY::~frmXY() = default;

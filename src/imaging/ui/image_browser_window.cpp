@@ -5,6 +5,7 @@
 #include "imaging/ui/thumbnail_strip.h"
 #include "platform/plain_tool_tip.h"
 #include "platform/platform.h"
+#include "platform/window_fit.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -91,6 +92,12 @@ frmAIL::frmAIL(Platform& platform, QWidget* parent) : QWidget(parent), m_platfor
   Dir1->setGeometry(kMargin, kMargin, kListWidth, kFolderListHeight);
   Dir1->viewport()->setMouseTracking(true);
   Dir1->viewport()->installEventFilter(this);
+  // The folders load in the background; once a level has come in, the
+  // browsed folder is brought into view again.
+  connect(m_folders, &QFileSystemModel::directoryLoaded, this, [this] {
+    if (Dir1->currentIndex().isValid())
+      Dir1->scrollTo(Dir1->currentIndex());
+  });
   connect(Dir1->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& current) {
             if (current.isValid())
@@ -132,6 +139,8 @@ frmAIL::frmAIL(Platform& platform, QWidget* parent) : QWidget(parent), m_platfor
 
   stb = new QStatusBar(this);
   stb->setSizeGripEnabled(false);
+  // The last panel keeps the same margin from the window's edge as the view.
+  stb->setContentsMargins(0, 0, kMargin, 0);
   for (std::size_t i = 0; i < stbPanel.size(); ++i) {
     stbPanel[i] = new QLabel(stb);
     stbPanel[i]->setTextFormat(Qt::PlainText);
@@ -166,6 +175,8 @@ void frmAIL::setPath(const std::string& folder)
   {
     const QSignalBlocker blocker(Dir1->selectionModel());
     const QModelIndex index = m_folders->index(path);
+    for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
+      Dir1->expand(parent);
     Dir1->setCurrentIndex(index);
     if (index.isValid())
       Dir1->scrollTo(index);
@@ -200,6 +211,7 @@ void frmAIL::folderChange(const QString& path)
   m_folder = path.endsWith(QLatin1Char('/')) ? path.toStdString() : path.toStdString() + "/";
   listFiles();
   setWindowTitle(QStringLiteral("Image Browser  [") + path + QStringLiteral("]"));
+  holdTitle(*this);
   selectFile(0);
   pb2->clearThumbnails();
   // A run still going on starts the new folder's when it has ended.
