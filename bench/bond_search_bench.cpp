@@ -136,9 +136,10 @@ void BM_createBondsTwoClusters(benchmark::State& state)
   model.atomCount = 40000;
   QuietPrompts prompts;
   NeverAbort abort;
+  const tarvek::bench::MinorFaults faults;
   for (auto _ : state)
     benchmark::DoNotOptimize(tarvek::createBonds(model, 0, 0, prompts, abort));
-  perAtom(state, model.atomCount, model);
+  perAtom(state, model.atomCount, model, faults);
 }
 BENCHMARK(BM_createBondsTwoClusters)->Unit(benchmark::kMillisecond);
 
@@ -153,9 +154,10 @@ void BM_findBondsOnePlace(benchmark::State& state)
   model.atomType.assign(n, 3);
   model.atomCount = static_cast<std::int32_t>(n);
   NeverAbort abort;
+  const tarvek::bench::MinorFaults faults;
   for (auto _ : state)
     benchmark::DoNotOptimize(tarvek::findBonds(model, abort));
-  perAtom(state, model.atomCount, model);
+  perAtom(state, model.atomCount, model, faults);
 }
 BENCHMARK(BM_findBondsOnePlace)->Unit(benchmark::kMillisecond);
 
