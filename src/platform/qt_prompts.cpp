@@ -1,7 +1,10 @@
 #include "platform/qt_prompts.h"
 
+#include "platform/window_fit.h"
+
 #include <QApplication>
 #include <QInputDialog>
+#include <QLayout>
 #include <QMessageBox>
 
 namespace tarvek {
@@ -64,13 +67,18 @@ bool QtPrompts::yesNo(const std::string& text, const std::string& title, Message
 std::optional<std::string> QtPrompts::input(const std::string& prompt, const std::string& title,
                                             const std::string& defaultText)
 {
-  bool ok = false;
-  QString text = QInputDialog::getText(QApplication::activeWindow(), displayTitle(title),
-                                       displayText(prompt), QLineEdit::Normal,
-                                       QString::fromStdString(defaultText), &ok);
-  if (!ok)
+  QInputDialog box(QApplication::activeWindow());
+  box.setWindowTitle(displayTitle(title));
+  box.setLabelText(displayText(prompt));
+  box.setTextValue(QString::fromStdString(defaultText));
+  holdTitle(box);
+  // The box lays itself out when first asked for its size (above); left as it
+  // is, that layout would reset the least width to the prompt's at show.
+  if (QLayout* layout = box.layout())
+    layout->setSizeConstraint(QLayout::SetDefaultConstraint);
+  if (box.exec() != QDialog::Accepted)
     return std::nullopt;
-  return text.toStdString();
+  return box.textValue().toStdString();
 }
 
 void QtPrompts::beep()

@@ -9,6 +9,7 @@
 #include "platform/qt_prompts.h"
 #include "platform/qt_settings_store.h"
 #include "platform/qt_shell_open.h"
+#include "platform/window_fit.h"
 #include "support/scratch_dir.h"
 
 #include <QApplication>
@@ -303,6 +304,20 @@ TEST(QtPromptsTest, inputReturnsTypedTextOrNothingOnCancel)
 
   whenModal([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
   EXPECT_EQ(prompts.input("Number of walls", "", "3"), std::nullopt);
+}
+
+// A short prompt must not narrow the box below its title.
+TEST(QtPromptsTest, inputBoxIsWideEnoughForItsTitle)
+{
+  QtPrompts prompts;
+  const QString title = QStringLiteral("POV-Ray [Material Properties]");
+  int width = 0;
+  whenModal([&](QWidget* w) {
+    width = w->width();
+    qobject_cast<QDialog*>(w)->reject();
+  });
+  prompts.input("x", title.toStdString(), "");
+  EXPECT_GE(width, QFontMetrics(QApplication::font()).horizontalAdvance(title) + kTitleBarRoom);
 }
 
 TEST(QtPromptsTest, waitCursorNestsAndEnds)
