@@ -3,6 +3,7 @@
 #include "pdfwriter/image_readers.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -84,6 +85,8 @@ std::string extensionOf(const std::string& path)
   return ext;
 }
 
+constexpr std::uint64_t kJpegMaxPixelsPerByte = 8 * 64;
+
 struct JpegError {
   jpeg_error_mgr manager;
   std::jmp_buf jump;
@@ -136,6 +139,15 @@ int decodeJpeg(std::FILE* file, RasterRecord* raster)
   const std::int32_t height = static_cast<std::int32_t>(info.image_height);
   int code =
       fitsLimit(info.image_width, info.image_height, 3) ? allocFirstRow(*raster, height) : kImageNoMemory;
+  // Huffman-coded data spends at least one bit on every 8 x 8 block, so a
+  // file cannot hold more pixels than this; an image that fits is given its
+  // whole raster at once. Arithmetic-coded data has no such bound: its rows
+  // still grow as they are decoded.
+  const std::uint64_t pixels = std::uint64_t(info.image_width) * info.image_height;
+  if (code == kImageOk && !info.arith_code && pixels > (fileSize(file) + 1) * kJpegMaxPixelsPerByte)
+    code = kImageReadError;
+  if (code == kImageOk && !info.arith_code)
+    code = growRows(*raster, info.image_height, info.image_height);
   if (code != kImageOk) {
     jpeg_destroy_decompress(&info);
     return code;
@@ -299,6 +311,44 @@ int tiffSilent(TIFF*, void*, const char*, const char*, va_list)
 }
 
 } // namespace
+
+std::string describeImageError(const std::string& path, int code)
+{
+  std::string reason;
+  switch (code) {
+  case kImageCannotOpen: {
+    // The loader keeps only its code; opening again gives the system's reason.
+    std::FILE* probe = std::fopen(path.c_str(), "rb");
+    const int error = probe ? 0 : errno;
+    if (probe)
+      std::fclose(probe);
+    char buffer[256];
+    reason = error ? ::strerror_r(error, buffer, sizeof buffer) : "it cannot be opened";
+    break;
+  }
+  case kImageUnknownExtension:
+    reason = "its name does not end in an image kind the library reads (JPG, PNG, GIF, TIF, "
+             "BMP, TGA, CEL, RGB, PSD, IFF)";
+    break;
+  case kImageUnsupported:
+  case kImageBadBits:
+    reason = "this variant of its format is not supported (such as CMYK JPEG, 16-bit "
+             "samples or JPEG inside TIFF)";
+    break;
+  case kImageNoMemory:
+    reason = "the image is larger than the 256 MiB pixel budget, or memory ran out";
+    break;
+  case kImageZeroSize:
+    reason = "its width or height is 0";
+    break;
+  case kImageReadError:
+    reason = "the file ends before its image data, or could not be read";
+    break;
+  default:
+    reason = "its image data is corrupt";
+  }
+  return "The image file " + path + " cannot be placed: " + reason;
+}
 
 int lastImageError()
 {

@@ -377,6 +377,10 @@ bool closeDocument(PdfDocument* doc)
   doc->end = 0;
   releaseTables(doc);
   doc->state = kClosed;
+  // Without a page there is no PDF file to name, and an earlier file at the
+  // path stays as it was.
+  if (doc->pageCount == 0)
+    doc->failed = true;
   return commitFile(doc);
 }
 
