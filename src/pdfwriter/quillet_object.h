@@ -19,7 +19,6 @@
 #include <cstring>
 #include <initializer_list>
 #include <new>
-#include <optional>
 #include <string>
 
 namespace quillet {
@@ -482,18 +481,18 @@ public:
       if (refusal)
         return raise(E_UNEXPECTED, CLSID_Quillet, IID_IQuillet,
                      std::string("Encrypt must follow Open before any page: ") + refusal);
-      // The security handler takes passwords as PDFDocEncoding bytes, which
-      // is what readers make of a password typed in.
-      const std::optional<std::string> owner =
-          utf8ToPdfDocEncoding(ownerPassword ? ownerPassword : "");
-      const std::optional<std::string> user =
-          utf8ToPdfDocEncoding(userPassword ? userPassword : "");
-      if (!owner || !user)
+      // A password may hold only characters of PDFDocEncoding, the
+      // character set of the security handler. Its bytes stay UTF-8: that
+      // is what the common readers hash when the password is typed in.
+      const std::string owner = ownerPassword ? ownerPassword : "";
+      const std::string user = userPassword ? userPassword : "";
+      const bool ownerFits = utf8ToPdfDocEncoding(owner).has_value();
+      if (!ownerFits || !utf8ToPdfDocEncoding(user))
         return raise(E_INVALIDARG, CLSID_Quillet, IID_IQuillet,
-                     std::string("Encrypt: the ") + (owner ? "user" : "owner") +
+                     std::string("Encrypt: the ") + (ownerFits ? "user" : "owner") +
                          " password holds a character that PDF passwords cannot hold; use "
                          "Latin letters, digits and the common signs of PDFDocEncoding");
-      if (!setupEncryption(m_doc, permission, 16, *owner, *user))
+      if (!setupEncryption(m_doc, permission, 16, owner, user))
         return raise(E_UNEXPECTED, CLSID_Quillet, IID_IQuillet,
                      "Encrypt must follow Open before any page: the document has already "
                      "written data");
