@@ -148,5 +148,25 @@ TEST(PdfPageTest, failedCaptureWritesNoReport)
   EXPECT_FALSE(fs::exists(r.target()));
 }
 
+// The built library fails ImageOut for a picture it cannot read; the
+// command shows the library's reason and writes no file.
+TEST(PdfPageTest, pictureTheLibraryCannotReadEndsTheReportWithItsReason)
+{
+  PdfRig r;
+  const QuilletServer library = quilletServer({QUILLET_LIBRARY_DIR});
+  // The picture goes missing between the capture and the report.
+  r.rig->form->pdfPage().useServer({[&] {
+                                      fs::remove(r.image());
+                                      return library.create();
+                                    },
+                                    library.lastError});
+  r.exportPdf();
+  const auto messages = r.rig->prompts.messages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].text, "The PDF file could not be written: ImageOut: The image file " +
+                                  r.image() + " cannot be placed: No such file or directory");
+  EXPECT_FALSE(fs::exists(r.target()));
+}
+
 } // namespace
 } // namespace tarvek
