@@ -53,3 +53,29 @@ unsigned long libharuReportPage(const char* pdfPath, const char* fontPath, const
   HPDF_Free(pdf);
   return status;
 }
+
+unsigned long libharuTextPage(const char* pdfPath, const char* fontPath, const char* jpegPath,
+                              const char* const* lines, int count)
+{
+  HPDF_STATUS status = HPDF_OK;
+  HPDF_Doc pdf = HPDF_New(recordError, &status);
+  if (!pdf)
+    return HPDF_FAILD_TO_ALLOC_MEM;
+  HPDF_SetCompressionMode(pdf, HPDF_COMP_ALL);
+  const char* fontName = HPDF_LoadTTFontFromFile(pdf, fontPath, HPDF_FALSE);
+  HPDF_Font font = fontName ? HPDF_GetFont(pdf, fontName, "WinAnsiEncoding") : NULL;
+  if (!font && status == HPDF_OK)
+    status = HPDF_INVALID_FONT_NAME;
+  HPDF_Page page = HPDF_AddPage(pdf);
+  HPDF_Page_SetSize(page, HPDF_PAGE_SIZE_A4, HPDF_PAGE_PORTRAIT);
+  if (font && status == HPDF_OK) {
+    HPDF_Image image = HPDF_LoadJpegImageFromFile(pdf, jpegPath);
+    if (image)
+      HPDF_Page_DrawImage(page, image, 47, 420, 500, 375);
+    for (int i = 0; i < count; ++i)
+      textAt(page, font, 10, 47, 400 - 12 * (float)i, lines[i]);
+    HPDF_SaveToFile(pdf, pdfPath);
+  }
+  HPDF_Free(pdf);
+  return status;
+}
