@@ -111,6 +111,67 @@ void jpegMessage(j_common_ptr info, int level)
     error->dataEnded = true;
 }
 
+// The file read in large blocks: libjpeg decodes an MCU by its fast path
+// only while the buffer holds enough data for it, which its own 4096-byte
+// file buffer often does not. The block lives in the decompressor's pool.
+struct BlockSource {
+  jpeg_source_mgr manager;
+  std::FILE* file;
+  JOCTET* block;
+};
+
+constexpr std::size_t kJpegReadBlock = 65536;
+
+void blockSourceInit(j_decompress_ptr) {}
+
+boolean blockSourceFill(j_decompress_ptr info)
+{
+  auto* source = reinterpret_cast<BlockSource*>(info->src);
+  std::size_t count = std::fread(source->block, 1, kJpegReadBlock, source->file);
+  if (count == 0) {
+    // As libjpeg's own source does: warn, then end the data with an EOI.
+    WARNMS(info, JWRN_JPEG_EOF);
+    source->block[0] = 0xFF;
+    source->block[1] = JPEG_EOI;
+    count = 2;
+  }
+  source->manager.next_input_byte = source->block;
+  source->manager.bytes_in_buffer = count;
+  return TRUE;
+}
+
+void blockSourceSkip(j_decompress_ptr info, long count)
+{
+  jpeg_source_mgr& manager = *info->src;
+  while (count > static_cast<long>(manager.bytes_in_buffer)) {
+    count -= static_cast<long>(manager.bytes_in_buffer);
+    blockSourceFill(info);
+  }
+  if (count > 0) {
+    manager.next_input_byte += count;
+    manager.bytes_in_buffer -= static_cast<std::size_t>(count);
+  }
+}
+
+void blockSourceTerm(j_decompress_ptr) {}
+
+void useBlockSource(j_decompress_ptr info, std::FILE* file)
+{
+  auto* source = static_cast<BlockSource*>((*info->mem->alloc_small)(
+      reinterpret_cast<j_common_ptr>(info), JPOOL_PERMANENT, sizeof(BlockSource)));
+  source->block = static_cast<JOCTET*>((*info->mem->alloc_large)(
+      reinterpret_cast<j_common_ptr>(info), JPOOL_PERMANENT, kJpegReadBlock));
+  source->file = file;
+  source->manager.init_source = blockSourceInit;
+  source->manager.fill_input_buffer = blockSourceFill;
+  source->manager.skip_input_data = blockSourceSkip;
+  source->manager.resync_to_restart = jpeg_resync_to_restart;
+  source->manager.term_source = blockSourceTerm;
+  source->manager.bytes_in_buffer = 0;
+  source->manager.next_input_byte = nullptr;
+  info->src = &source->manager;
+}
+
 // No C++ object lives across the jump: only the caller's raster, which is
 // written into, never constructed here.
 int decodeJpeg(std::FILE* file, RasterRecord* raster)
@@ -128,7 +189,7 @@ int decodeJpeg(std::FILE* file, RasterRecord* raster)
   jpeg_create_decompress(&info);
   // Buffers of a progressive file beyond the budget fail instead of growing.
   info.mem->max_memory_to_use = static_cast<long>(kMaxRasterBytes);
-  jpeg_stdio_src(&info, file);
+  useBlockSource(&info, file);
   jpeg_read_header(&info, TRUE);
   if (info.out_color_space != JCS_GRAYSCALE && info.out_color_space != JCS_RGB) {
     jpeg_destroy_decompress(&info);
