@@ -59,6 +59,12 @@ bool fitsPdfNumber(double v)
   return std::isfinite(v) && std::fabs(v) <= 2147483647.0;
 }
 
+std::string systemReason(int errorNumber)
+{
+  char buffer[256];
+  return errorNumber ? ::strerror_r(errorNumber, buffer, sizeof buffer) : "the output failed";
+}
+
 std::string describeNumberRefusal(double v)
 {
   char digits[32];

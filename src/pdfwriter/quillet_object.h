@@ -41,6 +41,9 @@ float component(OLE_COLOR c, int shift);
 // integer range of PDF 1.3, since values of 32768 and more are written as
 // integers.
 bool fitsPdfNumber(double v);
+// The system's text for an error number; "the output failed" for 0.
+std::string systemReason(int errorNumber);
+
 // Why v cannot be written, for a failure's description.
 std::string describeNumberRefusal(double v);
 
@@ -330,9 +333,14 @@ public:
         return S_OK;
       // The properties kept by resetDefaults reach a new document only
       // when they are put again.
-      m_doc = openDocument(filename, 13);
-      if (!m_doc)
+      int reason = 0;
+      m_doc = openDocument(filename, 13, OpenOptions{}, &reason);
+      if (!m_doc) {
+        // The result says it; the error info says why, for a client that asks.
+        raise(S_OK, CLSID_Quillet, IID_IQuillet,
+              "Could not open " + std::string(filename) + ": " + systemReason(reason));
         return S_OK;
+      }
       *result = 1;
       return S_OK;
     });
@@ -349,17 +357,15 @@ public:
         discardDocument();
         return raise(E_FAIL, CLSID_Quillet, IID_IQuillet, "The document has no page.");
       }
-      errno = 0;
       const bool written = closeDocument(m_doc);
-      const int reason = errno;
+      const int reason = m_doc->errorNumber;
       const std::string path = m_doc->targetPath;
       freeDocument(m_doc);
       m_doc = nullptr;
       if (written)
         return S_OK;
-      char buffer[256];
-      const char* text = reason ? ::strerror_r(reason, buffer, sizeof buffer) : "the output failed";
-      return raise(E_FAIL, CLSID_Quillet, IID_IQuillet, "Could not write " + path + ": " + text);
+      return raise(E_FAIL, CLSID_Quillet, IID_IQuillet,
+                   "Could not write " + path + ": " + systemReason(reason));
     });
   }
 

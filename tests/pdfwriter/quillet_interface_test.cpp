@@ -1,16 +1,22 @@
-#include "pdfwriter/pdf_test_support.h"
-#include "pdfwriter/quillet_test_support.h"
 #include "pdfwriter/image_fixtures.h"
 #include "pdfwriter/image_format_fixtures.h"
+#include "pdfwriter/pdf_test_support.h"
+#include "pdfwriter/quillet_test_support.h"
 #include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <limits>
 #include <thread>
 #include <vector>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace quillet {
 namespace {
@@ -761,6 +767,73 @@ TEST(QuilletInterfaceTest, failuresAreReportedNotSwallowed)
   EXPECT_EQ(q->get_StringWidth("x", nullptr), E_POINTER);
   EXPECT_EQ(q->get_StringWidth("x", &width), S_OK);
   EXPECT_EQ(width, 0);
+}
+
+// The document file is saved as every other file: a link stays a link to
+// the new file, a replaced file keeps its permissions, a file the user may
+// not write is refused, and failures name the system's reason.
+TEST(QuilletInterfaceTest, documentFileFollowsTheSaveRules)
+{
+  ScratchDir dir;
+  Ref<IQuillet> q = makeQuillet();
+  auto writePage = [&](const std::filesystem::path& path) {
+    if (open(q.get(), path) != 1)
+      return E_UNEXPECTED;
+    q->NewPage();
+    return q->Close();
+  };
+
+  const auto real = dir.write("real.pdf", "old");
+  ::chmod(real.c_str(), 0640);
+  std::filesystem::create_symlink("real.pdf", dir.file("link.pdf"));
+  ASSERT_EQ(writePage(dir.file("link.pdf")), S_OK);
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.pdf")));
+  EXPECT_EQ(readBytes(real).rfind("%PDF-1.3", 0), 0u);
+  struct stat info {};
+  ASSERT_EQ(::stat(real.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+
+  std::filesystem::create_symlink("loop.pdf", dir.file("loop.pdf"));
+  std::int32_t opened = 0;
+  EXPECT_EQ(q->get_Open(dir.file("loop.pdf").c_str(), &opened), S_OK);
+  EXPECT_EQ(opened, -1);
+  EXPECT_EQ(test::lastErrorDescription(), "Could not open " + dir.file("loop.pdf").string() +
+                                              ": " + std::strerror(ELOOP));
+
+  if (::geteuid() != 0) {
+    const auto kept = dir.write("kept.pdf", "kept");
+    ::chmod(kept.c_str(), 0444);
+    EXPECT_EQ(q->get_Open(kept.c_str(), &opened), S_OK);
+    EXPECT_EQ(opened, -1);
+    EXPECT_EQ(test::lastErrorDescription(),
+              "Could not open " + kept.string() + ": " + std::strerror(EACCES));
+    EXPECT_EQ(readBytes(kept), "kept");
+  }
+
+  // A write the system refuses (here beyond the file size limit, in a child
+  // so the limit ends with it) fails Close with the system's reason.
+  const auto big = dir.file("big.pdf");
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{4096, 4096};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    Ref<IQuillet> inChild = makeQuillet();
+    const std::vector<unsigned char> pixels = test::gradientPixels(300, 300);
+    std::int32_t result = 0;
+    inChild->get_Open(big.c_str(), &result);
+    inChild->NewPage();
+    inChild->ImageOutMem(0, 0, pixels.data(), 300, 300);
+    const bool failed = inChild->Close() == E_FAIL &&
+                        test::lastErrorDescription() ==
+                            "Could not write " + big.string() + ": " + std::strerror(EFBIG);
+    ::_exit(failed ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_FALSE(std::filesystem::exists(big));
 }
 
 // The last Release with a document open writes nothing, and leaves a file
