@@ -559,7 +559,7 @@ TEST(QuilletInterfaceTest, imagesThatCannotBeReadFailAndDrawNothing)
     std::string file;
     std::string reason;
   } failures[] = {
-      {dir.file("none.jpg").string(), "No such file or directory"},
+      {dir.file("none.jpg").string(), std::strerror(ENOENT)},
       {dir.file("unknown.xyz").string(), "does not end in an image kind"},
       {dir.file("cmyk.jpg").string(), "CMYK JPEG"},
       {dir.file("gray16.tif").string(), "16-bit"},

@@ -12,6 +12,8 @@
 #include <QAction>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -164,7 +166,7 @@ TEST(PdfPageTest, pictureTheLibraryCannotReadEndsTheReportWithItsReason)
   const auto messages = r.rig->prompts.messages();
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].text, "The PDF file could not be written: ImageOut: The image file " +
-                                  r.image() + " cannot be placed: No such file or directory");
+                                  r.image() + " cannot be placed: " + std::strerror(ENOENT));
   EXPECT_FALSE(fs::exists(r.target()));
 }
 
