@@ -80,14 +80,23 @@ void BM_ReportByProgId(benchmark::State& state)
 }
 BENCHMARK(BM_ReportByProgId)->Unit(benchmark::kMillisecond);
 
-void BM_ReportByLibharu(benchmark::State& state)
+// The font file libharu loads, or empty with the benchmark skipped.
+std::string libharuFontFile(benchmark::State& state)
 {
-  const fs::path pdf = scratchFile("report-libharu.pdf");
   const auto font = quillet::FontconfigLocator().fileOf("Liberation Sans");
   if (!font) {
     state.SkipWithError("fontconfig finds no Liberation Sans (fonts-liberation2)");
-    return;
+    return {};
   }
+  return font->path;
+}
+
+void BM_ReportByLibharu(benchmark::State& state)
+{
+  const fs::path pdf = scratchFile("report-libharu.pdf");
+  const std::string font = libharuFontFile(state);
+  if (font.empty())
+    return;
   const std::string jpeg = viewJpeg().string();
   const std::string description =
       "Chirality Indices (6,0), Tube-Length 12.3 \xC5 (zig-zag structure)";
@@ -95,7 +104,7 @@ void BM_ReportByLibharu(benchmark::State& state)
   double seconds = 0;
   for (auto _ : state) {
     const auto start = Clock::now();
-    if (libharuReportPage(pdf.c_str(), font->path.c_str(), jpeg.c_str(), kTitle,
+    if (libharuReportPage(pdf.c_str(), font.c_str(), jpeg.c_str(), kTitle,
                           description.c_str(), footer.c_str()) != 0) {
       state.SkipWithError("libharu could not write the page");
       return;
@@ -167,11 +176,9 @@ BENCHMARK(BM_TextPageByProgId)->Unit(benchmark::kMillisecond)->Iterations(50);
 void BM_TextPageByLibharu(benchmark::State& state)
 {
   const fs::path pdf = scratchFile("page-libharu.pdf");
-  const auto font = quillet::FontconfigLocator().fileOf("Liberation Sans");
-  if (!font) {
-    state.SkipWithError("fontconfig finds no Liberation Sans (fonts-liberation2)");
+  const std::string font = libharuFontFile(state);
+  if (font.empty())
     return;
-  }
   const std::string jpeg = pageJpeg().string();
   const std::vector<std::string> lines = pageLines();
   std::vector<const char*> texts;
@@ -180,7 +187,7 @@ void BM_TextPageByLibharu(benchmark::State& state)
   double seconds = 0;
   for (auto _ : state) {
     const auto start = Clock::now();
-    if (libharuTextPage(pdf.c_str(), font->path.c_str(), jpeg.c_str(), texts.data(),
+    if (libharuTextPage(pdf.c_str(), font.c_str(), jpeg.c_str(), texts.data(),
                         kPageLines) != 0) {
       state.SkipWithError("libharu could not write the page");
       return;

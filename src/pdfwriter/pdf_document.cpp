@@ -13,7 +13,6 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <random>
 #include <sys/stat.h>
@@ -46,28 +45,6 @@ std::size_t writeToFile(PdfDocument& doc, const unsigned char* bytes, std::size_
     done += static_cast<std::size_t>(n);
   }
   return done;
-}
-
-constexpr int kMaxLinkHops = 40;
-
-// The file a save replaces: links are followed so that the rename lands on
-// their final target. ELOOP on a cycle.
-int resolveLinks(const std::string& path, std::string& target)
-{
-  namespace fs = std::filesystem;
-  fs::path p = path;
-  for (int hop = 0; hop < kMaxLinkHops; ++hop) {
-    std::error_code ec;
-    if (!fs::is_symlink(fs::symlink_status(p, ec))) {
-      target = p.string();
-      return 0;
-    }
-    const fs::path next = fs::read_symlink(p, ec);
-    if (ec)
-      return ec.value();
-    p = next.is_absolute() ? next : p.parent_path() / next;
-  }
-  return ELOOP;
 }
 
 // The pending file is made 0600; a saved document gets the mode an ordinary create
@@ -281,7 +258,7 @@ PdfDocument* openDocument(const std::string& path, int version, const OpenOption
   if (path.empty())
     return refuse(ENOENT);
   std::string replaced;
-  if (const int error = resolveLinks(path, replaced))
+  if (const int error = tarvek::resolveLinks(path, replaced))
     return refuse(error);
   struct stat info;
   const bool exists = ::stat(replaced.c_str(), &info) == 0;

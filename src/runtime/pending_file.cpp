@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -172,6 +173,25 @@ void sweepStaleSaves(const std::string& folder)
     ::close(fd);
   }
   ::closedir(dir);
+}
+
+int resolveLinks(const std::string& path, std::string& target)
+{
+  namespace fs = std::filesystem;
+  constexpr int kMaxLinkHops = 40;
+  fs::path p = path;
+  for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+    std::error_code ec;
+    if (!fs::is_symlink(fs::symlink_status(p, ec))) {
+      target = p.string();
+      return 0;
+    }
+    const fs::path next = fs::read_symlink(p, ec);
+    if (ec)
+      return ec.value();
+    p = next.is_absolute() ? next : p.parent_path() / next;
+  }
+  return ELOOP;
 }
 
 } // namespace tarvek

@@ -40,6 +40,11 @@ private:
   std::string m_name; // the named file's path, when there is one
 };
 
+// The file a save to `path` replaces: symbolic links are followed so that
+// the rename lands on their final target and the links stay links. 0, or
+// the system's error number (ELOOP on a cycle).
+int resolveLinks(const std::string& path, std::string& target);
+
 // Removes the folder's ".tarvek-save-" files that belong to this user and
 // that no living writer holds locked; nothing else is touched.
 void sweepStaleSaves(const std::string& folder);
