@@ -5,6 +5,8 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <mutex>
+#include <set>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -80,6 +82,18 @@ int openNamed(const std::string& folder, int& fd, std::string& name)
   return EEXIST;
 }
 
+// True the first time a folder is named in this process. Stale files are
+// rare (a writer killed mid-save), so one sweep per folder and process keeps
+// them from piling up, and a file saved again and again does not read the
+// whole folder each time.
+bool firstVisit(const std::string& folder)
+{
+  static std::mutex mutex;
+  static std::set<std::string> swept;
+  const std::lock_guard lock(mutex);
+  return swept.insert(folder).second;
+}
+
 } // namespace
 
 PendingFile::~PendingFile()
@@ -91,7 +105,8 @@ int PendingFile::open(const std::string& target)
 {
   discard();
   m_folder = folderOf(target);
-  sweepStaleSaves(m_folder);
+  if (firstVisit(m_folder))
+    sweepStaleSaves(m_folder);
   // Naming it later goes through /proc; without /proc only a named file works.
   if (::access("/proc/self/fd", X_OK) == 0) {
     const int fd = ::open(m_folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);

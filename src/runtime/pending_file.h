@@ -10,9 +10,9 @@ namespace tarvek {
 // a writer killed at any point leaves nothing behind. commitTo() gives it a
 // unique temporary name and renames that over the target. Where the
 // filesystem has no unnamed files, a named ".tarvek-save-XXXXXX" file is used
-// instead, held under flock while it lives; every open() first removes such
-// files of this user that no living writer holds, so a killed writer's file
-// goes at the next save into the folder.
+// instead, held under flock while it lives; the first open() into a folder in
+// each process removes such files of this user that no living writer holds,
+// so a killed writer's file goes at the next run's first save there.
 //
 // Depends on nothing but the C library, so the PDF writer can use it too.
 class PendingFile {
