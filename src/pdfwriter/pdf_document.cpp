@@ -205,14 +205,17 @@ void releaseTables(PdfDocument* doc)
 }
 
 // Names the finished file as the target; any earlier failure, or a failure
-// here, discards it instead.
+// here, discards it instead. The folder is not synced: a power cut just
+// after Close may bring back the previous document, whole, and that sync
+// alone took longer than writing a one-page report.
 bool commitFile(PdfDocument* doc)
 {
   if (!doc->failed && ::fsync(doc->fd) != 0)
     noteFailure(*doc, errno);
   doc->fd = -1;
   if (!doc->failed)
-    if (const int error = doc->pending.commitTo(doc->replacedPath))
+    if (const int error =
+            doc->pending.commitTo(doc->replacedPath, tarvek::PendingFile::FolderSync::Skip))
       noteFailure(*doc, error);
   if (doc->failed) {
     doc->pending.discard();

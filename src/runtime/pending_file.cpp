@@ -122,7 +122,7 @@ int PendingFile::open(const std::string& target)
   return openNamed(m_folder, m_fd, m_name);
 }
 
-int PendingFile::commitTo(const std::string& target)
+int PendingFile::commitTo(const std::string& target, FolderSync folderSync)
 {
   if (m_fd < 0)
     return EBADF;
@@ -151,7 +151,8 @@ int PendingFile::commitTo(const std::string& target)
   // The caller synced the data before; a close error cannot undo the rename.
   ::close(m_fd);
   m_fd = -1;
-  syncFolder(m_folder);
+  if (folderSync == FolderSync::Sync)
+    syncFolder(m_folder);
   return 0;
 }
 

@@ -27,10 +27,15 @@ public:
   int open(const std::string& target);
   // The descriptor to write into and sync, or -1.
   int fd() const { return m_fd; }
+  // Whether commitTo() syncs the folder after the rename. The data is synced
+  // before it either way, so a power cut leaves the old or the new file
+  // whole; the folder sync only makes sure it is the new one.
+  enum class FolderSync { Sync, Skip };
   // Names the data, already synced by the caller, as target (replacing it
-  // with one rename), closes the file and syncs the folder; 0 or the system's
-  // error number, after which nothing of the file remains.
-  int commitTo(const std::string& target);
+  // with one rename), closes the file and syncs the folder unless told not
+  // to; 0 or the system's error number, after which nothing of the file
+  // remains.
+  int commitTo(const std::string& target, FolderSync folderSync = FolderSync::Sync);
   // Closes the file and removes any name it had; also what the destructor does.
   void discard();
 
