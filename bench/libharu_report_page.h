@@ -10,6 +10,11 @@ extern "C" {
 unsigned long libharuReportPage(const char* pdfPath, const char* fontPath, const char* jpegPath,
                                 const char* title, const char* description, const char* footer);
 
+/* A page of `count` lines of 10-point text under a picture drawn 500 x 375
+   points, with the TrueType font not embedded. */
+unsigned long libharuTextPage(const char* pdfPath, const char* fontPath, const char* jpegPath,
+                              const char* const* lines, int count);
+
 #ifdef __cplusplus
 }
 #endif

@@ -208,7 +208,12 @@ bool PdfReport::openPDF(const std::string& fileName, int /*kindIndex*/)
   try {
     check(m_pdf->get_Open(fileName.c_str(), &m_openResult));
     if (m_openResult < 0) {
-      m_prompts.message(kTexts.openFailed + fileName, {}, MessageIcon::None);
+      // The library says why on a line of its own, such as a folder that
+      // may not be written.
+      std::string text = kTexts.openFailed + fileName;
+      if (const std::string reason = m_server.lastError(); !reason.empty())
+        text += "\r\n" + reason;
+      m_prompts.message(text, {}, MessageIcon::None);
       return false;
     }
     std::string answer;

@@ -3,6 +3,7 @@
 #include "pdfwriter/image_readers.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -84,6 +85,8 @@ std::string extensionOf(const std::string& path)
   return ext;
 }
 
+constexpr std::uint64_t kJpegMaxPixelsPerByte = 8 * 64;
+
 struct JpegError {
   jpeg_error_mgr manager;
   std::jmp_buf jump;
@@ -131,6 +134,67 @@ void jpegMessage(j_common_ptr info, int level)
     error->dataEnded = true;
 }
 
+// The file read in large blocks: libjpeg decodes an MCU by its fast path
+// only while the buffer holds enough data for it, which its own 4096-byte
+// file buffer often does not. The block lives in the decompressor's pool.
+struct BlockSource {
+  jpeg_source_mgr manager;
+  std::FILE* file;
+  JOCTET* block;
+};
+
+constexpr std::size_t kJpegReadBlock = 65536;
+
+void blockSourceInit(j_decompress_ptr) {}
+
+boolean blockSourceFill(j_decompress_ptr info)
+{
+  auto* source = reinterpret_cast<BlockSource*>(info->src);
+  std::size_t count = std::fread(source->block, 1, kJpegReadBlock, source->file);
+  if (count == 0) {
+    // As libjpeg's own source does: warn, then end the data with an EOI.
+    WARNMS(info, JWRN_JPEG_EOF);
+    source->block[0] = 0xFF;
+    source->block[1] = JPEG_EOI;
+    count = 2;
+  }
+  source->manager.next_input_byte = source->block;
+  source->manager.bytes_in_buffer = count;
+  return TRUE;
+}
+
+void blockSourceSkip(j_decompress_ptr info, long count)
+{
+  jpeg_source_mgr& manager = *info->src;
+  while (count > static_cast<long>(manager.bytes_in_buffer)) {
+    count -= static_cast<long>(manager.bytes_in_buffer);
+    blockSourceFill(info);
+  }
+  if (count > 0) {
+    manager.next_input_byte += count;
+    manager.bytes_in_buffer -= static_cast<std::size_t>(count);
+  }
+}
+
+void blockSourceTerm(j_decompress_ptr) {}
+
+void useBlockSource(j_decompress_ptr info, std::FILE* file)
+{
+  auto* source = static_cast<BlockSource*>((*info->mem->alloc_small)(
+      reinterpret_cast<j_common_ptr>(info), JPOOL_PERMANENT, sizeof(BlockSource)));
+  source->block = static_cast<JOCTET*>((*info->mem->alloc_large)(
+      reinterpret_cast<j_common_ptr>(info), JPOOL_PERMANENT, kJpegReadBlock));
+  source->file = file;
+  source->manager.init_source = blockSourceInit;
+  source->manager.fill_input_buffer = blockSourceFill;
+  source->manager.skip_input_data = blockSourceSkip;
+  source->manager.resync_to_restart = jpeg_resync_to_restart;
+  source->manager.term_source = blockSourceTerm;
+  source->manager.bytes_in_buffer = 0;
+  source->manager.next_input_byte = nullptr;
+  info->src = &source->manager;
+}
+
 // No C++ object lives across the jump: only the caller's raster, which is
 // written into, never constructed here.
 int decodeJpeg(std::FILE* file, RasterRecord* raster)
@@ -150,7 +214,7 @@ int decodeJpeg(std::FILE* file, RasterRecord* raster)
   jpeg_create_decompress(&info);
   // Buffers of a progressive file beyond the budget fail instead of growing.
   info.mem->max_memory_to_use = static_cast<long>(kMaxRasterBytes);
-  jpeg_stdio_src(&info, file);
+  useBlockSource(&info, file);
   jpeg_read_header(&info, TRUE);
   if (info.out_color_space != JCS_GRAYSCALE && info.out_color_space != JCS_RGB) {
     jpeg_destroy_decompress(&info);
@@ -161,6 +225,15 @@ int decodeJpeg(std::FILE* file, RasterRecord* raster)
   const std::int32_t height = static_cast<std::int32_t>(info.image_height);
   int code =
       fitsLimit(info.image_width, info.image_height, 3) ? allocFirstRow(*raster, height) : kImageNoMemory;
+  // Huffman-coded data spends at least one bit on every 8 x 8 block, so a
+  // file cannot hold more pixels than this; an image that fits is given its
+  // whole raster at once. Arithmetic-coded data has no such bound: its rows
+  // still grow as they are decoded.
+  const std::uint64_t pixels = std::uint64_t(info.image_width) * info.image_height;
+  if (code == kImageOk && !info.arith_code && pixels > (fileSize(file) + 1) * kJpegMaxPixelsPerByte)
+    code = kImageReadError;
+  if (code == kImageOk && !info.arith_code)
+    code = growRows(*raster, info.image_height, info.image_height);
   if (code != kImageOk) {
     jpeg_destroy_decompress(&info);
     return code;
@@ -324,6 +397,44 @@ int tiffSilent(TIFF*, void*, const char*, const char*, va_list)
 }
 
 } // namespace
+
+std::string describeImageError(const std::string& path, int code)
+{
+  std::string reason;
+  switch (code) {
+  case kImageCannotOpen: {
+    // The loader keeps only its code; opening again gives the system's reason.
+    std::FILE* probe = std::fopen(path.c_str(), "rb");
+    const int error = probe ? 0 : errno;
+    if (probe)
+      std::fclose(probe);
+    char buffer[256];
+    reason = error ? ::strerror_r(error, buffer, sizeof buffer) : "it cannot be opened";
+    break;
+  }
+  case kImageUnknownExtension:
+    reason = "its name does not end in an image kind the library reads (JPG, PNG, GIF, TIF, "
+             "BMP, TGA, CEL, RGB, PSD, IFF)";
+    break;
+  case kImageUnsupported:
+  case kImageBadBits:
+    reason = "this variant of its format is not supported (such as CMYK JPEG, 16-bit "
+             "samples or JPEG inside TIFF)";
+    break;
+  case kImageNoMemory:
+    reason = "the image is larger than the 256 MiB pixel budget, or memory ran out";
+    break;
+  case kImageZeroSize:
+    reason = "its width or height is 0";
+    break;
+  case kImageReadError:
+    reason = "the file ends before its image data, or could not be read";
+    break;
+  default:
+    reason = "its image data is corrupt";
+  }
+  return "The image file " + path + " cannot be placed: " + reason;
+}
 
 int lastImageError()
 {

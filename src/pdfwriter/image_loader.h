@@ -66,6 +66,10 @@ constexpr std::uint64_t kMaxRasterBytes = std::uint64_t(256) << 20;
 // the last "." of the file name, cut to three characters, case-blind.
 std::unique_ptr<LoadedImage> loadImageFile(const std::string& path);
 
+// "The image file <path> cannot be placed: <reason>" for a load that ended
+// with `code`; a file that cannot be opened gets the system's reason.
+std::string describeImageError(const std::string& path, int code);
+
 // The calling thread's last image error; every load starts it at 0.
 int lastImageError();
 void setImageError(int code);

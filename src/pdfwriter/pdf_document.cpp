@@ -24,6 +24,13 @@ namespace {
 constexpr std::size_t kInitialListCapacity = 64;
 constexpr std::size_t kInitialImageSlots = 128;
 
+void noteFailure(PdfDocument& doc, int errorNumber)
+{
+  doc.failed = true;
+  if (doc.errorNumber == 0)
+    doc.errorNumber = errorNumber;
+}
+
 std::size_t writeToFile(PdfDocument& doc, const unsigned char* bytes, std::size_t count)
 {
   std::size_t done = 0;
@@ -31,8 +38,10 @@ std::size_t writeToFile(PdfDocument& doc, const unsigned char* bytes, std::size_
     ssize_t n = ::write(doc.fd, bytes + done, count - done);
     if (n < 0 && errno == EINTR)
       continue;
-    if (n <= 0)
+    if (n <= 0) {
+      noteFailure(doc, n < 0 ? errno : EIO);
       break;
+    }
     done += static_cast<std::size_t>(n);
   }
   return done;
@@ -196,14 +205,18 @@ void releaseTables(PdfDocument* doc)
 }
 
 // Names the finished file as the target; any earlier failure, or a failure
-// here, discards it instead.
+// here, discards it instead. The folder is not synced: a power cut just
+// after Close may bring back the previous document, whole, and that sync
+// alone took longer than writing a one-page report.
 bool commitFile(PdfDocument* doc)
 {
   if (!doc->failed && ::fsync(doc->fd) != 0)
-    doc->failed = true;
+    noteFailure(*doc, errno);
   doc->fd = -1;
-  if (!doc->failed && doc->pending.commitTo(doc->targetPath) != 0)
-    doc->failed = true;
+  if (!doc->failed)
+    if (const int error =
+            doc->pending.commitTo(doc->replacedPath, tarvek::PendingFile::FolderSync::Skip))
+      noteFailure(*doc, error);
   if (doc->failed) {
     doc->pending.discard();
     return false;
@@ -237,19 +250,37 @@ PdfDocument* openDocument(const std::string& path, int version)
   return openDocument(path, version, OpenOptions{});
 }
 
-PdfDocument* openDocument(const std::string& path, int version, const OpenOptions& options)
+PdfDocument* openDocument(const std::string& path, int version, const OpenOptions& options,
+                          int* reason)
 {
+  auto refuse = [reason](int error) -> PdfDocument* {
+    if (reason)
+      *reason = error;
+    return nullptr;
+  };
+  if (path.empty())
+    return refuse(ENOENT);
+  std::string replaced;
+  if (const int error = tarvek::resolveLinks(path, replaced))
+    return refuse(error);
   struct stat info;
-  if (path.empty() || (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)))
-    return nullptr;
+  const bool exists = ::stat(replaced.c_str(), &info) == 0;
+  if (exists && S_ISDIR(info.st_mode))
+    return refuse(EISDIR);
+  // The rename at Close would replace a write-protected file without asking.
+  if (exists && ::access(replaced.c_str(), W_OK) != 0)
+    return refuse(errno);
   auto* doc = new PdfDocument;
-  if (doc->pending.open(path) != 0) {
+  if (const int error = doc->pending.open(replaced)) {
     delete doc;
-    return nullptr;
+    return refuse(error);
   }
   doc->fd = doc->pending.fd();
-  ::fchmod(doc->fd, 0666 & ~creationMask());
+  // A replaced file keeps its permissions; a new one gets those of an
+  // ordinary create.
+  ::fchmod(doc->fd, exists ? info.st_mode & 07777 : 0666 & ~creationMask());
   doc->targetPath = path;
+  doc->replacedPath = replaced;
   doc->creationDate = dateDigits(options.localTime ? options.localTime() : systemLocalTime());
   doc->idNonce = options.idSeed ? options.idSeed->nonce : processNonce();
   doc->serial = options.idSeed ? options.idSeed->serial : nextDocumentSerial();
@@ -377,6 +408,10 @@ bool closeDocument(PdfDocument* doc)
   doc->end = 0;
   releaseTables(doc);
   doc->state = kClosed;
+  // Without a page there is no PDF file to name, and an earlier file at the
+  // path stays as it was.
+  if (doc->pageCount == 0)
+    doc->failed = true;
   return commitFile(doc);
 }
 

@@ -339,9 +339,14 @@ struct PdfDocument {
   // Output file: unnamed in the target's folder, named over it at Close; fd
   // is the pending file's descriptor.
   int fd = -1;
+  // The path as given, for messages, and the file Close replaces: the path
+  // with its symbolic links followed, so that a link stays a link.
   std::string targetPath;
+  std::string replacedPath;
   tarvek::PendingFile pending;
   bool failed = false;
+  // The system's error number of the first failure of the file, or 0.
+  int errorNumber = 0;
   bool committed = false;
   OutputRoutine output = nullptr;
 
@@ -432,10 +437,14 @@ struct PdfDocument {
 
 // Creates the file's temporary beside `path` and writes the header. Version
 // 12, 13 or 14 selects PDF 1.2, 1.3 or 1.4 (another value writes a 1.2
-// header). Null when the temporary cannot be created or `path` is a folder;
-// an existing file at `path` stays untouched until closeDocument succeeds.
+// header). Null, with the system's error number in `reason` when given, when
+// the temporary cannot be created, `path` is a folder or an existing file
+// there may not be written; an existing file stays untouched until
+// closeDocument succeeds, and then keeps its permissions. A symbolic link at
+// `path` stays a link to the new file.
 PdfDocument* openDocument(const std::string& path, int version);
-PdfDocument* openDocument(const std::string& path, int version, const OpenOptions& options);
+PdfDocument* openDocument(const std::string& path, int version, const OpenOptions& options,
+                          int* reason = nullptr);
 
 // The Info entry called `name` ("Keywords", "Subject", "Title", "Creator" or
 // "Author"); null for any other name.

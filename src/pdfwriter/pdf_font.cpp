@@ -2,6 +2,7 @@
 
 #include "pdfwriter/encoding_tables.h"
 #include "pdfwriter/pdf_output.h"
+#include "pdfwriter/pdf_security.h"
 #include "pdfwriter/pdf_text.h"
 #include "pdfwriter/pdf_type1_font.h"
 #include "pdfwriter/text_encoding.h"
@@ -378,6 +379,20 @@ void writeBaseName(PdfDocument* doc, const FontRecord& record, const std::string
   writeLineBreakIfUncompressed(doc);
 }
 
+// The descendant's /CIDSystemInfo; its strings are sealed with the
+// descendant's key like every string of an encrypted file.
+void writeSystemInfo(PdfDocument* doc, std::int32_t descendant, std::string_view gap,
+                     std::string_view ordering, int supplement)
+{
+  writeString(doc, "/CIDSystemInfo\n<<\n/Registry");
+  writeString(doc, gap);
+  writeTextString(doc, descendant, "Adobe");
+  writeString(doc, "\n/Ordering");
+  writeString(doc, gap);
+  writeTextString(doc, descendant, ordering);
+  printPdf(doc, "\n/Supplement %d\n>>\n", supplement);
+}
+
 void writeCjkDescriptorHead(PdfDocument* doc, const FontRecord& record, const std::string& prefix)
 {
   writeString(doc, "<<\n/Type /FontDescriptor\n/FontName /");
@@ -409,9 +424,8 @@ void writeCjkFont(PdfDocument* doc, int index)
   writeString(doc, "<<\n/Type /Font\n/Subtype /CIDFontType2\n/BaseFont /");
   writeBaseName(doc, record, "");
   printPdf(doc, "/WinCharSet %d/FontDescriptor %d 0 R\n", int(record.characterSet), descriptor);
-  printPdf(doc, "/CIDSystemInfo\n<<\n/Registry(Adobe)\n/Ordering(%s)\n/Supplement %d\n>>\n>>\n"
-                "endobj\n",
-           collection.ordering, collection.supplement);
+  writeSystemInfo(doc, descendant, "", collection.ordering, collection.supplement);
+  writeString(doc, ">>\nendobj\n");
 
   writeObjectHeader(doc, descriptor);
   writeCjkDescriptorHead(doc, record, "");
@@ -450,9 +464,9 @@ void writeEmbeddedCjkFont(PdfDocument* doc, int index)
   writeObjectHeader(doc, descendant);
   writeString(doc, "<<\n/Type /Font\n/Subtype /CIDFontType2\n/BaseFont /");
   writeBaseName(doc, record, prefix);
-  printPdf(doc, "/FontDescriptor %d 0 R\n/CIDSystemInfo\n<<\n/Registry (Adobe)\n"
-                "/Ordering (Identity)\n/Supplement 0\n>>\n/DW 1000\n>>\nendobj\n",
-           descriptor);
+  printPdf(doc, "/FontDescriptor %d 0 R\n", descriptor);
+  writeSystemInfo(doc, descendant, " ", "Identity", 0);
+  writeString(doc, "/DW 1000\n>>\nendobj\n");
 
   record.flags = kSymbolic;
   writeObjectHeader(doc, descriptor);

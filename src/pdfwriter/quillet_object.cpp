@@ -6,6 +6,9 @@
 
 #include "pdfwriter/class_file.h"
 
+#include <charconv>
+#include <cmath>
+
 #include <dlfcn.h>
 
 namespace quillet {
@@ -49,6 +52,26 @@ char* copyString(const std::string& text)
 float component(OLE_COLOR c, int shift)
 {
   return static_cast<float>((c >> shift) & 0xFF) * (1.0f / 255.0f);
+}
+
+bool fitsPdfNumber(double v)
+{
+  return std::isfinite(v) && std::fabs(v) <= 2147483647.0;
+}
+
+std::string systemReason(int errorNumber)
+{
+  char buffer[256];
+  return errorNumber ? ::strerror_r(errorNumber, buffer, sizeof buffer) : "the output failed";
+}
+
+std::string describeNumberRefusal(double v)
+{
+  char digits[32];
+  const auto end = std::to_chars(digits, digits + sizeof digits, v).ptr;
+  return "the value " + std::string(digits, end) +
+         " cannot be written to a PDF 1.3 file, whose numbers are finite and at most "
+         "2147483647 in size";
 }
 
 namespace {

@@ -17,6 +17,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <new>
 #include <string>
 
@@ -35,6 +36,16 @@ char* copyString(const std::string& text);
 
 // One 0..1 channel of a colour value (red at shift 0).
 float component(OLE_COLOR c, int shift);
+
+// Whether a coordinate or size can be written: finite, and within the
+// integer range of PDF 1.3, since values of 32768 and more are written as
+// integers.
+bool fitsPdfNumber(double v);
+// The system's text for an error number; "the output failed" for 0.
+std::string systemReason(int errorNumber);
+
+// Why v cannot be written, for a failure's description.
+std::string describeNumberRefusal(double v);
 
 // Every member runs through here: no exception leaves the interface.
 template <typename Body>
@@ -148,37 +159,37 @@ public:
   HRESULT get_CharSpace(float* v) override { return get(m_charSpace, v); }
   HRESULT put_CharSpace(float v) override
   {
-    return put(m_charSpace, v, [&] { setCharSpacing(m_doc, v); });
+    return putReal("CharSpace", m_charSpace, v, [&] { setCharSpacing(m_doc, v); });
   }
   HRESULT get_WordSpace(float* v) override { return get(m_wordSpace, v); }
   HRESULT put_WordSpace(float v) override
   {
-    return put(m_wordSpace, v, [&] { setWordSpacing(m_doc, v); });
+    return putReal("WordSpace", m_wordSpace, v, [&] { setWordSpacing(m_doc, v); });
   }
   HRESULT get_LineWidth(float* v) override { return get(m_lineWidth, v); }
   HRESULT put_LineWidth(float v) override
   {
-    return put(m_lineWidth, v, [&] { setLineWidth(m_doc, v); });
+    return putReal("LineWidth", m_lineWidth, v, [&] { setLineWidth(m_doc, v); });
   }
   HRESULT get_PaperWidth(float* v) override { return get(m_paperWidth, v); }
   HRESULT put_PaperWidth(float v) override
   {
-    return put(m_paperWidth, v, [] {});
+    return putReal("PaperWidth", m_paperWidth, v, [] {});
   }
   HRESULT get_PaperHeight(float* v) override { return get(m_paperHeight, v); }
   HRESULT put_PaperHeight(float v) override
   {
-    return put(m_paperHeight, v, [] {});
+    return putReal("PaperHeight", m_paperHeight, v, [] {});
   }
   HRESULT get_TextRise(float* v) override { return get(m_textRise, v); }
   HRESULT put_TextRise(float v) override
   {
-    return put(m_textRise, v, [&] { setTextRise(m_doc, v); });
+    return putReal("TextRise", m_textRise, v, [&] { setTextRise(m_doc, v); });
   }
   HRESULT get_TextLeading(float* v) override { return get(m_textLeading, v); }
   HRESULT put_TextLeading(float v) override
   {
-    return put(m_textLeading, v, [&] { setLeading(m_doc, v); });
+    return putReal("TextLeading", m_textLeading, v, [&] { setLeading(m_doc, v); });
   }
   HRESULT get_FontID(std::int32_t* v) override { return get(m_fontId, v); }
   HRESULT put_FontID(std::int32_t v) override
@@ -188,7 +199,7 @@ public:
   HRESULT get_FontSize(float* v) override { return get(m_fontSize, v); }
   HRESULT put_FontSize(float v) override
   {
-    return put(m_fontSize, v, [&] { selectFont(m_doc, m_fontId, m_fontSize); });
+    return putReal("FontSize", m_fontSize, v, [&] { selectFont(m_doc, m_fontId, m_fontSize); });
   }
   HRESULT get_FontBold(VARIANT_BOOL* v) override { return get(m_fontBold, v); }
   HRESULT put_FontBold(VARIANT_BOOL v) override
@@ -203,7 +214,6 @@ public:
   HRESULT get_TextColor(OLE_COLOR* v) override { return get(m_textColor, v); }
   HRESULT put_TextColor(OLE_COLOR v) override
   {
-    m_pageFill = v;
     return put(m_textColor, v, [&] { applyFill(v); });
   }
   HRESULT get_StrokeColor(OLE_COLOR* v) override { return get(m_strokeColor, v); }
@@ -215,7 +225,6 @@ public:
   HRESULT get_FillColor(OLE_COLOR* v) override { return get(m_fillColor, v); }
   HRESULT put_FillColor(OLE_COLOR v) override
   {
-    m_pageFill = v;
     return put(m_fillColor, v, [&] { applyFill(v); });
   }
   HRESULT get_LineCap(std::int32_t* v) override { return get(m_lineCap, v); }
@@ -231,12 +240,12 @@ public:
   HRESULT get_TextRotation(float* v) override { return get(m_textRotation, v); }
   HRESULT put_TextRotation(float v) override
   {
-    return put(m_textRotation, v, [&] { setTextRotation(m_doc, v); });
+    return putReal("TextRotation", m_textRotation, v, [&] { setTextRotation(m_doc, v); });
   }
   HRESULT get_LineMiterLength(float* v) override { return get(m_lineMiterLength, v); }
   HRESULT put_LineMiterLength(float v) override
   {
-    return put(m_lineMiterLength, v, [&] { setMiterLimit(m_doc, v); });
+    return putReal("LineMiterLength", m_lineMiterLength, v, [&] { setMiterLimit(m_doc, v); });
   }
   HRESULT get_TextUnderLine(VARIANT_BOOL* v) override { return get(m_textUnderLine, v); }
   HRESULT put_TextUnderLine(VARIANT_BOOL v) override
@@ -250,17 +259,17 @@ public:
   HRESULT get_ImageScaleX(float* v) override { return get(m_imageScaleX, v); }
   HRESULT put_ImageScaleX(float v) override
   {
-    return put(m_imageScaleX, v, [] {});
+    return putReal("ImageScaleX", m_imageScaleX, v, [] {});
   }
   HRESULT get_ImageScaleY(float* v) override { return get(m_imageScaleY, v); }
   HRESULT put_ImageScaleY(float v) override
   {
-    return put(m_imageScaleY, v, [] {});
+    return putReal("ImageScaleY", m_imageScaleY, v, [] {});
   }
   HRESULT get_ImageRotation(float* v) override { return get(m_imageRotation, v); }
   HRESULT put_ImageRotation(float v) override
   {
-    return put(m_imageRotation, v, [] {});
+    return putReal("ImageRotation", m_imageRotation, v, [] {});
   }
   HRESULT get_ImageQuality(std::int32_t* v) override { return get(m_imageQuality, v); }
   HRESULT put_ImageQuality(std::int32_t v) override
@@ -322,15 +331,16 @@ public:
       resetDefaults();
       if (!filename)
         return S_OK;
-      m_doc = openDocument(filename, 13);
-      if (!m_doc)
+      // The properties kept by resetDefaults reach a new document only
+      // when they are put again.
+      int reason = 0;
+      m_doc = openDocument(filename, 13, OpenOptions{}, &reason);
+      if (!m_doc) {
+        // The result says it; the error info says why, for a client that asks.
+        raise(S_OK, CLSID_Quillet, IID_IQuillet,
+              "Could not open " + std::string(filename) + ": " + systemReason(reason));
         return S_OK;
-      // The kept texts belong in every document the object writes.
-      writeInfo("Author", m_author);
-      writeInfo("Subject", m_subject);
-      writeInfo("Creator", m_creator);
-      if (m_textUnderLine != VARIANT_FALSE)
-        setUnderline(m_doc, true);
+      }
       *result = 1;
       return S_OK;
     });
@@ -343,17 +353,19 @@ public:
         return S_OK;
       if (m_pageOpen)
         EndPage();
-      errno = 0;
+      if (m_doc->pageCount == 0) {
+        discardDocument();
+        return raise(E_FAIL, CLSID_Quillet, IID_IQuillet, "The document has no page.");
+      }
       const bool written = closeDocument(m_doc);
-      const int reason = errno;
+      const int reason = m_doc->errorNumber;
       const std::string path = m_doc->targetPath;
       freeDocument(m_doc);
       m_doc = nullptr;
       if (written)
         return S_OK;
-      char buffer[256];
-      const char* text = reason ? ::strerror_r(reason, buffer, sizeof buffer) : "the output failed";
-      return raise(E_FAIL, CLSID_Quillet, IID_IQuillet, "Could not write " + path + ": " + text);
+      return raise(E_FAIL, CLSID_Quillet, IID_IQuillet,
+                   "Could not write " + path + ": " + systemReason(reason));
     });
   }
 
@@ -371,7 +383,7 @@ public:
 
   HRESULT MoveTo(float x, float y) override
   {
-    return draw("MoveTo", [&] {
+    return draw("MoveTo", {x, y}, [&] {
       if (m_strokePending) {
         applyStroke(m_strokeColor);
         m_strokePending = false;
@@ -381,23 +393,24 @@ public:
   }
   HRESULT LineTo(float x, float y) override
   {
-    return draw("LineTo", [&] { pathLineTo(m_doc, x, y); });
+    return draw("LineTo", {x, y}, [&] { pathLineTo(m_doc, x, y); });
   }
   HRESULT CurveTo(float x1, float y1, float x2, float y2, float x3, float y3) override
   {
-    return draw("CurveTo", [&] { pathCurveTo(m_doc, x1, y1, x2, y2, x3, y3); });
+    return draw("CurveTo", {x1, y1, x2, y2, x3, y3},
+                [&] { pathCurveTo(m_doc, x1, y1, x2, y2, x3, y3); });
   }
   HRESULT Stroke() override
   {
-    return draw("Stroke", [&] { strokePath(m_doc); });
+    return draw("Stroke", {}, [&] { strokePath(m_doc); });
   }
   HRESULT Fill() override
   {
-    return draw("Fill", [&] { fillPath(m_doc); });
+    return draw("Fill", {}, [&] { fillPath(m_doc); });
   }
   HRESULT StrokeAndFill() override
   {
-    return draw("StrokeAndFill", [&] { fillStrokePath(m_doc); });
+    return draw("StrokeAndFill", {}, [&] { fillStrokePath(m_doc); });
   }
 
   HRESULT get_InitFont(const char* fontname, std::int32_t* result) override
@@ -414,12 +427,15 @@ public:
 
   HRESULT SetRect(float x, float y, float width, float height) override
   {
-    return draw("SetRect", [&] { pathRectangle(m_doc, x, y, width, height); });
+    return draw("SetRect", {x, y, width, height},
+                [&] { pathRectangle(m_doc, x, y, width, height); });
   }
 
   HRESULT TextOutXY(float x, float y, const char* text) override
   {
     return guarded("TextOutXY", [&] {
+      if (const HRESULT refused = refuseNumbers("TextOutXY", {x, y}); FAILED(refused))
+        return refused;
       if (onPage()) {
         applyFontStyle();
         const std::string bytes = selectedFontBytes(m_doc, text ? text : "");
@@ -432,12 +448,15 @@ public:
   HRESULT ImageOut(float x, float y, const char* filename) override
   {
     return guarded("ImageOut", [&] {
+      if (const HRESULT refused = refuseNumbers("ImageOut", {x, y}); FAILED(refused))
+        return refused;
       if (!onPage() || !filename)
         return S_OK;
       const std::unique_ptr<LoadedImage> image = loadImageFile(filename);
-      if (image)
-        placePixels(x, y, image->pixels.data(), image->width, image->height);
-      return S_OK;
+      if (!image)
+        return raise(E_FAIL, CLSID_Quillet, IID_IQuillet,
+                     "ImageOut: " + describeImageError(filename, lastImageError()));
+      return placePixels("ImageOut", x, y, image->pixels.data(), image->width, image->height);
     });
   }
 
@@ -445,13 +464,15 @@ public:
                       float height) override
   {
     return guarded("ImageOutMem", [&] {
+      if (const HRESULT refused = refuseNumbers("ImageOutMem", {x, y}); FAILED(refused))
+        return refused;
       // Sizes are whole pixels; anything beyond the writer's range is refused
       // before the product of the sides can overflow.
       if (!onPage() || !image || !(width >= 1 && width <= 65500) ||
           !(height >= 1 && height <= 65500))
         return S_OK;
-      placePixels(x, y, image, static_cast<int>(width), static_cast<int>(height));
-      return S_OK;
+      return placePixels("ImageOutMem", x, y, image, static_cast<int>(width),
+                         static_cast<int>(height));
     });
   }
 
@@ -463,15 +484,24 @@ public:
                             : m_doc->security ? "the document is already encrypted"
                             : m_pageOpen || m_doc->pageCount > 0 ? "a page has been written"
                                                                  : nullptr;
-      if (!refusal) {
-        const std::string owner = utf8ToCp1252(ownerPassword ? ownerPassword : "");
-        const std::string user = utf8ToCp1252(userPassword ? userPassword : "");
-        if (!setupEncryption(m_doc, permission, 16, owner, user))
-          refusal = "the document has already written data";
-      }
       if (refusal)
         return raise(E_UNEXPECTED, CLSID_Quillet, IID_IQuillet,
                      std::string("Encrypt must follow Open before any page: ") + refusal);
+      // A password may hold only characters of PDFDocEncoding, the
+      // character set of the security handler. Its bytes stay UTF-8: that
+      // is what the common readers hash when the password is typed in.
+      const std::string owner = ownerPassword ? ownerPassword : "";
+      const std::string user = userPassword ? userPassword : "";
+      const bool ownerFits = utf8ToPdfDocEncoding(owner).has_value();
+      if (!ownerFits || !utf8ToPdfDocEncoding(user))
+        return raise(E_INVALIDARG, CLSID_Quillet, IID_IQuillet,
+                     std::string("Encrypt: the ") + (ownerFits ? "user" : "owner") +
+                         " password holds a character that PDF passwords cannot hold; use "
+                         "Latin letters, digits and the common signs of PDFDocEncoding");
+      if (!setupEncryption(m_doc, permission, 16, owner, user))
+        return raise(E_UNEXPECTED, CLSID_Quillet, IID_IQuillet,
+                     "Encrypt must follow Open before any page: the document has already "
+                     "written data");
       return S_OK;
     });
   }
@@ -528,13 +558,33 @@ private:
   }
 
   template <typename Drive>
-  HRESULT draw(const char* member, Drive body)
+  HRESULT draw(const char* member, std::initializer_list<double> numbers, Drive body)
   {
     return guarded(member, [&] {
+      if (const HRESULT refused = refuseNumbers(member, numbers); FAILED(refused))
+        return refused;
       if (onPage())
         body();
       return S_OK;
     });
+  }
+
+  // A real property: a value the file cannot carry is refused and not kept.
+  template <typename Drive>
+  HRESULT putReal(const char* member, float& field, float value, Drive drive)
+  {
+    if (const HRESULT refused = refuseNumbers(member, {value}); FAILED(refused))
+      return refused;
+    return put(field, value, drive);
+  }
+
+  static HRESULT refuseNumbers(const char* member, std::initializer_list<double> numbers)
+  {
+    for (double v : numbers)
+      if (!fitsPdfNumber(v))
+        return raise(E_INVALIDARG, CLSID_Quillet, IID_IQuillet,
+                     std::string(member) + ": " + describeNumberRefusal(v));
+    return S_OK;
   }
 
   HRESULT getText(const char* member, const std::string& field, char** out)
@@ -561,13 +611,8 @@ private:
   {
     if (!m_doc)
       return;
-    const std::string text = utf8ToPdfText(utf8);
-    if (text.empty()) {
-      if (std::string* entry = infoEntry(m_doc->info, name))
-        entry->clear();
-      return;
-    }
-    setInfoEntry(m_doc, name, text);
+    // An empty text leaves the entry as it was.
+    setInfoEntry(m_doc, name, utf8ToPdfText(utf8));
   }
 
   void applyFill(OLE_COLOR c)
@@ -585,33 +630,29 @@ private:
     selectFontStyle(m_doc, m_fontBold != VARIANT_FALSE, static_cast<float>(m_fontItalicAngle));
   }
 
-  // A new page starts with the writer's defaults; the object's font, colours
-  // and line state are carried over so that earlier puts still hold.
+  // A new page starts with black colours and the default line state; a
+  // StrokeColor put before it comes back at the next MoveTo. The selected
+  // font is carried over, so that text is never dropped for want of one.
   void carryStateToPage()
   {
-    if (m_lineWidth != 1)
-      setLineWidth(m_doc, m_lineWidth);
-    if (m_lineCap != 0)
-      setLineCap(m_doc, m_lineCap);
-    if (m_lineJoin != 0)
-      setLineJoin(m_doc, m_lineJoin);
-    if (m_lineMiterLength != 10)
-      setMiterLimit(m_doc, m_lineMiterLength);
-    if (m_pageFill != 0)
-      applyFill(m_pageFill);
-    if (m_strokeColor != 0)
-      applyStroke(m_strokeColor);
     if (m_fontId >= 0 && static_cast<std::size_t>(m_fontId) < m_doc->fonts.size())
       selectFont(m_doc, m_fontId, m_fontSize);
   }
 
-  void placePixels(float x, float y, const std::uint8_t* pixels, int width, int height)
+  HRESULT placePixels(const char* member, float x, float y, const std::uint8_t* pixels, int width,
+                      int height)
   {
+    // The placement matrix carries the scaled sides.
+    if (const HRESULT refused = refuseNumbers(
+            member, {double(m_imageScaleX) * width, double(m_imageScaleY) * height});
+        FAILED(refused))
+      return refused;
     const std::int64_t size = std::int64_t(width) * height * 3;
     const int slot =
         addImage(m_doc, "raw", "memory", pixels, size, width, height, 3, 8, "", m_imageQuality);
     if (slot >= 0)
       placeImage(m_doc, slot, x, y, m_imageScaleX, m_imageScaleY, m_imageRotation);
+    return S_OK;
   }
 
   PdfDocument* m_doc = nullptr;
@@ -625,8 +666,6 @@ private:
   VARIANT_BOOL m_textUnderLine = VARIANT_FALSE;
   std::int32_t m_fontItalicAngle = 0;
   OLE_COLOR m_textColor = 0, m_strokeColor = 0, m_fillColor = 0;
-  // The fill colour last put by TextColor or FillColor.
-  OLE_COLOR m_pageFill = 0;
   std::int32_t m_lineCap = 0, m_lineJoin = 0;
   float m_textRotation = 0, m_lineMiterLength = 10;
   float m_imageScaleX = 1, m_imageScaleY = 1, m_imageRotation = 0;

@@ -1,6 +1,7 @@
 #include "pdfwriter/text_encoding.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include <iconv.h>
@@ -148,21 +149,23 @@ std::u16string utf8ToUtf16Units(std::string_view text)
   return out;
 }
 
-std::string utf8ToPdfText(std::string_view text)
+std::optional<std::string> utf8ToPdfDocEncoding(std::string_view text)
 {
-  const std::vector<char32_t> chars = decodeUtf8(text);
   std::string single;
-  bool fits = true;
-  for (char32_t c : chars) {
+  for (char32_t c : decodeUtf8(text)) {
     const int b = c == kInvalid ? -1 : pdfDocByte(c);
-    if (b < 0) {
-      fits = false;
-      break;
-    }
+    if (b < 0)
+      return std::nullopt;
     single += static_cast<char>(b);
   }
-  if (fits)
-    return single;
+  return single;
+}
+
+std::string utf8ToPdfText(std::string_view text)
+{
+  if (std::optional<std::string> single = utf8ToPdfDocEncoding(text))
+    return *single;
+  const std::vector<char32_t> chars = decodeUtf8(text);
   std::string wide = "\xFE\xFF";
   auto unit = [&wide](char32_t u) {
     wide += static_cast<char>(u >> 8);

@@ -3,6 +3,7 @@
 // Internal to the PDF writer: the interface's UTF-8 texts turned into the
 // bytes the document writer takes.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,10 @@ std::string utf8ToCodePage(std::string_view text, int codePage);
 // UTF-16 units of the text; "?" for a character beyond the Basic
 // Multilingual Plane and for each byte of invalid UTF-8.
 std::u16string utf8ToUtf16Units(std::string_view text);
+
+// PDFDocEncoding bytes of the text, or nothing when a character (or an
+// invalid UTF-8 byte) has no code there.
+std::optional<std::string> utf8ToPdfDocEncoding(std::string_view text);
 
 // An Info text: PDFDocEncoding bytes when every character has a code there,
 // otherwise UTF-16BE behind the byte-order mark FE FF. Invalid UTF-8 bytes

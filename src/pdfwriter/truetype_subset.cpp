@@ -393,11 +393,10 @@ void writeToUnicodeCMap(PdfDocument* doc, int index, std::int32_t objectNumber)
   writeString(doc, " def\n/CMapType 2 def\n1 begincodespacerange\n<0000> <FFFF>\n"
                    "endcodespacerange\n");
   printPdf(doc, "%d beginbfrange\n", static_cast<int>(record.usedCharacters.size()));
-  for (std::size_t i = 0; i < record.usedCharacters.size(); ++i) {
-    printPdf(doc, "<%04X> <%04X> <%04X>", unsigned(i + 1), unsigned(i + 1),
+  // One entry a line: some readers take a map's entries only line by line.
+  for (std::size_t i = 0; i < record.usedCharacters.size(); ++i)
+    printPdf(doc, "<%04X> <%04X> <%04X>\n", unsigned(i + 1), unsigned(i + 1),
              unsigned(record.usedCharacters[i]));
-    writeLineBreakIfUncompressed(doc);
-  }
   writeString(doc, "endbfrange\nendcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n");
   const std::uint64_t streamLength = currentPosition(doc) - start;
   doc->encryptPlainBytes = false;

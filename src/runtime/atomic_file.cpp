@@ -3,8 +3,6 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
-#include <filesystem>
-#include <system_error>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -18,27 +16,6 @@ constexpr std::size_t kBufferSize = 64 * 1024;
 // Written data is handed to the disk in steps of this size while the caller
 // goes on producing, so the sync at commit waits only for the last step.
 constexpr std::uint64_t kWritebackStep = 4 * 1024 * 1024;
-constexpr int kMaxLinkHops = 40;
-
-// The file a save replaces: links are followed so the rename lands on their
-// final target and the links stay links. Fails with ELOOP on a link cycle.
-int resolveLinks(const std::string& path, std::string& target)
-{
-  namespace fs = std::filesystem;
-  fs::path p = path;
-  for (int hop = 0; hop < kMaxLinkHops; ++hop) {
-    std::error_code ec;
-    if (!fs::is_symlink(fs::symlink_status(p, ec))) {
-      target = p.string();
-      return 0;
-    }
-    fs::path next = fs::read_symlink(p, ec);
-    if (ec)
-      return ec.value();
-    p = next.is_absolute() ? next : p.parent_path() / next;
-  }
-  return ELOOP;
-}
 
 // umask() can only be read by setting it, which races with other threads;
 // the kernel also reports it in /proc.

@@ -4,6 +4,9 @@
 #include <cerrno>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
+#include <mutex>
+#include <set>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -79,6 +82,18 @@ int openNamed(const std::string& folder, int& fd, std::string& name)
   return EEXIST;
 }
 
+// True the first time a folder is named in this process. Stale files are
+// rare (a writer killed mid-save), so one sweep per folder and process keeps
+// them from piling up, and a file saved again and again does not read the
+// whole folder each time.
+bool firstVisit(const std::string& folder)
+{
+  static std::mutex mutex;
+  static std::set<std::string> swept;
+  const std::lock_guard lock(mutex);
+  return swept.insert(folder).second;
+}
+
 } // namespace
 
 PendingFile::~PendingFile()
@@ -90,7 +105,8 @@ int PendingFile::open(const std::string& target)
 {
   discard();
   m_folder = folderOf(target);
-  sweepStaleSaves(m_folder);
+  if (firstVisit(m_folder))
+    sweepStaleSaves(m_folder);
   // Naming it later goes through /proc; without /proc only a named file works.
   if (::access("/proc/self/fd", X_OK) == 0) {
     const int fd = ::open(m_folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
@@ -106,7 +122,7 @@ int PendingFile::open(const std::string& target)
   return openNamed(m_folder, m_fd, m_name);
 }
 
-int PendingFile::commitTo(const std::string& target)
+int PendingFile::commitTo(const std::string& target, FolderSync folderSync)
 {
   if (m_fd < 0)
     return EBADF;
@@ -135,7 +151,8 @@ int PendingFile::commitTo(const std::string& target)
   // The caller synced the data before; a close error cannot undo the rename.
   ::close(m_fd);
   m_fd = -1;
-  syncFolder(m_folder);
+  if (folderSync == FolderSync::Sync)
+    syncFolder(m_folder);
   return 0;
 }
 
@@ -172,6 +189,25 @@ void sweepStaleSaves(const std::string& folder)
     ::close(fd);
   }
   ::closedir(dir);
+}
+
+int resolveLinks(const std::string& path, std::string& target)
+{
+  namespace fs = std::filesystem;
+  constexpr int kMaxLinkHops = 40;
+  fs::path p = path;
+  for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+    std::error_code ec;
+    if (!fs::is_symlink(fs::symlink_status(p, ec))) {
+      target = p.string();
+      return 0;
+    }
+    const fs::path next = fs::read_symlink(p, ec);
+    if (ec)
+      return ec.value();
+    p = next.is_absolute() ? next : p.parent_path() / next;
+  }
+  return ELOOP;
 }
 
 } // namespace tarvek

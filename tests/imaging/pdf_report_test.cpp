@@ -356,6 +356,16 @@ TEST(PdfReportTest, failuresEndTheReportWithAMessage)
     EXPECT_EQ(rig.pdf.log.size(), 2u);
   }
   {
+    // The library's reason follows on a line of its own.
+    ReportRig rig(tube60());
+    rig.pdf.openResult = -1;
+    rig.pdf.errorDescription = "Could not open " + kFile + ": Read-only file system";
+    rig.run(1);
+    ASSERT_EQ(rig.prompts.calls.size(), 1u);
+    EXPECT_EQ(rig.prompts.calls[0].text, "Could not open PDF file : " + kFile + "\r\nCould not open " +
+                                             kFile + ": Read-only file system");
+  }
+  {
     ReportRig rig(tube60());
     rig.pdf.fontResult = -1;
     rig.run(1);

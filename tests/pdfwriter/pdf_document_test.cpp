@@ -215,16 +215,19 @@ TEST(ObjectMapTest, onePageWithOneImage)
     EXPECT_EQ(pdf.object(o.n).rfind(o.start, 0), 0u) << "object " << o.n << ":\n" << pdf.object(o.n);
 }
 
-TEST(LifecycleTest, closeWithoutPageLeavesEmptyFile)
+TEST(LifecycleTest, closeWithoutPageWritesNothing)
 {
   ScratchDir dir;
-  auto path = dir.write("old.pdf", "earlier content");
-  PdfDocument* doc = openDocument(path.string(), 13, test::fixedOptions());
-  setInfoEntry(doc, "Title", "nothing");
-  EXPECT_TRUE(closeDocument(doc));
-  freeDocument(doc);
-  EXPECT_TRUE(std::filesystem::exists(path));
-  EXPECT_EQ(readBytes(path), "");
+  const auto earlier = dir.write("old.pdf", "earlier content");
+  const auto fresh = dir.file("new.pdf");
+  for (const auto& path : {earlier, fresh}) {
+    PdfDocument* doc = openDocument(path.string(), 13, test::fixedOptions());
+    setInfoEntry(doc, "Title", "nothing");
+    EXPECT_FALSE(closeDocument(doc)) << path;
+    freeDocument(doc);
+  }
+  EXPECT_EQ(readBytes(earlier), "earlier content");
+  EXPECT_FALSE(std::filesystem::exists(fresh));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 

@@ -51,7 +51,7 @@ TEST(BeginPageTest, sizeLimitsPerVersion)
       EXPECT_NE(bytes.find(box), std::string::npos) << "version " << c.version << " " << c.width << " x " << c.height;
     } else {
       EXPECT_EQ(bytes, "") << "version " << c.version << " " << c.width << " x " << c.height
-                           << ": a refused page must begin nothing";
+                           << ": a refused page must begin nothing, so no file is written";
     }
   }
 }

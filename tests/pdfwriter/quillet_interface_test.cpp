@@ -1,13 +1,22 @@
+#include "pdfwriter/image_fixtures.h"
+#include "pdfwriter/image_format_fixtures.h"
 #include "pdfwriter/pdf_test_support.h"
 #include "pdfwriter/quillet_test_support.h"
 #include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <limits>
 #include <thread>
 #include <vector>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace quillet {
 namespace {
@@ -216,6 +225,7 @@ TEST(QuilletInterfaceTest, openResetsDefaultsAndKeepsTheKeptProperties)
   q->put_LineJoin(2);
   q->put_LineMiterLength(4);
   q->put_TextUnderLine(VARIANT_TRUE);
+  q->NewPage();
   EXPECT_EQ(q->Close(), S_OK);
   ASSERT_EQ(open(q.get(), dir.file("b.pdf")), 1);
   expectDefaults(q.get(), "second Open");
@@ -248,14 +258,48 @@ TEST(QuilletInterfaceTest, openResetsDefaultsAndKeepsTheKeptProperties)
   q->get_TextUnderLine(&b);
   EXPECT_EQ(b, VARIANT_TRUE);
 
-  // The kept texts reach the second document's Info.
+  // The first document has its texts; the kept properties are not
+  // written into the second one, which has only what is put for it.
+  const std::string first = PdfBytes(readBytes(dir.file("a.pdf"))).object(3);
+  for (const char* entry : {"/Title (t)", "/Author (author)", "/Subject (subject)",
+                            "/Creator (creator)"})
+    EXPECT_NE(first.find(entry), std::string::npos) << entry << " in\n" << first;
+  q->put_Subject("second subject");
   q->NewPage();
+  std::int32_t font = -1;
+  q->get_InitFont("Arial", &font);
+  q->put_FontID(font);
+  q->TextOutXY(10, 10, "x");
   EXPECT_EQ(q->Close(), S_OK);
-  const std::string info = PdfBytes(readBytes(dir.file("b.pdf"))).bytes();
-  EXPECT_NE(info.find("/Author (author)"), std::string::npos);
-  EXPECT_NE(info.find("/Subject (subject)"), std::string::npos);
-  EXPECT_NE(info.find("/Creator (creator)"), std::string::npos);
-  EXPECT_EQ(info.find("/Title"), std::string::npos);
+  const PdfBytes second(readBytes(dir.file("b.pdf")));
+  const std::string info = second.object(3);
+  EXPECT_NE(info.find("/Subject (second subject)"), std::string::npos) << info;
+  for (const char* entry : {"/Title", "/Author", "/Creator"})
+    EXPECT_EQ(info.find(entry), std::string::npos) << entry << " in\n" << info;
+  // The document's underline flag starts clear.
+  const std::string content = second.pageContents();
+  EXPECT_NE(content.find("(x)Tj"), std::string::npos) << content;
+  EXPECT_EQ(content.find(" l\n"), std::string::npos) << content;
+}
+
+// An Info text put empty leaves the entry as it was.
+TEST(QuilletInterfaceTest, emptyInfoTextKeepsTheEarlierOne)
+{
+  ScratchDir dir;
+  Ref<IQuillet> q = makeQuillet();
+  ASSERT_EQ(open(q.get(), dir.file("e.pdf")), 1);
+  q->put_Title("kept title");
+  q->put_Title("");
+  q->put_Author("kept author");
+  q->put_Author(nullptr);
+  char* back = nullptr;
+  q->get_Title(&back);
+  EXPECT_EQ(take(back), "") << "the property holds what was put";
+  q->NewPage();
+  ASSERT_EQ(q->Close(), S_OK);
+  const std::string info = PdfBytes(readBytes(dir.file("e.pdf"))).object(3);
+  EXPECT_NE(info.find("/Title (kept title)"), std::string::npos) << info;
+  EXPECT_NE(info.find("/Author (kept author)"), std::string::npos) << info;
 }
 
 // One page drawn through the interface, its content streams joined.
@@ -373,7 +417,10 @@ TEST(QuilletInterfaceTest, initFontKeepsOneIdPerNameAndRefusesBadNames)
 }
 
 // Properties put on one page hold on the next.
-TEST(QuilletInterfaceTest, newPageCarriesFontColoursAndLineState)
+// Every page starts black with the default line state, whatever the page
+// before it set; the selected font is carried over, and a StrokeColor put
+// comes back at the next MoveTo.
+TEST(QuilletInterfaceTest, newPageStartsBlackWithDefaultLines)
 {
   ScratchDir dir;
   Ref<IQuillet> q = makeQuillet();
@@ -385,13 +432,18 @@ TEST(QuilletInterfaceTest, newPageCarriesFontColoursAndLineState)
   q->put_FontID(font);
   q->put_FontSize(14);
   q->put_LineWidth(3);
+  q->put_LineCap(1);
+  q->put_LineJoin(2);
+  q->put_LineMiterLength(4);
   q->put_FillColor(0x0000FF);
+  q->put_StrokeColor(0x00FF00);
   q->NewPage();
   q->TextOutXY(10, 10, "second");
   q->SetRect(1, 1, 5, 5);
+  q->StrokeAndFill();
+  q->MoveTo(1, 1);
+  q->LineTo(5, 5);
   q->Stroke();
-  q->SetRect(1, 1, 5, 5);
-  q->Fill();
   ASSERT_EQ(q->Close(), S_OK);
 
   const PdfBytes pdf(readBytes(dir.file("s.pdf")));
@@ -400,14 +452,16 @@ TEST(QuilletInterfaceTest, newPageCarriesFontColoursAndLineState)
   std::string second;
   for (int stream : pdf.contentsOf(pages[1]))
     second += pdf.streamData(stream);
-  EXPECT_NE(second.find("(second)Tj"), std::string::npos) << second;
   EXPECT_NE(second.find("/F0 14 Tf"), std::string::npos) << second;
-  const std::size_t stroke = second.find("S\n");
-  ASSERT_NE(stroke, std::string::npos) << second;
-  EXPECT_NE(second.rfind("3 w", stroke), std::string::npos) << second;
-  const std::size_t fill = second.find("f*");
-  ASSERT_NE(fill, std::string::npos) << second;
-  EXPECT_NE(second.rfind("1 0 0 rg", fill), std::string::npos) << second;
+  EXPECT_NE(second.find("(second)Tj"), std::string::npos) << second;
+  const std::size_t paint = second.find("B*\n");
+  ASSERT_NE(paint, std::string::npos) << second;
+  const std::string beforePaint = second.substr(0, paint);
+  for (const char* op : {"3 w\n", "1 J\n", "2 j\n", "4 M\n", "0 1 0 RG\n", "0 0 1 rg"})
+    EXPECT_EQ(beforePaint.find(op), std::string::npos) << op << " in\n" << second;
+  const std::size_t move = second.find(" m\n");
+  ASSERT_NE(move, std::string::npos) << second;
+  EXPECT_NE(second.find("0 1 0 RG\n", paint), std::string::npos) << second;
 }
 
 // Drawn text is code page 1252; what it lacks, and broken UTF-8, is "?".
@@ -462,35 +516,153 @@ TEST(QuilletInterfaceTest, infoTextsAreWrittenSoReadersDecodeThem)
   }
 }
 
-TEST(QuilletInterfaceTest, imagesThatCannotBeReadDrawNothing)
+// A 16 x 8 JPEG whose frame header claims another size.
+std::string jpegClaiming(const std::filesystem::path& path, int width, int height)
+{
+  test::writeJpegFile(path, 16, 8, 3, 2, test::Bytes(16 * 8 * 3, 90), 90);
+  std::string bytes = readBytes(path);
+  const std::size_t frame = bytes.find("\xFF\xC0");
+  bytes[frame + 5] = char(height >> 8);
+  bytes[frame + 6] = char(height & 0xFF);
+  bytes[frame + 7] = char(width >> 8);
+  bytes[frame + 8] = char(width & 0xFF);
+  return bytes;
+}
+
+// An image file that cannot be placed fails the call with the file and the
+// reason, draws nothing and leaves the page as it was.
+TEST(QuilletInterfaceTest, imagesThatCannotBeReadFailAndDrawNothing)
 {
   ScratchDir dir;
   dir.write("unknown.xyz", "not an image");
-  const std::vector<unsigned char> pixels = test::gradientPixels(100, 50);
+  test::writeJpegFile(dir.file("cmyk.jpg"), 8, 8, 4, 4, test::Bytes(8 * 8 * 4, 10), 90);
+  dir.write("huge.jpg", jpegClaiming(dir.file("huge.jpg"), 18183, 19024));
+  test::TiffFixture gray16;
+  gray16.width = 4;
+  gray16.height = 2;
+  gray16.bitsPerSample = 16;
+  gray16.samplesPerPixel = 1;
+  gray16.photometric = 1;
+  gray16.rows.assign(4 * 2 * 2, 0x40);
+  test::writeTiffFile(dir.file("gray16.tif"), gray16);
+  test::TiffFixture jpegInside;
+  jpegInside.width = 16;
+  jpegInside.height = 16;
+  jpegInside.compression = 7;
+  jpegInside.rows.assign(16 * 16 * 3, 0x80);
+  test::writeTiffFile(dir.file("jpeg.tif"), jpegInside);
+  test::Bytes psd = test::psdFile(4, 2, 3, 3, test::Bytes(4 * 2 * 3, 7), false, {});
+  psd[23] = 16; // the depth field
+  dir.write("deep.psd", std::string(psd.begin(), psd.end()));
+
   const struct {
-    const char* name;
-    std::function<void(IQuillet*)> draw;
-    bool placed;
-  } cases[] = {
-      {"missing file", [&](IQuillet* q) { q->ImageOut(0, 0, dir.file("none.jpg").c_str()); },
-       false},
-      {"unknown extension",
-       [&](IQuillet* q) { q->ImageOut(0, 0, dir.file("unknown.xyz").c_str()); }, false},
-      {"null name", [&](IQuillet* q) { q->ImageOut(0, 0, nullptr); }, false},
-      {"100 x 50 block", [&](IQuillet* q) { q->ImageOutMem(5, 5, pixels.data(), 100, 50); }, true},
-      {"null block", [&](IQuillet* q) { q->ImageOutMem(5, 5, nullptr, 100, 50); }, false},
-      {"width -1", [&](IQuillet* q) { q->ImageOutMem(5, 5, pixels.data(), -1, 50); }, false},
+    std::string file;
+    std::string reason;
+  } failures[] = {
+      {dir.file("none.jpg").string(), std::strerror(ENOENT)},
+      {dir.file("unknown.xyz").string(), "does not end in an image kind"},
+      {dir.file("cmyk.jpg").string(), "CMYK JPEG"},
+      {dir.file("gray16.tif").string(), "16-bit"},
+      {dir.file("jpeg.tif").string(), "JPEG inside TIFF"},
+      {dir.file("deep.psd").string(), "16-bit"},
+      {dir.file("huge.jpg").string(), "256 MiB pixel budget"},
   };
-  for (const auto& c : cases) {
+  for (const auto& c : failures) {
+    SCOPED_TRACE(c.file);
     ScratchDir out;
     Ref<IQuillet> q = makeQuillet();
     ASSERT_EQ(open(q.get(), out.file("i.pdf")), 1);
     q->NewPage();
-    c.draw(q.get());
+    q->SetRect(1, 1, 5, 5);
+    EXPECT_EQ(q->ImageOut(0, 0, c.file.c_str()), E_FAIL);
+    const std::string description = test::lastErrorDescription();
+    EXPECT_EQ(description.rfind("ImageOut: The image file " + c.file + " cannot be placed: ", 0),
+              0u)
+        << description;
+    EXPECT_NE(description.find(c.reason), std::string::npos) << description;
+    q->Stroke();
+    ASSERT_EQ(q->Close(), S_OK);
+    const PdfBytes pdf(readBytes(out.file("i.pdf")));
+    // One content stream: no image object split it.
+    EXPECT_EQ(pdf.pageContents(), "1 1 5 5 re\n0 0 0 RG\n1 w\nS\n");
+    EXPECT_EQ(countOf(pdf.bytes(), "/Subtype /Image"), 0);
+  }
+
+  const std::vector<unsigned char> pixels = test::gradientPixels(100, 50);
+  const struct {
+    const char* name;
+    std::function<HRESULT(IQuillet*)> draw;
+    bool placed;
+  } blocks[] = {
+      {"100 x 50 block", [&](IQuillet* q) { return q->ImageOutMem(5, 5, pixels.data(), 100, 50); },
+       true},
+      {"null block", [&](IQuillet* q) { return q->ImageOutMem(5, 5, nullptr, 100, 50); }, false},
+      {"width -1", [&](IQuillet* q) { return q->ImageOutMem(5, 5, pixels.data(), -1, 50); },
+       false},
+  };
+  for (const auto& c : blocks) {
+    ScratchDir out;
+    Ref<IQuillet> q = makeQuillet();
+    ASSERT_EQ(open(q.get(), out.file("i.pdf")), 1);
+    q->NewPage();
+    EXPECT_EQ(c.draw(q.get()), S_OK) << c.name;
     ASSERT_EQ(q->Close(), S_OK);
     const PdfBytes pdf(readBytes(out.file("i.pdf")));
     EXPECT_EQ(countOf(pdf.pageContents(), " Do\n"), c.placed ? 1 : 0) << c.name;
     EXPECT_EQ(countOf(pdf.bytes(), "/Subtype /Image"), c.placed ? 1 : 0) << c.name;
+  }
+}
+
+// A coordinate or size the file cannot carry fails the call, which writes
+// nothing; the property keeps its earlier value.
+TEST(QuilletInterfaceTest, numbersBeyondTheFileRangeAreRefused)
+{
+  const float inf = std::numeric_limits<float>::infinity();
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const std::vector<unsigned char> pixels = test::gradientPixels(100, 50);
+  const struct {
+    const char* member;
+    std::function<HRESULT(IQuillet*)> call;
+  } cases[] = {
+      {"SetRect", [](IQuillet* q) { return q->SetRect(1e30f, 0, 10, 10); }},
+      {"SetRect", [&](IQuillet* q) { return q->SetRect(0, 0, inf, 10); }},
+      {"MoveTo", [&](IQuillet* q) { return q->MoveTo(nan, 0); }},
+      {"LineTo", [](IQuillet* q) { return q->LineTo(0, -3e9f); }},
+      {"CurveTo", [](IQuillet* q) { return q->CurveTo(0, 0, 0, 0, 0, 2.2e9f); }},
+      {"TextOutXY", [](IQuillet* q) { return q->TextOutXY(1e20f, 0, "x"); }},
+      {"LineWidth", [&](IQuillet* q) { return q->put_LineWidth(inf); }},
+      {"FontSize", [](IQuillet* q) { return q->put_FontSize(1e12f); }},
+      {"ImageOutMem",
+       [&](IQuillet* q) {
+         q->put_ImageScaleX(3e7f);
+         return q->ImageOutMem(0, 0, pixels.data(), 100, 50);
+       }},
+  };
+  for (const auto& c : cases) {
+    ScratchDir dir;
+    Ref<IQuillet> q = makeQuillet();
+    ASSERT_EQ(open(q.get(), dir.file("n.pdf")), 1);
+    q->NewPage();
+    std::int32_t font = -1;
+    q->get_InitFont("Arial", &font);
+    q->put_FontID(font);
+    const std::string before = [&] {
+      float size = 0;
+      q->get_FontSize(&size);
+      return std::to_string(size);
+    }();
+    EXPECT_EQ(c.call(q.get()), E_INVALIDARG) << c.member;
+    const std::string description = test::lastErrorDescription();
+    EXPECT_EQ(description.rfind(std::string(c.member) + ": the value ", 0), 0u) << description;
+    EXPECT_NE(description.find("PDF 1.3"), std::string::npos) << description;
+    float size = 0;
+    q->get_FontSize(&size);
+    EXPECT_EQ(std::to_string(size), before) << c.member;
+    ASSERT_EQ(q->Close(), S_OK);
+    const PdfBytes pdf(readBytes(dir.file("n.pdf")));
+    for (const char* drawn : {" re\n", " m\n", " l\n", " c\n", "Tj", " w\n", " Do\n"})
+      EXPECT_EQ(pdf.pageContents().find(drawn), std::string::npos) << c.member << ": " << drawn;
+    EXPECT_EQ(countOf(pdf.bytes(), "/Subtype /Image"), 0) << c.member;
   }
 }
 
@@ -583,12 +755,85 @@ TEST(QuilletInterfaceTest, failuresAreReportedNotSwallowed)
       << test::lastErrorDescription();
   EXPECT_FALSE(std::filesystem::exists(gone / "f.pdf"));
 
+  // Close with no page fails and writes nothing.
+  ASSERT_EQ(open(q.get(), dir.file("blank.pdf")), 1);
+  EXPECT_EQ(q->Close(), E_FAIL);
+  EXPECT_EQ(test::lastErrorDescription(), "The document has no page.");
+  EXPECT_FALSE(std::filesystem::exists(dir.file("blank.pdf")));
+
   float width = 0;
   EXPECT_EQ(q->get_Title(nullptr), E_POINTER);
   EXPECT_EQ(q->get_PaperWidth(nullptr), E_POINTER);
   EXPECT_EQ(q->get_StringWidth("x", nullptr), E_POINTER);
   EXPECT_EQ(q->get_StringWidth("x", &width), S_OK);
   EXPECT_EQ(width, 0);
+}
+
+// The document file is saved as every other file: a link stays a link to
+// the new file, a replaced file keeps its permissions, a file the user may
+// not write is refused, and failures name the system's reason.
+TEST(QuilletInterfaceTest, documentFileFollowsTheSaveRules)
+{
+  ScratchDir dir;
+  Ref<IQuillet> q = makeQuillet();
+  auto writePage = [&](const std::filesystem::path& path) {
+    if (open(q.get(), path) != 1)
+      return E_UNEXPECTED;
+    q->NewPage();
+    return q->Close();
+  };
+
+  const auto real = dir.write("real.pdf", "old");
+  ::chmod(real.c_str(), 0640);
+  std::filesystem::create_symlink("real.pdf", dir.file("link.pdf"));
+  ASSERT_EQ(writePage(dir.file("link.pdf")), S_OK);
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.pdf")));
+  EXPECT_EQ(readBytes(real).rfind("%PDF-1.3", 0), 0u);
+  struct stat info {};
+  ASSERT_EQ(::stat(real.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+
+  std::filesystem::create_symlink("loop.pdf", dir.file("loop.pdf"));
+  std::int32_t opened = 0;
+  EXPECT_EQ(q->get_Open(dir.file("loop.pdf").c_str(), &opened), S_OK);
+  EXPECT_EQ(opened, -1);
+  EXPECT_EQ(test::lastErrorDescription(), "Could not open " + dir.file("loop.pdf").string() +
+                                              ": " + std::strerror(ELOOP));
+
+  if (::geteuid() != 0) {
+    const auto kept = dir.write("kept.pdf", "kept");
+    ::chmod(kept.c_str(), 0444);
+    EXPECT_EQ(q->get_Open(kept.c_str(), &opened), S_OK);
+    EXPECT_EQ(opened, -1);
+    EXPECT_EQ(test::lastErrorDescription(),
+              "Could not open " + kept.string() + ": " + std::strerror(EACCES));
+    EXPECT_EQ(readBytes(kept), "kept");
+  }
+
+  // A write the system refuses (here beyond the file size limit, in a child
+  // so the limit ends with it) fails Close with the system's reason.
+  const auto big = dir.file("big.pdf");
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{4096, 4096};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    Ref<IQuillet> inChild = makeQuillet();
+    const std::vector<unsigned char> pixels = test::gradientPixels(300, 300);
+    std::int32_t result = 0;
+    inChild->get_Open(big.c_str(), &result);
+    inChild->NewPage();
+    inChild->ImageOutMem(0, 0, pixels.data(), 300, 300);
+    const bool failed = inChild->Close() == E_FAIL &&
+                        test::lastErrorDescription() ==
+                            "Could not write " + big.string() + ": " + std::strerror(EFBIG);
+    ::_exit(failed ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_FALSE(std::filesystem::exists(big));
 }
 
 // The last Release with a document open writes nothing, and leaves a file

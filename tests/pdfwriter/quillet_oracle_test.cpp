@@ -167,6 +167,26 @@ void expectLines(const std::string& text, const std::vector<std::string>& lines,
         << text;
 }
 
+// The calling thread's last failure as the loaded library describes it, as
+// a client reads it.
+std::string libraryErrorDescription()
+{
+  void* library = ::dlopen(QUILLET_LIBRARY_DIR "/libquillet.so", RTLD_NOW | RTLD_NOLOAD);
+  if (!library)
+    return "(library not loaded)";
+  auto describe = reinterpret_cast<QuilletGetErrorDescriptionFn>(
+      ::dlsym(library, "QuilletGetErrorDescription"));
+  auto release = reinterpret_cast<QuilletFreeStringFn>(::dlsym(library, "QuilletFreeString"));
+  std::string text;
+  char* description = nullptr;
+  if (describe && release && describe(&description, nullptr, nullptr) == S_OK && description)
+    text = description;
+  if (release)
+    release(description);
+  ::dlclose(library);
+  return text;
+}
+
 TEST(QuilletReportTest, tubePageReadsRightInEveryTool)
 {
   if (!haveOracles() || !requireTool("pdffonts", "poppler-utils"))
@@ -316,20 +336,44 @@ TEST(QuilletReportTest, lateEncryptLeavesThePagePlain)
   ASSERT_TRUE(q) << message;
   q->NewPage();
   EXPECT_EQ(q->Encrypt(0, "owner", "user"), E_UNEXPECTED);
-  // The description comes from the loaded library, as a client reads it.
-  void* library = ::dlopen(QUILLET_LIBRARY_DIR "/libquillet.so", RTLD_NOW | RTLD_NOLOAD);
-  ASSERT_TRUE(library);
-  auto describe = reinterpret_cast<QuilletGetErrorDescriptionFn>(
-      ::dlsym(library, "QuilletGetErrorDescription"));
-  auto release = reinterpret_cast<QuilletFreeStringFn>(::dlsym(library, "QuilletFreeString"));
-  ASSERT_TRUE(describe && release);
-  char* description = nullptr;
-  EXPECT_EQ(describe(&description, nullptr, nullptr), S_OK);
-  EXPECT_NE(std::string(description ? description : "").find("Encrypt"), std::string::npos);
-  release(description);
-  ::dlclose(library);
+  EXPECT_NE(libraryErrorDescription().find("Encrypt"), std::string::npos);
   ASSERT_EQ(q->Close(), S_OK);
   expectLines(output("pdfinfo", {pdf.string()}), {"Encrypted: no"}, "pdfinfo");
+}
+
+// Passwords are PDFDocEncoding bytes, which is what the readers make of a
+// password typed in; a password with characters beyond it is refused.
+TEST(QuilletReportTest, passwordsOpenAsTyped)
+{
+  if (!haveOracles())
+    return;
+  const std::string latin = "\xC3\x85\xC3\xBC\xE2\x82\xAC"; // Åü€
+  const fs::path pdf = outDir() / "report-latin-password.pdf";
+  {
+    std::string message;
+    Ref<IQuillet> q = openQuillet(pdf, message);
+    ASSERT_TRUE(q) << message;
+    EXPECT_EQ(q->Encrypt(-1, "\xE5\xAF\x86\xE7\xA0\x81", latin.c_str()), E_INVALIDARG); // 密码
+    EXPECT_NE(libraryErrorDescription().find("owner password holds a character"),
+              std::string::npos)
+        << libraryErrorDescription();
+    EXPECT_EQ(q->Encrypt(-1, "owner", "\xD0\xBF\xD0\xB0\xD1\x80\xD0\xBE\xD0\xBB\xD1\x8C"),
+              E_INVALIDARG); // пароль
+    EXPECT_NE(libraryErrorDescription().find("user password holds a character"),
+              std::string::npos)
+        << libraryErrorDescription();
+    EXPECT_EQ(q->Encrypt(-1, "owner", latin.c_str()), S_OK);
+    q->NewPage();
+    ASSERT_EQ(q->Close(), S_OK);
+  }
+  const auto checked = runTool("qpdf", {"--check", "--password=" + latin, pdf.string()});
+  EXPECT_EQ(checked.exitCode, 0) << checked.out << checked.err;
+  EXPECT_NE(checked.out.find("Supplied password is user password"), std::string::npos)
+      << checked.out;
+  const auto info = runTool("pdfinfo", {"-upw", latin, pdf.string()});
+  EXPECT_EQ(info.exitCode, 0) << info.out << info.err;
+  EXPECT_NE(collapseBlanks(info.out).find("Encrypted: yes"), std::string::npos) << info.out;
+  EXPECT_NE(runTool("pdfinfo", {"-upw", "wrong", pdf.string()}).exitCode, 0);
 }
 
 // Info texts with characters beyond Latin-1 read back exactly.

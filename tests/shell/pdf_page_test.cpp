@@ -12,6 +12,8 @@
 #include <QAction>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -145,6 +147,26 @@ TEST(PdfPageTest, failedCaptureWritesNoReport)
             0u)
       << messages[0].text;
   EXPECT_FALSE(fs::exists(r.image()));
+  EXPECT_FALSE(fs::exists(r.target()));
+}
+
+// The built library fails ImageOut for a picture it cannot read; the
+// command shows the library's reason and writes no file.
+TEST(PdfPageTest, pictureTheLibraryCannotReadEndsTheReportWithItsReason)
+{
+  PdfRig r;
+  const QuilletServer library = quilletServer({QUILLET_LIBRARY_DIR});
+  // The picture goes missing between the capture and the report.
+  r.rig->form->pdfPage().useServer({[&] {
+                                      fs::remove(r.image());
+                                      return library.create();
+                                    },
+                                    library.lastError});
+  r.exportPdf();
+  const auto messages = r.rig->prompts.messages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].text, "The PDF file could not be written: ImageOut: The image file " +
+                                  r.image() + " cannot be placed: " + std::strerror(ENOENT));
   EXPECT_FALSE(fs::exists(r.target()));
 }
 
