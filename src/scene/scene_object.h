@@ -98,7 +98,7 @@ public:
   void keyRotate(std::int16_t axis, float angle, std::int16_t noRefresh);
   // Key codes 37..40 (arrows); shift is a mask 1 Shift, 2 Ctrl, 4 Alt.
   void KeyDown(std::int16_t code, std::int16_t shift);
-  // "-" enlarges, "+" and "=" shrink, " " resets the pose.
+  // "+" and "=" enlarge, "-" shrinks, " " resets the pose.
   void KeyPress(std::int16_t ch);
   // Buttons are a mask 1 left, 2 right, 4 middle; x, y in device pixels,
   // y downwards.
@@ -114,6 +114,13 @@ public:
   void rotateDeg(std::int16_t axis, float degrees, std::int16_t noRefresh);
   // Start pose by defaultAxis, no zoom and no pan.
   void zoomReset(std::int16_t noRefresh);
+  // No zoom and no pan, the pose kept: a new structure is seen whole.
+  void frameStructure();
+  // Radius about the origin of a sphere holding everything compiled since
+  // clearScene; with zoom 0 and no pan the view shows that sphere whole.
+  float frameRadius() const;
+  // The eye's distance and the clip planes of the perspective volume.
+  ViewDepth viewDepth() const;
 
   // Centre of the scene box on axis 0..2.
   float getBox(int axis) const;
@@ -213,6 +220,16 @@ public:
 
 private:
   class PovOutput;
+  // The POV-Ray camera that shows what the view shows: its distance from the
+  // look-at point, horizontal angle (degrees), picture width over height,
+  // and the look-at point's shift.
+  struct PovCamera {
+    double distance = 0.0;
+    double angle = 0.0;
+    double aspect = 1.0;
+    float panX = 0.0f;
+    float panY = 0.0f;
+  };
   struct FillRecord {
     float x1 = 0, y1 = 0, z1 = 0, x2 = 0, y2 = 0, z2 = 0;
     float radius = 0;
@@ -265,6 +282,14 @@ private:
   template <typename Volume>
   void loadOwnProjection(float w, float h, Volume volume);
   void zoomStep(int direction);
+  // Width over height of the viewport one picture takes.
+  double viewportAspect() const;
+  double eyeDistance() const;
+  // Half the smaller side of the orthographic volume.
+  double orthoHalfSize() const;
+  // Keeps the structure in front of the eye however far it is zoomed.
+  void clampZoom();
+  PovCamera povCamera() const;
 
   // Stands in for the host until one is attached.
   class DetachedHost : public HostControl {
@@ -299,6 +324,7 @@ private:
   std::array<FillRecord, 21> m_fillTable{};
   std::int16_t m_fillCount = 0;
   Box m_box;
+  float m_frameRadius = 0.0f;
   FileExtremes m_fileExtremes;
   std::int32_t m_dragMode = 0;
   std::array<float, 4> m_fogColor{};

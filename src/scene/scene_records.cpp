@@ -214,6 +214,12 @@ void drawInBatches(const std::vector<Record>& records, GlApi& gl, Add add)
   }
 }
 
+double length3(const std::array<float, 3>& v)
+{
+  return std::sqrt(static_cast<double>(v[0]) * v[0] + static_cast<double>(v[1]) * v[1] +
+                   static_cast<double>(v[2]) * v[2]);
+}
+
 } // namespace
 
 std::size_t SceneRecord::bytes() const
@@ -250,6 +256,21 @@ void compileRecord(const SceneRecord& record, GlApi& gl)
   gl.popMatrix();
   if (record.cullFace)
     gl.enable(GlCapability::CullFace);
+}
+
+float recordRadius(const SceneRecord& record)
+{
+  double r = 0.0;
+  for (const SphereRecord& s : record.spheres)
+    r = std::max(r, length3(s.centre) + s.radius);
+  // A cylinder stays within its length and radius of its first end.
+  for (const CylinderRecord& c : record.cylinders)
+    r = std::max(r, length3(c.origin) + c.length + c.radius);
+  for (std::size_t i = 0; i + 2 < record.lineVertices.size(); i += 3)
+    r = std::max(r, length3({record.lineVertices[i], record.lineVertices[i + 1], record.lineVertices[i + 2]}));
+  for (const BallRecord& b : record.balls)
+    r = std::max(r, static_cast<double>(b.radius));
+  return static_cast<float>(r);
 }
 
 } // namespace tarvek

@@ -63,6 +63,9 @@ inline constexpr int kFillBallDetail = 32;
 // take 16-bit indices, and the batch being filled stays small.
 inline constexpr std::size_t kBatchPrimitives = 900;
 
+// Radius about the list's origin of a sphere holding all the record draws.
+float recordRadius(const SceneRecord& record);
+
 // Issues the record's GL calls into the list being compiled: push, the
 // spheres and cylinders as triangle batches, the lines as one batch, the
 // balls, pop, then face culling unless the record is a line list.

@@ -598,12 +598,9 @@ void Form1::CALCULATE(bool resetView)
     break;
   }
   m_model.placementX = m_model.placementY = m_model.placementZ = 0.0f;
-  if (m_display.orthoProjection)
-    m_scene->zoomOrtho();
   if (resetView)
-    m_scene->zoomReset(0);
-  else
-    m_scene->Refresh();
+    m_scene->zoomReset(1);
+  m_scene->frameStructure();
 
   stbPanel[2]->setText(QString::number(m_scene->drawnAtomCount) + QStringLiteral(" Atoms"));
   stbPanel[3]->setText(QString::number(m_scene->drawnBondCount) + QStringLiteral(" Bonds"));
@@ -717,9 +714,7 @@ void Form1::showImportedStructure()
   applyBackgroundColor();
   setData(false);
   m_model.placementX = m_model.placementY = m_model.placementZ = 0.0f;
-  if (m_display.orthoProjection)
-    m_scene->zoomOrtho();
-  m_scene->Refresh();
+  m_scene->frameStructure();
   stbPanel[2]->setText(QString::number(m_model.atomCount) + QStringLiteral(" Atoms"));
   stbPanel[3]->setText(QString::number(m_model.bondCount) + QStringLiteral(" Bonds"));
   showAtomRadius();

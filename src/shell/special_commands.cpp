@@ -380,8 +380,10 @@ void SpecialCommands::mnuTool_13_Click()
   scene.clearScene();
   scene.setBackground();
   form.setData(false);
+  scene.frameStructure();
   form.lbTIT->setText(QString::fromLatin1(kPleaseWait));
   pump.pumpEvents();
+  form.stbPanel[0]->clear();
   form.stbPanel[2]->setText(QString::number(scene.drawnAtomCount) + QStringLiteral(" Atoms"));
   form.stbPanel[3]->setText(QString::number(scene.drawnBondCount) + QStringLiteral(" Bonds"));
   if (!form.m_display.orthoProjection) {
@@ -466,9 +468,7 @@ void SpecialCommands::showPart(const PartItem& part)
   form.applyBackgroundColor();
   form.setData(false);
   model.placementX = model.placementY = model.placementZ = 0.0f;
-  if (form.m_display.orthoProjection)
-    scene.zoomOrtho();
-  scene.Refresh();
+  scene.frameStructure();
 
   form.stbPanel[2]->setText(QString::number(model.atomCount) + QStringLiteral(" Atoms"));
   form.stbPanel[3]->setText(QString::fromStdString(state.importedElements));
