@@ -222,10 +222,12 @@ TEST(GlHostTest, orthoProjectionLastsUntilRestored)
     one.display.orthoProjection = true;
     one.scene->zoomOrtho();
     ASSERT_TRUE(one.show());
-    // The window stops at 2 Å, inside the 1.54 Å ball: red to the corner.
-    const Rgb corner = pixel(one.frame(), 5, 5);
-    EXPECT_GT(corner[0], 150);
-    EXPECT_LT(corner[1], 40);
+    // The ball fills the window's height less the margin.
+    const QImage image = one.frame();
+    const Rgb low = pixel(image, 200, 150 + 125);
+    EXPECT_GT(low[0], 100);
+    EXPECT_LT(low[1], 40);
+    EXPECT_EQ(pixel(image, 200, 150 + 145), kBackground);
   }
 
   ViewFixture v;
@@ -237,7 +239,8 @@ TEST(GlHostTest, orthoProjectionLastsUntilRestored)
   v.display.orthoProjection = true;
   v.scene->zoomOrtho();
   const QImage ortho = v.frame();
-  EXPECT_NE(pixel(ortho, 200 + 14, 150), kBackground) << "an atom of the ring";
+  // The ring, seen edge on, reaches 1.4 of its 1.8 Å framed radius out.
+  EXPECT_NE(pixel(ortho, 200 + 107, 150), kBackground) << "an atom of the ring";
   EXPECT_TRUE(v.frame() == ortho) << "a repaint keeps the projection";
   v.host->resize(420, 320);
   QTest::qWait(50);
