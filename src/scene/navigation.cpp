@@ -182,8 +182,14 @@ void CXXX::zoomReset(std::int16_t noRefresh)
   zoom = 0.0f;
   panX = 0.0f;
   panY = 0.0f;
-  if (noRefresh == 0)
+  measureFrame();
+  if (noRefresh == 0) {
+    if (m_display.orthoProjection)
+      zoomOrtho();
+    else if (m_projection != Projection::Host)
+      applyProjection();
     Refresh();
+  }
 }
 
 } // namespace tarvek

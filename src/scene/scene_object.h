@@ -112,12 +112,14 @@ public:
   void animationTick();
   void rotate90(std::int16_t axis);
   void rotateDeg(std::int16_t axis, float degrees, std::int16_t noRefresh);
-  // Start pose by defaultAxis, no zoom and no pan.
+  // Start pose by defaultAxis, no zoom and no pan, and the structure framed
+  // in it.
   void zoomReset(std::int16_t noRefresh);
-  // No zoom and no pan, the pose kept: a new structure is seen whole.
+  // Frames the structure in the present pose, no zoom and no pan: a new
+  // structure is seen whole.
   void frameStructure();
   // Radius about the origin of a sphere holding everything compiled since
-  // clearScene; with zoom 0 and no pan the view shows that sphere whole.
+  // clearScene; it bounds the depth of the view and the zoom.
   float frameRadius() const;
   // The eye's distance and the clip planes of the perspective volume.
   ViewDepth viewDepth() const;
@@ -223,6 +225,16 @@ private:
   // The POV-Ray camera that shows what the view shows: its distance from the
   // look-at point, horizontal angle (degrees), picture width over height,
   // and the look-at point's shift.
+  // The pose the structure was framed in, and for the viewport shape last
+  // asked about, the eye distance and the orthographic half size that show
+  // it whole.
+  struct Framing {
+    CMatrix::Matrix pose{};
+    bool measured = false;
+    double aspect = -1.0;
+    double distance = 0.0;
+    double half = 0.0;
+  };
   struct PovCamera {
     double distance = 0.0;
     double angle = 0.0;
@@ -284,6 +296,9 @@ private:
   void zoomStep(int direction);
   // Width over height of the viewport one picture takes.
   double viewportAspect() const;
+  // The present pose becomes the framing pose.
+  void measureFrame();
+  const Framing& framing() const;
   double eyeDistance() const;
   // Half the smaller side of the orthographic volume.
   double orthoHalfSize() const;
@@ -325,6 +340,7 @@ private:
   std::int16_t m_fillCount = 0;
   Box m_box;
   float m_frameRadius = 0.0f;
+  mutable Framing m_frame;
   FileExtremes m_fileExtremes;
   std::int32_t m_dragMode = 0;
   std::array<float, 4> m_fogColor{};

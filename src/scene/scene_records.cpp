@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <deque>
+#include <functional>
 
 namespace tarvek {
 namespace {
@@ -258,18 +259,31 @@ void compileRecord(const SceneRecord& record, GlApi& gl)
     gl.enable(GlCapability::CullFace);
 }
 
+std::array<float, 3> cylinderEnd(const CylinderRecord& c)
+{
+  const Vec along = turn(rotation(c.angle, c.axis), {0.0, 0.0, static_cast<double>(c.length)});
+  return {static_cast<float>(c.origin[0] + along[0]), static_cast<float>(c.origin[1] + along[1]),
+          static_cast<float>(c.origin[2] + along[2])};
+}
+
+void forEachDrawnPoint(const SceneRecord& record, const std::function<void(const std::array<float, 3>&, float)>& take)
+{
+  for (const SphereRecord& s : record.spheres)
+    take(s.centre, s.radius);
+  for (const CylinderRecord& c : record.cylinders) {
+    take(c.origin, c.radius);
+    take(cylinderEnd(c), c.radius);
+  }
+  for (std::size_t i = 0; i + 2 < record.lineVertices.size(); i += 3)
+    take({record.lineVertices[i], record.lineVertices[i + 1], record.lineVertices[i + 2]}, 0.0f);
+  for (const BallRecord& b : record.balls)
+    take({0.0f, 0.0f, 0.0f}, b.radius);
+}
+
 float recordRadius(const SceneRecord& record)
 {
   double r = 0.0;
-  for (const SphereRecord& s : record.spheres)
-    r = std::max(r, length3(s.centre) + s.radius);
-  // A cylinder stays within its length and radius of its first end.
-  for (const CylinderRecord& c : record.cylinders)
-    r = std::max(r, length3(c.origin) + c.length + c.radius);
-  for (std::size_t i = 0; i + 2 < record.lineVertices.size(); i += 3)
-    r = std::max(r, length3({record.lineVertices[i], record.lineVertices[i + 1], record.lineVertices[i + 2]}));
-  for (const BallRecord& b : record.balls)
-    r = std::max(r, static_cast<double>(b.radius));
+  forEachDrawnPoint(record, [&](const std::array<float, 3>& p, float pad) { r = std::max(r, length3(p) + pad); });
   return static_cast<float>(r);
 }
 

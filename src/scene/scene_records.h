@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace tarvek {
@@ -63,6 +64,10 @@ inline constexpr int kFillBallDetail = 32;
 // take 16-bit indices, and the batch being filled stays small.
 inline constexpr std::size_t kBatchPrimitives = 900;
 
+// The points the record draws around, each with the room it takes about
+// itself: sphere centres, both cylinder ends, line vertices, ball centres.
+void forEachDrawnPoint(const SceneRecord& record,
+                       const std::function<void(const std::array<float, 3>& point, float pad)>& take);
 // Radius about the list's origin of a sphere holding all the record draws.
 float recordRadius(const SceneRecord& record);
 

@@ -34,14 +34,50 @@ double CXXX::viewportAspect() const
   return w > 0.0 && h > 0.0 ? w / h : 1.0;
 }
 
-double CXXX::eyeDistance() const
+void CXXX::measureFrame()
 {
-  const double halfY = kFieldOfView / 2.0 * kPi / 180.0;
-  const double halfX = std::atan(std::tan(halfY) * viewportAspect());
-  return frameRadius() * kMargin / std::sin(std::min(halfX, halfY));
+  m_viewMatrix.GetMatrix(m_frame.pose);
+  m_frame.measured = true;
+  m_frame.aspect = -1.0;
 }
 
-double CXXX::orthoHalfSize() const { return frameRadius() * kMargin - zoom; }
+const CXXX::Framing& CXXX::framing() const
+{
+  const double aspect = viewportAspect();
+  Framing& f = m_frame;
+  if (f.aspect == aspect)
+    return f;
+  f.aspect = aspect;
+  const double tanY = std::tan(kFieldOfView / 2.0 * kPi / 180.0);
+  const double tanX = tanY * aspect;
+  const float r = frameRadius();
+  // Until framed in a pose, the bounding sphere.
+  f.distance = r * kMargin / std::sin(std::atan(std::min(tanX, tanY)));
+  f.half = r * kMargin;
+  if (!f.measured || m_lists.empty())
+    return f;
+  const CMatrix::Matrix& m = f.pose;
+  double distance = 0.0, half = 0.0;
+  // Each point in front of the eye: the framing pose's turn, then DRAW's
+  // quarter turn about x, (x, y, z) -> (x, z, -y). The eye must stand far
+  // enough back for the point's reach across and up at its own depth.
+  const auto take = [&](const std::array<float, 3>& p, float pad) {
+    const double across = std::fabs(m[0] * p[0] + m[4] * p[1] + m[8] * p[2]) + pad;
+    const double up = std::fabs(m[2] * p[0] + m[6] * p[1] + m[10] * p[2]) + pad;
+    const double front = -(m[1] * p[0] + m[5] * p[1] + m[9] * p[2]) + pad;
+    distance = std::max(distance, front + kMargin * std::max(across / tanX, up / tanY));
+    half = std::max(half, kMargin * std::max(across / std::max(aspect, 1.0), up * std::min(aspect, 1.0)));
+  };
+  for (const SceneList& list : m_lists)
+    forEachDrawnPoint(list.record, take);
+  f.distance = distance;
+  f.half = half;
+  return f;
+}
+
+double CXXX::eyeDistance() const { return framing().distance; }
+
+double CXXX::orthoHalfSize() const { return framing().half - zoom; }
 
 ViewDepth CXXX::viewDepth() const
 {
@@ -53,12 +89,13 @@ ViewDepth CXXX::viewDepth() const
 
 void CXXX::clampZoom()
 {
-  const double limit = m_display.orthoProjection ? frameRadius() * kMargin : eyeDistance();
-  zoom = std::min(zoom, static_cast<float>(limit * (1.0 - kClosest)));
+  const double limit = m_display.orthoProjection ? orthoHalfSize() + zoom : eyeDistance() - frameRadius();
+  zoom = std::min(zoom, static_cast<float>(std::max(limit, 0.0) * (1.0 - kClosest)));
 }
 
 void CXXX::frameStructure()
 {
+  measureFrame();
   zoom = 0.0f;
   panX = 0.0f;
   panY = 0.0f;
