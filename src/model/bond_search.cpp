@@ -158,12 +158,13 @@ void createBonds(Model& model, float lowerArg, float upperArg, Prompts& prompts,
   }
 
   if (set.count - set.first > kPromptAbove) {
-    if (!prompts.yesNo(">3000 Atoms. Do you still wish to create bonds?", "",
-                       MessageIcon::Question)) {
-      model.bigBondsConfirmed = false;
-      return;
+    if (!model.bigBondsAsked) {
+      model.bigBondsConfirmed =
+          prompts.yesNo(">3000 Atoms. Do you still wish to create bonds?", "", MessageIcon::Question);
+      model.bigBondsAsked = model.bondAnswerHeld;
     }
-    model.bigBondsConfirmed = true;
+    if (!model.bigBondsConfirmed)
+      return;
   }
 
   if (model.tubeVariant >= 55) {
@@ -214,6 +215,18 @@ void findBonds(Model& model, AbortToken& abort)
     }
   }
   model.lastBondCount = model.bondCount;
+}
+
+OneBondQuestion::OneBondQuestion(Model& model) : m_model(model)
+{
+  m_model.bondAnswerHeld = true;
+  m_model.bigBondsAsked = false;
+}
+
+OneBondQuestion::~OneBondQuestion()
+{
+  m_model.bondAnswerHeld = false;
+  m_model.bigBondsAsked = false;
 }
 
 } // namespace tarvek

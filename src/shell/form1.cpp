@@ -178,7 +178,8 @@ void Form1::buildControls()
     cmbRAD[i] = new QComboBox(frame);
     cmbRAD[i]->setGeometry(60, 0, 45, 22);
     cmbRAD[i]->setStyleSheet(QStringLiteral("QComboBox { padding-left: 2px; }"));
-    Toolbar1->addWidget(frame);
+    // A widget inside a toolbar is shown and hidden through its action.
+    bondControls = Toolbar1->addWidget(frame);
   }
   auto* frame3 = new QWidget(Toolbar1);
   frame3->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -470,6 +471,8 @@ void Form1::cmbTYP_Click()
   m_state.fullereneLibraryMode = index == 5;
   if (m_model.structureKind == 8 && index != 7)
     m_model.structureKind = static_cast<std::int16_t>(index + 1);
+  if (index != 7)
+    m_toolCommands->leaveVirusMode();
   if (m_model.structureKind == 6 && index != 5)
     m_model.structureKind = static_cast<std::int16_t>(index + 1);
   if (index == 7)
@@ -528,7 +531,15 @@ void Form1::runCalculation()
 void Form1::CALCULATE(bool resetView)
 {
   WaitCursor wait(m_platform.prompts);
+  const OneBondQuestion once(m_model);
   Prompts& prompts = m_platform.prompts;
+  // A list of walls is always a tube, whatever is shown.
+  if (m_model.tubeVariant == 8 && !m_state.coordinateImportFlag && cmbTYP->currentIndex() != 0) {
+    const QSignalBlocker quiet(cmbTYP);
+    cmbTYP->setCurrentIndex(0);
+    showPanelsForType();
+    m_toolCommands->leaveVirusMode();
+  }
   if (m_state.coordinateImportFlag) {
     if (!prompts.yesNo("Leave Xmol Import Mode?", {}, MessageIcon::Question)) {
       m_seams.openXMOL(m_state.lastXmolFile, true);
@@ -777,7 +788,7 @@ void Form1::updateDisplayControls()
 {
   const bool parts = m_model.partsFlag;
   cbOP[0]->setEnabled(!parts);
-  cbOP[1]->parentWidget()->setVisible(!parts);
+  bondControls->setVisible(!parts);
   if (parts) {
     if (!m_display.atomsShown)
       cbOP[0]->setChecked(true);

@@ -19,6 +19,7 @@
 #include "shell/junction_command.h"
 #include "shell/multilayer_graphene.h"
 #include "shell/tools_menu.h"
+#include "shell/tool_commands.h"
 #include "tools/builder_dialogs.h"
 
 #include <QAction>
@@ -182,6 +183,11 @@ void SpecialCommands::itmCap_Click(int index)
   Model& model = m_form.m_model;
   model.capEnds = capChooser();
   model.tubeVariant = kCapPresets[index].code;
+  // The panel shows the tube that is built: codes read nm, or nnmm from 1000.
+  const int code = kCapPresets[index].code;
+  const int base = code >= 1000 ? 100 : 10;
+  m_form.tf[0]->setText(QString::number(code / base));
+  m_form.tf[1]->setText(QString::number(code % base));
   if (m_form.cmbTYP->currentIndex() == 0)
     m_form.CALCULATE(false);
   else
@@ -446,6 +452,9 @@ void SpecialCommands::showPart(const PartItem& part)
   model.partsFlag = true;
   state.xyImportFlag = false;
   state.fullereneLibraryMode = false;
+  state.coordinateImportFlag = false;
+  state.junctionShown = false;
+  form.toolCommands().leaveVirusMode();
   state.partFile = part.path;
   state.captionOverride = part.caption + " (IMM)";
   form.setTitleAndStatus();
