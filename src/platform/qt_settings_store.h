@@ -20,7 +20,7 @@ private:
   QSettings m_settings;
 };
 
-// "Brannoc/TARVEK.conf" in the user's configuration folder.
+// "tarvek/tarvek.conf" in the user's configuration folder.
 std::string userSettingsPath();
 
 } // namespace tarvek

@@ -333,7 +333,7 @@ void Form1::buildSettingsMenus()
   connect(addToolItem(*mnuTool, ToolItem::Preferences, QStringLiteral("&Preferences ...")),
           &QAction::triggered, this, [this] { showPreferences(); });
   mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
-  mnuHelp->addAction(QStringLiteral("Clear Registry"), this, [this] { clearRegistry(); });
+  mnuHelp->addAction(QStringLiteral("Clear Settings"), this, [this] { clearRegistry(); });
 }
 
 // The options window first, so the load can fill its controls.

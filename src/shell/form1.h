@@ -161,7 +161,7 @@ public:
   void panelClick(CollapsibleFrame* frame);
   // Tools › Preferences: the options window, modeless.
   void showPreferences();
-  // Help › Clear Registry.
+  // Help › Clear Settings.
   void clearRegistry();
   // Help › Contents: the manual in the desktop's browser. The argument is
   // not read.

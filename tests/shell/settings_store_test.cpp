@@ -44,8 +44,8 @@ struct SettingsRig {
   explicit SettingsRig(const std::string& fileText = {})
   {
     if (!fileText.empty()) {
-      fs::create_directories(config.path() / "Brannoc");
-      config.write("Brannoc/TARVEK.conf", "[General]\n" + fileText);
+      fs::create_directories(config.path() / "tarvek");
+      config.write("tarvek/tarvek.conf", "[General]\n" + fileText);
     }
     reopen();
   }
@@ -55,8 +55,8 @@ struct SettingsRig {
     context = std::make_unique<SettingsContext>(
         SettingsContext{preferences, *store, setters, manifest().string(), "/opt/tarvek/tarvek"});
   }
-  fs::path manifest() const { return config.path() / "Brannoc/tarvek.manifest"; }
-  fs::path file() const { return config.path() / "Brannoc/TARVEK.conf"; }
+  fs::path manifest() const { return config.path() / "tarvek/styled_buttons"; }
+  fs::path file() const { return config.path() / "tarvek/tarvek.conf"; }
   void load() { loadSettings(*context); }
   std::string stored(const std::string& name) const
   {
