@@ -35,6 +35,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -349,6 +351,16 @@ void Form1::loadPreferences()
                         return WindowPlacement{x(), y(), width(), height(), state};
                       }});
   loadSettings(*m_settings);
+  std::vector<ScreenArea> screens;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    const QRect r = screen->availableGeometry();
+    screens.push_back({r.x(), r.y(), r.width(), r.height()});
+  }
+  // Stored as the frame's place and the inner size, as x() and width() give them.
+  if (const auto placement = restorablePlacement(m_platform.settings.read("WNDO"), screens)) {
+    move(placement->left, placement->top);
+    resize(placement->width, placement->height);
+  }
 }
 
 void Form1::showPreferences()
