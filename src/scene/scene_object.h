@@ -219,6 +219,9 @@ public:
   static std::string povNumber(float x);
   // " <r,g,b> " with each channel / 255.
   static std::string povColor(std::uint32_t colour);
+  // Width over height of the viewport one picture takes; the POV-Ray
+  // camera's shape.
+  double viewportAspect() const;
 
 private:
   class PovOutput;
@@ -294,8 +297,6 @@ private:
   template <typename Volume>
   void loadOwnProjection(float w, float h, Volume volume);
   void zoomStep(int direction);
-  // Width over height of the viewport one picture takes.
-  double viewportAspect() const;
   // The present pose becomes the framing pose.
   void measureFrame();
   const Framing& framing() const;

@@ -93,7 +93,9 @@ void OutsidePrograms::startPovRay(const std::string& program, const std::string&
   // Debian's POV-Ray reads and writes only below a few folders, the Export
   // folder among them: it works there.
   if (!m_form.m_platform.processes.startDetached(
-          program, povrayArguments(povFile, exportFolder + "tarvek.png", displayPresent()),
+          program,
+          povrayArguments(povFile, exportFolder + "tarvek.png", displayPresent(),
+                          povRenderSize(m_form.m_scene->viewportAspect())),
           exportFolder))
     m_form.m_platform.prompts.message("POV-Ray " + program + " could not be started.", {},
                                       MessageIcon::Exclamation);
