@@ -15,8 +15,8 @@ int main(int argc, char** argv)
 {
   tarvek::setDefaultSurfaceFormat();
   QApplication app(argc, argv);
-  QCoreApplication::setOrganizationName(QStringLiteral("Brannoc"));
-  QCoreApplication::setApplicationName(QStringLiteral("TARVEK"));
+  QCoreApplication::setOrganizationName(QStringLiteral("tarvek"));
+  QCoreApplication::setApplicationName(QStringLiteral("tarvek"));
   // Qt set the user's locale; numbers are read and written with "." only.
   std::setlocale(LC_NUMERIC, "C");
 

@@ -27,7 +27,7 @@ std::optional<std::string> limitMessage(std::size_t atoms, std::size_t bonds)
 int askBondOrder(Prompts& prompts)
 {
   const auto answer = prompts.input(
-      "Which bond order to you wish to assign?\r\n\r\n1 - Single Bond \r\n2 - Double Bond etc.",
+      "Which bond order do you wish to assign?\r\n\r\n1 - Single Bond \r\n2 - Double Bond etc.",
       "MOL File Export", "1");
   double value = 0.0;
   if (answer) {

@@ -47,7 +47,7 @@ constexpr ReportTexts kTexts = {
     "Could not open PDF file : ",
     "Could not init font : ",
     "The PDF file could not be written: ",
-    "PDF generated, do you want view it ?",
+    "PDF generated, do you want to view it?",
     "Please enter a title",
     "PDF Caption",
     "XY-Data Import",

@@ -232,12 +232,13 @@ BondSearchEnd createBonds(Model& model, float lowerArg, float upperArg, Prompts&
   }
 
   if (set.count - set.first > kPromptAbove) {
-    if (!prompts.yesNo(">3000 Atoms. Do you still wish to create bonds?", "",
-                       MessageIcon::Question)) {
-      model.bigBondsConfirmed = false;
-      return BondSearchEnd::Complete;
+    if (!model.bigBondsAsked) {
+      model.bigBondsConfirmed =
+          prompts.yesNo(">3000 Atoms. Do you still wish to create bonds?", "", MessageIcon::Question);
+      model.bigBondsAsked = model.bondAnswerHeld;
     }
-    model.bigBondsConfirmed = true;
+    if (!model.bigBondsConfirmed)
+      return BondSearchEnd::Complete;
   }
 
   if (model.tubeVariant >= 55) {
@@ -299,6 +300,18 @@ BondSearchEnd findBonds(Model& model, AbortToken& abort)
   }
   model.lastBondCount = model.bondCount;
   return end;
+}
+
+OneBondQuestion::OneBondQuestion(Model& model) : m_model(model)
+{
+  m_model.bondAnswerHeld = true;
+  m_model.bigBondsAsked = false;
+}
+
+OneBondQuestion::~OneBondQuestion()
+{
+  m_model.bondAnswerHeld = false;
+  m_model.bigBondsAsked = false;
 }
 
 } // namespace tarvek

@@ -58,4 +58,18 @@ std::optional<float> closestNonZeroDistance(std::span<const float> x, std::span<
 // Empties the bond list.
 void clearBonds(Model& model);
 
+// For its lifetime the first answer to the >3000 question holds for every
+// bond search, so a structure of several parts asks once; afterwards each
+// search asks again.
+class OneBondQuestion {
+public:
+  explicit OneBondQuestion(Model& model);
+  ~OneBondQuestion();
+  OneBondQuestion(const OneBondQuestion&) = delete;
+  OneBondQuestion& operator=(const OneBondQuestion&) = delete;
+
+private:
+  Model& m_model;
+};
+
 } // namespace tarvek

@@ -57,6 +57,11 @@ struct Model {
   std::int32_t lastBondCount = 0;
   // The user accepted the search over a large structure during this build.
   bool bigBondsConfirmed = false;
+  // While a build of several parts runs, the first answer to the >3000
+  // question (bigBondsConfirmed) holds for all its parts: bigBondsAsked
+  // marks it given.
+  bool bondAnswerHeld = false;
+  bool bigBondsAsked = false;
 
   // 1 tube, 2 tube sheet, 3 cone, 4 cone sheet, 5 C60, 6 fullerene or part,
   // 7 coordinate import, 8 virus cage.

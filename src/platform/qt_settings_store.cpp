@@ -69,7 +69,7 @@ std::string QtSettingsStore::location() const
 std::string userSettingsPath()
 {
   return (QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-          QStringLiteral("/Brannoc/TARVEK.conf"))
+          QStringLiteral("/tarvek/tarvek.conf"))
       .toStdString();
 }
 

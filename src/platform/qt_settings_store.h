@@ -31,7 +31,7 @@ private:
   std::map<std::string, std::string> m_inMemory;
 };
 
-// "Brannoc/TARVEK.conf" in the user's configuration folder.
+// "tarvek/tarvek.conf" in the user's configuration folder.
 std::string userSettingsPath();
 
 // The one message for a settings file that was passed over.

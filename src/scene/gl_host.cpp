@@ -193,7 +193,8 @@ void GlHost::renderFrame()
 {
   m_inGlEvent = true;
   m_gl.clear(true, true);
-  hostFrameStart(m_gl, ViewWidth(), ViewHeight(), m_ownsProjection);
+  hostFrameStart(m_gl, ViewWidth(), ViewHeight(), m_ownsProjection,
+                 m_scene != nullptr ? m_scene->viewDepth() : ViewDepth{});
   if (m_scene != nullptr) {
     m_scene->compilePendingLists();
     m_scene->DRAW();

@@ -4,14 +4,18 @@ namespace tarvek {
 
 class GlApi;
 
+// Where the view's eye stands (Å from the origin, on +z) and the depth of the
+// perspective volume in front of it.
+struct ViewDepth {
+  double eye = 25.0;
+  double zNear = 0.9;
+  double zFar = 100.0;
+};
+
 // What the scene needs from the widget that owns its GL context. Sizes are
 // device pixels.
 class HostControl {
 public:
-  // Eye distance of the host's own view (Å from the eye to the origin); the
-  // POV-Ray camera stands there too.
-  static constexpr float kEyeDistance = 25.0f;
-
   virtual ~HostControl() = default;
 
   // Asks for a repaint at the next turn of the event loop.
@@ -34,7 +38,7 @@ public:
 
 // The host's frame start, after it has cleared the buffers: its own
 // perspective while it owns the projection, then the model-view matrix it
-// gives every frame (eye on +z at kEyeDistance, looking at the origin).
-void hostFrameStart(GlApi& gl, float width, float height, bool ownsProjection);
+// gives every frame (eye on +z at depth.eye, looking at the origin).
+void hostFrameStart(GlApi& gl, float width, float height, bool ownsProjection, const ViewDepth& depth);
 
 } // namespace tarvek

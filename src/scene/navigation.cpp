@@ -44,11 +44,11 @@ void CXXX::KeyPress(std::int16_t ch)
 {
   switch (ch) {
   case '-':
-    zoomStep(1);
+    zoomStep(-1);
     break;
   case '+':
   case '=':
-    zoomStep(-1);
+    zoomStep(1);
     break;
   case ' ':
     zoomReset(0);
@@ -62,10 +62,13 @@ void CXXX::zoomStep(int direction)
 {
   const auto d = static_cast<float>(max3D(m_box.size[0], m_box.size[1], m_box.size[2]) / 10.0);
   zoom = direction > 0 ? zoom + d : zoom - d;
+  clampZoom();
   Refresh();
   m_dragMode = 1;
   if (m_display.orthoProjection)
     zoomOrtho();
+  else if (m_projection != Projection::Host)
+    applyProjection();
 }
 
 void CXXX::MouseDown(std::int16_t button, std::int16_t, float x, float y)
@@ -103,10 +106,13 @@ void CXXX::MouseMove(std::int16_t button, std::int16_t, float x, float y)
   } else if (button == 2 && m_dragMode == 2) {
     const float f = extent / 200.0f;
     zoom = (y - dragStartY) * f + zoomAtDragStart;
+    clampZoom();
     if (m_display.orthoProjection) {
       zoomOrtho();
       return;
     }
+    if (m_projection != Projection::Host)
+      applyProjection();
   } else {
     return;
   }
@@ -176,8 +182,14 @@ void CXXX::zoomReset(std::int16_t noRefresh)
   zoom = 0.0f;
   panX = 0.0f;
   panY = 0.0f;
-  if (noRefresh == 0)
+  measureFrame();
+  if (noRefresh == 0) {
+    if (m_display.orthoProjection)
+      zoomOrtho();
+    else if (m_projection != Projection::Host)
+      applyProjection();
     Refresh();
+  }
 }
 
 } // namespace tarvek

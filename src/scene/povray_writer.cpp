@@ -16,11 +16,6 @@ namespace tarvek {
 
 namespace {
 
-// One degree in radians as the camera formula takes it: 3.141592654 / 180,
-// not the double nearest to pi / 180.
-constexpr double degree = 0.017453292522222223;
-// POV-Ray refuses angles of 180 and more; the camera moves back instead.
-constexpr float maxCameraAngle = 150.0f;
 
 bool sheetKind(std::int16_t kind) { return kind == 2 || kind == 4; }
 
@@ -117,8 +112,6 @@ void CXXX::PovOutput::inBlocks(std::size_t count, std::size_t itemsPerBlock,
       [&](std::size_t first, std::size_t last, std::string& block) {
         Lines lines(*this, block);
         make(first, last, lines);
-        const std::lock_guard lock(m_extentMutex);
-        m_blocksExtent = std::max(m_blocksExtent, lines.extent());
       },
       [&](std::string_view bytes) { m_file.write(bytes); });
 }
@@ -149,10 +142,6 @@ void CXXX::PovOutput::Lines::appendPoint(std::string& out, const Point& p)
   const float tx = m[0] * qx + m[4] * qy + m[8] * qz;
   const float ty = m[2] * qx + m[6] * qy + m[10] * qz;
   const float tz = m[1] * qx + m[5] * qy + m[9] * qz;
-  if (std::fabs(tx) > m_extent)
-    m_extent = std::fabs(tx);
-  if (std::fabs(ty) > m_extent)
-    m_extent = std::fabs(ty);
   appendFormat(out, tx, povMask);
   out += ", ";
   appendFormat(out, ty, povMask);
@@ -225,26 +214,24 @@ const std::string& CXXX::PovOutput::Lines::bondTexture(std::uint32_t colour)
   return t.text;
 }
 
-void CXXX::PovOutput::cameraAndLights(float z, bool orthographic)
+void CXXX::PovOutput::cameraAndLights(const PovCamera& camera, bool orthographic)
 {
-  const double seen = static_cast<double>(std::max(m_serial.extent(), m_blocksExtent)) + 1.0;
-  auto angle = static_cast<float>(2.5 * (std::atan(seen / std::fabs(static_cast<double>(z))) / degree));
-  if (angle > maxCameraAngle) {
-    angle = maxCameraAngle;
-    z = -static_cast<float>(seen / std::tan(maxCameraAngle / 2.5 * degree));
-  }
-  const std::string location = povNumber(z);
+  const std::string x = povNumber(camera.panX);
+  const std::string y = povNumber(camera.panY);
+  const std::string location = x + "," + y + "," + povNumber(static_cast<float>(-camera.distance));
   line("//[Camera Position]");
   line("camera {");
   line(std::string(orthographic ? "" : "//") +
        "  orthographic   //(un)comment to toggle perspective/orthonormal projection");
-  line("  location <0,0," + location + ">   //modify this value for zooming & perspective");
-  line("  look_at <0,0,0>");
-  line("  angle " + povNumber(angle) + "   //modify this value for zooming");
+  line("  location <" + location + ">   //modify this value for zooming & perspective");
+  line("  look_at <" + x + "," + y + ",0>");
+  // The picture keeps the view's shape, so the render shows what the view shows.
+  line("  right x*" + povNumber(static_cast<float>(camera.aspect)));
+  line("  angle " + povNumber(static_cast<float>(camera.angle)) + "   //modify this value for zooming");
   line("}");
   line("");
   line("//[Light Sources]");
-  line("light_source { <0,0," + location +
+  line("light_source { <" + location +
        "> rgb <1.0,1.0,1.0 > area_light <-20,0,0>, <0,-20,0>, 3, 3  adaptive 1 }");
   line("light_source { <60,100,-10> rgb <0.5,0.5,0.5>}");
   line("");
@@ -325,8 +312,7 @@ void CXXX::POVRAY(const std::string& file, float diffuse, float ambient, float s
     writePOVBody(out);
   } else {
     writePOVArrays(out);
-    const float eye = m_model.partsFlag ? -sceneEyeDistance * 10.0f : -sceneEyeDistance;
-    out.cameraAndLights(eye, m_display.orthoProjection);
+    out.cameraAndLights(povCamera(), m_display.orthoProjection);
   }
   out.commit();
 }
@@ -458,7 +444,7 @@ void CXXX::writePOVBody(PovOutput& out) const
     });
   }
 
-  out.cameraAndLights(-sceneEyeDistance, m_display.orthoProjection);
+  out.cameraAndLights(povCamera(), m_display.orthoProjection);
 }
 
 } // namespace tarvek

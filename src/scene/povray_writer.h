@@ -7,24 +7,20 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <mutex>
 #include <string>
 #include <string_view>
 
 namespace tarvek {
 
-// The host view's eye stands at (0, 0, sceneEyeDistance).
-constexpr float sceneEyeDistance = 25.0f;
-
-// One POV-Ray scene being written: the file, the view turn of the points and
-// the lateral extent they reach, which frames the camera. Lines of atoms and
+// One POV-Ray scene being written: the file and the view turn of the points.
+// Lines of atoms and
 // bonds are made in blocks of Lines, which long runs make on worker threads.
 class CXXX::PovOutput {
 public:
   using Point = std::array<float, 3>;
 
-  // A block of scene lines, each ended by CR LF, with the extent its points
-  // reach and the textures it made last.
+  // A block of scene lines, each ended by CR LF, with the textures it made
+  // last.
   class Lines {
   public:
     // Lines go to block; with a sink, block is written there whenever it
@@ -43,7 +39,6 @@ public:
     // Texture of an atom or ball and of a body-path bond.
     const std::string& atomTexture(std::uint32_t colour);
     const std::string& bondTexture(std::uint32_t colour);
-    float extent() const { return m_extent; }
 
   private:
     // Appends "X, Y, Z" of the point turned about the scene centre; the
@@ -59,7 +54,6 @@ public:
     const PovOutput& m_frame;
     std::string* m_block;
     AtomicFile* m_sink;
-    float m_extent = 0.0f;
     std::string m_line;
     std::string m_end2;
     CachedTexture m_atomTexture;
@@ -81,9 +75,8 @@ public:
 
   // Texture of the bond union.
   std::string unionTexture(std::uint32_t colour) const;
-  // Camera at z (negative) and the lights; the angle is held below the
-  // limit POV-Ray accepts by moving the camera back.
-  void cameraAndLights(float z, bool orthographic);
+  // The camera looking along +z at the view's framing, and the lights.
+  void cameraAndLights(const PovCamera& camera, bool orthographic);
   // Makes the file appear; SceneError naming the path on failure.
   void commit();
 
@@ -97,8 +90,6 @@ private:
   std::string m_filter;
   std::string m_block;
   Lines m_serial{*this, m_block, &m_file};
-  std::mutex m_extentMutex;
-  float m_blocksExtent = 0.0f;
 };
 
 } // namespace tarvek

@@ -20,16 +20,16 @@ int roundEven(float x) { return static_cast<int>(std::lrint(x)); }
 
 } // namespace
 
-void hostFrameStart(GlApi& gl, float width, float height, bool ownsProjection)
+void hostFrameStart(GlApi& gl, float width, float height, bool ownsProjection, const ViewDepth& depth)
 {
   if (ownsProjection && width > 0.0f && height > 0.0f) {
     gl.matrixMode(GlMatrixMode::Projection);
     gl.loadIdentity();
-    gl.perspective(45.0, static_cast<double>(width) / height, 0.9, 100.0);
+    gl.perspective(45.0, static_cast<double>(width) / height, depth.zNear, depth.zFar);
   }
   gl.matrixMode(GlMatrixMode::ModelView);
   gl.loadIdentity();
-  gl.lookAt(0.0, 0.0, HostControl::kEyeDistance, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+  gl.lookAt(0.0, 0.0, depth.eye, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
 }
 
 void CXXX::InitGL()
@@ -88,8 +88,13 @@ void CXXX::DRAW()
   else
     m_gl.enable(GlCapability::ColorMaterial);
   m_gl.colorMaterialFrontAmbientDiffuse();
-  if (fogOn)
-    m_gl.linearFog(m_fogColor, 10.0f, 40.0f);
+  if (fogOn) {
+    // Fog deepens across the structure, whatever its size.
+    const ViewDepth depth = viewDepth();
+    const double distance = depth.eye - zoom;
+    m_gl.linearFog(m_fogColor, static_cast<float>(std::max(distance - frameRadius(), 0.0)),
+                   static_cast<float>(distance + frameRadius()));
+  }
   else
     m_gl.disable(GlCapability::Fog);
 
@@ -164,27 +169,21 @@ void CXXX::zoomOrtho()
   const float w = m_host->ViewWidth(), h = m_host->ViewHeight();
   if (w <= 0.0f || h <= 0.0f)
     return;
-  computeBox();
-  const auto& c = m_box.centre;
-  const auto& size = m_box.size;
-  double g = maxD(c[0], c[1]);
-  g = maxD(c[2], g);
-  g = maxD(g, (size[1] + size[0] + size[2]) / 2.0);
-  // Below a 2 Å window the volume would collapse and then mirror.
-  if (zoom > g / 2.0 - 1.0)
-    zoom = static_cast<float>(g / 2.0 - 1.0);
-  const double s = g / 2.0 - zoom;
+  clampZoom();
+  const double s = orthoHalfSize();
+  const double aspect = viewportAspect();
+  const ViewDepth depth = viewDepth();
   // Deep enough for the whole scene wherever the zoom has put it.
-  const double depth = std::max(
-      s * g, static_cast<double>(HostControl::kEyeDistance + std::abs(zoom) + size[0] + size[1] + size[2]));
+  const double distance = depth.eye - zoom;
+  const double reach = 2.0 * frameRadius();
 
   loadOwnProjection(w, h, [&] {
     if (!ortho && stereoMode < 3) {
-      m_gl.perspective(45.0, (static_cast<double>(w) / h) / 2.0, 1.0, 425.0);
+      m_gl.perspective(45.0, (static_cast<double>(w) / h) / 2.0, depth.zNear, depth.zFar);
     } else {
-      const double x = (stereoMode == 1 || stereoMode == 2) ? s / 2.0 : s;
-      const double y = s * h / w;
-      m_gl.ortho(-x, x, -y, y, -depth, depth);
+      const double x = aspect >= 1.0 ? s * aspect : s;
+      const double y = aspect >= 1.0 ? s : s / aspect;
+      m_gl.ortho(-x, x, -y, y, distance - reach, distance + reach);
     }
   });
 }
@@ -199,7 +198,8 @@ void CXXX::zoomPers()
   const float w = m_host->ViewWidth(), h = m_host->ViewHeight();
   if (w <= 0.0f || h <= 0.0f)
     return;
-  loadOwnProjection(w, h, [&] { m_gl.perspective(45.0, static_cast<double>(w) / h, 1.0, 425.0); });
+  const ViewDepth depth = viewDepth();
+  loadOwnProjection(w, h, [&] { m_gl.perspective(45.0, static_cast<double>(w) / h, depth.zNear, depth.zFar); });
 }
 
 void CXXX::useHostProjection()

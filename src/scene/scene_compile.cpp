@@ -114,6 +114,8 @@ void CXXX::clearScene()
     }
   }
   m_lists.clear();
+  m_frameRadius = 0.0f;
+  m_frame = {};
   m_fillCount = 0;
   drawnBondCount = 0;
   drawnAtomCount = 0;
@@ -506,6 +508,8 @@ void CXXX::setFillData()
 
 void CXXX::addList(SceneRecord record)
 {
+  m_frameRadius = std::max(m_frameRadius, recordRadius(record));
+  m_frame.aspect = -1.0;
   m_lists.push_back({std::move(record), 0});
   GlContextGuard context(m_context);
   if (context.current())

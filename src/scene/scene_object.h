@@ -98,7 +98,7 @@ public:
   void keyRotate(std::int16_t axis, float angle, std::int16_t noRefresh);
   // Key codes 37..40 (arrows); shift is a mask 1 Shift, 2 Ctrl, 4 Alt.
   void KeyDown(std::int16_t code, std::int16_t shift);
-  // "-" enlarges, "+" and "=" shrink, " " resets the pose.
+  // "+" and "=" enlarge, "-" shrinks, " " resets the pose.
   void KeyPress(std::int16_t ch);
   // Buttons are a mask 1 left, 2 right, 4 middle; x, y in device pixels,
   // y downwards.
@@ -112,8 +112,17 @@ public:
   void animationTick();
   void rotate90(std::int16_t axis);
   void rotateDeg(std::int16_t axis, float degrees, std::int16_t noRefresh);
-  // Start pose by defaultAxis, no zoom and no pan.
+  // Start pose by defaultAxis, no zoom and no pan, and the structure framed
+  // in it.
   void zoomReset(std::int16_t noRefresh);
+  // Frames the structure in the present pose, no zoom and no pan: a new
+  // structure is seen whole.
+  void frameStructure();
+  // Radius about the origin of a sphere holding everything compiled since
+  // clearScene; it bounds the depth of the view and the zoom.
+  float frameRadius() const;
+  // The eye's distance and the clip planes of the perspective volume.
+  ViewDepth viewDepth() const;
 
   // Centre of the scene box on axis 0..2.
   float getBox(int axis) const;
@@ -210,9 +219,32 @@ public:
   static std::string povNumber(float x);
   // " <r,g,b> " with each channel / 255.
   static std::string povColor(std::uint32_t colour);
+  // Width over height of the viewport one picture takes; the POV-Ray
+  // camera's shape.
+  double viewportAspect() const;
 
 private:
   class PovOutput;
+  // The POV-Ray camera that shows what the view shows: its distance from the
+  // look-at point, horizontal angle (degrees), picture width over height,
+  // and the look-at point's shift.
+  // The pose the structure was framed in, and for the viewport shape last
+  // asked about, the eye distance and the orthographic half size that show
+  // it whole.
+  struct Framing {
+    CMatrix::Matrix pose{};
+    bool measured = false;
+    double aspect = -1.0;
+    double distance = 0.0;
+    double half = 0.0;
+  };
+  struct PovCamera {
+    double distance = 0.0;
+    double angle = 0.0;
+    double aspect = 1.0;
+    float panX = 0.0f;
+    float panY = 0.0f;
+  };
   struct FillRecord {
     float x1 = 0, y1 = 0, z1 = 0, x2 = 0, y2 = 0, z2 = 0;
     float radius = 0;
@@ -265,6 +297,15 @@ private:
   template <typename Volume>
   void loadOwnProjection(float w, float h, Volume volume);
   void zoomStep(int direction);
+  // The present pose becomes the framing pose.
+  void measureFrame();
+  const Framing& framing() const;
+  double eyeDistance() const;
+  // Half the smaller side of the orthographic volume.
+  double orthoHalfSize() const;
+  // Keeps the structure in front of the eye however far it is zoomed.
+  void clampZoom();
+  PovCamera povCamera() const;
 
   // Stands in for the host until one is attached.
   class DetachedHost : public HostControl {
@@ -299,6 +340,8 @@ private:
   std::array<FillRecord, 21> m_fillTable{};
   std::int16_t m_fillCount = 0;
   Box m_box;
+  float m_frameRadius = 0.0f;
+  mutable Framing m_frame;
   FileExtremes m_fileExtremes;
   std::int32_t m_dragMode = 0;
   std::array<float, 4> m_fogColor{};

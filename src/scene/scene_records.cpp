@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <deque>
+#include <functional>
 
 namespace tarvek {
 namespace {
@@ -214,6 +215,12 @@ void drawInBatches(const BigVector<Record>& records, GlApi& gl, Add add)
   }
 }
 
+double length3(const std::array<float, 3>& v)
+{
+  return std::sqrt(static_cast<double>(v[0]) * v[0] + static_cast<double>(v[1]) * v[1] +
+                   static_cast<double>(v[2]) * v[2]);
+}
+
 } // namespace
 
 std::size_t SceneRecord::bytes() const
@@ -250,6 +257,34 @@ void compileRecord(const SceneRecord& record, GlApi& gl)
   gl.popMatrix();
   if (record.cullFace)
     gl.enable(GlCapability::CullFace);
+}
+
+std::array<float, 3> cylinderEnd(const CylinderRecord& c)
+{
+  const Vec along = turn(rotation(c.angle, c.axis), {0.0, 0.0, static_cast<double>(c.length)});
+  return {static_cast<float>(c.origin[0] + along[0]), static_cast<float>(c.origin[1] + along[1]),
+          static_cast<float>(c.origin[2] + along[2])};
+}
+
+void forEachDrawnPoint(const SceneRecord& record, const std::function<void(const std::array<float, 3>&, float)>& take)
+{
+  for (const SphereRecord& s : record.spheres)
+    take(s.centre, s.radius);
+  for (const CylinderRecord& c : record.cylinders) {
+    take(c.origin, c.radius);
+    take(cylinderEnd(c), c.radius);
+  }
+  for (std::size_t i = 0; i + 2 < record.lineVertices.size(); i += 3)
+    take({record.lineVertices[i], record.lineVertices[i + 1], record.lineVertices[i + 2]}, 0.0f);
+  for (const BallRecord& b : record.balls)
+    take({0.0f, 0.0f, 0.0f}, b.radius);
+}
+
+float recordRadius(const SceneRecord& record)
+{
+  double r = 0.0;
+  forEachDrawnPoint(record, [&](const std::array<float, 3>& p, float pad) { r = std::max(r, length3(p) + pad); });
+  return static_cast<float>(r);
 }
 
 } // namespace tarvek

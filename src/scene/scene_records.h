@@ -4,6 +4,8 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <vector>
 
 namespace tarvek {
 
@@ -64,6 +66,13 @@ inline constexpr int kFillBallDetail = 32;
 // of 900 cylinders, or of 900 spheres of the large structures' detail, still
 // take 16-bit indices, and the batch being filled stays small.
 inline constexpr std::size_t kBatchPrimitives = 900;
+
+// The points the record draws around, each with the room it takes about
+// itself: sphere centres, both cylinder ends, line vertices, ball centres.
+void forEachDrawnPoint(const SceneRecord& record,
+                       const std::function<void(const std::array<float, 3>& point, float pad)>& take);
+// Radius about the list's origin of a sphere holding all the record draws.
+float recordRadius(const SceneRecord& record);
 
 // Issues the record's GL calls into the list being compiled: push, the
 // spheres and cylinders as triangle batches, the lines as one batch, the

@@ -313,9 +313,7 @@ void FileCommands::openCIF(const std::string& fileName)
   form.applyBackgroundColor();
   form.setData(false);
   model.placementX = model.placementY = model.placementZ = 0.0f;
-  if (form.m_display.orthoProjection)
-    scene.zoomOrtho();
-  scene.Refresh();
+  scene.frameStructure();
   form.stbPanel[2]->setText(QString::number(model.atomCount) + QStringLiteral(" Atoms"));
   form.stbPanel[3]->setText(QString::fromStdString(state.importedElements));
   form.showAtomRadius();
@@ -383,9 +381,8 @@ void FileCommands::importXYData()
   scene.setBackground();
   form.setData(false);
   model.placementX = model.placementY = model.placementZ = 0.0f;
-  if (form.m_display.orthoProjection)
-    scene.zoomOrtho();
-  scene.zoomReset(0);
+  scene.zoomReset(1);
+  scene.frameStructure();
   // The list first: its title refresh would put "XY - Import" over the size.
   form.m_seams.fillXyzList(0);
   form.stbPanel[2]->setText(QString::number(scene.drawnAtomCount) + QStringLiteral(" Atoms"));

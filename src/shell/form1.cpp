@@ -37,7 +37,9 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QScreen>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -190,7 +192,8 @@ void Form1::buildControls()
     row->addWidget(cbOP[i]);
     row->addWidget(cmbRAD[i]);
     row->addStretch();
-    Toolbar1->addWidget(frame);
+    // A widget inside a toolbar is shown and hidden through its action.
+    bondControls = Toolbar1->addWidget(frame);
   }
   auto* frame3 = new QWidget(Toolbar1);
   frame3->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -355,7 +358,7 @@ void Form1::buildSettingsMenus()
   connect(addToolItem(*mnuTool, ToolItem::Preferences, QStringLiteral("&Preferences ...")),
           &QAction::triggered, this, [this] { showPreferences(); });
   mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
-  mnuHelp->addAction(QStringLiteral("Clear Registry"), this, [this] { clearRegistry(); });
+  mnuHelp->addAction(QStringLiteral("Clear Settings"), this, [this] { clearRegistry(); });
 }
 
 // The options window first, so the load can fill its controls.
@@ -371,6 +374,16 @@ void Form1::loadPreferences()
                         return WindowPlacement{x(), y(), width(), height(), state};
                       }});
   loadSettings(*m_settings);
+  std::vector<ScreenArea> screens;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    const QRect r = screen->availableGeometry();
+    screens.push_back({r.x(), r.y(), r.width(), r.height()});
+  }
+  // Stored as the frame's place and the inner size, as x() and width() give them.
+  if (const auto placement = restorablePlacement(m_platform.settings.read("WNDO"), screens)) {
+    move(placement->left, placement->top);
+    resize(placement->width, placement->height);
+  }
 }
 
 void Form1::showPreferences()
@@ -493,6 +506,8 @@ void Form1::cmbTYP_Click()
   m_state.fullereneLibraryMode = index == 5;
   if (m_model.structureKind == 8 && index != 7)
     m_model.structureKind = static_cast<std::int16_t>(index + 1);
+  if (index != 7)
+    m_toolCommands->leaveVirusMode();
   if (m_model.structureKind == 6 && index != 5)
     m_model.structureKind = static_cast<std::int16_t>(index + 1);
   if (index == 7)
@@ -551,7 +566,15 @@ void Form1::runCalculation()
 void Form1::CALCULATE(bool resetView)
 {
   WaitCursor wait(m_platform.prompts);
+  const OneBondQuestion once(m_model);
   Prompts& prompts = m_platform.prompts;
+  // A list of walls is always a tube, whatever is shown.
+  if (m_model.tubeVariant == 8 && !m_state.coordinateImportFlag && cmbTYP->currentIndex() != 0) {
+    const QSignalBlocker quiet(cmbTYP);
+    cmbTYP->setCurrentIndex(0);
+    showPanelsForType();
+    m_toolCommands->leaveVirusMode();
+  }
   if (m_state.coordinateImportFlag) {
     if (!prompts.yesNo("Leave Xmol Import Mode?", {}, MessageIcon::Question)) {
       m_seams.openXMOL(m_state.lastXmolFile, true);
@@ -622,12 +645,9 @@ void Form1::CALCULATE(bool resetView)
     break;
   }
   m_model.placementX = m_model.placementY = m_model.placementZ = 0.0f;
-  if (m_display.orthoProjection)
-    m_scene->zoomOrtho();
   if (resetView)
-    m_scene->zoomReset(0);
-  else
-    m_scene->Refresh();
+    m_scene->zoomReset(1);
+  m_scene->frameStructure();
 
   stbPanel[2]->setText(QString::number(m_scene->drawnAtomCount) + QStringLiteral(" Atoms"));
   stbPanel[3]->setText(QString::number(m_scene->drawnBondCount) + QStringLiteral(" Bonds"));
@@ -743,9 +763,7 @@ void Form1::showImportedStructure()
   applyBackgroundColor();
   setData(false);
   m_model.placementX = m_model.placementY = m_model.placementZ = 0.0f;
-  if (m_display.orthoProjection)
-    m_scene->zoomOrtho();
-  m_scene->Refresh();
+  m_scene->frameStructure();
   stbPanel[2]->setText(QString::number(m_model.atomCount) + QStringLiteral(" Atoms"));
   stbPanel[3]->setText(QString::number(m_model.bondCount) + QStringLiteral(" Bonds"));
   showAtomRadius();
@@ -815,7 +833,7 @@ void Form1::updateDisplayControls()
 {
   const bool parts = m_model.partsFlag;
   cbOP[0]->setEnabled(!parts);
-  cbOP[1]->parentWidget()->setVisible(!parts);
+  bondControls->setVisible(!parts);
   if (parts) {
     if (!m_display.atomsShown)
       cbOP[0]->setChecked(true);

@@ -94,6 +94,8 @@ struct MainWindowState {
   std::string partFile;
   std::string importedElements;
   std::string virusTitle;
+  // Virus mode hid the parameter panels; leaving it shows them again.
+  bool virusHidControls = false;
   // Walls (or stacked cones) and their index steps, for the variant builders.
   std::int32_t wallCount = 0;
   float wallIncrementN = 0.0f;
@@ -162,7 +164,7 @@ public:
   void panelClick(CollapsibleFrame* frame);
   // Tools › Preferences: the options window, modeless.
   void showPreferences();
-  // Help › Clear Registry.
+  // Help › Clear Settings.
   void clearRegistry();
   // Help › Contents: the manual in the desktop's browser. The argument is
   // not read.
@@ -196,6 +198,8 @@ public:
   QComboBox* cmb2 = nullptr;
   std::array<QComboBox*, 2> cmbRAD{};
   std::array<QCheckBox*, 2> cbOP{};
+  // The toolbar's place of the Bonds box and the bond-width list.
+  QAction* bondControls = nullptr;
   QCheckBox* cbCAP = nullptr;
   std::array<QLineEdit*, 14> tf{};
   std::array<QLabel*, 11> Label1{};

@@ -13,7 +13,7 @@ namespace tarvek {
 
 class Form1;
 
-// Fills the Help menu around "Clear Registry": "Contents ...", the "Links"
+// Fills the Help menu around "Clear Settings": "Contents ...", the "Links"
 // submenu and "&About". Built once the window's other menus exist; the
 // window owns it.
 class HelpCommands : public QObject {

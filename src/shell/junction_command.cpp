@@ -149,9 +149,7 @@ void JunctionCommand::showJunction(const std::string& xyzFile, const std::string
   scene.clearScene();
   form.applyBackgroundColor();
   form.setData(false);
-  if (form.m_display.orthoProjection)
-    scene.zoomOrtho();
-  scene.Refresh();
+  scene.frameStructure();
   form.stbPanel[2]->setText(QString::number(scene.drawnAtomCount) + QStringLiteral(" Atoms"));
   form.stbPanel[3]->setText(QString::number(scene.drawnBondCount) + QStringLiteral(" Bonds"));
   form.showAtomRadius();

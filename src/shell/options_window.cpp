@@ -36,7 +36,7 @@ const char* const kWhiteCaptions[] = {
     "for Tube Bundle",
     "for MWNT/MWNC",
     "Make protruding MWNT,  dz=",
-    "Disable Windows XP Look (applied at next program start)",
+    "Use plain buttons (applied at next program start)",
     "Export data files with LINUX / UNIX line breaks",
     "Create tubes by number of translational units, not by length in [A]",
     "Create bonds as lines when there are >2000 bonds",
@@ -293,10 +293,7 @@ void frmOptions::applyOptions()
 
 void frmOptions::chooseViewer(int index)
 {
-  const char* const filters[] = {"MOL File Viewer|*", "PDB File Viewer|*", "CIF File Viewer|*",
-                                 "VRML File Viewer|*"};
-  const auto choice =
-      m_platform.fileDialogs.open("Select Viewer Program", "/usr/bin", filters[index], {}, 1);
+  const auto choice = m_platform.fileDialogs.open("Select Viewer Program", "/usr/bin", "All files (*)|*", {}, 1);
   if (choice && !choice->path.empty())
     tfTOOL[index]->setText(QString::fromStdString(choice->path));
 }

@@ -6,6 +6,7 @@
 #include "runtime/split.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace tarvek {
@@ -26,11 +27,21 @@ std::optional<PovMaterial> povMaterialValues(std::string_view answer)
   return values;
 }
 
+RenderSize povRenderSize(double aspect)
+{
+  constexpr double longSide = 800.0;
+  const auto side = [](double pixels) { return std::max(1, static_cast<int>(std::lround(pixels))); };
+  if (aspect >= 1.0)
+    return {side(longSide), side(longSide / aspect)};
+  return {side(longSide * aspect), side(longSide)};
+}
+
 std::vector<std::string> povrayArguments(const std::string& povFile, const std::string& pngFile,
-                                         bool display)
+                                         bool display, RenderSize size)
 {
   // POV-Ray reads an option value only up to a blank unless it is quoted.
-  std::vector<std::string> args{"+I\"" + povFile + "\"", "+O\"" + pngFile + "\"", "+W800", "+H600"};
+  std::vector<std::string> args{"+I\"" + povFile + "\"", "+O\"" + pngFile + "\"",
+                                "+W" + std::to_string(size.width), "+H" + std::to_string(size.height)};
   if (display) {
     args.emplace_back("+D");
     args.emplace_back("+P");

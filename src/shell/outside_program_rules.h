@@ -21,11 +21,23 @@ using PovMaterial = std::array<float, 5>;
 // given. Throws RuntimeError for a value beyond the double range.
 std::optional<PovMaterial> povMaterialValues(std::string_view answer);
 
-// POV-Ray's arguments for rendering povFile into pngFile at 800 x 600 (the
-// scene's camera assumes 4:3): with a display the render shows in a preview
-// window that stays open ("+D", "+P"), without one nothing shows ("-D").
+// A rendered picture's size in pixels.
+struct RenderSize {
+  int width = 0;
+  int height = 0;
+  bool operator==(const RenderSize&) const = default;
+};
+
+// The render of a camera of this width-over-height shape: its longer side
+// 800 pixels, so a 4:3 view renders at 800 x 600, the other side from the
+// shape, rounded and at least 1.
+RenderSize povRenderSize(double aspect);
+
+// POV-Ray's arguments for rendering povFile into pngFile at size: with a
+// display the render shows in a preview window that stays open ("+D",
+// "+P"), without one nothing shows ("-D").
 std::vector<std::string> povrayArguments(const std::string& povFile, const std::string& pngFile,
-                                         bool display);
+                                         bool display, RenderSize size);
 
 // The four structure viewers of the Tools menu, numbered as viewerPaths.
 enum class ViewerKind { Mol = 0, Pdb = 1, Cif = 2, Vrml = 3 };

@@ -96,7 +96,8 @@ void OutsidePrograms::startPovRay(const std::string& program, const std::string&
   // folder among them: it works there.
   Prompts& prompts = m_form.m_platform.prompts;
   if (!m_form.m_platform.processes.startWatched(
-          program, povrayArguments(povFile, exportFolder + "tarvek.png", displayPresent()),
+          program, povrayArguments(povFile, exportFolder + "tarvek.png", displayPresent(),
+                          povRenderSize(m_form.m_scene->viewportAspect())),
           exportFolder, [&prompts](const std::string& why) {
             prompts.message("POV-Ray ended with an error:\r\n" + why, {}, MessageIcon::Exclamation);
           }))

@@ -78,6 +78,33 @@ Preferences blankPreferences()
   return p;
 }
 
+std::optional<WindowPlacement> restorablePlacement(const std::string& text,
+                                                   const std::vector<ScreenArea>& screens)
+{
+  const std::vector<std::string> parts = splitSpaces(text);
+  if (parts.size() != 4)
+    return std::nullopt;
+  std::array<int, 4> v{};
+  for (std::size_t i = 0; i < 4; ++i) {
+    const std::optional<double> number = leadingNumber(parts[i]);
+    if (!number || std::fabs(*number) > 1e6)
+      return std::nullopt;
+    v[i] = static_cast<int>(std::lround(*number));
+  }
+  const WindowPlacement p{v[0], v[1], v[2], v[3], 0};
+  if (p.width < 100 || p.height < 100)
+    return std::nullopt;
+  for (const ScreenArea& s : screens) {
+    const int left = std::max(p.left, s.left);
+    const int right = std::min(p.left + p.width, s.left + s.width);
+    const int top = std::max(p.top, s.top);
+    const int bottom = std::min(p.top + 30, s.top + s.height);
+    if (right - left >= 100 && bottom - top >= 30)
+      return p;
+  }
+  return std::nullopt;
+}
+
 std::string windowPlacementText(const WindowPlacement& w)
 {
   std::string text;

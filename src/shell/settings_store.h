@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,18 @@ void clearRegistry(SettingsContext& context);
 // " 100  80  848  700": each number with a blank before it when not
 // negative, joined by one blank.
 std::string windowPlacementText(const WindowPlacement& placement);
+// A screen's usable area, in the same units as a placement.
+struct ScreenArea {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+// The stored place and size to restore: none for a text that is not four
+// whole numbers, a size below 100 x 100, or a place whose title strip (its
+// top 30 units, 100 of them wide) does not lie on one of the screens.
+std::optional<WindowPlacement> restorablePlacement(const std::string& text,
+                                                   const std::vector<ScreenArea>& screens);
 // A number typed in a field, "," read as ".": no number, or one too large
 // for a float, gives 0.
 float optionNumber(const std::string& text);

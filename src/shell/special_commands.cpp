@@ -21,6 +21,7 @@
 #include "shell/junction_command.h"
 #include "shell/multilayer_graphene.h"
 #include "shell/tools_menu.h"
+#include "shell/tool_commands.h"
 #include "tools/builder_dialogs.h"
 
 #include <QAction>
@@ -184,6 +185,11 @@ void SpecialCommands::itmCap_Click(int index)
   Model& model = m_form.m_model;
   model.capEnds = capChooser();
   model.tubeVariant = kCapPresets[index].code;
+  // The panel shows the tube that is built: codes read nm, or nnmm from 1000.
+  const int code = kCapPresets[index].code;
+  const int base = code >= 1000 ? 100 : 10;
+  m_form.tf[0]->setText(QString::number(code / base));
+  m_form.tf[1]->setText(QString::number(code % base));
   if (m_form.cmbTYP->currentIndex() == 0)
     m_form.CALCULATE(false);
   else
@@ -385,8 +391,10 @@ void SpecialCommands::mnuTool_13_Click()
   scene.clearScene();
   scene.setBackground();
   form.setData(false);
+  scene.frameStructure();
   form.lbTIT->setText(QString::fromLatin1(kPleaseWait));
   pump.pumpEvents();
+  form.stbPanel[0]->clear();
   form.stbPanel[2]->setText(QString::number(scene.drawnAtomCount) + QStringLiteral(" Atoms"));
   form.stbPanel[3]->setText(QString::number(scene.drawnBondCount) + QStringLiteral(" Bonds"));
   if (!form.m_display.orthoProjection) {
@@ -449,6 +457,9 @@ void SpecialCommands::showPart(const PartItem& part)
   model.partsFlag = true;
   state.xyImportFlag = false;
   state.fullereneLibraryMode = false;
+  state.coordinateImportFlag = false;
+  state.junctionShown = false;
+  form.toolCommands().leaveVirusMode();
   state.partFile = part.path;
   state.captionOverride = part.caption + " (IMM)";
   form.setTitleAndStatus();
@@ -471,9 +482,7 @@ void SpecialCommands::showPart(const PartItem& part)
   form.applyBackgroundColor();
   form.setData(false);
   model.placementX = model.placementY = model.placementZ = 0.0f;
-  if (form.m_display.orthoProjection)
-    scene.zoomOrtho();
-  scene.Refresh();
+  scene.frameStructure();
 
   form.stbPanel[2]->setText(QString::number(model.atomCount) + QStringLiteral(" Atoms"));
   form.stbPanel[3]->setText(QString::fromStdString(state.importedElements));

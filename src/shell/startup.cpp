@@ -59,11 +59,12 @@ StartupState startUp(const std::string& configFolder, const std::string& program
                      bool decimalComma, Prompts& prompts)
 {
   StartupState state;
-  state.manifestPath = addBackslash(configFolder) + "Brannoc/tarvek.manifest";
+  // Present while the styled buttons are chosen; the next start reads it.
+  state.manifestPath = addBackslash(configFolder) + "tarvek/styled_buttons";
   state.manifestPresent = FileExists(state.manifestPath);
   state.decimalComma = decimalComma;
   const std::string appDataFolder = addBackslash(getFilePath(configFolder));
-  state.userFolder = appDataFolder + "Kelvarin/";
+  state.userFolder = appDataFolder + "tarvek/";
   state.exportFolder = state.userFolder + "Export/";
   state.importFolder = state.userFolder + "Import/";
   state.imagesFolder = state.userFolder + "Images/";
@@ -72,7 +73,8 @@ StartupState startUp(const std::string& configFolder, const std::string& program
   if (DirExists(state.userFolder))
     return state;
   prompts.message("The following user folder will be created:\r\n" + state.userFolder +
-                      "\r\n\r\nFiles previously saved under 'Program Files' will be copied there.",
+                      "\r\n\r\nIt holds the folders Export, Import, Images and PDF, with the "
+                      "sample files of the program folder.",
                   "Folder Setup", MessageIcon::Information);
   if (auto status = makeFolder(state.userFolder); !status) {
     prompts.message(status.error(), {}, MessageIcon::Exclamation);
@@ -92,33 +94,9 @@ StartupState startUp(const std::string& configFolder, const std::string& program
 
 FileStatus writeManifest(const std::string& manifestPath)
 {
-  static const char* const lines[] = {
-      R"(<?xml version="1.0" encoding="UTF-8" standalone="yes" ?>)",
-      R"(<assembly xmlns="urn:schemas-microsoft-com:asm.v1" manifestVersion="1.0">)",
-      R"(    <assemblyIdentity)",
-      R"(        version="1.0.0.0")",
-      R"(        processorArchitecture="X86")",
-      R"(        name="CompanyName.ProductName.YourAppName")",
-      R"(        type="win32" />)",
-      R"(    <description>Your application description here</description>)",
-      R"(    <dependency>)",
-      R"(        <dependentAssembly>)",
-      R"(            <assemblyIdentity)",
-      R"(                type="win32")",
-      R"(                name="Microsoft.Windows.Common-Controls")",
-      R"(                version="6.0.0.0")",
-      R"(                processorArchitecture="X86")",
-      R"(                publicKeyToken="6595b64144ccf1df")",
-      R"(                language="*" />)",
-      R"(        </dependentAssembly>)",
-      R"(    </dependency>)",
-      R"(</assembly>)"};
-  std::string text;
-  for (const char* line : lines)
-    text += std::string(line) + "\r\n";
   std::error_code error;
   fs::create_directories(fs::path(manifestPath).parent_path(), error);
-  return writeFileAtomic(manifestPath, text);
+  return writeFileAtomic(manifestPath, "styled buttons\n");
 }
 
 void deleteManifest(const std::string& manifestPath)

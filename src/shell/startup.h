@@ -11,7 +11,7 @@ class Prompts;
 // Set once at start and read for the rest of the run. Folder paths end in
 // "/".
 struct StartupState {
-  // The visual-style marker existed, non-empty, at start.
+  // The styled-buttons marker existed, non-empty, at start.
   bool manifestPresent = false;
   // The user's locale writes numbers with a decimal comma.
   bool decimalComma = false;
@@ -40,7 +40,7 @@ StartupState startUp(const std::string& configFolder, const std::string& program
 // a missing source copies nothing. The first failure ends the copy.
 FileStatus copyFolderFiles(const std::string& source, const std::string& target);
 
-// The marker's text, twenty CR LF lines, written atomically.
+// The styled-buttons marker, one line, written atomically.
 FileStatus writeManifest(const std::string& manifestPath);
 // Removes the marker when it exists.
 void deleteManifest(const std::string& manifestPath);

@@ -95,6 +95,15 @@ void ToolCommands::showVirusWindow()
   m_virus->activateWindow();
 }
 
+void ToolCommands::leaveVirusMode()
+{
+  if (!m_form.m_state.virusHidControls)
+    return;
+  m_form.m_state.virusHidControls = false;
+  if (m_form.fr1->isHidden())
+    m_form.mnuView_3_Click();
+}
+
 void ToolCommands::setVirusMode(int mode, const std::string& title)
 {
   const QString caption = QString::fromStdString(title);
@@ -107,8 +116,10 @@ void ToolCommands::setVirusMode(int mode, const std::string& title)
     m_form.stbPanel[3]->setText(QString::number(m_form.m_scene->drawnBondCount) + QStringLiteral(" Bonds"));
     m_form.showAtomRadius();
     m_form.stbPanel[0]->setText(caption);
-    if (!m_form.fr1->isHidden())
+    if (!m_form.fr1->isHidden()) {
       m_form.mnuView_3_Click();
+      m_form.m_state.virusHidControls = true;
+    }
   }
   m_form.m_state.virusTitle = title;
   m_form.lbTIT->setText(caption);

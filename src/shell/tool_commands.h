@@ -50,6 +50,8 @@ public:
   // window and kept, then shown and raised.
   void showVirusWindow();
   frmVirus* virusWindow() const { return m_virus; }
+  // Shows again the panels virus mode hid, when it hid them.
+  void leaveVirusMode();
   // The main window's side of a cage build (MainWindowServices::setVirusMode).
   void setVirusMode(int mode, const std::string& title);
 

@@ -2,6 +2,7 @@
 #include "tools/bond_range.h"
 
 #include "model/bond_search.h"
+#include "model/main_window_services.h"
 #include "model/model.h"
 #include "runtime/number_parse.h"
 #include "runtime/runtime_error.h"
@@ -65,6 +66,12 @@ void recalculateBonds(Model& model, const BondRange& range, Prompts& prompts, Ab
 {
   UserLimits limits(model, range.lower, range.upper);
   createBonds(model, 0.0f, 0.0f, prompts, abort);
+}
+
+void recalculateBonds(Model& model, const BondRange& range, MainWindowServices& window)
+{
+  UserLimits limits(model, range.lower, range.upper);
+  window.CALCULATE(false);
 }
 
 } // namespace tarvek

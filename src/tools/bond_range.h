@@ -5,6 +5,8 @@
 
 namespace tarvek {
 
+class MainWindowServices;
+
 struct Model;
 class Prompts;
 class AbortToken;
@@ -29,5 +31,9 @@ BondRange readBondRange(const std::string& field1, const std::string& field2);
 // search, whatever way it ends. The bond list of an imported part is kept,
 // as createBonds leaves it alone.
 void recalculateBonds(Model& model, const BondRange& range, Prompts& prompts, AbortToken& abort);
+// The same for a structure of several parts (walls, bundle tubes, stacked
+// cones), whose earlier parts live only in the scene: the window builds the
+// whole structure again, each part bonded within the range.
+void recalculateBonds(Model& model, const BondRange& range, MainWindowServices& window);
 
 } // namespace tarvek

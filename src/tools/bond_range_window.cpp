@@ -61,8 +61,12 @@ void dlgBondUser::bt_Click()
     tf[0]->setText(QString::fromStdString(range.text1));
     tf[1]->setText(QString::fromStdString(range.text2));
     WaitCursor wait(m_prompts);
-    recalculateBonds(m_model, range, m_prompts, m_abort);
-    m_window.RemoteSetData();
+    if (m_scene.getNO() > 1) {
+      recalculateBonds(m_model, range, m_window);
+    } else {
+      recalculateBonds(m_model, range, m_prompts, m_abort);
+      m_window.RemoteSetData();
+    }
     m_window.setStatusPanel(4, std::to_string(m_scene.drawnBondCount) + " Bonds");
   });
 }

@@ -273,7 +273,7 @@ bool frmVirus::create3D()
   m_scene.setBackground();
   m_scene.setAtomData();
   m_scene.setBondData();
-  m_scene.Refresh();
+  m_scene.frameStructure();
   return true;
 }
 

@@ -9,7 +9,7 @@ namespace tarvek::test {
 namespace {
 
 const std::string molPrompt =
-    "Which bond order to you wish to assign?\r\n\r\n1 - Single Bond \r\n2 - Double Bond etc.";
+    "Which bond order do you wish to assign?\r\n\r\n1 - Single Bond \r\n2 - Double Bond etc.";
 const std::string molHeader = "TARVEK\r\n"
                               "  Kelvarin                                         0\r\n"
                               "\r\n";

@@ -116,7 +116,7 @@ TEST(PdfReportTest, tubePageMakesTheCallsInOrderAndOpensTheFile)
   EXPECT_EQ(joined(rig.pdf.log), joined(expected));
   ASSERT_EQ(rig.prompts.calls.size(), 1u);
   EXPECT_EQ(rig.prompts.calls[0].kind, FakePrompts::Kind::YesNo);
-  EXPECT_EQ(rig.prompts.calls[0].text, "PDF generated, do you want view it ?");
+  EXPECT_EQ(rig.prompts.calls[0].text, "PDF generated, do you want to view it?");
   ASSERT_EQ(rig.shellOpen.calls.size(), 1u);
   EXPECT_EQ(rig.shellOpen.calls[0].kind, FakeShellOpen::Kind::File);
   EXPECT_EQ(rig.shellOpen.calls[0].target, kFile);

@@ -120,23 +120,26 @@ TEST(NavigationTest, keyRotateAxesAndRefresh)
   EXPECT_EQ(rig.host.redraws, 1);
 }
 
-// "-" enlarges by a tenth of the largest size, "+" and "=" shrink, " "
-// resets; in the orthographic view the volume follows each step.
+// "+" and "=" bring the structure closer by a tenth of the largest size,
+// "-" moves it away, " " resets; in the orthographic view the volume follows
+// each step.
 TEST(NavigationTest, zoomCharacters)
 {
   for (const bool ortho : {false, true}) {
     NavRig rig;
     rig.display.orthoProjection = ortho;
     rig.box40();
-    rig.scene.KeyPress('-');
-    EXPECT_FLOAT_EQ(rig.scene.zoom, 4.0f) << ortho;
     rig.scene.KeyPress('+');
+    EXPECT_FLOAT_EQ(rig.scene.zoom, 4.0f) << ortho;
     rig.scene.KeyPress('=');
+    EXPECT_FLOAT_EQ(rig.scene.zoom, 8.0f) << ortho;
+    for (int i = 0; i < 3; ++i)
+      rig.scene.KeyPress('-');
     EXPECT_FLOAT_EQ(rig.scene.zoom, -4.0f) << ortho;
     int orthoCalls = 0;
     for (const std::string& c : rig.gl.calls)
       orthoCalls += c.rfind("ortho(", 0) == 0 ? 1 : 0;
-    EXPECT_EQ(orthoCalls, ortho ? 3 : 0);
+    EXPECT_EQ(orthoCalls, ortho ? 5 : 0);
     rig.scene.panX = 3;
     rig.scene.KeyDown(39, 0);
     rig.scene.KeyPress(' ');

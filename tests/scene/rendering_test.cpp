@@ -125,8 +125,9 @@ TEST(RenderingTest, initGlCompilesWaitingListsAndAppliesEarlierRequests)
             (Calls{"light1(AMBIENT,0,0,0,1)", "light1(DIFFUSE,1,1,1,1)", "light1(SPECULAR,1,1,1,1)",
                    "enable(LIGHT1)", "lightModelTwoSide(0)", "clearColor(0,0.5,0.5,0)", kSettingsClear}))
       << joined(calls);
-  EXPECT_TRUE(inOrder(calls, {kSettingsClear, "matrixMode(PROJECTION)", "loadIdentity()",
-                              "ortho(-1,1,-0.75,0.75,-26,26)", "newList(1)"}))
+  const Calls volume = matching(calls, "ortho(");
+  ASSERT_EQ(volume.size(), 1u) << joined(calls);
+  EXPECT_TRUE(inOrder(calls, {kSettingsClear, "matrixMode(PROJECTION)", "loadIdentity()", volume[0], "newList(1)"}))
       << joined(calls);
   EXPECT_NE(rig.scene.lists().at(0).glId, 0u);
   EXPECT_FALSE(rig.host.ownsOwnProjection);
@@ -275,15 +276,19 @@ TEST(RenderingTest, listSwitchesAndFlatInserts)
   EXPECT_EQ(*(fill - 1), "enable(LIGHTING)");
 }
 
-// Fog fades linearly from 10 to 40 into the clear colour.
+// Fog fades linearly into the clear colour from the front of the framed
+// sphere to its back.
 TEST(RenderingTest, fogFollowsTheClearColour)
 {
   ViewRig rig;
   rig.scene.toggleFog();
   EXPECT_TRUE(rig.scene.fogOn);
   EXPECT_EQ(rig.host.redraws, 1);
-  const std::string fog = logged([](GlApi& gl) {
-    gl.linearFog({0.0f, static_cast<float>(122 / 255.0), static_cast<float>(185 / 255.0), 1.0f}, 10, 40);
+  const auto eye = static_cast<float>(rig.scene.viewDepth().eye);
+  const float r = rig.scene.frameRadius();
+  const std::string fog = logged([&](GlApi& gl) {
+    gl.linearFog({0.0f, static_cast<float>(122 / 255.0), static_cast<float>(185 / 255.0), 1.0f}, eye - r,
+                 eye + r);
   });
   EXPECT_EQ(matching(rig.draw(), "linearFog"), (Calls{fog}));
   rig.scene.toggleFog();
@@ -325,42 +330,51 @@ TEST(RenderingTest, stereoCycleInEitherProjection)
   EXPECT_EQ(matching(rig.gl.calls, "light1"), (Calls{"light1(DIFFUSE,1,1,1,1)"}));
 }
 
-// The orthographic volume fits the box: g is the largest of the centre's
-// coordinates and half the summed sizes; the pairs take half the width.
-TEST(RenderingTest, zoomOrthoFitsTheBox)
+// The orthographic volume frames the bounding sphere by the smaller side of
+// each picture (the pairs take half the width each), less the zoom, and
+// reaches in depth across the whole sphere.
+TEST(RenderingTest, zoomOrthoFramesTheSphere)
 {
   struct Case {
     std::int16_t stereo;
     bool ortho;
-    // Half the width of an orthographic volume; 0 for the pair perspective.
-    double halfWidth;
+    // Width over height of one picture; 0 for the pair perspective.
+    double aspect;
   };
-  const double g = 26.1, s = 13.05 - 1.5;
-  const double depth = std::max(s * g, 25 + 1.5 + 52.2);
-  const std::vector<Case> cases{{0, true, s},     {3, true, s},  {4, true, s},  {1, true, s / 2},
-                                {2, true, s / 2}, {1, false, 0}, {2, false, 0}, {3, false, s}};
+  const std::vector<Case> cases{{0, true, 4.0 / 3}, {3, true, 4.0 / 3}, {4, true, 4.0 / 3},
+                                {1, true, 2.0 / 3}, {2, true, 2.0 / 3}, {1, false, 0},
+                                {2, false, 0},      {3, false, 4.0 / 3}};
   for (const Case& c : cases) {
     ViewRig rig;
     rig.addBoxCorners();
+    rig.setData(true);
     rig.display.orthoProjection = c.ortho;
     rig.scene.stereoMode = c.stereo;
     rig.scene.zoom = 1.5f;
+    rig.gl.calls.clear();
+    rig.host.redraws = 0;
     rig.scene.zoomOrtho();
     const Calls& calls = rig.gl.calls;
     ASSERT_EQ(calls.size(), 6u) << joined(calls);
     EXPECT_EQ(Calls(calls.begin(), calls.begin() + 3),
               (Calls{"viewport(0,0,400,300)", "matrixMode(PROJECTION)", "loadIdentity()"}));
     EXPECT_EQ(Calls(calls.begin() + 4, calls.end()), (Calls{"matrixMode(MODELVIEW)", "loadIdentity()"}));
-    if (c.halfWidth == 0) {
-      EXPECT_EQ(calls[3], "perspective(45,0.6666666666666666,1,425)") << "stereo " << c.stereo;
+    const double r = rig.scene.frameRadius();
+    const std::vector<double> got = argsOf(calls[3]);
+    if (c.aspect == 0) {
+      ASSERT_EQ(calls[3].rfind("perspective(45,0.6666666666666666,", 0), 0u) << calls[3];
     } else {
       ASSERT_EQ(calls[3].rfind("ortho(", 0), 0u) << calls[3];
-      const std::vector<double> want{-c.halfWidth, c.halfWidth, -s * 0.75, s * 0.75, -depth, depth};
-      const std::vector<double> got = argsOf(calls[3]);
       ASSERT_EQ(got.size(), 6u) << calls[3];
-      for (std::size_t i = 0; i < 6; ++i)
-        EXPECT_NEAR(got[i], want[i], 1e-4)
-            << "stereo " << c.stereo << " ortho " << c.ortho << " " << calls[3];
+      const double small = 1.1 * r - 1.5;
+      const double x = c.aspect >= 1 ? small * c.aspect : small;
+      const double y = c.aspect >= 1 ? small : small / c.aspect;
+      const std::vector<double> want{-x, x, -y, y};
+      for (std::size_t i = 0; i < 4; ++i)
+        EXPECT_NEAR(got[i], want[i], 1e-4) << "stereo " << c.stereo << " " << calls[3];
+      const double distance = rig.scene.viewDepth().eye - 1.5;
+      EXPECT_LT(got[4], distance - r) << calls[3];
+      EXPECT_GT(got[5], distance + r) << calls[3];
     }
     EXPECT_EQ(rig.host.redraws, 1) << "stereo " << c.stereo;
     EXPECT_FALSE(rig.host.ownsOwnProjection);
@@ -387,14 +401,19 @@ TEST(RenderingTest, zoomPersAndResize)
 
   rig.scene.stereoMode = 3;
   rig.scene.zoomPers();
-  EXPECT_EQ(matching(rig.gl.calls, "perspective"), (Calls{"perspective(45,1.3333333333333333,1,425)"}));
+  const ViewDepth depth = rig.scene.viewDepth();
+  const std::string clip = logged([&](GlApi& gl) { gl.perspective(0, 0, depth.zNear, depth.zFar); }).substr(16);
+  EXPECT_EQ(matching(rig.gl.calls, "perspective"), (Calls{"perspective(45,1.3333333333333333," + clip}));
   rig.gl.calls.clear();
   rig.scene.resize();
   EXPECT_TRUE(rig.gl.calls.empty());
 
   rig.scene.stereoMode = 1;
   rig.scene.resize();
-  EXPECT_EQ(matching(rig.gl.calls, "perspective"), (Calls{"perspective(45,0.6666666666666666,1,425)"}));
+  const ViewDepth pairDepth = rig.scene.viewDepth();
+  const std::string pairClip =
+      logged([&](GlApi& gl) { gl.perspective(0, 0, pairDepth.zNear, pairDepth.zFar); }).substr(16);
+  EXPECT_EQ(matching(rig.gl.calls, "perspective"), (Calls{"perspective(45,0.6666666666666666," + pairClip}));
 
   rig.gl.calls.clear();
   rig.display.orthoProjection = true;
@@ -402,27 +421,30 @@ TEST(RenderingTest, zoomPersAndResize)
   EXPECT_TRUE(rig.gl.calls.empty());
 }
 
-// The orthographic window never shrinks below 2 Å: zooming in past it
-// stops there, and one step back out enlarges the window at once.
-TEST(RenderingTest, orthoZoomStopsAtTheFloor)
+// Zooming in stops before the structure reaches the eye (perspective) or
+// the volume collapses (orthographic); one step back out takes effect at once.
+TEST(RenderingTest, zoomInStopsShortOfTheEye)
 {
-  ViewRig rig;
-  rig.addAtom(0, 0, 0);
-  rig.scene.zoomOrtho();
-  EXPECT_EQ(rig.scene.zoom, -1.0f);
-  EXPECT_EQ(matching(rig.gl.calls, "ortho"), (Calls{"ortho(-1,1,-0.75,0.75,-26,26)"}));
-
-  rig.addAtom(10, 0, 0);
-  rig.scene.clearScene();
-  rig.scene.computeBox();
-  rig.scene.zoom = 0;
-  for (int i = 0; i < 5; ++i)
+  for (const bool ortho : {false, true}) {
+    ViewRig rig;
+    rig.addAtom(0, 0, 0);
+    rig.addAtom(10, 0, 0);
+    rig.setData(true);
+    rig.display.orthoProjection = ortho;
+    for (int i = 0; i < 200; ++i)
+      rig.scene.KeyPress('+');
+    const float closest = rig.scene.zoom;
+    const ViewDepth depth = rig.scene.viewDepth();
+    EXPECT_GT(depth.zNear, 0.0) << ortho;
+    if (ortho)
+      EXPECT_LT(closest, 1.1 * rig.scene.frameRadius()) << closest;
+    else
+      EXPECT_LT(closest, depth.eye) << closest;
+    rig.gl.calls.clear();
     rig.scene.KeyPress('-');
-  EXPECT_EQ(rig.scene.zoom, 1.5f);
-  rig.gl.calls.clear();
-  rig.scene.KeyPress('+');
-  EXPECT_EQ(rig.scene.zoom, 0.5f);
-  EXPECT_EQ(matching(rig.gl.calls, "ortho"), (Calls{"ortho(-2,2,-1.5,1.5,-35.5,35.5)"}));
+    EXPECT_LT(rig.scene.zoom, closest) << ortho;
+    EXPECT_EQ(matching(rig.gl.calls, "ortho").size(), ortho ? 1u : 0u) << joined(rig.gl.calls);
+  }
 }
 
 // A view without size gets no projection at all.
@@ -445,14 +467,13 @@ TEST(RenderingTest, zeroSizedViewGetsNoGlCalls)
 TEST(RenderingTest, hostFrameStartLoadsItsPerspectiveOnlyWhileItOwnsIt)
 {
   RecordingGl gl;
-  hostFrameStart(gl, 400, 300, true);
+  hostFrameStart(gl, 400, 300, true, {60.0, 2.5, 120.0});
   EXPECT_EQ(gl.calls,
-            (Calls{"matrixMode(PROJECTION)", "loadIdentity()", "perspective(45,1.3333333333333333,0.9,100)",
-                   "matrixMode(MODELVIEW)", "loadIdentity()", "lookAt(0,0,25,0,0,0,0,1,0)"}));
+            (Calls{"matrixMode(PROJECTION)", "loadIdentity()", "perspective(45,1.3333333333333333,2.5,120)",
+                   "matrixMode(MODELVIEW)", "loadIdentity()", "lookAt(0,0,60,0,0,0,0,1,0)"}));
   gl.calls.clear();
-  hostFrameStart(gl, 400, 300, false);
-  EXPECT_EQ(gl.calls, (Calls{"matrixMode(MODELVIEW)", "loadIdentity()", "lookAt(0,0,25,0,0,0,0,1,0)"}));
-  EXPECT_EQ(HostControl::kEyeDistance, 25.0f);
+  hostFrameStart(gl, 400, 300, false, {60.0, 2.5, 120.0});
+  EXPECT_EQ(gl.calls, (Calls{"matrixMode(MODELVIEW)", "loadIdentity()", "lookAt(0,0,60,0,0,0,0,1,0)"}));
 }
 
 } // namespace

@@ -24,6 +24,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <string>
 
@@ -61,12 +62,15 @@ struct Form1Rig {
   // view, program folder (ending in "/"; the source tree's data folder when
   // empty) and real process layer in place of the fake (kept by the caller).
   // A stand-in draws into the recording GL, a real view into its own.
+  // storedSettings fills the settings store before the window loads it.
   explicit Form1Rig(Form1Seams seams = {}, ViewHost* stub = nullptr, StartupState startup = {},
-                    std::string programFolder = {}, Processes* realProcesses = nullptr)
+                    std::string programFolder = {}, Processes* realProcesses = nullptr,
+                    std::map<std::string, std::string> storedSettings = {})
       : platform{prompts, dialogs, shellOpen, realProcesses != nullptr ? *realProcesses : processes,
                  abort,   abort,   colors,    clock,    temp,     settings,     colourChooser},
         view(stub != nullptr ? stub : new ViewStub)
   {
+    settings.values = std::move(storedSettings);
     if (startup.manifestPath.empty())
       startup.manifestPath = temp.path("tarvek.manifest");
     if (programFolder.empty())

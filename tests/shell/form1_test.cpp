@@ -17,6 +17,8 @@
 #include <climits>
 
 #include <filesystem>
+#include <map>
+#include <string>
 
 namespace tarvek {
 namespace {
@@ -137,6 +139,31 @@ TEST(Form1Test, smallAndMinimisedWindowsKeepSizesValid)
   form.resize(848, 637 + form.menuBar()->height());
   QApplication::processEvents();
   EXPECT_EQ(form.fr4->y() + form.fr4->height(), form.stb->y() - 3);
+}
+
+// The window opens at the stored place and size when that place lies on a
+// screen, and where a window with nothing stored opens otherwise.
+TEST(Form1Test, storedPlaceAndSizeComeBackOnlyOnAScreen)
+{
+  // Stored as x() and y() give the frame's place, and the inner size.
+  const auto placement = [](const Form1& form) { return QRect(form.pos(), form.size()); };
+  std::map<std::string, std::string> stored;
+  QRect fresh;
+  {
+    Form1Rig first;
+    fresh = placement(*first.form);
+    stored = first.settings.values;
+  }
+  ASSERT_FALSE(stored.empty());
+  ASSERT_NE(fresh, QRect(120, 90, 700, 500));
+  const std::pair<const char*, QRect> cases[] = {{" 120  90  700  500", {120, 90, 700, 500}},
+                                                 {" 5000  5000  700  500", fresh},
+                                                 {" 120 -400  700  500", fresh}};
+  for (const auto& [text, expected] : cases) {
+    stored["WNDO"] = text;
+    Form1Rig rig({}, nullptr, {}, {}, nullptr, stored);
+    EXPECT_EQ(placement(*rig.form), expected) << text;
+  }
 }
 
 struct StatusCase {

@@ -52,7 +52,7 @@ TEST(HelpCommandsTest, menuAndLinksInOrderEachOpeningItsAddress)
   QMenu* help = helpMenu(*rig.form);
   ASSERT_NE(help, nullptr);
   EXPECT_EQ(menuTexts(help), (std::vector<std::string>{"Contents ...", "-", "Links", "-",
-                                                        "Clear Registry", "-", "&About"}));
+                                                        "Clear Settings", "-", "&About"}));
   QMenu* links = rig.form->helpCommands().mnuLinks;
   ASSERT_EQ(help->actions()[2]->menu(), links);
   EXPECT_EQ(menuTexts(links),

@@ -100,7 +100,7 @@ TEST(OptionsWindowTest, clearRegistryFromTheHelpMenu)
   rig.settings.values["COL2"] = "7";
   rig.settings.values["TOOL1"] = "/usr/bin/viewer";
   fs::remove(rig.marker());
-  if (QAction* item = menuItem(*rig.form, "&Help", "Clear Registry"))
+  if (QAction* item = menuItem(*rig.form, "&Help", "Clear Settings"))
     item->trigger();
   EXPECT_EQ(rig.settings.values["COL2"], "65280");
   EXPECT_EQ(rig.settings.values["TOOL1"], "");
@@ -264,7 +264,7 @@ TEST(OptionsWindowTest, viewerChooser)
   ASSERT_EQ(rig.dialogs.calls.size(), 3u);
   EXPECT_EQ(rig.dialogs.calls[0].title, "Select Viewer Program");
   EXPECT_EQ(rig.dialogs.calls[0].folder, "/usr/bin");
-  EXPECT_EQ(rig.dialogs.calls[0].filter, "PDB File Viewer|*");
+  EXPECT_EQ(rig.dialogs.calls[0].filter, "All files (*)|*");
 }
 
 TEST(OptionsWindowTest, axisListResetsThePoseOnlyWhileShown)

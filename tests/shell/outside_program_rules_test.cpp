@@ -30,12 +30,31 @@ TEST(OutsideProgramRulesTest, materialValuesTakeFiveNumbersAnyDecimalSign)
 
 TEST(OutsideProgramRulesTest, povrayRendersTheSceneBesideItWithThePreviewOnlyOnADisplay)
 {
-  EXPECT_EQ(povrayArguments("/e/tarvek.pov", "/e/tarvek.png", false),
+  EXPECT_EQ(povrayArguments("/e/tarvek.pov", "/e/tarvek.png", false, {800, 600}),
             (std::vector<std::string>{"+I\"/e/tarvek.pov\"", "+O\"/e/tarvek.png\"", "+W800", "+H600",
                                       "-D"}));
-  EXPECT_EQ(povrayArguments("/a b/t.pov", "/a b/t.png", true),
-            (std::vector<std::string>{"+I\"/a b/t.pov\"", "+O\"/a b/t.png\"", "+W800", "+H600", "+D",
+  EXPECT_EQ(povrayArguments("/a b/t.pov", "/a b/t.png", true, {450, 800}),
+            (std::vector<std::string>{"+I\"/a b/t.pov\"", "+O\"/a b/t.png\"", "+W450", "+H800", "+D",
                                       "+P"}));
+}
+
+// The render keeps the view's shape, its longer side 800 pixels.
+TEST(OutsideProgramRulesTest, renderSizeKeepsTheViewsShape)
+{
+  const struct {
+    int viewWidth;
+    int viewHeight;
+    RenderSize render;
+  } cases[] = {
+      {640, 480, {800, 600}},   {848, 560, {800, 528}},  {1000, 1000, {800, 800}},
+      {1920, 1080, {800, 450}}, {560, 848, {528, 800}},  {300, 700, {343, 800}},
+      {424, 560, {606, 800}},   {5000, 2, {800, 1}},     {2, 5000, {1, 800}},
+  };
+  for (const auto& c : cases) {
+    const RenderSize size = povRenderSize(static_cast<double>(c.viewWidth) / c.viewHeight);
+    EXPECT_EQ(size, c.render) << c.viewWidth << " x " << c.viewHeight << " gave " << size.width
+                              << " x " << size.height;
+  }
 }
 
 TEST(OutsideProgramRulesTest, viewerRowsNameTheirFileAndReminder)

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QMenu>
 
+#include <charconv>
 #include <filesystem>
 #include <fstream>
 
@@ -42,6 +43,13 @@ struct LauncherRig {
   std::string exportFolder() const { return rig->form->startup().exportFolder; }
   std::string povFile() const { return exportFolder() + "tarvek.pov"; }
   OutsidePrograms& programs() { return rig->form->outsidePrograms(); }
+  // POV-Ray's size arguments for a render in the view's present shape.
+  std::vector<std::string> viewSizeArguments() const
+  {
+    const QWidget& view = *rig->form->viewWidget();
+    const RenderSize size = povRenderSize(static_cast<double>(view.width()) / view.height());
+    return {"+W" + std::to_string(size.width), "+H" + std::to_string(size.height)};
+  }
 };
 
 TEST(OutsideProgramsTest, povRayItemHeadsTheToolsMenu)
@@ -80,9 +88,10 @@ TEST(OutsideProgramsTest, povRayWritesTheSceneAndRendersItBesideIt)
   const auto& start = rig.processes.calls[0];
   EXPECT_TRUE(start.detached);
   EXPECT_EQ(start.program, "/usr/bin/povray");
+  const std::vector<std::string> size = r.viewSizeArguments();
   EXPECT_EQ(start.args, (std::vector<std::string>{"+I\"" + r.exportFolder() + "tarvek.pov\"",
-                                                  "+O\"" + r.exportFolder() + "tarvek.png\"", "+W800",
-                                                  "+H600", "-D"}));
+                                                  "+O\"" + r.exportFolder() + "tarvek.png\"", size[0],
+                                                  size[1], "-D"}));
   EXPECT_EQ(start.folder, r.exportFolder());
   EXPECT_TRUE(rig.prompts.messages().empty());
 
@@ -105,6 +114,35 @@ TEST(OutsideProgramsTest, povRayWritesTheSceneAndRendersItBesideIt)
   EXPECT_NE(glass.find("#include \"glass.inc\""), std::string::npos);
   EXPECT_NE(glass.find("filter 0.8"), std::string::npos);
   EXPECT_EQ(rig.processes.calls.size(), 3u);
+}
+
+// A wide, a tall and a square view each render in their own shape, the
+// shape the scene's camera is written with.
+TEST(OutsideProgramsTest, povRayRendersInTheViewsShape)
+{
+  LauncherRig r;
+  test::Form1Rig& rig = *r.rig;
+  rig.processes.installed["povray"] = "/usr/bin/povray";
+  const QSize views[] = {{900, 300}, {300, 700}, {500, 500}};
+  for (const QSize& shape : views) {
+    rig.form->viewWidget()->resize(shape);
+    rig.prompts.answerInput(kDefaultAnswer);
+    r.programs().exportPovRay();
+    ASSERT_FALSE(rig.processes.calls.empty());
+    const std::vector<std::string>& args = rig.processes.calls.back().args;
+    ASSERT_EQ(args.size(), 5u);
+    EXPECT_EQ(std::vector<std::string>(args.begin() + 2, args.begin() + 4), r.viewSizeArguments());
+    // Equal shapes up to the rounding of a side to whole pixels.
+    const double render = std::stod(args[2].substr(2)) / std::stod(args[3].substr(2));
+    EXPECT_NEAR(render / (static_cast<double>(shape.width()) / shape.height()), 1.0, 0.005)
+        << args[2] << ' ' << args[3];
+    const std::string scene = readBytes(r.povFile());
+    const std::size_t right = scene.find("right x*");
+    ASSERT_NE(right, std::string::npos);
+    double camera = 0.0;
+    std::from_chars(scene.data() + right + 8, scene.data() + scene.size(), camera);
+    EXPECT_NEAR(render / camera, 1.0, 0.005) << args[2] << ' ' << args[3];
+  }
 }
 
 TEST(OutsideProgramsTest, povRayRefusesTooFewValuesAndCancelKeepsTheLastScene)

@@ -36,7 +36,7 @@ std::set<std::string> namesIn(const fs::path& folder)
 pid_t startProgram(const fs::path& tmp, const fs::path& config)
 {
   fs::create_directories(config);
-  fs::create_directories(config.parent_path() / "Kelvarin");
+  fs::create_directories(config.parent_path() / "tarvek");
   const pid_t child = ::fork();
   if (child == 0) {
     ::setenv("TMP", tmp.c_str(), 1);

@@ -38,7 +38,7 @@ struct StartRig {
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&program->form1()));
     return program->form1();
   }
-  fs::path file() const { return config / "Brannoc/TARVEK.conf"; }
+  fs::path file() const { return config / "tarvek/tarvek.conf"; }
   std::string stored(const std::string& name) const
   {
     QtSettingsStore store(file().string());
@@ -46,8 +46,8 @@ struct StartRig {
   }
   void handWrite(const std::string& text) const
   {
-    fs::create_directories(config / "Brannoc");
-    scratch.write("config/Brannoc/TARVEK.conf", "[General]\n" + text);
+    fs::create_directories(config / "tarvek");
+    scratch.write("config/tarvek/tarvek.conf", "[General]\n" + text);
   }
 };
 
@@ -88,7 +88,7 @@ TEST(SettingsStartTest, firstStartWritesTheSettingsFileAndTheMarker)
       {"PATH", QCoreApplication::applicationFilePath().toStdString()}};
   for (const auto& [name, text] : expected)
     EXPECT_EQ(rig.stored(name), text) << name;
-  EXPECT_TRUE(fs::exists(rig.config / "Brannoc/tarvek.manifest"));
+  EXPECT_TRUE(fs::exists(rig.config / "tarvek/styled_buttons"));
   const Preferences& p = form.preferences();
   EXPECT_EQ(p.rotationStep, 1.0f);
   EXPECT_EQ(p.cifPadding, (std::array<float, 3>{5, 5, 0}));
@@ -142,7 +142,7 @@ TEST(SettingsStartTest, unsavableSettingsAreReportedOnce)
   QTest::qWait(200);
   ASSERT_EQ(shown.size(), 1);
   EXPECT_TRUE(shown[0].startsWith("The settings could not be saved to ")) << shown[0].toStdString();
-  EXPECT_TRUE(shown[0].contains("plain/config/Brannoc/TARVEK.conf"));
+  EXPECT_TRUE(shown[0].contains("plain/config/tarvek/tarvek.conf"));
   EXPECT_EQ(form.preferences().backgroundColor, 16777215u);
   EXPECT_TRUE(near(cornerPixel(form), Qt::white, 2));
 }

@@ -44,8 +44,8 @@ struct SettingsRig {
   explicit SettingsRig(const std::string& fileText = {})
   {
     if (!fileText.empty()) {
-      fs::create_directories(config.path() / "Brannoc");
-      config.write("Brannoc/TARVEK.conf", "[General]\n" + fileText);
+      fs::create_directories(config.path() / "tarvek");
+      config.write("tarvek/tarvek.conf", "[General]\n" + fileText);
     }
     reopen();
   }
@@ -55,8 +55,8 @@ struct SettingsRig {
     context = std::make_unique<SettingsContext>(
         SettingsContext{preferences, *store, setters, manifest().string(), "/opt/tarvek/tarvek"});
   }
-  fs::path manifest() const { return config.path() / "Brannoc/tarvek.manifest"; }
-  fs::path file() const { return config.path() / "Brannoc/TARVEK.conf"; }
+  fs::path manifest() const { return config.path() / "tarvek/styled_buttons"; }
+  fs::path file() const { return config.path() / "tarvek/tarvek.conf"; }
   void load() { loadSettings(*context); }
   std::string stored(const std::string& name) const
   {
@@ -282,6 +282,34 @@ TEST(SettingsStoreTest, typedNumbers)
                                                  {" 4.0", 4.0f}, {"1e300", 0.0f}, {"1e999", 0.0f}};
   for (const auto& [text, value] : cases)
     EXPECT_EQ(optionNumber(text), value) << text;
+}
+
+// The stored place comes back when its title strip lies on a screen; a
+// place off every screen, a tiny size or a text that is no placement does
+// not.
+TEST(SettingsStoreTest, storedPlacementComesBackOnlyOnAScreen)
+{
+  const std::vector<ScreenArea> screens{{0, 0, 1600, 1200}, {1600, 0, 1024, 768}};
+  struct Case {
+    std::string text;
+    bool restored;
+  };
+  const std::vector<Case> cases{{" 100  80  848  700", true},
+                                {" 1700  100  848  700", true},
+                                {"-500  10  848  700", true},
+                                {" 5000  5000  848  700", false},
+                                {" 100 -200  848  700", false},
+                                {" 2700  10  848  700", false},
+                                {" 100  80  50  700", false},
+                                {" 100  80  848", false},
+                                {"abc def 1 2", false},
+                                {"", false}};
+  for (const Case& c : cases) {
+    const auto placement = restorablePlacement(c.text, screens);
+    EXPECT_EQ(placement.has_value(), c.restored) << c.text;
+    if (placement && c.restored)
+      EXPECT_EQ(windowPlacementText(*placement), c.text);
+  }
 }
 
 } // namespace

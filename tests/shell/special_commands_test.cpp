@@ -1,4 +1,5 @@
 #include "form1_rig.h"
+#include "modal_dialog.h"
 
 #include "model/colour_helpers.h"
 #include "model/tube_builder.h"
@@ -34,6 +35,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::Form1Rig;
+using test::whenShown;
 
 // One hand-over of a builder as the scene saw it.
 struct Pass {
@@ -97,22 +99,6 @@ std::uint32_t hueColour(std::int16_t hue)
 {
   const RGBParts p = HSBtoRGB(hue, 239, 160);
   return packColor(std::uint32_t(p.red), std::uint32_t(p.green), std::uint32_t(p.blue));
-}
-
-// Runs act on the modal dialog of type D once it is shown.
-template <class D>
-void whenShown(std::function<void(D&)> act)
-{
-  QTimer::singleShot(0, [act] {
-    auto* dialog = dynamic_cast<D*>(QApplication::activeModalWidget());
-    if (dialog == nullptr) {
-      ADD_FAILURE() << "the dialog is not shown";
-      if (QWidget* other = QApplication::activeModalWidget())
-        other->close();
-      return;
-    }
-    act(*dialog);
-  });
 }
 
 void enableType(Form1& form, int index)

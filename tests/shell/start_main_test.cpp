@@ -37,8 +37,8 @@ TEST(StartMainTest, userFolderBesideTheConfiguration)
   test::ScopedEnv data("TARVEK_DATA_DIR", (tmp.path() / "program").string());
   test::FakePrompts prompts;
   const auto state = Main(prompts);
-  EXPECT_EQ(state.userFolder, (tmp.path() / "Kelvarin").string() + "/");
-  EXPECT_EQ(state.manifestPath, (tmp.path() / "cfg" / "Brannoc" / "tarvek.manifest").string());
+  EXPECT_EQ(state.userFolder, (tmp.path() / "tarvek").string() + "/");
+  EXPECT_EQ(state.manifestPath, (tmp.path() / "cfg" / "tarvek" / "styled_buttons").string());
   ASSERT_EQ(prompts.calls.size(), 1u);
   EXPECT_EQ(prompts.calls[0].title, "Folder Setup");
   EXPECT_TRUE(fs::exists(state.importFolder + "sample.xyz"));
