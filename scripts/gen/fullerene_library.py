@@ -17,23 +17,33 @@ the files that are not numbered so), the isolated-pentagon flag, the number
 of pentagon-pentagon bonds and the 1-based pentagon positions of the
 canonical spiral.
 
+A spiral lists the faces so that each face after the first touches the one
+before it and the first face still open; the canonical spiral of a cage is
+the smallest such (pentagon before hexagon), and the isomers of a size are
+numbered in the order of their canonical spirals.
+
 Method. A cage is found through its dual: the faces in spiral order, each
 new face wound onto the ring of open faces. Spirals are enumerated
 depth-first, pentagon before hexagon, pruned when a face runs out of
-valency (and, for isolated pentagons, when two pentagons meet); in this
-order each isomer first appears at its canonical (smallest) spiral, so a
-spiral is kept when its graph is new. Spirals start at a pentagon, which
+valency, when a face closes before the last (it could not touch the next)
+and, for isolated pentagons, when two pentagons meet; in this order each
+isomer first appears at its canonical spiral, so a spiral is kept when its
+graph is new. Spirals start at a pentagon, which
 loses no isomer of these sizes (the counts are checked). Atoms are the
 dual's triangles. Coordinates start from adjacency eigenvectors 2-4 and are
 relaxed with harmonic bonds (1.401, 1.458, 1.479 A between two hexagons, a
 hexagon and a pentagon, two pentagons) and face angles (108 and 120
 degrees). The giants come from C20 by leapfrog (x3) and chamfer (x4).
 
-With --check nothing is enumerated: each file's graph is rebuilt from its
-neighbour columns and its canonical spiral and isolated-pentagon flag are
-compared with index.txt; spirals must be distinct, bonds 1.36-1.50 A and no
-other atom nearer than 2.2 A; C20, C60, C70 and C180 are regenerated and
-must give the same sorted bond lengths to 1e-3 A. Exit 0 when all holds.
+With --check nothing is enumerated: each file's bonds are found by
+distance (and must be its neighbour columns), its faces from the embedding,
+and its canonical spiral and isolated-pentagon flag are compared with
+index.txt; spirals must be distinct, bonds 1.36-1.50 A and no other atom
+nearer than 2.2 A. Every index spiral must keep the spiral rule, and each
+isomer's number must be the rank of its file's spiral among its size's.
+The isomers in ANCHORS must have the point groups the literature gives
+them. C20, C60, C70 and C180 are regenerated and must give the same sorted
+bond lengths to 1e-3 A. Exit 0 when all holds.
 
 Run from the source root: /usr/bin/python3 scripts/gen/fullerene_library.py
 """
@@ -65,6 +75,18 @@ IPR_COUNTS = {60: 1, 70: 1, 72: 1, 74: 1, 76: 2, 78: 5, 80: 7, 82: 9, 84: 24, 86
 BOND = {(6, 6): 1.401, (5, 6): 1.458, (6, 5): 1.458, (5, 5): 1.479}
 BOND_RANGE = (1.36, 1.50)
 NEAREST_OTHER = 2.2
+BOND_SEARCH = 1.8
+# Point groups by (order, rotations, inversion, largest rotation).
+GROUP_NAMES = {
+    (2, 2, False, 2): "C2", (4, 4, False, 2): "D2", (6, 6, False, 3): "D3",
+    (8, 4, False, 2): "D2d", (8, 4, True, 2): "D2h", (10, 10, False, 5): "D5",
+    (12, 12, False, 3): "T", (12, 6, False, 3): "D3h", (12, 6, True, 3): "D3d",
+    (20, 10, False, 5): "D5h", (20, 10, True, 5): "D5d", (24, 12, False, 3): "Td",
+    (24, 12, True, 3): "Th", (24, 12, True, 6): "D6h", (24, 12, False, 6): "D6d",
+    (120, 60, True, 5): "Ih"}
+# Isomers whose point groups the literature fixes.
+ANCHORS = {"C76-1": "D2", "C78-1": "D3", "C80-7": "Ih", "C84-22": "D2", "C84-23": "D2d",
+           "C84-24": "D6h"}
 # Depth at which the search of one size is shared among processes.
 SPLIT_DEPTH = 18
 PARTS = {90: 2, 92: 2, 94: 4, 96: 6, 98: 10, 100: 16}
@@ -131,24 +153,8 @@ class Windup:
             else:
                 break
         if self.val[k] == 0:
-            # Only the face before the last may close with the ring; its two
-            # neighbours on the ring then share an edge before the last face
-            # caps them.
-            if k != self.n - 2 or len(self.ring) < 2:
-                return False
-            # Each end that fills drops out, and the faces that meet then
-            # share an edge in turn.
-            while True:
-                if not self.connect(self.ring[-1], self.ring[0]):
-                    return False
-                if self.val[self.ring[0]] == 0:
-                    self.log.append(("f", self.ring.pop(0)))
-                elif self.val[self.ring[-1]] == 0:
-                    self.log.append(("b", self.ring.pop()))
-                else:
-                    return True
-                if len(self.ring) < 2:
-                    return False
+            # A face that closes here could not touch the face after it.
+            return False
         self.ring.append(k)
         self.log.append(("a",))
         return True
@@ -393,9 +399,12 @@ def unwind(orders, f0, f1, direction):
     first_open = 0
     while len(seq) < n:
         if len(seq) == n - 1:
-            # The last face caps whatever is open, even when the face
-            # before it closed with the ring.
-            seq.append(used.index(False))
+            # The last face caps what is open; it must touch the face
+            # before it like every other.
+            last = used.index(False)
+            if seq[-1] not in pos[last]:
+                return None
+            seq.append(last)
             break
         while first_open < len(seq) and left[seq[first_open]] == 0:
             first_open += 1
@@ -647,14 +656,12 @@ def read_cc1(path):
     return nb, coords
 
 
-def cage_from_graph(nb, coords):
-    """Faces of a cubic graph from its coordinates: at each atom the three
-    neighbours are ordered about the outward direction, and faces are
-    walked by always turning the same way."""
-    n = len(nb)
+def rotations(nb, coords):
+    """Each atom's three neighbours in one rotational sense about the
+    outward direction."""
     centre = coords.mean(axis=0)
     rot = []
-    for i in range(n):
+    for i in range(len(nb)):
         normal = coords[i] - centre
         normal /= np.linalg.norm(normal)
         ref = coords[nb[i][0]] - coords[i]
@@ -665,22 +672,108 @@ def cage_from_graph(nb, coords):
             d = coords[j] - coords[i]
             ang.append(np.arctan2(np.dot(d, side), np.dot(d, ref)))
         rot.append([nb[i][k] for k in np.argsort(ang)])
+    return rot
+
+
+def walk_faces(rot):
+    """The faces (atom cycles) of an embedded cubic graph, walked round the
+    rotations by always turning the same way."""
     seen = set()
-    atom_faces = [[] for _ in range(n)]
-    count = 0
-    for i in range(n):
-        for j in nb[i]:
+    faces = []
+    for i in range(len(rot)):
+        for j in rot[i]:
             if (i, j) in seen:
                 continue
+            face = []
             a, b = i, j
             while (a, b) not in seen:
                 seen.add((a, b))
-                atom_faces[a].append(count)
+                face.append(a)
                 r = rot[b]
-                c = r[(r.index(a) - 1) % 3]
-                a, b = b, c
-            count += 1
-    return Cage(nb, atom_faces, count)
+                a, b = b, r[(r.index(a) - 1) % 3]
+            faces.append(face)
+    return faces
+
+
+def cage_from_graph(nb, coords):
+    """A cubic graph with the faces its coordinates embed it with."""
+    faces = walk_faces(rotations(nb, coords))
+    atom_faces = [[] for _ in nb]
+    for f, face in enumerate(faces):
+        for a in face:
+            atom_faces[a].append(f)
+    return Cage(nb, atom_faces, len(faces))
+
+
+def bonds_by_distance(coords):
+    """Each atom's neighbours: the atoms nearer than BOND_SEARCH."""
+    d = np.linalg.norm(coords[:, None, :] - coords[None, :, :], axis=2)
+    np.fill_diagonal(d, np.inf)
+    return [sorted(np.nonzero(row < BOND_SEARCH)[0].tolist()) for row in d]
+
+
+def symmetries(rot):
+    """The automorphisms of an embedded cubic graph, each as (atom images,
+    proper): one start dart taken to every dart, keeping the rotational
+    sense (proper) or reversing it."""
+    start = (0, rot[0][0])
+    found = []
+    for a in range(len(rot)):
+        for b in rot[a]:
+            for sense in (1, -1):
+                image = extend_map(rot, start, (a, b), sense)
+                if image is not None:
+                    found.append((image, sense == 1))
+    return found
+
+
+def extend_map(rot, dart, target, sense):
+    image = {dart[0]: target[0]}
+    queue = [(dart, target)]
+    while queue:
+        (u, v), (x, y) = queue.pop()
+        ru, rx = rot[u], rot[x]
+        i, k = ru.index(v), rx.index(y)
+        for step in range(3):
+            w = ru[(i + step) % 3]
+            z = rx[(k + sense * step) % 3]
+            if w in image:
+                if image[w] != z:
+                    return None
+                continue
+            if z in image.values():
+                return None
+            image[w] = z
+            queue.append(((w, u), (z, x)))
+    if len(image) != len(rot):
+        return None
+    return [image[i] for i in range(len(rot))]
+
+
+def point_group(nb, coords):
+    """The point group of a cage, from the symmetries of its embedded graph:
+    named by order, rotations, inversion and largest rotation where
+    GROUP_NAMES knows them, else 'order N'."""
+    rot = rotations(nb, coords)
+    faces = [sorted(f) for f in walk_faces(rot)]
+    group = symmetries(rot)
+    proper = [g for g, p in group if p]
+    # The improper involution that fixes no atom, bond or face.
+    inversion = any(
+        not p and all(g[g[i]] == i and g[i] != i and g[i] not in nb[i] for i in range(len(g)))
+        and all(sorted(g[a] for a in f) != f for f in faces)
+        for g, p in group)
+    largest = max(element_order(g) for g in proper)
+    return GROUP_NAMES.get((len(group), len(proper), inversion, largest),
+                           f"order {len(group)}")
+
+
+def element_order(g):
+    order, p = 1, list(g)
+    while any(p[i] != i for i in range(len(p))):
+        p = [g[i] for i in p]
+        order += 1
+    return order
 
 
 def pentagon_bonds(cage):
@@ -780,8 +873,12 @@ def check(folder):
     if sorted(index) != files:
         problems.append("index.txt and the .cc1 files name different cages")
     spirals = {}
+    found = {}
     for name in files:
         nb, coords = read_cc1(folder / f"{name}.cc1")
+        if [sorted(js) for js in nb] != bonds_by_distance(coords):
+            problems.append(f"{name}: the neighbour columns are not the bonds by distance")
+            continue
         cage = cage_from_graph(nb, coords)
         sizes = [len(c) for c in cage.face_cycles()]
         if sizes.count(5) != 12 or any(s not in (5, 6) for s in sizes):
@@ -798,6 +895,7 @@ def check(folder):
         if key in spirals:
             problems.append(f"{name} and {spirals[key]} are the same isomer")
         spirals[key] = name
+        found[name] = positions
         d = np.linalg.norm(coords[:, None, :] - coords[None, :, :], axis=2)
         bonded = np.zeros_like(d, dtype=bool)
         for i, js in enumerate(nb):
@@ -808,6 +906,10 @@ def check(folder):
         np.fill_diagonal(d, np.inf)
         if d[~bonded].min() < NEAREST_OTHER:
             problems.append(f"{name}: unbonded atoms {d[~bonded].min():.3f} A apart")
+        if name in ANCHORS and point_group(nb, coords) != ANCHORS[name]:
+            problems.append(f"{name}: point group {point_group(nb, coords)}, "
+                            f"not {ANCHORS[name]}")
+    check_numbering(index, found, problems)
     for name in ("C20", "C60", "C70"):
         atoms, positions = index[name][0], index[name][4]
         spiral = spiral_sizes(atoms, positions)
@@ -819,6 +921,27 @@ def check(folder):
     for p in problems:
         sys.stderr.write(p + "\n")
     return not problems
+
+
+def check_numbering(index, found, problems):
+    """Index spirals keep the spiral rule; an isomer's number is the rank of
+    the spiral found in its file among its size's, and names the file when
+    the size has more than one."""
+    by_size = {}
+    for name, (atoms, number, _, _, positions) in index.items():
+        try:
+            adj = wind_spiral(spiral_sizes(atoms, positions))
+        except ValueError:
+            adj = None
+        if adj is None or any(k - 1 not in adj[k] for k in range(1, len(adj))):
+            problems.append(f"{name}: the index spiral breaks the spiral rule")
+        if number:
+            by_size.setdefault(atoms, []).append((found.get(name, positions), number, name))
+    for atoms, isomers in by_size.items():
+        for rank, (_, number, name) in enumerate(sorted(isomers), start=1):
+            want = f"C{atoms}" if len(isomers) == 1 else f"C{atoms}-{rank}"
+            if number != rank or name != want:
+                problems.append(f"{name}: number {number}, but its spiral ranks {rank}")
 
 
 def bond_lengths(nb, coords):

@@ -8,7 +8,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <numbers>
 #include <span>
+#include <vector>
 
 namespace tarvek {
 
@@ -37,6 +40,9 @@ const CapTable& storedCap(std::int16_t code)
   static const CapTable cap100 = readLines(kCap100Lines);
   static const CapTable cap1010 = readLines(kCap1010Lines);
   static const CapTable cap1111 = readLines(kCap1111Lines);
+  static const CapTable cap1616 = readLines(kCap1616Lines);
+  static const CapTable cap190 = readLines(kCap190Lines);
+  static const CapTable cap280 = readLines(kCap280Lines);
   switch (code) {
   case 66:
     return cap66;
@@ -44,6 +50,12 @@ const CapTable& storedCap(std::int16_t code)
     return cap100;
   case 1010:
     return cap1010;
+  case 1616:
+    return cap1616;
+  case 190:
+    return cap190;
+  case 280:
+    return cap280;
   default:
     return cap1111;
   }
@@ -159,6 +171,103 @@ void addArmchairCaps(Model& model, std::int16_t code, float firstTurn, float low
   appendCapsByEnds(model, caps.lower, caps.upper, rowsOf(c), lowerType, upperType);
 }
 
+// Angle of a point about the z axis, and the smallest turn between two.
+double angleOf(float x, float y)
+{
+  return std::atan2(static_cast<double>(y), static_cast<double>(x));
+}
+
+double angleApart(double p, double q)
+{
+  const double d = std::remainder(p - q, 2.0 * std::numbers::pi);
+  return std::fabs(d);
+}
+
+// Turns a placed cap about z so that its rim rows fall on the tube's end
+// ring atoms (those within 0.1 a of endZ) turned by ringTurn radians: the
+// first rim row is tried on each of them and the turn whose worst rim row
+// lies nearest its place is kept.
+void fitRimToEnd(const Model& model, std::int32_t tubeCount, float endZ, double ringTurn,
+                 CapTable& cap, const std::vector<std::size_t>& rimRows)
+{
+  const double near = 0.1 * model.bondLength;
+  std::vector<double> places;
+  for (std::int32_t i = 0; i < tubeCount; ++i)
+    if (std::fabs(static_cast<double>(model.atomZ[i]) - endZ) < near)
+      places.push_back(angleOf(model.atomX[i], model.atomY[i]) + ringTurn);
+  if (places.empty() || rimRows.empty())
+    return;
+  std::vector<double> rim;
+  for (const std::size_t r : rimRows)
+    rim.push_back(angleOf(cap[r][0], cap[r][1]));
+  double bestTurn = 0.0;
+  double bestMiss = std::numeric_limits<double>::infinity();
+  for (const double place : places) {
+    const double turn = place - rim.front();
+    double miss = 0.0;
+    for (const double r : rim) {
+      double nearest = std::numeric_limits<double>::infinity();
+      for (const double p : places)
+        nearest = std::min(nearest, angleApart(r + turn, p));
+      miss = std::max(miss, nearest);
+    }
+    if (miss < bestMiss) {
+      bestMiss = miss;
+      bestTurn = turn;
+    }
+  }
+  // A positive angle turns clockwise seen from +z, against the angles here.
+  rotateCapAtoms(3, static_cast<float>(-bestTurn * 180.0 / std::numbers::pi), cap, rowsOf(cap));
+}
+
+// A zigzag end whose last 0.6 a holds fewer than its 2n atoms ends in lone
+// atoms, each bonded once into the tube: they are dropped, and the tube
+// moved back to start at z = 0.
+void dropLoneEndAtoms(Model& model, std::int32_t n)
+{
+  const double reach = 0.6 * model.bondLength;
+  const Extent tube = atomExtent(model, model.atomCount);
+  std::int32_t low = 0;
+  std::int32_t high = 0;
+  for (std::int32_t i = 0; i < model.atomCount; ++i) {
+    low += model.atomZ[i] < tube.lo[2] + reach ? 1 : 0;
+    high += model.atomZ[i] > tube.hi[2] - reach ? 1 : 0;
+  }
+  for (std::int32_t i = 0; i < model.atomCount; ++i)
+    if ((low != 2 * n && model.atomZ[i] < tube.lo[2] + reach)
+        || (high != 2 * n && model.atomZ[i] > tube.hi[2] - reach))
+      model.atomType[i] = -3;
+  compactAtoms(model);
+  const float lowest = atomExtent(model, model.atomCount).lo[2];
+  for (std::int32_t i = 0; i < model.atomCount; ++i)
+    model.atomZ[i] -= lowest;
+}
+
+// The caps whose rim continues the end ring: an armchair tube's next ring
+// lies a ring step (0.866 a) on, turned by half the ring's period; a zigzag
+// tube's lies one bond straight on.
+void addFittedCaps(Model& model, std::int16_t code, std::int32_t n, bool armchair)
+{
+  const double a = model.bondLength;
+  if (!armchair)
+    dropLoneEndAtoms(model, n);
+  const CapTable c = normalisedCap(code, model.bondLength, model.tubeDiameter);
+  std::vector<std::size_t> rimRows;
+  for (std::size_t r = 0; r < c.size(); ++r)
+    if (c[r][2] == 0.0f)
+      rimRows.push_back(r);
+  const std::int32_t tubeCount = model.atomCount;
+  const Extent tube = atomExtent(model, tubeCount);
+  PlacedCaps caps = place(model, c);
+  const double gap = armchair ? kArmchairGap : 1.0;
+  const double ringTurn = armchair ? std::numbers::pi / n : 0.0;
+  shiftZ(caps.upper, gap * a);
+  shiftZ(caps.lower, -gap * a);
+  fitRimToEnd(model, tubeCount, tube.hi[2], ringTurn, caps.upper, rimRows);
+  fitRimToEnd(model, tubeCount, tube.lo[2], ringTurn, caps.lower, rimRows);
+  appendCapsByEnds(model, caps.lower, caps.upper, rowsOf(c), 3, 3);
+}
+
 } // namespace
 
 CapTable normalisedCap(std::int16_t code, float a, float d)
@@ -196,6 +305,10 @@ CapTable normalisedCap(std::int16_t code, float a, float d)
     centreOnRim(c);
     const double fill = code == 1010 ? 0.99 : 0.95;
     scaleRows(c, fill * d / (2.0 * rimRadius(c, code == 1111)));
+  } else if (code == 1616 || code == 190 || code == 280) {
+    c = storedCap(code);
+    centreOnRim(c);
+    scaleRows(c, d / (2.0 * rimRadius(c, false)));
   }
   return c;
 }
@@ -268,6 +381,19 @@ void addCap100(Model& model, Prompts& prompts)
     model.atomType[i] = 3;
 }
 
-void noCap(Model&) {}
+void addCap1616(Model& model)
+{
+  addFittedCaps(model, 1616, 16, true);
+}
+
+void addCap190(Model& model)
+{
+  addFittedCaps(model, 190, 19, false);
+}
+
+void addCap280(Model& model)
+{
+  addFittedCaps(model, 280, 28, false);
+}
 
 } // namespace tarvek

@@ -12,7 +12,7 @@ class Prompts;
 // A stored cap brought to its normal position for bond length a and tube
 // diameter d: the open rim at height 0, heights (column z) growing to the
 // tip, scaled to the tube, before its first turn. Codes 66, 100, 1010,
-// 1111; an empty table for any other code.
+// 1111, 1616, 190, 280; an empty table for any other code.
 CapTable normalisedCap(std::int16_t code, float a, float d);
 
 // The (10,0) upper cap's turn: pairs (cap row, tube atom above
@@ -34,7 +34,15 @@ void addCap66(Model& model);
 void addCap100(Model& model, Prompts& prompts);
 void addCap1010(Model& model);
 void addCap1111(Model& model);
-// The open presets (19,0), (28,0), (16,16): nothing to add.
-void noCap(Model& model);
+
+// End caps whose rim continues the tube's end ring, for the (16,16), (19,0)
+// and (28,0) presets; called like the others. A zigzag end that stops at
+// lone atoms (fewer than 2n atoms within 0.6 a of the end) first loses them.
+// Each cap is turned so that its rim atoms lie where the tube's next ring
+// would, one ring step beyond the end; set tubeLength to the tube's own z
+// extent and append carbon caps as capEnds asks, lower first.
+void addCap1616(Model& model);
+void addCap190(Model& model);
+void addCap280(Model& model);
 
 } // namespace tarvek

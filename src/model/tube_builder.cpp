@@ -33,11 +33,11 @@ constexpr std::array<CapCode, 9> kCapCodes{{
     {66, 6, 6, [](Model& model, Prompts&) { addCap66(model); }},
     {90, 9, 0, [](Model& model, Prompts&) { addCap90(model); }},
     {100, 10, 0, addCap100},
-    {190, 19, 0, [](Model& model, Prompts&) { noCap(model); }},
-    {280, 28, 0, [](Model& model, Prompts&) { noCap(model); }},
+    {190, 19, 0, [](Model& model, Prompts&) { addCap190(model); }},
+    {280, 28, 0, [](Model& model, Prompts&) { addCap280(model); }},
     {1010, 10, 10, [](Model& model, Prompts&) { addCap1010(model); }},
     {1111, 11, 11, [](Model& model, Prompts&) { addCap1111(model); }},
-    {1616, 16, 16, [](Model& model, Prompts&) { noCap(model); }},
+    {1616, 16, 16, [](Model& model, Prompts&) { addCap1616(model); }},
 }};
 
 constexpr std::int16_t kFirstCapCode = 55;
@@ -320,6 +320,10 @@ void buildTubes(Model& model, std::int16_t n, std::int16_t m, float length, floa
   // close on.
   if (model.tubeVariant == 90)
     tubeLength = std::max(tubeLength, static_cast<float>(3.0 * a));
+  // A (19,0) or (28,0) tube starts with a ring of lone atoms, which its cap
+  // builder drops; 1.5 a reaches the full ring after it.
+  if (model.tubeVariant == 190 || model.tubeVariant == 280)
+    tubeLength = std::max(tubeLength, static_cast<float>(1.5 * a));
   std::int16_t wide = capped ? std::int16_t{0} : model.wideBondWindow;
   if (wide == 1) {
     tubeLength = static_cast<float>(tubeLength + 1.05 * sizes.radius);

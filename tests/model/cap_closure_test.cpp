@@ -43,7 +43,7 @@ TEST(CapClosureTest, checkerTellsClosedFromOpen)
   EXPECT_EQ(c60.faces, 32);
   EXPECT_EQ(c60.pentagons(), 12);
 
-  const Model open = capped(1616, 10.0f);
+  const Model open = test::builtTube(16, 16, 10.0f, kA);
   EXPECT_FALSE(cage(open).closed()) << cage(open).summary();
 
   // The upper cap turned 9 degrees off its fit.
@@ -77,6 +77,9 @@ TEST(CapClosureTest, cappedPresetsCloseAtTheListedLengths)
       {100, {10, 15, 20, 25, 30}, {120, 180, 220, 260, 320}},
       {1010, {0, 1, 3, 4, 5, 25, 100}, {240, 260, 280, 300, 320, 640, 1860}},
       {1111, {0, 1, 3, 4, 5, 25, 100}, {258, 280, 302, 324, 346, 698, 2040}},
+      {1616, {0, 10, 25, 90}, {532, 788, 1172, 2868}},
+      {190, {0, 3, 10.5f, 25, 100}, {256, 256, 408, 636, 2004}},
+      {280, {0, 3, 10.5f, 25, 90}, {556, 556, 780, 1116, 2852}},
   };
   for (const auto& c : cases)
     for (std::size_t k = 0; k < c.lengths.size(); ++k) {
@@ -105,7 +108,7 @@ TEST(CapClosureTest, cappedPresetsCloseAtTheListedLengths)
 // Other bond lengths scale the caps with the tube.
 TEST(CapClosureTest, cappedPresetsCloseAtOtherBondLengths)
 {
-  for (const std::int16_t code : {55, 66, 90, 100, 1010, 1111})
+  for (const std::int16_t code : {55, 66, 90, 100, 1010, 1111, 1616, 190, 280})
     for (const float a : {1.0f, 1.47f, 2.0f}) {
       const test::CageReport r = cage(capped(code, 25.0f * a / kA, a));
       EXPECT_TRUE(r.closed()) << code << " a " << a << ": " << r.summary();
@@ -115,7 +118,7 @@ TEST(CapClosureTest, cappedPresetsCloseAtOtherBondLengths)
 // Any length the window accepts, and one or two unit cells, gives a cage.
 TEST(CapClosureTest, everyLengthCloses)
 {
-  for (const std::int16_t code : {55, 66, 90, 100, 1010, 1111}) {
+  for (const std::int16_t code : {55, 66, 90, 100, 1010, 1111, 1616, 190, 280}) {
     int failures = 0;
     for (int tenths = 30; tenths <= 600 && failures < 3; ++tenths) {
       const float length = static_cast<float>(tenths) / 10.0f;
@@ -136,7 +139,7 @@ TEST(CapClosureTest, everyLengthCloses)
 // a bond.
 TEST(CapClosureTest, oneCapClosesOneEnd)
 {
-  for (const std::int16_t code : {55, 66, 90, 100, 1010, 1111})
+  for (const std::int16_t code : {55, 66, 90, 100, 1010, 1111, 1616, 190, 280})
     for (const std::int16_t ends : {1, 2}) {
       const Model m = test::builtTube(1, 0, 25.0f, kA, [&](Model& model) {
         model.tubeVariant = code;

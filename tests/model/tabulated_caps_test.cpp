@@ -101,14 +101,18 @@ TEST(TabulatedCapsTest, scaleOfTheStoredCaps)
   EXPECT_NEAR(zRange(n100), 1.35244 * kA / 1.41246, 1e-4);
 }
 
-// Our (10,10) and (11,11) tables: sizes, rims and centring, so the
-// builders' fit (mean of x, y on the axis, rim radius) holds.
+// Our generated tables: sizes, rims and centring, so the builders' fit
+// (mean of x, y on the axis, rim radius) holds.
 TEST(TabulatedCapsTest, generatedTablesHaveTheirShape)
 {
   const struct {
     std::span<const std::string_view> lines;
     std::size_t rows, rim;
-  } cases[] = {{kCap1010Lines, 110, 20}, {kCap1111Lines, 118, 22}};
+  } cases[] = {{kCap1010Lines, 110, 20},
+               {kCap1111Lines, 118, 22},
+               {kCap1616Lines, 250, 32},
+               {kCap190Lines, 109, 19},
+               {kCap280Lines, 250, 28}};
   for (const auto& c : cases) {
     const CapTable t = stored(c.lines);
     ASSERT_EQ(t.size(), c.rows);
@@ -203,6 +207,8 @@ TEST(TabulatedCapsTest, capEndsCountsLengthsAndBeeps)
       {55, {260, 240, 230}, 24.5951f},    {66, {300, 276, 276}, 24.5951f},
       {100, {260, 250, 250}, 24.85f},     {90, {258, 219, 237}, 17 * kA},
       {1010, {640, 530, 530}, 24.5951f},  {1111, {698, 580, 580}, 24.5951f},
+      {1616, {1172, 922, 922}, 24.5951f}, {190, {636, 527, 527}, 22.01f},
+      {280, {1116, 866, 866}, 22.01f},
   };
   for (const auto& c : cases)
     for (std::int16_t ends = 0; ends < 3; ++ends) {
@@ -224,7 +230,8 @@ TEST(TabulatedCapsTest, typesOfTheCapAtoms)
   const struct {
     std::int16_t code;
     std::int32_t capRows;
-  } cases[] = {{55, 40}, {66, 24}, {90, 39}, {100, 10}, {1010, 110}, {1111, 118}};
+  } cases[] = {{55, 40},    {66, 24},    {90, 39},    {100, 10}, {1010, 110},
+               {1111, 118}, {1616, 250}, {190, 109}, {280, 250}};
   for (const auto& c : cases) {
     Model m;
     m.structureKind = 1;
@@ -261,23 +268,59 @@ TEST(TabulatedCapsTest, typesOfTheCapAtoms)
     ASSERT_EQ(m.atomType[i], plain.atomType[i]) << "atom " << i;
 }
 
-// The open presets build their tube and nothing more.
-TEST(TabulatedCapsTest, openPresetsBuildThePlainTube)
+// A zigzag preset drops the lone atoms that end its tube (one bond each)
+// and keeps every other atom of the plain tube, moved to start at z = 0;
+// each rim atom of its caps lies one bond straight beyond an end atom.
+TEST(TabulatedCapsTest, zigzagPresetsDropLoneEndAtoms)
 {
   const struct {
     std::int16_t code;
-    int n, m;
-  } cases[] = {{190, 19, 0}, {280, 28, 0}, {1616, 16, 16}};
-  for (const auto& c : cases) {
-    const Model m = capped(c.code, 25.0f).model;
-    const Model plain = test::builtTube(c.n, c.m, 25.0f, kA);
-    EXPECT_EQ(m.atomX, plain.atomX) << c.code;
-    EXPECT_EQ(m.atomZ, plain.atomZ) << c.code;
-    EXPECT_EQ(m.tubeLength, 25.0f) << c.code;
-    Model before = plain;
-    noCap(before);
-    EXPECT_EQ(before, plain) << c.code;
-  }
+    int n;
+    std::int32_t capRows;
+  } cases[] = {{190, 19, 109}, {280, 28, 250}};
+  for (const auto& c : cases)
+    for (const float length : {10.0f, 10.5f}) {
+      const Model plain = test::builtTube(c.n, 0, length, kA);
+      std::vector<CapRow> kept;
+      for (std::int32_t i = 0; i < plain.atomCount; ++i) {
+        int near = 0;
+        for (std::int32_t j = 0; j < plain.atomCount; ++j)
+          near += j != i && rowDistance({plain.atomX[i], plain.atomY[i], plain.atomZ[i]},
+                                        {plain.atomX[j], plain.atomY[j], plain.atomZ[j]}) <
+                                1.1 * kA
+                      ? 1
+                      : 0;
+        if (near > 1)
+          kept.push_back({plain.atomX[i], plain.atomY[i], plain.atomZ[i]});
+      }
+      const Build b = capped(c.code, length);
+      const Model& m = b.model;
+      const std::int32_t tubeAtoms = m.atomCount - 2 * c.capRows;
+      ASSERT_EQ(tubeAtoms, static_cast<std::int32_t>(kept.size())) << c.code << " " << length;
+      const float shift = kept.front()[2] - m.atomZ[0];
+      for (std::int32_t i = 0; i < tubeAtoms; ++i) {
+        EXPECT_EQ(m.atomX[i], kept[i][0]) << c.code << " atom " << i;
+        EXPECT_NEAR(m.atomZ[i] + shift, kept[i][2], 1e-4) << c.code << " atom " << i;
+      }
+      EXPECT_NEAR(shift, kA, 1e-4) << c.code << " " << length;
+      for (const bool upper : {false, true}) {
+        const std::int32_t first = tubeAtoms + (upper ? c.capRows : 0);
+        const float end = upper ? m.tubeLength : 0.0f;
+        const float rimZ = upper ? end + kA : end - kA;
+        int rim = 0;
+        for (std::int32_t r = first; r < first + c.capRows; ++r) {
+          if (std::fabs(m.atomZ[r] - rimZ) > 1e-3f)
+            continue;
+          ++rim;
+          double nearest = 1e9;
+          for (std::int32_t i = 0; i < tubeAtoms; ++i)
+            nearest = std::min(nearest, rowDistance({m.atomX[r], m.atomY[r], m.atomZ[r]},
+                                                    {m.atomX[i], m.atomY[i], m.atomZ[i]}));
+          EXPECT_NEAR(nearest, kA, 1e-3) << c.code << (upper ? " upper" : " lower") << " row " << r;
+        }
+        EXPECT_EQ(rim, c.n) << c.code << (upper ? " upper" : " lower");
+      }
+    }
 }
 
 } // namespace

@@ -373,12 +373,13 @@ TEST(TubeBuilderTest, autoCapLengthensTheFirstTubeOnce)
   EXPECT_EQ(model.tubeLength, 20.0f);
   EXPECT_EQ(model.wideBondWindow, 2);
 
-  // An open preset, so no cap builder changes the length.
-  const Model capped = tube(19, 0, 20.0f, [](Model& mo) {
+  // A capped preset is laid out at its own length; its cap builder then
+  // takes the tube's extent.
+  const Model capped = tube(16, 16, 20.0f, [](Model& mo) {
     mo.wideBondWindow = 1;
-    mo.tubeVariant = 190;
+    mo.tubeVariant = 1616;
   });
-  EXPECT_EQ(capped.tubeLength, 20.0f);
+  EXPECT_NEAR(capped.tubeLength, 19.6761, 1e-3);
   EXPECT_EQ(capped.wideBondWindow, 0);
 }
 
