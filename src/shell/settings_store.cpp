@@ -219,7 +219,8 @@ void writeDefaultSettings(SettingsContext& context)
   SaveRegistry(context);
   // Only the look of the next start depends on the marker.
   static_cast<void>(writeManifest(context.manifestPath));
-  context.store.write("WHITE", "000000000000");
+  // Text files are written with LF line ends until the user unticks the option.
+  context.store.write("WHITE", "000000010000");
 }
 
 void clearRegistry(SettingsContext& context)

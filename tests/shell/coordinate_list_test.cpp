@@ -231,6 +231,7 @@ TEST(CoordinateListTest, coordinatesOfAnOversizedTubeGoToTheChosenFormat)
 {
   UserFolders folders;
   Form1Rig rig({}, nullptr, folders.startup);
+  rig.useCrLf();
   twoAtoms(rig);
   CoordinateList& list = rig.form->coordinateList();
   const std::string table = folders.exportFile("c.txt");

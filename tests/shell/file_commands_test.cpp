@@ -216,7 +216,7 @@ TEST(FileCommandsTest, exportsWriteTheShownTube)
     const std::string bytes = readBytes(path);
     EXPECT_FALSE(bytes.empty()) << c.name;
     if (c.firstLine != nullptr) {
-      EXPECT_EQ(bytes.substr(0, bytes.find('\r')), c.firstLine) << c.name;
+      EXPECT_EQ(bytes.substr(0, bytes.find_first_of("\r\n")), c.firstLine) << c.name;
     }
     EXPECT_TRUE(f.rig.prompts.messages().empty()) << c.name;
   }
@@ -230,7 +230,7 @@ TEST(FileCommandsTest, vrmlVersionFollowsTheFilter)
   f.save(path, 2);
   f.file.mnuFile_4->trigger();
   const std::string bytes = readBytes(path);
-  EXPECT_EQ(bytes.substr(0, bytes.find('\r')), "#VRML V1.0 ascii");
+  EXPECT_EQ(bytes.substr(0, bytes.find_first_of("\r\n")), "#VRML V1.0 ascii");
 }
 
 // An existing non-empty file is asked about, the bond table's too; No keeps
@@ -239,6 +239,7 @@ TEST(FileCommandsTest, vrmlVersionFollowsTheFilter)
 TEST(FileCommandsTest, exportsAskBeforeReplacingAndReportFailures)
 {
   FileRig f;
+  f.rig.useCrLf();
   const std::string xmol = f.folders.exportFile("old.xmol");
   f.folders.dir.write("Export/old.xmol", "old bytes");
   f.save(xmol);

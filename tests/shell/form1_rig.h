@@ -83,6 +83,8 @@ struct Form1Rig {
       ADD_FAILURE() << "the main window was not exposed";
   }
 
+  // Text files with CR LF line ends: the LF option unticked after the first start.
+  void useCrLf() { preferences.optionFlags[7] = false; }
   void pressCalculate() { clickDrawn(*form->Toolbar1, *form->runCalculationButton); }
   std::string status(int panel) const { return form->stbPanel[panel]->text().toStdString(); }
   void setField(int index, const char* text)

@@ -1,8 +1,11 @@
 #include "shell/options_window.h"
 
 #include "form1_rig.h"
+#include "user_folders.h"
+
 #include "scene/scene_object.h"
 #include "shell/atom_colour_dialog.h"
+#include "shell/file_commands.h"
 #include "shell/themed_buttons.h"
 
 #include <QApplication>
@@ -18,6 +21,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace tarvek {
@@ -176,7 +180,7 @@ TEST(OptionsWindowTest, checkBoxesActAtOnceAndTheMarkerFollowsBoxSix)
   o.cbWHITE[8]->click();
   EXPECT_TRUE(rig.preferences.optionFlags[8]);
   o.cmdOK->click();
-  EXPECT_EQ(rig.settings.values["WHITE"], "00000000100");
+  EXPECT_EQ(rig.settings.values["WHITE"], "00000001100");
   EXPECT_EQ(rig.form->Label1[1]->text(), "Unit-cells");
   EXPECT_EQ(rig.form->tf[2]->text(), "5");
   EXPECT_EQ(rig.form->cmb1->currentIndex(), 0);
@@ -189,6 +193,38 @@ TEST(OptionsWindowTest, checkBoxesActAtOnceAndTheMarkerFollowsBoxSix)
   o.cmdApply->click();
   EXPECT_EQ(rig.form->Label1[1]->text(), "Tube length [A]");
   EXPECT_EQ(rig.form->tf[2]->text(), "25");
+}
+
+// A first start ticks the LF box, so text files leave without CR; unticking it
+// brings CR LF back, and the stored flags say so.
+TEST(OptionsWindowTest, firstStartWritesLfLineEndsAndUntickingGivesCrLf)
+{
+  test::UserFolders folders;
+  test::Form1Rig rig({}, nullptr, folders.startup);
+  frmOptions& o = *rig.form->optionsWindow();
+  EXPECT_EQ(rig.settings.values["WHITE"], "000000010000");
+  EXPECT_TRUE(o.cbWHITE[7]->isChecked());
+  const auto saveXmol = [&](const std::string& name) {
+    rig.dialogs.answer(FileChoice{folders.exportFile(name), 1});
+    rig.form->fileCommands().mnuFile_10->trigger();
+    return test::readBytes(folders.exportFile(name + ".xmol"));
+  };
+
+  const std::string lf = saveXmol("lf");
+  EXPECT_NE(lf.find('\n'), std::string::npos);
+  EXPECT_EQ(lf.find('\r'), std::string::npos);
+
+  rig.form->showPreferences();
+  o.cbWHITE[7]->click();
+  o.cmdOK->click();
+  EXPECT_FALSE(rig.preferences.optionFlags[7]);
+  EXPECT_EQ(rig.settings.values["WHITE"], "00000000000");
+  const std::string crlf = saveXmol("crlf");
+  std::string stripped = crlf;
+  std::erase(stripped, '\r');
+  EXPECT_EQ(stripped, lf);
+  EXPECT_EQ(std::count(crlf.begin(), crlf.end(), '\r'),
+            std::count(crlf.begin(), crlf.end(), '\n'));
 }
 
 TEST(OptionsWindowTest, colourButtonsReachTheRecordAtApply)

@@ -82,7 +82,7 @@ TEST(SettingsStartTest, firstStartWritesTheSettingsFileAndTheMarker)
       {"INP1", "0"},
       {"INP2", "0"},
       {"INP3", "5 5 0"},
-      {"WHITE", "000000000000"},
+      {"WHITE", "000000010000"},
       {"WNDS", "0"},
       {"XP", ""},
       {"PATH", QCoreApplication::applicationFilePath().toStdString()}};
@@ -93,8 +93,8 @@ TEST(SettingsStartTest, firstStartWritesTheSettingsFileAndTheMarker)
   EXPECT_EQ(p.rotationStep, 1.0f);
   EXPECT_EQ(p.cifPadding, (std::array<float, 3>{5, 5, 0}));
   EXPECT_EQ(p.defaultAxis, 0);
-  for (bool flag : p.optionFlags)
-    EXPECT_FALSE(flag);
+  for (std::size_t i = 0; i < p.optionFlags.size(); ++i)
+    EXPECT_EQ(p.optionFlags[i], i == 7) << i;
 }
 
 TEST(SettingsStartTest, whiteBackgroundAtApplyAndAfterARestart)
@@ -154,11 +154,12 @@ TEST(SettingsStartTest, handEditedFileStartsWithoutACrash)
     rig.handWrite("COL0=abc\nINP2=7\nWHITE=" + std::string(30, '1') + "\n");
     Form1& form = rig.start();
     EXPECT_EQ(rig.stored("COL0"), "12155392");
-    EXPECT_EQ(rig.stored("WHITE"), "000000000000");
+    EXPECT_EQ(rig.stored("WHITE"), "000000010000");
     EXPECT_EQ(rig.stored("INP2"), "0");
     EXPECT_EQ(form.preferences().backgroundColor, 12155392u);
-    for (bool flag : form.preferences().optionFlags)
-      EXPECT_FALSE(flag);
+    const auto& flags = form.preferences().optionFlags;
+    for (std::size_t i = 0; i < flags.size(); ++i)
+      EXPECT_EQ(flags[i], i == 7) << i;
     EXPECT_EQ(form.optionsWindow()->cmbAX->currentText(), "3");
   }
   {

@@ -74,6 +74,8 @@ std::string flagText(const Preferences& p, int count)
 }
 
 constexpr std::uint32_t kBlue = 12155392;
+// The first twenty flags after the defaults are written: only LF line ends.
+const std::string kDefaultFlags = "00000001" + std::string(12, '0');
 
 TEST(SettingsStoreTest, firstStartWritesTheDefaultsAndTheMarker)
 {
@@ -92,7 +94,7 @@ TEST(SettingsStoreTest, firstStartWritesTheDefaultsAndTheMarker)
                                                        {"INP1", "0"},
                                                        {"INP2", "0"},
                                                        {"INP3", "5 5 0"},
-                                                       {"WHITE", "000000000000"},
+                                                       {"WHITE", "000000010000"},
                                                        {"WNDS", "0"},
                                                        {"XP", ""},
                                                        {"PATH", "/opt/tarvek/tarvek"}};
@@ -104,7 +106,7 @@ TEST(SettingsStoreTest, firstStartWritesTheDefaultsAndTheMarker)
   EXPECT_EQ(p.rotationStep, 1.0f);
   EXPECT_EQ(p.cifPadding, (std::array<float, 3>{5, 5, 0}));
   EXPECT_EQ(p.defaultAxis, 0);
-  EXPECT_EQ(flagText(p, 20), std::string(20, '0'));
+  EXPECT_EQ(flagText(p, 20), kDefaultFlags);
   EXPECT_EQ(rig.setters.inputs[0], "1");
   EXPECT_EQ(rig.setters.inputs[1], "5 5 0");
   EXPECT_EQ(rig.setters.colours[0], kBlue);
@@ -143,8 +145,8 @@ TEST(SettingsStoreTest, valuesThatDoNotFitRewriteTheDefaultsInTheFirstLoadOnly)
     rig.load();
     EXPECT_EQ(rig.preferences.backgroundColor, kBlue) << file;
     EXPECT_EQ(rig.preferences.site1Color, 255u) << file;
-    EXPECT_EQ(flagText(rig.preferences, 20), std::string(20, '0')) << file;
-    EXPECT_EQ(rig.stored("WHITE"), "000000000000") << file;
+    EXPECT_EQ(flagText(rig.preferences, 20), kDefaultFlags) << file;
+    EXPECT_EQ(rig.stored("WHITE"), "000000010000") << file;
   }
 
   // A later load of the run keeps what it read and writes nothing.
@@ -267,7 +269,7 @@ TEST(SettingsStoreTest, clearRegistryRestoresColoursAndFlagsOnly)
   const Preferences& p = rig.preferences;
   EXPECT_EQ(p.backgroundColor, kBlue);
   EXPECT_EQ(p.bondColor, 16777215u);
-  EXPECT_EQ(flagText(p, 20), std::string(20, '0'));
+  EXPECT_EQ(flagText(p, 20), kDefaultFlags);
   EXPECT_EQ(p.viewerPaths[0], "/usr/bin/a b");
   EXPECT_EQ(p.rotationStep, 3.0f);
   EXPECT_EQ(p.defaultAxis, 1);
