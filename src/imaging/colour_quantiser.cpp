@@ -400,25 +400,27 @@ QuantisedPicture quantiseColours(const std::uint8_t* rgb, std::int32_t width, st
   out.indices.resize(pixels);
   std::vector<std::array<int, 3>> carried((w + 2) * 2, {0, 0, 0});
   for (std::size_t y = 0; y < pixels / w; ++y) {
-    std::array<int, 3>* here = carried.data() + (y % 2) * (w + 2) + 1;
-    std::array<int, 3>* below = carried.data() + ((y + 1) % 2) * (w + 2) + 1;
-    std::fill(below - 1, below + w + 1, std::array<int, 3>{0, 0, 0});
+    // Each row has a guard cell on either side, so x and x + 2 here stand
+    // for the pixel's left and right neighbours.
+    std::array<int, 3>* here = carried.data() + (y % 2) * (w + 2);
+    std::array<int, 3>* below = carried.data() + ((y + 1) % 2) * (w + 2);
+    std::fill(below, below + w + 2, std::array<int, 3>{0, 0, 0});
     for (std::size_t x = 0; x < w; ++x) {
       const std::uint8_t* p = rgb + 3 * (y * w + x);
       std::uint8_t index = 0;
       if (packed(p) != background) {
         std::array<int, 3> target{};
         for (std::size_t c = 0; c < 3; ++c)
-          target[c] = std::clamp(p[c] + std::clamp(here[x][c] / 16, -kMostCarried, kMostCarried), 0, 255);
+          target[c] = std::clamp(p[c] + std::clamp(here[x + 1][c] / 16, -kMostCarried, kMostCarried), 0, 255);
         index = entry(target[0], target[1], target[2]);
         const auto& chosen = out.palette[index];
         if (chosen[0] != p[0] || chosen[1] != p[1] || chosen[2] != p[2]) {
           for (std::size_t c = 0; c < 3; ++c) {
             const int error = target[c] - chosen[c];
-            here[x + 1][c] += error * 7;
-            below[x - 1][c] += error * 3;
-            below[x][c] += error * 5;
-            below[x + 1][c] += error;
+            here[x + 2][c] += error * 7;
+            below[x][c] += error * 3;
+            below[x + 1][c] += error * 5;
+            below[x + 2][c] += error;
           }
         }
       }

@@ -13,12 +13,26 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <set>
+#include <string>
+
+#include <unistd.h>
 
 namespace tarvek {
 namespace {
 
 namespace fs = std::filesystem;
+
+// Whether this process has a child process, ended or not, that it has not
+// yet waited for.
+bool hasChildren()
+{
+  const std::string pid = std::to_string(::getpid());
+  std::ifstream children("/proc/" + pid + "/task/" + pid + "/children");
+  std::string first;
+  return static_cast<bool>(children >> first);
+}
 
 // The default tube, rendered without a display into an Export folder whose
 // path has blanks, leaves a PNG in the view's shape, its longer side 800
@@ -64,6 +78,16 @@ TEST(OutsideProgramsOracleTest, povRayRendersTheDefaultTube)
     for (int x = 0; x < picture.width() && colours.size() < 2; x += 5)
       colours.insert(picture.pixel(x, y));
   EXPECT_GT(colours.size(), 1u);
+
+  // The renderer is watched by the program until it ends: let it end and its
+  // watch be cleared before the window goes, as a running program would.
+  while (hasChildren() && std::chrono::steady_clock::now() < giveUp) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+    QThread::msleep(50);
+  }
+  QCoreApplication::processEvents();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_FALSE(hasChildren()) << "the renderer is still running";
 }
 
 } // namespace

@@ -11,8 +11,9 @@ struct ChildRun {
   bool ended = false;
   // What work answered.
   bool answer = false;
-  // The child's peak resident memory, KiB; it starts from what the child
-  // shares with this process at the fork.
+  // The most resident memory the work added to the child, KiB: its peak
+  // less what it held when the work began, so memory it shares with this
+  // process from the fork (larger under the sanitizers) does not count.
   long peakKiB = 0;
 };
 
