@@ -91,7 +91,11 @@ struct SequenceRig {
   {
     rig->dialogs.answer(std::move(choice));
     bool shown = false;
-    QTimer::singleShot(0, [&] {
+    // Owned by this call, so an answer that no dialog took (the file dialog
+    // was cancelled) cannot fire in a later run.
+    QTimer answer;
+    answer.setSingleShot(true);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
       auto* dialog = dynamic_cast<dlgMOVIE*>(QApplication::activeModalWidget());
       if (dialog == nullptr)
         return;
@@ -103,6 +107,7 @@ struct SequenceRig {
       (*options)(*dialog);
       dialog->OKButton->click();
     });
+    answer.start(0);
     form().imageCommands().mnuTool_9->trigger();
     if (options)
       EXPECT_TRUE(shown) << "the options were not asked";
