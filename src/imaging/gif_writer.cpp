@@ -105,11 +105,10 @@ bool GifWriter::addFrame(std::int32_t width, std::int32_t height, const std::uin
       == GIF_ERROR)
     return giflibFailed("frame delay");
 
-  const QuantisedPicture picture = quantiseColours(rgb, width, height);
+  QuantisedPicture picture = quantiseColours(rgb, width, height);
   std::vector<GifColorType> palette(kPaletteSize, GifColorType{0, 0, 0});
   for (std::size_t i = 0; i < picture.palette.size(); ++i)
     palette[i] = {picture.palette[i][0], picture.palette[i][1], picture.palette[i][2]};
-  const std::vector<std::uint8_t>& indices = picture.indices;
   const std::unique_ptr<ColorMapObject, ColourMapFree> map(
       GifMakeMapObject(kPaletteSize, palette.data()));
   if (!map)
@@ -117,9 +116,8 @@ bool GifWriter::addFrame(std::int32_t width, std::int32_t height, const std::uin
   if (EGifPutImageDesc(m_gif, 0, 0, width, height, false, map.get()) == GIF_ERROR)
     return giflibFailed("frame header");
   for (std::int32_t y = 0; y < height; ++y) {
-    auto* row = const_cast<GifByteType*>(indices.data() + static_cast<std::size_t>(y) * width);
-    if (EGifPutLine(m_gif, row, width)
-        == GIF_ERROR)
+    GifByteType* row = picture.indices.data() + static_cast<std::size_t>(y) * width;
+    if (EGifPutLine(m_gif, row, width) == GIF_ERROR)
       return giflibFailed("frame rows");
   }
   ++m_frames;

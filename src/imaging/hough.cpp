@@ -30,7 +30,6 @@ int edgeAt(const std::uint8_t* p, std::size_t stride)
   return std::abs(gx) + std::abs(gy);
 }
 
-
 std::string refusal(const RedLevels& red, float r)
 {
   // The range first: an infinite radius has no sample count.

@@ -1,6 +1,8 @@
 // Fitting hand-placed windows to their texts.
 #include "platform/window_fit.h"
 
+#include "platform/plain_tool_tip.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QEvent>
@@ -59,7 +61,7 @@ void elide(QLabel& label)
   const int room = label.contentsRect().width() - 2 * label.margin() - std::max(label.indent(), 0);
   const QString shown = label.fontMetrics().elidedText(text, Qt::ElideMiddle, std::max(room, 0));
   label.setText(shown);
-  label.setToolTip(shown == text ? QString() : text);
+  label.setToolTip(shown == text ? QString() : literalToolTip(text));
 }
 
 // Shortens the label's whole text again whenever the label changes size.

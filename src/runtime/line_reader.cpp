@@ -20,11 +20,13 @@ constexpr std::size_t kBufferSize = 64 * 1024;
 BigVector<std::string_view> splitLines(std::string_view bytes)
 {
   BigVector<std::string_view> lines;
-  // Every line but the last ends in a CR or an LF: room for all of them at
-  // once, so the list is never copied as it grows.
-  lines.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')
-                                         + std::count(bytes.begin(), bytes.end(), '\r'))
-                + 1);
+  // Every line but the last ends in an LF, or in a CR where the file has no
+  // LF at all: room for all of them at once, so the list is never copied as
+  // it grows (a file mixing lone CRs with LFs may still grow it).
+  auto ends = std::count(bytes.begin(), bytes.end(), '\n');
+  if (ends == 0)
+    ends = std::count(bytes.begin(), bytes.end(), '\r');
+  lines.reserve(static_cast<std::size_t>(ends) + 1);
   std::size_t start = 0;
   while (start < bytes.size()) {
     const std::size_t hit = bytes.find_first_of("\r\n", start);

@@ -646,18 +646,20 @@ TEST(QuilletInterfaceTest, numbersBeyondTheFileRangeAreRefused)
     std::int32_t font = -1;
     q->get_InitFont("Arial", &font);
     q->put_FontID(font);
-    const std::string before = [&] {
+    // The properties a refused call could have set keep their values.
+    const auto kept = [&] {
       float size = 0;
+      float width = 0;
       q->get_FontSize(&size);
-      return std::to_string(size);
-    }();
+      q->get_LineWidth(&width);
+      return std::to_string(size) + " " + std::to_string(width);
+    };
+    const std::string before = kept();
     EXPECT_EQ(c.call(q.get()), E_INVALIDARG) << c.member;
     const std::string description = test::lastErrorDescription();
     EXPECT_EQ(description.rfind(std::string(c.member) + ": the value ", 0), 0u) << description;
     EXPECT_NE(description.find("PDF 1.3"), std::string::npos) << description;
-    float size = 0;
-    q->get_FontSize(&size);
-    EXPECT_EQ(std::to_string(size), before) << c.member;
+    EXPECT_EQ(kept(), before) << c.member;
     ASSERT_EQ(q->Close(), S_OK);
     const PdfBytes pdf(readBytes(dir.file("n.pdf")));
     for (const char* drawn : {" re\n", " m\n", " l\n", " c\n", "Tj", " w\n", " Do\n"})
