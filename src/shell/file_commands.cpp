@@ -24,7 +24,6 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include <filesystem>
 #include <utility>
 
 namespace tarvek {
@@ -181,14 +180,7 @@ void FileCommands::exportPDF()
       askExportPath(m_form.m_startup.pdfFolder, kPdfFilter, defaultExportName());
   if (path.empty())
     return;
-  // The page is saved whole or not at all, so the old file stays until then;
-  // a file that is new or changed afterwards is the page.
-  std::error_code ec;
-  const auto before = std::filesystem::last_write_time(path, ec);
-  const bool existed = !ec;
-  m_form.m_seams.exportPdfPage(path);
-  const auto after = std::filesystem::last_write_time(path, ec);
-  if (!ec && (!existed || after != before))
+  if (m_form.m_seams.exportPdfPage(path))
     m_form.setStatusPanel(1, savedText(path));
 }
 
