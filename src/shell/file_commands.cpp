@@ -127,12 +127,14 @@ std::string FileCommands::exportPath(const char* filter, int* filterIndex)
 
 void FileCommands::exportMOL()
 {
-  if (const auto refusal = molLimitMessage(m_form.exportContext())) {
+  const ExportContext ctx = m_form.exportContext();
+  const MolTables tables = molTables(ctx);
+  if (const auto refusal = molLimitMessage(tables)) {
     m_form.m_platform.prompts.message(*refusal, {}, MessageIcon::None);
     return;
   }
   if (const std::string path = exportPath(kMolFilter); !path.empty()) {
-    tarvek::exportMOL(m_form.exportContext(), path);
+    tarvek::exportMOL(ctx, tables, path);
     m_form.setStatusPanel(1, savedText(path));
   }
 }
