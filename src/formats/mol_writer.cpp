@@ -51,11 +51,6 @@ std::optional<std::string> molLimitMessage(const MolTables& tables)
   return std::nullopt;
 }
 
-std::optional<std::string> molLimitMessage(const ExportContext& ctx)
-{
-  return molLimitMessage(molTables(ctx));
-}
-
 void exportMOL(const ExportContext& ctx, const std::string& path)
 {
   exportMOL(ctx, molTables(ctx), path);

@@ -36,7 +36,6 @@ void exportMOL(const ExportContext& ctx, const MolTables& tables, const std::str
 // Why the structure cannot go to a MOL file (too many atoms or bonds), so the
 // command can refuse before its dialog; nothing when it can.
 std::optional<std::string> molLimitMessage(const MolTables& tables);
-std::optional<std::string> molLimitMessage(const ExportContext& ctx);
 
 // PDB; asks whether to add the connection table. Each atom record names its
 // element in columns 77-78. An imported part is copied from its source file
