@@ -15,15 +15,6 @@ namespace {
 constexpr std::int32_t maxCount = 999;
 constexpr double maxOrder = 99.0;
 
-std::optional<std::string> limitMessage(std::size_t atoms, std::size_t bonds)
-{
-  if (atoms > maxCount)
-    return "MOL-File only supports up to 999 atoms";
-  if (bonds > maxCount)
-    return "MOL-File only supports up to 999 bonds";
-  return std::nullopt;
-}
-
 int askBondOrder(Prompts& prompts)
 {
   const auto answer = prompts.input(
@@ -44,20 +35,35 @@ int askBondOrder(Prompts& prompts)
 
 } // namespace
 
-std::optional<std::string> molLimitMessage(const ExportContext& ctx)
+MolTables molTables(const ExportContext& ctx)
 {
-  const ExportAtoms set = exportAtoms(ctx, ExportUse::Mol);
-  return limitMessage(set.atoms.size(), shownBonds(ctx, set).size());
+  MolTables tables{exportAtoms(ctx, ExportUse::Mol), {}};
+  tables.bonds = shownBonds(ctx, tables.set);
+  return tables;
+}
+
+std::optional<std::string> molLimitMessage(const MolTables& tables)
+{
+  if (tables.set.atoms.size() > maxCount)
+    return "MOL-File only supports up to 999 atoms";
+  if (tables.bonds.size() > maxCount)
+    return "MOL-File only supports up to 999 bonds";
+  return std::nullopt;
 }
 
 void exportMOL(const ExportContext& ctx, const std::string& path)
 {
+  exportMOL(ctx, molTables(ctx), path);
+}
+
+void exportMOL(const ExportContext& ctx, const MolTables& tables, const std::string& path)
+{
   static constexpr const char* range =
       "MOL-File only supports coordinates from -9999.9999 to 99999.9999";
-  const ExportAtoms set = exportAtoms(ctx, ExportUse::Mol);
-  const BigVector<ExportBond> bonds = shownBonds(ctx, set);
-  if (const auto refusal = limitMessage(set.atoms.size(), bonds.size()))
+  if (const auto refusal = molLimitMessage(tables))
     throw RuntimeError(*refusal);
+  const ExportAtoms& set = tables.set;
+  const BigVector<ExportBond>& bonds = tables.bonds;
   const std::string order = std::to_string(askBondOrder(ctx.prompts));
 
   WaitCursor wait(ctx.prompts);

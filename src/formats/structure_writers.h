@@ -21,11 +21,21 @@ struct Preferences;
 // XMOL: count, empty comment, label and x, y, z per atom.
 void exportXMOL(const ExportContext& ctx, const std::string& path);
 
-// MDL molfile; asks for the one bond order of all bonds.
+// The atoms and bonds of a MOL file of the structure, read once: a command
+// checks the limits on them before its dialog and writes them after it.
+struct MolTables {
+  ExportAtoms set;
+  BigVector<ExportBond> bonds;
+};
+MolTables molTables(const ExportContext& ctx);
+
+// MDL molfile; asks for the one bond order of all bonds. The first form
+// reads the tables itself.
 void exportMOL(const ExportContext& ctx, const std::string& path);
+void exportMOL(const ExportContext& ctx, const MolTables& tables, const std::string& path);
 // Why the structure cannot go to a MOL file (too many atoms or bonds), so the
 // command can refuse before its dialog; nothing when it can.
-std::optional<std::string> molLimitMessage(const ExportContext& ctx);
+std::optional<std::string> molLimitMessage(const MolTables& tables);
 
 // PDB; asks whether to add the connection table. Each atom record names its
 // element in columns 77-78. An imported part is copied from its source file

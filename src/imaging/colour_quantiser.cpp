@@ -273,26 +273,35 @@ QuantisedPicture exactColours(const std::uint8_t* rgb, std::size_t pixels,
 }
 
 // The most frequent exact colour and its pixel count, searched among the
-// pixels of the fullest histogram cell.
+// pixels of the fullest histogram cell; of colours as frequent, the one met
+// first. The cell's colours differ only in their low bits, which index the
+// tallies.
 std::pair<std::uint32_t, std::size_t> commonestColour(const std::uint8_t* rgb, std::size_t pixels,
                                                       const std::vector<std::uint32_t>& counts)
 {
+  constexpr std::size_t kShades = std::size_t{1} << (3 * kCellShift);
+  constexpr int kLow = (1 << kCellShift) - 1;
   const std::size_t fullest =
       static_cast<std::size_t>(std::max_element(counts.begin(), counts.end()) - counts.begin());
-  std::vector<std::pair<std::uint32_t, std::size_t>> seen;
+  std::array<std::size_t, kShades> seen{};
+  std::array<std::size_t, kShades> first{};
   for (std::size_t i = 0; i < pixels; ++i) {
     const std::uint8_t* p = rgb + 3 * i;
     if (cellOf(p[0], p[1], p[2]) != fullest)
       continue;
-    const std::uint32_t colour = packed(p);
-    auto it = std::find_if(seen.begin(), seen.end(), [colour](const auto& s) { return s.first == colour; });
-    if (it == seen.end())
-      seen.emplace_back(colour, 1);
-    else
-      ++it->second;
+    const std::size_t shade = (static_cast<std::size_t>(p[0] & kLow) << (2 * kCellShift)) |
+                              (static_cast<std::size_t>(p[1] & kLow) << kCellShift) |
+                              static_cast<std::size_t>(p[2] & kLow);
+    if (seen[shade]++ == 0)
+      first[shade] = i;
   }
-  return *std::max_element(seen.begin(), seen.end(),
-                           [](const auto& a, const auto& b) { return a.second < b.second; });
+  std::size_t best = 0;
+  for (std::size_t shade = 1; shade < kShades; ++shade) {
+    const bool tie = seen[shade] == seen[best] && seen[shade] > 0;
+    if (seen[shade] > seen[best] || (tie && first[shade] < first[best]))
+      best = shade;
+  }
+  return {packed(rgb + 3 * first[best]), seen[best]};
 }
 
 // The histogram and the cells' entries, kept on the thread from one picture

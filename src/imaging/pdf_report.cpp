@@ -228,20 +228,21 @@ bool PdfReport::openPDF(const std::string& fileName, int /*kindIndex*/)
   return true;
 }
 
-void PdfReport::writePDF(int kindIndex)
+bool PdfReport::writePDF(int kindIndex)
 {
   if (!m_pdf || m_openResult < 0)
-    return;
+    return false;
   bool written = false;
   try {
     written = write(kindIndex);
   } catch (const CallFailed&) {
     fail(m_server.lastError());
-    return;
+    return false;
   }
   m_openResult = -1;
   if (written && m_prompts.yesNo(kTexts.generated, {}, MessageIcon::Question))
     openOrTell(m_fileName, m_shellOpen, m_prompts);
+  return true;
 }
 
 bool PdfReport::write(int kindIndex)

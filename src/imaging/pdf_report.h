@@ -114,8 +114,9 @@ public:
   // XY data). False, after a message, when the report cannot go on.
   bool openPDF(const std::string& fileName, int kindIndex);
   // Writes the page and closes the file, then offers to open it. Does
-  // nothing unless openPDF succeeded.
-  void writePDF(int kindIndex);
+  // nothing unless openPDF succeeded. True when the file was written, which
+  // it is without its page when the font could not be added.
+  bool writePDF(int kindIndex);
 
 private:
   // False when the font could not be added: the document is closed without

@@ -204,6 +204,13 @@ void roll(AtomSetRef sheet, SetWriter tube, float r, double seamFrom, double top
 
 } // namespace
 
+std::optional<TubeIndices> capCodeIndices(std::int16_t code)
+{
+  if (const CapCode* cap = findCapCode(code))
+    return TubeIndices{cap->n, cap->m};
+  return std::nullopt;
+}
+
 TubeSizes tubeSizes(std::int32_t n, std::int32_t m, float a)
 {
   const std::int64_t n64 = n;

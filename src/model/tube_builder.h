@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace tarvek {
 
@@ -22,6 +23,14 @@ TubeSizes tubeSizes(std::int32_t n, std::int32_t m, float a);
 
 // Radius (Å) of the (n, m) tube with bond length a.
 float tubeRadius(std::int32_t n, std::int32_t m, float a);
+
+// The chirality indices a capped-tube preset's code forces (the tubeVariant
+// codes from 55 on); nothing for a code that is no preset.
+struct TubeIndices {
+  std::int16_t n;
+  std::int16_t m;
+};
+std::optional<TubeIndices> capCodeIndices(std::int16_t code);
 
 // Builds one single-wall (n, m) tube of length `length` (Å) and bond length
 // a (Å): a hexagonal sheet turned so the chiral vector lies along x, cut to

@@ -65,6 +65,11 @@ void CXXX::zoomStep(int direction)
   clampZoom();
   Refresh();
   m_dragMode = 1;
+  reproject();
+}
+
+void CXXX::reproject()
+{
   if (m_display.orthoProjection)
     zoomOrtho();
   else if (m_projection != Projection::Host)
@@ -107,12 +112,10 @@ void CXXX::MouseMove(std::int16_t button, std::int16_t, float x, float y)
     const float f = extent / 200.0f;
     zoom = (y - dragStartY) * f + zoomAtDragStart;
     clampZoom();
-    if (m_display.orthoProjection) {
-      zoomOrtho();
+    reproject();
+    // zoomOrtho has refreshed; the pointer's last position stays.
+    if (m_display.orthoProjection)
       return;
-    }
-    if (m_projection != Projection::Host)
-      applyProjection();
   } else {
     return;
   }
@@ -179,17 +182,10 @@ void CXXX::zoomReset(std::int16_t noRefresh)
   default:
     break;
   }
-  zoom = 0.0f;
-  panX = 0.0f;
-  panY = 0.0f;
-  measureFrame();
-  if (noRefresh == 0) {
-    if (m_display.orthoProjection)
-      zoomOrtho();
-    else if (m_projection != Projection::Host)
-      applyProjection();
-    Refresh();
-  }
+  if (noRefresh == 0)
+    frameStructure();
+  else
+    measureFrame();
 }
 
 } // namespace tarvek

@@ -509,7 +509,7 @@ void CXXX::setFillData()
 void CXXX::addList(SceneRecord record)
 {
   m_frameRadius = std::max(m_frameRadius, recordRadius(record));
-  m_frame.aspect = -1.0;
+  m_frame.forget();
   m_lists.push_back({std::move(record), 0});
   GlContextGuard context(m_context);
   if (context.current())

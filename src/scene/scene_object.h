@@ -7,7 +7,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tarvek {
@@ -225,19 +227,38 @@ public:
 
 private:
   class PovOutput;
-  // The POV-Ray camera that shows what the view shows: its distance from the
-  // look-at point, horizontal angle (degrees), picture width over height,
-  // and the look-at point's shift.
-  // The pose the structure was framed in, and for the viewport shape last
-  // asked about, the eye distance and the orthographic half size that show
-  // it whole.
+  // How far the drawn points reach in the framing pose, whatever the
+  // viewport's shape: the farthest across and up, the eye distance the reach
+  // up asks for, and the (front, across) pairs of the points no other point
+  // passes in both, front ascending: only those can set the eye distance
+  // the reach across asks for, so a resize looks at them alone.
+  struct Reach {
+    double across = 0.0;
+    double up = 0.0;
+    double upDistance = 0.0;
+    std::vector<std::pair<double, double>> edge;
+  };
+  // The pose the structure was framed in, its reach in that pose, and for
+  // the viewport shape last asked about, the eye distance and the
+  // orthographic half size that show it whole.
   struct Framing {
     CMatrix::Matrix pose{};
     bool measured = false;
+    std::optional<Reach> reach;
     double aspect = -1.0;
     double distance = 0.0;
     double half = 0.0;
+
+    // The pose or the lists changed.
+    void forget()
+    {
+      reach.reset();
+      aspect = -1.0;
+    }
   };
+  // The POV-Ray camera that shows what the view shows: its distance from the
+  // look-at point, horizontal angle (degrees), picture width over height,
+  // and the look-at point's shift.
   struct PovCamera {
     double distance = 0.0;
     double angle = 0.0;
@@ -297,8 +318,13 @@ private:
   template <typename Volume>
   void loadOwnProjection(float w, float h, Volume volume);
   void zoomStep(int direction);
-  // The present pose becomes the framing pose.
+  // Loads the projection a new zoom or framing needs, unless the host keeps
+  // its own.
+  void reproject();
+  // The present pose becomes the framing pose, seen with no zoom and no pan.
   void measureFrame();
+  // The reach of the lists' points in the framing pose.
+  Reach measureReach(double tanY) const;
   const Framing& framing() const;
   double eyeDistance() const;
   // Half the smaller side of the orthographic volume.

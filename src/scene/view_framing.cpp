@@ -21,6 +21,24 @@ constexpr float kEmptyRadius = 10.0f;
 // The closest the zoom brings the structure, as a share of the framed view.
 constexpr double kClosest = 0.05;
 
+// Adds (front, across) to the pairs no other passes in both, kept front
+// ascending and so across descending, unless one of them passes it.
+void addToEdge(std::vector<std::pair<double, double>>& edge, double front, double across)
+{
+  // The nearest pair at least as far front is the farthest across of those.
+  const auto ahead = std::lower_bound(edge.begin(), edge.end(), front, [](const auto& e, double f) {
+    return e.first < f;
+  });
+  if (ahead != edge.end() && ahead->second >= across)
+    return;
+  // The pairs it passes lie just behind it, and level with it.
+  const auto end = ahead != edge.end() && ahead->first == front ? ahead + 1 : ahead;
+  auto begin = end;
+  while (begin != edge.begin() && std::prev(begin)->second <= across)
+    --begin;
+  edge.insert(edge.erase(begin, end), {front, across});
+}
+
 } // namespace
 
 float CXXX::frameRadius() const { return m_frameRadius > 0.0f ? m_frameRadius : kEmptyRadius; }
@@ -38,7 +56,37 @@ void CXXX::measureFrame()
 {
   m_viewMatrix.GetMatrix(m_frame.pose);
   m_frame.measured = true;
-  m_frame.aspect = -1.0;
+  m_frame.forget();
+  zoom = 0.0f;
+  panX = 0.0f;
+  panY = 0.0f;
+}
+
+CXXX::Reach CXXX::measureReach(double tanY) const
+{
+  const CMatrix::Matrix& m = m_frame.pose;
+  Reach r;
+  // Each point in front of the eye: the framing pose's turn, then DRAW's
+  // quarter turn about x, (x, y, z) -> (x, z, -y). The eye must stand far
+  // enough back for the point's reach across and up at its own depth.
+  const auto take = [&](const std::array<float, 3>& p, float pad) {
+    const double across = std::fabs(m[0] * p[0] + m[4] * p[1] + m[8] * p[2]) + pad;
+    const double up = std::fabs(m[2] * p[0] + m[6] * p[1] + m[10] * p[2]) + pad;
+    const double front = -(m[1] * p[0] + m[5] * p[1] + m[9] * p[2]) + pad;
+    // A point whose reach across is not a number counts for nothing; a
+    // reach up or depth that is not one drops out of the maxima, as
+    // std::max keeps its first argument then.
+    if (std::isnan(across))
+      return;
+    r.across = std::max(r.across, across);
+    r.up = std::max(r.up, up);
+    r.upDistance = std::max(r.upDistance, front + kMargin * (up / tanY));
+    if (!std::isnan(front))
+      addToEdge(r.edge, front, across);
+  };
+  for (const SceneList& list : m_lists)
+    forEachDrawnPoint(list.record, take);
+  return r;
 }
 
 const CXXX::Framing& CXXX::framing() const
@@ -56,22 +104,15 @@ const CXXX::Framing& CXXX::framing() const
   f.half = r * kMargin;
   if (!f.measured || m_lists.empty())
     return f;
-  const CMatrix::Matrix& m = f.pose;
-  double distance = 0.0, half = 0.0;
-  // Each point in front of the eye: the framing pose's turn, then DRAW's
-  // quarter turn about x, (x, y, z) -> (x, z, -y). The eye must stand far
-  // enough back for the point's reach across and up at its own depth.
-  const auto take = [&](const std::array<float, 3>& p, float pad) {
-    const double across = std::fabs(m[0] * p[0] + m[4] * p[1] + m[8] * p[2]) + pad;
-    const double up = std::fabs(m[2] * p[0] + m[6] * p[1] + m[10] * p[2]) + pad;
-    const double front = -(m[1] * p[0] + m[5] * p[1] + m[9] * p[2]) + pad;
-    distance = std::max(distance, front + kMargin * std::max(across / tanX, up / tanY));
-    half = std::max(half, kMargin * std::max(across / std::max(aspect, 1.0), up * std::min(aspect, 1.0)));
-  };
-  for (const SceneList& list : m_lists)
-    forEachDrawnPoint(list.record, take);
+  if (!f.reach)
+    f.reach = measureReach(tanY);
+  // Each point asks for the larger of its distances across and up; the
+  // largest of all is the larger of the largest of each.
+  double distance = f.reach->upDistance;
+  for (const auto& [front, across] : f.reach->edge)
+    distance = std::max(distance, front + kMargin * (across / tanX));
   f.distance = distance;
-  f.half = half;
+  f.half = kMargin * std::max(f.reach->across / std::max(aspect, 1.0), f.reach->up * std::min(aspect, 1.0));
   return f;
 }
 
@@ -96,13 +137,7 @@ void CXXX::clampZoom()
 void CXXX::frameStructure()
 {
   measureFrame();
-  zoom = 0.0f;
-  panX = 0.0f;
-  panY = 0.0f;
-  if (m_display.orthoProjection)
-    zoomOrtho();
-  else
-    applyProjection();
+  reproject();
   Refresh();
 }
 

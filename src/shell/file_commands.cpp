@@ -24,7 +24,6 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include <filesystem>
 #include <utility>
 
 namespace tarvek {
@@ -128,12 +127,14 @@ std::string FileCommands::exportPath(const char* filter, int* filterIndex)
 
 void FileCommands::exportMOL()
 {
-  if (const auto refusal = molLimitMessage(m_form.exportContext())) {
+  const ExportContext ctx = m_form.exportContext();
+  const MolTables tables = molTables(ctx);
+  if (const auto refusal = molLimitMessage(tables)) {
     m_form.m_platform.prompts.message(*refusal, {}, MessageIcon::None);
     return;
   }
   if (const std::string path = exportPath(kMolFilter); !path.empty()) {
-    tarvek::exportMOL(m_form.exportContext(), path);
+    tarvek::exportMOL(ctx, tables, path);
     m_form.setStatusPanel(1, savedText(path));
   }
 }
@@ -181,14 +182,7 @@ void FileCommands::exportPDF()
       askExportPath(m_form.m_startup.pdfFolder, kPdfFilter, defaultExportName());
   if (path.empty())
     return;
-  // The page is saved whole or not at all, so the old file stays until then;
-  // a file that is new or changed afterwards is the page.
-  std::error_code ec;
-  const auto before = std::filesystem::last_write_time(path, ec);
-  const bool existed = !ec;
-  m_form.m_seams.exportPdfPage(path);
-  const auto after = std::filesystem::last_write_time(path, ec);
-  if (!ec && (!existed || after != before))
+  if (m_form.m_seams.exportPdfPage(path))
     m_form.setStatusPanel(1, savedText(path));
 }
 

@@ -121,7 +121,7 @@ Form1::Form1(Platform& platform, Model& model, DisplaySettings& display, Prefere
     m_seams.browseImageFolder = [this] { m_imageCommands->browseImageFolder(); };
   m_pdfPage = new PdfPage(*this);
   if (!m_seams.exportPdfPage)
-    m_seams.exportPdfPage = [this](const std::string& path) { m_pdfPage->exportPdfPage(path); };
+    m_seams.exportPdfPage = [this](const std::string& path) { return m_pdfPage->exportPdfPage(path); };
   buildControls();
   if (!m_seams.fillXyzList)
     m_seams.fillXyzList = [this](int emptyOnly) { m_coordinateList->fillXyzList(emptyOnly); };

@@ -70,7 +70,8 @@ struct Form1Seams {
 
   std::function<void()> savePicture;
   std::function<void()> copyImage;
-  std::function<void(const std::string&)> exportPdfPage;
+  // True when the page was written.
+  std::function<bool(const std::string&)> exportPdfPage;
   std::function<void()> browseImageFolder;
 };
 

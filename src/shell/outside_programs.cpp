@@ -18,6 +18,7 @@
 #include <QMenu>
 
 #include <filesystem>
+#include <optional>
 
 namespace tarvek {
 
@@ -131,8 +132,10 @@ void OutsidePrograms::launchViewer(ViewerKind kind)
 {
   Platform& platform = m_form.m_platform;
   const ExportContext ctx = m_form.exportContext();
+  std::optional<MolTables> mol;
   if (kind == ViewerKind::Mol) {
-    if (const auto refusal = molLimitMessage(ctx)) {
+    mol = molTables(ctx);
+    if (const auto refusal = molLimitMessage(*mol)) {
       platform.prompts.message(*refusal, {}, MessageIcon::None);
       return;
     }
@@ -140,7 +143,7 @@ void OutsidePrograms::launchViewer(ViewerKind kind)
   const std::string path = platform.tempFolder.path(viewerFileName(kind));
   switch (kind) {
   case ViewerKind::Mol:
-    exportMOL(ctx, path);
+    exportMOL(ctx, *mol, path);
     break;
   case ViewerKind::Pdb:
     exportPDB(ctx, path);

@@ -44,15 +44,14 @@ void PdfPage::useServer(QuilletServer server)
                                          std::move(server));
 }
 
-void PdfPage::exportPdfPage(const std::string& fileName)
+bool PdfPage::exportPdfPage(const std::string& fileName)
 {
   const std::string image = m_form.m_platform.tempFolder.path("tmp.jpg");
   if (!capture(image))
-    return;
+    return false;
   const int kindIndex = m_form.cmbTYP->currentIndex() + 1;
   m_report->context() = reportContext(image);
-  if (m_report->openPDF(fileName, kindIndex))
-    m_report->writePDF(kindIndex);
+  return m_report->openPDF(fileName, kindIndex) && m_report->writePDF(kindIndex);
 }
 
 bool PdfPage::capture(const std::string& image)

@@ -20,9 +20,10 @@ class PdfPage : public QObject {
 public:
   explicit PdfPage(Form1& form);
 
-  // Writes the report to fileName. A capture that fails ends the command
-  // with a message, before any file is opened.
-  void exportPdfPage(const std::string& fileName);
+  // Writes the report to fileName; true when the file was written. A
+  // capture that fails ends the command with a message, before any file is
+  // opened.
+  bool exportPdfPage(const std::string& fileName);
   // The library the reports are written with; by default the one made by
   // its ProgID beside the program.
   void useServer(QuilletServer server);

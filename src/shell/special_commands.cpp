@@ -32,6 +32,7 @@
 #include <QMenuBar>
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 
 namespace tarvek {
@@ -185,11 +186,11 @@ void SpecialCommands::itmCap_Click(int index)
   Model& model = m_form.m_model;
   model.capEnds = capChooser();
   model.tubeVariant = kCapPresets[index].code;
-  // The panel shows the tube that is built: codes read nm, or nnmm from 1000.
-  const int code = kCapPresets[index].code;
-  const int base = code >= 1000 ? 100 : 10;
-  m_form.tf[0]->setText(QString::number(code / base));
-  m_form.tf[1]->setText(QString::number(code % base));
+  // The panel shows the tube that is built.
+  const std::optional<TubeIndices> indices = capCodeIndices(model.tubeVariant);
+  assert(indices);
+  m_form.tf[0]->setText(QString::number(indices->n));
+  m_form.tf[1]->setText(QString::number(indices->m));
   if (m_form.cmbTYP->currentIndex() == 0)
     m_form.CALCULATE(false);
   else

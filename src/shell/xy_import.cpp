@@ -83,26 +83,11 @@ std::pair<std::size_t, std::size_t> firstRepeat(const XYSheet& sheet)
   return best;
 }
 
-} // namespace
-
-XYSheet sheetOf(const std::vector<XYPoint>& points)
-{
-  XYSheet sheet;
-  sheet.x.reserve(points.size());
-  sheet.y.reserve(points.size());
-  for (const XYPoint& p : points) {
-    sheet.x.push_back(p.x);
-    sheet.y.push_back(p.y);
-  }
-  return sheet;
-}
-
-XYScale analyseXYPoints(const XYSheet& sheet)
+// The scale of the first count points of a sheet, at least two and none
+// given twice.
+XYScale spacingOf(const XYSheet& sheet, std::int32_t count)
 {
   XYScale scale;
-  const auto count = static_cast<std::int32_t>(std::min(sheet.x.size(), sheet.y.size()));
-  if (count < 2 || firstRepeat(sheet).second != kNoRepeat)
-    return scale;
   const std::vector<float> zero(static_cast<std::size_t>(count), 0.0f);
   const SearchSet set{sheet.x.data(), sheet.y.data(), zero.data(), nullptr, 0, count};
   CellGrid grid;
@@ -127,6 +112,28 @@ XYScale analyseXYPoints(const XYSheet& sheet)
   return scale;
 }
 
+} // namespace
+
+XYSheet sheetOf(const std::vector<XYPoint>& points)
+{
+  XYSheet sheet;
+  sheet.x.reserve(points.size());
+  sheet.y.reserve(points.size());
+  for (const XYPoint& p : points) {
+    sheet.x.push_back(p.x);
+    sheet.y.push_back(p.y);
+  }
+  return sheet;
+}
+
+XYScale analyseXYPoints(const XYSheet& sheet)
+{
+  const auto count = static_cast<std::int32_t>(std::min(sheet.x.size(), sheet.y.size()));
+  if (count < 2 || firstRepeat(sheet).second != kNoRepeat)
+    return {};
+  return spacingOf(sheet, count);
+}
+
 XYScale checkXYSheet(const std::string& path, const XYSheet& sheet)
 {
   if (sheet.size() < 2)
@@ -144,7 +151,7 @@ XYScale checkXYSheet(const std::string& path, const XYSheet& sheet)
   if (const auto [first, second] = firstRepeat(sheet); second != kNoRepeat)
     throw RuntimeError(fileText(path) + " holds the same point twice (points " +
                        std::to_string(first + 1) + " and " + std::to_string(second + 1) + ").");
-  const XYScale scale = analyseXYPoints(sheet);
+  const XYScale scale = spacingOf(sheet, static_cast<std::int32_t>(sheet.size()));
   for (std::size_t i = 0; i < sheet.size(); ++i) {
     const double far = std::max(std::fabs(sheet.x[i]), std::fabs(sheet.y[i]));
     if (!(far / scale.mean <= kMaxSpread))

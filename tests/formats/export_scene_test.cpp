@@ -81,7 +81,7 @@ TEST(ExportSceneTest, everyListOfTheSceneGoesToEveryFile)
       rows.push_back({Val(f.at(1)), Val(f.at(2)), Val(f.at(3))});
     }
 
-    EXPECT_FALSE(molLimitMessage(rig.ctx));
+    EXPECT_FALSE(molLimitMessage(molTables(rig.ctx)));
     rig.prompts.answerInput("1");
     const std::string mol = rig.path("s.mol");
     exportMOL(rig.ctx, mol);
@@ -155,7 +155,7 @@ TEST(ExportSceneTest, molRefusalCountsEveryListShown)
   const SceneTubes shown(rig, sevenTubeBundle(), 20.0f);
   ASSERT_LE(rig.model.atomCount, 999);
   ASSERT_GT(shown.shownAtoms, 999);
-  EXPECT_EQ(molLimitMessage(rig.ctx), "MOL-File only supports up to 999 atoms");
+  EXPECT_EQ(molLimitMessage(molTables(rig.ctx)), "MOL-File only supports up to 999 atoms");
   EXPECT_THROW(exportMOL(rig.ctx, rig.path("big.mol")), RuntimeError);
   EXPECT_FALSE(std::filesystem::exists(rig.path("big.mol")));
 }

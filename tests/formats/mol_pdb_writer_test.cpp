@@ -73,14 +73,14 @@ TEST(MolWriterTest, limitsAreCheckedBeforeTheQuestion)
   ExportRig rig;
   for (int i = 0; i < 999; ++i)
     rig.addAtom(float(i % 10), float(i / 10), 0.0f);
-  EXPECT_EQ(molLimitMessage(rig.ctx), std::nullopt);
+  EXPECT_EQ(molLimitMessage(molTables(rig.ctx)), std::nullopt);
   rig.prompts.answerInput("1");
   const std::string path = rig.path("a.mol");
   exportMOL(rig.ctx, path);
   EXPECT_EQ(fileLines(path)[3], "999  0 0  0  0  0  0  0  0  0  0");
 
   rig.addAtom(0.0f, 0.0f, 5.0f);
-  EXPECT_EQ(molLimitMessage(rig.ctx), "MOL-File only supports up to 999 atoms");
+  EXPECT_EQ(molLimitMessage(molTables(rig.ctx)), "MOL-File only supports up to 999 atoms");
 
   ExportRig bonds;
   for (int i = 0; i < 50; ++i)
@@ -88,7 +88,7 @@ TEST(MolWriterTest, limitsAreCheckedBeforeTheQuestion)
   for (int a = 0; a < 50 && bonds.model.bondCount < 1000; ++a)
     for (int b = a + 1; b < 50 && bonds.model.bondCount < 1000; ++b)
       bonds.addBond(a, b);
-  EXPECT_EQ(molLimitMessage(bonds.ctx), "MOL-File only supports up to 999 bonds");
+  EXPECT_EQ(molLimitMessage(molTables(bonds.ctx)), "MOL-File only supports up to 999 bonds");
 
   for (ExportRig* r : {&rig, &bonds}) {
     const std::size_t asked = r->prompts.calls.size();
@@ -96,7 +96,7 @@ TEST(MolWriterTest, limitsAreCheckedBeforeTheQuestion)
       exportMOL(r->ctx, r->path("b.mol"));
       ADD_FAILURE() << "no refusal";
     } catch (const RuntimeError& e) {
-      EXPECT_EQ(std::string(e.what()), *molLimitMessage(r->ctx));
+      EXPECT_EQ(std::string(e.what()), *molLimitMessage(molTables(r->ctx)));
     }
     EXPECT_EQ(r->prompts.calls.size(), asked);
     EXPECT_FALSE(std::filesystem::exists(r->path("b.mol")));

@@ -186,5 +186,55 @@ TEST(ColourQuantiserTest, fewColoursAreKeptExactly)
   EXPECT_TRUE(quantiseColours(picture.data(), 0, 8).indices.empty());
 }
 
+// Of more than 256 colours, the one most pixels share takes the first entry,
+// exactly: among the colours of the fullest cell (5 bits a channel) the most
+// frequent, and of two as frequent the one met first, whichever of them is
+// the larger value.
+TEST(ColourQuantiserTest, theCommonestColourTakesTheFirstEntryAndTiesGoToTheFirstMet)
+{
+  using Rgb = std::array<std::uint8_t, 3>;
+  // One cell's colours: high differs in its red's low bits, low in its blue's.
+  const Rgb high{15, 8, 8};
+  const Rgb low{8, 8, 15};
+  const Rgb fewer{9, 10, 11};
+  struct Case {
+    const char* name;
+    Rgb met;
+    Rgb other;
+    int extraOther;
+    Rgb want;
+  };
+  const Case cases[] = {
+      {"high met first", high, low, 0, high},
+      {"low met first", low, high, 0, low},
+      {"one more of the one met later", high, low, 1, low},
+  };
+  for (const Case& c : cases) {
+    std::vector<Rgb> pixels;
+    for (int i = 0; i < 100; ++i) {
+      pixels.push_back(c.met);
+      pixels.push_back(c.other);
+      if (i < 60)
+        pixels.push_back(fewer);
+    }
+    for (int i = 0; i < c.extraOther; ++i)
+      pixels.push_back(c.other);
+    // 300 colours of a pixel each, every one in a cell of its own.
+    for (int k = 0; k < 300; ++k)
+      pixels.push_back({static_cast<std::uint8_t>(16 + 8 * (k % 30)),
+                        static_cast<std::uint8_t>(16 + 8 * (k / 30)), 200});
+    Picture picture;
+    for (const Rgb& p : pixels)
+      picture.insert(picture.end(), p.begin(), p.end());
+    const QuantisedPicture q = quantiseColours(picture.data(), static_cast<std::int32_t>(pixels.size()), 1);
+    ASSERT_FALSE(q.palette.empty()) << c.name;
+    EXPECT_EQ(q.palette[0], c.want) << c.name;
+    for (std::size_t p = 0; p < pixels.size(); ++p) {
+      if (pixels[p] == c.want)
+        EXPECT_EQ(q.indices[p], 0) << c.name << ", pixel " << p;
+    }
+  }
+}
+
 } // namespace
 } // namespace tarvek

@@ -128,7 +128,10 @@ TEST(FileCommandsTest, boundSeamsEnableTheirItems)
   Form1Seams seams;
   seams.savePicture = [&] { ++pictures; };
   seams.copyImage = [&] { ++copies; };
-  seams.exportPdfPage = [&](const std::string& path) { pages.push_back(path); };
+  seams.exportPdfPage = [&](const std::string& path) {
+    pages.push_back(path);
+    return false;
+  };
   FileRig f(seams);
   f.rig.dialogs.answer(std::nullopt);
   for (QAction* a : {f.file.mnuFile_5, f.file.mnuFile_6, f.file.mnuFile_41}) {
@@ -163,7 +166,10 @@ TEST(FileCommandsTest, boundSeamsEnableTheirItems)
 TEST(FileCommandsTest, aWrittenPdfPageIsNamedInTheFirstPanel)
 {
   Form1Seams seams;
-  seams.exportPdfPage = [](const std::string& path) { std::ofstream(path) << "%PDF-1.4"; };
+  seams.exportPdfPage = [](const std::string& path) {
+    std::ofstream(path) << "%PDF-1.4";
+    return true;
+  };
   FileRig f(seams);
   f.rig.dialogs.acceptSuggestion();
   f.file.mnuFile_41->trigger();

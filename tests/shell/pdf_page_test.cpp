@@ -129,6 +129,33 @@ TEST(PdfPageTest, whiteBackgroundRebuildsInsertsAroundTheCapture)
   }
 }
 
+// The first status panel names the page only when the library wrote the
+// file: after a whole report, and after one whose font failed (the file is
+// closed without its page's text), never after a refused open or a failed
+// call.
+TEST(PdfPageTest, theStatusNamesThePageOnlyWhenTheFileWasWritten)
+{
+  struct Case {
+    const char* name;
+    void (*script)(test::RecordingQuillet&);
+    bool written;
+  };
+  const Case cases[] = {
+      {"whole report", [](test::RecordingQuillet&) {}, true},
+      {"font failed", [](test::RecordingQuillet& pdf) { pdf.fontResult = -1; }, true},
+      {"open refused", [](test::RecordingQuillet& pdf) { pdf.openResult = -1; }, false},
+      {"Close failed", [](test::RecordingQuillet& pdf) { pdf.failOn = "Close"; }, false},
+      {"ImageOut failed", [](test::RecordingQuillet& pdf) { pdf.failOn = "ImageOut"; }, false},
+  };
+  for (const Case& c : cases) {
+    PdfRig r;
+    c.script(r.pdf);
+    r.rig->prompts.answerYesNo(false);
+    r.exportPdf();
+    EXPECT_EQ(r.rig->status(0) == "Saved " + r.target(), c.written) << c.name << ": " << r.rig->status(0);
+  }
+}
+
 // A grab that fails leaves no picture of an earlier run for the report: the
 // command says so and opens no file.
 TEST(PdfPageTest, failedCaptureWritesNoReport)

@@ -328,10 +328,12 @@ TEST(SpecialCommandsTest, stackedConesMoveAlongZ)
   }
 }
 
-// Each preset asks for the ends once and builds its tube.
+// Each preset asks for the ends once, builds its tube and shows its indices.
 TEST(SpecialCommandsTest, capPresetsSetTheirCodes)
 {
   const std::int16_t codes[] = {90, 55, 66, 100, 1010, 1111, 1616, 190, 280};
+  const char* const indices[][2] = {{"9", "0"},   {"5", "5"},   {"6", "6"},   {"10", "0"}, {"10", "10"},
+                                    {"11", "11"}, {"16", "16"}, {"19", "0"}, {"28", "0"}};
   Form1Rig rig;
   SpecialCommands& special = rig.form->specialCommands();
   int asked = 0;
@@ -345,6 +347,8 @@ TEST(SpecialCommandsTest, capPresetsSetTheirCodes)
     EXPECT_EQ(asked, 1) << i;
     EXPECT_EQ(rig.model.tubeVariant, codes[i]) << i;
     EXPECT_EQ(rig.model.capEnds, 2) << i;
+    EXPECT_EQ(rig.form->tf[0]->text().toStdString(), indices[i][0]) << i;
+    EXPECT_EQ(rig.form->tf[1]->text().toStdString(), indices[i][1]) << i;
   }
   special.itmCap[1]->trigger();
   EXPECT_EQ(rig.model.tubeN, 5);
