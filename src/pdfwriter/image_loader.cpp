@@ -85,22 +85,16 @@ std::string extensionOf(const std::string& path)
   return ext;
 }
 
-// The JPEG reader decoding here; the raster gets its 24-bit rows.
+// The JPEG reader decoding here, into the raster's 24-bit rows.
 int decodeJpeg(std::FILE* file, RasterRecord* raster)
 {
-  JpegRows rows(file, JpegRows::Where::Here);
+  JpegRows rows(file, raster->pixels);
   if (const int code = rows.finish(); code != kImageOk)
     return code;
-  const std::size_t stride = std::size_t(rows.width()) * 3;
-  try {
-    raster->pixels.assign(rows.pixels(), rows.pixels() + stride * std::size_t(rows.height()));
-  } catch (const std::bad_alloc&) {
-    return kImageNoMemory;
-  }
   raster->width = rows.width();
   raster->height = rows.height();
   raster->bits = 24;
-  raster->stride = static_cast<std::int32_t>(stride);
+  raster->stride = rows.width() * 3;
   return kImageOk;
 }
 
@@ -817,7 +811,7 @@ ImageRows::ImageRows(const std::string& path)
     m_code = noteCannotOpen(errno);
     return;
   }
-  m_jpeg = std::make_unique<JpegRows>(m_file.get(), JpegRows::Where::Worker);
+  m_jpeg = std::make_unique<JpegRows>(m_file.get());
 }
 
 ImageRows::~ImageRows() = default;

@@ -4,12 +4,13 @@
 
 #include <algorithm>
 #include <atomic>
-#include <limits>
 #include <condition_variable>
 #include <csetjmp>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <mutex>
+#include <new>
 #include <system_error>
 
 #include <sys/stat.h>
@@ -23,11 +24,16 @@ struct JpegRows::Board {
   std::FILE* file = nullptr;
   std::mutex mutex;
   std::condition_variable changed;
-  // Set by the decoder before `sized`; pixels moves while an arithmetic-coded
-  // picture grows, whose rows are handed out only at the end.
+  // Set by the decoder before `sized`. The rows are in the raster when
+  // there is one, else in a buffer of the board's own that is never
+  // cleared, as every row is written before it is handed out; `pixels`
+  // moves while an arithmetic-coded picture grows, whose rows are handed
+  // out only at the end.
   std::int32_t width = 0;
   std::int32_t height = 0;
-  std::unique_ptr<std::uint8_t, FreeDeleter> pixels;
+  std::vector<std::uint8_t>* raster = nullptr;
+  std::unique_ptr<std::uint8_t, FreeDeleter> own;
+  std::uint8_t* pixels = nullptr;
   std::size_t rowsHeld = 0;
   // Under the mutex.
   bool sized = false;
@@ -176,20 +182,30 @@ std::uint64_t fileSize(std::FILE* file)
 }
 
 // Makes room for `rows` rows of at most `totalRows`, doubling so that rows
-// decoded one by one cost few moves. The pixels are not cleared: every row
-// is written before it is handed out.
+// decoded one by one cost few moves.
 int holdRows(Board& board, std::size_t rows, std::size_t totalRows)
 {
   if (rows <= board.rowsHeld)
     return kImageOk;
-  const std::size_t stride = std::size_t(board.width) * 3;
-  const std::size_t held = std::min(totalRows, std::max(rows, board.rowsHeld * 2));
-  void* grown = std::realloc(board.pixels.get(), held * stride);
-  if (!grown)
-    return kImageNoMemory;
-  board.pixels.release();
-  board.pixels.reset(static_cast<std::uint8_t*>(grown));
-  board.rowsHeld = held;
+  const std::size_t bytes =
+      std::min(totalRows, std::max(rows, board.rowsHeld * 2)) * std::size_t(board.width) * 3;
+  if (board.raster) {
+    try {
+      board.raster->reserve(bytes);
+      board.raster->resize(bytes);
+    } catch (const std::bad_alloc&) {
+      return kImageNoMemory;
+    }
+    board.pixels = board.raster->data();
+  } else {
+    void* grown = std::realloc(board.own.get(), bytes);
+    if (!grown)
+      return kImageNoMemory;
+    static_cast<void>(board.own.release());
+    board.own.reset(static_cast<std::uint8_t*>(grown));
+    board.pixels = board.own.get();
+  }
+  board.rowsHeld = bytes / (std::size_t(board.width) * 3);
   return kImageOk;
 }
 
@@ -279,13 +295,14 @@ int decode(Board& board)
   const std::int32_t lastRow = board.height - 1;
   while (info.output_scanline < info.output_height && !error.dataEnded) {
     const JDIMENSION y = info.output_scanline;
-    code = board.abandoned.load(std::memory_order_relaxed) ? kImageReadError
-                                                            : holdRows(board, y + 1, info.output_height);
+    code = board.abandoned.load(std::memory_order_relaxed)
+               ? kImageReadError
+               : holdRows(board, y + 1, info.output_height);
     if (code != kImageOk) {
       jpeg_destroy_decompress(&info);
       return code;
     }
-    JSAMPROW row = board.pixels.get() + std::size_t(y) * stride;
+    JSAMPROW row = board.pixels + std::size_t(y) * stride;
     if (gray) {
       jpeg_read_scanlines(&info, gray, 1);
       expandGray(gray[0], row, info.output_width);
@@ -319,20 +336,30 @@ void run(Board& board)
 
 } // namespace
 
-JpegRows::JpegRows(std::FILE* file, Where where)
+JpegRows::JpegRows(std::FILE* file)
   : m_board(std::make_unique<Board>())
 {
   m_board->file = file;
-  if (where == Where::Worker) {
-    try {
-      m_worker = std::thread(run, std::ref(*m_board));
-    } catch (const std::system_error&) {
-      // No thread to be had: the rows are decoded here instead.
-      run(*m_board);
-    }
-  } else {
+  try {
+    m_worker = std::thread(run, std::ref(*m_board));
+  } catch (const std::system_error&) {
+    // No thread to be had: the rows are decoded here instead.
     run(*m_board);
   }
+  takeSize();
+}
+
+JpegRows::JpegRows(std::FILE* file, std::vector<std::uint8_t>& raster)
+  : m_board(std::make_unique<Board>())
+{
+  m_board->file = file;
+  m_board->raster = &raster;
+  run(*m_board);
+  takeSize();
+}
+
+void JpegRows::takeSize()
+{
   std::unique_lock lock(m_board->mutex);
   m_board->changed.wait(lock, [this] { return m_board->sized || m_board->ended; });
   if (m_board->sized) {
@@ -365,7 +392,7 @@ const unsigned char* JpegRows::row(int y)
     if (y >= board.ready.load())
       return nullptr;
   }
-  return board.pixels.get() + std::size_t(y) * std::size_t(m_width) * 3;
+  return board.pixels + std::size_t(y) * std::size_t(m_width) * 3;
 }
 
 int JpegRows::finish()
@@ -373,11 +400,6 @@ int JpegRows::finish()
   if (m_worker.joinable())
     m_worker.join();
   return m_board->code;
-}
-
-const std::uint8_t* JpegRows::pixels() const
-{
-  return m_board->pixels.get();
 }
 
 } // namespace quillet

@@ -2,7 +2,8 @@
 
 // Internal to the PDF writer: the image loader's JPEG reader. A file is
 // decoded into packed 24-bit RGB rows (gray expanded), on a worker thread
-// whose rows a consumer takes as each is finished, or on the calling thread.
+// whose rows a consumer takes as each is finished, or on the calling thread
+// into a raster.
 
 #include "pdfwriter/jpeg_memory.h"
 
@@ -10,17 +11,19 @@
 #include <cstdio>
 #include <memory>
 #include <thread>
+#include <vector>
 
 namespace quillet {
 
 class JpegRows final : public JpegRowSource {
 public:
-  enum class Where { Worker, Here };
-
-  // Decodes the open file, which must stay open until finish() has returned
-  // or the object is gone. Returns once the picture's size is known or
-  // decoding has failed; with Where::Here, once decoding has ended.
-  JpegRows(std::FILE* file, Where where);
+  // Decodes the open file on a worker thread into a buffer of its own; the
+  // file must stay open until finish() has returned or the object is gone.
+  // Returns once the picture's size is known or decoding has failed.
+  explicit JpegRows(std::FILE* file);
+  // Decodes the open file here, into `raster`, which grows with the rows
+  // decoded: width * 3 bytes a row once finish() gives kImageOk.
+  JpegRows(std::FILE* file, std::vector<std::uint8_t>& raster);
   // Stops a decode still running and waits for it.
   ~JpegRows();
   JpegRows(const JpegRows&) = delete;
@@ -39,14 +42,13 @@ public:
   // the failure.
   int finish();
 
-  // Every row, width * 3 bytes each, once finish() has returned kImageOk.
-  const std::uint8_t* pixels() const;
-
   // What the decoder and the consumer share.
   struct Board;
 
 private:
   static constexpr std::int32_t kRowBatch = 16;
+
+  void takeSize();
 
   std::unique_ptr<Board> m_board;
   std::thread m_worker;
