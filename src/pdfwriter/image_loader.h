@@ -87,7 +87,8 @@ public:
   std::int32_t height() const;
 
   // Row y, width * 3 bytes, once it is read; null when reading failed
-  // first. Every row was had only if the whole picture is sound.
+  // first. The last row comes only once the whole picture has been read
+  // without fault.
   const unsigned char* row(int y) override;
 
   // Waits until reading has ended: kImageOk, or the code of the failure,
