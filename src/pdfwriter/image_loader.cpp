@@ -1,6 +1,7 @@
 #include "pdfwriter/image_loader.h"
 
 #include "pdfwriter/image_readers.h"
+#include "pdfwriter/jpeg_reader.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -13,8 +14,6 @@
 #include <sys/stat.h>
 
 #include <gif_lib.h>
-#include <jpeglib.h>
-#include <jerror.h>
 #include <png.h>
 #include <tiffio.h>
 
@@ -23,6 +22,7 @@ namespace quillet {
 namespace {
 
 thread_local int t_lastError = 0;
+thread_local int t_openError = 0;
 
 int fail(RasterRecord& raster, int code)
 {
@@ -85,183 +85,16 @@ std::string extensionOf(const std::string& path)
   return ext;
 }
 
-constexpr std::uint64_t kJpegMaxPixelsPerByte = 8 * 64;
-
-struct JpegError {
-  jpeg_error_mgr manager;
-  std::jmp_buf jump;
-  bool dataEnded = false;
-};
-
-// No real picture has more scans; a file of many tiny scans makes the
-// decoder go over the whole picture for each of them.
-constexpr long kJpegMostScans = 100;
-
-// The start-of-scan markers from the file's current place on, which it
-// returns to. Coded data never holds one (a 0xFF there is followed by 0 or
-// a restart number), so this counts every scan, and the scans of an
-// embedded thumbnail besides.
-long jpegScanMarkers(std::FILE* file)
-{
-  const long start = std::ftell(file);
-  long count = 0;
-  unsigned char piece[64 * 1024];
-  bool lastWasFF = false;
-  for (std::size_t got; (got = std::fread(piece, 1, sizeof piece, file)) > 0;)
-    for (std::size_t i = 0; i < got; ++i) {
-      count += lastWasFF && piece[i] == 0xDA ? 1 : 0;
-      lastWasFF = piece[i] == 0xFF;
-    }
-  std::fseek(file, start, SEEK_SET);
-  return count;
-}
-
-void jpegErrorExit(j_common_ptr info)
-{
-  std::longjmp(reinterpret_cast<JpegError*>(info->err)->jump, 1);
-}
-
-void jpegSilent(j_common_ptr) {}
-
-// libjpeg pads an image whose data ends early (at the end of the file or at
-// a marker) with gray; the reader stops there instead, so a header claiming
-// a huge image costs only the rows present.
-void jpegMessage(j_common_ptr info, int level)
-{
-  auto* error = reinterpret_cast<JpegError*>(info->err);
-  if (level < 0 &&
-      (error->manager.msg_code == JWRN_JPEG_EOF || error->manager.msg_code == JWRN_HIT_MARKER))
-    error->dataEnded = true;
-}
-
-// The file read in large blocks: libjpeg decodes an MCU by its fast path
-// only while the buffer holds enough data for it, which its own 4096-byte
-// file buffer often does not. The block lives in the decompressor's pool.
-struct BlockSource {
-  jpeg_source_mgr manager;
-  std::FILE* file;
-  JOCTET* block;
-};
-
-constexpr std::size_t kJpegReadBlock = 65536;
-
-void blockSourceInit(j_decompress_ptr) {}
-
-boolean blockSourceFill(j_decompress_ptr info)
-{
-  auto* source = reinterpret_cast<BlockSource*>(info->src);
-  std::size_t count = std::fread(source->block, 1, kJpegReadBlock, source->file);
-  if (count == 0) {
-    // As libjpeg's own source does: warn, then end the data with an EOI.
-    WARNMS(info, JWRN_JPEG_EOF);
-    source->block[0] = 0xFF;
-    source->block[1] = JPEG_EOI;
-    count = 2;
-  }
-  source->manager.next_input_byte = source->block;
-  source->manager.bytes_in_buffer = count;
-  return TRUE;
-}
-
-void blockSourceSkip(j_decompress_ptr info, long count)
-{
-  jpeg_source_mgr& manager = *info->src;
-  while (count > static_cast<long>(manager.bytes_in_buffer)) {
-    count -= static_cast<long>(manager.bytes_in_buffer);
-    blockSourceFill(info);
-  }
-  if (count > 0) {
-    manager.next_input_byte += count;
-    manager.bytes_in_buffer -= static_cast<std::size_t>(count);
-  }
-}
-
-void blockSourceTerm(j_decompress_ptr) {}
-
-void useBlockSource(j_decompress_ptr info, std::FILE* file)
-{
-  auto* source = static_cast<BlockSource*>((*info->mem->alloc_small)(
-      reinterpret_cast<j_common_ptr>(info), JPOOL_PERMANENT, sizeof(BlockSource)));
-  source->block = static_cast<JOCTET*>((*info->mem->alloc_large)(
-      reinterpret_cast<j_common_ptr>(info), JPOOL_PERMANENT, kJpegReadBlock));
-  source->file = file;
-  source->manager.init_source = blockSourceInit;
-  source->manager.fill_input_buffer = blockSourceFill;
-  source->manager.skip_input_data = blockSourceSkip;
-  source->manager.resync_to_restart = jpeg_resync_to_restart;
-  source->manager.term_source = blockSourceTerm;
-  source->manager.bytes_in_buffer = 0;
-  source->manager.next_input_byte = nullptr;
-  info->src = &source->manager;
-}
-
-// No C++ object lives across the jump: only the caller's raster, which is
-// written into, never constructed here.
+// The JPEG reader decoding here, into the raster's 24-bit rows.
 int decodeJpeg(std::FILE* file, RasterRecord* raster)
 {
-  jpeg_decompress_struct info;
-  JpegError error;
-  info.err = jpeg_std_error(&error.manager);
-  error.manager.error_exit = jpegErrorExit;
-  error.manager.output_message = jpegSilent;
-  error.manager.emit_message = jpegMessage;
-  if (jpegScanMarkers(file) > kJpegMostScans)
-    return kImageCorrupt;
-  if (setjmp(error.jump)) {
-    jpeg_destroy_decompress(&info);
-    return kImageLibraryFailed;
-  }
-  jpeg_create_decompress(&info);
-  // Buffers of a progressive file beyond the budget fail instead of growing.
-  info.mem->max_memory_to_use = static_cast<long>(kMaxRasterBytes);
-  useBlockSource(&info, file);
-  jpeg_read_header(&info, TRUE);
-  if (info.out_color_space != JCS_GRAYSCALE && info.out_color_space != JCS_RGB) {
-    jpeg_destroy_decompress(&info);
-    return kImageUnsupported;
-  }
-  raster->width = static_cast<std::int32_t>(info.image_width);
-  raster->bits = static_cast<std::uint8_t>(info.num_components * 8);
-  const std::int32_t height = static_cast<std::int32_t>(info.image_height);
-  int code =
-      fitsLimit(info.image_width, info.image_height, 3) ? allocFirstRow(*raster, height) : kImageNoMemory;
-  // Huffman-coded data spends at least one bit on every 8 x 8 block, so a
-  // file cannot hold more pixels than this; an image that fits is given its
-  // whole raster at once. Arithmetic-coded data has no such bound: its rows
-  // still grow as they are decoded.
-  const std::uint64_t pixels = std::uint64_t(info.image_width) * info.image_height;
-  if (code == kImageOk && !info.arith_code && pixels > (fileSize(file) + 1) * kJpegMaxPixelsPerByte)
-    code = kImageReadError;
-  if (code == kImageOk && !info.arith_code)
-    code = growRows(*raster, info.image_height, info.image_height);
-  if (code != kImageOk) {
-    jpeg_destroy_decompress(&info);
+  JpegRows rows(file, raster->pixels);
+  if (const int code = rows.finish(); code != kImageOk)
     return code;
-  }
-  jpeg_start_decompress(&info);
-  if (info.output_components != info.num_components) {
-    jpeg_destroy_decompress(&info);
-    return kImageUnsupported;
-  }
-  if (raster->bits == 8)
-    for (int i = 0; i < 256; ++i)
-      std::memset(&raster->palette[static_cast<std::size_t>(i) * raster->paletteEntrySize], i, 3);
-  while (info.output_scanline < info.output_height && !error.dataEnded) {
-    code = growRows(*raster, info.output_scanline + 1, info.output_height);
-    if (code != kImageOk) {
-      jpeg_destroy_decompress(&info);
-      return code;
-    }
-    JSAMPROW row =
-        raster->pixels.data() + static_cast<std::size_t>(info.output_scanline) * raster->stride;
-    jpeg_read_scanlines(&info, &row, 1);
-  }
-  if (error.dataEnded) {
-    jpeg_destroy_decompress(&info);
-    return kImageReadError;
-  }
-  jpeg_finish_decompress(&info);
-  jpeg_destroy_decompress(&info);
+  raster->width = rows.width();
+  raster->height = rows.height();
+  raster->bits = 24;
+  raster->stride = rows.width() * 3;
   return kImageOk;
 }
 
@@ -292,7 +125,8 @@ void pngError(png_structp png, png_const_charp)
 
 void pngWarning(png_structp, png_const_charp) {}
 
-// The same rule as decodeJpeg: nothing across the jump needs a destructor.
+// No C++ object lives across the jump: only the caller's raster, which is
+// written into, never constructed here.
 int decodePng(std::FILE* file, RasterRecord* raster)
 {
   png_structp png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, nullptr, pngError, pngWarning,
@@ -398,18 +232,13 @@ int tiffSilent(TIFF*, void*, const char*, const char*, va_list)
 
 } // namespace
 
-std::string describeImageError(const std::string& path, int code)
+std::string describeImageError(const std::string& path, int code, int openError)
 {
   std::string reason;
   switch (code) {
   case kImageCannotOpen: {
-    // The loader keeps only its code; opening again gives the system's reason.
-    std::FILE* probe = std::fopen(path.c_str(), "rb");
-    const int error = probe ? 0 : errno;
-    if (probe)
-      std::fclose(probe);
     char buffer[256];
-    reason = error ? ::strerror_r(error, buffer, sizeof buffer) : "it cannot be opened";
+    reason = openError ? ::strerror_r(openError, buffer, sizeof buffer) : "it cannot be opened";
     break;
   }
   case kImageUnknownExtension:
@@ -444,6 +273,20 @@ int lastImageError()
 void setImageError(int code)
 {
   t_lastError = code;
+  if (code != kImageCannotOpen)
+    t_openError = 0;
+}
+
+int lastImageOpenError()
+{
+  return t_openError;
+}
+
+int noteCannotOpen(int openError)
+{
+  setImageError(kImageCannotOpen);
+  t_openError = openError;
+  return kImageCannotOpen;
 }
 
 void initRaster(RasterRecord& raster)
@@ -641,7 +484,7 @@ int readWith(int (*decode)(std::FILE*, RasterRecord*), const std::string& path,
   }
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file)
-    return fail(*raster, kImageCannotOpen);
+    return fail(*raster, noteCannotOpen(errno));
   int code = decode(file, raster);
   std::fclose(file);
   if (code != kImageOk)
@@ -727,7 +570,7 @@ int readGIF(const std::string& path, RasterRecord* raster)
   int error = 0;
   GifFileType* gif = DGifOpenFileName(path.c_str(), &error);
   if (!gif)
-    return fail(*raster, kImageCannotOpen);
+    return fail(*raster, noteCannotOpen(error == D_GIF_ERR_OPEN_FAILED ? errno : 0));
   auto finish = [&](int code) {
     int closeError = 0;
     if (DGifCloseFile(gif, &closeError) != GIF_OK && code == kImageOk)
@@ -792,7 +635,7 @@ int readTIFF(const std::string& path, RasterRecord* raster)
   if (!tif) {
     std::FILE* probe = std::fopen(path.c_str(), "rb");
     if (!probe)
-      return fail(*raster, kImageCannotOpen);
+      return fail(*raster, noteCannotOpen(errno));
     std::fclose(probe);
     return fail(*raster, kImageNoMemory);
   }
@@ -953,6 +796,51 @@ std::unique_ptr<LoadedImage> loadImageFile(const std::string& path)
     setImageError(kImageNoMemory);
     return nullptr;
   }
+}
+
+ImageRows::ImageRows(const std::string& path)
+{
+  setImageError(kImageOk);
+  if (extensionOf(path) != "JPG") {
+    m_whole = loadImageFile(path);
+    m_code = m_whole ? kImageOk : lastImageError();
+    return;
+  }
+  m_file.reset(std::fopen(path.c_str(), "rb"));
+  if (!m_file) {
+    m_code = noteCannotOpen(errno);
+    return;
+  }
+  m_jpeg = std::make_unique<JpegRows>(m_file.get());
+}
+
+ImageRows::~ImageRows() = default;
+
+std::int32_t ImageRows::width() const
+{
+  return m_jpeg ? m_jpeg->width() : m_whole ? m_whole->width : 0;
+}
+
+std::int32_t ImageRows::height() const
+{
+  return m_jpeg ? m_jpeg->height() : m_whole ? m_whole->height : 0;
+}
+
+const unsigned char* ImageRows::row(int y)
+{
+  if (m_jpeg)
+    return m_jpeg->row(y);
+  if (!m_whole || y < 0 || y >= m_whole->height)
+    return nullptr;
+  return m_whole->pixels.data() + std::size_t(y) * std::size_t(m_whole->width) * 3;
+}
+
+int ImageRows::finish()
+{
+  if (m_jpeg)
+    m_code = m_jpeg->finish();
+  setImageError(m_code);
+  return m_code;
 }
 
 } // namespace quillet

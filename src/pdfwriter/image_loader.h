@@ -5,12 +5,17 @@
 // GIF and TIFF through their libraries, BMP, TGA, CEL, SGI (RGB), PSD and
 // IFF through the readers of image_readers.h.
 
+#include "pdfwriter/jpeg_memory.h"
+
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace quillet {
+
+class JpegRows;
 
 enum ImageError : int {
   kImageOk = 0,
@@ -66,13 +71,54 @@ constexpr std::uint64_t kMaxRasterBytes = std::uint64_t(256) << 20;
 // the last "." of the file name, cut to three characters, case-blind.
 std::unique_ptr<LoadedImage> loadImageFile(const std::string& path);
 
+// The picture at path as rows for the compressor: a JPEG file is decoded
+// on a worker thread while its rows are taken, any other kind is loaded
+// whole by loadImageFile first.
+class ImageRows final : public JpegRowSource {
+public:
+  // Returns once the size is known or reading has failed.
+  explicit ImageRows(const std::string& path);
+  ~ImageRows();
+  ImageRows(const ImageRows&) = delete;
+  ImageRows& operator=(const ImageRows&) = delete;
+
+  // 0 when reading failed before the size was known.
+  std::int32_t width() const;
+  std::int32_t height() const;
+
+  // Row y, width * 3 bytes, once it is read; null when reading failed
+  // first. The last row comes only once the whole picture has been read
+  // without fault.
+  const unsigned char* row(int y) override;
+
+  // Waits until reading has ended: kImageOk, or the code of the failure,
+  // also left as the calling thread's last image error as by loadImageFile.
+  int finish();
+
+private:
+  struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+  };
+  std::unique_ptr<std::FILE, FileCloser> m_file;
+  std::unique_ptr<JpegRows> m_jpeg;
+  std::unique_ptr<LoadedImage> m_whole;
+  int m_code = kImageOk;
+};
+
 // "The image file <path> cannot be placed: <reason>" for a load that ended
-// with `code`; a file that cannot be opened gets the system's reason.
-std::string describeImageError(const std::string& path, int code);
+// with `code`; a file that cannot be opened gets the system's reason
+// `openError` (as lastImageOpenError gives it), or a plain one for 0.
+std::string describeImageError(const std::string& path, int code, int openError);
 
 // The calling thread's last image error; every load starts it at 0.
 int lastImageError();
 void setImageError(int code);
+// With kImageCannotOpen as the last image error, the system's error number
+// of the open that failed (0 when none is known); otherwise 0.
+int lastImageOpenError();
+// Leaves kImageCannotOpen as the last image error with the system's
+// `openError`, and returns kImageCannotOpen.
+int noteCannotOpen(int openError);
 
 void initRaster(RasterRecord& raster);
 // Allocates zeroed pixels (and a zeroed palette of 2^bits entries for 8 bits
@@ -90,7 +136,7 @@ int convert32To24(RasterRecord& raster);
 int normaliseRaster(RasterRecord& raster);
 
 // Each fills the raster and returns 0, or an error code with the raster
-// emptied. Every PNG arrives as 24 bits.
+// emptied. Every PNG and every JPEG arrives as 24 bits.
 int readJPEG(const std::string& path, RasterRecord* raster);
 int readPNG(const std::string& path, RasterRecord* raster);
 int readGIF(const std::string& path, RasterRecord* raster);

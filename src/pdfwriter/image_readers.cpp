@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -235,7 +236,7 @@ int runReader(void (*decode)(FileBytes&, RasterRecord&), const std::string& path
   std::FILE* file = std::fopen(path.c_str(), "rb");
   int code = kImageOk;
   if (!file) {
-    code = kImageCannotOpen;
+    code = noteCannotOpen(errno);
   } else {
     try {
       FileBytes bytes(file);

@@ -97,7 +97,14 @@ bool encode(const JpegSource& source, MemorySink& sink)
   jpeg_start_compress(&cinfo, TRUE);
   std::size_t stride = std::size_t(source.width) * std::size_t(cinfo.input_components);
   while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW row = const_cast<JSAMPROW>(source.pixels + stride * cinfo.next_scanline);
+    const unsigned char* pixels = source.rows
+                                      ? source.rows->row(static_cast<int>(cinfo.next_scanline))
+                                      : source.pixels + stride * cinfo.next_scanline;
+    if (!pixels) {
+      jpeg_destroy_compress(&cinfo);
+      return false;
+    }
+    JSAMPROW row = const_cast<JSAMPROW>(pixels);
     jpeg_write_scanlines(&cinfo, &row, 1);
   }
   jpeg_finish_compress(&cinfo);

@@ -121,6 +121,8 @@ struct GraphicsLevel {
   PendingFlags pending;
 };
 
+class JpegRowSource;
+
 struct ImageRecord {
   float width = 0;
   float height = 0;
@@ -132,6 +134,8 @@ struct ImageRecord {
   std::int32_t xobjectIndex = -1;
   const unsigned char* pixels = nullptr;
   std::int64_t size = 0;
+  // Set instead of pixels for rows that arrive while they are compressed.
+  JpegRowSource* rows = nullptr;
 };
 
 enum XObjectFlags : std::uint32_t { kXObjectInUse = 1, kXObjectOnPage = 2 };
@@ -472,8 +476,9 @@ std::int32_t buildPageTree(PdfDocument* doc, std::int32_t parent, std::size_t& l
 void computeFileId(PdfDocument* doc);
 
 // Finishes a page still in progress, writes the file tail and renames the
-// file over the target. True on success; with no page the target becomes an
-// empty file. On failure nothing is left at the path.
+// file over the target. True on success. A document without a page fails;
+// on any failure the temporary goes and an earlier file at the path stays
+// as it was.
 bool closeDocument(PdfDocument* doc);
 
 // Releases the document; without a successful close its temporary is removed.

@@ -75,6 +75,26 @@ const char* styleSuffix(std::uint32_t flags)
   return italic && bold ? ",BoldItalic" : italic ? ",Italic" : bold ? ",Bold" : "";
 }
 
+void writeSystemInfo(PdfDocument* doc, std::int32_t descendant, std::string_view ordering,
+                     int supplement, std::string_view lineBreak, std::string_view gap)
+{
+  writeString(doc, "/CIDSystemInfo");
+  writeString(doc, lineBreak);
+  writeString(doc, "<<");
+  writeString(doc, lineBreak);
+  writeString(doc, "/Registry");
+  writeString(doc, gap);
+  writeTextString(doc, descendant, "Adobe");
+  writeString(doc, lineBreak);
+  writeString(doc, "/Ordering");
+  writeString(doc, gap);
+  writeTextString(doc, descendant, ordering);
+  writeString(doc, lineBreak);
+  printPdf(doc, "/Supplement %d", supplement);
+  writeString(doc, lineBreak);
+  writeString(doc, ">>\n");
+}
+
 void writeWidthLines(PdfDocument* doc, const FontRecord& record)
 {
   for (int row = 0; row < 16; ++row) {
@@ -379,20 +399,6 @@ void writeBaseName(PdfDocument* doc, const FontRecord& record, const std::string
   writeLineBreakIfUncompressed(doc);
 }
 
-// The descendant's /CIDSystemInfo; its strings are sealed with the
-// descendant's key like every string of an encrypted file.
-void writeSystemInfo(PdfDocument* doc, std::int32_t descendant, std::string_view gap,
-                     std::string_view ordering, int supplement)
-{
-  writeString(doc, "/CIDSystemInfo\n<<\n/Registry");
-  writeString(doc, gap);
-  writeTextString(doc, descendant, "Adobe");
-  writeString(doc, "\n/Ordering");
-  writeString(doc, gap);
-  writeTextString(doc, descendant, ordering);
-  printPdf(doc, "\n/Supplement %d\n>>\n", supplement);
-}
-
 void writeCjkDescriptorHead(PdfDocument* doc, const FontRecord& record, const std::string& prefix)
 {
   writeString(doc, "<<\n/Type /FontDescriptor\n/FontName /");
@@ -424,7 +430,7 @@ void writeCjkFont(PdfDocument* doc, int index)
   writeString(doc, "<<\n/Type /Font\n/Subtype /CIDFontType2\n/BaseFont /");
   writeBaseName(doc, record, "");
   printPdf(doc, "/WinCharSet %d/FontDescriptor %d 0 R\n", int(record.characterSet), descriptor);
-  writeSystemInfo(doc, descendant, "", collection.ordering, collection.supplement);
+  writeSystemInfo(doc, descendant, collection.ordering, collection.supplement, "\n", "");
   writeString(doc, ">>\nendobj\n");
 
   writeObjectHeader(doc, descriptor);
@@ -465,7 +471,7 @@ void writeEmbeddedCjkFont(PdfDocument* doc, int index)
   writeString(doc, "<<\n/Type /Font\n/Subtype /CIDFontType2\n/BaseFont /");
   writeBaseName(doc, record, prefix);
   printPdf(doc, "/FontDescriptor %d 0 R\n", descriptor);
-  writeSystemInfo(doc, descendant, " ", "Identity", 0);
+  writeSystemInfo(doc, descendant, "Identity", 0, "\n", " ");
   writeString(doc, "/DW 1000\n>>\nendobj\n");
 
   record.flags = kSymbolic;

@@ -84,6 +84,12 @@ void writeFontFileStream(PdfDocument* doc, std::int32_t objectNumber,
 
 // ",BoldItalic", ",Italic", ",Bold" or "" by the Italic and ForceBold flags.
 const char* styleSuffix(std::uint32_t flags);
+// A CID font's /CIDSystemInfo of the Adobe registry, then a line break:
+// `lineBreak` stands between its entries and around its brackets, `gap`
+// between each key and its string. The strings are sealed with the
+// descendant's key like every string of an encrypted file.
+void writeSystemInfo(PdfDocument* doc, std::int32_t descendant, std::string_view ordering,
+                     int supplement, std::string_view lineBreak, std::string_view gap);
 // The 256 widths as 16 lines of 16, then "]".
 void writeWidthLines(PdfDocument* doc, const FontRecord& record);
 // "/Encoding /Name" for an encoding with a PDF name, otherwise a reference

@@ -26,6 +26,21 @@ int findFreeSlot(PdfDocument* doc)
   return static_cast<int>(used);
 }
 
+// Takes a free slot for the image and writes it; -1 with the slot left
+// free when it cannot be compressed.
+int storeImage(PdfDocument* doc, const ImageRecord& record, int quality)
+{
+  const int slot = findFreeSlot(doc);
+  ImageRecord& image = doc->images[std::size_t(slot)];
+  image = record;
+  image.inUse = true;
+  if (!writeImageXObject(doc, slot, quality)) {
+    image = ImageRecord{};
+    return -1;
+  }
+  return slot;
+}
+
 } // namespace
 
 int addImage(PdfDocument* doc, std::string_view kind, std::string_view source,
@@ -57,9 +72,7 @@ int addImage(PdfDocument* doc, std::string_view kind, std::string_view source,
   if (size != std::int64_t(height) * rowBytes)
     return -1;
 
-  int slot = findFreeSlot(doc);
-  ImageRecord& image = doc->images[slot];
-  image = ImageRecord{};
+  ImageRecord image;
   image.width = static_cast<float>(width);
   image.height = static_cast<float>(height);
   image.bitsPerComponent = bitsPerComponent;
@@ -67,12 +80,23 @@ int addImage(PdfDocument* doc, std::string_view kind, std::string_view source,
   image.colourKind = colourKind;
   image.pixels = pixels;
   image.size = size;
-  image.inUse = true;
-  if (!writeImageXObject(doc, slot, quality)) {
-    image = ImageRecord{};
+  return storeImage(doc, image, quality);
+}
+
+int addImageRows(PdfDocument* doc, JpegRowSource& rows, int width, int height, int quality)
+{
+  if (!doc || doc->state == kClosed || width <= 0 || height <= 0 || width > kMaxJpegSide
+      || height > kMaxJpegSide)
     return -1;
-  }
-  return slot;
+  ImageRecord image;
+  image.width = static_cast<float>(width);
+  image.height = static_cast<float>(height);
+  image.bitsPerComponent = 8;
+  image.components = 3;
+  image.colourKind = kRGB;
+  image.size = std::int64_t(width) * height * 3;
+  image.rows = &rows;
+  return storeImage(doc, image, quality);
 }
 
 bool writeImageXObject(PdfDocument* doc, int slot, int quality)
@@ -83,7 +107,8 @@ bool writeImageXObject(PdfDocument* doc, int slot, int quality)
   int width = static_cast<int>(image.width);
   int height = static_cast<int>(image.height);
   // Compressed first, so a refused image leaves the file and the page as they were.
-  JpegData jpeg = compressJpeg({image.pixels, width, height, image.components, quality});
+  JpegData jpeg =
+      compressJpeg({image.pixels, width, height, image.components, quality, image.rows});
   if (!jpeg.bytes)
     return false;
 

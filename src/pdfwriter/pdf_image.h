@@ -19,6 +19,10 @@ int addImage(PdfDocument* doc, std::string_view kind, std::string_view source,
              const unsigned char* pixels, std::int64_t size, int width, int height,
              int components, int bitsPerComponent, std::string_view options, int quality);
 
+// As addImage for 8-bit RGB rows taken from `rows` while they are
+// compressed; -1 with nothing written when a row cannot be had.
+int addImageRows(PdfDocument* doc, JpegRowSource& rows, int width, int height, int quality);
+
 // Compresses the slot's pixels and writes the image XObject; false (nothing
 // written) when compression fails.
 bool writeImageXObject(PdfDocument* doc, int slot, int quality);

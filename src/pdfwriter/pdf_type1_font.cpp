@@ -2,7 +2,6 @@
 
 #include "pdfwriter/pdf_font.h"
 #include "pdfwriter/pdf_output.h"
-#include "pdfwriter/pdf_security.h"
 #include "pdfwriter/truetype_font.h"
 
 #include <algorithm>
@@ -89,11 +88,8 @@ void writeCidType0Font(PdfDocument* doc, int index)
   writeLineBreakIfUncompressed(doc);
   const std::int32_t descriptor = reserveObject(doc);
   printPdf(doc, "/FontDescriptor %ld 0 R\n", descriptor);
-  writeString(doc, "/CIDSystemInfo<</Registry");
-  writeTextString(doc, descendant, "Adobe");
-  writeString(doc, "/Ordering");
-  writeTextString(doc, descendant, collection.ordering);
-  printPdf(doc, "/Supplement %d>>\n>>\nendobj\n", collection.supplement);
+  writeSystemInfo(doc, descendant, collection.ordering, collection.supplement, "", "");
+  writeString(doc, ">>\nendobj\n");
   writeFontDescriptor(doc, record, descriptor, -1);
 }
 

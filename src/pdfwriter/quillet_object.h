@@ -353,11 +353,10 @@ public:
         return S_OK;
       if (m_pageOpen)
         EndPage();
-      if (m_doc->pageCount == 0) {
-        discardDocument();
-        return raise(E_FAIL, CLSID_Quillet, IID_IQuillet, "The document has no page.");
-      }
+      // closeDocument refuses a document without a page; only the words
+      // for that refusal are chosen here.
       const bool written = closeDocument(m_doc);
+      const bool noPage = m_doc->pageCount == 0;
       const int reason = m_doc->errorNumber;
       const std::string path = m_doc->targetPath;
       freeDocument(m_doc);
@@ -365,7 +364,8 @@ public:
       if (written)
         return S_OK;
       return raise(E_FAIL, CLSID_Quillet, IID_IQuillet,
-                   "Could not write " + path + ": " + systemReason(reason));
+                   noPage ? "The document has no page."
+                          : "Could not write " + path + ": " + systemReason(reason));
     });
   }
 
@@ -452,11 +452,20 @@ public:
         return refused;
       if (!onPage() || !filename)
         return S_OK;
-      const std::unique_ptr<LoadedImage> image = loadImageFile(filename);
-      if (!image)
+      // The rows are compressed as they are read; a picture that turns out
+      // unreadable leaves no image written, and its reason outranks any
+      // refusal of the placement.
+      ImageRows image(filename);
+      HRESULT placed = S_OK;
+      if (image.width() > 0)
+        placed = placeScaled("ImageOut", x, y, image.width(), image.height(), [&] {
+          return addImageRows(m_doc, image, image.width(), image.height(), m_imageQuality);
+        });
+      if (image.finish() != kImageOk)
         return raise(E_FAIL, CLSID_Quillet, IID_IQuillet,
-                     "ImageOut: " + describeImageError(filename, lastImageError()));
-      return placePixels("ImageOut", x, y, image->pixels.data(), image->width, image->height);
+                     "ImageOut: " +
+                         describeImageError(filename, lastImageError(), lastImageOpenError()));
+      return placed;
     });
   }
 
@@ -471,8 +480,11 @@ public:
       if (!onPage() || !image || !(width >= 1 && width <= 65500) ||
           !(height >= 1 && height <= 65500))
         return S_OK;
-      return placePixels("ImageOutMem", x, y, image, static_cast<int>(width),
-                         static_cast<int>(height));
+      const int w = static_cast<int>(width), h = static_cast<int>(height);
+      return placeScaled("ImageOutMem", x, y, w, h, [&] {
+        return addImage(m_doc, "raw", "memory", image, std::int64_t(w) * h * 3, w, h, 3, 8, "",
+                        m_imageQuality);
+      });
     });
   }
 
@@ -639,17 +651,16 @@ private:
       selectFont(m_doc, m_fontId, m_fontSize);
   }
 
-  HRESULT placePixels(const char* member, float x, float y, const std::uint8_t* pixels, int width,
-                      int height)
+  // Places the image slot that `add` makes of a width x height picture.
+  template <typename Add>
+  HRESULT placeScaled(const char* member, float x, float y, int width, int height, Add add)
   {
     // The placement matrix carries the scaled sides.
     if (const HRESULT refused = refuseNumbers(
             member, {double(m_imageScaleX) * width, double(m_imageScaleY) * height});
         FAILED(refused))
       return refused;
-    const std::int64_t size = std::int64_t(width) * height * 3;
-    const int slot =
-        addImage(m_doc, "raw", "memory", pixels, size, width, height, 3, 8, "", m_imageQuality);
+    const int slot = add();
     if (slot >= 0)
       placeImage(m_doc, slot, x, y, m_imageScaleX, m_imageScaleY, m_imageRotation);
     return S_OK;

@@ -1,13 +1,38 @@
 // libFuzzer entry point: the readers take files, so the bytes go into one,
-// named for each format the loader reads in turn.
+// named for each format the loader reads in turn. A JPEG is read a second
+// time as rows from the reader's worker thread, which must agree with the
+// whole load row for row and in its verdict.
 
 #include "pdfwriter/image_loader.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <unistd.h>
+
+namespace {
+
+void compareRows(const std::string& path, const quillet::LoadedImage* whole)
+{
+  const int code = quillet::lastImageError();
+  quillet::ImageRows rows(path);
+  const std::size_t stride = std::size_t(rows.width()) * 3;
+  bool everyRow = rows.width() > 0;
+  for (int y = 0; everyRow && y < rows.height(); ++y) {
+    const unsigned char* row = rows.row(y);
+    everyRow = row != nullptr;
+    if (row && whole && std::memcmp(row, whole->pixels.data() + y * stride, stride) != 0)
+      std::abort();
+  }
+  if (rows.finish() != code || everyRow != (code == quillet::kImageOk))
+    std::abort();
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -20,7 +45,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       return 0;
     std::fwrite(data, 1, size, file);
     std::fclose(file);
-    quillet::loadImageFile(path);
+    const std::unique_ptr<quillet::LoadedImage> image = quillet::loadImageFile(path);
+    if (std::strcmp(extension, ".jpg") == 0)
+      compareRows(path, image.get());
     std::remove(path.c_str());
   }
   return 0;

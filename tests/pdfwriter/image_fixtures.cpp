@@ -1,6 +1,8 @@
 #include "pdfwriter/image_fixtures.h"
 
+#include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -13,7 +15,8 @@
 namespace quillet::test {
 
 void writeJpegFile(const std::filesystem::path& path, int width, int height, int components,
-                   int colourSpace, const Bytes& samples, int quality)
+                   int colourSpace, const Bytes& samples, int quality,
+                   const std::function<void(jpeg_compress_struct&)>& adjust)
 {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (!file)
@@ -29,6 +32,8 @@ void writeJpegFile(const std::filesystem::path& path, int width, int height, int
   info.in_color_space = static_cast<J_COLOR_SPACE>(colourSpace);
   jpeg_set_defaults(&info);
   jpeg_set_quality(&info, quality, TRUE);
+  if (adjust)
+    adjust(info);
   jpeg_start_compress(&info, TRUE);
   while (info.next_scanline < info.image_height) {
     JSAMPROW row =
@@ -38,6 +43,103 @@ void writeJpegFile(const std::filesystem::path& path, int width, int height, int
   jpeg_finish_compress(&info);
   jpeg_destroy_compress(&info);
   std::fclose(file);
+}
+
+namespace {
+
+struct JumpingError {
+  jpeg_error_mgr manager;
+  std::jmp_buf jump;
+};
+
+void jumpBack(j_common_ptr info)
+{
+  std::longjmp(reinterpret_cast<JumpingError*>(info->err)->jump, 1);
+}
+
+void silent(j_common_ptr) {}
+
+bool decodeToRgb(std::FILE* file, Bytes& rgb, int& width, int& height)
+{
+  jpeg_decompress_struct info;
+  JumpingError error;
+  info.err = jpeg_std_error(&error.manager);
+  error.manager.error_exit = jumpBack;
+  error.manager.output_message = silent;
+  if (setjmp(error.jump)) {
+    jpeg_destroy_decompress(&info);
+    return false;
+  }
+  jpeg_create_decompress(&info);
+  jpeg_stdio_src(&info, file);
+  jpeg_read_header(&info, TRUE);
+  jpeg_start_decompress(&info);
+  width = int(info.output_width);
+  height = int(info.output_height);
+  const int components = info.output_components;
+  rgb.resize(std::size_t(width) * height * 3);
+  Bytes row(std::size_t(width) * components);
+  while (info.output_scanline < info.output_height) {
+    std::uint8_t* target = rgb.data() + std::size_t(info.output_scanline) * width * 3;
+    JSAMPROW samples = row.data();
+    jpeg_read_scanlines(&info, &samples, 1);
+    for (int x = 0; x < width; ++x)
+      for (int c = 0; c < 3; ++c)
+        target[x * 3 + c] = row[std::size_t(x) * components + (components == 1 ? 0 : c)];
+  }
+  jpeg_finish_decompress(&info);
+  jpeg_destroy_decompress(&info);
+  return true;
+}
+
+bool encodeRgb(const Bytes& rgb, int width, int height, int quality, Bytes& out)
+{
+  jpeg_compress_struct info;
+  JumpingError error;
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  info.err = jpeg_std_error(&error.manager);
+  error.manager.error_exit = jumpBack;
+  error.manager.output_message = silent;
+  if (setjmp(error.jump)) {
+    jpeg_destroy_compress(&info);
+    std::free(buffer);
+    return false;
+  }
+  jpeg_create_compress(&info);
+  jpeg_mem_dest(&info, &buffer, &size);
+  info.in_color_space = JCS_RGB;
+  info.input_components = 3;
+  jpeg_set_defaults(&info);
+  jpeg_set_quality(&info, quality, FALSE);
+  info.image_width = JDIMENSION(width);
+  info.image_height = JDIMENSION(height);
+  jpeg_start_compress(&info, TRUE);
+  while (info.next_scanline < info.image_height) {
+    JSAMPROW row = const_cast<JSAMPROW>(rgb.data()) + std::size_t(info.next_scanline) * width * 3;
+    jpeg_write_scanlines(&info, &row, 1);
+  }
+  jpeg_finish_compress(&info);
+  jpeg_destroy_compress(&info);
+  out.assign(buffer, buffer + size);
+  std::free(buffer);
+  return true;
+}
+
+} // namespace
+
+Bytes recompressJpeg(const std::filesystem::path& path, int quality)
+{
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file)
+    return {};
+  Bytes rgb, out;
+  int width = 0, height = 0;
+  const bool decoded = decodeToRgb(file, rgb, width, height);
+  std::fclose(file);
+  if (!decoded || !encodeRgb(rgb, width, height, quality, out))
+    return {};
+  return out;
 }
 
 void writePngFile(const std::filesystem::path& path, const PngFixture& fixture)

@@ -5,8 +5,11 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
+
+struct jpeg_compress_struct;
 
 namespace quillet::test {
 
@@ -14,8 +17,17 @@ using Bytes = std::vector<std::uint8_t>;
 
 // samples: width x height x components bytes, top row first. colourSpace is
 // a libjpeg J_COLOR_SPACE value (JCS_RGB = 2, JCS_GRAYSCALE = 1, JCS_CMYK = 4).
+// `adjust`, when given, changes the compressor's settings after the defaults
+// (progressive scans, arithmetic coding, restarts, sampling).
 void writeJpegFile(const std::filesystem::path& path, int width, int height, int components,
-                   int colourSpace, const Bytes& samples, int quality);
+                   int colourSpace, const Bytes& samples, int quality,
+                   const std::function<void(jpeg_compress_struct&)>& adjust = {});
+
+// The file decoded by libjpeg with its default settings into 24-bit RGB and
+// compressed again at `quality` (defaults, no optimised coding, one row at a
+// time), all in the calling thread: what placing the picture must write.
+// Empty when libjpeg fails on either side.
+Bytes recompressJpeg(const std::filesystem::path& path, int quality);
 
 struct PngFixture {
   int width = 0, height = 0;

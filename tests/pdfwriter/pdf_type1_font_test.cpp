@@ -2,11 +2,16 @@
 #include "pdfwriter/pdf_font.h"
 #include "pdfwriter/pdf_output.h"
 #include "pdfwriter/pdf_page.h"
+#include "pdfwriter/pdf_security.h"
 #include "pdfwriter/pdf_test_support.h"
 #include "pdfwriter/pdf_type1_font.h"
 #include "pdfwriter/truetype_font.h"
 
 #include <gtest/gtest.h>
+
+#include <array>
+#include <cstdlib>
+#include <regex>
 
 namespace quillet {
 namespace {
@@ -99,6 +104,34 @@ TEST(Type1FontTest, multipleMasterAndCidKeyedRecords)
       pdf.object(int(PdfBytes::intEntry(descendant, "/FontDescriptor")));
   EXPECT_NE(descriptor.find("/Type /FontDescriptor\n"), std::string::npos) << descriptor;
   EXPECT_EQ(descriptor.find("/FontFile"), std::string::npos) << descriptor;
+}
+
+// In an encrypted file the descendant's /CIDSystemInfo keeps its compact
+// form, its strings sealed with the descendant's own key.
+TEST(Type1FontTest, cidKeyedRecordSealsItsSystemInfo)
+{
+  std::int32_t cid = 0;
+  std::array<std::uint8_t, 16> key{};
+  const PdfBytes pdf(test::writeDocument(
+      [&](PdfDocument* doc) {
+        ASSERT_TRUE(setupEncryption(doc, 0, 16, "owner", "user"));
+        key = doc->security->key;
+        cid = doc->fonts[std::size_t(addFontRecord(doc, kCidType0Font, "HeiseiMin-W3", 3,
+                                                   "UniKS-UCS2-H"))]
+                  .objectNumber;
+        beginPage(doc, 595, 842);
+      }));
+  const std::string font = fontObject(pdf, cid);
+  const int descendant = std::atoi(font.c_str() + font.find("/DescendantFonts [") + 18);
+  const std::string text = pdf.object(descendant);
+  std::smatch m;
+  ASSERT_TRUE(std::regex_search(text, m,
+                                std::regex("/CIDSystemInfo<</Registry<([0-9A-F]+)>/Ordering<"
+                                           "([0-9A-F]+)>/Supplement 1>>\n>>\nendobj\n$")))
+      << text;
+  const test::Decrypter decrypt{key};
+  EXPECT_EQ(decrypt(descendant, test::fromHexText(m[1])), "Adobe");
+  EXPECT_EQ(decrypt(descendant, test::fromHexText(m[2])), "Korea1");
 }
 
 // A record of an unknown kind is left out, and the fonts after it are still

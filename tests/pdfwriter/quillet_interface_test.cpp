@@ -554,6 +554,14 @@ TEST(QuilletInterfaceTest, imagesThatCannotBeReadFailAndDrawNothing)
   test::Bytes psd = test::psdFile(4, 2, 3, 3, test::Bytes(4 * 2 * 3, 7), false, {});
   psd[23] = 16; // the depth field
   dir.write("deep.psd", std::string(psd.begin(), psd.end()));
+  // Pictures whose rows are already being compressed when they fail: one
+  // cut in its scan, one whose fault comes after its last row.
+  test::writeJpegFile(dir.file("whole.jpg"), 400, 300, 3, 2, test::gradientPixels(400, 300), 95);
+  const std::string whole = readBytes(dir.file("whole.jpg"));
+  dir.write("cut.jpg", whole.substr(0, whole.size() / 2));
+  const std::size_t end = whole.rfind("\xFF\xD9");
+  dir.write("frame.jpg",
+            whole.substr(0, end) + whole.substr(whole.find("\xFF\xC0"), 19) + whole.substr(end));
 
   const struct {
     std::string file;
@@ -566,6 +574,8 @@ TEST(QuilletInterfaceTest, imagesThatCannotBeReadFailAndDrawNothing)
       {dir.file("jpeg.tif").string(), "JPEG inside TIFF"},
       {dir.file("deep.psd").string(), "16-bit"},
       {dir.file("huge.jpg").string(), "256 MiB pixel budget"},
+      {dir.file("cut.jpg").string(), "the file ends before its image data"},
+      {dir.file("frame.jpg").string(), "its image data is corrupt"},
   };
   for (const auto& c : failures) {
     SCOPED_TRACE(c.file);
@@ -611,6 +621,35 @@ TEST(QuilletInterfaceTest, imagesThatCannotBeReadFailAndDrawNothing)
     EXPECT_EQ(countOf(pdf.pageContents(), " Do\n"), c.placed ? 1 : 0) << c.name;
     EXPECT_EQ(countOf(pdf.bytes(), "/Subtype /Image"), c.placed ? 1 : 0) << c.name;
   }
+}
+
+// ImageOut's image stream is what libjpeg makes of the file decoding and
+// compressing it in one thread, though here the two run side by side.
+TEST(QuilletInterfaceTest, placedJpegIsRecompressedAsInOneThread)
+{
+  ScratchDir dir;
+  test::writeJpegFile(dir.file("rgb.jpg"), 333, 250, 3, 2, test::gradientPixels(333, 250), 97);
+  test::writeJpegFile(dir.file("gray.jpg"), 90, 70, 1, 1, test::Bytes(90 * 70, 140), 80);
+  for (const char* name : {"rgb.jpg", "gray.jpg"})
+    for (const int quality : {100, 60}) {
+      SCOPED_TRACE(std::string(name) + " at " + std::to_string(quality));
+      ScratchDir out;
+      Ref<IQuillet> q = makeQuillet();
+      ASSERT_EQ(open(q.get(), out.file("i.pdf")), 1);
+      q->NewPage();
+      q->put_ImageQuality(quality);
+      ASSERT_EQ(q->ImageOut(10, 10, dir.file(name).c_str()), S_OK);
+      ASSERT_EQ(q->Close(), S_OK);
+      const PdfBytes pdf(readBytes(out.file("i.pdf")));
+      int images = 0;
+      for (const auto& [n, offset] : pdf.offsets())
+        if (pdf.object(n).find("/Subtype /Image") != std::string::npos) {
+          ++images;
+          const test::Bytes reference = test::recompressJpeg(dir.file(name), quality);
+          EXPECT_EQ(pdf.rawStreamData(n), std::string(reference.begin(), reference.end()));
+        }
+      EXPECT_EQ(images, 1);
+    }
 }
 
 // A coordinate or size the file cannot carry fails the call, which writes
