@@ -9,14 +9,15 @@
 namespace tarvek {
 
 // The first touch of fresh memory costs the clearing of every page and, on
-// virtual machines that hand memory back to their host, a second fault in
-// the host as well: measured from 0.3 to 0.8 ms per MB in small pages, and
-// 0.1 to 6 ms per huge page (the kernel may compact memory to find one).
-// A huge page is worth its price only when the block fills most of it, so
-// blocks below half of one go to operator new (whose heap also reuses what
-// is freed), and a mapped block ends on a huge page only when its tail
-// fills at least half of one: else the tail stays in small pages that are
-// cleared only as they are touched.
+// virtual machines that hand memory back to their host, a fault in the host
+// as well. Measured on such a machine: 0.3 to 0.8 ms per MB in small pages;
+// usually 0.1 to 0.3 ms per MB in huge pages, but now and then several ms
+// for one when the kernel compacts memory to find it. A huge page is worth
+// its price only when the block fills most of it, so blocks below half of
+// one go to operator new (whose heap also reuses what is freed), and a
+// mapped block ends on a huge page only when its tail fills at least half
+// of one: else the tail stays in small pages, cleared only as they are
+// touched.
 const std::size_t kBigBlockBytes = kHugePageBytes / 2;
 
 namespace {
@@ -36,28 +37,20 @@ struct Block {
   std::size_t size = 0;
 };
 
-struct FreedBlocks {
-  std::mutex lock;
-  std::array<Block, kCachedBlocks> blocks{}; // oldest first
-  std::size_t count = 0;
-  std::size_t bytes = 0;
-
+class FreedBlocks {
+public:
   // The smallest block of size to twice size, cut to size; or none.
   void* take(std::size_t size)
   {
-    const std::lock_guard<std::mutex> hold(lock);
-    std::size_t best = count;
-    for (std::size_t i = 0; i < count; ++i)
-      if (blocks[i].size >= size && blocks[i].size / 2 <= size
-          && (best == count || blocks[i].size < blocks[best].size))
+    const std::lock_guard<std::mutex> hold(m_lock);
+    std::size_t best = m_count;
+    for (std::size_t i = 0; i < m_count; ++i)
+      if (m_blocks[i].size >= size && m_blocks[i].size / 2 <= size
+          && (best == m_count || m_blocks[i].size < m_blocks[best].size))
         best = i;
-    if (best == count)
+    if (best == m_count)
       return nullptr;
-    const Block found = blocks[best];
-    for (std::size_t i = best; i + 1 < count; ++i)
-      blocks[i] = blocks[i + 1];
-    --count;
-    bytes -= found.size;
+    const Block found = removeAt(best);
     if (found.size > size)
       ::munmap(static_cast<char*>(found.start) + size, found.size - size);
     return found.start;
@@ -70,17 +63,41 @@ struct FreedBlocks {
       return;
     }
     ::madvise(start, size, MADV_FREE);
-    const std::lock_guard<std::mutex> hold(lock);
-    while (count > 0 && (count == kCachedBlocks || bytes + size > kCacheCapBytes)) {
-      ::munmap(blocks[0].start, blocks[0].size);
-      bytes -= blocks[0].size;
-      for (std::size_t i = 0; i + 1 < count; ++i)
-        blocks[i] = blocks[i + 1];
-      --count;
-    }
-    blocks[count++] = {start, size};
-    bytes += size;
+    const std::lock_guard<std::mutex> hold(m_lock);
+    while (m_count > 0 && (m_count == kCachedBlocks || m_bytes + size > kCacheCapBytes))
+      dropOldest();
+    m_blocks[m_count++] = {start, size};
+    m_bytes += size;
   }
+
+  void release()
+  {
+    const std::lock_guard<std::mutex> hold(m_lock);
+    while (m_count > 0)
+      dropOldest();
+  }
+
+private:
+  Block removeAt(std::size_t index)
+  {
+    const Block block = m_blocks[index];
+    for (std::size_t i = index; i + 1 < m_count; ++i)
+      m_blocks[i] = m_blocks[i + 1];
+    --m_count;
+    m_bytes -= block.size;
+    return block;
+  }
+
+  void dropOldest()
+  {
+    const Block oldest = removeAt(0);
+    ::munmap(oldest.start, oldest.size);
+  }
+
+  std::mutex m_lock;
+  std::array<Block, kCachedBlocks> m_blocks{}; // oldest first
+  std::size_t m_count = 0;
+  std::size_t m_bytes = 0;
 };
 
 // Trivially destructible, so blocks freed by other objects' destructors at
@@ -138,6 +155,11 @@ void freeBig(void* block, std::size_t bytes) noexcept
     return;
   }
   freed.keep(block, mappedBytes(bytes));
+}
+
+void releaseFreedBlocks() noexcept
+{
+  freed.release();
 }
 
 } // namespace tarvek

@@ -31,6 +31,9 @@ void* allocateBig(std::size_t bytes);
 // Returns a block of allocateBig(bytes), with the same bytes.
 void freeBig(void* block, std::size_t bytes) noexcept;
 
+// Gives the freed blocks kept for reuse back to the system.
+void releaseFreedBlocks() noexcept;
+
 // Whether a block of `bytes` bytes is mapped on its own.
 inline bool mappedOnItsOwn(std::size_t bytes) { return bytes >= kBigBlockBytes; }
 

@@ -22,6 +22,7 @@
 #include "platform/abort.h"
 #include "platform/prompts.h"
 #include "runtime/file_status.h"
+#include "runtime/heap_policy.h"
 #include "runtime/int_convert.h"
 #include "runtime/number_format.h"
 #include "runtime/number_parse.h"
@@ -125,6 +126,7 @@ int usage()
 
 int main(int argc, char** argv)
 {
+  tarvek::keepFreedHeapMemory();
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (args.size() < 2)
     return usage();
