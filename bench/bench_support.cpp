@@ -1,7 +1,11 @@
 #include "bench_support.h"
 
+#include "runtime/big_buffer.h"
+#include "runtime/heap_policy.h"
+
 #include <cstdio>
 #include <jpeglib.h>
+#include <malloc.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -9,6 +13,13 @@
 #include <unistd.h>
 
 namespace tarvek::bench {
+
+namespace {
+
+// The benchmarks' heap behaves as the program's.
+[[maybe_unused]] const bool heapAsInTheProgram = (keepFreedHeapMemory(), true);
+
+} // namespace
 
 void ringTube(Model& model, std::int64_t atoms, int firstRing)
 {
@@ -56,7 +67,13 @@ void decadeSizes(benchmark::internal::Benchmark* bench)
 void coldDecadeSizes(benchmark::internal::Benchmark* bench)
 {
   decadeSizes(bench);
-  bench->Iterations(1)->Unit(benchmark::kMillisecond);
+  bench->Iterations(1)->Unit(benchmark::kMillisecond)->Setup(startCold);
+}
+
+void startCold(const benchmark::State&)
+{
+  releaseFreedBlocks();
+  ::malloc_trim(0);
 }
 
 namespace {

@@ -56,8 +56,13 @@ benchmark::Counter timePer(double count);
 void decadeSizes(benchmark::internal::Benchmark* bench);
 
 // The decade sizes timed once each, with no warm-up: a first pass, as a user
-// who builds or searches once meets it.
+// who builds or searches once meets it. Each starts with the memory that
+// earlier rows freed given back to the system (startCold).
 void coldDecadeSizes(benchmark::internal::Benchmark* bench);
+
+// Gives back the freed memory that the heap and the big blocks keep for
+// reuse, so that what follows meets fresh memory.
+void startCold(const benchmark::State& state);
 
 // Minor page faults of the process from construction on. Fresh memory costs
 // a fault per page touched, and on some machines that costs more than the

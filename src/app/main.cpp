@@ -1,6 +1,7 @@
 #include "platform/qt_prompts.h"
 #include "platform/quit_signals.h"
 #include "platform/surface_format.h"
+#include "runtime/heap_policy.h"
 #include "shell/app_shell.h"
 #include "shell/start_main.h"
 #include "shell/themed_buttons.h"
@@ -13,6 +14,7 @@
 
 int main(int argc, char** argv)
 {
+  tarvek::keepFreedHeapMemory();
   tarvek::setDefaultSurfaceFormat();
   QApplication app(argc, argv);
   QCoreApplication::setOrganizationName(QStringLiteral("tarvek"));

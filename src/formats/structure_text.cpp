@@ -27,9 +27,9 @@ std::string readStructureFile(const std::string& path)
   return bytes;
 }
 
-MappedFile mapStructureFile(const std::string& path)
+FileBytes readStructureBytes(const std::string& path)
 {
-  MappedFile file;
+  FileBytes file;
   if (const FileStatus status = file.open(path); !status)
     throw RuntimeError(status.error());
   return file;

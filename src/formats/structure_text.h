@@ -2,7 +2,7 @@
 #pragma once
 
 #include "formats/structure_readers.h"
-#include "runtime/mapped_file.h"
+#include "runtime/file_bytes.h"
 
 #include <cstdint>
 #include <functional>
@@ -15,9 +15,9 @@ namespace tarvek {
 
 // The file's bytes; throws RuntimeError ("Could not read ...") on failure.
 std::string readStructureFile(const std::string& path);
-// The same seen in place (mapped), for the coordinate readers, whose files
-// run to tens of megabytes.
-MappedFile mapStructureFile(const std::string& path);
+// The same in a big block (runtime/file_bytes.h), for the coordinate
+// readers, whose files run to tens of megabytes.
+FileBytes readStructureBytes(const std::string& path);
 
 // The lines of a file's bytes, a leading UTF-8 byte-order mark dropped.
 BigVector<std::string_view> structureLines(std::string_view bytes);

@@ -82,23 +82,30 @@ std::optional<XmolImport> importCoordinateBytes(Model& model, std::string_view b
   result.title = read.title;
   storeStructure(model, read, kXmolKind);
   model.distortionActive = false;
-  // Measured now, so the bonds of atoms that are no tube, or whose fit
-  // failed, follow the file as a fitted tube's do.
-  if (const std::optional<float> shortest = closestNonZeroDistance(read.x, read.y, read.z))
-    model.bondLength = *shortest;
+  // Atoms that are no tube, or whose fit fails, take the bond length from
+  // their closest pair, so that their bonds follow the file as a fitted
+  // tube's do; a fitted tube measures its own.
+  const auto measureBondLength = [&model, &read] {
+    if (const std::optional<float> shortest = closestNonZeroDistance(read.x, read.y, read.z))
+      model.bondLength = *shortest;
+  };
 
   bool isTube = previousIsTube;
   if (!quiet) {
-    if (!prompts.yesNo("Is this data for a nanotube?", kTubeTitle, MessageIcon::Question))
+    if (!prompts.yesNo("Is this data for a nanotube?", kTubeTitle, MessageIcon::Question)) {
+      measureBondLength();
       return result;
+    }
     isTube = true;
   }
   result.isTube = isTube;
   const bool distortionsOn = model.stretchFactor != 1.0f || model.ellipseRatio != 1.0f
                              || model.twistRate != 0.0f || model.bendAngle != 0.0f;
   if (!quiet && distortionsOn
-      && !prompts.yesNo("Do you want to apply distortions?", kTubeTitle, MessageIcon::Question))
+      && !prompts.yesNo("Do you want to apply distortions?", kTubeTitle, MessageIcon::Question)) {
+    measureBondLength();
     return result;
+  }
   model.distortionActive = distortionsOn;
 
   // A failed fit keeps the last tube's measures and says so only to a user
@@ -114,6 +121,7 @@ std::optional<XmolImport> importCoordinateBytes(Model& model, std::string_view b
     if (isTube)
       prompts.message(failure, kTubeTitle, MessageIcon::Exclamation);
     isTube = false;
+    measureBondLength();
   } else {
     if (fit.axis != TubeAxis::Z && isTube) {
       prompts.message("Application of distortions is disabled", "Not a tube along Z-Axis",
@@ -144,9 +152,9 @@ std::optional<XmolImport> importCoordinates(Model& model, const std::string& pat
                                             bool previousIsTube, Prompts& prompts,
                                             AbortToken& abort)
 {
-  MappedFile file;
+  FileBytes file;
   try {
-    file = mapStructureFile(path);
+    file = readStructureBytes(path);
   } catch (const RuntimeError& error) {
     prompts.message(error.what(), {}, MessageIcon::Critical);
     return std::nullopt;

@@ -54,14 +54,14 @@ ReadStructure parseCC1(std::string_view bytes, const std::string& path)
 
 ImportedStructure importXYZ(Model& model, const std::string& path)
 {
-  const ReadStructure read = parseXYZ(mapStructureFile(path).bytes(), path);
+  const ReadStructure read = parseXYZ(readStructureBytes(path).bytes(), path);
   storeStructure(model, read, kImportedKind);
   return {read.title, read.elements};
 }
 
 ImportedStructure openCC1(Model& model, const std::string& path)
 {
-  const ReadStructure read = parseCC1(mapStructureFile(path).bytes(), path);
+  const ReadStructure read = parseCC1(readStructureBytes(path).bytes(), path);
   storeStructure(model, read, kImportedKind);
   return {read.title, read.elements};
 }

@@ -1,4 +1,4 @@
-// Memory for large arrays: whole 2 MiB pages, advised for huge pages.
+// Memory for large arrays: mapped blocks advised for huge pages, reused when freed.
 #pragma once
 
 #include <algorithm>
@@ -13,11 +13,16 @@ namespace tarvek {
 inline constexpr std::size_t kHugePageBytes = std::size_t{2} << 20;
 
 // Blocks of at least kBigBlockBytes are mapped on their own, aligned to
-// kHugePageBytes and rounded up to a multiple of it, and advised for huge
-// pages: a fresh large array then faults once per 2 MiB rather than once per
-// 4 KiB page, which on some machines costs more than filling the array.
+// kHugePageBytes and advised for huge pages: a fresh large array then faults
+// once per 2 MiB rather than once per 4 KiB page, which on some machines
+// costs more than filling the array. A few freed blocks are kept for reuse.
 // Smaller blocks come from operator new.
 extern const std::size_t kBigBlockBytes;
+
+// The bytes mapped for a block of `bytes` bytes mapped on its own: whole
+// small pages, and a whole huge page at the end when the tail fills at least
+// half of one.
+std::size_t mappedBytes(std::size_t bytes);
 
 // A block of `bytes` bytes, aligned at least as operator new aligns;
 // std::bad_alloc when the system has no room.
@@ -25,6 +30,9 @@ void* allocateBig(std::size_t bytes);
 
 // Returns a block of allocateBig(bytes), with the same bytes.
 void freeBig(void* block, std::size_t bytes) noexcept;
+
+// Gives the freed blocks kept for reuse back to the system.
+void releaseFreedBlocks() noexcept;
 
 // Whether a block of `bytes` bytes is mapped on its own.
 inline bool mappedOnItsOwn(std::size_t bytes) { return bytes >= kBigBlockBytes; }

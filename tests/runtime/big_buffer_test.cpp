@@ -1,5 +1,5 @@
-// Huge-page blocks: alignment, contents kept as a vector grows past the
-// threshold, and refusal of impossible sizes.
+// Huge-page blocks: alignment, sizes, reuse of freed blocks, contents kept
+// as a vector grows past the threshold, and refusal of impossible sizes.
 #include "runtime/big_buffer.h"
 
 #include <gtest/gtest.h>
@@ -51,6 +51,56 @@ TEST(BigBufferTest, blocksAroundTheThresholdAreWritableToTheirEnd)
     freeBig(block, bytes);
   }
   freeBig(nullptr, kBigBlockBytes);
+}
+
+// A tail that fills half a huge page or more gets a whole one; a shorter
+// one only its small pages.
+TEST(BigBufferTest, mappedBytesRoundTheTailToItsUse)
+{
+  constexpr std::size_t MiB = std::size_t{1} << 20;
+  const struct {
+    std::size_t bytes;
+    std::size_t mapped;
+  } cases[] = {
+      {2 * MiB, 2 * MiB},
+      {2 * MiB + 1, 2 * MiB + 4096},
+      {3 * MiB - 4096, 3 * MiB - 4096},
+      {3 * MiB - 4095, 4 * MiB},
+      {4 * MiB - 1, 4 * MiB},
+      {8 * MiB + 100, 8 * MiB + 4096},
+      {9 * MiB + 100, 10 * MiB},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(mappedBytes(c.bytes), c.mapped) << c.bytes;
+}
+
+// A freed block serves the next request of its size, or up to half of it
+// cut to the request's size, but not a much smaller one. Sizes no other
+// test uses keep other cached blocks out of the way.
+TEST(BigBufferTest, freedBlocksServeRequestsOfAboutTheirSize)
+{
+  constexpr std::size_t MiB = std::size_t{1} << 20;
+  const std::size_t large = 37 * MiB + 123;
+  auto* first = static_cast<unsigned char*>(allocateBig(large));
+  first[large - 1] = 1;
+  freeBig(first, large);
+  auto* again = static_cast<unsigned char*>(allocateBig(large));
+  EXPECT_EQ(again, first);
+  freeBig(again, large);
+
+  const std::size_t smaller = 21 * MiB;
+  auto* cut = static_cast<unsigned char*>(allocateBig(smaller));
+  EXPECT_EQ(cut, first);
+  cut[0] = 2;
+  cut[smaller - 1] = 3;
+  EXPECT_EQ(cut[0] + cut[smaller - 1], 5);
+  freeBig(cut, smaller);
+
+  const std::size_t small = 5 * MiB;
+  auto* other = static_cast<unsigned char*>(allocateBig(small));
+  EXPECT_NE(other, first);
+  other[small - 1] = 4;
+  freeBig(other, small);
 }
 
 TEST(BigBufferTest, impossibleSizesThrowBadAlloc)

@@ -21,18 +21,18 @@
 #include "model/tube_unit_cell.h"
 #include "platform/abort.h"
 #include "platform/prompts.h"
-#include "runtime/atomic_file.h"
-#include "runtime/big_buffer.h"
+#include "runtime/file_status.h"
+#include "runtime/heap_policy.h"
 #include "runtime/int_convert.h"
 #include "runtime/number_format.h"
 #include "runtime/number_parse.h"
 #include "runtime/runtime_error.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace {
@@ -50,24 +50,31 @@ constexpr tarvek::NumberMask kCoordinate("0.000000");
 // coordinates up to 10^7 Å.
 constexpr std::size_t kRowBytes = 2 + 3 * 16 + 1;
 
-// The whole file in one buffer reserved up front (huge pages, as the model's
-// arrays), each row made in a short line and appended.
-tarvek::BigVector<char> xyzText(const tarvek::Model& model, const std::string& title)
+// Writes the XYZ rows, formatted into one short buffer that goes out
+// whenever it fills: the file takes no fresh memory of its own size.
+bool writeXyz(std::FILE* out, const tarvek::Model& model, const std::string& title)
 {
-  tarvek::BigVector<char> text;
-  text.reserve(32 + title.size() + static_cast<std::size_t>(model.atomCount) * kRowBytes);
-  std::string line = std::to_string(model.atomCount) + "\n" + title + "\n";
-  text.insert(text.end(), line.begin(), line.end());
+  constexpr std::size_t kChunkBytes = std::size_t{256} << 10;
+  std::string text;
+  text.reserve(kChunkBytes + kRowBytes);
+  text += std::to_string(model.atomCount);
+  text += '\n';
+  text += title;
+  text += '\n';
   for (std::int32_t i = 0; i < model.atomCount; ++i) {
-    line = "C";
+    text += 'C';
     for (const float v : {model.atomX[i], model.atomY[i], model.atomZ[i]}) {
-      line += ' ';
-      tarvek::appendFormat(line, v, kCoordinate);
+      text += ' ';
+      tarvek::appendFormat(text, v, kCoordinate);
     }
-    line += '\n';
-    text.insert(text.end(), line.begin(), line.end());
+    text += '\n';
+    if (text.size() >= kChunkBytes) {
+      if (std::fwrite(text.data(), 1, text.size(), out) != text.size())
+        return false;
+      text.clear();
+    }
   }
-  return text;
+  return std::fwrite(text.data(), 1, text.size(), out) == text.size();
 }
 
 // Answers Yes to the question before a large bond search; never asks
@@ -119,11 +126,12 @@ int usage()
 
 int main(int argc, char** argv)
 {
+  tarvek::keepFreedHeapMemory();
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (args.size() < 2)
     return usage();
   tarvek::Model model;
-  tarvek::BigVector<char> text;
+  std::string text;
   try {
     if (args[1] == "c60" && args.size() == 2) {
       tarvek::buildC60(model);
@@ -151,11 +159,9 @@ int main(int argc, char** argv)
                                 tarvek::CLng(tarvek::Val(args[3])),
                                 tarvek::CLng(tarvek::Val(args[4])), real(args[5]));
     } else if (args[1] == "radius" && args.size() == 5) {
-      const std::string radius = number(tarvek::tubeRadius(
-                                     tarvek::CLng(tarvek::Val(args[2])),
-                                     tarvek::CLng(tarvek::Val(args[3])), real(args[4])))
-                                 + "\n";
-      text.assign(radius.begin(), radius.end());
+      text = number(tarvek::tubeRadius(tarvek::CLng(tarvek::Val(args[2])),
+                                       tarvek::CLng(tarvek::Val(args[3])), real(args[4])))
+             + "\n";
     } else {
       return usage();
     }
@@ -164,18 +170,25 @@ int main(int argc, char** argv)
     return 1;
   }
 
-  if (text.empty()) {
+  // Written in place rather than replaced whole: the file is this tool's
+  // output for the tests, with no earlier version to keep.
+  std::FILE* out = std::fopen(args[0].c_str(), "wb");
+  bool written = out != nullptr;
+  if (written && !text.empty()) {
+    written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
+  } else if (written) {
     std::string title = args[1];
     for (std::size_t i = 2; i < args.size(); ++i)
       title += " " + args[i];
     title += " atoms " + std::to_string(model.atomCount) + " bonds "
              + std::to_string(model.bondCount);
-    text = xyzText(model, title);
+    written = writeXyz(out, model, title);
   }
-  const tarvek::FileStatus saved =
-      tarvek::writeFileAtomic(args[0], std::string_view(text.data(), text.size()));
-  if (!saved) {
-    std::fprintf(stderr, "model_dump: %s\n", saved.error().c_str());
+  if (out != nullptr && std::fclose(out) != 0)
+    written = false;
+  if (!written) {
+    std::fprintf(stderr, "model_dump: %s\n",
+                 tarvek::fileErrorText("Could not save", args[0], errno).c_str());
     return 1;
   }
   return 0;

@@ -1,0 +1,102 @@
+// Reading a file whole into a big block.
+#include "runtime/file_bytes.h"
+
+#include "runtime/big_buffer.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace tarvek {
+
+namespace {
+
+// The first block for a file that reports no size (a pipe, a /proc file).
+constexpr std::size_t kUnsizedBlock = 64 * 1024;
+
+} // namespace
+
+FileBytes::~FileBytes() { release(); }
+
+FileBytes::FileBytes(FileBytes&& other) noexcept
+    : m_data(std::exchange(other.m_data, nullptr)),
+      m_capacity(std::exchange(other.m_capacity, 0)),
+      m_size(std::exchange(other.m_size, 0))
+{
+}
+
+FileBytes& FileBytes::operator=(FileBytes&& other) noexcept
+{
+  if (this != &other) {
+    release();
+    m_data = std::exchange(other.m_data, nullptr);
+    m_capacity = std::exchange(other.m_capacity, 0);
+    m_size = std::exchange(other.m_size, 0);
+  }
+  return *this;
+}
+
+void FileBytes::release() noexcept
+{
+  freeBig(m_data, m_capacity);
+  m_data = nullptr;
+  m_capacity = 0;
+  m_size = 0;
+}
+
+void FileBytes::grow(std::size_t capacity)
+{
+  char* const data = static_cast<char*>(allocateBig(capacity));
+  if (m_size > 0)
+    std::memcpy(data, m_data, m_size);
+  freeBig(m_data, m_capacity);
+  m_data = data;
+  m_capacity = capacity;
+}
+
+int FileBytes::readAll(int fd, std::size_t expected)
+{
+  // One spare byte lets the last read see the end without growing the
+  // block; a file that grows meanwhile is read on, into larger blocks.
+  grow(expected > 0 ? expected + 1 : kUnsizedBlock);
+  for (;;) {
+    if (m_size == m_capacity)
+      grow(m_capacity * 2);
+    const ssize_t n = ::read(fd, m_data + m_size, m_capacity - m_size);
+    if (n < 0 && errno == EINTR)
+      continue;
+    if (n < 0)
+      return errno;
+    if (n == 0)
+      return 0;
+    m_size += static_cast<std::size_t>(n);
+  }
+}
+
+FileStatus FileBytes::open(const std::string& path)
+{
+  release();
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0)
+    return FileStatus::failure(fileErrorText("Could not read", path, errno));
+  struct stat info {};
+  std::size_t expected = 0;
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
+    expected = static_cast<std::size_t>(info.st_size);
+  int error = 0;
+  try {
+    error = readAll(fd, expected);
+  } catch (const std::bad_alloc&) {
+    error = ENOMEM;
+  }
+  ::close(fd);
+  if (error == 0)
+    return FileStatus::success();
+  release();
+  return FileStatus::failure(fileErrorText("Could not read", path, error));
+}
+
+} // namespace tarvek
