@@ -153,10 +153,11 @@ void BM_findBondsOnePlace(benchmark::State& state)
   model.atomZ.assign(n, 0.5f);
   model.atomType.assign(n, 3);
   model.atomCount = static_cast<std::int32_t>(n);
+  QuietPrompts prompts;
   NeverAbort abort;
   const tarvek::bench::MinorFaults faults;
   for (auto _ : state)
-    benchmark::DoNotOptimize(tarvek::findBonds(model, abort));
+    benchmark::DoNotOptimize(tarvek::findBonds(model, prompts, abort));
   perAtom(state, model.atomCount, model, faults);
 }
 BENCHMARK(BM_findBondsOnePlace)->Unit(benchmark::kMillisecond);
@@ -232,10 +233,11 @@ void BM_findBondsRetry(benchmark::State& state)
   Model model;
   model.bondLength = 1.0f;
   fillSheet(model.atomSet(AtomSetId::Atom), state.range(0));
+  QuietPrompts prompts;
   NeverAbort abort;
   const tarvek::bench::MinorFaults faults;
   for (auto _ : state)
-    tarvek::findBonds(model, abort);
+    tarvek::findBonds(model, prompts, abort);
   perAtom(state, state.range(0), model, faults);
 }
 BENCHMARK(BM_findBondsRetry)->Apply(perAtomRows);

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <limits>
 #include <new>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace tarvek {
@@ -60,6 +62,37 @@ public:
 
 template <typename T>
 using BigVector = std::vector<T, BigAllocator<T>>;
+
+// A BigAllocator whose containers leave new elements default-initialised:
+// growing a scratch array of plain numbers writes nothing, so the fresh pages
+// are first touched by whichever threads fill the array, side by side, and
+// not cleared once more by the thread that sized it.
+template <typename T>
+class BigScratchAllocator : public BigAllocator<T> {
+public:
+  using value_type = T;
+
+  BigScratchAllocator() noexcept = default;
+  template <typename U>
+  BigScratchAllocator(const BigScratchAllocator<U>&) noexcept
+  {
+  }
+
+  template <typename U>
+  void construct(U* p) noexcept(std::is_nothrow_default_constructible_v<U>)
+  {
+    ::new (static_cast<void*>(p)) U;
+  }
+  template <typename U, typename... Args>
+  void construct(U* p, Args&&... args)
+  {
+    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+  }
+};
+
+// A scratch array whose resize leaves the new elements' values unset.
+template <typename T>
+using BigScratch = std::vector<T, BigScratchAllocator<T>>;
 
 // A big and a standard vector are equal when their elements are.
 template <typename T>
