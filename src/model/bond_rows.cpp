@@ -10,6 +10,7 @@
 #include <bit>
 #include <cmath>
 #include <condition_variable>
+#include <cstddef>
 #include <limits>
 #include <mutex>
 #include <thread>
@@ -193,6 +194,26 @@ std::int32_t bump(std::int32_t& count)
     return count++;
 }
 
+// Sizes a list to `count` numbers. Its fresh pages are made present on all
+// the team's threads at once, not one after another by the thread that
+// clears them.
+void sizeOnTeam(BigVector<std::int32_t>& list, std::size_t count, WorkTeam& team)
+{
+  list.reserve(count);
+  const std::size_t bytes = count * sizeof(std::int32_t);
+  if (team.size() > 1 && mappedOnItsOwn(bytes)) {
+    auto* const start = reinterpret_cast<std::byte*>(list.data());
+    const std::size_t pages = (bytes + kHugePageBytes - 1) / kHugePageBytes;
+    team.run([&](unsigned t) {
+      const std::size_t from = team.partStart(pages, t) * kHugePageBytes;
+      const std::size_t to = std::min(team.partStart(pages, t + 1) * kHugePageBytes, bytes);
+      if (from < to)
+        populateBig(start + from, to - from);
+    });
+  }
+  list.resize(count);
+}
+
 // Each thread looks at its part of the grid and keeps the pairs in the
 // window.
 BondSearchEnd collectPairs(const RowGrid& grid, SquaredWindow window, Tally& tally,
@@ -258,8 +279,8 @@ void sortIntoRows(std::int32_t first, std::size_t rows, WorkTeam& team, RowsScra
   });
   for (std::size_t r = 2; r < rows + 2; ++r)
     count[r] += count[r - 1];
-  atom1.resize(total);
-  atom2.resize(total);
+  sizeOnTeam(atom1, total, team);
+  sizeOnTeam(atom2, total, team);
   std::int32_t* const partner = atom2.data();
   const auto place = [&](unsigned t, auto sharedCount) {
     for (const Pair& p : scratch.found[t])
@@ -270,7 +291,8 @@ void sortIntoRows(std::int32_t first, std::size_t rows, WorkTeam& team, RowsScra
     for (std::size_t r = team.partStart(rows, t); r < team.partStart(rows, t + 1); ++r) {
       std::int32_t* const from = partner + count[r];
       std::int32_t* const to = partner + count[r + 1];
-      std::sort(from, to);
+      if (to - from > 1)
+        std::sort(from, to);
       std::fill(atom1.data() + count[r], atom1.data() + count[r + 1],
                 first + static_cast<std::int32_t>(r));
     }

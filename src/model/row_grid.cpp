@@ -2,9 +2,9 @@
 
 #include "runtime/work_team.h"
 
-#include <atomic>
 #include <cmath>
-#include <type_traits>
+#include <limits>
+#include <utility>
 #include <vector>
 
 namespace tarvek {
@@ -12,52 +12,60 @@ namespace tarvek {
 namespace {
 
 constexpr std::int32_t kMaxCell = 1 << 30;
+constexpr float kInfinity = std::numeric_limits<float>::infinity();
 // Rows indexed straight cost 4 bytes each, empty or not: at most this many
 // a point, so a tube's mostly empty box costs little; a box with more rows
 // (points strewn along a diagonal, far outliers) lists the occupied ones.
 constexpr std::int64_t kRowsPerPoint = 4;
-// Rows up to this long are put in order by insertion.
-constexpr std::ptrdiff_t kShortRow = 24;
+// Moves a point that sorting a row by insertion may take.
+constexpr std::ptrdiff_t kMovesPerPoint = 3;
 
-bool before(const CellGrid::Member& a, const CellGrid::Member& b)
+// The floor, without a call, of the product clamped into the int range.
+std::int32_t cellOf(float coordinate, double inverseEdge)
 {
-  return a.x < b.x || (a.x == b.x && a.id < b.id);
-}
-
-// Adds one to a count shared by the team's threads, or kept by one alone;
-// returns the count before.
-template <bool Shared>
-std::int32_t bump(std::int32_t& count)
-{
-  if constexpr (Shared)
-    return std::atomic_ref(count).fetch_add(1, std::memory_order_relaxed);
-  else
-    return count++;
-}
-
-} // namespace
-
-std::int32_t RowGrid::coordinate(float v) const
-{
-  // floor, without a call, of a product clamped into the int range.
   const double t =
-      std::clamp(static_cast<double>(v) * m_inverseEdge, -double{kMaxCell}, double{kMaxCell});
+      std::clamp(static_cast<double>(coordinate) * inverseEdge, -double{kMaxCell}, double{kMaxCell});
   const auto c = static_cast<std::int32_t>(t);
   return c > t ? c - 1 : c;
 }
 
-bool RowGrid::takesPart(const SearchSet& set, std::int32_t i) const
+bool takesPart(const SearchSet& set, std::int32_t i, bool oneRow)
 {
   if (set.type != nullptr && set.type[i] < 1)
     return false;
   // With a finite reach a non-finite coordinate can meet no bound.
-  return m_oneRow || (std::isfinite(set.x[i]) && std::isfinite(set.y[i]) && std::isfinite(set.z[i]));
+  return oneRow || (std::isfinite(set.x[i]) && std::isfinite(set.y[i]) && std::isfinite(set.z[i]));
 }
 
-std::int64_t RowGrid::slotOf(const SearchSet& set, std::int32_t i) const
-{
-  return (std::int64_t{coordinate(set.z[i])} - m_lowZ) * m_ny + (coordinate(set.y[i]) - m_lowY);
-}
+} // namespace
+
+// The points that take part, and their rows: the coordinates across the
+// rows, u and v, and the box's low corner in cells.
+struct RowGrid::Cells {
+  const SearchSet& set;
+  const float* u;
+  const float* v;
+  double inverseEdge;
+  std::int32_t lowU;
+  std::int32_t lowV;
+  std::int64_t nu;
+
+  bool takesPart(std::int32_t i) const { return tarvek::takesPart(set, i, false); }
+
+  // A straight row's index.
+  std::int64_t row(std::int32_t i) const
+  {
+    return (std::int64_t{cellOf(v[i], inverseEdge)} - lowV) * nu + (cellOf(u[i], inverseEdge) - lowU);
+  }
+
+  // A listed row's key.
+  std::uint64_t key(std::int32_t i) const
+  {
+    const auto cu = static_cast<std::uint64_t>(std::int64_t{cellOf(u[i], inverseEdge)} - lowU + 1);
+    const auto cv = static_cast<std::uint64_t>(std::int64_t{cellOf(v[i], inverseEdge)} - lowV + 1);
+    return cv * kVStep + cu;
+  }
+};
 
 void RowGrid::build(const SearchSet& set, double reach, WorkTeam& team)
 {
@@ -67,123 +75,141 @@ void RowGrid::build(const SearchSet& set, double reach, WorkTeam& team)
   m_edge = reach * (1.0 + 1e-6) + 1e-6;
   m_inverseEdge = 1.0 / m_edge;
   m_oneRow = !std::isfinite(m_edge);
+  m_along = &Member::x;
   m_dense = true;
   m_rowKey.clear();
   const auto points = static_cast<std::size_t>(std::max(0, set.count - set.first));
-  const auto pointAt = [&](std::size_t k) { return set.first + static_cast<std::int32_t>(k); };
 
   if (m_oneRow) {
     m_members.clear();
-    for (std::size_t k = 0; k < points; ++k) {
-      const std::int32_t i = pointAt(k);
-      if (takesPart(set, i))
+    for (std::int32_t i = set.first; i < set.count; ++i)
+      if (takesPart(set, i, true))
         m_members.push_back({set.x[i], set.y[i], set.z[i], i});
-    }
-    m_ny = m_nz = 1;
+    m_nu = m_nv = 1;
     m_rowStart.assign({0, static_cast<std::int32_t>(m_members.size())});
     return;
   }
 
-  // The box in cells, and the points that take part.
+  // The box, and the points that take part. A cell coordinate never falls
+  // as the point's coordinate grows, so the box's cells are its corners'.
+  const std::array<const float*, 3> axes{set.x, set.y, set.z};
   struct Box {
-    std::int32_t lowY = kMaxCell, highY = -kMaxCell, lowZ = kMaxCell, highZ = -kMaxCell;
+    std::array<float, 3> low{};
+    std::array<float, 3> high{};
     std::size_t count = 0;
   };
-  std::vector<Box> boxes(team.size());
+  const Box empty{{kInfinity, kInfinity, kInfinity}, {-kInfinity, -kInfinity, -kInfinity}, 0};
+  std::vector<Box> boxes(team.size(), empty);
   team.run([&](unsigned t) {
-    Box box;
+    Box box = empty;
     for (std::size_t k = team.partStart(points, t); k < team.partStart(points, t + 1); ++k) {
-      const std::int32_t i = pointAt(k);
-      if (!takesPart(set, i))
+      const std::int32_t i = set.first + static_cast<std::int32_t>(k);
+      if (!takesPart(set, i, false))
         continue;
-      const std::int32_t y = coordinate(set.y[i]);
-      const std::int32_t z = coordinate(set.z[i]);
-      box.lowY = std::min(box.lowY, y);
-      box.highY = std::max(box.highY, y);
-      box.lowZ = std::min(box.lowZ, z);
-      box.highZ = std::max(box.highZ, z);
+      for (std::size_t a = 0; a < 3; ++a) {
+        box.low[a] = std::min(box.low[a], axes[a][i]);
+        box.high[a] = std::max(box.high[a], axes[a][i]);
+      }
       ++box.count;
     }
     boxes[t] = box;
   });
-  Box box;
+  Box box = empty;
   for (const Box& b : boxes) {
-    box.lowY = std::min(box.lowY, b.lowY);
-    box.highY = std::max(box.highY, b.highY);
-    box.lowZ = std::min(box.lowZ, b.lowZ);
-    box.highZ = std::max(box.highZ, b.highZ);
+    for (std::size_t a = 0; a < 3; ++a) {
+      box.low[a] = std::min(box.low[a], b.low[a]);
+      box.high[a] = std::max(box.high[a], b.high[a]);
+    }
     box.count += b.count;
   }
   if (box.count == 0) {
     m_members.clear();
-    m_ny = m_nz = 0;
+    m_nu = m_nv = 0;
     m_rowStart.assign({0});
     return;
   }
-  m_lowY = box.lowY;
-  m_lowZ = box.lowZ;
-  m_ny = std::int64_t{box.highY} - box.lowY + 1;
-  m_nz = std::int64_t{box.highZ} - box.lowZ + 1;
-  m_dense = m_ny * m_nz <= kRowsPerPoint * static_cast<std::int64_t>(box.count) + 64;
+  std::array<std::int64_t, 3> extent{};
+  for (std::size_t a = 0; a < 3; ++a)
+    extent[a] = std::int64_t{cellOf(box.high[a], m_inverseEdge)} - cellOf(box.low[a], m_inverseEdge) + 1;
+  const auto along = static_cast<std::size_t>(std::max_element(extent.begin(), extent.end()) - extent.begin());
+  const std::size_t u = along == 0 ? 1 : 0;
+  const std::size_t v = along == 2 ? 1 : 2;
+  constexpr std::array<float Member::*, 3> kCoordinates{&Member::x, &Member::y, &Member::z};
+  m_along = kCoordinates[along];
+  m_lowU = cellOf(box.low[u], m_inverseEdge);
+  m_lowV = cellOf(box.low[v], m_inverseEdge);
+  m_nu = extent[u];
+  m_nv = extent[v];
+  const Cells cells{set, axes[u], axes[v], m_inverseEdge, m_lowU, m_lowV, m_nu};
+  m_dense = m_nu * m_nv <= kRowsPerPoint * static_cast<std::int64_t>(box.count) + 64;
   if (m_dense) {
-    binStraight(set, box.count, team);
+    binStraight(cells, box.count, team);
     sortRows(team);
   } else {
-    binSorted(set, box.count);
+    binSorted(cells, box.count);
   }
 }
 
-void RowGrid::binStraight(const SearchSet& set, std::size_t binned, WorkTeam& team)
+void RowGrid::binStraight(const Cells& cells, std::size_t binned, WorkTeam& team)
 {
-  // A counting sort by row. The counts sit two places on, so the prefix sums
-  // leave each row's start one place on; placing the points moves those up
-  // to the next row's start, which is then the end of each row.
-  const auto rows = static_cast<std::size_t>(m_ny * m_nz);
+  // A counting sort by row that keeps the order of the set within a row, so
+  // a builder's points, laid out along the rows' axis, come nearly in order
+  // for sortRows. Each thread counts the rows of one run of the set; a run's
+  // points of a row follow the runs before. Threads share the work only
+  // while their counts take fewer places than the points.
+  const SearchSet& set = cells.set;
+  const auto rows = static_cast<std::size_t>(m_nu * m_nv);
   const auto points = static_cast<std::size_t>(std::max(0, set.count - set.first));
-  m_rowStart.resize(rows + 2);
+  const auto threads = static_cast<unsigned>(
+      std::clamp<std::size_t>((2 * binned + 64) / (rows + 1), 1, team.size()));
+  m_place.resize(threads * rows);
+  m_rowStart.resize(rows + 1);
   m_members.resize(binned);
-  std::int32_t* const count = m_rowStart.data();
   team.run([&](unsigned t) {
-    std::fill(count + team.partStart(rows + 2, t), count + team.partStart(rows + 2, t + 1), 0);
-  });
-  const bool shared = team.size() > 1;
-  const auto countRows = [&](unsigned t, auto sharedCount) {
-    for (std::size_t k = team.partStart(points, t); k < team.partStart(points, t + 1); ++k) {
+    if (t >= threads)
+      return;
+    std::int32_t* const count = m_place.data() + t * rows;
+    std::fill(count, count + rows, 0);
+    for (std::size_t k = WorkTeam::partStart(points, t, threads);
+         k < WorkTeam::partStart(points, t + 1, threads); ++k) {
       const std::int32_t i = set.first + static_cast<std::int32_t>(k);
-      if (takesPart(set, i))
-        bump<decltype(sharedCount)::value>(count[slotOf(set, i) + 2]);
+      if (cells.takesPart(i))
+        ++count[cells.row(i)];
     }
-  };
-  team.run([&](unsigned t) {
-    shared ? countRows(t, std::true_type{}) : countRows(t, std::false_type{});
   });
-  for (std::size_t r = 2; r < rows + 2; ++r)
-    count[r] += count[r - 1];
+  std::int32_t next = 0;
+  for (std::size_t r = 0; r < rows; ++r) {
+    m_rowStart[r] = next;
+    for (unsigned t = 0; t < threads; ++t)
+      next += std::exchange(m_place[t * rows + r], next);
+  }
+  m_rowStart[rows] = next;
   Member* const members = m_members.data();
-  const auto place = [&](unsigned t, auto sharedCount) {
-    for (std::size_t k = team.partStart(points, t); k < team.partStart(points, t + 1); ++k) {
+  team.run([&](unsigned t) {
+    if (t >= threads)
+      return;
+    std::int32_t* const place = m_place.data() + t * rows;
+    for (std::size_t k = WorkTeam::partStart(points, t, threads);
+         k < WorkTeam::partStart(points, t + 1, threads); ++k) {
       const std::int32_t i = set.first + static_cast<std::int32_t>(k);
-      if (takesPart(set, i))
-        members[bump<decltype(sharedCount)::value>(count[slotOf(set, i) + 1])] = {
-            set.x[i], set.y[i], set.z[i], i};
+      if (cells.takesPart(i))
+        members[place[cells.row(i)]++] = {set.x[i], set.y[i], set.z[i], i};
     }
-  };
-  team.run([&](unsigned t) { shared ? place(t, std::true_type{}) : place(t, std::false_type{}); });
-  m_rowStart.pop_back();
+  });
 }
 
-void RowGrid::binSorted(const SearchSet& set, std::size_t binned)
+void RowGrid::binSorted(const Cells& cells, std::size_t binned)
 {
+  const SearchSet& set = cells.set;
   m_sortable.clear();
   m_sortable.reserve(binned);
   for (std::int32_t i = set.first; i < set.count; ++i)
-    if (takesPart(set, i)) {
-      const auto y = static_cast<std::uint64_t>(std::int64_t{coordinate(set.y[i])} - m_lowY + 1);
-      const auto z = static_cast<std::uint64_t>(std::int64_t{coordinate(set.z[i])} - m_lowZ + 1);
-      m_sortable.push_back({z * kZStep + y, set.x[i], i});
+    if (cells.takesPart(i)) {
+      const Member m{set.x[i], set.y[i], set.z[i], i};
+      m_sortable.push_back({cells.key(i), m.*m_along, i});
     }
   std::sort(m_sortable.begin(), m_sortable.end(), [](const Sortable& a, const Sortable& b) {
-    return a.key != b.key ? a.key < b.key : a.x != b.x ? a.x < b.x : a.id < b.id;
+    return a.key != b.key ? a.key < b.key : a.along != b.along ? a.along < b.along : a.id < b.id;
   });
   m_members.resize(binned);
   m_rowStart.clear();
@@ -201,22 +227,29 @@ void RowGrid::binSorted(const SearchSet& set, std::size_t binned)
 
 void RowGrid::sortRows(WorkTeam& team)
 {
+  const float Member::*const along = m_along;
+  const auto before = [along](const Member& a, const Member& b) {
+    return a.*along < b.*along || (a.*along == b.*along && a.id < b.id);
+  };
   team.run([&](unsigned t) {
     const std::size_t endRow = rowAt(team.partStart(m_members.size(), t + 1));
     for (std::size_t r = rowAt(team.partStart(m_members.size(), t)); r < endRow; ++r) {
       Member* const first = m_members.data() + m_rowStart[r];
       Member* const last = m_members.data() + m_rowStart[r + 1];
-      if (last - first > kShortRow) {
-        std::sort(first, last, before);
+      if (last - first < 2)
         continue;
-      }
-      for (Member* p = first + 1; p < last; ++p) {
+      // By insertion while a few moves a point put it in order, as they do
+      // for a row that is nearly so; a row far from order is sorted anew.
+      auto moves = kMovesPerPoint * (last - first);
+      for (Member* p = first + 1; p < last && moves > 0; ++p) {
         const Member m = *p;
         Member* q = p;
-        for (; q > first && before(m, q[-1]); --q)
+        for (; q > first && before(m, q[-1]) && moves > 0; --q, --moves)
           *q = q[-1];
         *q = m;
       }
+      if (moves == 0)
+        std::sort(first, last, before);
     }
   });
 }

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <sys/mman.h>
+#include <unistd.h>
 
 namespace tarvek {
 
@@ -45,6 +46,16 @@ void* allocateBig(std::size_t bytes)
   // Only advice: without transparent huge pages the block works on small ones.
   ::madvise(block, size, MADV_HUGEPAGE);
   return block;
+}
+
+void populateBig(void* start, std::size_t bytes) noexcept
+{
+  if (bytes == 0)
+    return;
+  const auto pageSize = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+  const auto first = reinterpret_cast<std::uintptr_t>(start) / pageSize * pageSize;
+  const auto last = reinterpret_cast<std::uintptr_t>(start) + bytes;
+  ::madvise(reinterpret_cast<void*>(first), last - first, MADV_POPULATE_WRITE);
 }
 
 void freeBig(void* block, std::size_t bytes) noexcept

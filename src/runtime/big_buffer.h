@@ -28,6 +28,12 @@ void* allocateBig(std::size_t bytes);
 // Returns a block of allocateBig(bytes), with the same bytes.
 void freeBig(void* block, std::size_t bytes) noexcept;
 
+// Makes the pages of [start, start + bytes) present and writable, their
+// bytes unchanged: threads that share out a fresh block take its page
+// faults side by side, before one of them fills it. Only advice: where the
+// system cannot, the pages come as they are first touched.
+void populateBig(void* start, std::size_t bytes) noexcept;
+
 // Whether a block of `bytes` bytes is mapped on its own.
 inline bool mappedOnItsOwn(std::size_t bytes) { return bytes >= kBigBlockBytes; }
 

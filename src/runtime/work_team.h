@@ -30,11 +30,16 @@ public:
   // is rethrown here once all have ended (the calling thread's first).
   void run(const std::function<void(unsigned)>& task);
 
-  // Items [0, count) cut into size() runs of near equal length: the first
-  // item of run `part` (part = size() gives count).
+  // Items [0, count) cut into `parts` runs of near equal length: the first
+  // item of run `part` (part = parts gives count).
+  static std::size_t partStart(std::size_t count, unsigned part, unsigned parts)
+  {
+    return count / parts * part + count % parts * part / parts;
+  }
+  // The same cut into size() runs.
   std::size_t partStart(std::size_t count, unsigned part) const
   {
-    return count / size() * part + count % size() * part / size();
+    return partStart(count, part, size());
   }
 
 private:
