@@ -32,6 +32,8 @@ constexpr std::int64_t kPairsPerPoll = std::int64_t{1} << 16;
 // Pairs a thread looks at between reports to the others: a crowded search
 // or a press is seen within moments, and the shared counts cost nothing.
 constexpr std::int64_t kPairsPerReport = 4096;
+// Threads at most, however many processors there are: past this the walk
+// waits on memory more than on the processors.
 constexpr unsigned kMostThreads = 8;
 // Below this many atoms a thread, starting it costs more than it saves.
 constexpr std::int64_t kAtomsPerThread = std::int64_t{1} << 15;
@@ -261,8 +263,9 @@ void sortIntoRows(std::int32_t first, std::size_t rows, WorkTeam& team, RowsScra
   std::size_t total = 0;
   for (unsigned t = 0; t < team.size(); ++t)
     total += scratch.found[t].size();
-  // Counts two places on, as in RowGrid: after the pairs are placed,
-  // start[r] is the first bond of row r.
+  // The counts sit two places on, so the prefix sums leave each row's start
+  // one place on; placing the partners moves those up to the next row's
+  // start, and start[r] is then row r's first bond.
   BigScratch<std::int32_t>& start = scratch.rowStart;
   start.resize(rows + 2);
   std::int32_t* const count = start.data();

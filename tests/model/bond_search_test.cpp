@@ -513,10 +513,10 @@ std::vector<Point> lineOf(int n, float spacing)
   return out;
 }
 
-// Beyond a million atoms the search runs in several blocks of rows; the
-// bonds must still come in row order, and an Escape still stop at a row. A
-// shuffled chain (atom i at place[i] × 1.5 Å) has known bonds.
-TEST(BondSearchTest, millionsOfAtomsKeepRowOrderAcrossBlocks)
+// A million atoms are searched on several threads; the bonds must still
+// come in row order, and an Escape still stop after a whole row. A shuffled
+// chain (atom i at place[i] × 1.5 Å) has known bonds.
+TEST(BondSearchTest, millionsOfAtomsKeepRowOrder)
 {
   const int n = 1100000;
   std::vector<std::int32_t> place(n);
@@ -545,11 +545,11 @@ TEST(BondSearchTest, millionsOfAtomsKeepRowOrderAcrossBlocks)
     return out;
   };
 
-  // Escape is also polled while a block's pairs are collected, so a stop
-  // in the second block ends at some row past the first block: the list is
-  // then the bonds of the rows up to that one, in order.
+  // Escape is also polled while pairs are collected, so a press at poll
+  // 2^20 + 2000 stops a little before row 2^20 + 2000: the list is then the
+  // bonds of the rows up to that one, in order.
   const BondPairs all = expected(n);
-  const std::size_t firstBlock = expected(1 << 20).size();
+  const std::size_t firstRows = expected(1 << 20).size();
   for (const long r : {(1L << 20) + 2000L, 5000000L}) {
     Model model;
     model.bondLength = 1.5f;
@@ -560,7 +560,7 @@ TEST(BondSearchTest, millionsOfAtomsKeepRowOrderAcrossBlocks)
     FakeAbort abort(r);
     createBonds(model, 0, 0, prompts, abort);
     const auto count = static_cast<std::size_t>(model.bondCount);
-    ASSERT_GT(count, firstBlock) << "Escape at poll " << r;
+    ASSERT_GT(count, firstRows) << "Escape at poll " << r;
     const int lastRow = model.bondAtom1[count - 1];
     ASSERT_TRUE(count == all.size() || all[count].first != lastRow) << "stopped inside a row";
     EXPECT_TRUE(hasBonds(model, expected(lastRow + 1))) << "Escape at poll " << r;
@@ -582,6 +582,19 @@ std::vector<Point> grapheneSheet(int n)
         out.push_back({static_cast<float>(s3 * col * kBond + cellX[k]),
                        static_cast<float>(3.0 * row * kBond + cellY[k]), 0.0f});
   return out;
+}
+
+// A cubic lattice of 14^3 points 1 Å apart: searched for its (2, 2, 0)
+// neighbours (2.82 to 2.84 Å) it looks at some hundred pairs an atom to
+// find six.
+std::vector<Point> cubicLattice()
+{
+  std::vector<Point> lattice;
+  for (int i = 0; i < 14; ++i)
+    for (int j = 0; j < 14; ++j)
+      for (int k = 0; k < 14; ++k)
+        lattice.push_back({static_cast<float>(i), static_cast<float>(j), static_cast<float>(k)});
+  return lattice;
 }
 
 // One search of the atom set on the given number of threads.
@@ -682,13 +695,8 @@ TEST(BondSearchTest, threadedSearchMatchesThePairLoop)
 // that after whole rows.
 TEST(BondSearchTest, escapeStopsAtTheSameRowOnAnyThreadCount)
 {
-  // A cubic lattice searched for its (2, 2, 0) neighbours looks at some
-  // hundred pairs an atom, so pairs are collected across several polls.
-  std::vector<Point> lattice;
-  for (int i = 0; i < 14; ++i)
-    for (int j = 0; j < 14; ++j)
-      for (int k = 0; k < 14; ++k)
-        lattice.push_back({static_cast<float>(i), static_cast<float>(j), static_cast<float>(k)});
+  // The lattice's pairs are collected across several polls.
+  const std::vector<Point> lattice = cubicLattice();
   Model model;
   fill(model, AtomSetId::Atom, lattice);
   const BondPairs all = loopOver(model, AtomSetId::Atom, false).bonds(2.82f, 2.84f);
@@ -778,16 +786,10 @@ TEST(BondSearchTest, crowdedAtomsStopWithTheMessage)
   }
 }
 
-// Escape is seen while pairs are collected, before any row is handed out:
-// a cubic lattice searched for its (2, 2, 0) neighbours looks at some
-// hundred pairs an atom to find six.
+// Escape is seen while pairs are collected, before any row is handed out.
 TEST(BondSearchTest, escapeIsPolledWhilePairsAreCollected)
 {
-  std::vector<Point> lattice;
-  for (int i = 0; i < 14; ++i)
-    for (int j = 0; j < 14; ++j)
-      for (int k = 0; k < 14; ++k)
-        lattice.push_back({static_cast<float>(i), static_cast<float>(j), static_cast<float>(k)});
+  const std::vector<Point> lattice = cubicLattice();
   for (const long pressAt : {1L, 1000000L}) {
     Model model = userWindow(lattice, 2.82f, 2.84f);
     FakePrompts prompts;
