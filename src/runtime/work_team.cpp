@@ -1,13 +1,19 @@
 #include "runtime/work_team.h"
 
+#include <system_error>
+
 namespace tarvek {
 
 WorkTeam::WorkTeam(unsigned size)
 {
   if (size > 1)
     m_threads.reserve(size - 1);
-  for (unsigned member = 1; member < size; ++member)
-    m_threads.emplace_back([this, member] { serve(member); });
+  // A system out of threads gives a smaller team, not a failed task.
+  try {
+    for (unsigned member = 1; member < size; ++member)
+      m_threads.emplace_back([this, member] { serve(member); });
+  } catch (const std::system_error&) {
+  }
 }
 
 WorkTeam::~WorkTeam()

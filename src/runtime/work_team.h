@@ -13,10 +13,11 @@
 namespace tarvek {
 
 // The calling thread and size() - 1 threads of the team's own, which live as
-// long as the team. run() gives every member the same task with its number,
-// 0 for the calling thread, and returns once all of them have ended it; a
-// team of one runs the task on the calling thread alone. Made and used on
-// one thread; not for tasks that start a run of their own.
+// long as the team: as many as asked for, or fewer when the system starts
+// no more. run() gives every member the same task with its number, 0 for
+// the calling thread, and returns once all of them have ended it; a team of
+// one runs the task on the calling thread alone. Made and used on one
+// thread; not for tasks that start a run of their own.
 class WorkTeam {
 public:
   explicit WorkTeam(unsigned size);
