@@ -135,8 +135,8 @@ BondSearchEnd createBonds(Model& model, float lowerArg, float upperArg, Prompts&
   if (set.count - set.first > kPromptAbove) {
     std::optional<bool> answer = model.bondBuild ? model.bondBuild->answer : std::nullopt;
     if (!answer)
-      answer =
-          prompts.yesNo(">3000 Atoms. Do you still wish to create bonds?", "", MessageIcon::Question);
+      answer = prompts.yesNo(">3000 Atoms. Do you still wish to create bonds?", "",
+                             MessageIcon::Question);
     if (model.bondBuild)
       model.bondBuild->answer = answer;
     if (!*answer)
@@ -185,13 +185,12 @@ BondSearchEnd findBonds(Model& model, Prompts& prompts, AbortToken& abort)
     const Places places = distinctPlaces(set);
     const SearchSet distinct{places.x.data(), places.y.data(), places.z.data(), nullptr, 0,
                              static_cast<std::int32_t>(places.x.size())};
-    const auto dmin =
-        places.repeats
-            ? 0.0f
-            : static_cast<float>(closestDistance(distinct, upper, kNoPair, closestPairGrid(),
-                                                 [](const CellGrid::Member& a, const CellGrid::Member& b) {
-                                                   return pairDistance(a.x, a.y, a.z, b.x, b.y, b.z);
-                                                 }));
+    const auto dmin = places.repeats ? 0.0f
+                                     : static_cast<float>(closestDistance(
+                                         distinct, upper, kNoPair, closestPairGrid(),
+                                         [](const CellGrid::Member& a, const CellGrid::Member& b) {
+                                           return pairDistance(a.x, a.y, a.z, b.x, b.y, b.z);
+                                         }));
     if (dmin < kNoPair) {
       end = searchRows(model, set, static_cast<float>(0.95 * dmin), static_cast<float>(1.1 * dmin),
                        prompts, abort);

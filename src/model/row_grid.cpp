@@ -23,8 +23,8 @@ constexpr std::ptrdiff_t kMovesPerPoint = 3;
 // The floor, without a call, of the product clamped into the int range.
 std::int32_t cellOf(float coordinate, double inverseEdge)
 {
-  const double t =
-      std::clamp(static_cast<double>(coordinate) * inverseEdge, -double{kMaxCell}, double{kMaxCell});
+  const double t = std::clamp(static_cast<double>(coordinate) * inverseEdge, -double{kMaxCell},
+                              double{kMaxCell});
   const auto c = static_cast<std::int32_t>(t);
   return c > t ? c - 1 : c;
 }
@@ -55,7 +55,8 @@ struct RowGrid::Cells {
   // A straight row's index.
   std::int64_t row(std::int32_t i) const
   {
-    return (std::int64_t{cellOf(v[i], inverseEdge)} - lowV) * nu + (cellOf(u[i], inverseEdge) - lowU);
+    return (std::int64_t{cellOf(v[i], inverseEdge)} - lowV) * nu
+           + (cellOf(u[i], inverseEdge) - lowU);
   }
 
   // A listed row's key.
@@ -130,17 +131,19 @@ void RowGrid::build(const SearchSet& set, double reach, WorkTeam& team)
   }
   std::array<std::int64_t, 3> extent{};
   for (std::size_t a = 0; a < 3; ++a)
-    extent[a] = std::int64_t{cellOf(box.high[a], m_inverseEdge)} - cellOf(box.low[a], m_inverseEdge) + 1;
-  const auto along = static_cast<std::size_t>(std::max_element(extent.begin(), extent.end()) - extent.begin());
+    extent[a] =
+        std::int64_t{cellOf(box.high[a], m_inverseEdge)} - cellOf(box.low[a], m_inverseEdge) + 1;
+  const auto along =
+      static_cast<std::size_t>(std::max_element(extent.begin(), extent.end()) - extent.begin());
   const std::size_t u = along == 0 ? 1 : 0;
   const std::size_t v = along == 2 ? 1 : 2;
   constexpr std::array<float Member::*, 3> kCoordinates{&Member::x, &Member::y, &Member::z};
   m_along = kCoordinates[along];
-  m_lowU = cellOf(box.low[u], m_inverseEdge);
-  m_lowV = cellOf(box.low[v], m_inverseEdge);
   m_nu = extent[u];
   m_nv = extent[v];
-  const Cells cells{set, axes[u], axes[v], m_inverseEdge, m_lowU, m_lowV, m_nu};
+  const std::int32_t lowU = cellOf(box.low[u], m_inverseEdge);
+  const std::int32_t lowV = cellOf(box.low[v], m_inverseEdge);
+  const Cells cells{set, axes[u], axes[v], m_inverseEdge, lowU, lowV, m_nu};
   m_dense = m_nu * m_nv <= kRowsPerPoint * static_cast<std::int64_t>(box.count) + 64;
   if (m_dense) {
     binStraight(cells, box.count, team);
@@ -155,8 +158,8 @@ void RowGrid::binStraight(const Cells& cells, std::size_t binned, WorkTeam& team
   // A counting sort by row that keeps the order of the set within a row, so
   // a builder's points, laid out along the rows' axis, come nearly in order
   // for sortRows. Each thread counts the rows of one run of the set; a run's
-  // points of a row follow the runs before. Threads share the work only
-  // while their counts take fewer places than the points.
+  // points of a row follow the runs before. Only as many threads count as
+  // keep all their counts within about twice the points.
   const SearchSet& set = cells.set;
   const auto rows = static_cast<std::size_t>(m_nu * m_nv);
   const auto points = static_cast<std::size_t>(std::max(0, set.count - set.first));

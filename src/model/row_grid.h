@@ -106,9 +106,9 @@ private:
   // The row holding member `member` (the first row starting at or after it).
   std::size_t rowAt(std::size_t member) const
   {
-    return static_cast<std::size_t>(
-        std::lower_bound(m_rowStart.begin(), m_rowStart.end() - 1, static_cast<std::int32_t>(member))
-        - m_rowStart.begin());
+    return static_cast<std::size_t>(std::lower_bound(m_rowStart.begin(), m_rowStart.end() - 1,
+                                                     static_cast<std::int32_t>(member))
+                                    - m_rowStart.begin());
   }
   // The pairs of row members begin .. end - 1 among themselves, each with
   // those after it along the row.
@@ -191,10 +191,9 @@ private:
   bool m_oneRow = false;
   // The coordinate the rows run along.
   float Member::*m_along = &Member::x;
-  // Rows indexed straight: (v - lowV) * nu + (u - lowU).
+  // Rows indexed straight, (v - lowV) * nu + (u - lowU), with the box nu by
+  // nv cells across the rows.
   bool m_dense = true;
-  std::int32_t m_lowU = 0;
-  std::int32_t m_lowV = 0;
   std::int64_t m_nu = 0;
   std::int64_t m_nv = 0;
   // The points of row r: m_members[m_rowStart[r] .. m_rowStart[r + 1] - 1].

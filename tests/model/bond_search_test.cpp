@@ -644,7 +644,8 @@ TEST(BondSearchTest, threadedSearchMatchesThePairLoop)
       points.push_back({tube.atomX[i], tube.atomY[i], tube.atomZ[i], tube.atomType[i]});
     cases.push_back({"(20,20) tube", points, 0, true, 0.7f * kBond, 1.3f * kBond});
   }
-  cases.push_back({"cage rows from 12", randomSet(800, 23u, {lower, upper}), 12, true, lower, upper});
+  cases.push_back(
+      {"cage rows from 12", randomSet(800, 23u, {lower, upper}), 12, true, lower, upper});
   {
     std::vector<Point> diagonal;
     const float step = kBond / std::sqrt(3.0f);
@@ -658,14 +659,17 @@ TEST(BondSearchTest, threadedSearchMatchesThePairLoop)
     RandomSource random(12);
     for (int c = 0; c < 2; ++c)
       for (int i = 0; i < 300; ++i)
-        clusters.push_back({kBond * static_cast<float>(c) + 0.001f * static_cast<float>(random.uniform()),
-                            0.001f * static_cast<float>(random.uniform()), 0.0f});
+        clusters.push_back(
+            {kBond * static_cast<float>(c) + 0.001f * static_cast<float>(random.uniform()),
+             0.001f * static_cast<float>(random.uniform()), 0.0f});
     cases.push_back({"crowded clusters", clusters, 0, false, lower, upper});
   }
-  cases.push_back({"heap at one place", std::vector<Point>(1500, Point{1, 2, 3}), 0, false, 0.0f, 1.0f});
+  cases.push_back(
+      {"heap at one place", std::vector<Point>(1500, Point{1, 2, 3}), 0, false, 0.0f, 1.0f});
   cases.push_back({"infinite reach",
-                   {{0, 0, 0}, {1, 0, 0}, {kInf, 0, 0}, {kInf, 0, 0}, {-kInf, 1, 1}, {kNaN, 1, 1},
-                    {1, kNaN, 1}, {3e38f, 0, 0}, {-3e38f, 0, 0}, {5, 5, 5}, {5, 5, 5}, {0, 0, 0.5f}},
+                   {{0, 0, 0}, {1, 0, 0}, {kInf, 0, 0}, {kInf, 0, 0}, {-kInf, 1, 1},
+                    {kNaN, 1, 1}, {1, kNaN, 1}, {3e38f, 0, 0}, {-3e38f, 0, 0}, {5, 5, 5},
+                    {5, 5, 5}, {0, 0, 0.5f}},
                    0, true, 1.0f, kInf});
   cases.push_back({"two atoms", lineOf(2, kBond), 0, false, lower, upper});
   cases.push_back({"one atom", lineOf(1, kBond), 0, false, lower, upper});
@@ -673,14 +677,16 @@ TEST(BondSearchTest, threadedSearchMatchesThePairLoop)
   for (const Case& c : cases) {
     Model model;
     fill(model, AtomSetId::Atom, c.points);
-    BondPairs expected = loopOver(model, AtomSetId::Atom, c.useTypes, c.first).bonds(c.lower, c.upper);
+    BondPairs expected =
+        loopOver(model, AtomSetId::Atom, c.useTypes, c.first).bonds(c.lower, c.upper);
     const auto rows = static_cast<std::size_t>(std::max(model.atomCount - c.first, 0));
     const bool crowded = expected.size() > 16 * rows;
     if (crowded)
       expected.clear();
     for (const unsigned threads : {1u, 2u, 3u, 8u}) {
       FakeAbort abort;
-      const RowsRun run = searchOnThreads(model, c.first, c.useTypes, c.lower, c.upper, threads, abort);
+      const RowsRun run =
+          searchOnThreads(model, c.first, c.useTypes, c.lower, c.upper, threads, abort);
       EXPECT_EQ(run.end, crowded ? BondSearchEnd::TooDense : BondSearchEnd::Complete)
           << c.name << ", " << threads << " threads";
       EXPECT_TRUE(run.bonds == expected) << c.name << ", " << threads << " threads: "
@@ -705,18 +711,21 @@ TEST(BondSearchTest, escapeStopsAtTheSameRowOnAnyThreadCount)
   ASSERT_TRUE(searchOnThreads(model, 0, false, 2.82f, 2.84f, 1, unpressed).bonds == all);
   const long collecting = unpressed.polls - rows;
   ASSERT_GE(collecting, 2);
-  for (const long r : {1L, collecting, collecting + 1, collecting + 700, collecting + rows, 1L << 40}) {
+  const long polls = collecting + rows;
+  for (const long r : {1L, collecting, collecting + 1, collecting + 700, polls, 1L << 40}) {
     for (const unsigned threads : {1u, 3u, 8u}) {
       FakeAbort abort(r);
       const RowsRun run = searchOnThreads(model, 0, false, 2.82f, 2.84f, threads, abort);
-      const std::string what = "press at poll " + std::to_string(r) + ", " + std::to_string(threads) + " threads";
-      EXPECT_EQ(abort.polls, std::min(r, collecting + rows)) << what;
-      EXPECT_EQ(run.end, r <= collecting + rows ? BondSearchEnd::Stopped : BondSearchEnd::Complete) << what;
+      const std::string what =
+          "press at poll " + std::to_string(r) + ", " + std::to_string(threads) + " threads";
+      EXPECT_EQ(abort.polls, std::min(r, polls)) << what;
+      EXPECT_EQ(run.end, r <= polls ? BondSearchEnd::Stopped : BondSearchEnd::Complete) << what;
       BondPairs kept;
       for (const auto& bond : all)
         if (bond.first < r - collecting)
           kept.push_back(bond);
-      EXPECT_TRUE(run.bonds == kept) << what << ": " << run.bonds.size() << " bonds, expected " << kept.size();
+      EXPECT_TRUE(run.bonds == kept)
+          << what << ": " << run.bonds.size() << " bonds, expected " << kept.size();
     }
   }
 }

@@ -56,7 +56,8 @@ TEST(WorkTeamTest, anExceptionIsRethrownOnceEveryMemberHasEnded)
 // differ in length by at most one.
 TEST(WorkTeamTest, partsCoverTheItemsInOrder)
 {
-  for (const std::size_t count : {std::size_t{0}, std::size_t{1}, std::size_t{7}, std::size_t{1000003}})
+  for (const std::size_t count :
+       {std::size_t{0}, std::size_t{1}, std::size_t{7}, std::size_t{1000003}})
     for (const unsigned parts : {1u, 3u, 8u}) {
       EXPECT_EQ(WorkTeam::partStart(count, 0, parts), 0u);
       EXPECT_EQ(WorkTeam::partStart(count, parts, parts), count);
