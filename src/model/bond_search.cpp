@@ -1,5 +1,6 @@
 #include "model/bond_search.h"
 
+#include "model/bond_rows.h"
 #include "model/cell_grid.h"
 #include "model/model.h"
 #include "platform/abort.h"
@@ -21,130 +22,30 @@ namespace {
 
 constexpr std::int32_t kPromptAbove = 3000;
 constexpr float kNoPair = 999.0f;
-// No carbon structure has more bonds per atom; past this the window or the
-// input is wrong, and the list would only eat the memory.
-constexpr std::int64_t kMostBondsPerAtom = 16;
-// Pairs looked at per searched atom before the search gives up as crowded:
-// far above any structure with at most kMostBondsPerAtom bonds an atom in
-// its window, far below the square of a heap of atoms at one place.
-constexpr std::int64_t kMostPairsPerAtom = 1024;
-// Pairs looked at between two polls of Escape while pairs are collected.
-constexpr std::int64_t kPairsPerPoll = std::int64_t{1} << 16;
 
-// Thrown out of the pair walk to end a search early.
-struct SearchCut {
-  BondSearchEnd end;
-};
-
-// Working memory of the searches, kept from one to the next on its thread:
-// a structure is searched again after every change, and on a large one the
-// system's fresh pages cost more than the search itself.
-struct SearchScratch {
-  CellGrid grid;
-  BigVector<std::array<std::int32_t, 2>> found;
-  BigVector<std::int32_t> rowStart;
-  BigVector<std::int32_t> partner;
-};
-
-SearchScratch& searchScratch()
+// The grid of the closest-pair search behind findBonds' second pass, kept
+// from one search to the next on its thread.
+CellGrid& closestPairGrid()
 {
-  thread_local SearchScratch scratch;
-  return scratch;
+  thread_local CellGrid grid;
+  return grid;
 }
 
-// Appends the bonds of rows set.first .. set.count - 2 in row order,
-// polling Escape after each row and while pairs are collected. A stop by
-// Escape keeps the rows so far; a crowded set (too many bonds or pairs an
-// atom) leaves the list empty.
-//
-// The rows go in blocks: the pairs of a block's rows are found cell by cell
-// (cache-friendly for atoms in any order), sorted by row, and then handed
-// out row by row with the polls, so a stop keeps exactly the rows before it.
+// Sets the model's bonds to those of rows set.first .. set.count - 1 in the
+// window, telling a TooDense end (once in a build of several parts).
 BondSearchEnd searchRows(Model& model, const SearchSet& set, float lower, float upper,
-                         SearchScratch& scratch, AbortToken& abort)
+                         Prompts& prompts, AbortToken& abort)
 {
-  // An empty or inverted window, or a NaN bound, admits no distance.
-  if (set.count - set.first < 2 || !(lower <= upper && upper >= 0.0f))
-    return BondSearchEnd::Complete;
-  const std::int64_t atoms = set.count - set.first;
-  // Bounded by the 32-bit count too, so bondCount never wraps.
-  const std::int64_t mostBonds =
-      std::min<std::int64_t>(kMostBondsPerAtom * atoms, std::numeric_limits<std::int32_t>::max());
-  const std::int64_t mostPairs = kMostPairsPerAtom * atoms;
-  std::int64_t pairs = 0;
-  const std::int32_t rowEnd = set.count - 1;
-  // Every block re-reads the whole grid for its neighbours, so blocks are
-  // large; they still keep the window alive in searches of many millions.
-  constexpr std::int32_t blockRows = 1 << 20;
-  CellGrid& grid = scratch.grid;
-  grid.build(set, upper, blockRows);
-
-  auto& found = scratch.found;
-  auto& rowStart = scratch.rowStart;
-  auto& partner = scratch.partner;
-  for (std::int32_t b0 = set.first; b0 < rowEnd; b0 += std::min(blockRows, rowEnd - b0)) {
-    const std::int32_t b1 = b0 + std::min(blockRows, rowEnd - b0);
-    found.clear();
-    const auto block = static_cast<std::size_t>((b0 - set.first) / blockRows);
-    try {
-      grid.forEachPair(block, [&](const CellGrid::Member& a, const CellGrid::Member& b) {
-        if (++pairs % kPairsPerPoll == 0) {
-          if (pairs > mostPairs)
-            throw SearchCut{BondSearchEnd::TooDense};
-          if (abort.escapePressed())
-            throw SearchCut{BondSearchEnd::Stopped};
-        }
-        const float d = pairDistance(a.x, a.y, a.z, b.x, b.y, b.z);
-        if (lower <= d && d <= upper) {
-          if (static_cast<std::int64_t>(model.bondAtom1.size() + found.size()) >= mostBonds)
-            throw SearchCut{BondSearchEnd::TooDense};
-          found.push_back({a.id, b.id});
-        }
-      });
-    } catch (const SearchCut& cut) {
-      if (cut.end == BondSearchEnd::TooDense)
-        clearBonds(model);
-      model.bondCount = static_cast<std::int32_t>(model.bondAtom1.size());
-      return cut.end;
-    }
-
-    // Counting sort by row, then each row's few partners in order.
-    rowStart.assign(static_cast<std::size_t>(b1 - b0) + 1, 0);
-    for (const auto& [i, j] : found)
-      ++rowStart[i - b0 + 1];
-    for (std::size_t r = 1; r < rowStart.size(); ++r)
-      rowStart[r] += rowStart[r - 1];
-    partner.resize(found.size());
-    for (auto it = found.rbegin(); it != found.rend(); ++it)
-      partner[--rowStart[(*it)[0] - b0 + 1]] = (*it)[1];
-    // rowStart[r + 1] now holds the start of row r.
-    rowStart.erase(rowStart.begin());
-    rowStart.push_back(static_cast<std::int32_t>(found.size()));
-
-    // Room grows by doubling, so the list is copied a bounded number of
-    // times however many blocks the search takes.
-    const std::size_t needed = model.bondAtom1.size() + found.size();
-    if (needed > model.bondAtom1.capacity()) {
-      const std::size_t room = std::max(needed, 2 * model.bondAtom1.capacity());
-      model.bondAtom1.reserve(room);
-      model.bondAtom2.reserve(room);
-    }
-    for (std::int32_t i = b0; i < b1; ++i) {
-      const auto first = partner.begin() + rowStart[i - b0];
-      const auto last = partner.begin() + rowStart[i - b0 + 1];
-      std::sort(first, last);
-      for (auto j = first; j != last; ++j) {
-        model.bondAtom1.push_back(i);
-        model.bondAtom2.push_back(*j);
-      }
-      if (abort.escapePressed()) {
-        model.bondCount = static_cast<std::int32_t>(model.bondAtom1.size());
-        return BondSearchEnd::Stopped;
-      }
-    }
-  }
+  const BondSearchEnd end =
+      searchBondRows(set, lower, upper, bondSearchThreads(set.count - set.first), abort,
+                     model.bondAtom1, model.bondAtom2);
   model.bondCount = static_cast<std::int32_t>(model.bondAtom1.size());
-  return BondSearchEnd::Complete;
+  if (end == BondSearchEnd::TooDense && !(model.bondBuild && model.bondBuild->tooDenseTold)) {
+    if (model.bondBuild)
+      model.bondBuild->tooDenseTold = true;
+    prompts.message(kTooDenseMessage, {}, MessageIcon::Exclamation);
+  }
+  return end;
 }
 
 // The finite points of the set, one for each place: a heap of atoms at one
@@ -232,12 +133,13 @@ BondSearchEnd createBonds(Model& model, float lowerArg, float upperArg, Prompts&
   }
 
   if (set.count - set.first > kPromptAbove) {
-    if (!model.bigBondsAsked) {
-      model.bigBondsConfirmed =
-          prompts.yesNo(">3000 Atoms. Do you still wish to create bonds?", "", MessageIcon::Question);
-      model.bigBondsAsked = model.bondAnswerHeld;
-    }
-    if (!model.bigBondsConfirmed)
+    std::optional<bool> answer = model.bondBuild ? model.bondBuild->answer : std::nullopt;
+    if (!answer)
+      answer = prompts.yesNo(">3000 Atoms. Do you still wish to create bonds?", "",
+                             MessageIcon::Question);
+    if (model.bondBuild)
+      model.bondBuild->answer = answer;
+    if (!*answer)
       return BondSearchEnd::Complete;
   }
 
@@ -258,14 +160,12 @@ BondSearchEnd createBonds(Model& model, float lowerArg, float upperArg, Prompts&
     upper = model.userBondMax;
   }
 
-  const BondSearchEnd end = searchRows(model, set, lower, upper, searchScratch(), abort);
+  const BondSearchEnd end = searchRows(model, set, lower, upper, prompts, abort);
   model.lastBondCount = model.bondCount;
-  if (end == BondSearchEnd::TooDense)
-    prompts.message(kTooDenseMessage, {}, MessageIcon::Exclamation);
   return end;
 }
 
-BondSearchEnd findBonds(Model& model, AbortToken& abort)
+BondSearchEnd findBonds(Model& model, Prompts& prompts, AbortToken& abort)
 {
   abort.clearEscape();
   if (model.partsFlag)
@@ -279,23 +179,21 @@ BondSearchEnd findBonds(Model& model, AbortToken& abort)
   const SearchSet set{model.atomX.data(), model.atomY.data(), model.atomZ.data(), nullptr, 0,
                       model.atomCount};
 
-  SearchScratch& scratch = searchScratch();
-  BondSearchEnd end = searchRows(model, set, lower, upper, scratch, abort);
+  BondSearchEnd end = searchRows(model, set, lower, upper, prompts, abort);
   if (end == BondSearchEnd::Complete && model.bondCount == 0) {
     // Atoms at one place are the closest pair, found without a pair search.
     const Places places = distinctPlaces(set);
     const SearchSet distinct{places.x.data(), places.y.data(), places.z.data(), nullptr, 0,
                              static_cast<std::int32_t>(places.x.size())};
-    const auto dmin =
-        places.repeats
-            ? 0.0f
-            : static_cast<float>(closestDistance(distinct, upper, kNoPair, scratch.grid,
-                                                 [](const CellGrid::Member& a, const CellGrid::Member& b) {
-                                                   return pairDistance(a.x, a.y, a.z, b.x, b.y, b.z);
-                                                 }));
+    const auto dmin = places.repeats ? 0.0f
+                                     : static_cast<float>(closestDistance(
+                                         distinct, upper, kNoPair, closestPairGrid(),
+                                         [](const CellGrid::Member& a, const CellGrid::Member& b) {
+                                           return pairDistance(a.x, a.y, a.z, b.x, b.y, b.z);
+                                         }));
     if (dmin < kNoPair) {
       end = searchRows(model, set, static_cast<float>(0.95 * dmin), static_cast<float>(1.1 * dmin),
-                       scratch, abort);
+                       prompts, abort);
     }
   }
   model.lastBondCount = model.bondCount;
@@ -304,14 +202,9 @@ BondSearchEnd findBonds(Model& model, AbortToken& abort)
 
 OneBondQuestion::OneBondQuestion(Model& model) : m_model(model)
 {
-  m_model.bondAnswerHeld = true;
-  m_model.bigBondsAsked = false;
+  m_model.bondBuild.emplace();
 }
 
-OneBondQuestion::~OneBondQuestion()
-{
-  m_model.bondAnswerHeld = false;
-  m_model.bigBondsAsked = false;
-}
+OneBondQuestion::~OneBondQuestion() { m_model.bondBuild.reset(); }
 
 } // namespace tarvek

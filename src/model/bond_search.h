@@ -13,18 +13,20 @@ class AbortToken;
 // it alone while `partsFlag` is set. A pair (i, j) is bonded when lower <= d
 // <= upper (both inclusive, Å), d being the distance rounded to float. The
 // result is the same, pair for pair and in the same order, as testing every
-// pair (i ascending, then j > i), but each search runs on a cell grid in time
-// linear in the atom count. Escape is polled once per row i, after its bonds
-// are in the list, and while pairs are collected; a press ends the search
-// there, keeping the bonds of the rows so far (`lastBondCount` is set then
-// too). A search that would make more than 16 bonds an atom, or look at more
-// than about a thousand pairs an atom (atoms heaped at one place), stops with
-// an empty list: no carbon structure is that dense.
+// pair (i ascending, then j > i), but each search runs on a grid in time
+// linear in the atom count, on several threads for a large structure.
+// Escape is polled once per row i, after its bonds are in the list, and
+// while pairs are collected; a press ends the search there, keeping the
+// bonds of the rows so far (`lastBondCount` is set then too). A search that
+// would make more than 16 bonds an atom, or look at more than about a
+// thousand pairs an atom (atoms heaped at one place), stops with an empty
+// list and tells kTooDenseMessage through prompts: no carbon structure is
+// that dense.
 
 // How a search ended.
 enum class BondSearchEnd { Complete, Stopped, TooDense };
 
-// Said when a search ends as TooDense.
+// Told when a search ends as TooDense.
 extern const char kTooDenseMessage[];
 
 // The general search. The window is 0.95–1.05 × bondLength; 0.7–1.3 for a
@@ -33,9 +35,7 @@ extern const char kTooDenseMessage[];
 // limits win over all of these. Kinds 2 and 4 search the sheet set with every
 // atom; other kinds the atom set, where only atoms of type >= 1 bond and,
 // for kind 8, atoms 0 .. 11 never do. Above 3000 searched atoms the user is
-// asked first: No leaves an empty list, `bigBondsConfirmed` false and
-// `lastBondCount` unchanged; Yes sets `bigBondsConfirmed`. A TooDense end
-// is told through prompts.
+// asked first: No leaves an empty list and `lastBondCount` unchanged.
 BondSearchEnd createBonds(Model& model, float lowerArg, float upperArg, Prompts& prompts,
                           AbortToken& abort);
 
@@ -43,8 +43,7 @@ BondSearchEnd createBonds(Model& model, float lowerArg, float upperArg, Prompts&
 // window 0.5–1.15 × bondLength. When that finds nothing it searches once more
 // around the closest pair (0.95–1.1 × its distance); with no pair closer than
 // 999 Å the list stays empty. Atoms at one place make that distance 0.
-// The caller tells a TooDense end.
-BondSearchEnd findBonds(Model& model, AbortToken& abort);
+BondSearchEnd findBonds(Model& model, Prompts& prompts, AbortToken& abort);
 
 // The shortest distance above 0 between two of the points (x[i], y[i], z[i])
 // (Å, rounded to float as the searches measure it), found on the searches'
@@ -58,9 +57,10 @@ std::optional<float> closestNonZeroDistance(std::span<const float> x, std::span<
 // Empties the bond list.
 void clearBonds(Model& model);
 
-// For its lifetime the first answer to the >3000 question holds for every
-// bond search, so a structure of several parts asks once; afterwards each
-// search asks again.
+// A build of several parts (Model::bondBuild): for its lifetime the first
+// answer to the >3000 question holds for every bond search and the
+// too-dense message is told at most once, so the structure asks and tells
+// once; afterwards each search asks and tells again.
 class OneBondQuestion {
 public:
   explicit OneBondQuestion(Model& model);

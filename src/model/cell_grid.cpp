@@ -3,31 +3,17 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
-#include <numeric>
 
 namespace tarvek {
 
-float pairDistance(float xi, float yi, float zi, float xj, float yj, float zj)
+void CellGrid::build(const SearchSet& set, double reach)
 {
-  const float dx = static_cast<float>(static_cast<double>(xj) - xi);
-  const float dy = static_cast<float>(static_cast<double>(yj) - yi);
-  const float dz = static_cast<float>(static_cast<double>(zj) - zi);
-  return static_cast<float>(std::sqrt(static_cast<double>(dx) * dx
-                                      + static_cast<double>(dy) * dy
-                                      + static_cast<double>(dz) * dz));
-}
-
-void CellGrid::build(const SearchSet& set, double reach, std::int32_t blockRows)
-{
-  m_first = set.first;
-  m_blockRows = blockRows;
   m_edge = reach * (1.0 + 1e-6) + absoluteMargin;
   // A product rounds monotonically like the quotient; the 1e-6 of slack in
   // the edge covers its last bit, so points within the reach still land in
   // the same or adjacent cells.
   m_inverseEdge = 1.0 / m_edge;
   m_oneCell = !std::isfinite(m_edge);
-  const auto rows = static_cast<std::size_t>(std::max(0, set.count - set.first));
   m_entries.clear();
   Key low{kMaxCell, kMaxCell, kMaxCell};
   Key high{-kMaxCell, -kMaxCell, -kMaxCell};
@@ -96,24 +82,6 @@ void CellGrid::build(const SearchSet& set, double reach, std::int32_t blockRows)
   }
   m_start.push_back(static_cast<std::int32_t>(members));
   m_cells.push_back(~std::uint64_t{0});
-
-  // The members of each block of rows, in cell order; with one block, all
-  // of them as they stand.
-  const std::size_t blocks = rows / static_cast<std::size_t>(blockRows) + 1;
-  m_blockOrder.resize(members);
-  if (rows < static_cast<std::size_t>(blockRows)) {
-    m_blockStart = {0, static_cast<std::int32_t>(members)};
-    std::iota(m_blockOrder.begin(), m_blockOrder.end(), 0);
-    return;
-  }
-  m_blockStart.assign(blocks + 1, 0);
-  for (const Member& m : m_members)
-    ++m_blockStart[blockOf(m.id) + 1];
-  for (std::size_t b = 1; b <= blocks; ++b)
-    m_blockStart[b] += m_blockStart[b - 1];
-  std::vector<std::int32_t> next(m_blockStart.begin(), m_blockStart.end() - 1);
-  for (std::int32_t k = 0; k < static_cast<std::int32_t>(members); ++k)
-    m_blockOrder[next[blockOf(m_members[k].id)]++] = k;
 }
 
 namespace {

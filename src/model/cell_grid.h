@@ -23,9 +23,22 @@ struct SearchSet {
   std::int32_t count;
 };
 
+// The square that pairDistance takes the root of: the differences rounded to
+// float, their squares summed in double.
+inline double pairDistanceSquared(float xi, float yi, float zi, float xj, float yj, float zj)
+{
+  const float dx = static_cast<float>(static_cast<double>(xj) - xi);
+  const float dy = static_cast<float>(static_cast<double>(yj) - yi);
+  const float dz = static_cast<float>(static_cast<double>(zj) - zi);
+  return static_cast<double>(dx) * dx + static_cast<double>(dy) * dy + static_cast<double>(dz) * dz;
+}
+
 // The distance of two points rounded to float, as the bond searches compare
 // it: differences rounded to float, the root taken in double.
-float pairDistance(float xi, float yi, float zi, float xj, float yj, float zj);
+inline float pairDistance(float xi, float yi, float zi, float xj, float yj, float zj)
+{
+  return static_cast<float>(std::sqrt(pairDistanceSquared(xi, yi, zi, xj, yj, zj)));
+}
 
 // Points binned in cubic cells at least as wide as the reach, so every pair
 // whose distance is at most the reach lies in the same or adjacent cells.
@@ -40,8 +53,9 @@ float pairDistance(float xi, float yi, float zi, float xj, float yj, float zj);
 // merges far cells but never separates neighbours. Points with a non-finite
 // coordinate take no part unless the reach is infinite.
 //
-// Order of use: build, then forEachPair for each block of rows; build again
-// for another reach (the memory is reused).
+// Order of use: build, then forEachPair; build again for another reach (the
+// memory is reused). RowGrid serves the bond search, whose walk is cut into
+// parts for several threads.
 class CellGrid {
 public:
   // A point's copy beside its cell neighbours: one cache line serves a run.
@@ -50,9 +64,8 @@ public:
     std::int32_t id;
   };
 
-  // Bins the points of the set for the given reach. Rows are grouped in
-  // blocks of blockRows (at least 1) for forEachPair.
-  void build(const SearchSet& set, double reach, std::int32_t blockRows);
+  // Bins the points of the set for the given reach.
+  void build(const SearchSet& set, double reach);
 
   // Added to the cell edge beside a relative 1e-6, so a pair two cells apart
   // never rounds to a distance equal to the reach. The bond searches' 1e-6 Å
@@ -61,22 +74,20 @@ public:
   double absoluteMargin = 1e-6;
 
   // Calls visit(a, b) for every pair of binned points a, b in the same or
-  // adjacent cells with a in the given block of rows and a.id < b.id. The
-  // walk goes cell by cell, so neighbouring work touches neighbouring memory
-  // whatever the order of the points.
+  // adjacent cells with a.id < b.id. The walk goes cell by cell, so
+  // neighbouring work touches neighbouring memory whatever the order of the
+  // points.
   template <typename Visit>
-  void forEachPair(std::size_t block, Visit&& visit) const
+  void forEachPair(Visit&& visit) const
   {
-    const std::int32_t begin = m_blockStart[block];
-    const std::int32_t end = m_blockStart[block + 1];
-    if (begin == end)
+    const auto members = static_cast<std::int32_t>(m_members.size());
+    if (members == 0)
       return;
     Runs runs;
     if (!m_dense)
-      startCursors(m_memberCell[m_blockOrder[begin]], runs);
+      startCursors(m_memberCell[0], runs);
     std::int32_t runsOf = -1;
-    for (std::int32_t b = begin; b < end; ++b) {
-      const std::int32_t k = m_blockOrder[b];
+    for (std::int32_t k = 0; k < members; ++k) {
       if (m_memberCell[k] != runsOf) {
         runsOf = m_memberCell[k];
         neighbourRuns(runsOf, runs);
@@ -119,10 +130,6 @@ private:
   }
   void startCursors(std::int32_t cell, Runs& runs) const;
   void neighbourRuns(std::int32_t cell, Runs& runs) const;
-  std::size_t blockOf(std::int32_t id) const
-  {
-    return static_cast<std::size_t>((id - m_first) / m_blockRows);
-  }
   std::int32_t coordinate(float v) const;
   bool keyOf(const SearchSet& set, std::int32_t i, Key& key) const;
   void packAxes(Key& low, Key& high);
@@ -156,7 +163,6 @@ private:
     m_entries.swap(m_sorted);
   }
 
-  std::int32_t m_first = 0;
   double m_edge = 0.0;
   double m_inverseEdge = 0.0;
   bool m_oneCell = false;
@@ -178,11 +184,6 @@ private:
   BigVector<std::int32_t> m_start;
   BigVector<Member> m_members;
   BigVector<std::int32_t> m_memberCell;
-  // Member positions by block of rows: block b's are m_blockOrder[m_blockStart[b]
-  // .. m_blockStart[b + 1] - 1], in cell order.
-  std::int32_t m_blockRows = 1;
-  BigVector<std::int32_t> m_blockStart;
-  BigVector<std::int32_t> m_blockOrder;
 };
 
 // The smallest distance(a, b) over all pairs of the set (a and b are
@@ -200,9 +201,9 @@ double closestDistance(const SearchSet& set, double startReach, double cap, Cell
     return cap;
   double reach = startReach > 0.0 && startReach < cap ? startReach : 1.0;
   for (;;) {
-    grid.build(set, reach, set.count - set.first);
+    grid.build(set, reach);
     double best = std::numeric_limits<double>::infinity();
-    grid.forEachPair(0, [&](const CellGrid::Member& a, const CellGrid::Member& b) {
+    grid.forEachPair([&](const CellGrid::Member& a, const CellGrid::Member& b) {
       best = std::min(best, static_cast<double>(distance(a, b)));
     });
     if (best <= reach || reach >= cap)

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,14 @@ struct AtomSetRef {
   BigVector<float>& z;
   BigVector<std::int16_t>& type;
   std::int32_t& count;
+};
+
+// See Model::bondBuild.
+struct BondBuildPrompts {
+  std::optional<bool> answer;
+  bool tooDenseTold = false;
+
+  bool operator==(const BondBuildPrompts&) const = default;
 };
 
 // The current structure and everything the builders, the bond search, the
@@ -55,13 +64,11 @@ struct Model {
   // Bond count at the end of the last search that ran to its end or was
   // stopped with Escape.
   std::int32_t lastBondCount = 0;
-  // The user accepted the search over a large structure during this build.
-  bool bigBondsConfirmed = false;
-  // While a build of several parts runs, the first answer to the >3000
-  // question (bigBondsConfirmed) holds for all its parts: bigBondsAsked
-  // marks it given.
-  bool bondAnswerHeld = false;
-  bool bigBondsAsked = false;
+  // While a structure of several parts is built (OneBondQuestion), what the
+  // bond searches have asked and told: its first answer to the ">3000
+  // Atoms" question holds for every part, and the too-dense message is told
+  // once. Empty outside a build, where each search asks and tells afresh.
+  std::optional<BondBuildPrompts> bondBuild;
 
   // 1 tube, 2 tube sheet, 3 cone, 4 cone sheet, 5 C60, 6 fullerene or part,
   // 7 coordinate import, 8 virus cage.

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <mutex>
 #include <sys/mman.h>
+#include <unistd.h>
 
 namespace tarvek {
 
@@ -144,6 +145,16 @@ void* allocateBig(std::size_t bytes)
   if (void* reused = freed.take(size))
     return reused;
   return mapAligned(size);
+}
+
+void populateBig(void* start, std::size_t bytes) noexcept
+{
+  if (bytes == 0)
+    return;
+  const auto pageSize = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+  const auto first = reinterpret_cast<std::uintptr_t>(start) / pageSize * pageSize;
+  const auto last = reinterpret_cast<std::uintptr_t>(start) + bytes;
+  ::madvise(reinterpret_cast<void*>(first), last - first, MADV_POPULATE_WRITE);
 }
 
 void freeBig(void* block, std::size_t bytes) noexcept

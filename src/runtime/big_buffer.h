@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <limits>
 #include <new>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace tarvek {
@@ -33,6 +35,12 @@ void freeBig(void* block, std::size_t bytes) noexcept;
 
 // Gives the freed blocks kept for reuse back to the system.
 void releaseFreedBlocks() noexcept;
+
+// Makes the pages of [start, start + bytes) present and writable, their
+// bytes unchanged: threads that share out a fresh block take its page
+// faults side by side, before one of them fills it. Only advice: where the
+// system cannot, the pages come as they are first touched.
+void populateBig(void* start, std::size_t bytes) noexcept;
 
 // Whether a block of `bytes` bytes is mapped on its own.
 inline bool mappedOnItsOwn(std::size_t bytes) { return bytes >= kBigBlockBytes; }
@@ -68,6 +76,37 @@ public:
 
 template <typename T>
 using BigVector = std::vector<T, BigAllocator<T>>;
+
+// A BigAllocator whose containers leave new elements default-initialised:
+// growing a scratch array of plain numbers writes nothing, so the fresh pages
+// are first touched by whichever threads fill the array, side by side, and
+// not cleared once more by the thread that sized it.
+template <typename T>
+class BigScratchAllocator : public BigAllocator<T> {
+public:
+  using value_type = T;
+
+  BigScratchAllocator() noexcept = default;
+  template <typename U>
+  BigScratchAllocator(const BigScratchAllocator<U>&) noexcept
+  {
+  }
+
+  template <typename U>
+  void construct(U* p) noexcept(std::is_nothrow_default_constructible_v<U>)
+  {
+    ::new (static_cast<void*>(p)) U;
+  }
+  template <typename U, typename... Args>
+  void construct(U* p, Args&&... args)
+  {
+    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+  }
+};
+
+// A scratch array whose resize leaves the new elements' values unset.
+template <typename T>
+using BigScratch = std::vector<T, BigScratchAllocator<T>>;
 
 // A big and a standard vector are equal when their elements are.
 template <typename T>

@@ -673,10 +673,9 @@ void Form1::buildStructure()
     if (kind >= 6)
       return;
     m_model.bondCount = 0;
-    m_model.bigBondsConfirmed = false;
     if (kind == 5) {
       buildC60(m_model);
-      findBonds(m_model, abort);
+      findBonds(m_model, prompts, abort);
       return;
     }
     if (kind <= 2) {
@@ -711,7 +710,8 @@ void Form1::buildStructure()
       createBonds(m_model, 0.0f, 0.0f, prompts, abort);
     }
     if (kind >= 3 || m_model.tubeLength <= 500.0f) {
-      if (kind != 1 && m_model.bondCount == 0 && m_model.bigBondsConfirmed)
+      if (kind != 1 && m_model.bondCount == 0 && m_model.bondBuild
+          && m_model.bondBuild->answer.value_or(false))
         createBonds(m_model, 0.0f, 0.0f, prompts, abort);
       return;
     }
@@ -756,9 +756,8 @@ void Form1::showImportedStructure()
   // A virus cage keeps the bonds its builder made: a search over all atoms
   // would also bond the twelve icosahedron corners to the cage and move the
   // edge rods onto the wrong bonds.
-  if (!m_state.coordinateImportFlag && m_model.structureKind != 8 &&
-      findBonds(m_model, m_platform.abort) == BondSearchEnd::TooDense)
-    m_platform.prompts.message(kTooDenseMessage, {}, MessageIcon::Exclamation);
+  if (!m_state.coordinateImportFlag && m_model.structureKind != 8)
+    findBonds(m_model, m_platform.prompts, m_platform.abort);
   m_scene->clearScene();
   applyBackgroundColor();
   setData(false);

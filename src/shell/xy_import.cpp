@@ -100,8 +100,8 @@ XYScale spacingOf(const XYSheet& sheet, std::int32_t count)
   }
   scale.cutoff = 1.5 * scale.dmin;
   double sum = 0.0;
-  grid.build(set, scale.cutoff, count);
-  grid.forEachPair(0, [&](const CellGrid::Member& a, const CellGrid::Member& b) {
+  grid.build(set, scale.cutoff);
+  grid.forEachPair([&](const CellGrid::Member& a, const CellGrid::Member& b) {
     const double d = planeDistance(a, b);
     if (d < scale.cutoff) {
       sum += d;

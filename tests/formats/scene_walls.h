@@ -10,17 +10,19 @@
 #include "scene/gl_recording.h"
 #include "scene/scene_object.h"
 #include "support/fake_abort.h"
+#include "support/fake_prompts.h"
 
 namespace tarvek::test {
 
 // C60 with its bonds found.
 inline void c60(Model& model)
 {
+  FakePrompts prompts;
   FakeAbort abort;
   model.structureKind = 5;
   model.bondLength = 1.42f;
   buildC60(model);
-  findBonds(model, abort);
+  findBonds(model, prompts, abort);
 }
 
 // A recording scene over the rig's model, its files in the rig's folder.

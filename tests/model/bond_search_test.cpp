@@ -1,5 +1,6 @@
 #include "model/bond_search.h"
 
+#include "model/bond_rows.h"
 #include "model/brute_force_bonds.h"
 #include "model/built_tube.h"
 #include "model/c60_builder.h"
@@ -300,8 +301,9 @@ TEST(BondSearchTest, gridMatchesBruteForceOnRandomSets)
       Model model;
       model.bondLength = findA;
       fill(model, AtomSetId::Atom, points);
+      FakePrompts prompts;
       FakeAbort abort;
-      findBonds(model, abort);
+      findBonds(model, prompts, abort);
       const PairLoop loop = loopOver(model, AtomSetId::Atom, false);
       EXPECT_TRUE(hasBonds(model, loop.findBonds(findA)))
           << n << " atoms, findBonds at a = " << findA;
@@ -354,8 +356,9 @@ TEST(BondSearchTest, gridMatchesPairLoopOnHollowStructures)
           << f.name << ", window " << lower << " to " << upper;
     }
     model.useUserBondLimits = false;
+    FakePrompts prompts;
     FakeAbort abort;
-    findBonds(model, abort);
+    findBonds(model, prompts, abort);
     EXPECT_TRUE(hasBonds(model, loopOver(model, AtomSetId::Atom, false).findBonds(kBond)))
         << f.name << ", findBonds";
   }
@@ -436,8 +439,9 @@ TEST(BondSearchTest, findBondsRetryMatchesBruteForceWithoutDuplicates)
     Model model;
     model.bondLength = 1.0f;
     fill(model, AtomSetId::Atom, {{0, 0, 0}, {2.2f, 0, 0}, {10, 0, 0}, {12, 0, 0}});
+    FakePrompts prompts;
     FakeAbort abort;
-    findBonds(model, abort);
+    findBonds(model, prompts, abort);
     EXPECT_TRUE(hasBonds(model, loopOver(model, AtomSetId::Atom, false).findBonds(1.0f)));
     EXPECT_TRUE(hasBonds(model, {{0, 1}, {2, 3}}));
   }
@@ -445,8 +449,9 @@ TEST(BondSearchTest, findBondsRetryMatchesBruteForceWithoutDuplicates)
     Model model;
     model.bondLength = 0.01f;
     fill(model, AtomSetId::Atom, randomSet(n, 77u, {}, false));
+    FakePrompts prompts;
     FakeAbort abort;
-    findBonds(model, abort);
+    findBonds(model, prompts, abort);
     const PairLoop loop = loopOver(model, AtomSetId::Atom, false);
     ASSERT_GT(loop.closest(), 0.0f);
     EXPECT_TRUE(hasBonds(model, loop.findBonds(0.01f))) << n << " atoms";
@@ -488,8 +493,9 @@ TEST(BondSearchTest, escapeKeepsTheRowsBeforeTheStop)
   const float dmin = loop.closest();
   for (const long r : {10L, 59L + 1L, 59L + 30L}) {
     Model model = c60;
+    FakePrompts prompts;
     FakeAbort abort(r);
-    findBonds(model, abort);
+    findBonds(model, prompts, abort);
     const auto expected =
         r <= 59 ? BondPairs{}
                 : loop.bonds(static_cast<float>(0.95 * dmin), static_cast<float>(1.1 * dmin),
@@ -507,10 +513,10 @@ std::vector<Point> lineOf(int n, float spacing)
   return out;
 }
 
-// Beyond a million atoms the search runs in several blocks of rows; the
-// bonds must still come in row order, and an Escape still stop at a row. A
-// shuffled chain (atom i at place[i] × 1.5 Å) has known bonds.
-TEST(BondSearchTest, millionsOfAtomsKeepRowOrderAcrossBlocks)
+// A million atoms are searched on several threads; the bonds must still
+// come in row order, and an Escape still stop after a whole row. A shuffled
+// chain (atom i at place[i] × 1.5 Å) has known bonds.
+TEST(BondSearchTest, millionsOfAtomsKeepRowOrder)
 {
   const int n = 1100000;
   std::vector<std::int32_t> place(n);
@@ -539,11 +545,11 @@ TEST(BondSearchTest, millionsOfAtomsKeepRowOrderAcrossBlocks)
     return out;
   };
 
-  // Escape is also polled while a block's pairs are collected, so a stop
-  // in the second block ends at some row past the first block: the list is
-  // then the bonds of the rows up to that one, in order.
+  // Escape is also polled while pairs are collected, so a press at poll
+  // 2^20 + 2000 stops a little before row 2^20 + 2000: the list is then the
+  // bonds of the rows up to that one, in order.
   const BondPairs all = expected(n);
-  const std::size_t firstBlock = expected(1 << 20).size();
+  const std::size_t firstRows = expected(1 << 20).size();
   for (const long r : {(1L << 20) + 2000L, 5000000L}) {
     Model model;
     model.bondLength = 1.5f;
@@ -554,11 +560,173 @@ TEST(BondSearchTest, millionsOfAtomsKeepRowOrderAcrossBlocks)
     FakeAbort abort(r);
     createBonds(model, 0, 0, prompts, abort);
     const auto count = static_cast<std::size_t>(model.bondCount);
-    ASSERT_GT(count, firstBlock) << "Escape at poll " << r;
+    ASSERT_GT(count, firstRows) << "Escape at poll " << r;
     const int lastRow = model.bondAtom1[count - 1];
     ASSERT_TRUE(count == all.size() || all[count].first != lastRow) << "stopped inside a row";
     EXPECT_TRUE(hasBonds(model, expected(lastRow + 1))) << "Escape at poll " << r;
     EXPECT_EQ(count == all.size(), r > n) << "Escape at poll " << r;
+  }
+}
+
+// A graphene sheet of n atoms laid out as a wide tube lays it: rows of
+// 4-atom cells across 20 cells, row after row along y.
+std::vector<Point> grapheneSheet(int n)
+{
+  const double s3 = std::sqrt(3.0);
+  const double cellX[4] = {0, s3 / 2 * kBond, 0, s3 / 2 * kBond};
+  const double cellY[4] = {0, 1.5 * kBond, kBond, 2.5 * kBond};
+  std::vector<Point> out;
+  for (int row = 0; static_cast<int>(out.size()) < n; ++row)
+    for (int col = 0; col < 20; ++col)
+      for (int k = 0; k < 4 && static_cast<int>(out.size()) < n; ++k)
+        out.push_back({static_cast<float>(s3 * col * kBond + cellX[k]),
+                       static_cast<float>(3.0 * row * kBond + cellY[k]), 0.0f});
+  return out;
+}
+
+// A cubic lattice of 14^3 points 1 Å apart: searched for its (2, 2, 0)
+// neighbours (2.82 to 2.84 Å) it looks at some hundred pairs an atom to
+// find six.
+std::vector<Point> cubicLattice()
+{
+  std::vector<Point> lattice;
+  for (int i = 0; i < 14; ++i)
+    for (int j = 0; j < 14; ++j)
+      for (int k = 0; k < 14; ++k)
+        lattice.push_back({static_cast<float>(i), static_cast<float>(j), static_cast<float>(k)});
+  return lattice;
+}
+
+// One search of the atom set on the given number of threads.
+struct RowsRun {
+  BondSearchEnd end;
+  BondPairs bonds;
+};
+
+RowsRun searchOnThreads(Model& model, std::int32_t first, bool useTypes, float lower, float upper,
+                        unsigned threads, AbortToken& abort)
+{
+  const SearchSet set{model.atomX.data(), model.atomY.data(), model.atomZ.data(),
+                      useTypes ? model.atomType.data() : nullptr, first, model.atomCount};
+  BigVector<std::int32_t> atom1{7};
+  BigVector<std::int32_t> atom2{9};
+  RowsRun run{searchBondRows(set, lower, upper, threads, abort, atom1, atom2), {}};
+  EXPECT_EQ(atom1.size(), atom2.size());
+  for (std::size_t k = 0; k < atom1.size() && k < atom2.size(); ++k)
+    run.bonds.emplace_back(atom1[k], atom2[k]);
+  return run;
+}
+
+// However many threads collect the pairs, the list is the pair loop's, in
+// its order: across flat, hollow, crowded and hostile sets, on straight
+// and on listed rows (outliers and diagonals make a box too wide to index),
+// from row 12 as for a cage, and with an infinite reach.
+TEST(BondSearchTest, threadedSearchMatchesThePairLoop)
+{
+  const float lower = 0.95f * kBond;
+  const float upper = 1.05f * kBond;
+  struct Case {
+    const char* name;
+    std::vector<Point> points;
+    std::int32_t first;
+    bool useTypes;
+    float lower, upper;
+  };
+  std::vector<Case> cases;
+  cases.push_back({"sheet", grapheneSheet(3000), 0, false, lower, upper});
+  cases.push_back({"cloud with duplicates, NaNs and outliers",
+                   randomSet(3000, 21u, {lower, upper}), 0, true, lower, upper});
+  cases.push_back({"cloud, wide window", randomSet(2000, 22u, {}, false), 0, true, 0.5f, 2.5f});
+  {
+    const Model tube = test::builtTube(20, 20, 70.0f, kBond);
+    std::vector<Point> points;
+    for (std::int32_t i = 0; i < tube.atomCount; ++i)
+      points.push_back({tube.atomX[i], tube.atomY[i], tube.atomZ[i], tube.atomType[i]});
+    cases.push_back({"(20,20) tube", points, 0, true, 0.7f * kBond, 1.3f * kBond});
+  }
+  cases.push_back(
+      {"cage rows from 12", randomSet(800, 23u, {lower, upper}), 12, true, lower, upper});
+  {
+    std::vector<Point> diagonal;
+    const float step = kBond / std::sqrt(3.0f);
+    for (int i = 0; i < 1500; ++i)
+      diagonal.push_back({step * static_cast<float>(i), step * static_cast<float>(i),
+                          -step * static_cast<float>(i)});
+    cases.push_back({"diagonal chain", diagonal, 0, false, lower, upper});
+  }
+  {
+    std::vector<Point> clusters;
+    RandomSource random(12);
+    for (int c = 0; c < 2; ++c)
+      for (int i = 0; i < 300; ++i)
+        clusters.push_back(
+            {kBond * static_cast<float>(c) + 0.001f * static_cast<float>(random.uniform()),
+             0.001f * static_cast<float>(random.uniform()), 0.0f});
+    cases.push_back({"crowded clusters", clusters, 0, false, lower, upper});
+  }
+  cases.push_back(
+      {"heap at one place", std::vector<Point>(1500, Point{1, 2, 3}), 0, false, 0.0f, 1.0f});
+  cases.push_back({"infinite reach",
+                   {{0, 0, 0}, {1, 0, 0}, {kInf, 0, 0}, {kInf, 0, 0}, {-kInf, 1, 1},
+                    {kNaN, 1, 1}, {1, kNaN, 1}, {3e38f, 0, 0}, {-3e38f, 0, 0}, {5, 5, 5},
+                    {5, 5, 5}, {0, 0, 0.5f}},
+                   0, true, 1.0f, kInf});
+  cases.push_back({"two atoms", lineOf(2, kBond), 0, false, lower, upper});
+  cases.push_back({"one atom", lineOf(1, kBond), 0, false, lower, upper});
+
+  for (const Case& c : cases) {
+    Model model;
+    fill(model, AtomSetId::Atom, c.points);
+    BondPairs expected =
+        loopOver(model, AtomSetId::Atom, c.useTypes, c.first).bonds(c.lower, c.upper);
+    const auto rows = static_cast<std::size_t>(std::max(model.atomCount - c.first, 0));
+    const bool crowded = expected.size() > 16 * rows;
+    if (crowded)
+      expected.clear();
+    for (const unsigned threads : {1u, 2u, 3u, 8u}) {
+      FakeAbort abort;
+      const RowsRun run =
+          searchOnThreads(model, c.first, c.useTypes, c.lower, c.upper, threads, abort);
+      EXPECT_EQ(run.end, crowded ? BondSearchEnd::TooDense : BondSearchEnd::Complete)
+          << c.name << ", " << threads << " threads";
+      EXPECT_TRUE(run.bonds == expected) << c.name << ", " << threads << " threads: "
+                                         << run.bonds.size() << " bonds, expected "
+                                         << expected.size();
+    }
+  }
+}
+
+// Escape is polled as often, and stops the search at the same place, on any
+// number of threads: while pairs are collected with an empty list, after
+// that after whole rows.
+TEST(BondSearchTest, escapeStopsAtTheSameRowOnAnyThreadCount)
+{
+  // The lattice's pairs are collected across several polls.
+  const std::vector<Point> lattice = cubicLattice();
+  Model model;
+  fill(model, AtomSetId::Atom, lattice);
+  const BondPairs all = loopOver(model, AtomSetId::Atom, false).bonds(2.82f, 2.84f);
+  const auto rows = static_cast<long>(lattice.size()) - 1;
+  FakeAbort unpressed;
+  ASSERT_TRUE(searchOnThreads(model, 0, false, 2.82f, 2.84f, 1, unpressed).bonds == all);
+  const long collecting = unpressed.polls - rows;
+  ASSERT_GE(collecting, 2);
+  const long polls = collecting + rows;
+  for (const long r : {1L, collecting, collecting + 1, collecting + 700, polls, 1L << 40}) {
+    for (const unsigned threads : {1u, 3u, 8u}) {
+      FakeAbort abort(r);
+      const RowsRun run = searchOnThreads(model, 0, false, 2.82f, 2.84f, threads, abort);
+      const std::string what =
+          "press at poll " + std::to_string(r) + ", " + std::to_string(threads) + " threads";
+      EXPECT_EQ(abort.polls, std::min(r, polls)) << what;
+      EXPECT_EQ(run.end, r <= polls ? BondSearchEnd::Stopped : BondSearchEnd::Complete) << what;
+      BondPairs kept;
+      for (const auto& bond : all)
+        if (bond.first < r - collecting)
+          kept.push_back(bond);
+      EXPECT_TRUE(run.bonds == kept)
+          << what << ": " << run.bonds.size() << " bonds, expected " << kept.size();
+    }
   }
 }
 
@@ -603,14 +771,12 @@ TEST(BondSearchTest, crowdedAtomsStopWithTheMessage)
     FakePrompts prompts;
     FakeAbort abort;
     const BondSearchEnd end =
-        c.general ? createBonds(model, 0, 0, prompts, abort) : findBonds(model, abort);
+        c.general ? createBonds(model, 0, 0, prompts, abort) : findBonds(model, prompts, abort);
     EXPECT_EQ(end, BondSearchEnd::TooDense) << c.name;
     EXPECT_TRUE(hasBonds(model, {})) << c.name;
     EXPECT_EQ(model.lastBondCount, 0) << c.name;
-    if (c.general) {
-      ASSERT_EQ(prompts.messages().size(), 1u) << c.name;
-      EXPECT_EQ(prompts.messages()[0].text, kTooDenseMessage);
-    }
+    ASSERT_EQ(prompts.messages().size(), 1u) << c.name;
+    EXPECT_EQ(prompts.messages()[0].text, kTooDenseMessage);
   }
 
   // Points whose every pair lies in the window: 33 make 528 bonds, 16 an
@@ -629,16 +795,10 @@ TEST(BondSearchTest, crowdedAtomsStopWithTheMessage)
   }
 }
 
-// Escape is seen while pairs are collected, before any row is handed out:
-// a cubic lattice searched for its (2, 2, 0) neighbours looks at some
-// hundred pairs an atom to find six.
+// Escape is seen while pairs are collected, before any row is handed out.
 TEST(BondSearchTest, escapeIsPolledWhilePairsAreCollected)
 {
-  std::vector<Point> lattice;
-  for (int i = 0; i < 14; ++i)
-    for (int j = 0; j < 14; ++j)
-      for (int k = 0; k < 14; ++k)
-        lattice.push_back({static_cast<float>(i), static_cast<float>(j), static_cast<float>(k)});
+  const std::vector<Point> lattice = cubicLattice();
   for (const long pressAt : {1L, 1000000L}) {
     Model model = userWindow(lattice, 2.82f, 2.84f);
     FakePrompts prompts;
@@ -675,7 +835,6 @@ TEST(BondSearchTest, largeSearchAsksAboutTheAtomsActuallySearched)
       model.bondLength = 1.42f;
       model.structureKind = c.kind;
       model.lastBondCount = 77;
-      model.bigBondsConfirmed = !yes;
       fill(model, AtomSetId::Atom, lineOf(c.atoms, 1.42f));
       fill(model, AtomSetId::Sheet, lineOf(c.sheet, 1.42f));
       FakePrompts prompts;
@@ -687,13 +846,11 @@ TEST(BondSearchTest, largeSearchAsksAboutTheAtomsActuallySearched)
       if (!c.asks) {
         EXPECT_TRUE(prompts.calls.empty()) << what;
         EXPECT_GT(model.bondCount, 0) << what;
-        EXPECT_EQ(model.bigBondsConfirmed, !yes) << what << ": left alone";
         continue;
       }
       ASSERT_EQ(prompts.calls.size(), 1u) << what;
       EXPECT_EQ(prompts.calls[0].text, ">3000 Atoms. Do you still wish to create bonds?");
       EXPECT_EQ(prompts.calls[0].icon, MessageIcon::Question);
-      EXPECT_EQ(model.bigBondsConfirmed, yes) << what;
       if (yes) {
         EXPECT_EQ(model.bondCount, c.kind == 2 ? c.sheet - 1 : c.atoms - 1) << what;
         EXPECT_EQ(model.lastBondCount, model.bondCount) << what;
@@ -702,6 +859,60 @@ TEST(BondSearchTest, largeSearchAsksAboutTheAtomsActuallySearched)
         EXPECT_EQ(model.lastBondCount, 77) << what;
       }
     }
+  }
+}
+
+// A structure of several parts asks about its size once and tells that it
+// is too dense once, whichever search meets it; a search after the build
+// asks and tells afresh.
+TEST(BondSearchTest, aBuildOfSeveralPartsAsksAndTellsOnce)
+{
+  const auto bigLine = [](Model& model) {
+    model.bondLength = 1.42f;
+    model.structureKind = 7;
+    model.useUserBondLimits = false;
+    fill(model, AtomSetId::Atom, lineOf(3001, 1.42f));
+  };
+  const auto heap = [](Model& model) {
+    model.bondLength = 1.42f;
+    model.structureKind = 7;
+    model.useUserBondLimits = true;
+    model.userBondMin = 0.0f;
+    model.userBondMax = 1.0f;
+    fill(model, AtomSetId::Atom, std::vector<Point>(100, Point{1.0f, 2.0f, 3.0f}));
+  };
+  for (const bool yes : {false, true}) {
+    Model model;
+    FakePrompts prompts;
+    prompts.answerYesNo(yes);
+    FakeAbort abort;
+    {
+      const OneBondQuestion once(model);
+      for (int part = 0; part < 3; ++part) {
+        bigLine(model);
+        createBonds(model, 0, 0, prompts, abort);
+        EXPECT_EQ(model.bondCount, yes ? 3000 : 0) << "part " << part << (yes ? ", Yes" : ", No");
+        heap(model);
+        EXPECT_EQ(part % 2 == 0 ? createBonds(model, 0, 0, prompts, abort)
+                                : findBonds(model, prompts, abort),
+                  BondSearchEnd::TooDense);
+      }
+    }
+    ASSERT_EQ(prompts.calls.size(), 2u);
+    EXPECT_EQ(prompts.calls[0].kind, FakePrompts::Kind::YesNo);
+    EXPECT_EQ(prompts.calls[1].text, kTooDenseMessage);
+    EXPECT_FALSE(model.bondBuild.has_value());
+
+    prompts.answerYesNo(!yes);
+    bigLine(model);
+    createBonds(model, 0, 0, prompts, abort);
+    EXPECT_EQ(model.bondCount, yes ? 0 : 3000) << "the question is asked again";
+    heap(model);
+    findBonds(model, prompts, abort);
+    createBonds(model, 0, 0, prompts, abort);
+    ASSERT_EQ(prompts.calls.size(), 5u);
+    EXPECT_EQ(prompts.calls[2].kind, FakePrompts::Kind::YesNo);
+    EXPECT_EQ(prompts.messages().size(), 3u);
   }
 }
 
@@ -715,14 +926,14 @@ TEST(BondSearchTest, partsFlagLeavesEverythingAsItWas)
   model.bondAtom1 = {4, 7};
   model.bondAtom2 = {9, 8};
   model.lastBondCount = 33;
-  model.bigBondsConfirmed = true;
+  model.bondBuild = BondBuildPrompts{true, true};
   model.partsFlag = true;
   const Model before = model;
   FakePrompts prompts;
   FakeAbort abort;
   createBonds(model, 0, 0, prompts, abort);
   EXPECT_TRUE(model == before) << "createBonds";
-  findBonds(model, abort);
+  findBonds(model, prompts, abort);
   EXPECT_TRUE(model == before) << "findBonds";
   EXPECT_TRUE(prompts.calls.empty());
 }
@@ -737,8 +948,9 @@ TEST(BondSearchTest, findBondsRetriesOnceAroundTheClosestPair)
   Model model;
   model.bondLength = 1.42f;
   fill(model, AtomSetId::Atom, grid);
+  FakePrompts prompts;
   FakeAbort abort;
-  findBonds(model, abort);
+  findBonds(model, prompts, abort);
   ASSERT_EQ(model.bondCount, 24);
   for (std::int32_t k = 0; k < model.bondCount; ++k) {
     const std::int32_t i = model.bondAtom1[k], j = model.bondAtom2[k];
@@ -760,8 +972,9 @@ TEST(BondSearchTest, findBondsEndsEmptyWithoutAPairToCentreOn)
     model.bondAtom1 = {0};
     model.bondAtom2 = {1};
     fill(model, AtomSetId::Atom, sets[s]);
+    FakePrompts prompts;
     FakeAbort abort;
-    findBonds(model, abort);
+    findBonds(model, prompts, abort);
     EXPECT_TRUE(hasBonds(model, {})) << "set " << s;
     EXPECT_EQ(model.lastBondCount, 0) << "set " << s;
   }
@@ -785,8 +998,9 @@ TEST(BondSearchTest, findBondsGivesC60Its90BondsAlsoThroughTheRetry)
     Model model;
     buildC60(model);
     model.bondLength = a;
+    FakePrompts prompts;
     FakeAbort abort;
-    findBonds(model, abort);
+    findBonds(model, prompts, abort);
     ASSERT_EQ(model.bondCount, 90) << "a = " << a;
     std::array<int, 60> degree{};
     for (std::int32_t k = 0; k < model.bondCount; ++k) {

@@ -1,5 +1,6 @@
 // Huge-page blocks: alignment, sizes, reuse of freed blocks, contents kept
-// as a vector grows past the threshold, and refusal of impossible sizes.
+// as a vector grows past the threshold and as pages are made present, and
+// refusal of impossible sizes.
 #include "runtime/big_buffer.h"
 
 #include <gtest/gtest.h>
@@ -101,6 +102,23 @@ TEST(BigBufferTest, freedBlocksServeRequestsOfAboutTheirSize)
   EXPECT_NE(other, first);
   other[small - 1] = 4;
   freeBig(other, small);
+}
+
+// Making pages present, from any byte on, leaves the bytes written before.
+TEST(BigBufferTest, populatedPagesKeepTheirBytes)
+{
+  // A fresh block, not one kept from an earlier test, so its unwritten
+  // bytes are known.
+  releaseFreedBlocks();
+  const std::size_t bytes = 2 * kHugePageBytes;
+  auto* block = static_cast<unsigned char*>(allocateBig(bytes));
+  for (const std::size_t at : {std::size_t{0}, std::size_t{5000}, kHugePageBytes + 17})
+    block[at] = 9;
+  populateBig(block + 4097, bytes - 4097);
+  populateBig(block, 0);
+  EXPECT_EQ(block[0] + block[5000] + block[kHugePageBytes + 17], 27);
+  EXPECT_EQ(block[1] + block[bytes - 1], 0);
+  freeBig(block, bytes);
 }
 
 TEST(BigBufferTest, impossibleSizesThrowBadAlloc)

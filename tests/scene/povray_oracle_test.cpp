@@ -3,6 +3,7 @@
 
 #include "model/bond_search.h"
 #include "model/c60_builder.h"
+#include "support/fake_prompts.h"
 #include "support/require_tool.h"
 #include "support/run_tool.h"
 
@@ -160,7 +161,8 @@ void c60(PovRig& rig)
   rig.model.structureKind = 5;
   rig.model.bondLength = 1.42f;
   buildC60(rig.model);
-  findBonds(rig.model, rig.abort);
+  test::FakePrompts prompts;
+  findBonds(rig.model, prompts, rig.abort);
   rig.setData();
   rig.scene.viewMatrix().Identity();
   rig.scene.viewMatrix().ActiveAxis(3);

@@ -99,7 +99,7 @@ int main(int argc, char** argv)
   initElements(model);
   model.structureKind = 5;
   buildC60(model);
-  findBonds(model, escape);
+  findBonds(model, prompts, escape);
 
   GlHost host(prompts);
   host.setWindowTitle("C60");
