@@ -246,6 +246,8 @@ void FileCommands::openXMOL(const std::string& fileName, bool quiet)
   if (!fileName.empty()) {
     model.tubeDiameter = 0.0f;
     form.checkParameterFields();
+    // The import's search and the retry below ask and tell once.
+    const OneBondQuestion once(model);
     const auto read = importCoordinates(model, fileName, quiet, state.xmolIsTube,
                                         platform.prompts, platform.abort);
     if (!read) {

@@ -256,5 +256,32 @@ TEST(ImportCommandsTest, atomTableIsShownAsAPart)
   EXPECT_FALSE(r.file.mnuFile_422->isVisible());
 }
 
+// A coordinate file over 3000 atoms asks about bonds once: a No leaves the
+// structure without bonds and is not asked again when the import is followed
+// by a search for the bonds it left out.
+TEST(ImportCommandsTest, aLargeFileAsksAboutBondsOnce)
+{
+  ImportRig r;
+  std::string text = "4000\r\nsheet\r\n";
+  for (int i = 0; i < 4000; ++i) {
+    const double x = 2.46 * (i % 80) + ((i / 80) % 2 == 0 ? 0.0 : 1.23);
+    const double y = 2.13 * (i / 80);
+    text += "C " + std::to_string(x) + " " + std::to_string(y) + " 0\r\n";
+  }
+  const auto file = r.folders.dir.write("sheet.xyz", text);
+  r.open(file.string(), 2);
+  // Taken for a tube, whose fit fails on a flat sheet; then No to bonds.
+  r.rig.prompts.answerYesNo(true);
+  r.rig.prompts.answerYesNo(false);
+  r.file.mnuFile_421->trigger();
+  std::size_t asked = 0;
+  for (const auto& call : r.rig.prompts.calls)
+    asked += call.text == ">3000 Atoms. Do you still wish to create bonds?";
+  EXPECT_EQ(asked, 1u);
+  EXPECT_TRUE(r.form.state().coordinateImportFlag);
+  EXPECT_EQ(r.status(2), "4000 Atoms");
+  EXPECT_EQ(r.rig.model.bondCount, 0);
+}
+
 } // namespace
 } // namespace tarvek
