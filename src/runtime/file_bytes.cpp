@@ -2,11 +2,10 @@
 #include "runtime/file_bytes.h"
 
 #include "runtime/big_buffer.h"
+#include "runtime/file_util.h"
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -79,13 +78,10 @@ int FileBytes::readAll(int fd, std::size_t expected)
 FileStatus FileBytes::open(const std::string& path)
 {
   release();
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  std::size_t expected = 0;
+  const int fd = openForReading(path, expected);
   if (fd < 0)
     return FileStatus::failure(fileErrorText("Could not read", path, errno));
-  struct stat info {};
-  std::size_t expected = 0;
-  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
-    expected = static_cast<std::size_t>(info.st_size);
   int error = 0;
   try {
     error = readAll(fd, expected);

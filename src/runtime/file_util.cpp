@@ -39,18 +39,25 @@ void killFile(const std::string& path)
     throw RuntimeError(fileErrorText("Could not delete", path, errno));
 }
 
+int openForReading(const std::string& path, std::size_t& expected)
+{
+  expected = 0;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  struct stat info {};
+  if (fd >= 0 && ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
+    expected = static_cast<std::size_t>(info.st_size);
+  return fd;
+}
+
 FileStatus readFileBytes(const std::string& path, std::string& bytes)
 {
   bytes.clear();
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  std::size_t expected = 0;
+  const int fd = openForReading(path, expected);
   if (fd < 0)
     return FileStatus::failure(fileErrorText("Could not read", path, errno));
   // Read straight into the result; one spare byte lets the final read see
   // the end without growing it.
-  struct stat info {};
-  std::size_t expected = 0;
-  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
-    expected = static_cast<std::size_t>(info.st_size);
   bytes.resize(expected + 1);
   std::size_t got = 0;
   for (;;) {

@@ -2,6 +2,7 @@
 
 #include "runtime/file_status.h"
 
+#include <cstddef>
 #include <string>
 
 namespace tarvek {
@@ -24,5 +25,10 @@ std::string readFileText(const std::string& path);
 
 // The file's bytes into bytes, or why they could not be read.
 FileStatus readFileBytes(const std::string& path, std::string& bytes);
+
+// Opens path for reading: the descriptor, or -1 with errno set. expected
+// gets the size of a regular file, 0 for anything whose size is not known
+// ahead (a pipe, a /proc file); the reader reads on to the end either way.
+int openForReading(const std::string& path, std::size_t& expected);
 
 } // namespace tarvek
