@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cassert>
 #include <cmath>
 #include <cstdint>
@@ -48,31 +49,57 @@ BondSearchEnd searchRows(Model& model, const SearchSet& set, float lower, float 
   return end;
 }
 
-// The finite points of the set, one for each place: a heap of atoms at one
-// place would make a closest-pair search look at the square of its size.
-// Adding 0 makes -0 and 0 one value.
+// The finite points of the set, one for each place, in the order first met:
+// a heap of atoms at one place would make a closest-pair search look at the
+// square of its size. Adding 0 makes -0 and 0 one value, so places are equal
+// exactly when their bit patterns are. A hash table finds the repeats in
+// time linear in the points, however large the set.
 struct Places {
-  std::vector<float> x, y, z;
+  BigVector<float> x, y, z;
   bool repeats = false;
 };
 
 Places distinctPlaces(const SearchSet& set)
 {
-  std::vector<std::array<float, 3>> points;
-  points.reserve(static_cast<std::size_t>(std::max(set.count - set.first, 0)));
-  for (std::int32_t i = set.first; i < set.count; ++i) {
-    const std::array<float, 3> p{set.x[i] + 0.0f, set.y[i] + 0.0f, set.z[i] + 0.0f};
-    if (std::isfinite(p[0]) && std::isfinite(p[1]) && std::isfinite(p[2]))
-      points.push_back(p);
-  }
-  std::sort(points.begin(), points.end());
-  const auto last = std::unique(points.begin(), points.end());
+  const auto points = static_cast<std::size_t>(std::max(set.count - set.first, 0));
+  std::size_t slots = 16;
+  while (slots < 2 * points)
+    slots *= 2;
+  // Each slot holds the index of a place, plus one; 0 is empty.
+  BigVector<std::uint32_t> table(slots, 0);
   Places places;
-  places.repeats = last != points.end();
-  for (auto p = points.begin(); p != last; ++p) {
-    places.x.push_back((*p)[0]);
-    places.y.push_back((*p)[1]);
-    places.z.push_back((*p)[2]);
+  places.x.reserve(points);
+  places.y.reserve(points);
+  places.z.reserve(points);
+  for (std::int32_t i = set.first; i < set.count; ++i) {
+    const float px = set.x[i] + 0.0f, py = set.y[i] + 0.0f, pz = set.z[i] + 0.0f;
+    if (!std::isfinite(px) || !std::isfinite(py) || !std::isfinite(pz))
+      continue;
+    const std::uint64_t bx = std::bit_cast<std::uint32_t>(px);
+    const std::uint64_t by = std::bit_cast<std::uint32_t>(py);
+    const std::uint64_t bz = std::bit_cast<std::uint32_t>(pz);
+    // Whole numbers leave a float's low bits 0: the mix spreads every bit
+    // of the three patterns over the slot number.
+    std::uint64_t h = (bx << 32 | by) ^ (bz * 0x9E3779B97F4A7C15u);
+    h = (h ^ (h >> 30)) * 0xBF58476D1CE4E5B9u;
+    h = (h ^ (h >> 27)) * 0x94D049BB133111EBu;
+    h ^= h >> 31;
+    for (std::size_t slot = h & (slots - 1);; slot = (slot + 1) & (slots - 1)) {
+      const std::uint32_t held = table[slot];
+      if (held == 0) {
+        table[slot] = static_cast<std::uint32_t>(places.x.size()) + 1;
+        places.x.push_back(px);
+        places.y.push_back(py);
+        places.z.push_back(pz);
+        break;
+      }
+      if (std::bit_cast<std::uint32_t>(places.x[held - 1]) == bx
+          && std::bit_cast<std::uint32_t>(places.y[held - 1]) == by
+          && std::bit_cast<std::uint32_t>(places.z[held - 1]) == bz) {
+        places.repeats = true;
+        break;
+      }
+    }
   }
   return places;
 }
