@@ -115,7 +115,7 @@ public:
   bool openPDF(const std::string& fileName, int kindIndex);
   // Writes the page and closes the file, then offers to open it. Does
   // nothing unless openPDF succeeded. True when the file was written, which
-  // it is without its page when the font could not be added.
+  // it is with its page left blank when the font could not be added.
   bool writePDF(int kindIndex);
 
 private:

@@ -1,3 +1,4 @@
+// The bond list of one distance window, its pairs collected on several threads.
 #include "model/bond_rows.h"
 
 #include "model/row_grid.h"
@@ -28,6 +29,7 @@ constexpr std::int64_t kMostBondsPerAtom = 16;
 // far above any structure with at most kMostBondsPerAtom bonds an atom in
 // its window, far below the square of a heap of atoms at one place.
 constexpr std::int64_t kMostPairsPerAtom = 1024;
+// Pairs looked at between two polls of Escape while pairs are collected.
 constexpr std::int64_t kPairsPerPoll = std::int64_t{1} << 16;
 // Pairs a thread looks at between reports to the others: a crowded search
 // or a press is seen within moments, and the shared counts cost nothing.

@@ -227,11 +227,17 @@ BondSearchEnd findBonds(Model& model, Prompts& prompts, AbortToken& abort)
   return end;
 }
 
-OneBondQuestion::OneBondQuestion(Model& model) : m_model(model)
+OneBondQuestion::OneBondQuestion(Model& model)
+    : m_model(model), m_outermost(!model.bondBuild.has_value())
 {
-  m_model.bondBuild.emplace();
+  if (m_outermost)
+    m_model.bondBuild.emplace();
 }
 
-OneBondQuestion::~OneBondQuestion() { m_model.bondBuild.reset(); }
+OneBondQuestion::~OneBondQuestion()
+{
+  if (m_outermost)
+    m_model.bondBuild.reset();
+}
 
 } // namespace tarvek

@@ -60,7 +60,8 @@ void clearBonds(Model& model);
 // A build of several parts (Model::bondBuild): for its lifetime the first
 // answer to the >3000 question holds for every bond search and the
 // too-dense message is told at most once, so the structure asks and tells
-// once; afterwards each search asks and tells again.
+// once; afterwards each search asks and tells again. A build inside another
+// (a command that opens a file while it builds) shares the outer one's.
 class OneBondQuestion {
 public:
   explicit OneBondQuestion(Model& model);
@@ -70,6 +71,7 @@ public:
 
 private:
   Model& m_model;
+  bool m_outermost;
 };
 
 } // namespace tarvek

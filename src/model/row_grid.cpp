@@ -1,3 +1,4 @@
+// Binning points in rows along the box's longest axis, and the rows around each.
 #include "model/row_grid.h"
 
 #include "runtime/work_team.h"

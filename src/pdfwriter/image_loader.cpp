@@ -36,12 +36,6 @@ bool fitsLimit(std::uint64_t width, std::uint64_t height, std::uint64_t bytesPer
   return width * height * bytesPerPixel <= kMaxRasterBytes;
 }
 
-std::uint64_t fileSize(std::FILE* file)
-{
-  struct stat info {};
-  return ::fstat(::fileno(file), &info) == 0 ? std::uint64_t(info.st_size) : 0;
-}
-
 // Makes room for rows [0, rows) of a raster whose first row allocRaster
 // made: the buffer grows with the rows actually decoded, never at once to
 // the size the header claims.
@@ -231,6 +225,12 @@ int tiffSilent(TIFF*, void*, const char*, const char*, va_list)
 }
 
 } // namespace
+
+std::uint64_t fileSize(std::FILE* file)
+{
+  struct stat info {};
+  return ::fstat(::fileno(file), &info) == 0 ? std::uint64_t(info.st_size) : 0;
+}
 
 std::string describeImageError(const std::string& path, int code, int openError)
 {

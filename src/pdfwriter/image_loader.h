@@ -120,6 +120,9 @@ int lastImageOpenError();
 // `openError`, and returns kImageCannotOpen.
 int noteCannotOpen(int openError);
 
+// The open file's size in bytes; 0 when the system cannot tell.
+std::uint64_t fileSize(std::FILE* file);
+
 void initRaster(RasterRecord& raster);
 // Allocates zeroed pixels (and a zeroed palette of 2^bits entries for 8 bits
 // or fewer) for the width, height and bits already set. Also the last error.

@@ -31,9 +31,9 @@ struct ReadFailure {
 // of what the decoder holds: every block read, the raster, its 24-bit
 // expansion and the working buffers all count against one budget (the
 // loader's raster cap), so no file makes a reader hold several times it.
-class FileBytes {
+class BoundedFile {
 public:
-  explicit FileBytes(std::FILE* file) : file_(file)
+  explicit BoundedFile(std::FILE* file) : file_(file)
   {
     if (std::fseek(file_, 0, SEEK_END) != 0)
       raise(kImageReadError);
@@ -170,7 +170,7 @@ void checkSize(std::uint64_t width, std::uint64_t height, int bits)
 // a header claiming more than the file holds costs no memory. The raster,
 // and for fewer than 24 bits the 24-bit copy the loader expands it to,
 // count against the budget.
-void allocate(RasterRecord& raster, FileBytes& in, std::uint64_t width, std::uint64_t height,
+void allocate(RasterRecord& raster, BoundedFile& in, std::uint64_t width, std::uint64_t height,
               int bits, std::uint64_t storedBytes = 0)
 {
   checkSize(width, height, bits);
@@ -225,7 +225,7 @@ std::uint8_t* rowOf(RasterRecord& raster, std::uint64_t row)
   return raster.pixels.data() + row * std::uint64_t(raster.stride);
 }
 
-int runReader(void (*decode)(FileBytes&, RasterRecord&), const std::string& path,
+int runReader(void (*decode)(BoundedFile&, RasterRecord&), const std::string& path,
               RasterRecord* raster)
 {
   if (!raster) {
@@ -239,7 +239,7 @@ int runReader(void (*decode)(FileBytes&, RasterRecord&), const std::string& path
     code = noteCannotOpen(errno);
   } else {
     try {
-      FileBytes bytes(file);
+      BoundedFile bytes(file);
       decode(bytes, *raster);
     } catch (const ReadFailure& failure) {
       code = failure.code;
@@ -254,7 +254,7 @@ int runReader(void (*decode)(FileBytes&, RasterRecord&), const std::string& path
   return code;
 }
 
-void decodeBmp(FileBytes& in, RasterRecord& raster)
+void decodeBmp(BoundedFile& in, RasterRecord& raster)
 {
   if (in.u8() != 'B' || in.u8() != 'M')
     raise(kImageCorrupt);
@@ -370,7 +370,7 @@ void decodeBmp(FileBytes& in, RasterRecord& raster)
   }
 }
 
-void decodeTga(FileBytes& in, RasterRecord& raster)
+void decodeTga(BoundedFile& in, RasterRecord& raster)
 {
   const unsigned idLength = in.u8();
   const unsigned mapType = in.u8();
@@ -466,7 +466,7 @@ void decodeTga(FileBytes& in, RasterRecord& raster)
 
 // The simple cel: a 32-byte header, a palette of 6-bit levels, then the
 // index rows from the top.
-void decodeSimpleCel(FileBytes& in, RasterRecord& raster)
+void decodeSimpleCel(BoundedFile& in, RasterRecord& raster)
 {
   const unsigned width = in.u16le();
   const unsigned height = in.u16le();
@@ -530,7 +530,7 @@ void celByteRun(const Bytes& data, RasterRecord& raster)
 // The flic-style cel: chunks after a 128-byte header, of which the first
 // frame that gives a palette or a picture is decoded. The raster is made
 // once a picture's data is known to be there.
-void decodeFlicCel(FileBytes& in, RasterRecord& raster)
+void decodeFlicCel(BoundedFile& in, RasterRecord& raster)
 {
   in.skip(2);
   const unsigned magic = in.u16le();
@@ -600,7 +600,7 @@ void decodeFlicCel(FileBytes& in, RasterRecord& raster)
   applyPalette(raster, colours);
 }
 
-void decodeCel(FileBytes& in, RasterRecord& raster)
+void decodeCel(BoundedFile& in, RasterRecord& raster)
 {
   if (in.u16le() == 0x9119)
     decodeSimpleCel(in, raster);
@@ -608,7 +608,7 @@ void decodeCel(FileBytes& in, RasterRecord& raster)
     decodeFlicCel(in, raster);
 }
 
-void decodeSgi(FileBytes& in, RasterRecord& raster)
+void decodeSgi(BoundedFile& in, RasterRecord& raster)
 {
   const unsigned magic = in.u16be();
   const unsigned storage = in.u8();
@@ -695,7 +695,7 @@ void decodeSgi(FileBytes& in, RasterRecord& raster)
     }
 }
 
-void decodePsd(FileBytes& in, RasterRecord& raster)
+void decodePsd(BoundedFile& in, RasterRecord& raster)
 {
   const Bytes signature = in.block(4);
   if (std::memcmp(signature.data(), "8BPS", 4) != 0 || in.u16be() != 1)
@@ -849,7 +849,7 @@ void ilbmBody(const Bytes& data, RasterRecord& raster, bool maskPlane)
     raise(kImageCorrupt);
 }
 
-void decodeIff(FileBytes& in, RasterRecord& raster)
+void decodeIff(BoundedFile& in, RasterRecord& raster)
 {
   const Bytes form = in.block(4);
   const std::uint32_t formSize = in.u32be();

@@ -1,3 +1,4 @@
+// JPEG files decoded into 24-bit RGB rows, on a worker thread or the calling one.
 #include "pdfwriter/jpeg_reader.h"
 
 #include "pdfwriter/image_loader.h"
@@ -13,7 +14,6 @@
 #include <new>
 #include <system_error>
 
-#include <sys/stat.h>
 
 #include <jpeglib.h>
 #include <jerror.h>
@@ -173,12 +173,6 @@ void useBlockSource(j_decompress_ptr info, std::FILE* file)
   source->manager.bytes_in_buffer = 0;
   source->manager.next_input_byte = nullptr;
   info->src = &source->manager;
-}
-
-std::uint64_t fileSize(std::FILE* file)
-{
-  struct stat info {};
-  return ::fstat(::fileno(file), &info) == 0 ? std::uint64_t(info.st_size) : 0;
 }
 
 // Makes room for `rows` rows of at most `totalRows`, doubling so that rows

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <mutex>
+#include <type_traits>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -23,6 +24,8 @@ const std::size_t kBigBlockBytes = kHugePageBytes / 2;
 
 namespace {
 
+// The smallest page of the systems this runs on: sizes are kept whole
+// multiples of it, and the system rounds them up to its own page.
 constexpr std::size_t kSmallPageBytes = 4096;
 
 // Freed blocks wait here for a request of about their size, which then
@@ -103,6 +106,7 @@ private:
 
 // Trivially destructible, so blocks freed by other objects' destructors at
 // exit still find it.
+static_assert(std::is_trivially_destructible_v<FreedBlocks>);
 constinit FreedBlocks freed;
 
 void* mapAligned(std::size_t size)

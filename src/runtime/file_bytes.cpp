@@ -61,18 +61,12 @@ int FileBytes::readAll(int fd, std::size_t expected)
   // One spare byte lets the last read see the end without growing the
   // block; a file that grows meanwhile is read on, into larger blocks.
   grow(expected > 0 ? expected + 1 : kUnsizedBlock);
-  for (;;) {
-    if (m_size == m_capacity)
+  // m_size follows the count read, so a block grown keeps every byte so far.
+  return readToEnd(fd, m_size, [this](std::size_t filled) {
+    if (filled == m_capacity)
       grow(m_capacity * 2);
-    const ssize_t n = ::read(fd, m_data + m_size, m_capacity - m_size);
-    if (n < 0 && errno == EINTR)
-      continue;
-    if (n < 0)
-      return errno;
-    if (n == 0)
-      return 0;
-    m_size += static_cast<std::size_t>(n);
-  }
+    return std::span<char>(m_data + filled, m_capacity - filled);
+  });
 }
 
 FileStatus FileBytes::open(const std::string& path)

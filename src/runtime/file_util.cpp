@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <new>
 #include <system_error>
 
 #include <fcntl.h>
@@ -58,27 +59,41 @@ FileStatus readFileBytes(const std::string& path, std::string& bytes)
     return FileStatus::failure(fileErrorText("Could not read", path, errno));
   // Read straight into the result; one spare byte lets the final read see
   // the end without growing it.
-  bytes.resize(expected + 1);
   std::size_t got = 0;
-  for (;;) {
-    if (got == bytes.size())
-      bytes.resize(bytes.size() + kReadBlock);
-    ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
-    if (n < 0 && errno == EINTR)
-      continue;
-    if (n < 0) {
-      int err = errno;
-      ::close(fd);
-      bytes.clear();
-      return FileStatus::failure(fileErrorText("Could not read", path, err));
-    }
-    if (n == 0)
-      break;
-    got += static_cast<std::size_t>(n);
+  int error = 0;
+  try {
+    bytes.resize(expected + 1);
+    error = readToEnd(fd, got, [&bytes](std::size_t filled) {
+      if (filled == bytes.size())
+        bytes.resize(bytes.size() + kReadBlock);
+      return std::span<char>(bytes.data() + filled, bytes.size() - filled);
+    });
+  } catch (const std::bad_alloc&) {
+    error = ENOMEM;
+  }
+  ::close(fd);
+  if (error != 0) {
+    bytes.clear();
+    return FileStatus::failure(fileErrorText("Could not read", path, error));
   }
   bytes.resize(got);
-  ::close(fd);
   return FileStatus::success();
+}
+
+int readToEnd(int fd, std::size_t& got, const std::function<std::span<char>(std::size_t)>& room)
+{
+  got = 0;
+  for (;;) {
+    const std::span<char> free = room(got);
+    const ssize_t n = ::read(fd, free.data(), free.size());
+    if (n < 0 && errno == EINTR)
+      continue;
+    if (n < 0)
+      return errno;
+    if (n == 0)
+      return 0;
+    got += static_cast<std::size_t>(n);
+  }
 }
 
 std::string readFileText(const std::string& path)

@@ -3,6 +3,8 @@
 #include "runtime/file_status.h"
 
 #include <cstddef>
+#include <functional>
+#include <span>
 #include <string>
 
 namespace tarvek {
@@ -30,5 +32,11 @@ FileStatus readFileBytes(const std::string& path, std::string& bytes);
 // gets the size of a regular file, 0 for anything whose size is not known
 // ahead (a pipe, a /proc file); the reader reads on to the end either way.
 int openForReading(const std::string& path, std::size_t& expected);
+
+// Reads the open descriptor to its end into memory that room gives:
+// room(got) returns the free space after the first `got` bytes, growing the
+// memory first when it is full. Returns 0 with got the bytes read, or the
+// errno of the read that failed.
+int readToEnd(int fd, std::size_t& got, const std::function<std::span<char>(std::size_t)>& room);
 
 } // namespace tarvek

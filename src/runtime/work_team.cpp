@@ -1,6 +1,7 @@
+// A few threads that run one task after another side by side.
 #include "runtime/work_team.h"
 
-#include <system_error>
+#include <exception>
 
 namespace tarvek {
 
@@ -8,11 +9,13 @@ WorkTeam::WorkTeam(unsigned size)
 {
   if (size > 1)
     m_threads.reserve(size - 1);
-  // A system out of threads gives a smaller team, not a failed task.
+  // A system out of threads, or out of memory for one, gives a smaller
+  // team, not a failed task; the room is reserved, so the threads started
+  // are all kept and joined.
   try {
     for (unsigned member = 1; member < size; ++member)
       m_threads.emplace_back([this, member] { serve(member); });
-  } catch (const std::system_error&) {
+  } catch (const std::exception&) {
   }
 }
 

@@ -192,5 +192,26 @@ TEST(WindowModesTest, structuresOfSeveralParts)
   EXPECT_EQ(scene.drawnBondCount, 0);
 }
 
+// A tube too long to show, not saved, is built again at 25 A, whose bond
+// question is asked once and answered for it.
+TEST(WindowModesTest, theShortenedTubeAsksAboutBondsOnce)
+{
+  Form1Rig rig;
+  rig.setField(0, "100");
+  rig.setField(1, "100");
+  rig.setField(2, "600");
+  rig.prompts.answerYesNo(false);
+  rig.prompts.answerYesNo(true);
+  rig.pressCalculate();
+  EXPECT_EQ(questionsAsked(rig, ">3000 Atoms. Do you still wish to create bonds?"), 1u);
+  EXPECT_EQ(questionsAsked(rig, "Tube longer than 500 A (too large for display).\r\n"
+                                "Do you wish to save coordinates?"),
+            1u);
+  EXPECT_EQ(rig.form->tf[2]->text().toStdString(), "25");
+  const CXXX& scene = rig.form->scene();
+  EXPECT_GT(scene.drawnAtomCount, 3000);
+  EXPECT_GT(scene.drawnBondCount, scene.drawnAtomCount);
+}
+
 } // namespace
 } // namespace tarvek
