@@ -6,6 +6,9 @@ class GlApi;
 
 // Where the view's eye stands (Å from the origin, on +z) and the depth of the
 // perspective volume in front of it.
+// The perspective view's vertical field of view, degrees.
+inline constexpr double kViewFieldOfView = 45.0;
+
 struct ViewDepth {
   double eye = 25.0;
   double zNear = 0.9;

@@ -25,7 +25,7 @@ void hostFrameStart(GlApi& gl, float width, float height, bool ownsProjection, c
   if (ownsProjection && width > 0.0f && height > 0.0f) {
     gl.matrixMode(GlMatrixMode::Projection);
     gl.loadIdentity();
-    gl.perspective(45.0, static_cast<double>(width) / height, depth.zNear, depth.zFar);
+    gl.perspective(kViewFieldOfView, static_cast<double>(width) / height, depth.zNear, depth.zFar);
   }
   gl.matrixMode(GlMatrixMode::ModelView);
   gl.loadIdentity();
@@ -179,7 +179,7 @@ void CXXX::zoomOrtho()
 
   loadOwnProjection(w, h, [&] {
     if (!ortho && stereoMode < 3) {
-      m_gl.perspective(45.0, (static_cast<double>(w) / h) / 2.0, depth.zNear, depth.zFar);
+      m_gl.perspective(kViewFieldOfView, (static_cast<double>(w) / h) / 2.0, depth.zNear, depth.zFar);
     } else {
       const double x = aspect >= 1.0 ? s * aspect : s;
       const double y = aspect >= 1.0 ? s : s / aspect;
@@ -199,7 +199,7 @@ void CXXX::zoomPers()
   if (w <= 0.0f || h <= 0.0f)
     return;
   const ViewDepth depth = viewDepth();
-  loadOwnProjection(w, h, [&] { m_gl.perspective(45.0, static_cast<double>(w) / h, depth.zNear, depth.zFar); });
+  loadOwnProjection(w, h, [&] { m_gl.perspective(kViewFieldOfView, static_cast<double>(w) / h, depth.zNear, depth.zFar); });
 }
 
 void CXXX::useHostProjection()

@@ -115,7 +115,9 @@ void CXXX::clearScene()
   }
   m_lists.clear();
   m_frameRadius = 0.0f;
-  m_frame = {};
+  // The pose stays: a rebuild of the same structure (new sizes, bonds or
+  // parts) is seen as before, its reach measured again over the new lists.
+  m_frame.forget();
   m_fillCount = 0;
   drawnBondCount = 0;
   drawnAtomCount = 0;

@@ -4,16 +4,17 @@
 #include "scene/scene_object.h"
 
 #include "model/display_settings.h"
+#include "scene/host_control.h"
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace tarvek {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-// The view's vertical field of view, degrees.
-constexpr double kFieldOfView = 45.0;
+// The tangent of half the view's vertical field of view.
+double halfFieldTan() { return std::tan(kViewFieldOfView / 2.0 * std::numbers::pi / 180.0); }
 // Room around the bounding sphere, so the outermost atoms do not touch the edge.
 constexpr double kMargin = 1.1;
 // Radius framed while the scene is empty.
@@ -96,7 +97,7 @@ const CXXX::Framing& CXXX::framing() const
   if (f.aspect == aspect)
     return f;
   f.aspect = aspect;
-  const double tanY = std::tan(kFieldOfView / 2.0 * kPi / 180.0);
+  const double tanY = halfFieldTan();
   const double tanX = tanY * aspect;
   const float r = frameRadius();
   // Until framed in a pose, the bounding sphere.
@@ -145,8 +146,8 @@ CXXX::PovCamera CXXX::povCamera() const
 {
   PovCamera camera;
   camera.aspect = viewportAspect();
-  const double tanY = std::tan(kFieldOfView / 2.0 * kPi / 180.0);
-  camera.angle = 2.0 * std::atan(tanY * camera.aspect) * 180.0 / kPi;
+  const double tanY = halfFieldTan();
+  camera.angle = 2.0 * std::atan(tanY * camera.aspect) * 180.0 / std::numbers::pi;
   // An orthographic camera given an angle shows the area a perspective one
   // would show at its look-at point; that area is the view's volume.
   camera.distance = m_display.orthoProjection

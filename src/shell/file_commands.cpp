@@ -263,6 +263,7 @@ void FileCommands::openXMOL(const std::string& fileName, bool quiet)
     scene.clearScene();
     scene.setBackground();
     form.setData(false);
+    scene.frameStructure();
     state.coordinateImportFlag = true;
     form.m_seams.fillXyzList(0);
     std::string panel1 = fileName;
@@ -377,8 +378,7 @@ void FileCommands::importXYData()
   scene.setBackground();
   form.setData(false);
   model.placementX = model.placementY = model.placementZ = 0.0f;
-  scene.zoomReset(1);
-  scene.frameStructure();
+  scene.zoomReset(0);
   // The list first: its title refresh would put "XY - Import" over the size.
   form.m_seams.fillXyzList(0);
   form.stbPanel[2]->setText(QString::number(scene.drawnAtomCount) + QStringLiteral(" Atoms"));

@@ -193,7 +193,9 @@ void Form1::buildControls()
     row->addWidget(cmbRAD[i]);
     row->addStretch();
     // A widget inside a toolbar is shown and hidden through its action.
-    bondControls = Toolbar1->addWidget(frame);
+    QAction* const controls = Toolbar1->addWidget(frame);
+    if (i == 1)
+      bondControls = controls;
   }
   auto* frame3 = new QWidget(Toolbar1);
   frame3->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -646,8 +648,9 @@ void Form1::CALCULATE(bool resetView)
   }
   m_model.placementX = m_model.placementY = m_model.placementZ = 0.0f;
   if (resetView)
-    m_scene->zoomReset(1);
-  m_scene->frameStructure();
+    m_scene->zoomReset(0);
+  else
+    m_scene->frameStructure();
 
   stbPanel[2]->setText(QString::number(m_scene->drawnAtomCount) + QStringLiteral(" Atoms"));
   stbPanel[3]->setText(QString::number(m_scene->drawnBondCount) + QStringLiteral(" Bonds"));

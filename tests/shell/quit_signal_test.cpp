@@ -140,8 +140,8 @@ TEST(QuitSignalTest, aFifoAsTheSettingsFileIsPassedOver)
   const fs::path tmp = scratch.path() / "tmp";
   const fs::path config = scratch.path() / "config";
   fs::create_directories(tmp);
-  fs::create_directories(config / "Brannoc");
-  const fs::path fifo = config / "Brannoc/TARVEK.conf";
+  fs::create_directories(config / "tarvek");
+  const fs::path fifo = config / "tarvek/tarvek.conf";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   const pid_t child = startProgram(tmp, config);
   ASSERT_GT(child, 0);

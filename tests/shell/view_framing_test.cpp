@@ -2,6 +2,8 @@
 // the build and after Reset Orientation, and "+" and "-" zoom in and out.
 #include "drawn_frame.h"
 #include "form1_rig.h"
+#include "shell/file_commands.h"
+#include "support/scratch_dir.h"
 #include "shell/special_commands.h"
 #include "shell/tool_commands.h"
 #include "tools/icosahedral_cage_window.h"
@@ -146,6 +148,33 @@ TEST(ViewFramingTest, everyStructureIsSeenWholeAfterBuildAndAfterSpace)
     EXPECT_LT(farther.width() + farther.height(), reset.width() + reset.height()) << s.name << " -";
     EXPECT_TRUE(rig.prompts.calls.empty() || std::string(s.name) == "7-tube bundle") << s.name;
   }
+}
+
+// A rebuild of the shown structure (atoms a size larger) keeps the view
+// nearly as it was, zoom included; an imported file is framed whatever the zoom before.
+TEST(ViewFramingTest, rebuildsKeepTheViewAndImportsAreFramed)
+{
+  Form1Rig rig({}, new CurrentViewStub);
+  CXXX& scene = rig.form->scene();
+  const double aspect = rig.view->ViewWidth() / rig.view->ViewHeight();
+  scene.KeyPress('+');
+  const Extent zoomed = drawFrame(rig);
+  rig.form->cmbRAD[0]->setCurrentIndex(rig.form->cmbRAD[0]->currentIndex() + 1);
+  const Extent rebuilt = drawFrame(rig);
+  EXPECT_NEAR(rebuilt.width(), zoomed.width(), 0.05 * zoomed.width());
+  EXPECT_NEAR(rebuilt.height(), zoomed.height(), 0.05 * zoomed.height());
+
+  for (int i = 0; i < 5; ++i)
+    scene.KeyPress('+');
+  test::ScratchDir dir;
+  std::string chain = "200\r\nchain\r\n";
+  for (int i = 0; i < 200; ++i)
+    chain += "C " + std::to_string(1.42 * i) + " 0 0\r\n";
+  rig.dialogs.answer(FileChoice{dir.write("chain.xyz", chain).string(), 2});
+  rig.prompts.answerYesNo(false);
+  rig.form->fileCommands().mnuFile_421->trigger();
+  ASSERT_TRUE(rig.form->state().coordinateImportFlag);
+  expectFramed(drawFrame(rig), aspect, "imported chain");
 }
 
 } // namespace
