@@ -22,9 +22,9 @@ struct QuantisedPicture {
 // error. A picture of 256 colours or fewer keeps them all exactly. A pixel
 // takes the entry nearest its histogram cell's mean colour; the error it
 // leaves goes on to its neighbours (Floyd-Steinberg) in small shares only,
-// so a shaded slope mixes its two nearest entries, while a pixel the palette
-// holds exactly (the background among them) neither takes nor passes on
-// error and plain areas stay free of speckles. rgb holds width x height
+// so a shaded slope mixes its two nearest entries, while a pixel that ends
+// on its own colour passes no error on and the background neither takes nor
+// passes any, so plain areas stay free of speckles. rgb holds width x height
 // pixels, 3 bytes each, without padding.
 QuantisedPicture quantiseColours(const std::uint8_t* rgb, std::int32_t width, std::int32_t height);
 

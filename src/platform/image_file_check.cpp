@@ -27,28 +27,39 @@ std::uint32_t bigEndian(const unsigned char* p)
   return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) | p[3];
 }
 
+// The bytes of a text chunk read to find where its compressed text starts:
+// far more than any keyword, language tag and translated keyword need.
+constexpr std::size_t kTextHeaderBytes = 64 * 1024;
+constexpr long kNoCompressedText = -1;
+constexpr long kHeaderBeyondHead = -2;
+
 // Where the compressed bytes start in a chunk's data, from its first bytes
-// (head); -1 when the chunk holds no compressed text.
+// (head): kNoCompressedText, or kHeaderBeyondHead when a field of the
+// header does not end within head, so where the text starts is unknown.
 long compressedStart(const char* type, const std::vector<unsigned char>& head)
 {
   const auto nul = [&](std::size_t from) -> long {
     for (std::size_t i = from; i < head.size(); ++i)
       if (head[i] == 0)
         return static_cast<long>(i);
-    return -1;
+    return kHeaderBeyondHead;
   };
   const long keyEnd = nul(0);
   if (keyEnd < 0)
-    return -1;
+    return keyEnd;
   if (std::strcmp(type, "zTXt") == 0 || std::strcmp(type, "iCCP") == 0)
     return keyEnd + 2;
   // iTXt: keyword, compression flag, method, language, translated keyword.
   const auto flag = static_cast<std::size_t>(keyEnd) + 1;
-  if (flag >= head.size() || head[flag] == 0)
-    return -1;
+  if (flag >= head.size())
+    return kHeaderBeyondHead;
+  if (head[flag] == 0)
+    return kNoCompressedText;
   const long languageEnd = nul(flag + 2);
-  const long translatedEnd = languageEnd < 0 ? -1 : nul(static_cast<std::size_t>(languageEnd) + 1);
-  return translatedEnd < 0 ? -1 : translatedEnd + 1;
+  if (languageEnd < 0)
+    return languageEnd;
+  const long translatedEnd = nul(static_cast<std::size_t>(languageEnd) + 1);
+  return translatedEnd < 0 ? translatedEnd : translatedEnd + 1;
 }
 
 // Unpacks `length` bytes of the file from its current place, counting the
@@ -121,10 +132,15 @@ std::string imageFileProblem(const std::string& path)
              " bytes, more than the file holds.";
     if (std::strcmp(type, "zTXt") == 0 || std::strcmp(type, "iTXt") == 0 ||
         std::strcmp(type, "iCCP") == 0) {
-      std::vector<unsigned char> head(static_cast<std::size_t>(std::min<std::uint64_t>(length, 256)));
+      std::vector<unsigned char> head(
+          static_cast<std::size_t>(std::min<std::uint64_t>(length, kTextHeaderBytes)));
       if (std::fread(head.data(), 1, head.size(), file.get()) != head.size())
         break;
       const long start = compressedStart(type, head);
+      // A header that runs past what was read could hide text of any size.
+      if (start == kHeaderBeyondHead && head.size() < length)
+        return named + " cannot be read: the header of its " + type + " chunk is longer than " +
+               std::to_string(kTextHeaderBytes >> 10) + " KiB.";
       if (start >= 0 && static_cast<std::uint64_t>(start) < length &&
           std::fseek(file.get(), static_cast<long>(at + 8 + static_cast<std::uint64_t>(start)), SEEK_SET) == 0 &&
           !unpacksWithinLimit(file.get(), length - static_cast<std::uint64_t>(start)))

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <exception>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -87,7 +88,20 @@ QuitSignals::QuitSignals(std::function<void()> onSignalCall, std::chrono::millis
   for (int number : kSignals)
     sigaddset(&quitSignals, number);
   ::pthread_sigmask(SIG_BLOCK, &quitSignals, &previous);
-  m_watchdog = std::thread([this, deadline] { watch(deadline); });
+  try {
+    m_watchdog = std::thread([this, deadline] { watch(deadline); });
+  } catch (const std::exception&) {
+    // Without its watchdog the program keeps the system's handling of the
+    // signals, as when the pipes cannot be made.
+    ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    delete m_notifier;
+    m_notifier = nullptr;
+    for (int* fd : {&m_pipe[0], &m_pipe[1], &m_watchPipe[0], &m_watchPipe[1]}) {
+      ::close(*fd);
+      *fd = -1;
+    }
+    return;
+  }
   ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
   g_writeEnd = m_pipe[1];
   g_watchEnd = m_watchPipe[1];

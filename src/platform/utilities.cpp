@@ -6,10 +6,7 @@ namespace tarvek {
 
 bool confirmOverwrite(const std::string& path, Prompts& prompts)
 {
-  if (!FileExists(path))
-    return true;
-  return prompts.yesNo("File already exists. Do you want to overwrite it?\r\n" + path, {},
-                       MessageIcon::Question);
+  return confirmOverwrite(std::vector<std::string>{path}, prompts);
 }
 
 bool confirmOverwrite(const std::vector<std::string>& paths, Prompts& prompts)

@@ -14,7 +14,8 @@ namespace tarvek {
 // each process removes such files of this user that no living writer holds,
 // so a killed writer's file goes at the next run's first save there.
 //
-// Depends on nothing but the C library, so the PDF writer can use it too.
+// Depends on no other library of ours, only the C and C++ libraries, so the
+// PDF writer can use it too.
 class PendingFile {
 public:
   PendingFile() = default;

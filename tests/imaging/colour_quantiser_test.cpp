@@ -230,8 +230,9 @@ TEST(ColourQuantiserTest, theCommonestColourTakesTheFirstEntryAndTiesGoToTheFirs
     ASSERT_FALSE(q.palette.empty()) << c.name;
     EXPECT_EQ(q.palette[0], c.want) << c.name;
     for (std::size_t p = 0; p < pixels.size(); ++p) {
-      if (pixels[p] == c.want)
+      if (pixels[p] == c.want) {
         EXPECT_EQ(q.indices[p], 0) << c.name << ", pixel " << p;
+      }
     }
   }
 }

@@ -8,8 +8,9 @@ namespace tarvek {
 namespace {
 
 // What a PNG may not do before a decoder sees it: claim a chunk longer than
-// the file, or hide text that unpacks past the limit; anything else,
-// including files that are no PNG, passes.
+// the file, hide text that unpacks past the limit (behind a header of any
+// length), or hide where its text starts; anything else, including files
+// that are no PNG, passes.
 TEST(ImageFileCheckTest, refusesChunksThatClaimOrUnpackTooMuch)
 {
   const std::string fixtures = std::string(TARVEK_TEST_SOURCE_DIR) + "/fixtures/images/";
@@ -20,6 +21,8 @@ TEST(ImageFileCheckTest, refusesChunksThatClaimOrUnpackTooMuch)
       {"text-claim.png", "its tEXt chunk claims 1600000000 bytes, more than the file holds"},
       {"ztxt-bomb.png", "its zTXt chunk unpacks to more than 8 MiB"},
       {"itxt-bomb.png", "its iTXt chunk unpacks to more than 8 MiB"},
+      {"itxt-long-language.png", "its iTXt chunk unpacks to more than 8 MiB"},
+      {"itxt-endless-language.png", "the header of its iTXt chunk is longer than 64 KiB"},
       {"ztxt-note.png", ""},
       {"scan-bomb.jpg", ""},
       {"missing.png", ""},
