@@ -200,5 +200,30 @@ TEST(PovrayFramingTest, theCameraFramesEveryStructureLikeTheView)
   }
 }
 
+// A pan moves the structure in the picture the way the view's translation
+// moves it on the screen: right and up for positive values, in either
+// projection.
+TEST(PovrayFramingTest, aPanMovesThePictureAsItMovesTheView)
+{
+  for (const bool ortho : {false, true}) {
+    PovRig rig;
+    test::FakeHost host;
+    host.width = 640;
+    host.height = 400;
+    rig.scene.attachHost(host);
+    rig.display.orthoProjection = ortho;
+    shapes().front().build(rig);
+    rig.scene.frameStructure();
+    const Picture still = project(rig.writePov());
+    rig.scene.panX = 1.5f;
+    rig.scene.panY = 1.0f;
+    const Picture panned = project(rig.writePov());
+    EXPECT_GT(panned.left, still.left) << ortho;
+    EXPECT_GT(panned.right, still.right) << ortho;
+    EXPECT_GT(panned.bottom, still.bottom) << ortho;
+    EXPECT_GT(panned.top, still.top) << ortho;
+  }
+}
+
 } // namespace
 } // namespace tarvek
