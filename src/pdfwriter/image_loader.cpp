@@ -79,12 +79,20 @@ std::string extensionOf(const std::string& path)
   return ext;
 }
 
-// The JPEG reader decoding here, into the raster's 24-bit rows.
+// The JPEG reader's rows, copied into the raster once all are decoded.
 int decodeJpeg(std::FILE* file, RasterRecord* raster)
 {
-  JpegRows rows(file, raster->pixels);
+  JpegRows rows(file);
   if (const int code = rows.finish(); code != kImageOk)
     return code;
+  const std::size_t stride = std::size_t(rows.width()) * 3;
+  try {
+    raster->pixels.resize(stride * std::size_t(rows.height()));
+  } catch (const std::bad_alloc&) {
+    return kImageNoMemory;
+  }
+  for (std::int32_t y = 0; y < rows.height(); ++y)
+    std::memcpy(raster->pixels.data() + std::size_t(y) * stride, rows.row(y), stride);
   raster->width = rows.width();
   raster->height = rows.height();
   raster->bits = 24;

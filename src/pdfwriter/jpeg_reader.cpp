@@ -1,4 +1,4 @@
-// JPEG files decoded into 24-bit RGB rows, on a worker thread or the calling one.
+// JPEG files decoded into 24-bit RGB rows on a worker thread.
 #include "pdfwriter/jpeg_reader.h"
 
 #include "pdfwriter/image_loader.h"
@@ -11,7 +11,6 @@
 #include <cstring>
 #include <limits>
 #include <mutex>
-#include <new>
 #include <system_error>
 
 
@@ -24,16 +23,13 @@ struct JpegRows::Board {
   std::FILE* file = nullptr;
   std::mutex mutex;
   std::condition_variable changed;
-  // Set by the decoder before `sized`. The rows are in the raster when
-  // there is one, else in a buffer of the board's own that is never
-  // cleared, as every row is written before it is handed out; `pixels`
-  // moves while an arithmetic-coded picture grows, whose rows are handed
-  // out only at the end.
+  // Set by the decoder before `sized`. The buffer is never cleared, as
+  // every row is written before it is handed out; it moves while an
+  // arithmetic-coded picture grows, whose rows are handed out only at the
+  // end.
   std::int32_t width = 0;
   std::int32_t height = 0;
-  std::vector<std::uint8_t>* raster = nullptr;
-  std::unique_ptr<std::uint8_t, FreeDeleter> own;
-  std::uint8_t* pixels = nullptr;
+  std::unique_ptr<std::uint8_t, FreeDeleter> pixels;
   std::size_t rowsHeld = 0;
   // Under the mutex.
   bool sized = false;
@@ -183,22 +179,11 @@ int holdRows(Board& board, std::size_t rows, std::size_t totalRows)
     return kImageOk;
   const std::size_t bytes =
       std::min(totalRows, std::max(rows, board.rowsHeld * 2)) * std::size_t(board.width) * 3;
-  if (board.raster) {
-    try {
-      board.raster->reserve(bytes);
-      board.raster->resize(bytes);
-    } catch (const std::bad_alloc&) {
-      return kImageNoMemory;
-    }
-    board.pixels = board.raster->data();
-  } else {
-    void* grown = std::realloc(board.own.get(), bytes);
-    if (!grown)
-      return kImageNoMemory;
-    static_cast<void>(board.own.release());
-    board.own.reset(static_cast<std::uint8_t*>(grown));
-    board.pixels = board.own.get();
-  }
+  void* grown = std::realloc(board.pixels.get(), bytes);
+  if (!grown)
+    return kImageNoMemory;
+  static_cast<void>(board.pixels.release());
+  board.pixels.reset(static_cast<std::uint8_t*>(grown));
   board.rowsHeld = bytes / (std::size_t(board.width) * 3);
   return kImageOk;
 }
@@ -249,7 +234,7 @@ void expandGray(const JSAMPLE* gray, std::uint8_t* rgb, JDIMENSION width)
 
 // No C++ object lives across the jump: the rows are the board's, which is
 // written into, never constructed here. Each row but the last is handed to
-// the consumer as it is finished; the rows of a growing raster only at the
+// the consumer as it is finished; the rows of a growing buffer only at the
 // end, by the caller.
 int decode(Board& board)
 {
@@ -296,7 +281,7 @@ int decode(Board& board)
       jpeg_destroy_decompress(&info);
       return code;
     }
-    JSAMPROW row = board.pixels + std::size_t(y) * stride;
+    JSAMPROW row = board.pixels.get() + std::size_t(y) * stride;
     if (gray) {
       jpeg_read_scanlines(&info, gray, 1);
       expandGray(gray[0], row, info.output_width);
@@ -340,20 +325,6 @@ JpegRows::JpegRows(std::FILE* file)
     // No thread to be had: the rows are decoded here instead.
     run(*m_board);
   }
-  takeSize();
-}
-
-JpegRows::JpegRows(std::FILE* file, std::vector<std::uint8_t>& raster)
-  : m_board(std::make_unique<Board>())
-{
-  m_board->file = file;
-  m_board->raster = &raster;
-  run(*m_board);
-  takeSize();
-}
-
-void JpegRows::takeSize()
-{
   std::unique_lock lock(m_board->mutex);
   m_board->changed.wait(lock, [this] { return m_board->sized || m_board->ended; });
   if (m_board->sized) {
@@ -386,7 +357,7 @@ const unsigned char* JpegRows::row(int y)
     if (y >= board.ready.load())
       return nullptr;
   }
-  return board.pixels + std::size_t(y) * std::size_t(m_width) * 3;
+  return board.pixels.get() + std::size_t(y) * std::size_t(m_width) * 3;
 }
 
 int JpegRows::finish()

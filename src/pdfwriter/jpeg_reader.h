@@ -1,9 +1,8 @@
 #pragma once
 
 // Internal to the PDF writer: the image loader's JPEG reader. A file is
-// decoded into packed 24-bit RGB rows (gray expanded), on a worker thread
-// whose rows a consumer takes as each is finished, or on the calling thread
-// into a raster.
+// decoded into packed 24-bit RGB rows (gray expanded) on a worker thread,
+// whose rows a consumer takes as each is finished.
 
 #include "pdfwriter/jpeg_memory.h"
 
@@ -11,7 +10,6 @@
 #include <cstdio>
 #include <memory>
 #include <thread>
-#include <vector>
 
 namespace quillet {
 
@@ -21,9 +19,6 @@ public:
   // file must stay open until finish() has returned or the object is gone.
   // Returns once the picture's size is known or decoding has failed.
   explicit JpegRows(std::FILE* file);
-  // Decodes the open file here, into `raster`, which grows with the rows
-  // decoded: width * 3 bytes a row once finish() gives kImageOk.
-  JpegRows(std::FILE* file, std::vector<std::uint8_t>& raster);
   // Stops a decode still running and waits for it.
   ~JpegRows();
   JpegRows(const JpegRows&) = delete;
@@ -47,8 +42,6 @@ public:
 
 private:
   static constexpr std::int32_t kRowBatch = 16;
-
-  void takeSize();
 
   std::unique_ptr<Board> m_board;
   std::thread m_worker;
