@@ -46,49 +46,40 @@ std::string refusal(const RedLevels& red, float r)
 }
 
 struct Maxima {
-  double all = 0.0;    // every cell
-  double inner = 0.0;  // without the one-cell border
+  std::uint32_t all = 0;    // every cell
+  std::uint32_t inner = 0;  // without the one-cell border
 };
 
 // Takes row y of the cells into the maxima.
-template <typename Cell>
-void foldRow(Maxima& m, const Cell* row, std::int32_t y, std::int32_t width, std::int32_t height)
+void foldRow(Maxima& m, const std::uint32_t* row, std::int32_t y, std::int32_t width,
+             std::int32_t height)
 {
   if (width <= 0)
     return;
   if (y == 0 || y == height - 1 || width < 3) {
-    m.all = std::max(m.all, static_cast<double>(*std::max_element(row, row + width)));
+    m.all = std::max(m.all, *std::max_element(row, row + width));
     return;
   }
-  const double inner = static_cast<double>(*std::max_element(row + 1, row + width - 1));
+  const std::uint32_t inner = *std::max_element(row + 1, row + width - 1);
   m.inner = std::max(m.inner, inner);
-  m.all = std::max({m.all, inner, static_cast<double>(row[0]), static_cast<double>(row[width - 1])});
-}
-
-Maxima maximaOf(const std::vector<double>& accumulator, std::int32_t width, std::int32_t height)
-{
-  Maxima m;
-  for (std::int32_t y = 0; y < height; ++y)
-    foldRow(m, accumulator.data() + std::ptrdiff_t{y} * width, y, width, height);
-  return m;
+  m.all = std::max({m.all, inner, row[0], row[width - 1]});
 }
 
 // The peaks among the inner cells, given the inner cells' largest value.
 // Doubled votes give the same peaks: doubling is exact on both sides of every
 // comparison.
-template <typename Cell>
-std::vector<HoughPeak> peaksAbove(const Cell* cells, std::int32_t width, std::int32_t height,
-                                  double innerMax)
+std::vector<HoughPeak> peaksAbove(const std::uint32_t* cells, std::int32_t width,
+                                  std::int32_t height, std::uint32_t innerMax)
 {
   std::vector<HoughPeak> peaks;
   const std::ptrdiff_t w = width;
   const double threshold = innerMax * 0.7;
   for (std::int32_t y = 1; y < height - 1; ++y) {
-    const Cell* row = cells + y * w;
+    const std::uint32_t* row = cells + y * w;
     for (std::int32_t x = 1; x < width - 1; ++x) {
-      const Cell* c = row + x;
-      const Cell a = *c;
-      if (!(static_cast<double>(a) > threshold))
+      const std::uint32_t* c = row + x;
+      const std::uint32_t a = *c;
+      if (!(a > threshold))
         continue;
       if (a > c[-w - 1] && a > c[-w] && a > c[-w + 1] && a > c[-1]
           && a >= c[1] && a >= c[w - 1] && a >= c[w] && a >= c[w + 1])
@@ -206,14 +197,16 @@ std::optional<std::vector<std::uint8_t>> voteMapGrey(const HoughResult& result)
   return grey;
 }
 
-std::vector<HoughPeak> houghPeaks(const std::vector<double>& accumulator, std::int32_t width,
+std::vector<HoughPeak> houghPeaks(std::span<const std::uint32_t> cells, std::int32_t width,
                                   std::int32_t height)
 {
   if (width < 3 || height < 3
-      || accumulator.size() < static_cast<std::size_t>(width) * static_cast<std::size_t>(height))
+      || cells.size() < static_cast<std::size_t>(width) * static_cast<std::size_t>(height))
     return {};
-  return peaksAbove(accumulator.data(), width, height,
-                    maximaOf(accumulator, width, height).inner);
+  Maxima maxima;
+  for (std::int32_t y = 0; y < height; ++y)
+    foldRow(maxima, cells.data() + std::ptrdiff_t{y} * width, y, width, height);
+  return peaksAbove(cells.data(), width, height, maxima.inner);
 }
 
 } // namespace tarvek

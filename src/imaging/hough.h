@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -68,11 +69,13 @@ void houghSearch(const RedLevels& red, float r, HoughResult& result);
 // row first; nothing when max is 0 (a picture without edges).
 std::optional<std::vector<std::uint8_t>> voteMapGrey(const HoughResult& result);
 
-// The local maxima of the inner cells above 0.7 times the inner cells' largest
-// vote. A cell must be strictly greater than its four neighbours that come
-// before it in raster order and at least equal to the four after it, so a
-// plateau of equal maxima gives one peak, its first cell.
-std::vector<HoughPeak> houghPeaks(const std::vector<double>& accumulator, std::int32_t width,
+// The local maxima of the inner cells of width * height vote cells, top row
+// first, as houghSearch keeps them, that lie above 0.7 times the inner cells'
+// largest vote. A cell must be strictly greater than its four neighbours that
+// come before it in raster order and at least equal to the four after it, so a
+// plateau of equal maxima gives one peak, its first cell. Nothing for fewer
+// than 3 x 3 cells or fewer cells than the size says.
+std::vector<HoughPeak> houghPeaks(std::span<const std::uint32_t> cells, std::int32_t width,
                                   std::int32_t height);
 
 } // namespace tarvek

@@ -216,6 +216,24 @@ void mergeCloseAtoms(Model& model, double limit, bool floatDistance)
   }
 }
 
+PrunedEnds pruneShortEnds(Model& model, const Extent& tube, std::int32_t full)
+{
+  const double reach = 0.6 * model.bondLength;
+  const auto lowLimit = static_cast<float>(tube.lo[2] + reach);
+  const auto highLimit = static_cast<float>(tube.hi[2] - reach);
+  std::int32_t lowCount = 0;
+  std::int32_t highCount = 0;
+  for (std::int32_t i = 0; i < model.atomCount; ++i) {
+    lowCount += model.atomZ[i] < lowLimit ? 1 : 0;
+    highCount += model.atomZ[i] > highLimit ? 1 : 0;
+  }
+  const PrunedEnds pruned{lowCount != full, highCount != full};
+  for (std::int32_t i = 0; i < model.atomCount; ++i)
+    if ((pruned.low && model.atomZ[i] < lowLimit) || (pruned.high && model.atomZ[i] > highLimit))
+      model.atomType[i] = -3;
+  return pruned;
+}
+
 void compactAtoms(Model& model)
 {
   std::int32_t kept = 0;
@@ -272,19 +290,7 @@ void addCap90(Model& model)
 
   // An end layer of 18 atoms takes the cap as it is; any other end loses
   // its last atoms.
-  const auto lowLimit = static_cast<float>(tube.lo[2] + 0.6 * a);
-  const auto highLimit = static_cast<float>(tube.hi[2] - 0.6 * a);
-  std::int32_t lowCount = 0;
-  std::int32_t highCount = 0;
-  for (std::int32_t i = 0; i < tubeCount; ++i) {
-    lowCount += model.atomZ[i] < lowLimit ? 1 : 0;
-    highCount += model.atomZ[i] > highLimit ? 1 : 0;
-  }
-  const bool pruneLow = lowCount != 18;
-  const bool pruneHigh = highCount != 18;
-  for (std::int32_t i = 0; i < tubeCount; ++i)
-    if ((pruneLow && model.atomZ[i] < lowLimit) || (pruneHigh && model.atomZ[i] > highLimit))
-      model.atomType[i] = -3;
+  const bool pruneHigh = pruneShortEnds(model, tube, 18).high;
 
   CapTable upper;
   CapTable lower;

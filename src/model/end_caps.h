@@ -65,6 +65,15 @@ void appendCapsByEnds(Model& model, const CapTable& lower, const CapTable& upper
 // floatDistance the distance is rounded to float before the test.
 void mergeCloseAtoms(Model& model, double limit, bool floatDistance);
 
+// An end of the atom set (tube's lowest or highest z) is pruned when
+// its last 0.6 a (limits as float) does not hold `full` atoms: those atoms
+// are marked -3. Returns which ends were pruned.
+struct PrunedEnds {
+  bool low = false;
+  bool high = false;
+};
+PrunedEnds pruneShortEnds(Model& model, const Extent& tube, std::int32_t full);
+
 // Drops every atom of type 0 or less, keeping the order of the others.
 void compactAtoms(Model& model);
 

@@ -225,18 +225,7 @@ void fitRimToEnd(const Model& model, std::int32_t tubeCount, float endZ, double 
 // moved back to start at z = 0.
 void dropLoneEndAtoms(Model& model, std::int32_t n)
 {
-  const double reach = 0.6 * model.bondLength;
-  const Extent tube = atomExtent(model, model.atomCount);
-  std::int32_t low = 0;
-  std::int32_t high = 0;
-  for (std::int32_t i = 0; i < model.atomCount; ++i) {
-    low += model.atomZ[i] < tube.lo[2] + reach ? 1 : 0;
-    high += model.atomZ[i] > tube.hi[2] - reach ? 1 : 0;
-  }
-  for (std::int32_t i = 0; i < model.atomCount; ++i)
-    if ((low != 2 * n && model.atomZ[i] < tube.lo[2] + reach)
-        || (high != 2 * n && model.atomZ[i] > tube.hi[2] - reach))
-      model.atomType[i] = -3;
+  pruneShortEnds(model, atomExtent(model, model.atomCount), 2 * n);
   compactAtoms(model);
   const float lowest = atomExtent(model, model.atomCount).lo[2];
   for (std::int32_t i = 0; i < model.atomCount; ++i)

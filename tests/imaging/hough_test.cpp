@@ -36,13 +36,18 @@ void disc(RedLevels& red, double cx, double cy, double outer, std::uint8_t level
   }
 }
 
+Peaks pairsOf(const std::vector<HoughPeak>& found)
+{
+  Peaks peaks;
+  for (const HoughPeak& p : found)
+    peaks.emplace_back(p.x, p.y);
+  return peaks;
+}
+
 Peaks peaksOf(const HoughResult& result)
 {
   EXPECT_TRUE(result.ok()) << result.error;
-  Peaks peaks;
-  for (const HoughPeak& p : result.peaks)
-    peaks.emplace_back(p.x, p.y);
-  return peaks;
+  return pairsOf(result.peaks);
 }
 
 TEST(HoughTest, findsOneBlackDiscAtItsCentre)
@@ -70,7 +75,10 @@ TEST(HoughTest, findsAGridOfDiscsInRowOrder)
       expected.emplace_back(25 + 36 * i, 25 + 36 * j);
     }
   }
-  EXPECT_EQ(peaksOf(houghSearch(red, 6)), expected);
+  const HoughResult result = houghSearch(red, 6);
+  EXPECT_EQ(peaksOf(result), expected);
+  // The maxima the search takes row by row are those of the whole vote array.
+  EXPECT_EQ(pairsOf(houghPeaks(result.accumulator, result.width, result.height)), expected);
 }
 
 // Ten thousand discs: the peak list has no fixed size.
@@ -197,17 +205,17 @@ TEST(HoughTest, edgeStrengthOfAStep)
       EXPECT_EQ(edgeValue(red, x, y), (x == 3 || x == 4) ? 510.0 : 0.0) << x << ", " << y;
 }
 
-std::vector<double> cells(int w, int h)
+std::vector<std::uint32_t> cells(int w, int h)
 {
-  return std::vector<double>(static_cast<std::size_t>(w) * h, 0.0);
+  return std::vector<std::uint32_t>(static_cast<std::size_t>(w) * h, 0);
 }
 
 TEST(HoughTest, peaksNeedMoreThanSevenTenthsOfTheMaximum)
 {
-  std::vector<double> acc = cells(9, 3);
-  acc[9 + 1] = 10.0;
-  acc[9 + 4] = 10.0 * 0.7;
-  acc[9 + 7] = std::nextafter(10.0 * 0.7, 100.0);
+  std::vector<std::uint32_t> acc = cells(9, 3);
+  acc[9 + 1] = 100;
+  acc[9 + 4] = 70;
+  acc[9 + 7] = 71;
   const auto peaks = houghPeaks(acc, 9, 3);
   ASSERT_EQ(peaks.size(), 2u);
   EXPECT_EQ(peaks[0].x, 1);
@@ -220,9 +228,9 @@ TEST(HoughTest, equalNeighboursGiveTheEarlierCell)
     int dx, dy;
   } neighbours[] = {{1, 0}, {0, 1}, {1, 1}, {-1, 1}};
   for (const auto& n : neighbours) {
-    std::vector<double> acc = cells(7, 7);
-    acc[3 * 7 + 3] = 5.0;
-    acc[(3 + n.dy) * 7 + 3 + n.dx] = 5.0;
+    std::vector<std::uint32_t> acc = cells(7, 7);
+    acc[3 * 7 + 3] = 5;
+    acc[(3 + n.dy) * 7 + 3 + n.dx] = 5;
     const auto peaks = houghPeaks(acc, 7, 7);
     ASSERT_EQ(peaks.size(), 1u) << n.dx << ", " << n.dy;
     EXPECT_EQ(peaks[0].x, 3);
@@ -232,10 +240,10 @@ TEST(HoughTest, equalNeighboursGiveTheEarlierCell)
 
 TEST(HoughTest, borderCellsNeitherPeakNorCount)
 {
-  std::vector<double> acc = cells(7, 7);
-  acc[0] = 100.0;
-  acc[6 * 7 + 3] = 100.0;
-  acc[3 * 7 + 3] = 1.0;
+  std::vector<std::uint32_t> acc = cells(7, 7);
+  acc[0] = 100;
+  acc[6 * 7 + 3] = 100;
+  acc[3 * 7 + 3] = 1;
   const auto peaks = houghPeaks(acc, 7, 7);
   ASSERT_EQ(peaks.size(), 1u);
   EXPECT_EQ(peaks[0].x, 3);
