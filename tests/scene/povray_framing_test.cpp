@@ -170,6 +170,15 @@ Picture project(const Lines& lines)
   return p;
 }
 
+// The scene drawn in a 640 x 400 view, in the given projection.
+void showInAWideView(PovRig& rig, test::FakeHost& host, bool ortho)
+{
+  host.width = 640;
+  host.height = 400;
+  rig.scene.attachHost(host);
+  rig.display.orthoProjection = ortho;
+}
+
 TEST(PovrayFramingTest, theCameraFramesEveryStructureLikeTheView)
 {
   for (const Shape& shape : shapes()) {
@@ -177,10 +186,7 @@ TEST(PovrayFramingTest, theCameraFramesEveryStructureLikeTheView)
       for (const float turn : {0.0f, 6.0f}) {
         PovRig rig;
         test::FakeHost host;
-        host.width = 640;
-        host.height = 400;
-        rig.scene.attachHost(host);
-        rig.display.orthoProjection = ortho;
+        showInAWideView(rig, host, ortho);
         shape.build(rig);
         rig.scene.zoomReset(1);
         rig.scene.keyRotate(1, turn, 1);
@@ -208,10 +214,7 @@ TEST(PovrayFramingTest, aPanMovesThePictureAsItMovesTheView)
   for (const bool ortho : {false, true}) {
     PovRig rig;
     test::FakeHost host;
-    host.width = 640;
-    host.height = 400;
-    rig.scene.attachHost(host);
-    rig.display.orthoProjection = ortho;
+    showInAWideView(rig, host, ortho);
     shapes().front().build(rig);
     rig.scene.frameStructure();
     const Picture still = project(rig.writePov());
