@@ -103,7 +103,7 @@ void BM_ReportByLibharu(benchmark::State& state)
   const std::string jpeg = viewJpeg().string();
   const std::string description =
       "Chirality Indices (6,0), Tube-Length 12.3 \xC5 (zig-zag structure)";
-  const std::string footer = std::string("Kelvarin by Brannoc (") + kHome + ")";
+  const std::string footer = std::string("tarvek (") + kHome + ")";
   double seconds = 0;
   for (auto _ : state) {
     const auto start = Clock::now();

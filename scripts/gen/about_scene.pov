@@ -3,7 +3,7 @@
 // Vers: 3.5
 // Desc: tarvek
 // Date: 12/10/26 18:00:00
-// Auth: Kelvarin by Brannoc, 2026
+// Auth: tarvek, 2026
 
 
 //[Global]

@@ -80,12 +80,12 @@ void exportCIF(const ExportContext& ctx, const std::string& path)
   const std::string blank = "###" + std::string(72, ' ') + "###";
   out.line(frame);
   out.line(blank);
-  out.line("###                        Kelvarin CIF File Export                        ###");
+  out.line("###                         tarvek CIF File Export                         ###");
   out.line(blank);
   out.line(frame);
   out.line("data_tarvek");
   out.line("_audit_creation_date              '" + ctx.createdText + "'");
-  out.line("_audit_creation_method            'Kelvarin'");
+  out.line("_audit_creation_method            'tarvek'");
   out.line("_chemical_name_common");
   out.line(";");
   if (const char* name = commonName(ctx.model.structureKind))

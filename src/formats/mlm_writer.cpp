@@ -3,6 +3,7 @@
 #include "formats/structure_writers.h"
 
 #include "runtime/number_format.h"
+#include "runtime/one_line_text.h"
 #include "runtime/path_util.h"
 #include "runtime/print_form.h"
 #include "runtime/runtime_error.h"
@@ -16,15 +17,20 @@ namespace {
 
 constexpr std::int64_t maxId = 9999;
 constexpr std::size_t coordinateWidth = 10;
+// The largest magnitude whose whole part fits every coordinate field, the
+// one before a negative neighbour included; the message names it.
+constexpr double largestCoordinate = 99999999.0;
 constexpr const char* range = "MLM-File only supports coordinates from -99999999 to 99999999";
 constexpr int mostDecimals = 5;
 
 // The value with decimals decimals and a blank in place of a missing sign.
+// It is rounded once, from the float's own value: rounding its shortest
+// decimal text instead would round twice (1000.12346 to 1000.124).
 std::string signedText(float value, int decimals = mostDecimals)
 {
   const std::string mask =
       decimals > 0 ? "0." + std::string(static_cast<std::size_t>(decimals), '0') : "0";
-  std::string text = Format(value, mask);
+  std::string text = Format(static_cast<double>(value), mask);
   if (text.find('-') == std::string::npos)
     text.insert(0, 1, ' ');
   return text;
@@ -42,13 +48,13 @@ std::string typeTail(const std::string& label, std::int16_t materialIndex)
 
 // The three coordinate fields, each with as many of its five decimals as
 // fit: a full field before a "-" would merge with it, so it keeps one blank
-// there. Only a value whose whole part does not fit is refused.
+// there.
 void appendCoordinates(std::string& line, const ExportAtom& a)
 {
   const float values[3] = {a.x, a.y, a.z};
   std::string texts[3];
   for (int k = 0; k < 3; ++k) {
-    if (!std::isfinite(values[k]))
+    if (!(std::fabs(static_cast<double>(values[k])) <= largestCoordinate))
       throw RuntimeError(range);
     texts[k] = signedText(values[k]);
   }
@@ -57,8 +63,6 @@ void appendCoordinates(std::string& line, const ExportAtom& a)
     const std::size_t room = coordinateWidth - (beforeMinus ? 1 : 0);
     for (int decimals = mostDecimals - 1; texts[k].size() > room && decimals >= 0; --decimals)
       texts[k] = signedText(values[k], decimals);
-    if (texts[k].size() > room)
-      throw RuntimeError(range);
     texts[k].resize(coordinateWidth, ' ');
     line.append(texts[k]);
   }
@@ -95,10 +99,10 @@ void exportMLM(const ExportContext& ctx, const std::string& path)
   };
 
   ExportText out(ctx, path);
-  out.line("#  Kelvarin MLM Export (Brannoc)");
+  out.line("#  tarvek MLM Export");
   out.line("#  Created: " + ctx.createdText);
   out.line("");
-  out.line("@Model  " + getFileName(path));
+  out.line("@Model  " + oneLineText(getFileName(path)));
   out.line("");
   out.line("@Table Atoms " + printForm(static_cast<std::int32_t>(set.atoms.size())));
   out.line("str  str double     double     double     double str    str str str  double double   double str");

@@ -70,7 +70,7 @@ void exportMOL(const ExportContext& ctx, const MolTables& tables, const std::str
   const AtomLabels labels(ctx, LabelForm::Mol);
   ExportText out(ctx, path);
   out.line("TARVEK");
-  out.line("  Kelvarin                                         0");
+  out.line("  tarvek                                           0");
   out.line("");
   std::string line;
   appendRight(line, std::to_string(set.atoms.size()), 3);

@@ -165,7 +165,7 @@ void exportPDB(const ExportContext& ctx, const std::string& path)
   }
 
   ExportText out(ctx, path);
-  out.line("REMARK   Kelvarin PDB file (Brannoc)");
+  out.line("REMARK   tarvek PDB file");
   out.line("REMARK   Created:" + ctx.createdText);
   out.line("CRYST1    1.000    1.000    1.000  90.00  90.00  90.00 P1");
 
@@ -204,10 +204,17 @@ void exportPDB(const ExportContext& ctx, const std::string& path)
   out.line("TER");
 
   if (connections) {
+    // An atom without partners gets no record: "CONECT" with a serial alone
+    // says nothing, and a bond-less structure would repeat it for every atom.
     const std::size_t count = set.atoms.size();
+    std::size_t records = 0;
+    for (std::size_t i = 0; i < count; ++i)
+      records += partners.start[i] != partners.start[i + 1] ? 1 : 0;
     out.lines(count, [&](std::size_t first, std::size_t last, ExportText::Lines& lines) {
       std::string line;
       for (std::size_t i = first; i < last; ++i) {
+        if (partners.start[i] == partners.start[i + 1])
+          continue;
         line = "CONECT";
         appendHybrid36(line, serialBase + static_cast<std::int64_t>(i), 5);
         for (std::uint32_t k = partners.start[i]; k < partners.start[i + 1]; ++k)
@@ -219,7 +226,7 @@ void exportPDB(const ExportContext& ctx, const std::string& path)
       std::string line = "MASTER        0    0    0    0    0    0    0    0";
       appendRight(line, std::to_string(count), 5);
       line.append("    0");
-      appendRight(line, std::to_string(count), 5);
+      appendRight(line, std::to_string(records), 5);
       line.append("    0");
       out.line(line);
     }

@@ -110,7 +110,7 @@ private:
     const std::uint32_t background = prefs.optionFlags[1] ? packColor(255, 255, 255)
                                                           : prefs.backgroundColor;
     m_out.line("#VRML V2.0 utf8");
-    m_out.line("WorldInfo { title \"Kelvarin VRML Export (Brannoc)\" }");
+    m_out.line("WorldInfo { title \"tarvek VRML Export\" }");
     m_out.line("NavigationInfo { type \"EXAMINE\" }");
     m_out.line("DEF BKG Background { skyColor [ " + colorToRGBString(background) + " ] }");
   }

@@ -41,7 +41,7 @@ constexpr ReportTexts kTexts = {
     "XYZ created by the CoNTub Applet.",
     "CoNTub: an algorithm for connecting two arbitrary carbon nanotubes.",
     "Reference: ",
-    "Kelvarin by Brannoc (",
+    "tarvek (",
     ")",
     "Arial",
     "Could not open PDF file : ",

@@ -4,6 +4,7 @@
 #include "platform/clock.h"
 #include "runtime/number_format.h"
 #include "runtime/number_parse.h"
+#include "runtime/one_line_text.h"
 #include "runtime/ordered_blocks.h"
 #include "scene/atom_style.h"
 #include "scene/scene_files.h"
@@ -259,11 +260,11 @@ void CXXX::POVRAY(const std::string& file, float diffuse, float ambient, float s
     date[0] = '\0';
 
   out.line("// Persistence of Vision Ray Tracer Scene Description File");
-  out.line("// File: " + file);
+  out.line("// File: " + oneLineText(file));
   out.line("// Vers: 3.5");
-  out.line("// Desc: " + title);
+  out.line("// Desc: " + oneLineText(title));
   out.line(std::string("// Date: ") + date);
-  out.line("// Auth: Kelvarin by Brannoc, " + Format(now.tm_year + 1900, "0000"));
+  out.line("// Auth: tarvek, " + Format(now.tm_year + 1900, "0000"));
   out.line("");
   if (glass)
     out.line("#include \"glass.inc\"");

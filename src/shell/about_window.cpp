@@ -50,7 +50,7 @@ frmSplash::frmSplash(QWidget* owner, ShellOpen& shellOpen, std::string makerAddr
   img->hide();
 
   const QString maker = QString::fromStdString(m_makerAddress);
-  Label9 = textLabel(this, QStringLiteral("Kelvarin"), 12, kPictureHeight + 4, 200, 36);
+  Label9 = textLabel(this, QStringLiteral("tarvek"), 12, kPictureHeight + 4, 200, 36);
   QFont serif(QStringLiteral("Times New Roman"), 22);
   serif.setBold(true);
   Label9->setFont(serif);

@@ -41,7 +41,7 @@ inline constexpr const char* kBondsFilter = "Bonds/Connections File (*.txt)|*.tx
 inline constexpr const char* kMlmFilter = "MolMeccano File (*.mlm)|*.mlm|";
 // Index 2 reads the file as XYZ, any other as a fullerene file.
 inline constexpr const char* kFullereneFilter =
-    "Velmora Fullerene File (*.cc1)|*.cc1|XYZ Coordinate File (*.xyz)|*.xyz";
+    "Fullerene File (*.cc1)|*.cc1|XYZ Coordinate File (*.xyz)|*.xyz";
 inline constexpr const char* kXmolImportFilter = "Xmol File (*.xmol)|*.xmol|XYZ (*.xyz)|*.xyz";
 // The XMOL import's filter when the command line holds "/sw".
 inline constexpr const char* kXmolImportFilterSw =

@@ -199,7 +199,7 @@ void Form1::buildControls()
   }
   auto* frame3 = new QWidget(Toolbar1);
   frame3->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-  lbTIT = new QLabel(QStringLiteral("Kelvarin"), frame3);
+  lbTIT = new QLabel(QStringLiteral("tarvek"), frame3);
   // The title and the status panels show comments and paths from files.
   lbTIT->setTextFormat(Qt::PlainText);
   QFont bold = lbTIT->font();

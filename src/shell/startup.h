@@ -26,7 +26,7 @@ struct StartupState {
 };
 
 // The start-up with its inputs given: the per-user configuration folder
-// (settings and the marker live in its "Brannoc/"), the program folder and
+// (settings and the marker live in its "tarvek/"), the program folder and
 // the locale probe. The per-user folder goes beside the configuration
 // folder. On the first run (no per-user folder yet) the user is told, the
 // folder is made and the program folder's EXPORT, IMPORT, IMAGES and PDF

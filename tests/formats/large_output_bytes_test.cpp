@@ -72,7 +72,7 @@ TEST(LargeOutputBytesTest, tubeFilesKeepTheirBytes)
 
   rig.prompts.answerYesNo(true);
   exportPDB(rig.ctx, rig.path("tube.pdb"));
-  EXPECT_EQ(fingerprint(rig.path("tube.pdb")), "1060008 855779bd") << "PDB";
+  EXPECT_EQ(fingerprint(rig.path("tube.pdb")), "1059996 6e403f80") << "PDB";
 
   ExportScene single(rig);
   single.scene.setAtomData();
@@ -80,12 +80,12 @@ TEST(LargeOutputBytesTest, tubeFilesKeepTheirBytes)
   EXPECT_EQ(fingerprint(rig.path("tmp.xyz")), "823048 65fcab9b") << "scene atoms";
   EXPECT_EQ(fingerprint(rig.path("tmp.zyx")), "1461992 e4a0ce59") << "scene bonds";
   single.scene.POVRAY(rig.path("arrays.pov"), 0.5f, 0.25f, 0.5f, 0.0f, 0.005f, 0.0f, "tube", clock);
-  EXPECT_EQ(fingerprint(rig.path("arrays.pov")), "2013751 1e1459da") << "POV-Ray from the model";
+  EXPECT_EQ(fingerprint(rig.path("arrays.pov")), "2013738 0cb47d1f") << "POV-Ray from the model";
 
   TubeRig twice;
   SceneWalls walls(twice);
   walls.scene.POVRAY(twice.path("body.pov"), 0.5f, 0.25f, 0.5f, 0.0f, 0.005f, 0.4f, "tube", clock);
-  EXPECT_EQ(fingerprint(twice.path("body.pov")), "7602982 7859a52a")
+  EXPECT_EQ(fingerprint(twice.path("body.pov")), "7602969 62d45b5f")
       << "POV-Ray from the scene files";
 }
 
@@ -101,7 +101,7 @@ TEST(LargeOutputBytesTest, sceneListsWithLfEndsKeepTheirBytes)
   EXPECT_EQ(rawFingerprint(rig.path("walls.xyz")), "800007 32447a55") << "XMOL";
   rig.prompts.answerYesNo(true);
   exportPDB(rig.ctx, rig.path("walls.pdb"));
-  EXPECT_EQ(rawFingerprint(rig.path("walls.pdb")), "2119812 f71c0085") << "PDB";
+  EXPECT_EQ(rawFingerprint(rig.path("walls.pdb")), "2119800 4d91acab") << "PDB";
 }
 
 } // namespace

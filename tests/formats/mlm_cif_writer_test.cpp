@@ -3,12 +3,14 @@
 
 #include "formats/structure_writers.h"
 #include "runtime/number_parse.h"
+#include "runtime/runtime_error.h"
 #include "runtime/split.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <limits>
 
 namespace tarvek::test {
 namespace {
@@ -17,7 +19,7 @@ TEST(MlmWriterTest, numberFieldsLineUpSignedAndUnsignedValues)
 {
   const std::pair<float, const char*> cases[] = {
       {1.5f, " 1.50000  "},       {-1.5f, "-1.50000  "},      {0.0f, " 0.00000  "},
-      {12.345678f, " 12.34568 "}, {-999.99f, "-999.99000"},  {999.99999f, " 1000.0000"},
+      {12.345678f, " 12.34568 "}, {-999.99f, "-999.98999"},  {999.99999f, " 1000.0000"},
       {-0.000001f, " 0.00000  "},
   };
   for (const auto& [value, text] : cases)
@@ -37,7 +39,13 @@ TEST(MlmWriterTest, largeCoordinatesGiveUpDecimalsNotTheirValue)
       {0.0f, 0.0f, 1500.0f, " 0.00000   0.00000   1500.0000"},
       {150.0f, -3.0f, 0.0f, " 150.0000 -3.00000   0.00000  "},
       {-12345.678f, 99999.5f, -1.0f, "-12345.678 99999.50 -1.00000  "},
-      {123456789.0f, 0.0f, 0.0f, " 123456790 0.00000   0.00000  "},
+      // Rounded once from the float (1000.1234741…), not from its shortest
+      // text 1000.1235.
+      {1000.12346f, -1.0f, 0.0f, " 1000.123 -1.00000   0.00000  "},
+      {-2.0f, 0.0f, 0.0f, "-2.00000   0.00000   0.00000  "},
+      {9999.99995f, 0.0f, 0.0f, " 10000.000 0.00000   0.00000  "},
+      // The largest float within the stated range fits even before a minus.
+      {99999992.0f, -99999992.0f, 0.0f, " 99999992 -99999992  0.00000  "},
   };
   for (const auto& c : cases) {
     ExportRig rig;
@@ -45,6 +53,28 @@ TEST(MlmWriterTest, largeCoordinatesGiveUpDecimalsNotTheirValue)
     const std::string path = rig.path("m.mlm");
     exportMLM(rig.ctx, path);
     EXPECT_EQ(fileLines(path).at(8).substr(10, 30), c.fields) << c.x << " " << c.y << " " << c.z;
+  }
+}
+
+// Whatever its neighbours, a coordinate past the range the message names is
+// refused and one within it is written.
+TEST(MlmWriterTest, coordinatesPastTheStatedRangeAreRefused)
+{
+  const float refused[][3] = {
+      {1.0e8f, 0.0f, 0.0f},        {0.0f, 0.0f, -1.0e8f},
+      {123456789.0f, 0.0f, 0.0f},  {0.0f, std::numeric_limits<float>::quiet_NaN(), 0.0f},
+      {0.0f, 0.0f, std::numeric_limits<float>::infinity()},
+  };
+  for (const auto& c : refused) {
+    ExportRig rig;
+    rig.addAtom(c[0], c[1], c[2]);
+    const std::string path = rig.path("m.mlm");
+    try {
+      exportMLM(rig.ctx, path);
+      ADD_FAILURE() << "written: " << c[0] << " " << c[1] << " " << c[2];
+    } catch (const RuntimeError& e) {
+      EXPECT_STREQ(e.what(), "MLM-File only supports coordinates from -99999999 to 99999999");
+    }
   }
 }
 
@@ -65,6 +95,10 @@ TEST(MlmWriterTest, rowsAndCountsOfTheTables)
   EXPECT_EQ(lines[8 + 42 + 4], "   0    1    a  -        -");
   EXPECT_EQ(rig.prompts.waitCount, 1);
   EXPECT_EQ(rig.prompts.waitDepth, 0);
+  // A name with control characters stays on the model's line.
+  const std::string broken = rig.path("a\r\n@End\n.mlm");
+  exportMLM(rig.ctx, broken);
+  EXPECT_EQ(fileLines(broken)[3], "@Model  a  @End .mlm");
 
   ExportRig gan;
   gan.model.materialIndex = 2;
@@ -154,7 +188,7 @@ TEST(CifWriterTest, cellAndRowsOfTheBox)
     exportCIF(rig.ctx, path);
     const auto lines = fileLines(path);
     ASSERT_EQ(lines.size(), 29u);
-    EXPECT_EQ(lines[2], "###                        Kelvarin CIF File Export                        ###");
+    EXPECT_EQ(lines[2], "###                         tarvek CIF File Export                         ###");
     for (std::size_t k = 0; k < 3; ++k)
       EXPECT_EQ(lines[12 + k], std::string("_cell_length_") + char('a' + k)
                                    + "                    " + c.edges[k]);

@@ -5,13 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace tarvek::test {
 namespace {
 
 const std::string molPrompt =
     "Which bond order do you wish to assign?\r\n\r\n1 - Single Bond \r\n2 - Double Bond etc.";
 const std::string molHeader = "TARVEK\r\n"
-                              "  Kelvarin                                         0\r\n"
+                              "  tarvek                                           0\r\n"
                               "\r\n";
 
 TEST(MolWriterTest, emptyStructureAndTheQuestion)
@@ -122,7 +124,7 @@ TEST(MolWriterTest, virusCageStartsAtAtom12AndDropsVertexBonds)
   EXPECT_EQ(lines[6], "  1  2 1  0  0  0");
 }
 
-const std::string pdbHead = "REMARK   Kelvarin PDB file (Brannoc)\r\n"
+const std::string pdbHead = "REMARK   tarvek PDB file\r\n"
                             "REMARK   Created:10.12.2026 14:00\r\n"
                             "CRYST1    1.000    1.000    1.000  90.00  90.00  90.00 P1\r\n";
 
@@ -154,8 +156,7 @@ TEST(PdbWriterTest, oneListWithTheConnectionTable)
                   "CONECT    2    1    3\r\n"
                   "CONECT    3    1    2    4\r\n"
                   "CONECT    4    3\r\n"
-                  "CONECT    5\r\n"
-                  "MASTER        0    0    0    0    0    0    0    0    5    0    5    0\r\n"
+                  "MASTER        0    0    0    0    0    0    0    0    5    0    4    0\r\n"
                   "END\r\n");
   ASSERT_EQ(rig.prompts.calls.size(), 1u);
   EXPECT_EQ(rig.prompts.calls[0].kind, FakePrompts::Kind::YesNo);
@@ -246,12 +247,16 @@ TEST(PdbWriterTest, listTenKeepsTheCoordinateColumns)
   EXPECT_EQ(lines[22], "TER");
   EXPECT_EQ(lines[23], "ATOM     11  X     X A  11      10.000   0.000   0.000  1.00  0.00           X");
 
-  // Lists without bonds leave no bond file: every atom stands alone.
+  // Lists without bonds leave no bond file: no atom has a partner, so no
+  // CONECT record is written and MASTER counts none.
   rig.prompts.answerYesNo(true);
   exportPDB(rig.ctx, path);
   lines = fileLines(path);
-  ASSERT_EQ(lines.size(), 3u + 22u + 11u + 2u);
-  EXPECT_EQ(lines[3 + 22 + 10], "CONECT   11");
+  ASSERT_EQ(lines.size(), 3u + 22u + 2u);
+  EXPECT_EQ(lines[3 + 22], "MASTER        0    0    0    0    0    0    0    0   11    0    0    0");
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                          [](const std::string& l) { return l.rfind("CONECT", 0) == 0; }),
+            0);
 }
 
 TEST(PdbWriterTest, virusCageStartsAtSerial13)
@@ -299,13 +304,14 @@ TEST(PdbWriterTest, aHundredThousandAtomsTakeHybrid36Serials)
   const std::string path = rig.path("a.pdb");
   exportPDB(rig.ctx, path);
   const auto lines = fileLines(path);
-  ASSERT_EQ(lines.size(), 3u + 100000u + 1u + 100000u + 1u);
+  // Only the four bonded atoms get a CONECT record.
+  ASSERT_EQ(lines.size(), 3u + 100000u + 1u + 4u + 1u);
   EXPECT_EQ(lines[3 + 99999].substr(0, 15), "ATOM  A0000  C ");
   EXPECT_EQ(lines[3 + 99998].substr(0, 15), "ATOM  99999  C ");
   const std::size_t conect = 3 + 100000 + 1;
   EXPECT_EQ(lines[conect], "CONECT    1    2");
-  EXPECT_EQ(lines[conect + 99998], "CONECT99999A0000");
-  EXPECT_EQ(lines[conect + 99999], "CONECTA000099999");
+  EXPECT_EQ(lines[conect + 2], "CONECT99999A0000");
+  EXPECT_EQ(lines[conect + 3], "CONECTA000099999");
   EXPECT_EQ(lines.back(), "END");
   for (const std::string& line : lines)
     ASSERT_NE(line.rfind("MASTER", 0), 0u);

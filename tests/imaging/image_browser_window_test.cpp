@@ -219,7 +219,7 @@ TEST(ImageBrowserWindowTest, listsPicturesByNameShowsTheFirstAndFillsThePanels)
 TEST(ImageBrowserWindowTest, folderTreeOpensAtTheBrowsedFolder)
 {
   BrowserRig r;
-  const fs::path folder = r.folder("Kelvarin/Images");
+  const fs::path folder = r.folder("tarvek/Images");
   r.open(folder);
   QTreeView& tree = *r.window->Dir1;
   const QModelIndex current = tree.currentIndex();

@@ -31,7 +31,7 @@ using test::ScratchDir;
 
 const std::string kDescription =
     "Chirality Indices (6,0), Tube-Length 12.3 \xC3\x85 (zig-zag structure)";
-const std::string kFooter = "Kelvarin by Brannoc (https://tarvek.example.org/)";
+const std::string kFooter = "tarvek (https://tarvek.example.org/)";
 
 bool haveOracles()
 {
@@ -133,8 +133,7 @@ TEST(PdfReportOracleTest, tubeReportReadsRightInEveryTool)
   EXPECT_EQ(bytes.streamData(11),
             "q\n555 0 0 400 20 372 cm\n/I0 Do\nQ\n20 372 555 400 re\n0 0 0 RG\n1 w\nS\nBT\n"
             "/F1 10 Tf\n1 0 0 1 20 352 Tm 10 TL\n(Chirality Indices \\(6,0\\), Tube-Length 12.3 "
-            "\xC5 \\(zig-zag structure\\))Tj\n/F1 7 Tf\n1 0 0 1 20 15 Tm 7 TL\n(Kelvarin by "
-            "Brannoc \\(https://tarvek.example.org/\\))Tj\nET\n");
+            "\xC5 \\(zig-zag structure\\))Tj\n/F1 7 Tf\n1 0 0 1 20 15 Tm 7 TL\n(tarvek \\(https://tarvek.example.org/\\))Tj\nET\n");
 }
 
 // A white-background cone: the tall image scaled and centred, no frame, the

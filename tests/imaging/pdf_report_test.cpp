@@ -18,9 +18,9 @@ using test::FakePrompts;
 using test::FakeShellOpen;
 using test::RecordingQuillet;
 
-const std::string kFile = "/home/user/Kelvarin/PDF/tube.pdf";
+const std::string kFile = "/home/user/tarvek/PDF/tube.pdf";
 const std::string kImage = "/tmp/tarvek-1/tmp.jpg";
-const std::string kFooter = "Kelvarin by Brannoc (https://tarvek.example.org/)";
+const std::string kFooter = "tarvek (https://tarvek.example.org/)";
 const std::string kTubeText =
     "Chirality Indices (6,0), Tube-Length 12.3 \xC3\x85 (zig-zag structure)";
 
@@ -235,7 +235,7 @@ TEST(PdfReportTest, xyDataAsksForTheTitle)
                              std::optional<std::string>()}) {
     ReportContext c = tube60();
     c.xyImportFlag = true;
-    c.xyFileName = "/home/user/Kelvarin/Import/flake.xy";
+    c.xyFileName = "/home/user/tarvek/Import/flake.xy";
     ReportRig rig(c);
     rig.prompts.answerInput(answer);
     rig.prompts.answerYesNo(false);

@@ -46,7 +46,7 @@ fs::path writeExtras(const std::string& name, bool encrypt)
     if (encrypt) {
       ASSERT_TRUE(setupEncryption(doc, kAllowCopy, 16, "owner", "user"));
     }
-    setInfoEntry(doc, "Company", "Brannoc");
+    setInfoEntry(doc, "Company", "Example Company");
     setInfoEntry(doc, "Trapped", "True");
     setPageMode(doc, kUseOutlines);
     setOpenAction(doc, 1);
@@ -124,7 +124,7 @@ TEST(ExtrasOracleTest, qpdfAndPopplerReadTheExtras)
     expectLines(collapseBlanks(run("pdfinfo", with(with({"-url"}, upw), {file})).output),
                 {"1 Annotation http://example.org/page"}, file);
     expectLines(collapseBlanks(run("pdfinfo", with(with({"-custom"}, upw), {file})).output),
-                {"Company: Brannoc"}, file);
+                {"Company: Example Company"}, file);
 
     expectLines(run("pdfdetach", with(with({"-list"}, upw), {file})).output,
                 {"1 embedded files", "1: data.txt"}, file);
@@ -153,7 +153,7 @@ TEST(ExtrasOracleTest, pypdfReadsOutlineAnnotationsAndCatalog)
       "catalog PageMode /UseOutlines\n"
       "catalog OpenAction page 0 /Fit\n"
       "catalog URI Base http://example.org/\n"
-      "info Company Brannoc\n"
+      "info Company Example Company\n"
       "info Title Writer check: NAME\n"
       "info Trapped /True\n"
       "outline Chapter one page=0 count=3 type=/Fit\n"

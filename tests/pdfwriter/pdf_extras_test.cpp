@@ -352,14 +352,14 @@ TEST(InfoTest, furtherEntriesAfterAuthorNewestFirst)
     setInfoEntry(doc, "My Key", "x");
     setInfoEntry(doc, "Odd/Key", "x");
     setInfoEntry(doc, "Company", "");
-    setInfoEntry(doc, "Company", "Brannoc");
+    setInfoEntry(doc, "Company", "Example Company");
     setInfoEntry(doc, "Trapped", "True");
     setInfoEntry(doc, "Company", "Second");
     beginPage(doc, 595, 842);
     writePageObject(doc);
   }, 0));
   const std::string info = pdf.object(3);
-  EXPECT_NE(info.find("/Author (Ann)\n/Company (Second)\n/Trapped /True\n/Company (Brannoc)\n"
+  EXPECT_NE(info.find("/Author (Ann)\n/Company (Second)\n/Trapped /True\n/Company (Example Company)\n"
                       "/CreationDate "),
             std::string::npos)
       << info;
@@ -374,7 +374,7 @@ TEST(EncryptedExtrasTest, textsAppearOnlyInHexAndDecrypt)
   std::array<std::uint8_t, 16> key{};
   std::int32_t itemObject = 0;
   PdfBytes pdf(writeDocument([&](PdfDocument* doc) {
-    setInfoEntry(doc, "Company", "Brannoc");
+    setInfoEntry(doc, "Company", "Example Company");
     ASSERT_TRUE(setupEncryption(doc, 0, 16, "owner", "user"));
     key = doc->security->key;
     beginPage(doc, 595, 842);
@@ -385,7 +385,7 @@ TEST(EncryptedExtrasTest, textsAppearOnlyInHexAndDecrypt)
     itemObject = doc->outlines[1].objectNumber;
   }, 6));
   const std::string& bytes = pdf.bytes();
-  for (const char* plain : {"Secret", "hidden", "Hidden", "Brannoc"})
+  for (const char* plain : {"Secret", "hidden", "Hidden", "Example Company"})
     EXPECT_EQ(bytes.find(plain), std::string::npos) << plain;
   const test::Decrypter decrypt{key};
   std::smatch m;
@@ -400,7 +400,7 @@ TEST(EncryptedExtrasTest, textsAppearOnlyInHexAndDecrypt)
   EXPECT_EQ(decrypt(itemObject, test::fromHexText(m[1])), "Hidden chapter");
   const std::string info = pdf.object(3);
   ASSERT_TRUE(std::regex_search(info, m, std::regex("/Company <([0-9A-F]+)>\n"))) << info;
-  EXPECT_EQ(decrypt(3, test::fromHexText(m[1])), "Brannoc");
+  EXPECT_EQ(decrypt(3, test::fromHexText(m[1])), "Example Company");
 }
 
 } // namespace

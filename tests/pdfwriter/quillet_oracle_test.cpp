@@ -44,7 +44,7 @@ double numberAt(const std::string& text, std::size_t at)
   return value;
 }
 
-const char* const kFooter = "Kelvarin by Brannoc (www.example.org)";
+const char* const kFooter = "tarvek (www.example.org)";
 
 // One report page: what the modeler's PDF report passes for a structure.
 struct Report {
@@ -281,8 +281,7 @@ TEST(QuilletReportTest, tubePageHasItsObjectMapAndContent)
   EXPECT_EQ(pdf.streamData(11),
             "q\n555 0 0 400 20 372 cm\n/I0 Do\nQ\n20 372 555 400 re\n0 0 0 RG\n1 w\nS\nBT\n"
             "/F1 10 Tf\n1 0 0 1 20 352 Tm 10 TL\n(Chirality Indices \\(6,0\\), Tube-Length 12.3 "
-            "\xC5 \\(zig-zag structure\\))Tj\n/F1 7 Tf\n1 0 0 1 20 15 Tm 7 TL\n(Kelvarin by "
-            "Brannoc \\(www.example.org\\))Tj\nET\n");
+            "\xC5 \\(zig-zag structure\\))Tj\n/F1 7 Tf\n1 0 0 1 20 15 Tm 7 TL\n(tarvek \\(www.example.org\\))Tj\nET\n");
 }
 
 TEST(QuilletReportTest, conePageIsScaledCentredAndUnframed)

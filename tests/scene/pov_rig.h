@@ -27,7 +27,7 @@ struct PovRig : SceneRig {
   // lines.
   std::vector<std::string> writePov(float glassFilter = 0.0f, float roughness = 0.005f)
   {
-    scene.POVRAY(target, 0.5f, 0.25f, 0.5f, 0.0f, roughness, glassFilter, "Kelvarin", clock);
+    scene.POVRAY(target, 0.5f, 0.25f, 0.5f, 0.0f, roughness, glassFilter, "tarvek", clock);
     return lines(target);
   }
 };

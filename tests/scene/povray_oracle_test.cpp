@@ -143,7 +143,7 @@ Picture render(PovRig& rig, const std::string& name, float glassFilter = 0.0f)
   const fs::path scene = folder / (name + ".pov");
   const fs::path image = folder / (name + ".ppm");
   fs::remove(image);
-  rig.scene.POVRAY(scene.string(), 0.5f, 0.25f, 0.5f, 0.0f, 0.005f, glassFilter, "Kelvarin", rig.clock);
+  rig.scene.POVRAY(scene.string(), 0.5f, 0.25f, 0.5f, 0.0f, 0.005f, glassFilter, "tarvek", rig.clock);
   const test::ToolResult run =
     test::runTool("povray", {"-D", "+I" + name + ".pov", "+O" + name + ".ppm", "+W160", "+H120", "+FP"},
                   std::chrono::seconds(300), folder.string());

@@ -45,9 +45,9 @@ Lines headLines(const std::string& path, bool glass, float roughness)
   Lines head{"// Persistence of Vision Ray Tracer Scene Description File",
              "// File: " + path,
              "// Vers: 3.5",
-             "// Desc: Kelvarin",
+             "// Desc: tarvek",
              "// Date: 12/10/26 14:03:05",
-             "// Auth: Kelvarin by Brannoc, 2026",
+             "// Auth: tarvek, 2026",
              ""};
   if (glass)
     head.push_back("#include \"glass.inc\"");
@@ -111,6 +111,23 @@ TEST(PovrayWriterTest, headByteExact)
     EXPECT_EQ(bytes.substr(0, expected.size()), expected)
       << "glass " << c.glass << ", roughness " << c.roughness;
   }
+}
+
+// A folder or title holding control characters stays inside its comment
+// line: nothing of it reaches a line of the scene language.
+TEST(PovrayWriterTest, outsideTextStaysOnItsCommentLine)
+{
+  const CTimeLocale cTime;
+  PovRig rig;
+  std::filesystem::create_directory(rig.dir.file("a\nb"));
+  const std::string target = rig.dir.file("a\nb").string() + "/s\r\n#declare X = 1;.pov";
+  rig.scene.POVRAY(target, 0.5f, 0.25f, 0.5f, 0.0f, 0.005f, 0.0f, "T\x01itle\n#include \"x\"\t\x7F",
+                   rig.clock);
+  const Lines lines = rig.lines(target);
+  ASSERT_GE(lines.size(), 4u);
+  EXPECT_EQ(lines[1], "// File: " + rig.dir.file("a b").string() + "/s  #declare X = 1;.pov");
+  EXPECT_EQ(lines[3], "// Desc: T itle #include \"x\"  ");
+  EXPECT_EQ(lines[4], "// Date: 12/10/26 14:03:05");
 }
 
 TEST(PovrayWriterTest, arrayPathAtomsAndBonds)
@@ -488,7 +505,7 @@ TEST(PovrayWriterTest, failuresLeaveTheTargetAlone)
     rig.addAtom(0, 0, 0);
     const std::string target = rig.dir.file("missing/scene.pov").string();
     try {
-      rig.scene.POVRAY(target, 0.5f, 0.5f, 0.5f, 0.5f, 0.005f, 0.0f, "Kelvarin", rig.clock);
+      rig.scene.POVRAY(target, 0.5f, 0.5f, 0.5f, 0.5f, 0.005f, 0.0f, "tarvek", rig.clock);
       ADD_FAILURE() << "no error";
     } catch (const SceneError& e) {
       EXPECT_NE(std::string(e.what()).find(target), std::string::npos) << e.what();

@@ -56,7 +56,7 @@ TEST(HelpCommandsTest, menuAndLinksInOrderEachOpeningItsAddress)
   QMenu* links = rig.form->helpCommands().mnuLinks;
   ASSERT_EQ(help->actions()[2]->menu(), links);
   EXPECT_EQ(menuTexts(links),
-            (std::vector<std::string>{"POV-Ray", "Brannoc", "Kelvarin", "Submit Bug Report", "-",
+            (std::vector<std::string>{"POV-Ray", "tarvek Developers", "tarvek", "Submit Bug Report", "-",
                                       "Quillet PDF Library", "Author's Home Page",
                                       "Fullerene Library", "CoNTub Website", "-", "tubegen",
                                       "Jmol"}));
@@ -150,7 +150,7 @@ TEST(AboutWindowTest, showsNameVersionAndMakerCentredAndModal)
 {
   test::Form1Rig rig;
   const std::string maker = rig.form->viewCommands().address("maker");
-  ASSERT_EQ(maker, "https://brannoc.example.org/");
+  ASSERT_EQ(maker, "https://tarvek.example.org/");
   rig.form->scene().animate(0);
   ASSERT_TRUE(rig.form->scene().animating);
   AboutRun about{rig, [&](frmSplash& splash) {
@@ -163,7 +163,7 @@ TEST(AboutWindowTest, showsNameVersionAndMakerCentredAndModal)
                    EXPECT_LE(std::abs(centre.y() - screen.center().y()), 1);
                    EXPECT_EQ(splash.Label6[2]->text(), "Version 0.1.0");
                    EXPECT_EQ(splash.Label6[0]->text().toStdString(), maker);
-                   EXPECT_EQ(splash.Label9->text(), "Kelvarin");
+                   EXPECT_EQ(splash.Label9->text(), "tarvek");
                    EXPECT_EQ(splash.Label9->font().family(), "Times New Roman");
                    EXPECT_EQ(splash.Label9->toolTip().toStdString(), maker);
                    EXPECT_EQ(splash.Label9->cursor().shape(), Qt::BitmapCursor);

@@ -58,7 +58,7 @@ struct ImageRig {
   explicit ImageRig(bool grabbing = true, Form1Seams seams = {})
   {
     StartupState startup;
-    startup.userFolder = (home.path() / "Kelvarin").string() + "/";
+    startup.userFolder = (home.path() / "tarvek").string() + "/";
     startup.exportFolder = startup.userFolder + "Export/";
     startup.imagesFolder = startup.userFolder + "Images/";
     fs::create_directories(startup.imagesFolder);

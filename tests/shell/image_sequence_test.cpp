@@ -68,7 +68,7 @@ struct SequenceRig {
   SequenceRig()
   {
     StartupState startup;
-    startup.userFolder = (home.path() / "Kelvarin").string() + "/";
+    startup.userFolder = (home.path() / "tarvek").string() + "/";
     startup.imagesFolder = startup.userFolder + "Images/";
     fs::create_directories(startup.imagesFolder);
     rig = std::make_unique<test::Form1Rig>(Form1Seams{}, grab, startup);
@@ -192,8 +192,8 @@ TEST(ImageSequenceTest, jpegAndPngChoicesKeepTheirFrames)
 {
   SequenceRig r;
   // A stale frame of an older, longer run goes; other files stay.
-  r.home.write("Kelvarin/Images/movie_004.jpg", "old");
-  r.home.write("Kelvarin/Images/movie_001.gif", "keep");
+  r.home.write("tarvek/Images/movie_004.jpg", "old");
+  r.home.write("tarvek/Images/movie_001.gif", "keep");
   r.run(FileChoice{r.images() + "movie.jpg", 1}, frames(3));
   for (const char* frame : {"movie_001.jpg", "movie_002.jpg", "movie_003.jpg"})
     EXPECT_EQ(QImage(QString::fromStdString(r.images() + frame)).size(), QSize(8, 6)) << frame;
@@ -241,8 +241,8 @@ TEST(ImageSequenceTest, cancelOrNoWritesNothingAndTurnsNothing)
   SequenceRig r;
   const CMatrix::Matrix start = r.pose();
   r.run(std::nullopt);
-  r.home.write("Kelvarin/Images/movie_002.jpg", "older");
-  r.home.write("Kelvarin/Images/movie.gif", "older");
+  r.home.write("tarvek/Images/movie_002.jpg", "older");
+  r.home.write("tarvek/Images/movie.gif", "older");
   r.rig->prompts.answerYesNo(false);
   r.run(FileChoice{r.images() + "movie", 3}, frames(3));
   ASSERT_EQ(r.rig->prompts.calls.size(), 1u);

@@ -69,7 +69,7 @@ TEST(ImportCommandsTest, fullereneLibraryFileIsShownWithItsBonds)
   EXPECT_EQ(call.kind, FakeFileDialogs::Kind::Open);
   EXPECT_EQ(call.folder, libraryFile(""));
   EXPECT_EQ(call.filter,
-            "Velmora Fullerene File (*.cc1)|*.cc1|XYZ Coordinate File (*.xyz)|*.xyz");
+            "Fullerene File (*.cc1)|*.cc1|XYZ Coordinate File (*.xyz)|*.xyz");
   EXPECT_EQ(r.form.lbTIT->text(), "Fullerene Library - C60");
   EXPECT_EQ(r.rig.model.atomCount, 60);
   EXPECT_EQ(r.rig.model.bondCount, 90);

@@ -11,7 +11,7 @@ namespace {
 TEST(JunctionRulesTest, argumentsAndTitleFromTheDialogValues)
 {
   const JunctionValues defaults{5, 5, 15, 10, 10, 15};
-  const std::string jar = "/home/u/Kelvarin/Import dir/contub.jar";
+  const std::string jar = "/home/u/tarvek/Import dir/contub.jar";
   EXPECT_EQ(junctionArguments(defaults, jar),
             (std::vector<std::string>{"-Djava.awt.headless=true", "-cp", jar, "nt", "5", "5", "15",
                                       "10", "10", "15"}));

@@ -32,7 +32,7 @@ struct LauncherRig {
   LauncherRig()
   {
     StartupState startup;
-    startup.userFolder = (home.path() / "Kelvarin").string() + "/";
+    startup.userFolder = (home.path() / "tarvek").string() + "/";
     startup.exportFolder = startup.userFolder + "Export/";
     startup.imagesFolder = startup.userFolder + "Images/";
     fs::create_directories(startup.exportFolder);

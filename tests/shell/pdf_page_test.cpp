@@ -93,7 +93,7 @@ TEST(PdfPageTest, exportPdfCapturesTheViewAndWritesTheReport)
         return line.rfind("TextOutXY(20, 352, \"Chirality Indices (", 0) == 0;
       });
   EXPECT_NE(description, r.pdf.log.end());
-  EXPECT_TRUE(r.logged("TextOutXY(20, 15, \"Kelvarin by Brannoc (https://tarvek.example.org/)\")"));
+  EXPECT_TRUE(r.logged("TextOutXY(20, 15, \"tarvek (https://tarvek.example.org/)\")"));
   EXPECT_TRUE(r.calculations.empty());
   EXPECT_TRUE(r.rig->prompts.messages().empty()) << r.rig->prompts.messages()[0].text;
   ASSERT_EQ(r.rig->shellOpen.calls.size(), 1u);

@@ -95,8 +95,8 @@ TEST(ViewRulesTest, shippedLinkTableHoldsEveryRowTheProgramUses)
   const struct {
     const char* key;
     const char* caption;
-  } captions[] = {{"maker", "Brannoc"},
-                  {"home", "Kelvarin"},
+  } captions[] = {{"maker", "tarvek Developers"},
+                  {"home", "tarvek"},
                   {"bugreport", "Submit Bug Report"},
                   {"junction", "CoNTub Website"},
                   {"tubegen", "tubegen"}};
