@@ -184,10 +184,8 @@ ExportAtoms exportAtoms(const ExportContext& ctx, ExportUse use);
 std::array<float, 6> getStructureBox(const ExportContext& ctx);
 // The same box around atoms already read.
 std::array<float, 6> getStructureBox(const ExportContext& ctx, const ExportAtoms& atoms);
-// The same box with a margin of at least minimumGap / 2 on each side, so
-// each edge leaves at least minimumGap between the highest atom and the
-// lowest one's image in the next cell.
-std::array<float, 6> getStructureBox(const ExportContext& ctx, const ExportAtoms& atoms,
-                                     float minimumGap);
+// The box around the atoms and the origin, unpadded: lower corner x, y, z,
+// then upper corner x, y, z.
+std::array<float, 6> structureExtent(const ExportAtoms& atoms);
 
 } // namespace tarvek

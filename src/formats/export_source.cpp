@@ -116,31 +116,29 @@ std::array<float, 6> getStructureBox(const ExportContext& ctx)
   return getStructureBox(ctx, exportAtoms(ctx, ExportUse::Box));
 }
 
-std::array<float, 6> getStructureBox(const ExportContext& ctx, const ExportAtoms& set)
+std::array<float, 6> structureExtent(const ExportAtoms& set)
 {
-  return getStructureBox(ctx, set, 0.0f);
-}
-
-std::array<float, 6> getStructureBox(const ExportContext& ctx, const ExportAtoms& set,
-                                     float minimumGap)
-{
-  std::array<float, 3> low{0.0f, 0.0f, 0.0f};
-  std::array<float, 3> high{0.0f, 0.0f, 0.0f};
+  std::array<float, 6> extent{};
   for (const ExportAtom& a : set.atoms) {
     const float p[3] = {a.x, a.y, a.z};
-    for (int k = 0; k < 3; ++k) {
-      low[k] = std::min(low[k], p[k]);
-      high[k] = std::max(high[k], p[k]);
+    for (std::size_t k = 0; k < 3; ++k) {
+      extent[k] = std::min(extent[k], p[k]);
+      extent[3 + k] = std::max(extent[3 + k], p[k]);
     }
   }
+  return extent;
+}
+
+std::array<float, 6> getStructureBox(const ExportContext& ctx, const ExportAtoms& set)
+{
+  const std::array<float, 6> extent = structureExtent(set);
   std::array<float, 6> box{};
-  for (int k = 0; k < 3; ++k) {
+  for (std::size_t k = 0; k < 3; ++k) {
     const float padding = ctx.cifPadding[k];
-    const float margin = minimumGap > 0.0f ? std::max(padding, minimumGap / 2.0f) : padding;
-    box[k] = low[k] - margin;
-    box[3 + k] = high[k] - low[k] + 2.0f * margin;
+    box[k] = extent[k] - padding;
+    box[3 + k] = extent[3 + k] - extent[k] + 2.0f * padding;
   }
-  for (int k = 3; k < 6; ++k) {
+  for (std::size_t k = 3; k < 6; ++k) {
     if (box[k] == 0.0f)
       box[k] = 1.0f;
   }

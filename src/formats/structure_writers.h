@@ -55,9 +55,12 @@ void exportMLM(const ExportContext& ctx, const std::string& path);
 // width: 1.5 gives " 1.50000  ".
 std::string formatMLMNumber(float value, int width);
 
-// CIF: a P 1 cell, the padded box of the written atoms with at least half a
-// bond length on each side, and the atoms as fractions of it, with the
-// decimals that keep each within 0.0005 Å; ICSD columns with ctx.cifIcsdStyle.
+// CIF: a P 1 cell, the padded box of the written atoms with at least 1.7 Å
+// on each side and along z at least the margins of x and y; a single-wall
+// tube built from whole translational cells gets cells x its period along z,
+// so its images continue it. The atoms as fractions of the cell, with the
+// decimals that keep each within 0.0005 Å, each with its own site label (C1,
+// C2, ...); ICSD columns with ctx.cifIcsdStyle.
 void exportCIF(const ExportContext& ctx, const std::string& path);
 
 // What the VRML writers take from the screen: display toggles and scales,

@@ -145,19 +145,14 @@ std::string Format(std::int64_t value, std::string_view mask)
   return masked(integerDecimal(value), mask);
 }
 
-std::size_t appendFormat(std::string& out, float value, const NumberMask& mask, int width)
+namespace {
+
+// The text of a value already rounded to the mask's decimals and scaled by
+// 10^decimals (scaled below kFastLimit), right-aligned in width.
+std::size_t appendScaled(std::string& out, std::uint64_t scaled, bool negative,
+                         const NumberMask& mask, int width)
 {
   const int decimals = mask.required + mask.optional;
-  std::uint64_t scaled = 0;
-  if (mask.integerDigits > kMaxFastInteger || decimals > kMaxFastDecimals
-      || !roundedScaled(value, decimals + (mask.percent ? 2 : 0), scaled) || scaled >= kFastLimit) {
-    const std::size_t start = out.size();
-    appendMasked(out, shortestDecimal(value), mask);
-    const std::size_t length = out.size() - start;
-    if (static_cast<std::size_t>(std::max(width, 0)) > length)
-      out.insert(start, static_cast<std::size_t>(width) - length, ' ');
-    return length;
-  }
   // The scaled value as 16 digits; at least one of them before the point,
   // then the decimals without the optional trailing zeros.
   char digits[2 * kFastDigits]; // room for the 16-byte copies below
@@ -175,7 +170,7 @@ std::size_t appendFormat(std::string& out, float value, const NumberMask& mask, 
   char* p = buf + kMaxFastInteger;
   char* const start = p;
   // A value that rounds to zero shows no sign.
-  if (std::signbit(value) && scaled != 0)
+  if (negative && scaled != 0)
     *p++ = '-';
   std::memset(p, '0', kMaxFastInteger);
   p += std::max(mask.integerDigits - static_cast<int>(point - first), 0);
@@ -203,6 +198,59 @@ std::size_t appendFormat(std::string& out, float value, const NumberMask& mask, 
   }
   out.append(p, static_cast<std::size_t>(end - p));
   return length;
+}
+
+template <typename Value>
+std::size_t appendSlow(std::string& out, Value value, const NumberMask& mask, int width)
+{
+  const std::size_t start = out.size();
+  appendMasked(out, shortestDecimal(value), mask);
+  const std::size_t length = out.size() - start;
+  if (static_cast<std::size_t>(std::max(width, 0)) > length)
+    out.insert(start, static_cast<std::size_t>(width) - length, ' ');
+  return length;
+}
+
+// |x| x 10^places rounded as its shortest decimal would be, when the
+// product lies clearly off a rounding midpoint. The product is off the
+// exact one by at most one part in 2^53 and the shortest decimal off x by
+// half an ulp, so a distance from the midpoint of 2^-48 of the product
+// settles the rounding; nearer ones take the long way.
+bool clearlyScaled(double x, int places, std::uint64_t& scaled)
+{
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,
+                                       1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13};
+  const double product = std::fabs(x) * kPowers[places];
+  if (!(product < 1e15))
+    return false;
+  const double whole = std::floor(product);
+  const double rest = product - whole;
+  if (std::fabs(rest - 0.5) <= product * 0x1p-48)
+    return false;
+  scaled = static_cast<std::uint64_t>(whole) + (rest > 0.5 ? 1 : 0);
+  return true;
+}
+
+} // namespace
+
+std::size_t appendFormat(std::string& out, float value, const NumberMask& mask, int width)
+{
+  const int decimals = mask.required + mask.optional;
+  std::uint64_t scaled = 0;
+  if (mask.integerDigits > kMaxFastInteger || decimals > kMaxFastDecimals
+      || !roundedScaled(value, decimals + (mask.percent ? 2 : 0), scaled) || scaled >= kFastLimit)
+    return appendSlow(out, value, mask, width);
+  return appendScaled(out, scaled, std::signbit(value), mask, width);
+}
+
+std::size_t appendFormat(std::string& out, double value, const NumberMask& mask, int width)
+{
+  const int decimals = mask.required + mask.optional;
+  std::uint64_t scaled = 0;
+  if (mask.integerDigits > kMaxFastInteger || decimals > kMaxFastDecimals || !std::isfinite(value)
+      || !clearlyScaled(value, decimals + (mask.percent ? 2 : 0), scaled) || scaled >= kFastLimit)
+    return appendSlow(out, value, mask, width);
+  return appendScaled(out, scaled, std::signbit(value), mask, width);
 }
 
 } // namespace tarvek

@@ -58,5 +58,6 @@ inline std::string Format(int value, std::string_view mask)
 // right-aligned in width columns (blanks before it) when it is shorter.
 // Returns the length of the text without the blanks.
 std::size_t appendFormat(std::string& out, float value, const NumberMask& mask, int width = 0);
+std::size_t appendFormat(std::string& out, double value, const NumberMask& mask, int width = 0);
 
 } // namespace tarvek

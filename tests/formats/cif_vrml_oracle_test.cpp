@@ -3,6 +3,7 @@
 
 #include "formats/structure_writers.h"
 #include "formats/structure_readers.h"
+#include "model/cone_builder.h"
 #include "model/tube_builder.h"
 #include "runtime/number_parse.h"
 #include "runtime/split.h"
@@ -60,6 +61,20 @@ void c70(ExportRig& rig)
 {
   openCC1(rig.model, std::string(FULLERENE_FOLDER) + "C70.cc1");
   rig.model.bondLength = 1.42f;
+}
+
+void cone(ExportRig& rig)
+{
+  rig.model.structureKind = 3;
+  buildCone(rig.model, 60.0f, 15.0f, 1.42f, 0.0f);
+}
+
+void unitCellTube1010(ExportRig& rig)
+{
+  FakeAbort abort;
+  rig.model.structureKind = 1;
+  rig.model.unitCellMode = true;
+  buildTubes(rig.model, 10, 10, 12.0f, 1.42f, rig.prompts, abort);
 }
 
 void sheet(ExportRig& rig)
@@ -168,6 +183,52 @@ TEST(CifOracleTest, gemmiAndAseReadEveryAtomInPlace)
     }
     const std::string refPath = rig.dir.write("reference.txt", reference).string();
     const ToolResult ase = runTool("/usr/bin/python3", {ASE_CIF_SCRIPT, path, refPath});
+    if (ase.exitCode == 77) {
+      GTEST_SKIP() << ase.out;
+    }
+    EXPECT_EQ(ase.exitCode, 0) << ase.out << ase.err;
+  }
+}
+
+// Read as a periodic code reads it, with the cell repeated along all three
+// edges: a structure that does not repeat keeps clear of its images, and a
+// tube of whole unit cells runs on into them with the bonds of its lattice.
+TEST(CifOracleTest, periodicImagesBondOnlyWhereTheLatticeContinues)
+{
+  if (!requireTool("gemmi", "gemmi"))
+    return;
+  // Twelve translation periods of an armchair tube, sqrt(3) bond lengths each.
+  const std::string period = text(12.0 * std::sqrt(3.0) * 1.42);
+  const struct {
+    const char* name;
+    void (*build)(ExportRig&);
+    bool closed;
+    const char* period;
+  } cases[] = {
+      {"C70", c70, true, nullptr},
+      {"capped (10,10) tube", cappedTube1010, true, nullptr},
+      {"cone", cone, false, nullptr},
+      {"(10,10) tube of 12 unit cells", unitCellTube1010, true, period.c_str()},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ExportRig rig;
+    c.build(rig);
+    const std::string path = rig.path("p.cif");
+    exportCIF(rig.ctx, path);
+    const std::size_t count = exportAtoms(rig.ctx, ExportUse::Cif).atoms.size();
+    ASSERT_GT(count, 0u);
+
+    const ToolResult validate = runTool("gemmi", {"validate", path});
+    EXPECT_EQ(validate.exitCode, 0);
+    EXPECT_EQ(validate.out + validate.err, "");
+    const ToolResult rows = runTool("gemmi", {"grep", "-c", "_atom_site_label", path});
+    EXPECT_EQ(rows.out, "tarvek:" + std::to_string(count) + "\n");
+
+    std::vector<std::string> args{ASE_CIF_NEIGHBOURS_SCRIPT, path, c.closed ? "1" : "0"};
+    if (c.period != nullptr)
+      args.emplace_back(c.period);
+    const ToolResult ase = runTool("/usr/bin/python3", args);
     if (ase.exitCode == 77) {
       GTEST_SKIP() << ase.out;
     }

@@ -156,10 +156,11 @@ TEST(MlmWriterTest, twoSceneListsGiveAllRowsAndBonds)
   EXPECT_EQ(lines.back(), "@End");
 }
 
-// The cell is the padded box; where the padding is less than half a bond
-// length (0 for z by default) half a bond length takes its place, so the
-// atoms' images in the next cells stay a bond length away. The fractions
-// carry the decimals that keep an atom within 0.0005 Å on their edge.
+// The cell is the padded box; where the padding is less than 1.7 Å (half
+// the layer spacing of graphite) 1.7 Å takes its place, and along z the
+// margin is at least those of x and y, so no atom comes near an image of
+// another. The fractions carry the decimals that keep an atom within
+// 0.0005 Å on their edge; each row has its own label.
 TEST(CifWriterTest, cellAndRowsOfTheBox)
 {
   const struct {
@@ -169,14 +170,20 @@ TEST(CifWriterTest, cellAndRowsOfTheBox)
     const char* edges[3];
     const char* rows[2];
   } cases[] = {
-      {"default padding", {5.0f, 5.0f, 0.0f}, {1.42f, 0.0f, 0.0f}, {"11.42", "10.0", "1.42"},
-       {"   C    0.43783   0.50000   0.5000", "   C    0.56217   0.50000   0.5000"}},
-      {"edges of 12 and 12.34567 A", {1.0f, 0.0f, 0.0f}, {10.0f, 12.34567f, 0.0f},
-       {"12.0", "13.7657", "1.42"},
-       {"   C    0.08333   0.05158   0.5000", "   C    0.91667   0.94842   0.5000"}},
+      {"default padding", {5.0f, 5.0f, 0.0f}, {1.42f, 0.0f, 0.0f}, {"11.42", "10.0", "10.0"},
+       {"  C1    0.43783   0.50000   0.50000", "  C2    0.56217   0.50000   0.50000"}},
+      {"edges of 12 and 12.34567 A", {2.0f, 2.0f, 0.0f}, {8.0f, 8.34567f, 0.0f},
+       {"12.0", "12.3457", "4.0"},
+       {"  C1    0.16667   0.16200   0.5000", "  C2    0.83333   0.83800   0.5000"}},
       {"1000 A and a negative padding", {0.5f, -2.0f, 0.0f}, {998.58f, 1.0f, 0.0f},
-       {"1000.0", "2.42", "1.42"},
-       {"   C    0.0007100   0.2934   0.5000", "   C    0.9992900   0.7066   0.5000"}},
+       {"1001.98", "4.4", "3.4"},
+       {"  C1    0.0016966   0.3864   0.5000", "  C2    0.9983034   0.6136   0.5000"}},
+      {"z margin of the wider of x and y", {2.0f, 6.0f, 0.0f}, {1.42f, 0.0f, 1.0f},
+       {"5.42", "12.0", "13.0"},
+       {"  C1    0.3690   0.50000   0.46154", "  C2    0.6310   0.50000   0.53846"}},
+      {"z padding above x and y", {0.0f, 0.0f, 3.0f}, {1.42f, 0.0f, 0.0f},
+       {"4.82", "3.4", "6.0"},
+       {"  C1    0.3527   0.5000   0.5000", "  C2    0.6473   0.5000   0.5000"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

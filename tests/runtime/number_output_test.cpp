@@ -156,23 +156,51 @@ TEST(NumberOutputTest, randomBitPatternsMatchTheReference)
 }
 
 // Doubles keep the library's digits; the digits held in place must not
-// change their text either, from subnormals to 1e300.
+// change their text either, from subnormals to 1e300. Formatted in place,
+// they give the same text: fractions of a cell, with up to nine decimals,
+// on and beside the rounding midpoints of each mask.
 TEST(NumberOutputTest, doublesMatchTheReference)
 {
   std::mt19937_64 rng(7);
-  std::vector<double> values{0.0, -0.0, 5e-324, 1e300, -1e300, 0.5, 2.5, 0.0625, 9.9995};
+  std::vector<double> values{0.0, -0.0, 5e-324, 1e300, -1e300, 0.5, 2.5, 0.0625, 9.9995, 2.675};
   for (int i = 0; i < 20000; ++i) {
     values.push_back(std::bit_cast<double>(rng()));
     values.push_back(static_cast<double>(std::bit_cast<float>(static_cast<std::uint32_t>(rng())))
                      * 0.95);
   }
+  std::uniform_real_distribution<double> fraction(-0.5, 1.5);
+  for (int i = 0; i < 20000; ++i)
+    values.push_back(fraction(rng));
+  for (int decimals = 1; decimals <= 9; ++decimals) {
+    const double unit = std::pow(10.0, decimals);
+    for (int i = 0; i < 200; ++i) {
+      const double midpoint = (static_cast<double>(rng() % 20000) - 5000.5) / unit;
+      values.push_back(midpoint);
+      values.push_back(std::nextafter(midpoint, 2.0));
+      values.push_back(std::nextafter(midpoint, -2.0));
+    }
+  }
+  const char* const fractionMasks[] = {"0.0000000", "0.00000000", "0.000000000", "0.000####"};
+  std::string line = "x";
+  auto expectSame = [&](double v, const char* mask) {
+    const std::string expected = test::reference::format(v, mask);
+    ASSERT_EQ(Format(v, mask), expected) << "value " << v << " mask " << mask;
+    line.resize(1);
+    const std::size_t length = appendFormat(line, v, NumberMask(mask), 12);
+    const std::string aligned =
+        expected.size() < 12 ? std::string(12 - expected.size(), ' ') + expected : expected;
+    ASSERT_EQ(line.substr(1), aligned) << "value " << v << " mask " << mask;
+    ASSERT_EQ(length, expected.size()) << "value " << v << " mask " << mask;
+  };
   for (const double v : values) {
     if (!std::isfinite(v))
       continue;
-    for (const char* mask : kMasks) {
-      ASSERT_EQ(Format(v, mask), test::reference::format(v, mask))
-          << "value " << v << " mask " << mask;
-    }
+    for (const char* mask : kMasks)
+      expectSame(v, mask);
+    for (const char* mask : fractionMasks)
+      expectSame(v, mask);
+    if (HasFatalFailure())
+      return;
   }
 }
 
