@@ -360,7 +360,8 @@ void Form1::buildSettingsMenus()
   connect(addToolItem(*mnuTool, ToolItem::Preferences, QStringLiteral("&Preferences ...")),
           &QAction::triggered, this, [this] { showPreferences(); });
   mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
-  mnuHelp->addAction(QStringLiteral("Clear Settings"), this, [this] { clearRegistry(); });
+  mnuHelp->addAction(QStringLiteral("Clear Settings"), this,
+                     [this] { runCommand(m_platform.prompts, [this] { clearRegistry(); }); });
 }
 
 // The options window first, so the load can fill its controls.
@@ -398,7 +399,18 @@ void Form1::showPreferences()
 
 void Form1::clearRegistry()
 {
+  Prompts& prompts = m_platform.prompts;
+  if (!prompts.yesNo("Reset every setting to its default?", {}, MessageIcon::Question))
+    return;
   tarvek::clearRegistry(*m_settings);
+  const bool kept = m_platform.settings.sync();
+  // The view shows the default colours before the user reads what changed.
+  Apply();
+  if (kept)
+    prompts.message(kSettingsClearedText, {}, MessageIcon::Information);
+  else
+    prompts.message(settingsNotSavedMessage(m_platform.settings.location()), {},
+                    MessageIcon::Exclamation);
 }
 
 void Form1::ShowHelp(std::int32_t)
@@ -503,6 +515,10 @@ void Form1::cmb1_Click()
 
 void Form1::cmbTYP_Click()
 {
+  // The chosen type is built on its own: a bundle, a wall list, stacked
+  // cones or a capped preset of the type before ends here.
+  if (!m_typeForSpecialBuild)
+    m_model.tubeVariant = 0;
   showPanelsForType();
   const int index = cmbTYP->currentIndex();
   m_state.fullereneLibraryMode = index == 5;
@@ -1178,6 +1194,10 @@ void Form1::closeEvent(QCloseEvent* event)
   }
   m_state.appClosing = true;
   m_options->close();
+  // The window comes back where the user left it; a store that cannot keep
+  // the place is no reason to hold the close.
+  saveWindowPlacement(*m_settings);
+  static_cast<void>(m_platform.settings.sync());
   event->accept();
 }
 

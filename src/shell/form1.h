@@ -270,6 +270,9 @@ private:
   std::unique_ptr<CXXX> m_scene;
   QWidget* m_client = nullptr;
   int m_fr1Top = 0;
+  // True while a Special command selects the type its build needs, so the
+  // type's handler keeps the build's variant.
+  bool m_typeForSpecialBuild = false;
   ViewCommands* m_viewCommands = nullptr;
   FileCommands* m_fileCommands = nullptr;
   CoordinateList* m_coordinateList = nullptr;

@@ -285,9 +285,8 @@ void frmOptions::applyOptions()
   m_form.SaveRegistry();
   // A user must not believe a setting was kept when it was not.
   if (!m_platform.settings.sync())
-    m_platform.prompts.message("The settings could not be saved to " +
-                                   m_platform.settings.location() + ".",
-                               {}, MessageIcon::Exclamation);
+    m_platform.prompts.message(settingsNotSavedMessage(m_platform.settings.location()), {},
+                               MessageIcon::Exclamation);
   m_form.Apply();
 }
 

@@ -185,14 +185,20 @@ void loadSettings(SettingsContext& context)
   }
 }
 
-void SaveRegistry(SettingsContext& context)
+void saveWindowPlacement(SettingsContext& context)
 {
-  const Preferences& p = context.preferences;
   SettingsStore& store = context.store;
   const WindowPlacement placement = context.placement();
   if (placement.state == 0)
     writeValue(store, "WNDO", [&] { return windowPlacementText(placement); });
   writeValue(store, "WNDS", [&] { return std::to_string(placement.state); });
+}
+
+void SaveRegistry(SettingsContext& context)
+{
+  const Preferences& p = context.preferences;
+  SettingsStore& store = context.store;
+  saveWindowPlacement(context);
   writeValue(store, "PATH", [&] { return context.programPath; });
   const char* const colours[] = {"COL0", "COL1", "COL2", "COL3", "COL4"};
   for (int i = 0; i < 5; ++i)
@@ -233,6 +239,11 @@ void clearRegistry(SettingsContext& context)
     store.write(name, "");
   writeDefaultSettings(context);
   loadSettings(context);
+}
+
+std::string settingsNotSavedMessage(const std::string& location)
+{
+  return "The settings could not be saved to " + location + ".";
 }
 
 } // namespace tarvek

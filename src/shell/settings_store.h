@@ -55,10 +55,19 @@ Preferences blankPreferences();
 void loadSettings(SettingsContext& context);
 // Writes every value; WNDO only while the window is in its normal state.
 void SaveRegistry(SettingsContext& context);
+// Writes WNDO (in the normal state only) and WNDS.
+void saveWindowPlacement(SettingsContext& context);
 // Default colours, everything saved, the marker written, all flags off.
 void writeDefaultSettings(SettingsContext& context);
 // Empties the values, then writes the defaults and loads them.
 void clearRegistry(SettingsContext& context);
+// What clearRegistry changed and what it kept, for the user.
+inline constexpr const char* kSettingsClearedText =
+    "The colours and the option boxes are back to their defaults.\r\n"
+    "The viewer programs, the rotation step, the default axis, the CIF padding and the window's "
+    "place were kept.";
+// The message for settings that did not reach their file.
+std::string settingsNotSavedMessage(const std::string& location);
 
 // " 100  80  848  700": each number with a blank before it when not
 // negative, joined by one blank.

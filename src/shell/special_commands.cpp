@@ -30,6 +30,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScopedValueRollback>
 
 #include <algorithm>
 #include <cassert>
@@ -143,6 +144,12 @@ void SpecialCommands::selectNanoTube()
   m_form.cmbTYP->setCurrentIndex(0);
 }
 
+void SpecialCommands::selectTypeForBuild(int index)
+{
+  const QScopedValueRollback keepVariant(m_form.m_typeForSpecialBuild, true);
+  m_form.cmbTYP->setCurrentIndex(index);
+}
+
 void SpecialCommands::itmFX_Click(int index)
 {
   Model& model = m_form.m_model;
@@ -155,10 +162,10 @@ void SpecialCommands::itmFX_Click(int index)
     if (m_form.cmbTYP->currentIndex() == 0)
       m_form.CALCULATE(false);
     else
-      m_form.cmbTYP->setCurrentIndex(0);
+      selectTypeForBuild(0);
     break;
   case 3:
-    m_form.cmbTYP->setCurrentIndex(4);
+    selectTypeForBuild(4);
     break;
   case 4:
     if (model.structureKind == 1 || model.structureKind == 5) {
@@ -194,7 +201,7 @@ void SpecialCommands::itmCap_Click(int index)
   if (m_form.cmbTYP->currentIndex() == 0)
     m_form.CALCULATE(false);
   else
-    m_form.cmbTYP->setCurrentIndex(0);
+    selectTypeForBuild(0);
 }
 
 std::int16_t SpecialCommands::showCapsDialog()

@@ -79,6 +79,9 @@ private:
   void buildSpecialMenu();
   void addGrapheneItem();
   void selectNanoTube();
+  // Selects the type a build needs; its handler runs and keeps the variant
+  // the command set.
+  void selectTypeForBuild(int index);
   // Walls 2 .. count: index steps (or the listed pairs), a rebuild, the
   // wall's colour and protrusion, a hand-over.
   void buildWalls(std::int32_t count, bool fromList);

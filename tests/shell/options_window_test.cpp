@@ -4,6 +4,7 @@
 #include "user_folders.h"
 
 #include "scene/scene_object.h"
+#include "support/click_menu.h"
 #include "shell/atom_colour_dialog.h"
 #include "shell/file_commands.h"
 #include "shell/themed_buttons.h"
@@ -104,13 +105,55 @@ TEST(OptionsWindowTest, clearRegistryFromTheHelpMenu)
   rig.settings.values["COL2"] = "7";
   rig.settings.values["TOOL1"] = "/usr/bin/viewer";
   fs::remove(rig.marker());
-  if (QAction* item = menuItem(*rig.form, "&Help", "Clear Settings"))
-    item->trigger();
+  rig.prompts.answerYesNo(true);
+  test::clickMenuPath(*rig.form, {"&Help", "Clear Settings"});
   EXPECT_EQ(rig.settings.values["COL2"], "65280");
   EXPECT_EQ(rig.settings.values["TOOL1"], "");
   EXPECT_FALSE(rig.preferences.optionFlags[3]);
   EXPECT_FALSE(rig.options.cbWHITE[3]->isChecked());
   EXPECT_TRUE(fs::exists(rig.marker()));
+  ASSERT_EQ(rig.prompts.calls.size(), 2u);
+  EXPECT_EQ(rig.prompts.calls[0].kind, test::FakePrompts::Kind::YesNo);
+  EXPECT_EQ(rig.prompts.calls[0].text, "Reset every setting to its default?");
+  EXPECT_EQ(rig.prompts.calls[1].kind, test::FakePrompts::Kind::Message);
+  EXPECT_EQ(rig.prompts.calls[1].text, kSettingsClearedText);
+}
+
+// No to the question changes nothing: not the store, not the record, not
+// the options window, and no marker is written.
+TEST(OptionsWindowTest, clearSettingsAnsweredNoChangesNothing)
+{
+  OptionsRig rig;
+  rig.preferences.optionFlags[3] = true;
+  rig.options.setWhites();
+  rig.settings.values["COL2"] = "7";
+  rig.settings.values["TOOL1"] = "/usr/bin/viewer";
+  fs::remove(rig.marker());
+  const auto stored = rig.settings.values;
+  const std::uint32_t background = rig.preferences.backgroundColor;
+  rig.prompts.answerYesNo(false);
+  test::clickMenuPath(*rig.form, {"&Help", "Clear Settings"});
+  ASSERT_EQ(rig.prompts.calls.size(), 1u);
+  EXPECT_EQ(rig.prompts.calls[0].text, "Reset every setting to its default?");
+  EXPECT_EQ(rig.settings.values, stored);
+  EXPECT_TRUE(rig.preferences.optionFlags[3]);
+  EXPECT_TRUE(rig.options.cbWHITE[3]->isChecked());
+  EXPECT_EQ(rig.preferences.backgroundColor, background);
+  EXPECT_FALSE(fs::exists(rig.marker()));
+}
+
+// Settings that do not reach their file are reported, not announced as
+// reset.
+TEST(OptionsWindowTest, clearSettingsThatCannotBeKeptSaySo)
+{
+  OptionsRig rig;
+  rig.settings.syncFails = true;
+  rig.prompts.answerYesNo(true);
+  test::clickMenuPath(*rig.form, {"&Help", "Clear Settings"});
+  const auto messages = rig.prompts.messages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].text, "The settings could not be saved to " + rig.settings.location() + ".");
+  EXPECT_EQ(messages[0].icon, MessageIcon::Exclamation);
 }
 
 TEST(OptionsWindowTest, keyShortcutsAreThirteenLines)

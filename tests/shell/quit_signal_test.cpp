@@ -89,6 +89,9 @@ TEST(QuitSignalTest, eachSignalEndsTheProgramThroughItsNormalClose)
     test::ScratchDir scratch;
     const fs::path tmp = scratch.path() / "tmp";
     fs::create_directory(tmp);
+    // A stored place too small to restore: the close stores the real one.
+    fs::create_directories(scratch.path() / "config/tarvek");
+    scratch.write("config/tarvek/tarvek.conf", "[General]\nCOL0=12155392\nWNDO=\" 1  2  3  4\"\n");
     const pid_t child = startProgram(tmp, scratch.path() / "config");
     ASSERT_GT(child, 0);
     ASSERT_TRUE(waitForOwnFolder(child, tmp, {})) << strsignal(number);
@@ -99,6 +102,9 @@ TEST(QuitSignalTest, eachSignalEndsTheProgramThroughItsNormalClose)
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
         << strsignal(number) << ": status " << status;
     EXPECT_TRUE(namesIn(tmp).empty()) << strsignal(number);
+    const std::string stored = test::readBytes(scratch.path() / "config/tarvek/tarvek.conf");
+    EXPECT_EQ(stored.find("1  2  3  4"), std::string::npos) << strsignal(number) << stored;
+    EXPECT_NE(stored.find("WNDO="), std::string::npos) << strsignal(number) << stored;
   }
 }
 

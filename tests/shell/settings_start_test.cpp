@@ -1,3 +1,5 @@
+#include "start_rig.h"
+
 #include "platform/qt_settings_store.h"
 #include "shell/app_shell.h"
 #include "shell/options_window.h"
@@ -22,34 +24,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The program started as a user starts it, its configuration folder in a
-// scratch folder (the per-user folder goes beside it).
-struct StartRig {
-  test::ScratchDir scratch;
-  fs::path config = scratch.path() / "config";
-  test::ScopedEnv env{"XDG_CONFIG_HOME", config.string()};
-  test::FakePrompts prompts;
-  std::unique_ptr<AppShell> program;
-
-  Form1& start()
-  {
-    program = startProgram(prompts, Main(prompts));
-    EXPECT_NE(program, nullptr);
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(&program->form1()));
-    return program->form1();
-  }
-  fs::path file() const { return config / "tarvek/tarvek.conf"; }
-  std::string stored(const std::string& name) const
-  {
-    QtSettingsStore store(file().string());
-    return store.read(name);
-  }
-  void handWrite(const std::string& text) const
-  {
-    fs::create_directories(config / "tarvek");
-    scratch.write("config/tarvek/tarvek.conf", "[General]\n" + text);
-  }
-};
+using test::StartRig;
 
 QColor cornerPixel(Form1& form)
 {
