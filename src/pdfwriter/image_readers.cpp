@@ -152,16 +152,14 @@ private:
   std::size_t at_ = 0;
 };
 
-// Refuses, as soon as the header is read, an empty picture and one whose
-// 24-bit result would pass the loader's cap.
-void checkSize(std::uint64_t width, std::uint64_t height, int bits)
+// Refuses, as soon as the header is read, an empty picture and one over the
+// picture budget.
+void checkSize(std::uint64_t width, std::uint64_t height, int)
 {
   if (width == 0 || height == 0)
     raise(kImageZeroSize);
-  const std::uint64_t bytesPerPixel = std::max(bits / 8, 3);
-  if (width > kMaxRasterBytes || height > kMaxRasterBytes ||
-      width * height * bytesPerPixel > kMaxRasterBytes)
-    raise(kImageNoMemory);
+  if (checkPictureBudget(width, height) != kImageOk)
+    raise(kImageOverBudget);
 }
 
 // Sets the size and allocates. Before any buffer is made it applies
