@@ -341,8 +341,8 @@ TEST(QuilletReportTest, lateEncryptLeavesThePagePlain)
   expectLines(output("pdfinfo", {pdf.string()}), {"Encrypted: no"}, "pdfinfo");
 }
 
-// Passwords are PDFDocEncoding bytes, which is what the readers make of a
-// password typed in; a password with characters beyond it is refused.
+// A password within PDFDocEncoding opens as typed in qpdf and poppler; a
+// password with characters beyond it is refused.
 TEST(QuilletReportTest, passwordsOpenAsTyped)
 {
   if (!haveOracles())
