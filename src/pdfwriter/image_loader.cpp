@@ -23,17 +23,15 @@ namespace {
 
 thread_local int t_lastError = 0;
 thread_local int t_openError = 0;
+thread_local std::uint64_t t_claimedWidth = 0;
+thread_local std::uint64_t t_claimedHeight = 0;
+thread_local std::string t_tiffReason;
 
 int fail(RasterRecord& raster, int code)
 {
   freeRaster(raster);
   setImageError(code);
   return code;
-}
-
-bool fitsLimit(std::uint64_t width, std::uint64_t height, std::uint64_t bytesPerPixel)
-{
-  return width * height * bytesPerPixel <= kMaxRasterBytes;
 }
 
 // Makes room for rows [0, rows) of a raster whose first row allocRaster
@@ -100,7 +98,6 @@ int decodeJpeg(std::FILE* file, RasterRecord* raster)
   return kImageOk;
 }
 
-constexpr png_uint_32 kPngMaxSide = 1000000;
 constexpr png_uint_32 kPngMaxChunks = 1000;
 constexpr png_alloc_size_t kPngMaxChunkBytes = 8 << 20;
 constexpr std::uint64_t kDeflateMaxRatio = 1032;
@@ -127,10 +124,42 @@ void pngError(png_structp png, png_const_charp)
 
 void pngWarning(png_structp, png_const_charp) {}
 
+// Walks the chunk headers before libpng reads any: a chunk whose data runs
+// past the end of the file is refused as a short file before anything is
+// allocated for it. The file is left at its start.
+int checkPngChunks(std::FILE* file)
+{
+  const std::uint64_t size = fileSize(file);
+  std::uint64_t at = 8;
+  unsigned char header[8];
+  int code = kImageOk;
+  while (at + 8 <= size) {
+    if (std::fseek(file, static_cast<long>(at), SEEK_SET) != 0 ||
+        std::fread(header, 1, 8, file) != 8) {
+      code = kImageReadError;
+      break;
+    }
+    const std::uint64_t length = std::uint64_t(header[0]) << 24 | std::uint64_t(header[1]) << 16 |
+                                 std::uint64_t(header[2]) << 8 | header[3];
+    // Data and checksum.
+    if (length + 4 > size - at - 8) {
+      code = kImageReadError;
+      break;
+    }
+    if (std::memcmp(header + 4, "IEND", 4) == 0)
+      break;
+    at += 12 + length;
+  }
+  std::rewind(file);
+  return code;
+}
+
 // No C++ object lives across the jump: only the caller's raster, which is
 // written into, never constructed here.
 int decodePng(std::FILE* file, RasterRecord* raster)
 {
+  if (const int code = checkPngChunks(file); code != kImageOk)
+    return code;
   png_structp png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, nullptr, pngError, pngWarning,
                                              nullptr, pngMalloc, pngFree);
   if (!png)
@@ -147,18 +176,22 @@ int decodePng(std::FILE* file, RasterRecord* raster)
     return kImageLibraryFailed;
   }
   png_init_io(png, file);
-  // Ancillary chunks are read whole before any image check; these bound them.
-  png_set_user_limits(png, kPngMaxSide, kPngMaxSide);
+  // Every size reaches the budget check below, which names it.
+  png_set_user_limits(png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
+  // Ancillary chunks are read whole before any image check; these bound
+  // them, and the text chunks, which need not be kept, are not read at all.
   png_set_chunk_cache_max(png, kPngMaxChunks);
   png_set_chunk_malloc_max(png, kPngMaxChunkBytes);
+  static constexpr png_byte kSkipped[] = "tEXt\0zTXt\0iTXt\0iCCP\0sPLT";
+  png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, kSkipped, 5);
   png_read_info(png, info);
   png_uint_32 width = png_get_image_width(png, info);
   png_uint_32 height = png_get_image_height(png, info);
   int colourType = png_get_color_type(png, info);
   int depth = png_get_bit_depth(png, info);
-  if (!fitsLimit(width, height, 3)) {
+  if (const int code = checkPictureBudget(width, height); code != kImageOk) {
     png_destroy_read_struct(&png, &info, nullptr);
-    return kImageNoMemory;
+    return code;
   }
   // Each row of filtered data is at least one byte more than its pixels, and
   // deflate shrinks by at most 1032 to 1.
@@ -184,7 +217,7 @@ int decodePng(std::FILE* file, RasterRecord* raster)
   raster->width = static_cast<std::int32_t>(width);
   raster->height = static_cast<std::int32_t>(height);
   raster->bits = 24;
-  int code = fitsLimit(width, height, 3) ? allocRaster(*raster) : kImageNoMemory;
+  int code = allocRaster(*raster);
   if (code == kImageOk)
     rows = static_cast<png_bytep*>(std::malloc(sizeof(png_bytep) * height));
   if (code == kImageOk && !rows)
@@ -232,6 +265,18 @@ int tiffSilent(TIFF*, void*, const char*, const char*, va_list)
   return 1;
 }
 
+// Keeps libtiff's first error, the one nearest the fault.
+int tiffKeepError(TIFF*, void* reason, const char*, const char* format, va_list args)
+{
+  auto& text = *static_cast<std::string*>(reason);
+  if (text.empty()) {
+    char buffer[512];
+    std::vsnprintf(buffer, sizeof buffer, format, args);
+    text = buffer;
+  }
+  return 1;
+}
+
 } // namespace
 
 std::uint64_t fileSize(std::FILE* file)
@@ -249,17 +294,29 @@ std::string describeImageError(const std::string& path, int code, int openError)
     reason = openError ? ::strerror_r(openError, buffer, sizeof buffer) : "it cannot be opened";
     break;
   }
+  case kImageNotTiff:
+    return "The image file " + path + " cannot be read as TIFF: " +
+           (t_lastError == kImageNotTiff && !t_tiffReason.empty() ? t_tiffReason
+                                                                 : "libtiff gave no reason");
+  case kImageOverBudget:
+    reason = t_lastError == kImageOverBudget
+                 ? pictureBudgetRefusal(pictureFileName(path), static_cast<long long>(t_claimedWidth),
+                                        static_cast<long long>(t_claimedHeight))
+                 : "it is larger than the pictures that can be read";
+    break;
   case kImageUnknownExtension:
     reason = "its name does not end in an image kind the library reads (JPG, PNG, GIF, TIF, "
              "BMP, TGA, CEL, RGB, PSD, IFF)";
     break;
   case kImageUnsupported:
-  case kImageBadBits:
     reason = "this variant of its format is not supported (such as CMYK JPEG, 16-bit "
              "samples or JPEG inside TIFF)";
     break;
+  case kImageBadBits:
+    reason = "its bits per pixel are not 1, 4, 8, 16, 24 or 32";
+    break;
   case kImageNoMemory:
-    reason = "the image is larger than the 256 MiB pixel budget, or memory ran out";
+    reason = "memory ran out while reading it";
     break;
   case kImageZeroSize:
     reason = "its width or height is 0";
@@ -267,8 +324,17 @@ std::string describeImageError(const std::string& path, int code, int openError)
   case kImageReadError:
     reason = "the file ends before its image data, or could not be read";
     break;
-  default:
+  case kImageLibraryFailed:
+    reason = "its decoder stopped at an error in the file";
+    break;
+  case kImageNoRaster:
+    reason = "the reader was given no raster to fill";
+    break;
+  case kImageCorrupt:
     reason = "its image data is corrupt";
+    break;
+  default:
+    reason = "the reader failed with code " + std::to_string(code);
   }
   return "The image file " + path + " cannot be placed: " + reason;
 }
@@ -280,9 +346,13 @@ int lastImageError()
 
 void setImageError(int code)
 {
-  t_lastError = code;
-  if (code != kImageCannotOpen)
+  // Setting the code already noted keeps its details.
+  if (code != t_lastError) {
     t_openError = 0;
+    t_claimedWidth = t_claimedHeight = 0;
+    t_tiffReason.clear();
+  }
+  t_lastError = code;
 }
 
 int lastImageOpenError()
@@ -292,9 +362,36 @@ int lastImageOpenError()
 
 int noteCannotOpen(int openError)
 {
+  setImageError(kImageOk);
   setImageError(kImageCannotOpen);
   t_openError = openError;
   return kImageCannotOpen;
+}
+
+int checkPictureBudget(std::uint64_t width, std::uint64_t height)
+{
+  const auto side = static_cast<std::uint64_t>(kLargestPictureSide);
+  if (width > side || height > side ||
+      width * height > static_cast<std::uint64_t>(kLargestPicturePixels))
+    return noteOverBudget(width, height);
+  return kImageOk;
+}
+
+int noteOverBudget(std::uint64_t width, std::uint64_t height)
+{
+  setImageError(kImageOk);
+  setImageError(kImageOverBudget);
+  t_claimedWidth = width;
+  t_claimedHeight = height;
+  return kImageOverBudget;
+}
+
+int noteNotTiff(const std::string& reason)
+{
+  setImageError(kImageOk);
+  setImageError(kImageNotTiff);
+  t_tiffReason = reason;
+  return kImageNotTiff;
 }
 
 void initRaster(RasterRecord& raster)
@@ -325,6 +422,8 @@ int allocRaster(RasterRecord& raster)
   };
   if (raster.width <= 0 || raster.height <= 0)
     return result(kImageZeroSize);
+  if (checkPictureBudget(std::uint64_t(raster.width), std::uint64_t(raster.height)) != kImageOk)
+    return kImageOverBudget;
   switch (raster.bits) {
   case 1:
   case 4:
@@ -544,8 +643,9 @@ int readFirstGifImage(GifFileType* gif, std::uint64_t bytes, std::vector<GifPixe
       if (desc.Width <= 0 || desc.Height <= 0)
         return kImageCorrupt;
       const std::uint64_t count = std::uint64_t(desc.Width) * std::uint64_t(desc.Height);
-      if (!fitsLimit(std::uint64_t(desc.Width), std::uint64_t(desc.Height), 3))
-        return kImageNoMemory;
+      if (const int code = checkPictureBudget(std::uint64_t(desc.Width), std::uint64_t(desc.Height));
+          code != kImageOk)
+        return code;
       if (count > bytes * kLzwMaxPixelsPerByte)
         return kImageReadError;
       try {
@@ -585,8 +685,9 @@ int readGIF(const std::string& path, RasterRecord* raster)
       code = kImageLibraryFailed;
     return code == kImageOk ? kImageOk : fail(*raster, code);
   };
-  if (!fitsLimit(std::uint64_t(gif->SWidth), std::uint64_t(gif->SHeight), 3))
-    return finish(kImageNoMemory);
+  if (const int code = checkPictureBudget(std::uint64_t(gif->SWidth), std::uint64_t(gif->SHeight));
+      code != kImageOk)
+    return finish(code);
   const std::uint64_t bytes = fileBytes(path);
   std::vector<GifPixelType> indices;
   GifImageDesc desc{};
@@ -634,7 +735,8 @@ int readTIFF(const std::string& path, RasterRecord* raster)
   TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
   if (!options)
     return fail(*raster, kImageNoMemory);
-  TIFFOpenOptionsSetErrorHandlerExtR(options, tiffSilent, nullptr);
+  std::string reason;
+  TIFFOpenOptionsSetErrorHandlerExtR(options, tiffKeepError, &reason);
   TIFFOpenOptionsSetWarningHandlerExtR(options, tiffSilent, nullptr);
   // Strip tables and tag arrays of hostile size fail instead of allocating.
   TIFFOpenOptionsSetMaxSingleMemAlloc(options, tmsize_t(kMaxRasterBytes));
@@ -645,7 +747,7 @@ int readTIFF(const std::string& path, RasterRecord* raster)
     if (!probe)
       return fail(*raster, noteCannotOpen(errno));
     std::fclose(probe);
-    return fail(*raster, kImageNoMemory);
+    return fail(*raster, noteNotTiff(reason));
   }
   auto finish = [&](int code) {
     TIFFClose(tif);
@@ -687,8 +789,8 @@ int readTIFF(const std::string& path, RasterRecord* raster)
     return finish(kImageUnsupported);
   if (compression == COMPRESSION_OJPEG || compression == COMPRESSION_JPEG || compression == 34661)
     return finish(kImageUnsupported);
-  if (!fitsLimit(width, height, 4))
-    return finish(kImageNoMemory);
+  if (const int code = checkPictureBudget(width, height); code != kImageOk)
+    return finish(code);
   if (bits > 32)
     return finish(kImageBadBits);
   if (const std::uint64_t ratio = bestTiffRatio(compression);
@@ -714,7 +816,7 @@ int readTIFF(const std::string& path, RasterRecord* raster)
   for (std::uint32_t s = 0; s < strips && row < height; ++s) {
     const std::uint32_t rows = std::min(rowsPerStrip, height - row);
     if (TIFFReadEncodedStrip(tif, s, strip.data(), tmsize_t(rows) * scanline) < 0)
-      return finish(kImageReadError);
+      return finish(noteNotTiff(reason));
     if (int code = growRows(*raster, row + rows, height); code != kImageOk)
       return finish(code);
     for (std::uint32_t r = 0; r < rows; ++r, ++row)

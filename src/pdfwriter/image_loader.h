@@ -6,6 +6,7 @@
 // IFF through the readers of image_readers.h.
 
 #include "pdfwriter/jpeg_memory.h"
+#include "pdfwriter/picture_budget.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -28,7 +29,9 @@ enum ImageError : int {
   kImageNoRaster = 9,
   kImageUnknownExtension = 10,
   kImageReadError = 11,
+  kImageNotTiff = 12,
   kImageCorrupt = 16,
+  kImageOverBudget = 17,
 };
 
 // Width x height pixels, 3 bytes each (red, green, blue), top row first, no
@@ -59,12 +62,13 @@ struct RasterRecord {
   std::int32_t swapRedBlue = 0;
 };
 
-// Rasters above this many bytes (counted at 3 bytes a pixel) are refused as
-// out of memory, so a header that claims a huge image cannot exhaust the
-// machine. The readers also refuse, as a short file, a size the file's bytes
+// Pictures beyond the picture budget (picture_budget.h) are refused as soon
+// as their header is read, with kImageOverBudget. The memory a reader may
+// hold besides is bounded by the largest picture at 32 bits plus its 24-bit
+// copy. The readers also refuse, as a short file, a size the file's bytes
 // cannot hold even at their format's best compression, and grow rows only as
 // data arrives.
-constexpr std::uint64_t kMaxRasterBytes = std::uint64_t(256) << 20;
+constexpr std::uint64_t kMaxRasterBytes = std::uint64_t(kLargestPicturePixels) * 8;
 
 // The image at path, or null when nothing could be read; the reason is left
 // as the calling thread's last image error. The extension is the text after
@@ -106,8 +110,12 @@ private:
 };
 
 // "The image file <path> cannot be placed: <reason>" for a load that ended
-// with `code`; a file that cannot be opened gets the system's reason
-// `openError` (as lastImageOpenError gives it), or a plain one for 0.
+// with `code`, each code with its own reason; a file that cannot be opened
+// gets the system's reason `openError` (as lastImageOpenError gives it), or
+// a plain one for 0. A picture over the budget gets the budget's sentence,
+// and a TIFF file that libtiff refuses "cannot be read as TIFF: " and
+// libtiff's reason, both as the calling thread's last image error noted
+// them.
 std::string describeImageError(const std::string& path, int code, int openError);
 
 // The calling thread's last image error; every load starts it at 0.
@@ -119,6 +127,14 @@ int lastImageOpenError();
 // Leaves kImageCannotOpen as the last image error with the system's
 // `openError`, and returns kImageCannotOpen.
 int noteCannotOpen(int openError);
+// kImageOk for a width x height picture within the budget; otherwise leaves
+// kImageOverBudget as the last image error with the claimed size, and
+// returns it.
+int checkPictureBudget(std::uint64_t width, std::uint64_t height);
+// Leaves kImageOverBudget with the claimed size, and returns it.
+int noteOverBudget(std::uint64_t width, std::uint64_t height);
+// Leaves kImageNotTiff as the last image error with libtiff's reason.
+int noteNotTiff(const std::string& reason);
 
 // The open file's size in bytes; 0 when the system cannot tell.
 std::uint64_t fileSize(std::FILE* file);

@@ -152,16 +152,14 @@ private:
   std::size_t at_ = 0;
 };
 
-// Refuses, as soon as the header is read, an empty picture and one whose
-// 24-bit result would pass the loader's cap.
-void checkSize(std::uint64_t width, std::uint64_t height, int bits)
+// Refuses, as soon as the header is read, an empty picture and one over the
+// picture budget.
+void checkSize(std::uint64_t width, std::uint64_t height)
 {
   if (width == 0 || height == 0)
     raise(kImageZeroSize);
-  const std::uint64_t bytesPerPixel = std::max(bits / 8, 3);
-  if (width > kMaxRasterBytes || height > kMaxRasterBytes ||
-      width * height * bytesPerPixel > kMaxRasterBytes)
-    raise(kImageNoMemory);
+  if (checkPictureBudget(width, height) != kImageOk)
+    raise(kImageOverBudget);
 }
 
 // Sets the size and allocates. Before any buffer is made it applies
@@ -173,7 +171,7 @@ void checkSize(std::uint64_t width, std::uint64_t height, int bits)
 void allocate(RasterRecord& raster, BoundedFile& in, std::uint64_t width, std::uint64_t height,
               int bits, std::uint64_t storedBytes = 0)
 {
-  checkSize(width, height, bits);
+  checkSize(width, height);
   if (storedBytes > in.remaining())
     raise(kImageReadError);
   const std::uint64_t stride = (width * std::uint64_t(bits) + 31) / 32 * 4;
@@ -543,7 +541,7 @@ void decodeFlicCel(BoundedFile& in, RasterRecord& raster)
   in.skip(128 - 14);
   if (depth != 8)
     raise(kImageUnsupported);
-  checkSize(width, height, 8);
+  checkSize(width, height);
   const std::uint64_t pixels = std::uint64_t(width) * height;
   Palette colours{};
   bool palette = false, image = false;
@@ -627,7 +625,7 @@ void decodeSgi(BoundedFile& in, RasterRecord& raster)
   const std::size_t width = xSize;
   const std::size_t height = dimension == 1 ? 1 : ySize;
   const int bits = int(channels) * 8;
-  checkSize(width, height, bits);
+  checkSize(width, height);
 
   // The bottom row is stored first; channel c goes to byte c of a pixel.
   auto target = [&](std::size_t c, std::size_t y) {
@@ -713,7 +711,7 @@ void decodePsd(BoundedFile& in, RasterRecord& raster)
       (rgb && channels < 3))
     raise(kImageUnsupported);
   const int bits = rgb ? int(channels) * 8 : 8;
-  checkSize(columns, rows, bits);
+  checkSize(columns, rows);
 
   const std::uint32_t modeLength = in.u32be();
   Palette colours{};
@@ -876,7 +874,7 @@ void decodeIff(BoundedFile& in, RasterRecord& raster)
       in.skip(6 + std::uint64_t(size - 20));
       if (planes != 8 || compression != 1)
         raise(kImageUnsupported);
-      checkSize(width, height, 8);
+      checkSize(width, height);
       header = true;
     } else if (isChunk(id.data(), "CMAP")) {
       if (!header)

@@ -29,6 +29,9 @@ struct JpegRows::Board {
   // end.
   std::int32_t width = 0;
   std::int32_t height = 0;
+  // The size the header claims, kept for the budget's refusal.
+  std::uint64_t claimedWidth = 0;
+  std::uint64_t claimedHeight = 0;
   std::unique_ptr<std::uint8_t, FreeDeleter> pixels;
   std::size_t rowsHeld = 0;
   // Under the mutex.
@@ -196,8 +199,13 @@ int holdRows(Board& board, std::size_t rows, std::size_t totalRows)
 int sizeRaster(Board& board, const jpeg_decompress_struct& info)
 {
   const std::uint64_t width = info.image_width, height = info.image_height;
-  if (width * height * 3 > kMaxRasterBytes)
-    return kImageNoMemory;
+  board.claimedWidth = width;
+  board.claimedHeight = height;
+  const auto side = static_cast<std::uint64_t>(kLargestPictureSide);
+  // Noted as the last error by finish, on the consumer's thread.
+  if (width > side || height > side ||
+      width * height > static_cast<std::uint64_t>(kLargestPicturePixels))
+    return kImageOverBudget;
   if (width == 0 || height == 0)
     return kImageZeroSize;
   board.width = static_cast<std::int32_t>(width);
@@ -364,6 +372,8 @@ int JpegRows::finish()
 {
   if (m_worker.joinable())
     m_worker.join();
+  if (m_board->code == kImageOverBudget)
+    noteOverBudget(m_board->claimedWidth, m_board->claimedHeight);
   return m_board->code;
 }
 

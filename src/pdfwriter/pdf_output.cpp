@@ -66,6 +66,13 @@ void takeProduced(PdfDocument* doc)
 
 } // namespace
 
+bool fitsPdfNumber(double v)
+{
+  if (!std::isfinite(v) || std::fabs(v) > 4294967296.0)
+    return false;
+  return std::fabs(double(static_cast<float>(v))) <= 2147483647.0;
+}
+
 std::string formatReal(double x)
 {
   constexpr double kScale = 10000.0;

@@ -15,6 +15,10 @@ namespace quillet {
 // trailing zeros, "." in every locale; values of 32768 and more as integers.
 // Tiny values, NaN, infinities and -0 give "0".
 std::string formatReal(double x);
+// Whether v can be written as a number of a PDF 1.3 file: finite, and once
+// rounded to the 32-bit real the writer keeps, within +-2147483647, since
+// values of 32768 and more are written as integers.
+bool fitsPdfNumber(double v);
 
 // One argument of printPdf.
 struct PdfArg {

@@ -7,6 +7,7 @@
 #include "pdfwriter/pdf_output.h"
 
 #include <algorithm>
+#include <limits>
 #include <cmath>
 #include <initializer_list>
 
@@ -25,13 +26,8 @@ float clampUnit(float v)
 
 bool sizeAccepted(int version, float side)
 {
-  if (!(side > 0))
-    return false;
-  if (version == 13 || version == 14)
-    return side >= 3 && side <= 14400;
-  if (version == 12)
-    return side >= 72 && side <= 3240;
-  return true;
+  const PageSideRange range = pageSideRange(version);
+  return side > 0 && side >= range.smallest && side <= range.largest;
 }
 
 void writePendingStroke(PdfDocument* doc)
@@ -97,6 +93,15 @@ void setCurrentPoint(PdfDocument* doc, float x, float y)
 }
 
 } // namespace
+
+PageSideRange pageSideRange(int version)
+{
+  if (version == 13 || version == 14)
+    return {3, 14400};
+  if (version == 12)
+    return {72, 3240};
+  return {0, std::numeric_limits<float>::max()};
+}
 
 void beginPage(PdfDocument* doc, float width, float height)
 {

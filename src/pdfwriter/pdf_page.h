@@ -11,6 +11,13 @@ namespace quillet {
 // lazily, just before the operator that paints with them. While no page is in
 // progress every call here except beginPage does nothing.
 
+// The sides, in points, of the pages a document of `version` accepts.
+struct PageSideRange {
+  float smallest;
+  float largest;
+};
+PageSideRange pageSideRange(int version);
+
 // Begins a page of width x height points. Refused (no page) for a side of 0
 // or less; for PDF 1.3 and 1.4 outside 3..14400, for PDF 1.2 outside 72..3240.
 void beginPage(PdfDocument* doc, float width, float height);

@@ -253,6 +253,41 @@ void drawStrikeThrough(PdfDocument* doc, const char* text, std::size_t n, float 
   drawTextLine(doc, TextLine::Through, text, n, x, y);
 }
 
+std::optional<TextNumber> unwritableTextNumber(PdfDocument* doc, const char* text, std::size_t n,
+                                               bool nextLine, float x, float y)
+{
+  if (!inPage(doc) || !fontSelected(doc))
+    return std::nullopt;
+  const TextState& state = doc->level().text;
+  const double px = nextLine ? state.lineX : x;
+  const double py = nextLine ? state.matrix.f - state.leading : y;
+  if (!text)
+    text = "";
+  if (n == 0)
+    n = std::strlen(text);
+  const double w = textWidth(doc, text, n, state.fontIndex, state.fontSize);
+  const FontRecord& font = doc->fonts[std::size_t(state.fontIndex)];
+  const double s = state.fontSize;
+  const double k = std::max(std::fabs(state.matrix.a), std::fabs(state.matrix.d));
+  const double offset = (font.underlinePosition * s * 0.001 + state.rise) * k;
+  const double ascent = font.ascent * s * 0.001;
+  const bool lines = w != 0 && (doc->underline || doc->overline || doc->strikeThrough);
+  const TextNumber numbers[] = {
+      {"the text's position x", px},
+      {"the text's position y", py},
+      {"the end of the text", px + w},
+      {"the line width along the text", lines ? font.underlineThickness * s * k * 0.001 : 0},
+      {"the height of the underline", doc->underline && w != 0 ? py + offset : 0},
+      {"the height of the overline", doc->overline && w != 0 ? py + ascent - offset : 0},
+      {"the height of the strike-through",
+       doc->strikeThrough && w != 0 ? py + offset + ascent * 0.5 : 0},
+  };
+  for (const TextNumber& number : numbers)
+    if (!fitsPdfNumber(number.value))
+      return number;
+  return std::nullopt;
+}
+
 double textWidth(PdfDocument* doc, const char* text, std::size_t n, int font, float size)
 {
   if (!doc || !text || font < 0 || std::size_t(font) >= doc->fonts.size())

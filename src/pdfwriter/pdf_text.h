@@ -3,6 +3,7 @@
 #include "pdfwriter/pdf_document.h"
 
 #include <cstddef>
+#include <optional>
 
 namespace quillet {
 
@@ -43,6 +44,20 @@ void drawUnderline(PdfDocument* doc, const char* text, std::size_t n, float x, f
 // Nothing for a text of width 0.
 void drawOverline(PdfDocument* doc, const char* text, std::size_t n, float x, float y);
 void drawStrikeThrough(PdfDocument* doc, const char* text, std::size_t n, float x, float y);
+
+// A number that text output would write, or keep as the text position,
+// named for a failure's description.
+struct TextNumber {
+  const char* what;
+  double value;
+};
+// The first number that showTextAt(x, y), or with nextLine
+// showTextNextLine, would write or keep for this text and that the file
+// cannot carry (fitsPdfNumber): the position, the end of the text, and the
+// width and height of each line along it. None when all fit, or when
+// nothing would be drawn.
+std::optional<TextNumber> unwritableTextNumber(PdfDocument* doc, const char* text, std::size_t n,
+                                               bool nextLine, float x, float y);
 
 // Width of n bytes of text in font `font` at `size`, with the level's
 // spacing, times the text matrix's a (the cosine of the rotation). 0 for an

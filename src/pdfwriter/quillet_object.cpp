@@ -54,22 +54,25 @@ float component(OLE_COLOR c, int shift)
   return static_cast<float>((c >> shift) & 0xFF) * (1.0f / 255.0f);
 }
 
-bool fitsPdfNumber(double v)
-{
-  return std::isfinite(v) && std::fabs(v) <= 2147483647.0;
-}
-
 std::string systemReason(int errorNumber)
 {
   char buffer[256];
   return errorNumber ? ::strerror_r(errorNumber, buffer, sizeof buffer) : "the output failed";
 }
 
-std::string describeNumberRefusal(double v)
+std::string numberText(double v)
 {
-  char digits[32];
-  const auto end = std::to_chars(digits, digits + sizeof digits, v).ptr;
-  return "the value " + std::string(digits, end) +
+  // Positions and sizes read best without an exponent.
+  char digits[64];
+  const auto end = std::isfinite(v) && std::fabs(v) < 1e15
+                       ? std::to_chars(digits, digits + sizeof digits, v, std::chars_format::fixed).ptr
+                       : std::to_chars(digits, digits + sizeof digits, v).ptr;
+  return std::string(digits, end);
+}
+
+std::string describeNumberRefusal(double v, const std::string& what)
+{
+  return what + " " + numberText(v) +
          " cannot be written to a PDF 1.3 file, whose numbers are finite and at most "
          "2147483647 in size";
 }

@@ -7,19 +7,23 @@
 #include "pdfwriter/pdf_document.h"
 #include "pdfwriter/pdf_font.h"
 #include "pdfwriter/pdf_image.h"
+#include "pdfwriter/pdf_output.h"
 #include "pdfwriter/pdf_page.h"
 #include "pdfwriter/pdf_security.h"
 #include "pdfwriter/pdf_text.h"
+#include "pdfwriter/picture_budget.h"
 #include "pdfwriter/text_encoding.h"
 #include "quillet/quillet.h"
 
 #include <atomic>
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
 #include <new>
 #include <string>
+#include <utility>
 
 namespace quillet {
 
@@ -37,15 +41,15 @@ char* copyString(const std::string& text);
 // One 0..1 channel of a colour value (red at shift 0).
 float component(OLE_COLOR c, int shift);
 
-// Whether a coordinate or size can be written: finite, and within the
-// integer range of PDF 1.3, since values of 32768 and more are written as
-// integers.
-bool fitsPdfNumber(double v);
 // The system's text for an error number; "the output failed" for 0.
 std::string systemReason(int errorNumber);
 
-// Why v cannot be written, for a failure's description.
-std::string describeNumberRefusal(double v);
+// Why v, called `what`, cannot be written, for a failure's description.
+std::string describeNumberRefusal(double v, const std::string& what = "the value");
+
+// A number as a description shows it: the shortest text that reads back
+// as v.
+std::string numberText(double v);
 
 // Every member runs through here: no exception leaves the interface.
 template <typename Body>
@@ -172,14 +176,11 @@ public:
     return putReal("LineWidth", m_lineWidth, v, [&] { setLineWidth(m_doc, v); });
   }
   HRESULT get_PaperWidth(float* v) override { return get(m_paperWidth, v); }
-  HRESULT put_PaperWidth(float v) override
-  {
-    return putReal("PaperWidth", m_paperWidth, v, [] {});
-  }
+  HRESULT put_PaperWidth(float v) override { return putPaperSide("PaperWidth", m_paperWidth, v); }
   HRESULT get_PaperHeight(float* v) override { return get(m_paperHeight, v); }
   HRESULT put_PaperHeight(float v) override
   {
-    return putReal("PaperHeight", m_paperHeight, v, [] {});
+    return putPaperSide("PaperHeight", m_paperHeight, v);
   }
   HRESULT get_TextRise(float* v) override { return get(m_textRise, v); }
   HRESULT put_TextRise(float v) override
@@ -286,13 +287,19 @@ public:
   {
     return guarded("NewPage", [&] {
       if (!m_doc)
-        return S_OK;
+        return raise(E_UNEXPECTED, CLSID_Quillet, IID_IQuillet,
+                     "NewPage: no document is open; call Open first");
       if (m_pageOpen)
         EndPage();
       beginPage(m_doc, m_paperWidth, m_paperHeight);
       m_pageOpen = m_doc->state == kPageInProgress;
-      if (m_pageOpen)
-        carryStateToPage();
+      if (!m_pageOpen)
+        return raise(E_FAIL, CLSID_Quillet, IID_IQuillet,
+                     "NewPage: no page could be begun: " +
+                         (m_doc->failed ? "writing the document failed, " +
+                                              systemReason(m_doc->errorNumber)
+                                        : std::string("the document does not accept one")));
+      carryStateToPage();
       return S_OK;
     });
   }
@@ -334,7 +341,7 @@ public:
       // The properties kept by resetDefaults reach a new document only
       // when they are put again.
       int reason = 0;
-      m_doc = openDocument(filename, 13, OpenOptions{}, &reason);
+      m_doc = openDocument(filename, kOpenedVersion, OpenOptions{}, &reason);
       if (!m_doc) {
         // The result says it; the error info says why, for a client that asks.
         raise(S_OK, CLSID_Quillet, IID_IQuillet,
@@ -372,11 +379,13 @@ public:
   HRESULT TextOut(const char* text) override
   {
     return guarded("TextOut", [&] {
-      if (onPage()) {
-        applyFontStyle();
-        const std::string bytes = selectedFontBytes(m_doc, text ? text : "");
-        showTextNextLine(m_doc, bytes.c_str(), bytes.size());
-      }
+      if (const HRESULT refused = refuseWithoutPage("TextOut"); FAILED(refused))
+        return refused;
+      applyFontStyle();
+      const std::string bytes = selectedFontBytes(m_doc, text ? text : "");
+      if (const HRESULT refused = refuseText("TextOut", bytes, true, 0, 0); FAILED(refused))
+        return refused;
+      showTextNextLine(m_doc, bytes.c_str(), bytes.size());
       return S_OK;
     });
   }
@@ -436,11 +445,13 @@ public:
     return guarded("TextOutXY", [&] {
       if (const HRESULT refused = refuseNumbers("TextOutXY", {x, y}); FAILED(refused))
         return refused;
-      if (onPage()) {
-        applyFontStyle();
-        const std::string bytes = selectedFontBytes(m_doc, text ? text : "");
-        showTextAt(m_doc, bytes.c_str(), bytes.size(), x, y);
-      }
+      if (const HRESULT refused = refuseWithoutPage("TextOutXY"); FAILED(refused))
+        return refused;
+      applyFontStyle();
+      const std::string bytes = selectedFontBytes(m_doc, text ? text : "");
+      if (const HRESULT refused = refuseText("TextOutXY", bytes, false, x, y); FAILED(refused))
+        return refused;
+      showTextAt(m_doc, bytes.c_str(), bytes.size(), x, y);
       return S_OK;
     });
   }
@@ -450,8 +461,10 @@ public:
     return guarded("ImageOut", [&] {
       if (const HRESULT refused = refuseNumbers("ImageOut", {x, y}); FAILED(refused))
         return refused;
-      if (!onPage() || !filename)
-        return S_OK;
+      if (!filename)
+        return raise(E_INVALIDARG, CLSID_Quillet, IID_IQuillet, "ImageOut: no file name was given");
+      if (const HRESULT refused = refuseWithoutPage("ImageOut"); FAILED(refused))
+        return refused;
       // The rows are compressed as they are read; a picture that turns out
       // unreadable leaves no image written, and its reason outranks any
       // refusal of the placement.
@@ -475,15 +488,36 @@ public:
     return guarded("ImageOutMem", [&] {
       if (const HRESULT refused = refuseNumbers("ImageOutMem", {x, y}); FAILED(refused))
         return refused;
-      // Sizes are whole pixels; anything beyond the writer's range is refused
-      // before the product of the sides can overflow.
-      if (!onPage() || !image || !(width >= 1 && width <= 65500) ||
-          !(height >= 1 && height <= 65500))
-        return S_OK;
-      const int w = static_cast<int>(width), h = static_cast<int>(height);
-      return placeScaled("ImageOutMem", x, y, w, h, [&] {
-        return addImage(m_doc, "raw", "memory", image, std::int64_t(w) * h * 3, w, h, 3, 8, "",
-                        m_imageQuality);
+      // Sizes are whole pixels, held to the picture budget before their
+      // product is taken.
+      for (const auto& [name, side] : {std::pair{"width", width}, std::pair{"height", height}}) {
+        std::string fault;
+        if (!std::isfinite(side))
+          fault = " is not a finite number";
+        else if (!(side >= 1))
+          fault = " is less than 1 pixel";
+        else if (side > 2147483647.0f)
+          fault = " is more than " + std::to_string(kLargestPictureSide) + " pixels";
+        if (!fault.empty())
+          return raise(E_INVALIDARG, CLSID_Quillet, IID_IQuillet,
+                       std::string("ImageOutMem: the ") + name + " " + numberText(side) + fault +
+                           "; pictures of 1 to " + std::to_string(kLargestPictureSide) +
+                           " pixels on a side and up to " +
+                           std::to_string(kLargestPicturePixels / 1'000'000) +
+                           " megapixels can be placed");
+      }
+      const auto w = static_cast<long long>(width), h = static_cast<long long>(height);
+      if (const std::string refusal = pictureBudgetRefusal("the picture", w, h); !refusal.empty())
+        return raise(E_INVALIDARG, CLSID_Quillet, IID_IQuillet, "ImageOutMem: " + refusal);
+      if (!image)
+        return raise(E_POINTER, CLSID_Quillet, IID_IQuillet,
+                     "ImageOutMem: the image pointer is null; it must point to width \u00D7 "
+                     "height \u00D7 3 bytes of RGB pixels");
+      if (const HRESULT refused = refuseWithoutPage("ImageOutMem"); FAILED(refused))
+        return refused;
+      return placeScaled("ImageOutMem", x, y, int(w), int(h), [&] {
+        return addImage(m_doc, "raw", "memory", image, std::int64_t(w) * h * 3, int(w), int(h), 3,
+                        8, "", m_imageQuality);
       });
     });
   }
@@ -575,8 +609,9 @@ private:
     return guarded(member, [&] {
       if (const HRESULT refused = refuseNumbers(member, numbers); FAILED(refused))
         return refused;
-      if (onPage())
-        body();
+      if (const HRESULT refused = refuseWithoutPage(member); FAILED(refused))
+        return refused;
+      body();
       return S_OK;
     });
   }
@@ -588,6 +623,40 @@ private:
     if (const HRESULT refused = refuseNumbers(member, {value}); FAILED(refused))
       return refused;
     return put(field, value, drive);
+  }
+
+  // A page side outside what the documents Open starts accept is refused
+  // when it is put, so that NewPage can always begin a page.
+  HRESULT putPaperSide(const char* member, float& field, float value)
+  {
+    const PageSideRange range = pageSideRange(kOpenedVersion);
+    if (!(value >= range.smallest && value <= range.largest))
+      return raise(E_INVALIDARG, CLSID_Quillet, IID_IQuillet,
+                   std::string(member) + ": the value " + numberText(value) +
+                       " is outside the page sides from " + numberText(range.smallest) + " to " +
+                       numberText(range.largest) + " points that a PDF 1.3 file accepts");
+    field = value;
+    return S_OK;
+  }
+
+  HRESULT refuseWithoutPage(const char* member) const
+  {
+    if (onPage())
+      return S_OK;
+    return raise(E_UNEXPECTED, CLSID_Quillet, IID_IQuillet,
+                 std::string(member) + (m_doc ? ": no page is open; call NewPage first"
+                                              : ": no document is open; call Open and NewPage first"));
+  }
+
+  // Text whose end, position or lines would pass the file's number range
+  // is refused before anything of it is written.
+  HRESULT refuseText(const char* member, const std::string& bytes, bool nextLine, float x, float y)
+  {
+    if (const auto number =
+            unwritableTextNumber(m_doc, bytes.c_str(), bytes.size(), nextLine, x, y))
+      return raise(E_INVALIDARG, CLSID_Quillet, IID_IQuillet,
+                   std::string(member) + ": " + describeNumberRefusal(number->value, number->what));
+    return S_OK;
   }
 
   static HRESULT refuseNumbers(const char* member, std::initializer_list<double> numbers)
@@ -665,6 +734,9 @@ private:
       placeImage(m_doc, slot, x, y, m_imageScaleX, m_imageScaleY, m_imageRotation);
     return S_OK;
   }
+
+  // The PDF version of the documents Open starts: 1.3.
+  static constexpr int kOpenedVersion = 13;
 
   PdfDocument* m_doc = nullptr;
   bool m_pageOpen = false;

@@ -33,7 +33,12 @@ using tarvek::test::ScratchDir;
 using test::Bytes;
 
 // Far more than a refused file may cost, less than any of the claims below.
-constexpr long kRssLimitKb = 200 * 1024;
+constexpr long kRssLimitKb = 48 * 1024;
+
+// A side whose square is just within the picture budget (about 94 MB as 24
+// bits), so that the claims below reach the readers' checks against the
+// file's size.
+constexpr std::uint32_t kClaimedSide = 5600;
 
 void putBigEndian(std::string& bytes, std::size_t at, std::uint32_t value, int size)
 {
@@ -103,19 +108,16 @@ std::vector<Hostile> hostileFiles(const ScratchDir& dir)
                        {}, {}};
   test::writePngFile(dir.file("small.png"), png);
   const std::string pngBytes = tarvek::test::readBytes(dir.file("small.png"));
-  // After the 8-byte signature and the 25-byte header chunk: a text chunk
-  // whose length field claims a gigabyte.
-  std::string bigChunk = pngBytes.substr(0, 33) + std::string("\x40\x00\x00\x00tEXtKey", 11);
-  files.push_back({"chunk.png", bigChunk, kImageLibraryFailed});
-  // A header of 9000 x 9000 (its checksum made right) over 8 x 8 pixels.
-  std::string wideRows = pngBytes;
-  putBigEndian(wideRows, 16, 9000, 4);
-  putBigEndian(wideRows, 20, 9000, 4);
-  putBigEndian(wideRows, 29,
-               static_cast<std::uint32_t>(
-                   crc32(0, reinterpret_cast<const Bytef*>(wideRows.data() + 12), 17)),
-               4);
-  files.push_back({"rows.png", wideRows, kImageReadError});
+  // A text chunk whose length field claims a gigabyte the file lacks.
+  files.push_back({"chunk.png", test::pngCutInChunk(pngBytes, 1u << 30), kImageReadError});
+  // 200 zTXt chunks that unpack to 7.5 MiB each, 1.5 GB in all: skipped.
+  files.push_back({"text.png", test::pngWithTextChunks(pngBytes, 200, std::size_t(15) << 19),
+                   kImageOk});
+  // Headers claiming more pixels than the budget, or more than 8 x 8 pixels
+  // can fill.
+  files.push_back({"budget.png", test::pngClaiming(pngBytes, 6000, 6000), kImageOverBudget});
+  files.push_back({"rows.png", test::pngClaiming(pngBytes, kClaimedSide, kClaimedSide),
+                   kImageReadError});
 
   test::GifFixture gif{4, 4, 0, {0, 0, 0, 255, 255, 255}, 0, 0, 4, 4, false, {}, Bytes(16, 1)};
   test::writeGifFile(dir.file("small.gif"), gif);
@@ -131,8 +133,8 @@ std::vector<Hostile> hostileFiles(const ScratchDir& dir)
     }
     return bytes;
   };
-  files.push_back({"screen.gif", gifClaiming(14433, 14599), kImageNoMemory});
-  files.push_back({"image.gif", gifClaiming(9000, 9000), kImageReadError});
+  files.push_back({"screen.gif", gifClaiming(14433, 14599), kImageOverBudget});
+  files.push_back({"image.gif", gifClaiming(kClaimedSide, kClaimedSide), kImageReadError});
 
   test::writeJpegFile(dir.file("small.jpg"), 32, 32, 3, JCS_RGB, Bytes(32 * 32 * 3, 90), 90);
   const std::string jpgBytes = tarvek::test::readBytes(dir.file("small.jpg"));
@@ -143,17 +145,18 @@ std::vector<Hostile> hostileFiles(const ScratchDir& dir)
     putBigEndian(bytes, frame + 7, width, 2);
     return bytes;
   };
-  files.push_back({"frame.jpg", jpegClaiming(18183, 19024), kImageNoMemory});
-  files.push_back({"scan.jpg", jpegClaiming(9000, 9000), kImageReadError});
+  files.push_back({"frame.jpg", jpegClaiming(18183, 19024), kImageOverBudget});
+  files.push_back({"scan.jpg", jpegClaiming(kClaimedSide, kClaimedSide), kImageReadError});
   // Without its end marker the data ends at the end of the file instead.
-  files.push_back({"cut.jpg", jpegClaiming(9000, 9000).substr(0, jpgBytes.size() - 2),
+  files.push_back({"cut.jpg",
+                   jpegClaiming(kClaimedSide, kClaimedSide).substr(0, jpgBytes.size() - 2),
                    kImageReadError});
 
-  files.push_back({"strips.tif", tiffWithHugeStripTables(4, 20000000), kImageNoMemory});
-  files.push_back({"rows.tif", tiffWithHugeStripTables(9000, 9000), kImageNoMemory});
+  files.push_back({"strips.tif", tiffWithHugeStripTables(4, 20000000), kImageNotTiff});
+  files.push_back({"rows.tif", tiffWithHugeStripTables(kClaimedSide, kClaimedSide), kImageNotTiff});
 
-  // The own readers' formats, each a small file whose header claims 9000 x
-  // 9000 pixels (about 240 MB as 24 bits).
+  // The own readers' formats, each a small file whose header claims
+  // kClaimedSide x kClaimedSide pixels.
   const test::Picture picture = test::samplePicture(4, 3);
   const test::IndexedPicture indexed = test::sampleIndexed(4, 3, 5);
   auto claiming = [](Bytes bytes, std::size_t widthAt, std::size_t heightAt, bool bigEndian,
@@ -161,11 +164,11 @@ std::vector<Hostile> hostileFiles(const ScratchDir& dir)
     std::string out(bytes.begin(), bytes.end());
     for (std::size_t at : {widthAt, heightAt}) {
       if (bigEndian) {
-        putBigEndian(out, at, 9000, size);
+        putBigEndian(out, at, kClaimedSide, size);
         continue;
       }
       for (int i = 0; i < size; ++i)
-        out[at + i] = static_cast<char>(9000 >> (8 * i));
+        out[at + i] = static_cast<char>(kClaimedSide >> (8 * i));
     }
     return out;
   };

@@ -11,8 +11,69 @@
 #include <jpeglib.h>
 #include <png.h>
 #include <tiffio.h>
+#include <zlib.h>
 
 namespace quillet::test {
+
+namespace {
+
+void putBigEndian32(std::string& bytes, std::size_t at, std::uint32_t value)
+{
+  for (int i = 0; i < 4; ++i)
+    bytes[at + i] = static_cast<char>(value >> (8 * (3 - i)));
+}
+
+std::string pngChunk(const char* type, const std::string& data)
+{
+  std::string chunk(4, '\0');
+  putBigEndian32(chunk, 0, static_cast<std::uint32_t>(data.size()));
+  chunk += type;
+  chunk += data;
+  const auto crc = crc32(0, reinterpret_cast<const Bytef*>(chunk.data() + 4),
+                         static_cast<uInt>(chunk.size() - 4));
+  chunk += std::string(4, '\0');
+  putBigEndian32(chunk, chunk.size() - 4, static_cast<std::uint32_t>(crc));
+  return chunk;
+}
+
+// After the 8-byte signature and the 25-byte header chunk.
+constexpr std::size_t kAfterHeader = 33;
+
+} // namespace
+
+std::string pngClaiming(const std::string& png, std::uint32_t width, std::uint32_t height)
+{
+  std::string bytes = png;
+  putBigEndian32(bytes, 16, width);
+  putBigEndian32(bytes, 20, height);
+  putBigEndian32(bytes, 29,
+                 static_cast<std::uint32_t>(
+                     crc32(0, reinterpret_cast<const Bytef*>(bytes.data() + 12), 17)));
+  return bytes;
+}
+
+std::string pngWithTextChunks(const std::string& png, int count, std::size_t textBytes)
+{
+  const std::string text(textBytes, 'a');
+  std::string packed(compressBound(static_cast<uLong>(text.size())), '\0');
+  uLongf packedSize = static_cast<uLongf>(packed.size());
+  compress(reinterpret_cast<Bytef*>(packed.data()), &packedSize,
+           reinterpret_cast<const Bytef*>(text.data()), static_cast<uLong>(text.size()));
+  packed.resize(packedSize);
+  // Keyword, its terminator and the compression method 0.
+  const std::string chunk = pngChunk("zTXt", std::string("Comment\0\0", 9) + packed);
+  std::string bytes = png.substr(0, kAfterHeader);
+  for (int i = 0; i < count; ++i)
+    bytes += chunk;
+  return bytes + png.substr(kAfterHeader);
+}
+
+std::string pngCutInChunk(const std::string& png, std::uint32_t claimed)
+{
+  std::string bytes = png.substr(0, kAfterHeader) + std::string(4, '\0') + "tEXtKey";
+  putBigEndian32(bytes, kAfterHeader, claimed);
+  return bytes;
+}
 
 void writeJpegFile(const std::filesystem::path& path, int width, int height, int components,
                    int colourSpace, const Bytes& samples, int quality,

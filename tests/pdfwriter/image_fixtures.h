@@ -42,6 +42,16 @@ struct PngFixture {
 };
 void writePngFile(const std::filesystem::path& path, const PngFixture& fixture);
 
+// Hostile PNG files made from a small sound one, png: the same file with
+// its header claiming width x height (checksum made right) ...
+std::string pngClaiming(const std::string& png, std::uint32_t width, std::uint32_t height);
+// ... with `count` zTXt chunks after the header, each unpacking to
+// textBytes bytes ...
+std::string pngWithTextChunks(const std::string& png, int count, std::size_t textBytes);
+// ... and ending, after its header, in a tEXt chunk whose length field
+// claims `claimed` bytes of which the file holds a few.
+std::string pngCutInChunk(const std::string& png, std::uint32_t claimed);
+
 struct GifFixture {
   int screenWidth = 0, screenHeight = 0;
   int background = 0;

@@ -9,6 +9,7 @@
 #include <tiffio.h>
 
 #include <filesystem>
+#include <set>
 #include <sstream>
 
 namespace quillet {
@@ -449,7 +450,7 @@ TEST(ImageLoaderTest, hostileFilesFailCleanly)
     EXPECT_FALSE(loadImageFile(dir.file(name))) << name;
     EXPECT_NE(lastImageError(), 0) << name;
   }
-  expectError(dir.file("wide.tif"), kImageNoMemory, "wide.tif");
+  expectError(dir.file("wide.tif"), kImageOverBudget, "wide.tif");
 
   test::GifFixture gif{4, 4, 0, {0, 0, 0, 255, 255, 255}, 0, 0, 4, 4, false, {}, Bytes(16, 1)};
   test::writeGifFile(dir.file("whole.gif"), gif);
@@ -479,7 +480,7 @@ TEST(ImageLoaderTest, hostileFilesFailCleanly)
   std::string zeroJpeg = jpg;
   zeroJpeg.replace(frame + 5, 2, std::string(2, '\0'));
   dir.write("zero.jpg", zeroJpeg);
-  expectError(dir.file("huge.jpg"), kImageNoMemory, "huge.jpg");
+  expectError(dir.file("huge.jpg"), kImageOverBudget, "huge.jpg");
   for (const char* name : {"truncated.jpg", "empty.jpg", "zero.jpg"}) {
     EXPECT_FALSE(loadImageFile(dir.file(name))) << name;
     EXPECT_NE(lastImageError(), 0) << name;
@@ -536,7 +537,7 @@ TEST(ImageLoaderTest, rasterHelpersOnHandBuiltRasters)
   } refused[] = {{0, 5, 8, kImageZeroSize},
                  {5, 0, 8, kImageZeroSize},
                  {5, 5, 12, kImageBadBits},
-                 {1 << 20, 1 << 20, 24, kImageNoMemory}};
+                 {1 << 20, 1 << 20, 24, kImageOverBudget}};
   for (const auto& r : refused) {
     RasterRecord bad;
     bad.width = r.width;
@@ -546,6 +547,33 @@ TEST(ImageLoaderTest, rasterHelpersOnHandBuiltRasters)
     EXPECT_EQ(lastImageError(), r.code);
   }
   EXPECT_EQ(readPNG("x.png", nullptr), kImageNoRaster);
+}
+
+// Every failure of a load reads differently, so that a description tells
+// which one it was; the budget's and libtiff's carry what was noted with
+// the code.
+TEST(ImageLoaderTest, everyErrorCodeHasItsOwnReason)
+{
+  std::set<std::string> reasons;
+  const int codes[] = {kImageLibraryFailed, kImageBadBits,     kImageNoMemory,
+                       kImageZeroSize,      kImageCannotOpen,  kImageUnsupported,
+                       kImageNoRaster,      kImageUnknownExtension, kImageReadError,
+                       kImageNotTiff,       kImageCorrupt,     kImageOverBudget};
+  for (const int code : codes) {
+    const std::string description = describeImageError("/pictures/x.png", code, 0);
+    EXPECT_EQ(description.rfind("The image file /pictures/x.png cannot be ", 0), 0u) << description;
+    reasons.insert(description);
+  }
+  EXPECT_EQ(reasons.size(), std::size(codes));
+
+  noteOverBudget(6000, 6000);
+  EXPECT_EQ(describeImageError("/pictures/x.png", lastImageError(), 0),
+            "The image file /pictures/x.png cannot be placed: x.png is 36 megapixels; pictures "
+            "up to 32 megapixels can be read.");
+  noteNotTiff("Not a TIFF file, bad version number 10752 (0x2a00)");
+  EXPECT_EQ(describeImageError("/pictures/x.tif", lastImageError(), 0),
+            "The image file /pictures/x.tif cannot be read as TIFF: Not a TIFF file, bad version "
+            "number 10752 (0x2a00)");
 }
 
 } // namespace

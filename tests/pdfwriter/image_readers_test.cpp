@@ -438,7 +438,7 @@ TEST(ImageReadersTest, hostileFilesOfEveryFormat)
     cases.push_back({"data-cut" + name, Bytes(f.file.begin(), f.file.end() - 3), {},
                      name == "-rle.rgb" ? kImageCorrupt : kImageReadError});
     cases.push_back({"zero-width" + name, sized(0, 3), {}, kImageZeroSize});
-    cases.push_back({"huge" + name, sized(60000, 60000), {}, kImageNoMemory});
+    cases.push_back({"huge" + name, sized(60000, 60000), {}, kImageOverBudget});
     cases.push_back({"claims-more" + name, sized(4000, 3000), {}, f.claimCode});
   }
   checkAll(cases);
@@ -478,10 +478,10 @@ TEST(ImageReadersTest, hostileFilesStayWithinTheBudget)
     std::string path;
     int error;
   } cases[] = {
-      {dir.write("rgb-runs.tga", tgaRunsFile(10000, 8000, false)).string(), kImageNoMemory},
-      {dir.write("gray-runs.tga", tgaRunsFile(9000, 9000, true)).string(), kImageNoMemory},
+      {dir.write("rgb-runs.tga", tgaRunsFile(10000, 8000, false)).string(), kImageOverBudget},
+      {dir.write("gray-runs.tga", tgaRunsFile(9000, 9000, true)).string(), kImageOverBudget},
       {fixtures + "scan-bomb.jpg", kImageCorrupt},
-      {fixtures + "text-claim.png", kImageLibraryFailed},
+      {fixtures + "text-claim.png", kImageReadError},
   };
   for (const auto& c : cases) {
     const tarvek::test::ChildRun run = tarvek::test::runInChild([&] {

@@ -362,17 +362,17 @@ TEST(QuilletInterfaceTest, pagesFollowNewPageEndPageAndClose)
   EXPECT_EQ(q->Close(), S_OK);
   EXPECT_EQ(PdfBytes(readBytes(dir.file("two.pdf"))).pageObjects().size(), 2u);
 
-  // A paper size the writer refuses begins no page; drawing then does
-  // nothing and still succeeds.
+  // A paper size the writer refuses is refused when it is put, and the
+  // page keeps the size before; drawing between pages fails.
   ASSERT_EQ(open(q.get(), dir.file("none.pdf")), 1);
-  q->put_PaperWidth(2);
-  EXPECT_EQ(q->NewPage(), S_OK);
-  EXPECT_EQ(q->SetRect(1, 1, 1, 1), S_OK);
-  EXPECT_EQ(q->Stroke(), S_OK);
-  q->put_PaperWidth(595);
+  EXPECT_EQ(q->put_PaperWidth(2), E_INVALIDARG);
+  EXPECT_EQ(q->SetRect(1, 1, 1, 1), E_UNEXPECTED);
+  EXPECT_EQ(q->Stroke(), E_UNEXPECTED);
   EXPECT_EQ(q->NewPage(), S_OK);
   EXPECT_EQ(q->Close(), S_OK);
-  EXPECT_EQ(PdfBytes(readBytes(dir.file("none.pdf"))).pageObjects().size(), 1u);
+  const PdfBytes none(readBytes(dir.file("none.pdf")));
+  ASSERT_EQ(none.pageObjects().size(), 1u);
+  EXPECT_NE(none.bytes().find("/MediaBox [0 0 595 842]"), std::string::npos);
 }
 
 TEST(QuilletInterfaceTest, openThatCannotCreateGivesMinusOne)
@@ -573,9 +573,10 @@ TEST(QuilletInterfaceTest, imagesThatCannotBeReadFailAndDrawNothing)
       {dir.file("gray16.tif").string(), "16-bit"},
       {dir.file("jpeg.tif").string(), "JPEG inside TIFF"},
       {dir.file("deep.psd").string(), "16-bit"},
-      {dir.file("huge.jpg").string(), "256 MiB pixel budget"},
+      {dir.file("huge.jpg").string(),
+       "huge.jpg is 346 megapixels; pictures up to 32 megapixels can be read."},
       {dir.file("cut.jpg").string(), "the file ends before its image data"},
-      {dir.file("frame.jpg").string(), "its image data is corrupt"},
+      {dir.file("frame.jpg").string(), "its decoder stopped at an error in the file"},
   };
   for (const auto& c : failures) {
     SCOPED_TRACE(c.file);
@@ -602,24 +603,26 @@ TEST(QuilletInterfaceTest, imagesThatCannotBeReadFailAndDrawNothing)
   const struct {
     const char* name;
     std::function<HRESULT(IQuillet*)> draw;
-    bool placed;
+    HRESULT result;
   } blocks[] = {
       {"100 x 50 block", [&](IQuillet* q) { return q->ImageOutMem(5, 5, pixels.data(), 100, 50); },
-       true},
-      {"null block", [&](IQuillet* q) { return q->ImageOutMem(5, 5, nullptr, 100, 50); }, false},
+       S_OK},
+      {"null block", [&](IQuillet* q) { return q->ImageOutMem(5, 5, nullptr, 100, 50); },
+       E_POINTER},
       {"width -1", [&](IQuillet* q) { return q->ImageOutMem(5, 5, pixels.data(), -1, 50); },
-       false},
+       E_INVALIDARG},
   };
   for (const auto& c : blocks) {
     ScratchDir out;
     Ref<IQuillet> q = makeQuillet();
     ASSERT_EQ(open(q.get(), out.file("i.pdf")), 1);
     q->NewPage();
-    EXPECT_EQ(c.draw(q.get()), S_OK) << c.name;
+    EXPECT_EQ(c.draw(q.get()), c.result) << c.name;
     ASSERT_EQ(q->Close(), S_OK);
+    const bool placed = c.result == S_OK;
     const PdfBytes pdf(readBytes(out.file("i.pdf")));
-    EXPECT_EQ(countOf(pdf.pageContents(), " Do\n"), c.placed ? 1 : 0) << c.name;
-    EXPECT_EQ(countOf(pdf.bytes(), "/Subtype /Image"), c.placed ? 1 : 0) << c.name;
+    EXPECT_EQ(countOf(pdf.pageContents(), " Do\n"), placed ? 1 : 0) << c.name;
+    EXPECT_EQ(countOf(pdf.bytes(), "/Subtype /Image"), placed ? 1 : 0) << c.name;
   }
 }
 

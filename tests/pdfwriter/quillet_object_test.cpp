@@ -39,8 +39,8 @@ TEST(QuilletOpenFileTest, opensLikeOpenAndSaysWhetherItDid)
   EXPECT_EQ(q->OpenFile((empty.file("missing") / "x.pdf").c_str()), S_FALSE);
   EXPECT_EQ(q->OpenFile(empty.path().c_str()), S_FALSE);
   EXPECT_EQ(q->OpenFile(nullptr), S_FALSE);
-  // No document: pages and Close write nothing.
-  EXPECT_EQ(q->NewPage(), S_OK);
+  // No document: NewPage fails, and neither it nor Close writes anything.
+  EXPECT_EQ(q->NewPage(), E_UNEXPECTED);
   EXPECT_EQ(q->Close(), S_OK);
   EXPECT_TRUE(std::filesystem::is_empty(empty.path()));
 }

@@ -340,8 +340,8 @@ TEST(QuilletReportTest, lateEncryptLeavesThePagePlain)
   expectLines(output("pdfinfo", {pdf.string()}), {"Encrypted: no"}, "pdfinfo");
 }
 
-// Passwords are PDFDocEncoding bytes, which is what the readers make of a
-// password typed in; a password with characters beyond it is refused.
+// A password within PDFDocEncoding opens as typed in qpdf and poppler; a
+// password with characters beyond it is refused.
 TEST(QuilletReportTest, passwordsOpenAsTyped)
 {
   if (!haveOracles())
@@ -433,6 +433,117 @@ TEST(QuilletReportTest, imageOutPlacesEveryOwnFormat)
        at = images.find(" image ", at + 1))
     ++count;
   EXPECT_EQ(count, std::size(files)) << images;
+}
+
+// What the header promises of non-ASCII passwords, which stay UTF-8 bytes:
+// qpdf and poppler open them typed as text; pypdf does too when a character
+// lies outside Latin-1, but a Latin-1-only password only as its UTF-8 bytes.
+TEST(QuilletReportTest, nonAsciiPasswordsOpenInTheReadersTheHeaderNames)
+{
+  if (!haveOracles() || !tarvek::test::requirePythonModule("pypdf", "python3-pypdf"))
+    return;
+  const struct {
+    const char* file;
+    std::string password;
+    bool pypdfAsText;
+  } cases[] = {
+      {"password-latin-euro.pdf", "\xC3\x85\xC3\xBC\xE2\x82\xAC", true}, // Åü€
+      {"password-latin-only.pdf", "\xC3\x85\xC3\xBC", false},            // Åü
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    const fs::path pdf = outDir() / c.file;
+    {
+      std::string message;
+      Ref<IQuillet> q = openQuillet(pdf, message);
+      ASSERT_TRUE(q) << message;
+      ASSERT_EQ(q->Encrypt(-1, "owner", c.password.c_str()), S_OK);
+      q->NewPage();
+      ASSERT_EQ(q->Close(), S_OK);
+    }
+    EXPECT_EQ(runTool("qpdf", {"--check", "--password=" + c.password, pdf.string()}).exitCode, 0);
+    EXPECT_EQ(runTool("pdfinfo", {"-upw", c.password, pdf.string()}).exitCode, 0);
+    const std::string script =
+        "import sys, pypdf\n"
+        "text = pypdf.PdfReader(sys.argv[1]).decrypt(sys.argv[2])\n"
+        "raw = pypdf.PdfReader(sys.argv[1]).decrypt(sys.argv[2].encode('utf-8'))\n"
+        "print(int(text), int(raw))\n";
+    const auto opened = runTool("/usr/bin/python3", {"-c", script, pdf.string(), c.password});
+    ASSERT_EQ(opened.exitCode, 0) << opened.err;
+    EXPECT_EQ(opened.out, c.pypdfAsText ? "1 1\n" : "0 1\n");
+  }
+}
+
+// Numbers that are each in range but whose product is not are refused
+// before they are written: qpdf's plain form of the file holds no number
+// beyond the range of PDF 1.3.
+TEST(QuilletReportTest, noNumberBeyondTheFileRangeIsWritten)
+{
+  if (!haveOracles())
+    return;
+  const fs::path pdf = outDir() / "numbers-in-range.pdf";
+  {
+    std::string message;
+    Ref<IQuillet> q = openQuillet(pdf, message);
+    ASSERT_TRUE(q) << message;
+    std::int32_t font = -1;
+    q->get_InitFont("Arial", &font);
+    q->put_FontID(font);
+    q->NewPage();
+    q->put_TextUnderLine(VARIANT_TRUE);
+    q->put_CharSpace(2e9f);
+    EXPECT_EQ(q->TextOutXY(72, 600, "Underlined text"), E_INVALIDARG);
+    EXPECT_EQ(q->TextOut("next line"), E_INVALIDARG);
+    q->put_CharSpace(0);
+    q->put_WordSpace(2e9f);
+    EXPECT_EQ(q->TextOutXY(72, 500, "a b c"), E_INVALIDARG);
+    q->put_WordSpace(0);
+    q->put_TextRise(1e9f);
+    EXPECT_EQ(q->TextOutXY(72, 2e9f, "Risen"), E_INVALIDARG);
+    q->put_TextRise(0);
+    q->put_FontSize(1.5e9f);
+    q->put_TextRotation(30);
+    EXPECT_EQ(q->TextOutXY(0, 0, "WWWW"), E_INVALIDARG);
+    q->put_TextRotation(0);
+    q->put_FontSize(12);
+    std::vector<unsigned char> pixels(10 * 10 * 3, 99);
+    q->put_ImageScaleX(3e8f);
+    EXPECT_EQ(q->ImageOutMem(0, 0, pixels.data(), 10, 10), E_INVALIDARG);
+    q->put_ImageScaleX(1);
+    q->put_ImageRotation(45);
+    EXPECT_EQ(q->ImageOutMem(10, 10, pixels.data(), 10, 10), S_OK);
+    EXPECT_EQ(q->TextOutXY(72, 300, "Plain"), S_OK);
+    ASSERT_EQ(q->Close(), S_OK);
+  }
+  const fs::path qdf = outDir() / "numbers-in-range-qdf.pdf";
+  ASSERT_EQ(runTool("qpdf", {"--qdf", "--object-streams=disable", pdf.string(), qdf.string()})
+                .exitCode,
+            0);
+  const std::string plain = readBytes(qdf);
+  std::vector<std::string> beyond;
+  // Every run of digits outside the image's data, with its sign and point.
+  for (std::size_t at = 0; at < plain.size();) {
+    const std::size_t stream = plain.find("stream\n", at);
+    const std::size_t stop = stream == std::string::npos ? plain.size() : stream;
+    const std::string text = plain.substr(at, stop - at);
+    std::istringstream tokens(text);
+    for (std::string token; tokens >> token;)
+      if (token.find_first_not_of("+-.0123456789") == std::string::npos &&
+          token.find_first_of("0123456789") != std::string::npos &&
+          std::fabs(std::stod(token)) > 2147483647.0)
+        beyond.push_back(token);
+    if (stream == std::string::npos)
+      break;
+    const std::size_t end = plain.find("endstream", stream);
+    const std::string head = plain.substr(at, stream - at);
+    at = stream + 7;
+    // Content streams are text and are scanned; the image's data is not.
+    if (head.rfind("/DCTDecode") != std::string::npos &&
+        head.rfind("/DCTDecode") > head.rfind("obj"))
+      at = end == std::string::npos ? plain.size() : end;
+  }
+  EXPECT_EQ(beyond, std::vector<std::string>{});
+  EXPECT_NE(plain.find("(Plain)Tj"), std::string::npos);
 }
 
 } // namespace

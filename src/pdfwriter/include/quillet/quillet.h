@@ -27,8 +27,13 @@ constexpr GUID LIBID_QuilletLib = {
     0x0BBBF62F, 0xD287, 0x4647, {0xBF, 0x96, 0x74, 0x96, 0x61, 0xD4, 0xBE, 0xE4}};
 
 // The member order is a binary contract: callers reach each member by its
-// slot. Without a document, or between pages, puts only store their value and
-// drawing, text and image members do nothing; all of them still succeed.
+// slot. Without a document, or between pages, puts only store their value,
+// and the drawing, text and image members fail with E_UNEXPECTED. A number
+// that a PDF 1.3 file cannot carry (not finite, or beyond +-2147483647 once
+// written) fails the call with E_INVALIDARG, writing nothing and keeping the
+// property as it was; for text this includes the numbers the text makes
+// with the spacing, rise, size and rotation in force (its end, its lines).
+// Every failure comes with a description naming the value and the limit.
 // A null out pointer gives E_POINTER.
 struct IQuillet : IDispatch {
   // Document information, written when the document is closed.
@@ -48,7 +53,8 @@ struct IQuillet : IDispatch {
   virtual HRESULT put_WordSpace(float value) = 0;
   virtual HRESULT get_LineWidth(float* value) = 0;
   virtual HRESULT put_LineWidth(float value) = 0;
-  // The size of the pages NewPage begins.
+  // The size of the pages NewPage begins: 3 to 14400 points. Other values
+  // fail with E_INVALIDARG and the size stays as it was.
   virtual HRESULT get_PaperWidth(float* value) = 0;
   virtual HRESULT put_PaperWidth(float value) = 0;
   virtual HRESULT get_PaperHeight(float* value) = 0;
@@ -96,8 +102,9 @@ struct IQuillet : IDispatch {
   virtual HRESULT put_ImageQuality(std::int32_t value) = 0;
   virtual HRESULT get_FontEmbed(VARIANT_BOOL* value) = 0;
   virtual HRESULT put_FontEmbed(VARIANT_BOOL value) = 0;
-  // Ends a page still open, then begins one of PaperWidth x PaperHeight;
-  // a size the writer refuses begins none.
+  // Ends a page still open, then begins one of PaperWidth x PaperHeight.
+  // E_UNEXPECTED without an open document; E_FAIL when no page could be
+  // begun (the document's output has failed).
   virtual HRESULT NewPage() = 0;
   virtual HRESULT EndPage() = 0;
   // Starts a PDF 1.3 file at filename (closing an open one first); *result
@@ -125,14 +132,28 @@ struct IQuillet : IDispatch {
   virtual HRESULT TextOutXY(float x, float y, const char* text) = 0;
   // A JPEG, PNG, GIF, TIFF, BMP, Targa (TGA), CEL, SGI (RGB), Photoshop
   // (PSD) or IFF ILBM file at (x, y), scaled by ImageScaleX and
-  // ImageScaleY; a file that cannot be read draws nothing and succeeds.
+  // ImageScaleY. A file that cannot be read fails with E_FAIL and draws
+  // nothing; the description names the file and why (for a TIFF file that
+  // libtiff refuses, libtiff's reason). Pictures are read up to 32767 pixels
+  // on a side and 32 megapixels; a larger one is refused with the sentence
+  // "<name> is <M> megapixels; pictures up to 32 megapixels can be read."
+  // or "<name> is <W> × <H> pixels; pictures up to 32767 pixels on a side
+  // can be read." PNG text chunks are skipped. A null file name gives
+  // E_INVALIDARG.
   virtual HRESULT ImageOut(float x, float y, const char* filename) = 0;
   // width x height RGB pixels, 3 bytes each, top row first; the caller
-  // keeps them. Sizes are truncated to whole pixels.
+  // keeps them. Sizes are truncated to whole pixels and held to the same
+  // limits as ImageOut's pictures: a side that is not finite, below 1 or
+  // beyond them fails with E_INVALIDARG, a null image with E_POINTER.
   virtual HRESULT ImageOutMem(float x, float y, const std::uint8_t* image, float width,
                               float height) = 0;
   // RC4 with a 128-bit key; only right after Open, and once. E_UNEXPECTED
-  // otherwise, with nothing encrypted.
+  // otherwise, with nothing encrypted. Passwords may hold the characters of
+  // PDFDocEncoding (E_INVALIDARG otherwise) and are used as their UTF-8
+  // bytes. qpdf and poppler open a document with any such password typed as
+  // text; pypdf opens one with a character outside Latin-1 (such as "€"),
+  // but not a Latin-1-only password such as "Åü" given as text, which it
+  // opens only when given its UTF-8 bytes.
   virtual HRESULT Encrypt(std::int32_t permission, const char* ownerPassword,
                           const char* userPassword) = 0;
   // Width of the text in the current font and size; 0 without a page. Every
