@@ -9,6 +9,7 @@
 #include "formats/crc32.h"
 #include "shell/coordinate_list.h"
 #include "shell/file_commands.h"
+#include "shell/outside_programs.h"
 #include "shell/special_commands.h"
 #include "support/grab_view_stub.h"
 #include "tools/builder_dialogs.h"
@@ -21,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <optional>
@@ -309,6 +311,22 @@ TextCommand oversizedTube(const char* name, const char* file, int index,
 void answerMol(test::FakePrompts& p) { p.answerInput("1"); }
 void answerPdb(test::FakePrompts& p) { p.answerYesNo(true); }
 
+// A Tools menu viewer command: the temporary file it hands to a stored
+// viewer program (a script that is never run).
+TextCommand viewer(const char* name, std::size_t k, const char* file,
+                   std::function<void(test::FakePrompts&)> answer = noQuestions)
+{
+  return {name, [=](Form1Rig& rig, const std::string& folder) {
+            const std::string program = folder + "viewer.sh";
+            std::ofstream(program) << "#!/bin/sh\n";
+            rig.preferences.viewerPaths[k] = program;
+            answer(rig.prompts);
+            test::clickMenuItem(*rig.form->menuBar(),
+                                *rig.form->outsidePrograms().mnuViewer[k]);
+            return rig.temp.path(file);
+          }};
+}
+
 // Six layers of 100 x 100 are too many to show: Yes writes them to the
 // Export folder's file of that size, replacing an earlier one.
 std::string writeLargeGraphene(Form1Rig& rig, const std::string&)
@@ -347,6 +365,10 @@ TEST(SaveCommandsTest, everyTextFileFollowsTheLineEndOption)
       oversizedTube("coordinates as PDB", "c.pdb", 4, answerPdb),
       oversizedTube("coordinates as CIF", "c.cif", 5),
       oversizedTube("coordinates as VRML", "c.vrml", 6),
+      viewer("MOL viewer", 0, "tmp.mol", answerMol),
+      viewer("PDB viewer", 1, "tmp.pdb", answerPdb),
+      viewer("CIF viewer", 2, "tmp.cif"),
+      viewer("VRML viewer", 3, "tmp.wrl"),
       {"multi-layer graphene", writeLargeGraphene},
   };
   SaveRig r;
