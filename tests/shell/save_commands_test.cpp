@@ -7,17 +7,22 @@
 #include "user_folders.h"
 
 #include "formats/crc32.h"
+#include "imaging/atom_grid.h"
+#include "imaging/ui/digitiser_window.h"
 #include "shell/coordinate_list.h"
 #include "shell/file_commands.h"
 #include "shell/outside_programs.h"
 #include "shell/special_commands.h"
+#include "shell/tool_commands.h"
 #include "support/grab_view_stub.h"
 #include "tools/builder_dialogs.h"
+#include "tools/nano_hole_window.h"
 
 #include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -327,6 +332,40 @@ TextCommand viewer(const char* name, std::size_t k, const char* file,
           }};
 }
 
+// Tools › Nano-Hole Array, its Save Coordinates button in layout index (2
+// asks for a scale factor), the window closed again.
+TextCommand nanoHoles(const char* name, const char* file, int index,
+                      std::function<void(test::FakePrompts&)> answer = noQuestions)
+{
+  return {name, [=](Form1Rig& rig, const std::string& folder) {
+            rig.dialogs.answer(FileChoice{folder + file, index});
+            answer(rig.prompts);
+            test::clickMenuItem(*rig.form->menuBar(), *rig.form->toolCommands().mnuTool_12);
+            frmNanoHoles& window = *rig.form->toolCommands().nanoHoleWindow();
+            test::clickDrawn(*window.tb1, *window.tbButton[2]);
+            window.close();
+            return folder + file;
+          }};
+}
+
+// Tools › XY sheet generator: a grid picture opened, its atoms searched and
+// saved as an XY file.
+std::string digitisedAtoms(Form1Rig& rig, const std::string& folder)
+{
+  const std::string picture = folder + "grid.bmp";
+  EXPECT_TRUE(test::writeGridBmp(picture));
+  test::clickMenuItem(*rig.form->menuBar(), *rig.form->toolCommands().mnuTool_7);
+  frmXY& window = *rig.form->toolCommands().digitiserWindow();
+  rig.dialogs.answer(FileChoice{picture, 1});
+  QTest::mouseClick(window.bt[0], Qt::LeftButton);
+  window.Text1->setText(QStringLiteral("6"));
+  QTest::mouseClick(window.bt[2], Qt::LeftButton);
+  rig.dialogs.answer(FileChoice{folder + "atoms.xy", 1});
+  QTest::mouseClick(window.bt[1], Qt::LeftButton);
+  window.close();
+  return folder + "atoms.xy";
+}
+
 // Six layers of 100 x 100 are too many to show: Yes writes them to the
 // Export folder's file of that size, replacing an earlier one.
 std::string writeLargeGraphene(Form1Rig& rig, const std::string&)
@@ -369,6 +408,10 @@ TEST(SaveCommandsTest, everyTextFileFollowsTheLineEndOption)
       viewer("PDB viewer", 1, "tmp.pdb", answerPdb),
       viewer("CIF viewer", 2, "tmp.cif"),
       viewer("VRML viewer", 3, "tmp.wrl"),
+      nanoHoles("nano-hole XY file", "holes.xy", 1),
+      nanoHoles("centred nano-hole XY file", "centred.xy", 2,
+                [](test::FakePrompts& p) { p.answerInput("2"); }),
+      {"digitised XY file", digitisedAtoms},
       {"multi-layer graphene", writeLargeGraphene},
   };
   SaveRig r;
