@@ -128,8 +128,8 @@ frmNanoHoles::frmNanoHoles(Prompts& prompts, FileDialogs& dialogs, MainWindowSer
                            const Preferences& preferences, std::string exportFolder,
                            RandomSource& random, QWidget* mainWindow)
     : QWidget(nullptr), m_prompts(prompts), m_dialogs(dialogs), m_services(services),
-      m_preferences(preferences), m_exportFolder(std::move(exportFolder)), m_random(random), m_mainWindow(mainWindow),
-      m_workspace(prompts, random), m_rows(std::make_unique<HoleTableModel>(m_tiling))
+      m_preferences(preferences), m_exportFolder(std::move(exportFolder)), m_random(random),
+      m_mainWindow(mainWindow), m_workspace(prompts, random), m_rows(std::make_unique<HoleTableModel>(m_tiling))
 {
   buildControls();
   loadWindow();
