@@ -80,7 +80,7 @@ void tableFile(benchmark::State& state)
   const XyzRows rows = buildXyzRows(modelSource(tubeModel(state.range(0))));
   const std::filesystem::path path = bench::scratchFile("coordinate_list_bench.txt");
   for (auto _ : state)
-    writeXyzTable(path.string(), rows);
+    writeXyzTable(path.string(), rows, false);
   state.counters["per_row"] = bench::timePer(static_cast<double>(state.range(0)));
   std::filesystem::remove(path);
 }

@@ -48,7 +48,7 @@ public:
 // pattern 5, 6, 8 gives 570 holes; 20, 40, 1 gives 36,233).
 struct Window {
   explicit Window(const benchmark::State& state)
-      : window(prompts, dialogs, help, "/tmp/", random, nullptr)
+      : window(prompts, dialogs, help, preferences, "/tmp/", random, nullptr)
   {
     window.scrF->setValue(static_cast<int>(state.range(0)));
     window.scrN->setValue(static_cast<int>(state.range(1)));
@@ -60,6 +60,7 @@ struct Window {
   bench::QuietPrompts prompts;
   NoDialogs dialogs;
   NoHelp help;
+  Preferences preferences;
   RandomSource random;
   frmNanoHoles window;
 };
@@ -108,8 +109,8 @@ void BM_holeLines(benchmark::State& state)
   Window w(state);
   const TilingResult& t = w.window.tiling();
   for (auto _ : state) {
-    benchmark::DoNotOptimize(holeLines(t.vertexX, t.vertexY, HoleLayout::Plain, 1.0));
-    benchmark::DoNotOptimize(holeLines(t.vertexX, t.vertexY, HoleLayout::Centred, 2.0));
+    benchmark::DoNotOptimize(holeLines(t.vertexX, t.vertexY, HoleLayout::Plain, 1.0, false));
+    benchmark::DoNotOptimize(holeLines(t.vertexX, t.vertexY, HoleLayout::Centred, 2.0, false));
   }
   state.SetItemsProcessed(state.iterations() * t.vertexCount);
 }

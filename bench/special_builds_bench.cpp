@@ -49,7 +49,7 @@ void BM_writeMultiLayerGraphene(benchmark::State& state)
   NeverAbort abort;
   std::int64_t atoms = 0;
   for (auto _ : state)
-    atoms = writeMultiLayerGraphene(layers, 1.421f, path.string(), abort).value_or(0);
+    atoms = writeMultiLayerGraphene(layers, 1.421f, path.string(), abort, false).value_or(0);
   std::filesystem::remove(path);
   state.counters["atoms"] = static_cast<double>(atoms);
   state.counters["ns_per_atom"] =

@@ -28,7 +28,7 @@ std::vector<std::string> filterExtensions(std::string_view filter, int index);
 
 // path with the first extension of the selected filter added when its file
 // name ends in none of that filter's extensions (compared without regard to
-// case); unchanged when the filter has none.
+// case, so "shot.JPG" stays "shot.JPG"); unchanged when the filter has none.
 std::string withFilterExtension(const std::string& path, std::string_view filter, int index);
 
 } // namespace tarvek

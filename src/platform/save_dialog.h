@@ -11,9 +11,13 @@
 namespace tarvek {
 
 // Shows the save dialog, then lets window events run (the dialog's area is
-// repainted before any work starts). A name without one of the chosen
-// filter's extensions gets the filter's first one, typed or suggested alike.
-// Nothing on Cancel or an empty name.
+// repainted before any work starts). The one rule for a saved name
+// (withFilterExtension): a name without one of the chosen filter's
+// extensions gets the filter's first one, typed or suggested alike; a typed
+// extension of that filter, whatever its case, stays as typed. The filter
+// index chooses the format. The path returned is the file the command
+// writes: nothing renames it afterwards, so the overwrite question names that
+// file. Nothing on Cancel or an empty name.
 std::optional<FileChoice> askSaveName(FileDialogs& dialogs, EventPump& pump,
                                       const std::string& title, const std::string& folder,
                                       const std::string& filter, const std::string& suggestedName,

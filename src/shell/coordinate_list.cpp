@@ -170,7 +170,7 @@ void CoordinateList::saveXyzTable()
                   m_form.fileCommands().defaultExportName());
   if (!choice)
     return;
-  writeXyzTable(choice->path, m_model->rows());
+  writeXyzTable(choice->path, m_model->rows(), m_form.m_preferences.optionFlags[7]);
   m_form.setStatusPanel(1, savedText(choice->path));
 }
 
@@ -192,9 +192,11 @@ SaveOutcome CoordinateList::saveCoordinatesAs()
     const ExportContext ctx = form.exportContext();
     switch (index) {
     case 1:
-      writeCoordinateTable(path, atomSetRows(form.m_model,
-                                             xyzLabelTable(form.m_model, ctx.atomTypeLabel1,
-                                                           ctx.atomTypeLabel2)));
+      writeCoordinateTable(path,
+                           atomSetRows(form.m_model, xyzLabelTable(form.m_model,
+                                                                   ctx.atomTypeLabel1,
+                                                                   ctx.atomTypeLabel2)),
+                           ctx.lfLineEnds);
       break;
     case 2:
       exportMOL(ctx, path);

@@ -253,9 +253,9 @@ std::string xyzTableText(const XyzRows& rows)
   return text;
 }
 
-void writeXyzTable(const std::string& path, const XyzRows& rows)
+void writeXyzTable(const std::string& path, const XyzRows& rows, bool lfLineEnds)
 {
-  TextFileWriter file(path);
+  TextFileWriter file(path, lfLineEnds);
   file.writeLine(printForm(static_cast<std::int32_t>(rows.size())));
   for (std::size_t r = 0; r < rows.size(); ++r) {
     PrintLine line;
@@ -265,9 +265,9 @@ void writeXyzTable(const std::string& path, const XyzRows& rows)
   commitOrThrow(file);
 }
 
-void writeCoordinateTable(const std::string& path, const XyzRows& rows)
+void writeCoordinateTable(const std::string& path, const XyzRows& rows, bool lfLineEnds)
 {
-  TextFileWriter file(path);
+  TextFileWriter file(path, lfLineEnds);
   file.writeLine(printForm(static_cast<std::int32_t>(rows.size())));
   for (std::size_t r = 0; r < rows.size(); ++r) {
     PrintLine line;

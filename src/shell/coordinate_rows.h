@@ -87,13 +87,15 @@ XyzRows atomSetRows(const Model& model, std::vector<std::string> labels);
 std::string xyzTableText(const XyzRows& rows);
 
 // The "Save XYZ Table" file: the row count as " N ", then label, x, y, z in
-// 14-column print zones (x at column 15, y at 29, z at 43), CR LF. Saved
-// atomically; throws RuntimeError naming the path when it fails.
-void writeXyzTable(const std::string& path, const XyzRows& rows);
+// 14-column print zones (x at column 15, y at 29, z at 43), CR LF or, with
+// lfLineEnds (the "LINUX / UNIX line breaks" option), LF. Saved atomically;
+// throws RuntimeError naming the path when it fails.
+void writeXyzTable(const std::string& path, const XyzRows& rows, bool lfLineEnds);
 
 // The coordinate file of an oversized structure: the row count as " N ",
-// then a blank and the label, x, y, z at columns 15, 29 and 43, CR LF.
-// Saved atomically; throws RuntimeError naming the path when it fails.
-void writeCoordinateTable(const std::string& path, const XyzRows& rows);
+// then a blank and the label, x, y, z at columns 15, 29 and 43, line ends as
+// writeXyzTable's. Saved atomically; throws RuntimeError naming the path
+// when it fails.
+void writeCoordinateTable(const std::string& path, const XyzRows& rows, bool lfLineEnds);
 
 } // namespace tarvek

@@ -173,8 +173,10 @@ public:
   // The view as a JPEG or bitmap file. An empty mode shows the save dialog
   // ("Save Image", the Images folder) whose file type chooses JPEG or
   // bitmap; any other mode saves a JPEG without it. An empty fileName means
-  // the temporary folder's "tmp.jpg". The extension of the last path
-  // component is replaced by ".jpg" or ".bmp". quality 1..100, 0 for 100.
+  // the temporary folder's "tmp.jpg". Without the dialog the extension of
+  // the last path component is replaced by ".jpg"; a name from the dialog is
+  // written exactly as the overwrite question named it (askSaveName).
+  // quality 1..100, 0 for 100.
   // Beeps when the file is written; shows nothing else, so the caller
   // decides what to tell.
   PictureSave SavePIC(const std::string& mode, const std::string& fileName, float quality);

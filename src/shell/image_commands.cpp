@@ -133,12 +133,13 @@ PictureSave ImageCommands::SavePIC(const std::string& mode, const std::string& f
                     m_form.fileCommands().defaultExportName());
     if (!choice)
       return {SaveOutcome::Cancelled, {}, {}};
+    // The path the overwrite question named is the file written.
     target = choice->path;
     jpeg = choice->filterIndex != 2;
+  } else {
+    target = stripFileExt(target) + ".jpg";
   }
-  const std::string stem = stripFileExt(target);
   const OptionsHidden hidden(m_form, m_form.m_platform.pump);
-  std::string written;
   if (jpeg) {
     const std::string bitmap = platform.tempFolder.path("tmp.bmp");
     const RemovedAtEnd removed(bitmap);
@@ -149,19 +150,16 @@ PictureSave ImageCommands::SavePIC(const std::string& mode, const std::string& f
     CreateFromPicture(dib, picture);
     if (!dib.isValid())
       return failed(kNotCaptured);
-    written = stem + ".jpg";
     try {
-      saveJPG(dib, written, jpegQuality(quality));
+      saveJPG(dib, target, jpegQuality(quality));
     } catch (const JpegError& e) {
       return failed(std::string(e.what()) + "\r\n" + e.detail());
     }
-  } else {
-    written = stem + ".bmp";
-    if (!SaveOpenGLimage(written))
-      return failed(kNotCaptured);
+  } else if (!SaveOpenGLimage(target)) {
+    return failed(kNotCaptured);
   }
   platform.prompts.beep();
-  return {SaveOutcome::Saved, written, {}};
+  return {SaveOutcome::Saved, target, {}};
 }
 
 bool ImageCommands::SaveOpenGLimage(const std::string& target)

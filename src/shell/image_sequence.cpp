@@ -150,7 +150,8 @@ void saveImageSequence(Form1& form, Platform& platform, const Model& model)
   std::vector<std::string> frames;
   for (std::int32_t i = 1; i <= options.frameCount; ++i)
     frames.push_back(base + "_" + Format(i, "000") + frameExt);
-  const std::string gif = base + ".gif";
+  // The animation is the chosen file itself, its extension as typed.
+  const std::string& gif = choice->path;
   std::vector<std::string> written = frames;
   if (type == SequenceType::Gif)
     written.push_back(gif);

@@ -149,7 +149,8 @@ void stackGrapheneLayers(AtomSetRef layer, AtomSetRef stack, const GrapheneLayer
 }
 
 std::optional<std::int64_t> writeMultiLayerGraphene(const GrapheneLayers& layers, float a,
-                                                    const std::string& path, AbortToken& abort)
+                                                    const std::string& path, AbortToken& abort,
+                                                    bool lfLineEnds)
 {
   const std::int16_t count = checkGrapheneLayers(layers);
   if (!(a > 0.0f && std::isfinite(a)))
@@ -160,7 +161,7 @@ std::optional<std::int64_t> writeMultiLayerGraphene(const GrapheneLayers& layers
   buildGrapheneLayer(AtomSetRef{x, y, z, type, P}, layers, a);
 
   makeFolderOf(path);
-  TextFileWriter file(path);
+  TextFileWriter file(path, lfLineEnds);
   const std::int64_t atoms = std::int64_t{count} * P;
   std::string countLine = " " + std::to_string(atoms) + " ";
   if (countLine.size() < 10)

@@ -67,12 +67,14 @@ void stackGrapheneLayers(AtomSetRef layer, AtomSetRef stack, const GrapheneLayer
 // Writes the stack straight to a text file, layer by layer: a count line
 // (the count's print form padded with blanks to ten characters), then per
 // atom "C" and x, y, z formatted "0.0000" in 14-column print zones; CR LF
-// line ends; a is the bond length (Å). The folder is made when missing. Escape (polled per layer)
-// discards the file and gives nothing; otherwise the number of atom lines.
-// Throws RuntimeError for what checkGrapheneLayers refuses, a bond length
-// that is not positive, and (naming the path) a file that cannot be
-// written; the old file then stays.
+// line ends, or LF with lfLineEnds (the "LINUX / UNIX line breaks" option);
+// a is the bond length (Å). The folder is made when missing. Escape (polled
+// per layer) discards the file and gives nothing; otherwise the number of
+// atom lines. Throws RuntimeError for what checkGrapheneLayers refuses, a
+// bond length that is not positive, and (naming the path) a file that
+// cannot be written; the old file then stays.
 std::optional<std::int64_t> writeMultiLayerGraphene(const GrapheneLayers& layers, float a,
-                                                    const std::string& path, AbortToken& abort);
+                                                    const std::string& path, AbortToken& abort,
+                                                    bool lfLineEnds);
 
 } // namespace tarvek

@@ -364,7 +364,8 @@ void SpecialCommands::mnuTool_13_Click()
       {
         WaitCursor wait(prompts);
         try {
-          written = writeMultiLayerGraphene(layers, a, path, form.m_platform.abort);
+          written = writeMultiLayerGraphene(layers, a, path, form.m_platform.abort,
+                                            form.m_preferences.optionFlags[7]);
         } catch (const RuntimeError& error) {
           failure = error.what();
         }

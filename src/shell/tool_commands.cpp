@@ -77,7 +77,8 @@ void ToolCommands::showNanoHoles()
   m_form.setWindowState(m_form.windowState() | Qt::WindowMinimized);
   if (!m_nanoHoles)
     m_nanoHoles = std::make_unique<frmNanoHoles>(m_form.m_platform.prompts, m_form.m_platform.fileDialogs,
-                                                 m_form, m_form.m_startup.exportFolder, m_form.m_random,
+                                                 m_form, m_form.m_preferences,
+                                                 m_form.m_startup.exportFolder, m_form.m_random,
                                                  &m_form);
   m_nanoHoles->show();
   m_nanoHoles->raise();

@@ -27,8 +27,9 @@ std::string holeCoordinateText(float value)
 }
 
 std::string holeLines(std::span<const float> x, std::span<const float> y, HoleLayout layout,
-                      double factor)
+                      double factor, bool lfLineEnds)
 {
+  const std::string_view lineEnd = lfLineEnds ? "\n" : "\r\n";
   const std::size_t count = std::min(x.size(), y.size());
   const auto f = static_cast<float>(factor);
   std::string text;
@@ -46,7 +47,7 @@ std::string holeLines(std::span<const float> x, std::span<const float> y, HoleLa
       text += " \t";
       text += Format(cy, "0.000000");
     }
-    text += "\r\n";
+    text += lineEnd;
   }
   return text;
 }

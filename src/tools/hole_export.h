@@ -18,11 +18,12 @@ std::string proposedHoleFileName(int foldCount, int loopOrder, int zoom, int shi
 // starts with no number or a number ≤ 0.
 double holeScaleFactor(std::string_view reply);
 
-// One line per hole, each ended by CR LF: the plain layout "X.XXXX \tY.YYYY",
+// One line per hole, each ended by CR LF, or by LF with lfLineEnds (the
+// "LINUX / UNIX line breaks" option): the plain layout "X.XXXX \tY.YYYY",
 // the centred one (X − 256)·f and (Y − 256)·f in floats with six decimals.
 // Numbers always use "." as decimal sign. x and y have one entry per hole.
 std::string holeLines(std::span<const float> x, std::span<const float> y, HoleLayout layout,
-                      double factor);
+                      double factor, bool lfLineEnds);
 
 // The table text of one coordinate, "0.0000".
 std::string holeCoordinateText(float value);

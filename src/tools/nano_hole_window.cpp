@@ -125,10 +125,11 @@ void PressLabel::mouseReleaseEvent(QMouseEvent* event)
 }
 
 frmNanoHoles::frmNanoHoles(Prompts& prompts, FileDialogs& dialogs, MainWindowServices& services,
-                           std::string exportFolder, RandomSource& random, QWidget* mainWindow)
+                           const Preferences& preferences, std::string exportFolder,
+                           RandomSource& random, QWidget* mainWindow)
     : QWidget(nullptr), m_prompts(prompts), m_dialogs(dialogs), m_services(services),
-      m_exportFolder(std::move(exportFolder)), m_random(random), m_mainWindow(mainWindow),
-      m_workspace(prompts, random), m_rows(std::make_unique<HoleTableModel>(m_tiling))
+      m_preferences(preferences), m_exportFolder(std::move(exportFolder)), m_random(random),
+      m_mainWindow(mainWindow), m_workspace(prompts, random), m_rows(std::make_unique<HoleTableModel>(m_tiling))
 {
   buildControls();
   loadWindow();
@@ -512,7 +513,8 @@ void frmNanoHoles::saveXYData()
     factor = holeScaleFactor(*reply);
   }
   const FileStatus saved =
-    writeFileAtomic(choice->path, holeLines(m_tiling.vertexX, m_tiling.vertexY, layout, factor));
+    writeFileAtomic(choice->path, holeLines(m_tiling.vertexX, m_tiling.vertexY, layout, factor,
+                                            m_preferences.optionFlags[7]));
   if (!saved) {
     m_prompts.message(saved.error(), "Save XY Data", MessageIcon::Exclamation);
     return;

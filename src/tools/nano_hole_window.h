@@ -1,6 +1,7 @@
 // The nano-hole array window "Nano-Hole Array Generator (Multi-Grid Method)".
 #pragma once
 
+#include "model/display_settings.h"
 #include "tools/complex_image.h"
 #include "tools/multigrid_tiling.h"
 #include "tools/pixel_canvas.h"
@@ -56,9 +57,11 @@ protected:
 // brings a minimised main window back.
 class frmNanoHoles : public QWidget {
 public:
-  // mainWindow, when given, lends its icon and is restored on close.
+  // mainWindow, when given, lends its icon and is restored on close. The
+  // XY file's line ends follow the preferences' line-end option.
   frmNanoHoles(Prompts& prompts, FileDialogs& dialogs, MainWindowServices& services,
-               std::string exportFolder, RandomSource& random, QWidget* mainWindow);
+               const Preferences& preferences, std::string exportFolder, RandomSource& random,
+               QWidget* mainWindow);
   ~frmNanoHoles() override;
 
   // A new pattern from the controls; from tab 3 or 4 tab 1 is selected first.
@@ -119,6 +122,7 @@ private:
   Prompts& m_prompts;
   FileDialogs& m_dialogs;
   MainWindowServices& m_services;
+  const Preferences& m_preferences;
   std::string m_exportFolder;
   RandomSource& m_random;
   QWidget* m_mainWindow;

@@ -198,6 +198,7 @@ TEST(CoordinateListTest, tablesAreCopiedAndSavedFromMenuAndToolbar)
 {
   UserFolders folders;
   Form1Rig rig({}, nullptr, folders.startup);
+  rig.useCrLf();
   twoAtoms(rig);
   Form1& form = *rig.form;
   FileCommands& file = form.fileCommands();

@@ -139,7 +139,7 @@ TEST(CoordinateRowsTest, tablesHaveTheirExactBytes)
 
   ScratchDir dir;
   const std::string table = dir.file("table.txt").string();
-  writeXyzTable(table, rows);
+  writeXyzTable(table, rows, false);
   const std::string row1 = "C" + std::string(13, ' ') + "1.0000" + std::string(8, ' ') +
                            "-2.5000" + std::string(7, ' ') + "0.0000\r\n";
   const std::string row2 = "B" + std::string(13, ' ') + "0.0000" + std::string(8, ' ') +
@@ -147,13 +147,13 @@ TEST(CoordinateRowsTest, tablesHaveTheirExactBytes)
   EXPECT_EQ(readBytes(table), " 2 \r\n" + row1 + row2);
 
   const std::string coordinates = dir.file("coordinates.txt").string();
-  writeCoordinateTable(coordinates, atomSetRows(rig.model, rows.labels()));
+  writeCoordinateTable(coordinates, atomSetRows(rig.model, rows.labels()), false);
   EXPECT_EQ(readBytes(coordinates), " 2 \r\n " + row1.substr(0, 13) + row1.substr(14) + " " +
                                         row2.substr(0, 13) + row2.substr(14));
 
   const XyzRows none = RowsRig().rows();
   EXPECT_EQ(xyzTableText(none), "0\r\n");
-  writeXyzTable(table, none);
+  writeXyzTable(table, none, false);
   EXPECT_EQ(readBytes(table), " 0 \r\n");
 }
 
@@ -167,7 +167,7 @@ TEST(CoordinateRowsTest, failedSavesThrowAndKeepTheOldFile)
   const std::string missing = dir.file("no/such/folder/t.txt").string();
   for (const auto write : {writeXyzTable, writeCoordinateTable}) {
     try {
-      write(missing, rows);
+      write(missing, rows, false);
       FAIL() << "no error";
     } catch (const RuntimeError& e) {
       EXPECT_NE(std::string(e.what()).find(missing), std::string::npos) << e.what();

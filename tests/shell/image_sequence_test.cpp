@@ -261,6 +261,26 @@ TEST(ImageSequenceTest, cancelOrNoWritesNothingAndTurnsNothing)
   EXPECT_EQ(QImageReader(QString::fromStdString(r.images() + "movie.gif")).imageCount(), 3);
 }
 
+// "movie.GIF" and "movie.gif" are two files here: the animation goes to
+// the name as typed, and the other file stays.
+TEST(ImageSequenceTest, gifIsWrittenUnderTheTypedName)
+{
+  SequenceRig r;
+  r.home.write("Kelvarin/Images/movie.gif", "older");
+  r.run(FileChoice{r.images() + "movie.GIF", 3}, frames(2));
+  EXPECT_TRUE(r.rig->prompts.calls.empty());
+  EXPECT_EQ(QImageReader(QString::fromStdString(r.images() + "movie.GIF")).imageCount(), 2);
+  EXPECT_EQ(test::readBytes(r.images() + "movie.gif"), "older");
+  EXPECT_EQ(r.form().stbPanel[0]->text().toStdString(), "Saved " + r.images() + "movie.GIF");
+
+  r.rig->prompts.answerYesNo(false);
+  r.run(FileChoice{r.images() + "movie.GIF", 3}, frames(2));
+  ASSERT_EQ(r.rig->prompts.calls.size(), 1u);
+  EXPECT_EQ(r.rig->prompts.calls[0].text,
+            "File already exists. Do you want to overwrite it?\r\n" + r.images()
+                + "movie.GIF");
+}
+
 // The proposed name follows the structure shown; for XY data the user names
 // it, and Cancel there ends the command.
 TEST(ImageSequenceTest, proposedNameFollowsTheStructureShown)

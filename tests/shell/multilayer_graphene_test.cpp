@@ -125,7 +125,7 @@ TEST(MultiLayerGrapheneTest, refusesWhatCannotBeBuilt)
     test::FakeAbort abort;
     test::ScratchDir dir;
     try {
-      writeMultiLayerGraphene(c.layers, kA, (dir.path() / "x.txt").string(), abort);
+      writeMultiLayerGraphene(c.layers, kA, (dir.path() / "x.txt").string(), abort, false);
       ADD_FAILURE() << c.message;
     } catch (const RuntimeError& e) {
       EXPECT_STREQ(e.what(), c.message);
@@ -135,7 +135,7 @@ TEST(MultiLayerGrapheneTest, refusesWhatCannotBeBuilt)
   test::FakeAbort abort;
   test::ScratchDir dir;
   const std::string path = (dir.path() / "x.txt").string();
-  EXPECT_THROW(writeMultiLayerGraphene(sized(15, 15, 1), 0.0f, path, abort), RuntimeError);
+  EXPECT_THROW(writeMultiLayerGraphene(sized(15, 15, 1), 0.0f, path, abort, false), RuntimeError);
   EXPECT_THROW(checkGrapheneLayers(sized(15, 15, 0)), RuntimeError);
 }
 
@@ -147,7 +147,7 @@ TEST(MultiLayerGrapheneTest, fileHoldsEveryLayerInPrintZones)
   test::FakeAbort abort;
   const std::string path = (dir.path() / "Export" / "stack.txt").string();
   const GrapheneLayers g = sized(100, 100, 6);
-  const auto written = writeMultiLayerGraphene(g, kA, path, abort);
+  const auto written = writeMultiLayerGraphene(g, kA, path, abort, false);
   ASSERT_TRUE(written.has_value());
   EXPECT_EQ(*written, 23124);
   const std::string bytes = test::readBytes(path);
@@ -178,20 +178,20 @@ TEST(MultiLayerGrapheneTest, countLineAndEscapeAndUnwritableFolder)
   Layer layer;
   const std::int32_t P = buildGrapheneLayer(layer.ref(), small, kA);
   const std::string one = (dir.path() / "one.txt").string();
-  ASSERT_EQ(writeMultiLayerGraphene(small, kA, one, abort), P);
+  ASSERT_EQ(writeMultiLayerGraphene(small, kA, one, abort, false), P);
   const std::string digits = std::to_string(P);
   EXPECT_EQ(test::readBytes(one).substr(0, 12),
             " " + digits + std::string(9 - digits.size(), ' ') + "\r\n");
 
   test::FakeAbort escape(1);
   const std::string cancelled = (dir.path() / "cancelled.txt").string();
-  EXPECT_FALSE(writeMultiLayerGraphene(small, kA, cancelled, escape).has_value());
+  EXPECT_FALSE(writeMultiLayerGraphene(small, kA, cancelled, escape, false).has_value());
   EXPECT_FALSE(std::filesystem::exists(cancelled));
 
   dir.write("Export", "a file where the folder should be");
   const std::string blocked = (dir.path() / "Export" / "x.txt").string();
   try {
-    writeMultiLayerGraphene(small, kA, blocked, abort);
+    writeMultiLayerGraphene(small, kA, blocked, abort, false);
     ADD_FAILURE() << "no error for a file in place of the folder";
   } catch (const RuntimeError& e) {
     EXPECT_NE(std::string(e.what()).find(blocked), std::string::npos) << e.what();

@@ -544,6 +544,7 @@ TEST(SpecialCommandsTest, largeStacksGoToAFile)
     EXPECT_EQ(s.rig->model.bondCount, 0);
   }
   LargeStack s;
+  s.rig->useCrLf();
   s.rig->prompts.answerYesNo(true);
   s.run("6");
   ASSERT_EQ(s.rig->prompts.calls.size(), 2u);

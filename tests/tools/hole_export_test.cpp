@@ -34,9 +34,9 @@ TEST(HoleExportTest, linesInBothLayouts)
   for (const Case& c : cases) {
     const float x[] = {c.x};
     const float y[] = {c.y};
-    EXPECT_EQ(holeLines(x, y, c.layout, c.factor), c.line) << c.x << ", " << c.y;
+    EXPECT_EQ(holeLines(x, y, c.layout, c.factor, false), c.line) << c.x << ", " << c.y;
   }
-  EXPECT_EQ(holeLines({}, {}, HoleLayout::Plain, 1.0), "");
+  EXPECT_EQ(holeLines({}, {}, HoleLayout::Plain, 1.0, false), "");
 }
 
 TEST(HoleExportTest, scaleFactorAndProposedName)
@@ -62,7 +62,8 @@ TEST(HoleExportTest, startPatternRoundTrip)
   test::ScratchDir dir;
   for (const HoleLayout layout : {HoleLayout::Plain, HoleLayout::Centred}) {
     const double shift = layout == HoleLayout::Plain ? 0.0 : 256.0;
-    const auto path = dir.write("holes.xy", holeLines(tiling.vertexX, tiling.vertexY, layout, 1.0));
+    const auto path =
+        dir.write("holes.xy", holeLines(tiling.vertexX, tiling.vertexY, layout, 1.0, false));
     const XYReadResult read = readXYPoints(path.string());
     ASSERT_EQ(read.error, "");
     ASSERT_EQ(read.points.size(), 570u);

@@ -40,7 +40,7 @@ using Probe = ComplexImageProbe;
 // The window over scripted prompts, dialogs and main window, shown.
 struct NanoHoleRig {
   explicit NanoHoleRig(std::string exportFolder = "/export/")
-      : window(prompts, dialogs, services, std::move(exportFolder), random, nullptr)
+      : window(prompts, dialogs, services, preferences, std::move(exportFolder), random, nullptr)
   {
     window.show();
   }
@@ -48,6 +48,7 @@ struct NanoHoleRig {
   test::FakePrompts prompts;
   test::FakeFileDialogs dialogs;
   test::FakeMainWindow services;
+  Preferences preferences;
   RandomSource random;
   frmNanoHoles window;
 };
