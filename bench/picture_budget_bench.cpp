@@ -41,11 +41,13 @@ public:
   HostileFiles(const HostileFiles&) = delete;
   HostileFiles& operator=(const HostileFiles&) = delete;
 
+  std::vector<std::string> names;
   std::vector<std::string> paths;
 
 private:
   void write(const char* name, const std::string& bytes)
   {
+    names.emplace_back(name);
     paths.push_back(tarvek::bench::scratchFile(name).string());
     std::ofstream(paths.back(), std::ios::binary)
         .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -72,8 +74,9 @@ void hostileFileArgs(benchmark::internal::Benchmark* bench)
 
 void BM_DigitiserRead(benchmark::State& state)
 {
-  const std::string& path = files().paths[static_cast<std::size_t>(state.range(0))];
-  state.SetLabel(std::filesystem::path(path).filename().string());
+  const auto file = static_cast<std::size_t>(state.range(0));
+  const std::string& path = files().paths[file];
+  state.SetLabel(files().names[file]);
   for (auto _ : state) {
     const tarvek::DigitiserImage image = tarvek::readDigitiserImage(path);
     benchmark::DoNotOptimize(image.error.data());
@@ -84,8 +87,9 @@ BENCHMARK(BM_DigitiserRead)->Apply(hostileFileArgs);
 
 void BM_FileCheck(benchmark::State& state)
 {
-  const std::string& path = files().paths[static_cast<std::size_t>(state.range(0))];
-  state.SetLabel(std::filesystem::path(path).filename().string());
+  const auto file = static_cast<std::size_t>(state.range(0));
+  const std::string& path = files().paths[file];
+  state.SetLabel(files().names[file]);
   for (auto _ : state) {
     const std::string problem = tarvek::imageFileProblem(path);
     benchmark::DoNotOptimize(problem.data());
