@@ -11,8 +11,8 @@ namespace tarvek {
 // file holds, the last one included when its data is cut short (a decoder
 // would allocate the claim before reading), or when its text and profile
 // chunks (tEXt, zTXt, iTXt, iCCP) hold more than kMostPictureTextBytes
-// together, unpacked. The file is read in small pieces, never whole, and no
-// more text is unpacked than the limit.
+// (runtime/picture_budget.h) together, unpacked. The file is read in small
+// pieces, never whole, and no more text is unpacked than the limit.
 std::string imageFileProblem(const std::string& path);
 
 } // namespace tarvek
