@@ -31,7 +31,7 @@ public:
     // The header of a text chunk claiming 1.6 GB and three bytes of it.
     const std::string claim = tarvek::test::pngClaiming(1, 1).substr(0, 33);
     write("cut-chunk.png", claim + std::string("\x5f\x5e\x10\x00tEXtCom", 11));
-    write("36-megapixels.png", tarvek::test::greyPng(6000, 6000));
+    write("36-megapixels.png", tarvek::test::blackPng(6000, 6000));
   }
   ~HostileFiles()
   {

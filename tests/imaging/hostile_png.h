@@ -49,18 +49,21 @@ inline std::string deflated(const std::string& bytes)
   return std::string(reinterpret_cast<const char*>(out.data()), size);
 }
 
-// A whole 8-bit grey PNG of width x height black pixels, deflated row by row
-// so that no buffer of the picture's size is held.
-inline std::string greyPng(std::uint32_t width, std::uint32_t height)
+// A whole PNG of width x height black pixels, 8-bit grey unless told
+// (colour type 2 is RGB), deflated row by row so that no buffer of the
+// picture's size is held.
+inline std::string blackPng(std::uint32_t width, std::uint32_t height, int bitDepth = 8,
+                            int colourType = 0)
 {
   std::string header;
   for (const std::uint32_t v : {width, height})
     for (int shift = 24; shift >= 0; shift -= 8)
       header += static_cast<char>((v >> shift) & 0xff);
-  header += std::string("\x08\x00\x00\x00\x00", 5);
+  header += {static_cast<char>(bitDepth), static_cast<char>(colourType), '\0', '\0', '\0'};
+  const std::size_t samples = colourType == 2 ? 3 : 1;
   z_stream stream{};
   deflateInit(&stream, Z_BEST_SPEED);
-  std::vector<Bytef> row(width + 1u, 0);
+  std::vector<Bytef> row(std::size_t{width} * samples * static_cast<std::size_t>(bitDepth) / 8 + 1, 0);
   std::vector<Bytef> out(64 * 1024);
   std::string data;
   for (std::uint32_t y = 0; y <= height; ++y) {
@@ -83,7 +86,7 @@ inline std::string greyPng(std::uint32_t width, std::uint32_t height)
 // `unpacked` bytes: small on disk, far larger once its text is read.
 inline std::string pngWithTexts(int count, std::size_t unpacked)
 {
-  const std::string one = greyPng(1, 1);
+  const std::string one = blackPng(1, 1);
   const std::string text =
       pngChunk("zTXt", std::string("Comment\0\0", 9) + deflated(std::string(unpacked, 'a')));
   std::string texts;

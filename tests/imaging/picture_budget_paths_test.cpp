@@ -76,9 +76,9 @@ TEST(PictureBudgetPathsTest, everyReaderRefusesWithTheSharedSentenceWithinTheMem
       {moreTexts, "The picture " + moreTexts + textsTooMuch},
       {cut, "The picture " + cut
                 + " cannot be read: its tEXt chunk claims 1600000000 bytes, more than the file holds."},
-      {dir.write("6000x6000.png", test::greyPng(6000, 6000)).string(),
+      {dir.write("6000x6000.png", test::blackPng(6000, 6000)).string(),
        "6000x6000.png is 36 megapixels; pictures up to 32 megapixels can be read."},
-      {dir.write("7000x6000.png", test::greyPng(7000, 6000)).string(),
+      {dir.write("7000x6000.png", test::blackPng(7000, 6000)).string(),
        "7000x6000.png is 42 megapixels; pictures up to 32 megapixels can be read."},
       {dir.write("wide.png", test::pngClaiming(40000, 10)).string(),
        "wide.png is 40000 \u00D7 10 pixels; pictures up to 32767 pixels on a side can be read."},
@@ -102,16 +102,19 @@ TEST(PictureBudgetPathsTest, everyReaderRefusesWithTheSharedSentenceWithinTheMem
   }
 }
 
-// A picture of exactly the largest size is read by every path: the limit
-// the refusals state is the one the readers hold. Read in this process, as
-// Qt converts pictures this large on its thread pool, which a forked child
-// does not have.
+// A picture of exactly the largest size is read by every path, and one of
+// 16 bits a channel, which Qt decodes at 8 bytes a pixel, by the browser:
+// the limit the refusals state is the one the readers hold. Read in this
+// process, as Qt converts pictures this large on its thread pool, which a
+// forked child does not have.
 TEST(PictureBudgetPathsTest, everyReaderReadsAPictureAtTheLimit)
 {
   ScratchDir dir;
-  const std::string path = dir.write("8000x4000.png", test::greyPng(8000, 4000)).string();
+  const std::string path = dir.write("8000x4000.png", test::blackPng(8000, 4000)).string();
   for (const auto& reader : kReaders)
     EXPECT_EQ(reader.read(path), "") << reader.name;
+  const std::string deep = dir.write("deep.png", test::blackPng(8000, 4000, 16, 2)).string();
+  EXPECT_EQ(kReaders[1].read(deep), "");
 }
 
 } // namespace
