@@ -1,6 +1,8 @@
 // Circle Hough transform: offsets, edge strength, voting and peaks.
 #include "imaging/hough.h"
 
+#include "runtime/picture_budget.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -9,8 +11,6 @@ namespace tarvek {
 
 namespace {
 
-constexpr std::int32_t kLargestSide = 32767;
-constexpr std::int64_t kLargestPixelCount = 64'000'000;
 constexpr float kLargestRadius = 32767.0f;
 // The decimal the sample angles have always used, not the full 2 pi.
 constexpr double kTwoPi = 6.28318530717959;
@@ -35,11 +35,14 @@ std::string refusal(const RedLevels& red, float r)
   // The range first: an infinite radius has no sample count.
   if (!(r <= kLargestRadius) || sampleCount(r) == 0)
     return "The atom radius must be above 0.0625 and at most 32767 pixels.";
-  if (red.width > kLargestSide || red.height > kLargestSide)
-    return "The picture is too large to search: at most 32767 pixels wide and high.";
+  // The search is held to the picture budget its pictures were read under.
+  if (red.width > kLargestPictureSide || red.height > kLargestPictureSide)
+    return "The picture is too large to search: at most " + std::to_string(kLargestPictureSide)
+           + " pixels wide and high.";
   if (red.width < 0 || red.height < 0
-      || std::int64_t{red.width} * red.height > kLargestPixelCount)
-    return "The picture is too large to search: at most 64 megapixels.";
+      || std::int64_t{red.width} * red.height > kLargestPicturePixels)
+    return "The picture is too large to search: at most "
+           + std::to_string(kLargestPicturePixels / 1'000'000) + " megapixels.";
   if (red.red.size() != static_cast<std::size_t>(red.width) * static_cast<std::size_t>(red.height))
     return "The picture's pixels do not match its size.";
   return std::string();

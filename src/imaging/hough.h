@@ -58,8 +58,8 @@ double edgeValue(const RedLevels& red, std::int32_t x, std::int32_t y);
 // houghOffsets(r) that lies inside the picture; the peaks are then listed by
 // houghPeaks. Refused with a message, before anything is allocated: a radius
 // with no sample point (8r below 0.5, also 0, negative and NaN) or above
-// 32,767, a picture wider or higher than 32,767 pixels or above 64 megapixels,
-// and red levels that do not match the size.
+// 32,767, a picture outside the picture budget (wider or higher than 32,767
+// pixels or above 32 megapixels), and red levels that do not match the size.
 HoughResult houghSearch(const RedLevels& red, float r);
 // The same into result, whose vote array is kept from its last search, so a
 // window that searches again takes no fresh memory for it.

@@ -4,6 +4,7 @@
 #include "imaging/dib_section.h"
 #include "runtime/atomic_file.h"
 #include "runtime/file_util.h"
+#include "runtime/picture_budget.h"
 
 #include <algorithm>
 #include <csetjmp>
@@ -162,6 +163,7 @@ struct DecodeJob {
   int outHeight;
   unsigned char* pixels;  // malloc'd RGB rows, top first; the caller frees
   bool tooLarge;
+  bool outsideBudget;  // the picture's own size is outside the picture budget
   int warnings;
   char message[JMSG_LENGTH_MAX];
 };
@@ -196,6 +198,11 @@ bool decode(DecodeJob& job)
   if (job.headerOnly) {
     jpeg_destroy_decompress(&cinfo);
     return true;
+  }
+  if (!pictureBudgetRefusal("", job.width, job.height).empty()) {
+    job.outsideBudget = true;
+    jpeg_destroy_decompress(&cinfo);
+    return false;
   }
   cinfo.out_color_space = JCS_RGB;
   if (job.leastWidth > 0 && job.leastHeight > 0) {
@@ -261,6 +268,8 @@ std::string decodeFile(const std::string& path, DecodeJob& job, std::string& byt
     return "The JPEG picture " + path + " has more than " + std::to_string(kMostScans)
            + " scans, more than any real picture.";
   const bool decoded = decode(job);
+  if (job.outsideBudget)
+    return pictureBudgetRefusal(pictureFileName(path), job.width, job.height);
   if (job.tooLarge) {
     return "The picture " + path + " is too large to open (" + std::to_string(job.width) + " x "
            + std::to_string(job.height) + " pixels).";

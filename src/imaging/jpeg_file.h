@@ -49,8 +49,10 @@ struct JpegPicture {
 };
 
 // Decodes a JPEG file. A damaged, truncated or foreign file, and a picture
-// whose RGB bytes would exceed 2^31 - 1, give a message naming the path; the
-// claimed raster is never allocated for a refused size.
+// whose decoding would hold more than the decoder's memory allows, give a
+// message naming the path; a picture outside the picture budget gives the
+// budget's sentence. The claimed raster is never allocated for a refused
+// size.
 JpegPicture readJpegFile(const std::string& path);
 
 // As readJpegFile, decoded at the smallest of 1/8, 1/4 or 1/2 of the

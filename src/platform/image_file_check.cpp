@@ -1,6 +1,8 @@
 // Checks on a picture file from outside before any decoder sees it.
 #include "platform/image_file_check.h"
 
+#include "runtime/picture_budget.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -63,18 +65,18 @@ long compressedStart(const char* type, const std::vector<unsigned char>& head)
 }
 
 // Unpacks `length` bytes of the file from its current place, counting the
-// output; true when it stays within kMostPngTextBytes.
-bool unpacksWithinLimit(std::FILE* file, std::uint64_t length)
+// output up to just past `allowance`: the bytes the text unpacks to, or
+// allowance + 1 or more when it unpacks to more than that.
+std::uint64_t unpackedBytes(std::FILE* file, std::uint64_t length, std::uint64_t allowance)
 {
   z_stream stream{};
   if (inflateInit(&stream) != Z_OK)
-    return false;
+    return allowance + 1;
   std::vector<unsigned char> in(kPiece);
   std::vector<unsigned char> out(kPiece);
   std::uint64_t produced = 0;
-  bool within = true;
   int status = Z_OK;
-  while (length > 0 && status != Z_STREAM_END && within) {
+  while (length > 0 && status != Z_STREAM_END && produced <= allowance) {
     const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(length, kPiece));
     const std::size_t got = std::fread(in.data(), 1, want, file);
     if (got == 0)
@@ -88,19 +90,23 @@ bool unpacksWithinLimit(std::FILE* file, std::uint64_t length)
       status = inflate(&stream, Z_NO_FLUSH);
       if (status != Z_OK && status != Z_STREAM_END && status != Z_BUF_ERROR) {
         inflateEnd(&stream);
-        return true;  // Damaged text: the decoder refuses it on its own.
+        return produced;  // Damaged text: the decoder refuses it on its own.
       }
       produced += out.size() - stream.avail_out;
-      if (produced > kMostPngTextBytes) {
-        within = false;
+      if (produced > allowance)
         break;
-      }
       if (status == Z_BUF_ERROR)
         break;
     }
   }
   inflateEnd(&stream);
-  return within;
+  return produced;
+}
+
+bool isText(const char* type)
+{
+  return std::strcmp(type, "tEXt") == 0 || std::strcmp(type, "zTXt") == 0 ||
+         std::strcmp(type, "iTXt") == 0 || std::strcmp(type, "iCCP") == 0;
 }
 
 } // namespace
@@ -117,9 +123,14 @@ std::string imageFileProblem(const std::string& path)
   if (std::fseek(file.get(), 0, SEEK_END) != 0)
     return {};
   const long size = std::ftell(file.get());
+  if (size < 0)
+    return {};
   std::uint64_t at = signature.size();
+  std::uint64_t text = 0;
   const std::string named = "The picture " + path;
-  while (at + 12 <= static_cast<std::uint64_t>(size)) {
+  // A chunk whose header is there but whose data is cut short is checked too:
+  // its claim reaches past the end.
+  while (at + 8 <= static_cast<std::uint64_t>(size)) {
     std::array<unsigned char, 8> header{};
     if (std::fseek(file.get(), static_cast<long>(at), SEEK_SET) != 0 ||
         std::fread(header.data(), 1, header.size(), file.get()) != header.size())
@@ -130,22 +141,31 @@ std::string imageFileProblem(const std::string& path)
     if (at + 12 + length > static_cast<std::uint64_t>(size))
       return named + " cannot be read: its " + type + " chunk claims " + std::to_string(length) +
              " bytes, more than the file holds.";
-    if (std::strcmp(type, "zTXt") == 0 || std::strcmp(type, "iTXt") == 0 ||
-        std::strcmp(type, "iCCP") == 0) {
-      std::vector<unsigned char> head(
-          static_cast<std::size_t>(std::min<std::uint64_t>(length, kTextHeaderBytes)));
-      if (std::fread(head.data(), 1, head.size(), file.get()) != head.size())
-        break;
-      const long start = compressedStart(type, head);
-      // A header that runs past what was read could hide text of any size.
-      if (start == kHeaderBeyondHead && head.size() < length)
-        return named + " cannot be read: the header of its " + type + " chunk is longer than " +
-               std::to_string(kTextHeaderBytes >> 10) + " KiB.";
-      if (start >= 0 && static_cast<std::uint64_t>(start) < length &&
-          std::fseek(file.get(), static_cast<long>(at + 8 + static_cast<std::uint64_t>(start)), SEEK_SET) == 0 &&
-          !unpacksWithinLimit(file.get(), length - static_cast<std::uint64_t>(start)))
-        return named + " cannot be read: its " + type + " chunk unpacks to more than " +
-               std::to_string(kMostPngTextBytes >> 20) + " MiB.";
+    if (isText(type)) {
+      std::uint64_t chunkText = length;
+      if (std::strcmp(type, "tEXt") != 0) {
+        std::vector<unsigned char> head(
+            static_cast<std::size_t>(std::min<std::uint64_t>(length, kTextHeaderBytes)));
+        if (std::fread(head.data(), 1, head.size(), file.get()) != head.size())
+          break;
+        const long start = compressedStart(type, head);
+        // A header that runs past what was read could hide text of any size.
+        if (start == kHeaderBeyondHead && head.size() < length)
+          return named + " cannot be read: the header of its " + type + " chunk is longer than " +
+                 std::to_string(kTextHeaderBytes >> 10) + " KiB.";
+        if (start >= 0 && static_cast<std::uint64_t>(start) < length) {
+          const auto packed = static_cast<std::uint64_t>(start);
+          if (std::fseek(file.get(), static_cast<long>(at + 8 + packed), SEEK_SET) != 0)
+            break;
+          const std::uint64_t before = std::min(text + packed, kMostPictureTextBytes);
+          chunkText = packed + unpackedBytes(file.get(), length - packed, kMostPictureTextBytes - before);
+        }
+      }
+      text += chunkText;
+      if (text > kMostPictureTextBytes)
+        return named + " cannot be read: its " + type + " chunk" +
+               (text > chunkText ? " and the text chunks before it unpack" : " unpacks") +
+               " to more than " + std::to_string(kMostPictureTextBytes >> 20) + " MiB.";
     }
     if (std::strcmp(type, "IEND") == 0)
       break;

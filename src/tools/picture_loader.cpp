@@ -2,6 +2,7 @@
 #include "tools/picture_loader.h"
 
 #include "platform/outside_image.h"
+#include "runtime/picture_budget.h"
 #include "runtime/runtime_error.h"
 #include "tools/pixel_canvas.h"
 
@@ -20,6 +21,13 @@ namespace {
   throw RuntimeError("The picture \"" + path + "\" cannot be loaded: " + reason);
 }
 
+void refuseOutsideBudget(const std::string& path, const QSize& size)
+{
+  if (std::string refusal = pictureBudgetRefusal(pictureFileName(path), size.width(), size.height());
+      !refusal.empty())
+    throw RuntimeError(refusal);
+}
+
 } // namespace
 
 void loadPictureOntoCanvas(const std::string& path, PixelCanvas& canvas)
@@ -31,18 +39,17 @@ void loadPictureOntoCanvas(const std::string& path, PixelCanvas& canvas)
   const QSize size = reader.size();
   if (!reader.canRead())
     refuse(path, reader.errorString().toStdString() + ".");
-  if (size.isValid() && (size.width() > kMaxPictureSide || size.height() > kMaxPictureSide))
-    refuse(path, "it has " + std::to_string(size.width()) + " x " + std::to_string(size.height()) +
-                   " pixels, more than " + std::to_string(kMaxPictureSide) + " on a side.");
+  refuseOutsideBudget(path, size);
   QImage picture;
   if (!reader.read(&picture) || picture.isNull())
     refuse(path, reader.errorString().toStdString() + ".");
-  if (picture.width() > kMaxPictureSide || picture.height() > kMaxPictureSide)
-    refuse(path, "it is larger than " + std::to_string(kMaxPictureSide) + " pixels on a side.");
-  picture = picture.convertToFormat(QImage::Format_RGB32);
+  refuseOutsideBudget(path, picture.size());
 
   const int w = canvas.width();
   const int h = canvas.height();
+  // Only the part the canvas shows is converted, not a copy of the whole.
+  picture = picture.copy(0, 0, std::min(w, picture.width()), std::min(h, picture.height()))
+                .convertToFormat(QImage::Format_RGB32);
   std::vector<std::uint32_t> block(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0u);
   const int columns = std::min(w, picture.width());
   const int rows = std::min(h, picture.height());

@@ -130,12 +130,13 @@ TEST(ImageToolkitTest, refusesHostileFilesWithAReason)
     const std::string path = dir.write(c.name, c.bytes).string();
     ASSERT_TRUE(toolkit.read(dir.file("whole.jpg").string()));
     EXPECT_FALSE(toolkit.read(path)) << c.name;
-    EXPECT_NE(toolkit.lastErrorText().find(path), std::string::npos) << toolkit.lastErrorText();
+    EXPECT_NE(toolkit.lastErrorText().find(c.name), std::string::npos) << toolkit.lastErrorText();
     EXPECT_EQ(toolkit.bitsPerPixel(), 0) << c.name;
     EXPECT_FALSE(toolkit.readScaled(path, QSize(100, 100))) << c.name;
     EXPECT_FALSE(toolkit.lastErrorText().empty()) << c.name;
   }
-  EXPECT_NE(toolkit.lastErrorText().find("too large"), std::string::npos);
+  EXPECT_EQ(toolkit.lastErrorText(),
+            "wide.png is 40000 \u00D7 10 pixels; pictures up to 32767 pixels on a side can be read.");
   EXPECT_FALSE(toolkit.read(dir.file("missing.png").string()));
 }
 

@@ -218,15 +218,18 @@ TEST(JpegFileTest, reducedDecodeCoversTheSizeAskedFor)
   EXPECT_FALSE(readJpegFileReduced(half, 10, 10).ok());
 }
 
-// A baseline JPEG header claiming 65,500 x 65,500 pixels, with no scan data
-// after it.
-std::string hugeHeader()
+// A baseline JPEG header claiming width x height pixels (65,500 x 65,500
+// unless told), with no scan data after it.
+std::string hugeHeader(unsigned width = 65500, unsigned height = 65500)
 {
   std::string bytes = {'\xff', '\xd8'};
   // A quantisation table of ones.
   bytes += std::string("\xff\xdb\x00\x43\x00", 5) + std::string(64, '\x01');
-  // Start of frame: 8 bits, 65,500 x 65,500, one component.
-  bytes += std::string("\xff\xc0\x00\x0b\x08\xff\xdc\xff\xdc\x01\x01\x11\x00", 13);
+  // Start of frame: 8 bits, height then width, one component.
+  bytes += std::string("\xff\xc0\x00\x0b\x08", 5);
+  for (const unsigned side : {height, width})
+    bytes += {static_cast<char>(side >> 8), static_cast<char>(side & 0xff)};
+  bytes += std::string("\x01\x01\x11\x00", 4);
   // Start of scan, then the end of the file.
   bytes += std::string("\xff\xda\x00\x08\x01\x01\x00\x00\x3f\x00", 10);
   return bytes;
@@ -262,13 +265,31 @@ TEST(JpegFileTest, hostileFilesGiveAMessageWithoutACrash)
     const JpegPicture picture = readJpegFile(path);
     EXPECT_FALSE(picture.ok()) << c.name;
     EXPECT_TRUE(picture.rgb.empty()) << c.name;
-    EXPECT_NE(picture.error.find(path), std::string::npos) << picture.error;
+    EXPECT_NE(picture.error.find(c.name), std::string::npos) << picture.error;
     EXPECT_EQ(jpegPixelSize(path).has_value(), c.sizeKnown) << c.name;
   }
+  EXPECT_EQ(readJpegFile(dir.file("huge.jpg").string()).error,
+            "huge.jpg is 65500 \u00D7 65500 pixels; pictures up to 32767 pixels on a side can be read.");
   EXPECT_EQ(jpegPixelSize(dir.file("huge.jpg").string())->width, 65500);
   EXPECT_NE(readJpegFile(dir.file("scans.jpg").string()).error.find("more than 100 scans"),
             std::string::npos);
   EXPECT_FALSE(readJpegFile(dir.file("none.jpg").string()).ok());
+}
+
+// The reader holds the picture budget by the picture's own size, reduced
+// decoding or not, before anything is decoded.
+TEST(JpegFileTest, picturesOverTheBudgetAreRefusedWithItsSentence)
+{
+  ScratchDir dir;
+  const std::string over = dir.write("6000x6000.jpg", hugeHeader(6000, 6000)).string();
+  const std::string sentence = "6000x6000.jpg is 36 megapixels; pictures up to 32 megapixels can be read.";
+  EXPECT_EQ(readJpegFile(over).error, sentence);
+  EXPECT_EQ(readJpegFileReduced(over, 100, 100).error, sentence);
+  // At the limit the header passes and the missing scan data is what fails.
+  const std::string at = dir.write("8000x4000.jpg", hugeHeader(8000, 4000)).string();
+  const JpegPicture picture = readJpegFile(at);
+  EXPECT_FALSE(picture.ok());
+  EXPECT_EQ(picture.error.find("megapixels"), std::string::npos) << picture.error;
 }
 
 } // namespace

@@ -8,9 +8,10 @@ namespace tarvek {
 namespace {
 
 // What a PNG may not do before a decoder sees it: claim a chunk longer than
-// the file, hide text that unpacks past the limit (behind a header of any
-// length), or hide where its text starts; anything else, including files
-// that are no PNG, passes.
+// the file (the last one too, cut short after its header), hide text that
+// unpacks past the limit, alone or with the text chunks before it (behind a
+// header of any length), or hide where its text starts; anything else,
+// including text exactly at the limit and files that are no PNG, passes.
 TEST(ImageFileCheckTest, refusesChunksThatClaimOrUnpackTooMuch)
 {
   const std::string fixtures = std::string(TARVEK_TEST_SOURCE_DIR) + "/fixtures/images/";
@@ -19,6 +20,10 @@ TEST(ImageFileCheckTest, refusesChunksThatClaimOrUnpackTooMuch)
     const char* problem;  // a part of the sentence, or "" for none
   } cases[] = {
       {"text-claim.png", "its tEXt chunk claims 1600000000 bytes, more than the file holds"},
+      {"text-claim-cut.png", "its tEXt chunk claims 1600000000 bytes, more than the file holds"},
+      {"ztxt-pair.png", "its zTXt chunk and the text chunks before it unpack to more than 8 MiB"},
+      {"text-then-ztxt.png", "its zTXt chunk and the text chunks before it unpack to more than 8 MiB"},
+      {"ztxt-pair-at-limit.png", ""},
       {"ztxt-bomb.png", "its zTXt chunk unpacks to more than 8 MiB"},
       {"itxt-bomb.png", "its iTXt chunk unpacks to more than 8 MiB"},
       {"itxt-long-language.png", "its iTXt chunk unpacks to more than 8 MiB"},

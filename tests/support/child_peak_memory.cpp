@@ -1,9 +1,11 @@
 // Runs work in a forked child and measures the child's peak memory.
 #include "support/child_peak_memory.h"
 
+#include <chrono>
 #include <fstream>
 #include <string>
 
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -36,7 +38,9 @@ ChildRun runInChild(const std::function<bool()>& work)
     ChildRun run;
     std::ofstream("/proc/self/clear_refs") << "5";
     const long before = statusKiB("VmRSS:");
+    const auto start = std::chrono::steady_clock::now();
     run.answer = work();
+    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     run.peakKiB = statusKiB("VmHWM:") - before;
     run.ended = true;
     static_cast<void>(::write(channel[1], &run, sizeof run));
@@ -48,7 +52,9 @@ ChildRun runInChild(const std::function<bool()>& work)
     run = {};
   ::close(channel[0]);
   int status = 0;
-  ::waitpid(child, &status, 0);
+  rusage usage{};
+  if (::wait4(child, &status, 0, &usage) == child)
+    run.maxRssKiB = usage.ru_maxrss;
   return run;
 }
 

@@ -15,6 +15,11 @@ struct ChildRun {
   // less what it held when the work began, so memory it shares with this
   // process from the fork (larger under the sanitizers) does not count.
   long peakKiB = 0;
+  // The child's whole peak resident memory as the kernel reports it
+  // (getrusage of the ended child), KiB, fork-shared pages included.
+  long maxRssKiB = 0;
+  // Wall-clock seconds the work took, for reports; never asserted.
+  double seconds = 0;
 };
 
 ChildRun runInChild(const std::function<bool()>& work);

@@ -3,6 +3,7 @@
 
 #include "imaging/jpeg_file.h"
 #include "platform/outside_image.h"
+#include "runtime/picture_budget.h"
 
 #include <QImageReader>
 
@@ -15,9 +16,6 @@
 namespace tarvek {
 
 namespace {
-
-constexpr int kLargestSide = 32767;
-constexpr std::int64_t kLargestPixelCount = 64'000'000;
 
 std::uint32_t littleEndian(const std::string& bytes, std::size_t at, std::size_t width)
 {
@@ -58,17 +56,9 @@ QImage jpegImage(const JpegPicture& picture)
   return image;
 }
 
-bool pictureTooLarge(const QSize& size)
+std::string pictureSizeRefusal(const std::string& path, const QSize& size)
 {
-  return size.width() > kLargestSide || size.height() > kLargestSide
-         || std::int64_t{size.width()} * size.height() > kLargestPixelCount;
-}
-
-std::string tooLargeSentence(const std::string& path, const QSize& size)
-{
-  return "The picture " + path + " is too large (" + std::to_string(size.width()) + " x "
-         + std::to_string(size.height())
-         + " pixels): at most 32767 pixels wide and high and 64 megapixels.";
+  return pictureBudgetRefusal(pictureFileName(path), size.width(), size.height());
 }
 
 bool bitmapCutShort(const std::string& path)
@@ -130,8 +120,8 @@ DigitiserImage readDigitiserImage(const std::string& path)
     return refused(std::move(problem));
   QImageReader reader(QString::fromStdString(path));
   reader.setDecideFormatFromContent(true);
-  if (const QSize header = reader.size(); header.isValid() && pictureTooLarge(header))
-    return refused(tooLargeSentence(path, header));
+  if (std::string tooLarge = pictureSizeRefusal(path, reader.size()); !tooLarge.empty())
+    return refused(std::move(tooLarge));
   std::string error;
   QImage image;
   if (reader.format() == "jpeg") {
@@ -146,8 +136,8 @@ DigitiserImage readDigitiserImage(const std::string& path)
   }
   if (!error.empty())
     return refused(std::move(error));
-  if (pictureTooLarge(image.size()))
-    return refused(tooLargeSentence(path, image.size()));
+  if (std::string tooLarge = pictureSizeRefusal(path, image.size()); !tooLarge.empty())
+    return refused(std::move(tooLarge));
   DigitiserImage result;
   result.red = redLevelsOverWhite(image);
   result.image = std::move(image);

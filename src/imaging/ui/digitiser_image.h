@@ -24,10 +24,10 @@ struct DigitiserImage {
 };
 
 // Decodes the picture at path, its format told by its content (GIF, JPEG,
-// BMP and whatever else Qt reads). A picture wider or higher than 32,767
-// pixels or above 64 megapixels is refused from the size its header reports,
-// before anything is decoded, and again after decoding for formats whose
-// header tells nothing; so is a file that does not decode, a truncated or
+// BMP and whatever else Qt reads). A picture outside the picture budget is
+// refused from the size its header reports, before anything is decoded, and
+// again after decoding for formats whose header tells nothing; so is a file
+// that does not decode, a truncated or
 // damaged JPEG and an uncompressed bitmap that ends before its last row
 // (which Qt alone would show with grey or blank parts).
 DigitiserImage readDigitiserImage(const std::string& path);
@@ -35,12 +35,9 @@ DigitiserImage readDigitiserImage(const std::string& path);
 // A picture decoded by the program's JPEG reader as an RGB888 image.
 QImage jpegImage(const JpegPicture& picture);
 
-// True for a picture wider or higher than 32,767 pixels or above 64
-// megapixels, which no picture reader of the program decodes.
-bool pictureTooLarge(const QSize& size);
-
-// The sentence that refuses such a picture, naming the path and the size.
-std::string tooLargeSentence(const std::string& path, const QSize& size);
+// The picture budget's sentence refusing a picture of that size read from
+// path, or "" when the budget lets it through (or the size is unknown).
+std::string pictureSizeRefusal(const std::string& path, const QSize& size);
 
 // True for an uncompressed bitmap whose file ends before the rows its header
 // promises: Qt's decoder would leave the missing rows blank.

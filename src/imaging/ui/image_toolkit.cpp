@@ -72,8 +72,8 @@ std::optional<QImage> ImageToolkit::decode(const std::string& path,
   // Asked first: a reader that failed on the size forgets its format.
   const QByteArray format = reader.format();
   const QSize header = reader.size();
-  if (header.isValid() && pictureTooLarge(header))
-    return refuse(tooLargeSentence(path, header));
+  if (std::string tooLarge = pictureSizeRefusal(path, header); !tooLarge.empty())
+    return refuse(std::move(tooLarge));
   const QImage::Format stored = reader.imageFormat();
   const bool scaleWhileDecoding = box && header.isValid() && !header.isEmpty();
   QImage image;
@@ -98,8 +98,10 @@ std::optional<QImage> ImageToolkit::decode(const std::string& path,
                     + reader.errorString().toStdString() + ".");
   }
   // Formats whose header tells no size are checked once decoded.
-  if (!scaleWhileDecoding && pictureTooLarge(image.size()))
-    return refuse(tooLargeSentence(path, image.size()));
+  if (!scaleWhileDecoding) {
+    if (std::string tooLarge = pictureSizeRefusal(path, image.size()); !tooLarge.empty())
+      return refuse(std::move(tooLarge));
+  }
   if (box) {
     const QSize fitted = fittedSize(scaleWhileDecoding ? header : image.size(), *box);
     if (image.size() != fitted)

@@ -23,9 +23,9 @@ public:
   // Decodes the picture at path, its format told by its content (JPEG, PNG,
   // GIF, BMP and whatever else Qt reads; the first frame of an animation).
   // Refused, with the reason kept: a file that does not decode, a truncated
-  // or damaged JPEG, an uncompressed bitmap cut short, and a picture wider
-  // or higher than 32,767 pixels or above 64 megapixels (told from the
-  // header before decoding wherever the header gives the size).
+  // or damaged JPEG, an uncompressed bitmap cut short, and a picture outside
+  // the picture budget (told from the header before decoding wherever the
+  // header gives the size).
   std::optional<QImage> read(const std::string& path);
 
   // As read, decoded straight at the size that fits box keeping the aspect
