@@ -1,7 +1,6 @@
-#pragma once
-
 // The PDF writer's copy of the program's picture limits: the library stands
 // alone, so it keeps the same table and sentences under its own namespace.
+#pragma once
 
 #include <cstdint>
 #include <string>
