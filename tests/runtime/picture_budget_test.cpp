@@ -41,7 +41,7 @@ TEST(PictureBudgetTest, refusesBySideFirstThenByMegapixels)
 
 TEST(PictureBudgetTest, namesTheFileWithoutItsFolder)
 {
-  EXPECT_EQ(pictureFileName("/home/u/Kelvarin/Images/big scan.v2.png"), "big scan.v2.png");
+  EXPECT_EQ(pictureFileName("/home/u/tarvek/Images/big scan.v2.png"), "big scan.v2.png");
   EXPECT_EQ(pictureFileName("photo.jpg"), "photo.jpg");
 }
 

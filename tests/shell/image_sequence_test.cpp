@@ -266,7 +266,7 @@ TEST(ImageSequenceTest, cancelOrNoWritesNothingAndTurnsNothing)
 TEST(ImageSequenceTest, gifIsWrittenUnderTheTypedName)
 {
   SequenceRig r;
-  r.home.write("Kelvarin/Images/movie.gif", "older");
+  r.home.write("tarvek/Images/movie.gif", "older");
   r.run(FileChoice{r.images() + "movie.GIF", 3}, frames(2));
   EXPECT_TRUE(r.rig->prompts.calls.empty());
   EXPECT_EQ(QImageReader(QString::fromStdString(r.images() + "movie.GIF")).imageCount(), 2);
