@@ -339,11 +339,11 @@ void Form1::buildControls()
 
   connect(cmb1, &QComboBox::currentIndexChanged, this, [this] {
     if (cmb1->isEnabled())
-      runCommand(m_platform.prompts, [this] { cmb1_Click(); });
+      runCommand(m_platform.prompts, m_platform.pump, [this] { cmb1_Click(); });
   });
   connect(cmbTYP, &QComboBox::currentIndexChanged, this, [this] {
     if (cmbTYP->isEnabled())
-      runCommand(m_platform.prompts, [this] { cmbTYP_Click(); });
+      runCommand(m_platform.prompts, m_platform.pump, [this] { cmbTYP_Click(); });
   });
   m_viewCommands = new ViewCommands(*this, m_programFolder);
   m_fileCommands = new FileCommands(*this, m_programFolder);
@@ -562,7 +562,7 @@ void Form1::checkParameterFields()
 
 void Form1::runCalculation()
 {
-  runCommand(m_platform.prompts, [this] { CALCULATE(true); });
+  runCommand(m_platform.prompts, m_platform.pump, [this] { CALCULATE(true); });
 }
 
 void Form1::CALCULATE(bool resetView)
@@ -782,7 +782,7 @@ std::string Form1::escapeNote(long stopsBefore, const std::string& description) 
 {
   if (m_platform.abort.stops() == stopsBefore)
     return description;
-  return "Stopped by Escape: the structure shown is incomplete.";
+  return kStoppedByEscapeNote;
 }
 
 bool Form1::refreshTitle(bool skipTitle)
@@ -1131,8 +1131,12 @@ bool Form1::keyDown(QKeyEvent* event)
     return false;
   }
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    m_model.tubeVariant = 0;
-    runCalculation();
+    // The variant is reset inside the command, so a refused Enter leaves a
+    // running build's variant alone.
+    runCommand(m_platform.prompts, m_platform.pump, [this] {
+      m_model.tubeVariant = 0;
+      CALCULATE(true);
+    });
     return true;
   }
   return false;

@@ -1,0 +1,125 @@
+// The main window while a long operation runs: a bond search cut short by
+// Escape says so, also an import's, and a command that the events of a
+// running build's pump would start starts nothing.
+#include "form1_rig.h"
+#include "user_folders.h"
+
+#include "platform/abort.h"
+#include "scene/scene_object.h"
+#include "shell/file_commands.h"
+
+#include <QMenuBar>
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <functional>
+#include <string>
+
+namespace tarvek {
+namespace {
+
+using test::clickMenuItem;
+using test::Form1Rig;
+using test::UserFolders;
+
+// Escape in the middle of an import's bond search puts the stopped note in
+// the first status panel where the file's name or the fitted tube would
+// stand; the same import with no press shows those again, with all bonds.
+TEST(LongOperationTest, anImportStoppedByEscapeSaysSo)
+{
+  UserFolders folders;
+  Form1Rig rig({}, nullptr, folders.startup);
+  FileCommands& file = rig.form->fileCommands();
+  QMenuBar& bar = *rig.form->menuBar();
+  // The default tube, written by the XMOL export and read back.
+  const std::string xmol = folders.exportFile("tube.xmol");
+  rig.dialogs.answer(FileChoice{xmol, 1});
+  clickMenuItem(bar, {file.mnuFile, file.mnuExportStructure}, *file.mnuFile_10);
+  const std::string c60 = std::string(TARVEK_TEST_SOURCE_DIR) + "/../data/DATA/Fullerene/C60.cc1";
+
+  struct Case {
+    const char* name;
+    QAction* item;
+    std::string path;
+    bool asks;
+    std::function<bool(const std::string&)> whole;
+  };
+  const Case cases[] = {
+      {"XMOL", file.mnuFile_421, xmol, true,
+       [](const std::string& s) { return s.rfind("Xmol: Nanotube, Length ", 0) == 0; }},
+      {"fullerene", file.mnuFile_42, c60, false, [&](const std::string& s) { return s == c60; }},
+  };
+  for (const Case& c : cases) {
+    rig.abort.pressAfter = 5;
+    rig.dialogs.answer(FileChoice{c.path, 1});
+    if (c.asks)
+      rig.prompts.answerYesNo(true);
+    clickMenuItem(bar, {file.mnuFile, file.mnuImportStructure}, *c.item);
+    EXPECT_EQ(rig.status(0), kStoppedByEscapeNote) << c.name;
+    const std::int32_t stoppedBonds = rig.model.bondCount;
+
+    rig.abort.pressAfter = LONG_MAX;
+    rig.dialogs.answer(FileChoice{c.path, 1});
+    if (c.asks)
+      rig.prompts.answerYesNo(true);
+    clickMenuItem(bar, {file.mnuFile, file.mnuImportStructure}, *c.item);
+    EXPECT_TRUE(c.whole(rig.status(0))) << c.name << ": " << rig.status(0);
+    EXPECT_LT(stoppedBonds, rig.model.bondCount) << c.name;
+  }
+}
+
+// Run clicked and Enter pressed while a build lets events run (its bond
+// search and its compile poll Escape) start no second build: each is
+// refused with a beep, and the running build, a two-wall tube, ends as it
+// would alone. Afterwards both build again.
+TEST(LongOperationTest, aSecondBuildFromInsideARunningOneStartsNothing)
+{
+  struct Case {
+    const char* name;
+    std::function<void(Form1Rig&)> start;
+  };
+  const Case cases[] = {
+      {"Run", [](Form1Rig& rig) { rig.pressCalculate(); }},
+      {"Enter", [](Form1Rig& rig) { QTest::keyClick(rig.form->tf[0], Qt::Key_Return); }},
+  };
+  for (const Case& c : cases) {
+    Form1Rig rig;
+    rig.form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(rig.form.get()));
+    rig.form->tf[0]->setFocus();
+    rig.setField(4, "2");
+    const long clearsBefore = rig.abort.clears;
+    rig.pressCalculate();
+    const std::string atoms = rig.status(2);
+    const std::string bonds = rig.status(3);
+    const long clearsPerBuild = rig.abort.clears - clearsBefore;
+    ASSERT_GT(clearsPerBuild, 0) << c.name;
+    ASSERT_EQ(rig.model.tubeVariant, 1) << c.name;
+
+    int tries = 0;
+    rig.abort.pumpOnPoll = true;
+    rig.abort.onPump = [&] {
+      if (tries < 2) {
+        ++tries;
+        c.start(rig);
+      }
+    };
+    rig.pressCalculate();
+    EXPECT_EQ(tries, 2) << c.name;
+    EXPECT_EQ(rig.prompts.beeps, 2) << c.name;
+    EXPECT_EQ(rig.abort.clears, clearsBefore + 2 * clearsPerBuild) << c.name;
+    EXPECT_EQ(rig.model.tubeVariant, 1) << c.name;
+    EXPECT_EQ(rig.status(2), atoms) << c.name;
+    EXPECT_EQ(rig.status(3), bonds) << c.name;
+    EXPECT_EQ(rig.prompts.waitDepth, 0) << c.name;
+
+    rig.abort.onPump = nullptr;
+    c.start(rig);
+    EXPECT_GT(rig.abort.clears, clearsBefore + 2 * clearsPerBuild) << c.name;
+    EXPECT_EQ(rig.prompts.beeps, 2) << c.name;
+  }
+}
+
+} // namespace
+} // namespace tarvek
