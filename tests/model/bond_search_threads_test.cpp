@@ -4,14 +4,18 @@
 #include "model/bond_rows.h"
 #include "model/bond_search.h"
 #include "model/cell_grid.h"
+#include "model/model.h"
 #include "platform/abort.h"
 #include "runtime/usable_processors.h"
 #include "support/cpu_mask.h"
+#include "support/fake_prompts.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -20,6 +24,7 @@ namespace tarvek {
 namespace {
 
 using test::allowedProcessors;
+using test::FakePrompts;
 using test::runOnProcessors;
 
 constexpr float kBond = 1.42f;
@@ -68,6 +73,13 @@ public:
   std::function<void()> onPoll;
 };
 
+// The threads the process runs now.
+std::size_t processThreads()
+{
+  const std::filesystem::directory_iterator tasks("/proc/self/task");
+  return static_cast<std::size_t>(std::distance(begin(tasks), end(tasks)));
+}
+
 Bonds search(const SearchSet& set, unsigned threads, AbortToken& abort,
              BondSearchEnd* end = nullptr)
 {
@@ -103,6 +115,37 @@ TEST(BondSearchThreadsTest, threadsFollowTheAffinityMask)
   }
   // The test's own thread keeps the mask it had.
   EXPECT_EQ(usableProcessors(), cpus.size());
+
+  // A whole search of 70,000 atoms, enough for two threads: while it polls
+  // Escape, the process runs as many threads beyond its own as the mask
+  // leaves room for.
+  const Sheet sheet(70000);
+  const auto extraThreads = [&](const std::vector<int>& allowed) {
+    std::size_t most = 0;
+    EXPECT_TRUE(runOnProcessors(allowed, [&] {
+      Model model;
+      model.bondLength = kBond;
+      model.structureKind = 1;
+      model.atomX.assign(sheet.x.begin(), sheet.x.end());
+      model.atomY.assign(sheet.y.begin(), sheet.y.end());
+      model.atomZ.assign(sheet.z.begin(), sheet.z.end());
+      model.atomType.assign(sheet.x.size(), 3);
+      model.atomCount = static_cast<std::int32_t>(sheet.x.size());
+      const std::size_t before = processThreads();
+      FakePrompts prompts;
+      prompts.answerYesNo(true);
+      PollHook hook;
+      hook.onPoll = [&] { most = std::max(most, processThreads() - before); };
+      EXPECT_EQ(createBonds(model, 0.0f, 0.0f, prompts, hook), BondSearchEnd::Complete);
+      EXPECT_GT(hook.polls, 0);
+      EXPECT_GT(model.bondCount, model.atomCount);
+    }));
+    return most;
+  };
+  EXPECT_EQ(extraThreads({cpus[0]}), 0u);
+  if (cpus.size() >= 2) {
+    EXPECT_EQ(extraThreads({cpus[0], cpus[1]}), 1u);
+  }
 }
 
 // A search begun from a poll of Escape while another's threads collect
