@@ -15,6 +15,7 @@
 #include <climits>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace tarvek {
 namespace {
@@ -37,32 +38,40 @@ TEST(LongOperationTest, anImportStoppedByEscapeSaysSo)
   rig.dialogs.answer(FileChoice{xmol, 1});
   clickMenuItem(bar, {file.mnuFile, file.mnuExportStructure}, *file.mnuFile_10);
   const std::string c60 = std::string(TARVEK_TEST_SOURCE_DIR) + "/../data/DATA/Fullerene/C60.cc1";
+  // A square of 10 x 10 points, laid flat as a sheet.
+  std::string grid;
+  for (int i = 0; i < 10; ++i)
+    for (int j = 0; j < 10; ++j)
+      grid += std::to_string(2 * i) + " " + std::to_string(2 * j) + "\n";
+  const std::string xy = folders.dir.write("grid.xy", grid).string();
 
   struct Case {
     const char* name;
     QAction* item;
     std::string path;
-    bool asks;
+    std::vector<bool> answers;
     std::function<bool(const std::string&)> whole;
   };
   const Case cases[] = {
-      {"XMOL", file.mnuFile_421, xmol, true,
+      {"XMOL", file.mnuFile_421, xmol, {true},
        [](const std::string& s) { return s.rfind("Xmol: Nanotube, Length ", 0) == 0; }},
-      {"fullerene", file.mnuFile_42, c60, false, [&](const std::string& s) { return s == c60; }},
+      {"fullerene", file.mnuFile_42, c60, {}, [&](const std::string& s) { return s == c60; }},
+      {"XY", file.mnuFile_43, xy, {false},
+       [](const std::string& s) { return s.rfind("Sheet Width ", 0) == 0; }},
   };
   for (const Case& c : cases) {
     rig.abort.pressAfter = 5;
     rig.dialogs.answer(FileChoice{c.path, 1});
-    if (c.asks)
-      rig.prompts.answerYesNo(true);
+    for (const bool answer : c.answers)
+      rig.prompts.answerYesNo(answer);
     clickMenuItem(bar, {file.mnuFile, file.mnuImportStructure}, *c.item);
     EXPECT_EQ(rig.status(0), kStoppedByEscapeNote) << c.name;
     const std::int32_t stoppedBonds = rig.model.bondCount;
 
     rig.abort.pressAfter = LONG_MAX;
     rig.dialogs.answer(FileChoice{c.path, 1});
-    if (c.asks)
-      rig.prompts.answerYesNo(true);
+    for (const bool answer : c.answers)
+      rig.prompts.answerYesNo(answer);
     clickMenuItem(bar, {file.mnuFile, file.mnuImportStructure}, *c.item);
     EXPECT_TRUE(c.whole(rig.status(0))) << c.name << ": " << rig.status(0);
     EXPECT_LT(stoppedBonds, rig.model.bondCount) << c.name;
