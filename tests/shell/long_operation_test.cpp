@@ -7,8 +7,11 @@
 #include "platform/abort.h"
 #include "scene/scene_object.h"
 #include "shell/file_commands.h"
+#include "shell/tool_commands.h"
+#include "tools/bond_range_window.h"
 
 #include <QMenuBar>
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -20,6 +23,7 @@
 namespace tarvek {
 namespace {
 
+using test::clickDrawn;
 using test::clickMenuItem;
 using test::Form1Rig;
 using test::UserFolders;
@@ -76,6 +80,22 @@ TEST(LongOperationTest, anImportStoppedByEscapeSaysSo)
     EXPECT_TRUE(c.whole(rig.status(0))) << c.name << ": " << rig.status(0);
     EXPECT_LT(stoppedBonds, rig.model.bondCount) << c.name;
   }
+}
+
+// Escape in the bond range window's search of the shown tube says so too.
+TEST(LongOperationTest, aBondRangeSearchStoppedByEscapeSaysSo)
+{
+  Form1Rig rig;
+  const std::int32_t whole = rig.model.bondCount;
+  ASSERT_GT(whole, 0);
+  clickMenuItem(*rig.form->menuBar(), {rig.form->mnuTool}, *rig.form->toolCommands().mnuTool_11);
+  dlgBondUser* window = rig.form->toolCommands().bondRangeWindow();
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+  rig.abort.pressAfter = 5;
+  clickDrawn(*window->bt[3]);
+  EXPECT_EQ(rig.status(0), kStoppedByEscapeNote);
+  EXPECT_LT(rig.model.bondCount, whole);
 }
 
 // Run clicked and Enter pressed while a build lets events run (its bond
