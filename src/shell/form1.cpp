@@ -6,6 +6,7 @@
 #include "model/element_tables.h"
 #include "model/tube_builder.h"
 #include "model/tube_unit_cell.h"
+#include "platform/busy_input_guard.h"
 #include "platform/plain_tool_tip.h"
 #include "platform/run_command.h"
 #include "platform/utilities.h"
@@ -345,6 +346,8 @@ void Form1::buildControls()
     if (cmbTYP->isEnabled())
       runCommand(m_platform.prompts, m_platform.pump, [this] { cmbTYP_Click(); });
   });
+  new BusyInputGuard(m_platform.pump, m_platform.prompts,
+                     {cmbTYP, cmb1, cmb2, cbCAP, cbOP[0], cbOP[1], cmbRAD[0], cmbRAD[1]}, this);
   m_viewCommands = new ViewCommands(*this, m_programFolder);
   m_fileCommands = new FileCommands(*this, m_programFolder);
   m_specialCommands = new SpecialCommands(*this, m_programFolder);

@@ -10,6 +10,7 @@
 #include "shell/tool_commands.h"
 #include "tools/bond_range_window.h"
 
+#include <QComboBox>
 #include <QMenuBar>
 #include <QPushButton>
 
@@ -98,10 +99,11 @@ TEST(LongOperationTest, aBondRangeSearchStoppedByEscapeSaysSo)
   EXPECT_LT(rig.model.bondCount, whole);
 }
 
-// Run clicked and Enter pressed while a build lets events run (its bond
-// search and its compile poll Escape) start no second build: each is
-// refused with a beep, and the running build, a two-wall tube, ends as it
-// would alone. Afterwards both build again.
+// Run clicked, Enter pressed and another structure type chosen while a
+// build lets events run (its bond search and its compile poll Escape) start
+// no second build: each is refused with a beep, the type list keeps its
+// choice, and the running build, a two-wall tube, ends as it would alone.
+// Afterwards each builds again.
 TEST(LongOperationTest, aSecondBuildFromInsideARunningOneStartsNothing)
 {
   struct Case {
@@ -111,6 +113,7 @@ TEST(LongOperationTest, aSecondBuildFromInsideARunningOneStartsNothing)
   const Case cases[] = {
       {"Run", [](Form1Rig& rig) { rig.pressCalculate(); }},
       {"Enter", [](Form1Rig& rig) { QTest::keyClick(rig.form->tf[0], Qt::Key_Return); }},
+      {"type list", [](Form1Rig& rig) { QTest::keyClick(rig.form->cmbTYP, Qt::Key_Down); }},
   };
   for (const Case& c : cases) {
     Form1Rig rig;
@@ -142,6 +145,7 @@ TEST(LongOperationTest, aSecondBuildFromInsideARunningOneStartsNothing)
     EXPECT_EQ(rig.status(2), atoms) << c.name;
     EXPECT_EQ(rig.status(3), bonds) << c.name;
     EXPECT_EQ(rig.prompts.waitDepth, 0) << c.name;
+    EXPECT_EQ(rig.form->cmbTYP->currentIndex(), 0) << c.name;
 
     rig.abort.onPump = nullptr;
     c.start(rig);
