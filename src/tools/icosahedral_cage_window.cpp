@@ -287,8 +287,11 @@ void frmVirus::btCreate_Click()
                        getBlue(colour, m_platform.systemColors)};
   const std::string title = cageTitle(selectedText());
   m_mainWindow.setVirusMode(1, title);
+  const long stopsBefore = m_platform.abort.stops();
   create3D();
   m_mainWindow.setVirusMode(2, title);
+  if (m_platform.abort.stops() != stopsBefore)
+    m_mainWindow.setStatusPanel(1, kStoppedByEscapeNote);
   btROLL_Click();
 }
 

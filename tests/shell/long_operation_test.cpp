@@ -9,10 +9,12 @@
 #include "shell/file_commands.h"
 #include "shell/tool_commands.h"
 #include "tools/bond_range_window.h"
+#include "tools/icosahedral_cage_window.h"
 
 #include <QComboBox>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -83,20 +85,49 @@ TEST(LongOperationTest, anImportStoppedByEscapeSaysSo)
   }
 }
 
-// Escape in the bond range window's search of the shown tube says so too.
-TEST(LongOperationTest, aBondRangeSearchStoppedByEscapeSaysSo)
+// Escape in the search of a tool window that bonds the structure anew (the
+// bond range window's over the shown tube, the virus window's over its
+// cage) says so too, in place of what the first status panel shows after a
+// whole search.
+TEST(LongOperationTest, aToolWindowSearchStoppedByEscapeSaysSo)
 {
-  Form1Rig rig;
-  const std::int32_t whole = rig.model.bondCount;
-  ASSERT_GT(whole, 0);
-  clickMenuItem(*rig.form->menuBar(), {rig.form->mnuTool}, *rig.form->toolCommands().mnuTool_11);
-  dlgBondUser* window = rig.form->toolCommands().bondRangeWindow();
-  ASSERT_NE(window, nullptr);
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-  rig.abort.pressAfter = 5;
-  clickDrawn(*window->bt[3]);
-  EXPECT_EQ(rig.status(0), kStoppedByEscapeNote);
-  EXPECT_LT(rig.model.bondCount, whole);
+  struct Case {
+    const char* name;
+    const char* item;
+    std::function<QWidget*(Form1Rig&)> button;
+    // Shows the button again after a whole search, where that hid it.
+    std::function<void(Form1Rig&)> showButton;
+  };
+  const Case cases[] = {
+      {"bond range", "Recalculate Bonds ",
+       [](Form1Rig& rig) { return rig.form->toolCommands().bondRangeWindow()->bt[3]; },
+       [](Form1Rig&) {}},
+      {"virus cage", "Virus Geometries",
+       [](Form1Rig& rig) { return rig.form->toolCommands().virusWindow()->btCreate; },
+       // A creation rolls the window up; its roll button rolls it down.
+       [](Form1Rig& rig) { clickDrawn(*rig.form->toolCommands().virusWindow()->btROLL); }},
+  };
+  for (const Case& c : cases) {
+    Form1Rig rig;
+    QAction* item = nullptr;
+    for (QAction* action : rig.form->mnuTool->actions())
+      if (action->text() == QString::fromLatin1(c.item))
+        item = action;
+    ASSERT_NE(item, nullptr) << c.name;
+    clickMenuItem(*rig.form->menuBar(), {rig.form->mnuTool}, *item);
+    QWidget& button = *c.button(rig);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(button.window())) << c.name;
+    clickDrawn(button);
+    const std::int32_t whole = rig.model.bondCount;
+    ASSERT_GT(whole, 0) << c.name;
+    EXPECT_NE(rig.status(0), kStoppedByEscapeNote) << c.name;
+
+    c.showButton(rig);
+    rig.abort.pressAfter = 5;
+    clickDrawn(button);
+    EXPECT_EQ(rig.status(0), kStoppedByEscapeNote) << c.name;
+    EXPECT_LT(rig.model.bondCount, whole) << c.name;
+  }
 }
 
 // Run clicked, Enter pressed and another structure type chosen while a
