@@ -37,7 +37,7 @@ public:
   void clearEscape() override {}
   bool escapePressed() override { return false; }
   long stops() const override { return 0; }
-  void pumpEvents() override {}
+  void runPendingEvents() override {}
 };
 
 // Atoms per ring of ringTube().

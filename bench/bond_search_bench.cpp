@@ -2,9 +2,12 @@
 // atom at 10^6 atoms than at 10^4, on flat sheets and clouds as on the hollow
 // structures the builders make (tubes, whose box is mostly empty, and the
 // cone); the pair-loop row shows what it replaces. Large searches run on
-// several threads, so the rows time the wall clock.
+// several threads, so the rows time the wall clock. The threads follow the
+// processors the affinity mask allows: under `taskset -c 0` every row runs
+// on one thread.
 //
 //   build/bench/bond_search_bench
+//   taskset -c 0 build/bench/bond_search_bench
 
 #include "bench_support.h"
 #include "model/bond_search.h"

@@ -3,6 +3,7 @@
 
 #include "model/row_grid.h"
 #include "platform/abort.h"
+#include "runtime/usable_processors.h"
 #include "runtime/work_team.h"
 
 #include <algorithm>
@@ -13,8 +14,8 @@
 #include <condition_variable>
 #include <cstddef>
 #include <limits>
+#include <memory>
 #include <mutex>
-#include <thread>
 #include <type_traits>
 #include <vector>
 
@@ -183,11 +184,43 @@ struct RowsScratch {
   BigScratch<std::int32_t> rowStart;
 };
 
-RowsScratch& rowsScratch()
-{
-  thread_local RowsScratch scratch;
-  return scratch;
-}
+// The kept memory for one search. A search started while another runs on
+// the same thread (from the window events that a poll of Escape lets run)
+// gets memory of its own: the other's threads are still writing to the
+// kept memory.
+class ScratchLease {
+public:
+  ScratchLease() : m_kept(kept())
+  {
+    if (m_kept.inUse)
+      m_own = std::make_unique<RowsScratch>();
+    else
+      m_kept.inUse = true;
+  }
+  ~ScratchLease()
+  {
+    if (!m_own)
+      m_kept.inUse = false;
+  }
+  ScratchLease(const ScratchLease&) = delete;
+  ScratchLease& operator=(const ScratchLease&) = delete;
+
+  RowsScratch& get() { return m_own ? *m_own : m_kept.scratch; }
+
+private:
+  struct Kept {
+    RowsScratch scratch;
+    bool inUse = false;
+  };
+  static Kept& kept()
+  {
+    thread_local Kept held;
+    return held;
+  }
+
+  Kept& m_kept;
+  std::unique_ptr<RowsScratch> m_own;
+};
 
 template <bool Shared>
 std::int32_t bump(std::int32_t& count)
@@ -308,7 +341,7 @@ void sortIntoRows(std::int32_t first, std::size_t rows, WorkTeam& team, RowsScra
 
 unsigned bondSearchThreads(std::int64_t atoms)
 {
-  const unsigned processors = std::max(1u, std::thread::hardware_concurrency());
+  const unsigned processors = usableProcessors();
   const std::int64_t useful = std::max<std::int64_t>(1, atoms / kAtomsPerThread);
   return static_cast<unsigned>(std::min<std::int64_t>(std::min(processors, kMostThreads), useful));
 }
@@ -326,7 +359,8 @@ BondSearchEnd searchBondRows(const SearchSet& set, float lower, float upper, uns
   // Bounded by the 32-bit count too, so a bond count never wraps.
   const std::int64_t mostBonds =
       std::min<std::int64_t>(kMostBondsPerAtom * atoms, std::numeric_limits<std::int32_t>::max());
-  RowsScratch& scratch = rowsScratch();
+  ScratchLease lease;
+  RowsScratch& scratch = lease.get();
   WorkTeam team(std::max(threads, 1u));
   scratch.grid.build(set, upper, team);
   Tally tally(team.size(), kMostPairsPerAtom * atoms, mostBonds);

@@ -11,7 +11,8 @@ namespace tarvek {
 
 class AbortToken;
 
-// Threads for a search over `atoms` atoms: one per processor, at most 8, and
+// Threads for a search over `atoms` atoms: one per processor the calling
+// thread may run on (its affinity mask), at most 8, and
 // only as many as have some tens of thousands of atoms each to search.
 unsigned bondSearchThreads(std::int64_t atoms);
 
@@ -28,7 +29,8 @@ unsigned bondSearchThreads(std::int64_t atoms);
 // than 16 bonds a row in all, or more than 1024 pairs looked at a row (atoms
 // heaped at one place), end it as TooDense with the lists empty.
 //
-// The working memory is kept for the calling thread's next search.
+// The working memory is kept for the calling thread's next search; a search
+// started from inside another's poll of Escape works in memory of its own.
 BondSearchEnd searchBondRows(const SearchSet& set, float lower, float upper, unsigned threads,
                              AbortToken& abort, BigVector<std::int32_t>& atom1,
                              BigVector<std::int32_t>& atom2);

@@ -17,11 +17,37 @@ public:
   virtual long stops() const = 0;
 };
 
+// Shown in place of a structure's description when Escape cut the work on it
+// short.
+inline constexpr char kStoppedByEscapeNote[] =
+    "Stopped by Escape: the structure shown is incomplete.";
+
 // Lets pending window events run, so a long loop keeps the window alive.
+// While they run, pumping() is true: a user command those events would
+// start is refused (runCommand), as it would rebuild what the running work
+// is still using.
 class EventPump {
 public:
   virtual ~EventPump() = default;
-  virtual void pumpEvents() = 0;
+
+  void pumpEvents()
+  {
+    ++m_depth;
+    try {
+      runPendingEvents();
+    } catch (...) {
+      --m_depth;
+      throw;
+    }
+    --m_depth;
+  }
+  bool pumping() const { return m_depth > 0; }
+
+protected:
+  virtual void runPendingEvents() = 0;
+
+private:
+  int m_depth = 0;
 };
 
 } // namespace tarvek

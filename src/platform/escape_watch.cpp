@@ -41,7 +41,7 @@ bool EscapeWatch::escapePressed()
   return pressed;
 }
 
-void EscapeWatch::pumpEvents()
+void EscapeWatch::runPendingEvents()
 {
   QCoreApplication::processEvents();
   m_sinceLastPump.start();

@@ -20,9 +20,9 @@ public:
   void clearEscape() override;
   bool escapePressed() override;
   long stops() const override { return m_stops; }
-  void pumpEvents() override;
 
 protected:
+  void runPendingEvents() override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

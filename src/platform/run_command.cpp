@@ -4,8 +4,12 @@
 
 namespace tarvek {
 
-bool runCommand(Prompts& prompts, const std::function<void()>& action)
+bool runCommand(Prompts& prompts, const EventPump& pump, const std::function<void()>& action)
 {
+  if (pump.pumping()) {
+    prompts.beep();
+    return false;
+  }
   try {
     action();
     return true;

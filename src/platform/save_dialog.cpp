@@ -38,7 +38,7 @@ std::optional<FileChoice> askSavePath(FileDialogs& dialogs, Prompts& prompts,
                                       int filterIndex)
 {
   struct NoEvents : EventPump {
-    void pumpEvents() override {}
+    void runPendingEvents() override {}
   } none;
   return askSavePath(dialogs, prompts, none, title, folder, filter, suggestedName, filterIndex);
 }

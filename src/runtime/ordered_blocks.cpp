@@ -1,5 +1,7 @@
 #include "runtime/ordered_blocks.h"
 
+#include "runtime/usable_processors.h"
+
 #include <algorithm>
 #include <condition_variable>
 #include <exception>
@@ -159,7 +161,7 @@ void makeInOrder(std::size_t count, std::size_t blockSize, const BlockMaker& mak
   blockSize = std::max<std::size_t>(blockSize, 1);
   const std::size_t blocks = count / blockSize + (count % blockSize != 0 ? 1 : 0);
   if (threads == 0)
-    threads = std::clamp(std::thread::hardware_concurrency(), 1u, kMaxThreads);
+    threads = std::clamp(usableProcessors(), 1u, kMaxThreads);
   const std::size_t workers = std::min<std::size_t>(threads, blocks);
   if (workers <= 1) {
     std::string bytes = bufferStore().take();

@@ -15,8 +15,9 @@ using BlockTaker = std::function<void(std::string_view bytes)>;
 
 // Makes the bytes of items [0, count) in blocks of blockSize items and
 // passes each block's bytes to take, in order, on the calling thread. Blocks
-// are made on up to `threads` workers (0: one per processor, at most 8), a
-// bounded number ahead of the one taken next; a single block, or one thread,
+// are made on up to `threads` workers (0: one per processor the calling
+// thread may run on, at most 8), a bounded number ahead of the one taken
+// next; a single block, or one thread,
 // is made on the calling thread. make may throw: the exception of the first
 // failing block is rethrown once the workers have stopped, and take sees
 // nothing from that block on, just as a plain loop over the items would

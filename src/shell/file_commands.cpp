@@ -38,7 +38,7 @@ QAction* FileCommands::addCommand(QMenu* menu, const char* caption, std::functio
 {
   auto* action = menu->addAction(QString::fromLatin1(caption));
   connect(action, &QAction::triggered, this, [this, command = std::move(command)] {
-    runCommand(m_form.m_platform.prompts, command);
+    runCommand(m_form.m_platform.prompts, m_form.m_platform.pump, command);
   });
   return action;
 }
@@ -215,6 +215,7 @@ void FileCommands::importFullerene()
   if (!choice || choice->path.empty())
     return;
   const std::string& path = choice->path;
+  const long stopsBefore = form.m_platform.abort.stops();
   // The filter chosen, not the extension, picks the reader.
   const ImportedStructure read =
       choice->filterIndex == 2 ? importXYZ(form.m_model, path) : openCC1(form.m_model, path);
@@ -228,7 +229,7 @@ void FileCommands::importFullerene()
   state.importedTitle = read.title;
   form.showImportedStructure();
   form.m_seams.fillXyzList(0);
-  form.stbPanel[0]->setText(QString::fromStdString(path));
+  form.stbPanel[0]->setText(QString::fromStdString(form.escapeNote(stopsBefore, path)));
 }
 
 void FileCommands::openXMOL(const std::string& fileName, bool quiet)
@@ -244,6 +245,7 @@ void FileCommands::openXMOL(const std::string& fileName, bool quiet)
   enableTypeList(6);
   state.lastXmolFile = fileName;
   if (!fileName.empty()) {
+    const long stopsBefore = platform.abort.stops();
     model.tubeDiameter = 0.0f;
     form.checkParameterFields();
     // The import's search and the retry below ask and tell once.
@@ -271,7 +273,7 @@ void FileCommands::openXMOL(const std::string& fileName, bool quiet)
       panel1 = "Xmol: Nanotube, Length " + Format(model.tubeLength, "0.0##") + " A, Diameter " +
                Format(model.tubeDiameter, "0.0##") + " A, Bond length " +
                Format(model.bondLength, "0.0##") + " A";
-    form.stbPanel[0]->setText(QString::fromStdString(panel1));
+    form.stbPanel[0]->setText(QString::fromStdString(form.escapeNote(stopsBefore, panel1)));
     form.stbPanel[2]->setText(QString::number(scene.drawnAtomCount) + QStringLiteral(" Atoms"));
     form.stbPanel[3]->setText(QString::number(scene.drawnBondCount) + QStringLiteral(" Bonds"));
     form.showAtomRadius();
@@ -370,6 +372,7 @@ void FileCommands::importXYData()
   state.xyFileName = path;
   form.setTitleAndStatus();
   form.updateDisplayControls();
+  const long stopsBefore = platform.abort.stops();
   const XYBuild build =
       buildFromXYData(model, sheet, scale, fields, platform.prompts, platform.abort);
 
@@ -386,7 +389,7 @@ void FileCommands::importXYData()
   form.showAtomRadius();
   const std::string size = roll ? "(?,?) Tube Diameter " + Format(build.diameter, "0.0##") + " A"
                                 : "Sheet Width " + Format(build.width, "0.0##") + " A";
-  form.stbPanel[0]->setText(QString::fromStdString(size));
+  form.stbPanel[0]->setText(QString::fromStdString(form.escapeNote(stopsBefore, size)));
   platform.pump.pumpEvents();
 }
 

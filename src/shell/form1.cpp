@@ -6,6 +6,7 @@
 #include "model/element_tables.h"
 #include "model/tube_builder.h"
 #include "model/tube_unit_cell.h"
+#include "platform/busy_input_guard.h"
 #include "platform/plain_tool_tip.h"
 #include "platform/run_command.h"
 #include "platform/utilities.h"
@@ -339,12 +340,14 @@ void Form1::buildControls()
 
   connect(cmb1, &QComboBox::currentIndexChanged, this, [this] {
     if (cmb1->isEnabled())
-      runCommand(m_platform.prompts, [this] { cmb1_Click(); });
+      runCommand(m_platform.prompts, m_platform.pump, [this] { cmb1_Click(); });
   });
   connect(cmbTYP, &QComboBox::currentIndexChanged, this, [this] {
     if (cmbTYP->isEnabled())
-      runCommand(m_platform.prompts, [this] { cmbTYP_Click(); });
+      runCommand(m_platform.prompts, m_platform.pump, [this] { cmbTYP_Click(); });
   });
+  new BusyInputGuard(m_platform.pump, m_platform.prompts,
+                     {cmbTYP, cmb1, cmb2, cbCAP, cbOP[0], cbOP[1], cmbRAD[0], cmbRAD[1]}, this);
   m_viewCommands = new ViewCommands(*this, m_programFolder);
   m_fileCommands = new FileCommands(*this, m_programFolder);
   m_specialCommands = new SpecialCommands(*this, m_programFolder);
@@ -578,7 +581,7 @@ void Form1::checkParameterFields()
 
 void Form1::runCalculation()
 {
-  runCommand(m_platform.prompts, [this] { CALCULATE(true); });
+  runCommand(m_platform.prompts, m_platform.pump, [this] { CALCULATE(true); });
 }
 
 void Form1::CALCULATE(bool resetView)
@@ -798,7 +801,7 @@ std::string Form1::escapeNote(long stopsBefore, const std::string& description) 
 {
   if (m_platform.abort.stops() == stopsBefore)
     return description;
-  return "Stopped by Escape: the structure shown is incomplete.";
+  return kStoppedByEscapeNote;
 }
 
 bool Form1::refreshTitle(bool skipTitle)
@@ -1147,8 +1150,12 @@ bool Form1::keyDown(QKeyEvent* event)
     return false;
   }
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    m_model.tubeVariant = 0;
-    runCalculation();
+    // The variant is reset inside the command, so a refused Enter leaves a
+    // running build's variant alone.
+    runCommand(m_platform.prompts, m_platform.pump, [this] {
+      m_model.tubeVariant = 0;
+      CALCULATE(true);
+    });
     return true;
   }
   return false;

@@ -134,6 +134,7 @@ void JunctionCommand::showJunction(const std::string& xyzFile, const std::string
   state.importedTitle = read.title;
   // Cleared before the search: the bond search leaves a part's list alone.
   model.partsFlag = false;
+  const long stopsBefore = form.m_platform.abort.stops();
   createBonds(model, 0.9f, 1.9f, form.m_platform.prompts, form.m_platform.abort);
   state.junctionShown = true;
   state.junctionTitle = title;
@@ -153,7 +154,7 @@ void JunctionCommand::showJunction(const std::string& xyzFile, const std::string
   form.stbPanel[2]->setText(QString::number(scene.drawnAtomCount) + QStringLiteral(" Atoms"));
   form.stbPanel[3]->setText(QString::number(scene.drawnBondCount) + QStringLiteral(" Bonds"));
   form.showAtomRadius();
-  form.stbPanel[0]->setText(QString());
+  form.stbPanel[0]->setText(QString::fromStdString(form.escapeNote(stopsBefore, {})));
   form.m_seams.fillXyzList(0);
 }
 

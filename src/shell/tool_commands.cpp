@@ -60,7 +60,7 @@ void ToolCommands::showRadiusCalculator()
 {
   if (m_radiusCalculator == nullptr)
     m_radiusCalculator = new dlgRCALC(m_form.m_model, m_form.m_display, m_form.m_platform.prompts,
-                                      m_form, &m_form);
+                                      m_form.m_platform.pump, m_form, &m_form);
   bringUp(*m_radiusCalculator);
 }
 
@@ -68,7 +68,8 @@ void ToolCommands::showBondRange()
 {
   if (m_bondRange == nullptr)
     m_bondRange = new dlgBondUser(m_form.m_model, m_form.scene(), m_form.m_platform.prompts,
-                                  m_form.m_platform.abort, m_form, &m_form);
+                                  m_form.m_platform.abort, m_form.m_platform.pump, m_form,
+                                  &m_form);
   bringUp(*m_bondRange);
 }
 

@@ -23,9 +23,9 @@
 namespace tarvek {
 
 dlgBondUser::dlgBondUser(Model& model, CXXX& scene, Prompts& prompts, AbortToken& abort,
-                         MainWindowServices& window, QWidget* owner)
+                         const EventPump& pump, MainWindowServices& window, QWidget* owner)
     : QWidget(owner, Qt::Window), m_model(model), m_scene(scene), m_prompts(prompts),
-      m_abort(abort), m_window(window)
+      m_abort(abort), m_pump(pump), m_window(window)
 {
   setWindowTitle(QStringLiteral(" Recalculate Bonds"));
   const char* const tips[] = {"Minimum bond length", "Maximum bond length"};
@@ -56,11 +56,12 @@ dlgBondUser::dlgBondUser(Model& model, CXXX& scene, Prompts& prompts, AbortToken
 
 void dlgBondUser::bt_Click()
 {
-  runCommand(m_prompts, [this] {
+  runCommand(m_prompts, m_pump, [this] {
     const BondRange range = readBondRange(tf[0]->text().toStdString(), tf[1]->text().toStdString());
     tf[0]->setText(QString::fromStdString(range.text1));
     tf[1]->setText(QString::fromStdString(range.text2));
     WaitCursor wait(m_prompts);
+    const long stopsBefore = m_abort.stops();
     if (m_scene.getNO() > 1) {
       recalculateBonds(m_model, range, m_window);
     } else {
@@ -68,6 +69,8 @@ void dlgBondUser::bt_Click()
       m_window.RemoteSetData();
     }
     m_window.setStatusPanel(4, std::to_string(m_scene.drawnBondCount) + " Bonds");
+    if (m_abort.stops() != stopsBefore)
+      m_window.setStatusPanel(1, kStoppedByEscapeNote);
   });
 }
 

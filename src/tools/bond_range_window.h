@@ -14,6 +14,7 @@ struct Model;
 class CXXX;
 class Prompts;
 class AbortToken;
+class EventPump;
 class MainWindowServices;
 
 // Recomputes the bonds of the shown structure with the user's range L1 .. L2
@@ -23,7 +24,7 @@ class MainWindowServices;
 class dlgBondUser : public QWidget {
 public:
   dlgBondUser(Model& model, CXXX& scene, Prompts& prompts, AbortToken& abort,
-              MainWindowServices& window, QWidget* owner);
+              const EventPump& pump, MainWindowServices& window, QWidget* owner);
 
   // The recalculation; a limit that is no length gives its message and
   // changes nothing.
@@ -37,6 +38,7 @@ private:
   CXXX& m_scene;
   Prompts& m_prompts;
   AbortToken& m_abort;
+  const EventPump& m_pump;
   MainWindowServices& m_window;
 };
 

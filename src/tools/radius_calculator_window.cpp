@@ -76,9 +76,9 @@ QVariant RadiusListModel::headerData(int section, Qt::Orientation orientation, i
 }
 
 dlgRCALC::dlgRCALC(Model& model, const DisplaySettings& display, Prompts& prompts,
-                   MainWindowServices& window, QWidget* owner)
+                   const EventPump& pump, MainWindowServices& window, QWidget* owner)
     : QWidget(owner, Qt::Window), m_model(model), m_display(display), m_prompts(prompts),
-      m_window(window)
+      m_pump(pump), m_window(window)
 {
   setWindowTitle(QStringLiteral(" Tube Radius - Calculator"));
   const char* const initial[] = {"1.41", "5", "70", "3.89", "3.4", "5"};
@@ -167,7 +167,7 @@ void dlgRCALC::OKButton_Click(int index)
     tf[i]->setText(text);
     fields[i] = text.toStdString();
   }
-  runCommand(m_prompts, [&] {
+  runCommand(m_prompts, m_pump, [&] {
     if (index == 2) {
       m_calculator.view(tfMW->text().toStdString(), m_model, m_display, m_prompts, m_window);
       return;

@@ -18,6 +18,7 @@ namespace tarvek {
 
 struct Model;
 struct DisplaySettings;
+class EventPump;
 class Prompts;
 class MainWindowServices;
 
@@ -45,7 +46,7 @@ private:
 // and changes nothing.
 class dlgRCALC : public QWidget {
 public:
-  dlgRCALC(Model& model, const DisplaySettings& display, Prompts& prompts,
+  dlgRCALC(Model& model, const DisplaySettings& display, Prompts& prompts, const EventPump& pump,
            MainWindowServices& window, QWidget* owner);
 
   // 0 Calc, 1 Find, 2 View.
@@ -73,6 +74,7 @@ private:
   Model& m_model;
   const DisplaySettings& m_display;
   Prompts& m_prompts;
+  const EventPump& m_pump;
   MainWindowServices& m_window;
   RadiusCalculator m_calculator;
   RadiusListModel* m_list = nullptr;

@@ -2,6 +2,7 @@
 #include "platform/run_command.h"
 #include "platform/utilities.h"
 #include "runtime/int_convert.h"
+#include "support/fake_abort.h"
 #include "support/fake_clock.h"
 #include "support/fake_prompts.h"
 #include "support/fake_shell_open.h"
@@ -12,10 +13,12 @@
 #include <cmath>
 #include <limits>
 #include <stdexcept>
+#include <vector>
 
 namespace tarvek {
 namespace {
 
+using test::FakeAbort;
 using test::FakeClock;
 using test::FakePrompts;
 using test::FakeShellOpen;
@@ -89,8 +92,9 @@ TEST(PauseTest, readsElapsedTimeBeforeTheFirstPump)
 TEST(RunCommandTest, runtimeErrorEndsTheCommandWithOneCriticalMessage)
 {
   FakePrompts prompts;
+  FakeClock pump;
   bool finished = false;
-  EXPECT_FALSE(runCommand(prompts, [&] {
+  EXPECT_FALSE(runCommand(prompts, pump, [&] {
     CInt(40000.0);
     finished = true;
   }));
@@ -104,10 +108,46 @@ TEST(RunCommandTest, runtimeErrorEndsTheCommandWithOneCriticalMessage)
 TEST(RunCommandTest, completedCommandShowsNothing)
 {
   FakePrompts prompts;
+  FakeClock pump;
   bool finished = false;
-  EXPECT_TRUE(runCommand(prompts, [&] { finished = true; }));
+  EXPECT_TRUE(runCommand(prompts, pump, [&] { finished = true; }));
   EXPECT_TRUE(finished);
   EXPECT_TRUE(prompts.calls.empty());
+}
+
+// A command that the events of a long operation's pump would start is
+// refused with a beep: from a pump, from a poll of Escape that pumps, from a
+// pump inside a pump and after that inner one has returned. Once the pumps
+// are over, the same command runs.
+TEST(RunCommandTest, commandsStartedFromInsideAPumpAreRefused)
+{
+  FakePrompts prompts;
+  FakeAbort pump;
+  int runs = 0;
+  bool nest = false;
+  std::vector<bool> answers;
+  const auto command = [&] { ++runs; };
+  pump.onPump = [&] {
+    if (nest) {
+      nest = false;
+      pump.pumpEvents();
+    }
+    answers.push_back(runCommand(prompts, pump, command));
+  };
+  EXPECT_TRUE(runCommand(prompts, pump, [&] {
+    pump.pumpEvents();
+    nest = true;
+    pump.pumpOnPoll = true;
+    pump.escapePressed();
+  }));
+  EXPECT_EQ(answers, (std::vector<bool>{false, false, false}));
+  EXPECT_EQ(runs, 0);
+  EXPECT_EQ(prompts.beeps, 3);
+  EXPECT_FALSE(pump.pumping());
+
+  EXPECT_TRUE(runCommand(prompts, pump, command));
+  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(prompts.beeps, 3);
 }
 
 // A scheme makes an address; everything else is a file, even with a colon later on.

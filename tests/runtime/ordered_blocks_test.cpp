@@ -1,6 +1,8 @@
 // Blocks made on worker threads reach the taker whole, in order, and stop at the first failure.
 #include "runtime/ordered_blocks.h"
 
+#include "support/cpu_mask.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -8,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace tarvek {
 namespace {
@@ -50,6 +53,39 @@ TEST(OrderedBlocksTest, everyItemArrivesOnceInOrder)
         [&](std::string_view bytes) { all += bytes; }, c.threads);
     EXPECT_EQ(all, expectedItems(c.count))
         << c.count << " items, blocks of " << c.block << ", " << c.threads << " threads";
+  }
+}
+
+// Left to pick its own number of workers, a run held to one processor
+// makes every block on the calling thread; with two processors allowed,
+// blocks are made elsewhere too.
+TEST(OrderedBlocksTest, workersFollowTheAffinityMask)
+{
+  const std::vector<int> cpus = test::allowedProcessors();
+  ASSERT_FALSE(cpus.empty());
+  const auto blocksElsewhere = [](const std::vector<int>& allowed) {
+    int elsewhere = 0;
+    EXPECT_TRUE(test::runOnProcessors(allowed, [&] {
+      const auto caller = std::this_thread::get_id();
+      std::atomic<int> count{0};
+      std::string all;
+      makeInOrder(
+          200, 1,
+          [&](std::size_t first, std::size_t last, std::string& out) {
+            if (std::this_thread::get_id() != caller)
+              ++count;
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+            makeItems(first, last, out);
+          },
+          [&](std::string_view bytes) { all += bytes; });
+      EXPECT_EQ(all, expectedItems(200));
+      elsewhere = count;
+    }));
+    return elsewhere;
+  };
+  EXPECT_EQ(blocksElsewhere({cpus[0]}), 0);
+  if (cpus.size() >= 2) {
+    EXPECT_GT(blocksElsewhere({cpus[0], cpus[1]}), 0);
   }
 }
 

@@ -3,11 +3,15 @@
 #include "platform/abort.h"
 
 #include <climits>
+#include <functional>
 
 namespace tarvek::test {
 
 // Escape that reports itself pressed from the n-th poll after the last
-// clearEscape() on (never, by default). Counts polls and pumps.
+// clearEscape() on (never, by default). Counts polls and pumps. With
+// pumpOnPoll set, every poll lets events run first, as the window's Escape
+// watch does; onPump stands for the events a pump delivers (a user's click
+// in the middle of a long operation).
 class FakeAbort : public AbortToken, public EventPump {
 public:
   explicit FakeAbort(long pressAfterPolls = LONG_MAX) : pressAfter(pressAfterPolls) {}
@@ -19,6 +23,8 @@ public:
   }
   bool escapePressed() override
   {
+    if (pumpOnPoll)
+      pumpEvents();
     ++polls;
     const bool pressed = ++pollsSinceClear >= pressAfter;
     if (pressed)
@@ -26,7 +32,6 @@ public:
     return pressed;
   }
   long stops() const override { return stopCount; }
-  void pumpEvents() override { ++pumps; }
 
   long pressAfter;
   long polls = 0;
@@ -34,6 +39,16 @@ public:
   long clears = 0;
   long pumps = 0;
   long stopCount = 0;
+  bool pumpOnPoll = false;
+  std::function<void()> onPump;
+
+protected:
+  void runPendingEvents() override
+  {
+    ++pumps;
+    if (onPump)
+      onPump();
+  }
 };
 
 } // namespace tarvek::test

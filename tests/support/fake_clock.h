@@ -16,7 +16,7 @@ public:
     return t;
   }
   std::tm localDateTime() override { return dateTime; }
-  void pumpEvents() override
+  void runPendingEvents() override
   {
     ++pumps;
     now += stepPerPump;
