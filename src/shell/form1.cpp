@@ -364,7 +364,7 @@ void Form1::buildSettingsMenus()
           &QAction::triggered, this, [this] { showPreferences(); });
   mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
   mnuHelp->addAction(QStringLiteral("Clear Settings"), this,
-                     [this] { runCommand(m_platform.prompts, [this] { clearRegistry(); }); });
+                     [this] { runCommand(m_platform.prompts, m_platform.pump, [this] { clearRegistry(); }); });
 }
 
 // The options window first, so the load can fill its controls.
