@@ -12,11 +12,27 @@
 #include "runtime/split.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cassert>
 #include <cmath>
 #include <limits>
 
 namespace tarvek {
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Whether a number starts the text: a sign, then a digit or a decimal sign.
+bool startsNumber(std::string_view rest)
+{
+  if (!rest.empty() && (rest[0] == '+' || rest[0] == '-'))
+    rest.remove_prefix(1);
+  return !rest.empty() && (isDigit(rest[0]) || rest[0] == '.' || rest[0] == ',');
+}
+
+} // namespace
 
 std::string readStructureFile(const std::string& path)
 {
@@ -70,10 +86,90 @@ std::optional<std::int32_t> atomCountOf(std::string_view line)
 
 std::optional<float> coordinateOf(std::string_view text)
 {
-  const FieldNumber number = readNumberField(text);
-  if (!number.ok() || std::fabs(number.value) > std::numeric_limits<float>::max())
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos)
     return std::nullopt;
-  return static_cast<float>(number.value);
+  text.remove_prefix(first);
+  std::size_t i = 0;
+  const std::size_t n = text.size();
+  const auto digits = [&] {
+    const std::size_t start = i;
+    while (i < n && isDigit(text[i]))
+      ++i;
+    return i - start;
+  };
+  const bool plus = text[0] == '+';
+  if (text[0] == '+' || text[0] == '-')
+    ++i;
+  const std::size_t whole = digits();
+  bool comma = false;
+  std::size_t fraction = 0;
+  if (i < n && (text[i] == '.' || text[i] == ',')) {
+    comma = text[i] == ',';
+    ++i;
+    fraction = digits();
+  }
+  if (whole + fraction == 0)
+    return std::nullopt;
+  bool fortran = false;
+  std::int64_t exponent = 0;
+  if (i < n && (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd')) {
+    const std::size_t letter = i++;
+    bool negative = false;
+    if (i < n && (text[i] == '+' || text[i] == '-'))
+      negative = text[i++] == '-';
+    const std::size_t start = i;
+    if (digits() == 0) {
+      i = letter;
+    } else {
+      fortran = text[letter] == 'D' || text[letter] == 'd';
+      for (std::size_t k = start; k < i && exponent < 100000; ++k)
+        exponent = exponent * 10 + (text[k] - '0');
+      if (negative)
+        exponent = -exponent;
+    }
+  }
+  if (startsNumber(text.substr(i)))
+    return std::nullopt;
+
+  std::string_view number = text.substr(plus ? 1 : 0, i - (plus ? 1 : 0));
+  std::string spelled;
+  if (comma || fortran) {
+    spelled.assign(number);
+    for (char& c : spelled) {
+      if (c == ',')
+        c = '.';
+      else if (c == 'D' || c == 'd')
+        c = 'E';
+    }
+    number = spelled;
+  }
+  double value = 0.0;
+  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+  if (error == std::errc::result_out_of_range) {
+    // Too large when the first non-zero digit stands above the decimal
+    // sign once the exponent is applied, else too small: tiny values read
+    // as 0.
+    const std::size_t lead = text[0] == '+' || text[0] == '-' ? 1 : 0;
+    std::int64_t power = exponent;
+    std::size_t k = lead;
+    while (k < lead + whole && text[k] == '0')
+      ++k;
+    if (k < lead + whole) {
+      power += static_cast<std::int64_t>(lead + whole - k);
+    } else {
+      for (k = lead + whole + 1; k < lead + whole + 1 + fraction && text[k] == '0'; ++k)
+        --power;
+    }
+    if (power > 0)
+      return std::nullopt;
+    value = 0.0;
+  } else if (error != std::errc() || end != number.data() + number.size()) {
+    return std::nullopt;
+  }
+  if (std::fabs(value) > std::numeric_limits<float>::max())
+    return std::nullopt;
+  return static_cast<float>(value);
 }
 
 std::string structureTitle(const std::string& path)
@@ -81,56 +177,91 @@ std::string structureTitle(const std::string& path)
   return stripFileExt(getFileName(path));
 }
 
-std::int32_t requireAtomCount(const BigVector<std::string_view>& lines, const std::string& path)
+std::string badRowText(const std::string& path, std::uint64_t line, std::size_t atom)
 {
+  return quotedPath(path) + ", line " + std::to_string(line) + ": atom " + std::to_string(atom)
+         + " has no x, y and z.";
+}
+
+std::string tooFewRowsText(const std::string& path, std::size_t atoms, std::int32_t count)
+{
+  return quotedPath(path) + " ends after " + std::to_string(atoms) + " of its "
+         + std::to_string(count) + " atoms.";
+}
+
+std::int32_t requireAtomCount(StructureLines& lines, const std::string& path)
+{
+  std::string_view line;
   const std::optional<std::int32_t> count =
-      lines.empty() ? std::nullopt : atomCountOf(lines.front());
+      lines.next(line) ? atomCountOf(line) : std::nullopt;
   if (!count)
     throw RuntimeError(quotedPath(path) + " holds no atom count on its first line.");
   return *count;
 }
 
-ReadStructure readCoordinateRows(const BigVector<std::string_view>& lines, std::size_t first,
-                                 std::int32_t count, int xField,
-                                 const std::function<std::int16_t(const std::string&)>& typeOf,
-                                 const std::string& path)
+void reserveRows(const StructureLines& lines, std::int32_t count, int xField, ReadStructure& read)
 {
-  ReadStructure read;
-  // Room for the atoms the file can hold, whatever its count claims.
-  const std::size_t room =
-      std::min(static_cast<std::size_t>(count), lines.size() - std::min(first, lines.size()));
+  // The shortest row is its fields of one character each with one blank
+  // between, and a line end; the last row needs no end.
+  const auto shortestRow = static_cast<std::uint64_t>(2 * (xField + 3));
+  const std::uint64_t fits = lines.sized() ? (lines.bytesLeft() + 1) / shortestRow
+                                           : std::uint64_t{1} << 16;
+  const auto room = static_cast<std::size_t>(std::min<std::uint64_t>(
+      static_cast<std::uint64_t>(count), fits));
   read.x.reserve(room);
   read.y.reserve(room);
   read.z.reserve(room);
   read.type.reserve(room);
-  const auto fields = static_cast<std::size_t>(xField) + 3;
-  std::vector<std::string> items;
-  for (std::size_t row = first; row < lines.size() && read.x.size() < static_cast<std::size_t>(count);
-       ++row) {
-    splitSpaces(fieldText(lines[row]), items);
-    std::optional<float> xyz[3];
-    if (items.size() >= fields)
-      for (int k = 0; k < 3; ++k)
-        xyz[k] = coordinateOf(items[static_cast<std::size_t>(xField + k)]);
-    if (!xyz[0] || !xyz[1] || !xyz[2])
-      throw RuntimeError(quotedPath(path) + ", line " + std::to_string(row + 1) + ": atom "
-                         + std::to_string(read.x.size() + 1) + " has no x, y and z.");
-    read.x.push_back(*xyz[0]);
-    read.y.push_back(*xyz[1]);
-    read.z.push_back(*xyz[2]);
-    read.type.push_back(typeOf(items.front()));
-  }
-  if (read.x.size() < static_cast<std::size_t>(count))
-    throw RuntimeError(quotedPath(path) + " ends after " + std::to_string(read.x.size())
-                       + " of its " + std::to_string(count) + " atoms.");
-  read.title = structureTitle(path);
-  return read;
 }
 
-void storeStructure(Model& model, const ReadStructure& read, std::int16_t kind,
-                    ElementDisplay* display, RandomSource* random)
+bool readAtomRow(std::string_view line, int xField, AtomTypeOf typeOf, ReadStructure& read)
 {
-  BigVector<std::int16_t> types = read.type;
+  std::array<std::string_view, 5> fields;
+  const auto wanted = static_cast<std::size_t>(xField) + 3;
+  std::size_t found = 0;
+  const char* const text = line.data();
+  const std::size_t n = line.size();
+  std::size_t i = 0;
+  while (found < wanted) {
+    while (i < n && (text[i] == ' ' || text[i] == '\t'))
+      ++i;
+    if (i == n)
+      return false;
+    const std::size_t start = i;
+    while (i < n && text[i] != ' ' && text[i] != '\t')
+      ++i;
+    fields[found++] = line.substr(start, i - start);
+  }
+  const auto field = static_cast<std::size_t>(xField);
+  const std::optional<float> x = coordinateOf(fields[field]);
+  const std::optional<float> y = x ? coordinateOf(fields[field + 1]) : std::nullopt;
+  const std::optional<float> z = y ? coordinateOf(fields[field + 2]) : std::nullopt;
+  if (!z)
+    return false;
+  read.x.push_back(*x);
+  read.y.push_back(*y);
+  read.z.push_back(*z);
+  read.type.push_back(typeOf(fields[0]));
+  return true;
+}
+
+void readCoordinateRows(StructureLines& lines, std::int32_t count, int xField, AtomTypeOf typeOf,
+                        const std::string& path, ReadStructure& read)
+{
+  const auto atoms = static_cast<std::size_t>(count);
+  std::string_view line;
+  while (read.x.size() < atoms && lines.next(line))
+    if (!readAtomRow(line, xField, typeOf, read))
+      throw RuntimeError(badRowText(path, lines.lineNumber(), read.x.size() + 1));
+  if (read.x.size() < atoms)
+    throw RuntimeError(tooFewRowsText(path, read.x.size(), count));
+  read.title = structureTitle(path);
+}
+
+void storeStructure(Model& model, ReadStructure read, std::int16_t kind, ElementDisplay* display,
+                    RandomSource* random)
+{
+  BigVector<std::int16_t> types = std::move(read.type);
   if (!read.elementNames.empty()) {
     assert(display != nullptr && random != nullptr);
     types.clear();
@@ -139,11 +270,11 @@ void storeStructure(Model& model, const ReadStructure& read, std::int16_t kind,
       types.push_back(elementIndex(model, name, *display, *random));
   }
   assert(types.size() == read.x.size());
-  model.atomX = read.x;
-  model.atomY = read.y;
-  model.atomZ = read.z;
-  model.atomType = std::move(types);
   model.atomCount = static_cast<std::int32_t>(read.x.size());
+  model.atomX = std::move(read.x);
+  model.atomY = std::move(read.y);
+  model.atomZ = std::move(read.z);
+  model.atomType = std::move(types);
   clearBonds(model);
   model.structureKind = kind;
 }

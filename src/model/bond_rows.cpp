@@ -1,6 +1,7 @@
 // The bond list of one distance window, its pairs collected on several threads.
 #include "model/bond_rows.h"
 
+#include "model/neighbour_distance.h"
 #include "model/row_grid.h"
 #include "platform/abort.h"
 #include "runtime/work_team.h"
@@ -328,7 +329,9 @@ BondSearchEnd searchBondRows(const SearchSet& set, float lower, float upper, uns
       std::min<std::int64_t>(kMostBondsPerAtom * atoms, std::numeric_limits<std::int32_t>::max());
   RowsScratch& scratch = rowsScratch();
   WorkTeam team(std::max(threads, 1u));
-  scratch.grid.build(set, upper, team);
+  // Cells no narrower than a repeat: near-repeats share cells, so a heap
+  // of them is looked at pair by pair and ends the search as crowded.
+  scratch.grid.build(set, std::max(upper, kRepeatDistance), team);
   Tally tally(team.size(), kMostPairsPerAtom * atoms, mostBonds);
   const BondSearchEnd end =
       collectPairs(scratch.grid, squaredWindow(lower, upper), tally, team, scratch, abort);
