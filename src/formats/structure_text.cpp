@@ -84,22 +84,34 @@ std::optional<std::int32_t> atomCountOf(std::string_view line)
   return static_cast<std::int32_t>(*n);
 }
 
-std::optional<float> coordinateOf(std::string_view text)
+namespace {
+
+// Powers of ten that doubles hold exactly.
+constexpr double kExactTens[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                 1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// coordinateOf for a field that starts with its first character, into
+// value; false for none. (A plain flag and value, not an optional: the
+// parser runs three times a row and the optional's packing costs a stall.)
+bool fieldCoordinate(std::string_view text, float& value)
 {
-  const std::size_t first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos)
-    return std::nullopt;
-  text.remove_prefix(first);
   std::size_t i = 0;
   const std::size_t n = text.size();
+  // The digits as one whole number while it fits; past 19 digits the
+  // general parser takes over.
+  std::uint64_t mantissa = 0;
   const auto digits = [&] {
     const std::size_t start = i;
-    while (i < n && isDigit(text[i]))
+    while (i < n && isDigit(text[i])) {
+      mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - '0');
       ++i;
+    }
     return i - start;
   };
   const bool plus = text[0] == '+';
-  if (text[0] == '+' || text[0] == '-')
+  const bool minus = text[0] == '-';
+  if (plus || minus)
     ++i;
   const std::size_t whole = digits();
   bool comma = false;
@@ -110,7 +122,7 @@ std::optional<float> coordinateOf(std::string_view text)
     fraction = digits();
   }
   if (whole + fraction == 0)
-    return std::nullopt;
+    return false;
   bool fortran = false;
   std::int64_t exponent = 0;
   if (i < n && (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd')) {
@@ -130,7 +142,21 @@ std::optional<float> coordinateOf(std::string_view text)
     }
   }
   if (startsNumber(text.substr(i)))
-    return std::nullopt;
+    return false;
+
+  // A mantissa of at most 2^53 scaled by an exact power of ten rounds once,
+  // as the general parser rounds.
+  const std::int64_t scale = exponent - static_cast<std::int64_t>(fraction);
+  if (whole + fraction <= 19 && mantissa <= (std::uint64_t{1} << 53) && scale >= -22
+      && scale <= 22) {
+    const auto m = static_cast<double>(mantissa);
+    const double magnitude =
+        scale < 0 ? m / kExactTens[-scale] : m * kExactTens[scale];
+    if (magnitude > std::numeric_limits<float>::max())
+      return false;
+    value = static_cast<float>(minus ? -magnitude : magnitude);
+    return true;
+  }
 
   std::string_view number = text.substr(plus ? 1 : 0, i - (plus ? 1 : 0));
   std::string spelled;
@@ -144,8 +170,8 @@ std::optional<float> coordinateOf(std::string_view text)
     }
     number = spelled;
   }
-  double value = 0.0;
-  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+  double parsed = 0.0;
+  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), parsed);
   if (error == std::errc::result_out_of_range) {
     // Too large when the first non-zero digit stands above the decimal
     // sign once the exponent is applied, else too small: tiny values read
@@ -162,14 +188,29 @@ std::optional<float> coordinateOf(std::string_view text)
         --power;
     }
     if (power > 0)
-      return std::nullopt;
-    value = 0.0;
+      return false;
+    parsed = 0.0;
   } else if (error != std::errc() || end != number.data() + number.size()) {
-    return std::nullopt;
+    return false;
   }
-  if (std::fabs(value) > std::numeric_limits<float>::max())
+  if (std::fabs(parsed) > std::numeric_limits<float>::max())
+    return false;
+  value = static_cast<float>(parsed);
+  return true;
+}
+
+} // namespace
+
+std::optional<float> coordinateOf(std::string_view text)
+{
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos)
     return std::nullopt;
-  return static_cast<float>(value);
+  const std::size_t last = text.find_last_not_of(" \t");
+  float value = 0.0f;
+  if (!fieldCoordinate(text.substr(first, last + 1 - first), value))
+    return std::nullopt;
+  return value;
 }
 
 std::string structureTitle(const std::string& path)
@@ -233,14 +274,13 @@ bool readAtomRow(std::string_view line, int xField, AtomTypeOf typeOf, ReadStruc
     fields[found++] = line.substr(start, i - start);
   }
   const auto field = static_cast<std::size_t>(xField);
-  const std::optional<float> x = coordinateOf(fields[field]);
-  const std::optional<float> y = x ? coordinateOf(fields[field + 1]) : std::nullopt;
-  const std::optional<float> z = y ? coordinateOf(fields[field + 2]) : std::nullopt;
-  if (!z)
+  float x = 0.0f, y = 0.0f, z = 0.0f;
+  if (!fieldCoordinate(fields[field], x) || !fieldCoordinate(fields[field + 1], y)
+      || !fieldCoordinate(fields[field + 2], z))
     return false;
-  read.x.push_back(*x);
-  read.y.push_back(*y);
-  read.z.push_back(*z);
+  read.x.push_back(x);
+  read.y.push_back(y);
+  read.z.push_back(z);
   read.type.push_back(typeOf(fields[0]));
   return true;
 }
