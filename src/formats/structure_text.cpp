@@ -131,7 +131,9 @@ bool fieldCoordinate(std::string_view text, float& value)
     if (i < n && (text[i] == '+' || text[i] == '-'))
       negative = text[i++] == '-';
     const std::size_t start = i;
-    if (digits() == 0) {
+    while (i < n && isDigit(text[i]))
+      ++i;
+    if (i == start) {
       i = letter;
     } else {
       fortran = text[letter] == 'D' || text[letter] == 'd';
