@@ -329,9 +329,10 @@ BondSearchEnd searchBondRows(const SearchSet& set, float lower, float upper, uns
       std::min<std::int64_t>(kMostBondsPerAtom * atoms, std::numeric_limits<std::int32_t>::max());
   RowsScratch& scratch = rowsScratch();
   WorkTeam team(std::max(threads, 1u));
-  // Cells no narrower than a repeat: near-repeats share cells, so a heap
-  // of them is looked at pair by pair and ends the search as crowded.
-  scratch.grid.build(set, std::max(upper, kRepeatDistance), team);
+  // Cells ten repeats wide at the least: atoms within a repeat of each
+  // other are then looked at pair by pair, so a heap of near-repeats ends
+  // the search as crowded just as a heap at one place does.
+  scratch.grid.build(set, std::max(upper, 10.0f * kRepeatDistance), team);
   Tally tally(team.size(), kMostPairsPerAtom * atoms, mostBonds);
   const BondSearchEnd end =
       collectPairs(scratch.grid, squaredWindow(lower, upper), tally, team, scratch, abort);
