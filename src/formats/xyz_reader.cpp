@@ -23,15 +23,6 @@ bool isBlank(std::string_view line)
   return line.find_first_not_of(" \t") == std::string_view::npos;
 }
 
-// Moves the atoms of read one place down, dropping the first.
-void dropFirst(ReadStructure& read)
-{
-  read.x.erase(read.x.begin());
-  read.y.erase(read.y.begin());
-  read.z.erase(read.z.begin());
-  read.type.erase(read.type.begin());
-}
-
 // Standard XYZ files carry a comment line after the count; the older
 // comment-less form starts its atoms right there. The number of lines tells
 // them apart: with at least count + 1 lines after the count (blank lines at
@@ -45,11 +36,8 @@ ReadStructure readXYZ(StructureLines& lines, const std::string& path)
   const auto n = static_cast<std::size_t>(count);
   ReadStructure read;
   reserveRows(lines, count, 1, read);
-  // Line 1 is held until the end tells whether it is the comment.
-  read.x.reserve(read.x.capacity() + 1);
-  read.y.reserve(read.y.capacity() + 1);
-  read.z.reserve(read.z.capacity() + 1);
-  read.type.reserve(read.type.capacity() + 1);
+  // Line 1 is held apart until the end tells whether it is the comment.
+  ReadStructure first;
 
   // Lines after the count are numbered from 1. Lines 1 to n + 1 are read as
   // atom rows until one is none (line 1 aside, which may be the comment);
@@ -65,13 +53,7 @@ ReadStructure readXYZ(StructureLines& lines, const std::string& path)
     if (!isBlank(line))
       lastNonBlank = index;
     if (index == 1) {
-      firstIsAtom = readAtomRow(line, 1, carbon, read);
-      if (!firstIsAtom) {
-        read.x.push_back(0.0f);
-        read.y.push_back(0.0f);
-        read.z.push_back(0.0f);
-        read.type.push_back(kCarbon);
-      }
+      firstIsAtom = readAtomRow(line, 1, carbon, first);
     } else if (index <= n + 1 && firstBad == 0 && !readAtomRow(line, 1, carbon, read)) {
       firstBad = index;
     }
@@ -86,7 +68,6 @@ ReadStructure readXYZ(StructureLines& lines, const std::string& path)
       throw RuntimeError(badRowText(path, firstBad + 1, firstBad - 1));
     if (lineCount < n + 1)
       throw RuntimeError(tooFewRowsText(path, lineCount == 0 ? 0 : lineCount - 1, count));
-    dropFirst(read);
   } else {
     if (lineCount == 0)
       throw RuntimeError(tooFewRowsText(path, 0, count));
@@ -96,12 +77,11 @@ ReadStructure readXYZ(StructureLines& lines, const std::string& path)
       throw RuntimeError(badRowText(path, firstBad + 1, firstBad));
     if (lineCount < n)
       throw RuntimeError(tooFewRowsText(path, lineCount, count));
-    while (read.x.size() > n) {
-      read.x.pop_back();
-      read.y.pop_back();
-      read.z.pop_back();
-      read.type.pop_back();
-    }
+    // Lines 2 to n are atoms 2 to n; line 1 goes before them.
+    read.x.insert(read.x.begin(), first.x[0]);
+    read.y.insert(read.y.begin(), first.y[0]);
+    read.z.insert(read.z.begin(), first.z[0]);
+    read.type.insert(read.type.begin(), first.type[0]);
   }
   read.title = structureTitle(path);
   return read;
