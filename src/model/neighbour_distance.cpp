@@ -40,16 +40,18 @@ Places gather(std::span<const float> x, std::span<const float> y, std::span<cons
     slots *= 2;
   // Each slot holds the index of a place, plus one; 0 is empty.
   BigVector<std::uint32_t> table(slots, 0);
-  BigVector<std::array<double, 3>> cells;
   Places places;
   const double scale = 1.0 / static_cast<double>(kRepeatDistance);
+  // A place's cell comes again from its point, which lies in it.
+  const auto cellOf = [scale](float px, float py, float pz) {
+    // Adding 0 makes -0 and 0 one cell.
+    return std::array<double, 3>{std::floor(px * scale) + 0.0, std::floor(py * scale) + 0.0,
+                                 std::floor(pz * scale) + 0.0};
+  };
   for (std::size_t i = 0; i < points; ++i) {
     if (!std::isfinite(x[i]) || !std::isfinite(y[i]) || !std::isfinite(z[i]))
       continue;
-    // Adding 0 makes -0 and 0 one cell.
-    const std::array<double, 3> cell = {std::floor(x[i] * scale) + 0.0,
-                                        std::floor(y[i] * scale) + 0.0,
-                                        std::floor(z[i] * scale) + 0.0};
+    const std::array<double, 3> cell = cellOf(x[i], y[i], z[i]);
     std::uint64_t h = std::bit_cast<std::uint64_t>(cell[0]);
     h = (h ^ (h >> 29)) * 0xBF58476D1CE4E5B9u ^ std::bit_cast<std::uint64_t>(cell[1]);
     h = (h ^ (h >> 31)) * 0x94D049BB133111EBu ^ std::bit_cast<std::uint64_t>(cell[2]);
@@ -63,10 +65,9 @@ Places gather(std::span<const float> x, std::span<const float> y, std::span<cons
         places.y.push_back(y[i]);
         places.z.push_back(z[i]);
         places.weight.push_back(1);
-        cells.push_back(cell);
         break;
       }
-      if (cells[held - 1] == cell) {
+      if (cellOf(places.x[held - 1], places.y[held - 1], places.z[held - 1]) == cell) {
         ++places.weight[held - 1];
         break;
       }
@@ -82,11 +83,17 @@ struct Crowded {};
 double weightedMedian(const BigVector<double>& nearest, const BigVector<std::int64_t>& weight,
                       std::int64_t total)
 {
+  const std::int64_t middle = (total + 1) / 2;
+  if (total == static_cast<std::int64_t>(nearest.size())) {
+    // Every place one point: a selection, no sort.
+    BigVector<double> order(nearest);
+    std::nth_element(order.begin(), order.begin() + (middle - 1), order.end());
+    return order[static_cast<std::size_t>(middle - 1)];
+  }
   BigVector<std::pair<double, std::int64_t>> order(nearest.size());
   for (std::size_t p = 0; p < nearest.size(); ++p)
     order[p] = {nearest[p], weight[p]};
   std::sort(order.begin(), order.end());
-  const std::int64_t middle = (total + 1) / 2;
   std::int64_t seen = 0;
   for (const auto& [distance, w] : order) {
     seen += w;
