@@ -33,6 +33,8 @@ StructureLines::StructureLines(const std::string& path, AbortToken* abort)
   }
   m_data = m_block;
   m_size = expected;
+  if (m_abort != nullptr)
+    m_abort->clearEscape();
 }
 
 StructureLines::~StructureLines()

@@ -19,8 +19,8 @@ class AbortToken;
 // the rest is skipped when the next line is asked for, so a refusal on
 // the first line never reads the rest of a huge file.
 //
-// Escape is polled once a block; a press throws RuntimeError, as does a
-// file that cannot be read.
+// Escape is polled once a block, counting presses from the opening on; a
+// press throws RuntimeError, as does a file that cannot be read.
 class StructureLines {
 public:
   static constexpr std::size_t kBlockBytes = std::size_t{4} << 20;

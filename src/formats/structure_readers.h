@@ -19,9 +19,10 @@ class RandomSource;
 
 // The structure readers. The PDB part and atom-table readers read the whole
 // file with readFileBytes; the XYZ, ".cc1" and XMOL readers go through it
-// in blocks (formats/structure_lines.h) and refuse a count the file's size
-// cannot hold before sizing anything. None opens a file for writing; each
-// accepts CR LF, LF and lone CR line ends, a UTF-8 byte-order mark, tabs between fields and decimal commas. A file is parsed
+// in blocks (formats/structure_lines.h) and never size the atom set beyond
+// the rows the file's size can hold, whatever its count says. None opens a
+// file for writing; each accepts CR LF, LF and lone CR line ends, a UTF-8
+// byte-order mark, tabs between fields and decimal commas. A file is parsed
 // completely before the model is touched: a refusal throws RuntimeError with
 // the sentence for the user (naming the file, and the line and atom where
 // there is one) and leaves the model exactly as it was. A successful read
@@ -132,8 +133,9 @@ struct XmolImport {
 // `lastTubeDiameter`, `lastTubeRadius`), bonded with createBonds and, when
 // it is a tube along z and distortions are on, distorted with distortTube.
 // quiet asks nothing and takes previousIsTube as the answer. Every message
-// goes through prompts; a file that cannot be read gives nothing and leaves
-// the model as it was.
+// goes through prompts; a file that cannot be read, or whose reading Escape
+// stops, gives nothing and leaves the model as it was. A comment line longer
+// than StructureLines::kBlockBytes keeps its first kBlockBytes.
 std::optional<XmolImport> importCoordinates(Model& model, const std::string& path, bool quiet,
                                             bool previousIsTube, Prompts& prompts,
                                             AbortToken& abort);
