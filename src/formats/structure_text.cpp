@@ -17,6 +17,7 @@
 #include <cassert>
 #include <cmath>
 #include <limits>
+#include <new>
 
 namespace tarvek {
 
@@ -251,10 +252,19 @@ void reserveRows(const StructureLines& lines, std::int32_t count, int xField, Re
                                            : std::uint64_t{1} << 16;
   const auto room = static_cast<std::size_t>(std::min<std::uint64_t>(
       static_cast<std::uint64_t>(count), fits));
-  read.x.reserve(room);
-  read.y.reserve(room);
-  read.z.reserve(room);
-  read.type.reserve(room);
+  try {
+    read.x.reserve(room);
+    read.y.reserve(room);
+    read.z.reserve(room);
+    read.type.reserve(room);
+  } catch (const std::bad_alloc&) {
+    // No room to map at once: the rows grow the arrays as they come.
+  }
+}
+
+std::string tooManyAtomsText(const std::string& path)
+{
+  return quotedPath(path) + " holds more atoms than the memory can take.";
 }
 
 bool readAtomRow(std::string_view line, int xField, AtomTypeOf typeOf, ReadStructure& read)

@@ -69,5 +69,7 @@ void readCoordinateRows(StructureLines& lines, std::int32_t count, int xField, A
 // The sentences of a refused row and of a file that ends early.
 std::string badRowText(const std::string& path, std::uint64_t line, std::size_t atom);
 std::string tooFewRowsText(const std::string& path, std::size_t atoms, std::int32_t count);
+// The sentence of a file whose atoms the memory cannot hold.
+std::string tooManyAtomsText(const std::string& path);
 
 } // namespace tarvek

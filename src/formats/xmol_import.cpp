@@ -13,6 +13,7 @@
 #include "runtime/split.h"
 
 #include <cctype>
+#include <new>
 
 namespace tarvek {
 
@@ -78,6 +79,9 @@ std::optional<XmolImport> importLines(Model& model, StructureLines& lines, const
     readCoordinateRows(lines, *count, 1, xmolType, path, read);
   } catch (const RuntimeError& error) {
     prompts.message(error.what(), {}, MessageIcon::Critical);
+    return std::nullopt;
+  } catch (const std::bad_alloc&) {
+    prompts.message(tooManyAtomsText(path), {}, MessageIcon::Critical);
     return std::nullopt;
   }
 

@@ -5,6 +5,7 @@
 #include "runtime/runtime_error.h"
 
 #include <algorithm>
+#include <new>
 
 namespace tarvek {
 
@@ -96,24 +97,35 @@ ReadStructure readCC1(StructureLines& lines, const std::string& path)
   return read;
 }
 
+// Runs a reader, turning a lack of memory into the refusal that says so.
+template <typename Read>
+ReadStructure refusingWhenFull(StructureLines& lines, const std::string& path, Read read)
+{
+  try {
+    return read(lines, path);
+  } catch (const std::bad_alloc&) {
+    throw RuntimeError(tooManyAtomsText(path));
+  }
+}
+
 } // namespace
 
 ReadStructure parseXYZ(std::string_view bytes, const std::string& path)
 {
   StructureLines lines(bytes);
-  return readXYZ(lines, path);
+  return refusingWhenFull(lines, path, readXYZ);
 }
 
 ReadStructure parseCC1(std::string_view bytes, const std::string& path)
 {
   StructureLines lines(bytes);
-  return readCC1(lines, path);
+  return refusingWhenFull(lines, path, readCC1);
 }
 
 ImportedStructure importXYZ(Model& model, const std::string& path, AbortToken* abort)
 {
   StructureLines lines(path, abort);
-  ReadStructure read = readXYZ(lines, path);
+  ReadStructure read = refusingWhenFull(lines, path, readXYZ);
   ImportedStructure imported{read.title, read.elements};
   storeStructure(model, std::move(read), kImportedKind);
   return imported;
@@ -122,7 +134,7 @@ ImportedStructure importXYZ(Model& model, const std::string& path, AbortToken* a
 ImportedStructure openCC1(Model& model, const std::string& path, AbortToken* abort)
 {
   StructureLines lines(path, abort);
-  ReadStructure read = readCC1(lines, path);
+  ReadStructure read = refusingWhenFull(lines, path, readCC1);
   ImportedStructure imported{read.title, read.elements};
   storeStructure(model, std::move(read), kImportedKind);
   return imported;

@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
+#include <sys/resource.h>
 #include <fcntl.h>
 #include <functional>
 #include <string>
@@ -151,6 +153,50 @@ TEST(ReaderLimitsTest, countBeyondTheFileIsRefusedByItsRows)
   ASSERT_TRUE(run.ended);
   EXPECT_TRUE(run.answer);
   EXPECT_LE(run.peakKiB, 64 * kMiB);
+}
+
+// A file whose atoms the memory cannot hold is refused with a sentence that
+// says so, not a crash: here the child's address space ends 96 MiB above
+// what it holds, and the file's 8 million rows need more.
+TEST(ReaderLimitsTest, atomsBeyondTheMemoryAreRefused)
+{
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer maps its shadow beyond any address-space limit";
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+  GTEST_SKIP() << "the address sanitizer maps its shadow beyond any address-space limit";
+#endif
+#endif
+  ScratchDir dir;
+  const auto file = dir.file("many.xyz");
+  {
+    std::FILE* out = std::fopen(file.c_str(), "wb");
+    ASSERT_NE(out, nullptr);
+    std::fprintf(out, "8000000\n\n");
+    for (int i = 0; i < 8000000; ++i)
+      std::fputs("C 0 0 0\n", out);
+    std::fclose(out);
+  }
+  const ChildRun run = runInChild([&] {
+    std::ifstream status("/proc/self/status");
+    long heldKiB = 0;
+    for (std::string line; std::getline(status, line);)
+      if (line.rfind("VmSize:", 0) == 0)
+        heldKiB = std::stol(line.substr(7));
+    const rlimit limit{static_cast<rlim_t>((heldKiB + 96 * kMiB) * 1024),
+                       static_cast<rlim_t>((heldKiB + 96 * kMiB) * 1024)};
+    if (::setrlimit(RLIMIT_AS, &limit) != 0)
+      return false;
+    Model model;
+    try {
+      importXYZ(model, file.string());
+    } catch (const RuntimeError& error) {
+      return std::string(error.what()).ends_with("holds more atoms than the memory can take.");
+    }
+    return false;
+  });
+  ASSERT_TRUE(run.ended);
+  EXPECT_TRUE(run.answer);
 }
 
 // Escape while a file is read refuses it and leaves the model alone.
