@@ -1,12 +1,15 @@
 // The structure readers and the tube fit. Reading XYZ and XMOL files should
 // hold its MB/s from 10^4 to 10^6 atoms; the fit on a flat sheet whose every
 // atom lies in the central slab should hold its time per atom. Rows report
-// minor page faults per atom; the cold rows time one read into a new model,
-// the others read once untimed first and then time reads of the file again,
-// as a user who reloads it meets them.
+// minor page faults per atom, and the peak memory one read into a new model
+// adds beyond the model (peak_beyond_model_MiB, measured in a forked child);
+// the cold rows time one read into a new model, the others read once
+// untimed first and then time reads of the file again, as a user who
+// reloads it meets them.
 
 #include "bench_support.h"
 #include "formats/structure_readers.h"
+#include "runtime/big_buffer.h"
 #include "runtime/number_format.h"
 
 #include <benchmark/benchmark.h>
@@ -15,6 +18,9 @@
 #include <cstdint>
 #include <fstream>
 #include <string>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -41,6 +47,50 @@ std::string sheetFile(std::int64_t n, const char* name)
   return path.string();
 }
 
+// A size line of /proc/self/status, KiB.
+long statusKiB(const std::string& name)
+{
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.rfind(name, 0) == 0)
+      return std::stol(line.substr(name.size()));
+  return 0;
+}
+
+// The most memory read(model, path) adds beyond the model it fills, MiB,
+// in a forked child with a new model; -1 when the child says nothing.
+template <typename Read>
+double peakBeyondModel(const std::string& path, Read read)
+{
+  int channel[2];
+  if (::pipe(channel) != 0)
+    return -1.0;
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::close(channel[0]);
+    // Blocks kept for reuse are resident already: the read must map anew.
+    releaseFreedBlocks();
+    std::ofstream("/proc/self/clear_refs") << "5";
+    const long before = statusKiB("VmRSS:");
+    Model model;
+    read(model, path);
+    const long modelKiB = (static_cast<long>(model.atomX.capacity()) * 3 * sizeof(float)
+                           + static_cast<long>(model.atomType.capacity()) * 2)
+                          / 1024;
+    const long beyond = statusKiB("VmHWM:") - before - modelKiB;
+    static_cast<void>(::write(channel[1], &beyond, sizeof beyond));
+    ::_exit(0);
+  }
+  ::close(channel[1]);
+  long beyond = -1024;
+  if (child < 0 || ::read(channel[0], &beyond, sizeof beyond) != sizeof beyond)
+    beyond = -1024;
+  ::close(channel[0]);
+  if (child > 0)
+    ::waitpid(child, nullptr, 0);
+  return static_cast<double>(beyond) / 1024.0;
+}
+
 // Times read(model, path) on a sheet of state.range(0) atoms in the file
 // name; a warm row reads it once untimed first.
 template <typename Read>
@@ -57,6 +107,7 @@ void importRows(benchmark::State& state, const char* name, bool warm, Read read)
   faults.report(state, static_cast<double>(state.range(0)));
   state.SetBytesProcessed(state.iterations() * bytes);
   state.counters["time_per_atom"] = bench::timePer(static_cast<double>(state.range(0)));
+  state.counters["peak_beyond_model_MiB"] = peakBeyondModel(path, read);
   std::filesystem::remove(path);
 }
 

@@ -17,8 +17,11 @@ class ElementDisplay;
 class Prompts;
 class RandomSource;
 
-// The structure readers. Each reads the whole file with readFileBytes (never
-// opening it for writing), accepts CR LF, LF and lone CR line ends, a UTF-8
+// The structure readers. The PDB part and atom-table readers read the whole
+// file with readFileBytes; the XYZ, ".cc1" and XMOL readers go through it
+// in blocks (formats/structure_lines.h) and never size the atom set beyond
+// the rows the file's size can hold, whatever its count says. None opens a
+// file for writing; each accepts CR LF, LF and lone CR line ends, a UTF-8
 // byte-order mark, tabs between fields and decimal commas. A file is parsed
 // completely before the model is touched: a refusal throws RuntimeError with
 // the sentence for the user (naming the file, and the line and atom where
@@ -56,12 +59,13 @@ struct ImportedStructure {
 // comment when the lines after the count (blank lines at the end left out)
 // number at least count + 1; with exactly count lines it is the first atom.
 // Every atom is carbon (type 3); kind 6.
-ImportedStructure importXYZ(Model& model, const std::string& path);
+// Escape, polled while the file is read, refuses it (RuntimeError).
+ImportedStructure importXYZ(Model& model, const std::string& path, AbortToken* abort = nullptr);
 ReadStructure parseXYZ(std::string_view bytes, const std::string& path);
 
 // ".cc1": the count, then rows of element, number, x, y, z, type and
 // neighbours; x, y, z are the third to fifth fields. Carbon; kind 6.
-ImportedStructure openCC1(Model& model, const std::string& path);
+ImportedStructure openCC1(Model& model, const std::string& path, AbortToken* abort = nullptr);
 ReadStructure parseCC1(std::string_view bytes, const std::string& path);
 
 // A structure part's PDB file: the ATOM and HETATM records up to the first
@@ -82,7 +86,7 @@ ReadStructure parseAtomTable(std::string_view bytes, const std::string& path);
 // Puts a parsed structure into the atom set: the arrays sized to its atoms,
 // `atomCount`, an empty bond list and `structureKind`. Element names go
 // through elementIndex, which builds the element table on first use.
-void storeStructure(Model& model, const ReadStructure& read, std::int16_t kind,
+void storeStructure(Model& model, ReadStructure read, std::int16_t kind,
                     ElementDisplay* display = nullptr, RandomSource* random = nullptr);
 
 // The tube the XMOL fit found. The axis is the coordinate axis the centre
@@ -95,8 +99,9 @@ struct TubeFit {
   float length = 0.0f;
   // The smaller of the x and y extents.
   float diameter = 0.0f;
-  // The shortest non-zero distance between atoms within 1.5 Å of the centre's
-  // height; nothing when no such pair exists.
+  // The typical nearest-neighbour distance (typicalNeighbourDistance) of the
+  // atoms within 1.5 Å of the centre's height; nothing when no two of them
+  // lie further apart than a repeat.
   std::optional<float> bondLength;
   // The structure is no tube for the distortions: diameter below 2.3 Å,
   // length below the diameter, or an atom 10^6 Å or more from the origin
@@ -128,8 +133,9 @@ struct XmolImport {
 // `lastTubeDiameter`, `lastTubeRadius`), bonded with createBonds and, when
 // it is a tube along z and distortions are on, distorted with distortTube.
 // quiet asks nothing and takes previousIsTube as the answer. Every message
-// goes through prompts; a file that cannot be read gives nothing and leaves
-// the model as it was.
+// goes through prompts; a file that cannot be read, or whose reading Escape
+// stops, gives nothing and leaves the model as it was. A comment line longer
+// than StructureLines::kBlockBytes keeps its first kBlockBytes.
 std::optional<XmolImport> importCoordinates(Model& model, const std::string& path, bool quiet,
                                             bool previousIsTube, Prompts& prompts,
                                             AbortToken& abort);

@@ -1,7 +1,7 @@
 // Measures an imported tube from its coordinates alone.
 #include "formats/structure_readers.h"
 
-#include "model/bond_search.h"
+#include "model/neighbour_distance.h"
 
 #include <algorithm>
 #include <cmath>
@@ -63,7 +63,7 @@ TubeFit fitTubeAxis(AtomSetRef atoms, const std::array<double, 3>& centroid)
   // its length with the x extent and an x tube its length with the y extent,
   // which comes to the same.
   fit.diameter = std::min(extent[0], extent[1]);
-  fit.bondLength = closestNonZeroDistance(slabX, slabY, slabZ);
+  fit.bondLength = typicalNeighbourDistance(slabX, slabY, slabZ);
   bool inReach = true;
   for (int k = 0; k < 3; ++k)
     inReach = inReach && std::fabs(low[k]) < kReach && std::fabs(high[k]) < kReach;

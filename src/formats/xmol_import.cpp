@@ -4,13 +4,16 @@
 #include "formats/structure_text.h"
 
 #include "model/bond_search.h"
+#include "model/neighbour_distance.h"
 #include "model/tube_builder.h"
+#include "platform/abort.h"
 #include "platform/prompts.h"
 #include "runtime/number_parse.h"
 #include "runtime/runtime_error.h"
 #include "runtime/split.h"
 
 #include <cctype>
+#include <new>
 
 namespace tarvek {
 
@@ -21,73 +24,81 @@ constexpr const char* kTubeTitle = "Import Nanotube?";
 
 // The atom type of a row's first field: the material's two kinds by symbol
 // or element number, carbon for anything else.
-std::int16_t xmolType(const std::string& field)
+std::int16_t xmolType(std::string_view field)
 {
-  std::string upper = field;
-  for (char& c : upper)
-    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  const auto upper = [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); };
   std::int16_t type = 3;
-  if (upper == "B" || upper == "GA")
+  if (field.size() == 1 && upper(field[0]) == 'B')
     type = 1;
-  else if (upper == "N")
-    type = 2;
-  const std::optional<double> number = leadingNumber(field);
-  if (number == 5.0)
+  else if (field.size() == 2 && upper(field[0]) == 'G' && upper(field[1]) == 'A')
     type = 1;
-  else if (number == 7.0)
+  else if (field.size() == 1 && upper(field[0]) == 'N')
     type = 2;
+  const char first = field.empty() ? ' ' : field[0];
+  if (std::isdigit(static_cast<unsigned char>(first)) || first == '+' || first == '-'
+      || first == '.' || first == ',') {
+    const std::optional<double> number = leadingNumber(fieldText(field));
+    if (number == 5.0)
+      type = 1;
+    else if (number == 7.0)
+      type = 2;
+  }
   return type;
 }
 
-std::array<double, 3> centroidOf(const ReadStructure& read)
+std::array<double, 3> centroidOf(const Model& model)
 {
   std::array<double, 3> sum{};
-  for (std::size_t i = 0; i < read.x.size(); ++i) {
-    sum[0] += read.x[i];
-    sum[1] += read.y[i];
-    sum[2] += read.z[i];
+  for (std::int32_t i = 0; i < model.atomCount; ++i) {
+    sum[0] += model.atomX[i];
+    sum[1] += model.atomY[i];
+    sum[2] += model.atomZ[i];
   }
-  const auto n = static_cast<double>(read.x.size());
+  const auto n = static_cast<double>(model.atomCount);
   return {sum[0] / n, sum[1] / n, sum[2] / n};
 }
 
-} // namespace
-
-std::optional<XmolImport> importCoordinateBytes(Model& model, std::string_view bytes,
-                                                const std::string& path, bool quiet,
-                                                bool previousIsTube, Prompts& prompts,
-                                                AbortToken& abort)
+// Reads the file through lines, asks, measures and bonds; nothing when the
+// file is refused.
+std::optional<XmolImport> importLines(Model& model, StructureLines& lines, const std::string& path,
+                                      bool quiet, bool previousIsTube, Prompts& prompts,
+                                      AbortToken& abort)
 {
-  const auto lines = structureLines(bytes);
-  const std::optional<std::int32_t> count =
-      lines.empty() ? std::nullopt : atomCountOf(lines.front());
-  if (!count) {
-    prompts.message("Wrong File Format", {}, MessageIcon::Critical);
-    return std::nullopt;
-  }
   ReadStructure read;
+  std::string comment;
   try {
-    read = readCoordinateRows(lines, 2, *count, 1, xmolType, path);
+    std::string_view line;
+    const std::optional<std::int32_t> count = lines.next(line) ? atomCountOf(line) : std::nullopt;
+    if (!count) {
+      prompts.message("Wrong File Format", {}, MessageIcon::Critical);
+      return std::nullopt;
+    }
+    if (lines.next(line))
+      comment = line;
+    reserveRows(lines, *count, 1, read);
+    readCoordinateRows(lines, *count, 1, xmolType, path, read);
   } catch (const RuntimeError& error) {
     prompts.message(error.what(), {}, MessageIcon::Critical);
+    return std::nullopt;
+  } catch (const std::bad_alloc&) {
+    prompts.message(tooManyAtomsText(path), {}, MessageIcon::Critical);
     return std::nullopt;
   }
 
   XmolImport result;
-  std::string comment = lines.size() > 1 ? std::string(lines[1]) : std::string();
   for (char& c : comment)
     if (c == '\t')
       c = ' ';
   result.comment = std::string(trimBlanks(comment));
   result.title = read.title;
-  storeStructure(model, read, kXmolKind);
+  storeStructure(model, std::move(read), kXmolKind);
   model.distortionActive = false;
   // Atoms that are no tube, or whose fit fails, take the bond length from
-  // their closest pair, so that their bonds follow the file as a fitted
-  // tube's do; a fitted tube measures its own.
-  const auto measureBondLength = [&model, &read] {
-    if (const std::optional<float> shortest = closestNonZeroDistance(read.x, read.y, read.z))
-      model.bondLength = *shortest;
+  // their typical nearest-neighbour distance, as a fitted tube does.
+  const auto measureBondLength = [&model] {
+    if (const std::optional<float> typical =
+            typicalNeighbourDistance(model.atomX, model.atomY, model.atomZ))
+      model.bondLength = *typical;
   };
 
   bool isTube = previousIsTube;
@@ -110,7 +121,7 @@ std::optional<XmolImport> importCoordinateBytes(Model& model, std::string_view b
 
   // A failed fit keeps the last tube's measures and says so only to a user
   // who called the atoms a tube.
-  const TubeFit fit = fitTubeAxis(model.atomSet(AtomSetId::Atom), centroidOf(read));
+  const TubeFit fit = fitTubeAxis(model.atomSet(AtomSetId::Atom), centroidOf(model));
   const char* failure = nullptr;
   if (fit.axis == TubeAxis::None)
     failure = "No tube axis found: the centre of the structure lies on none of the x, y and z "
@@ -148,18 +159,30 @@ std::optional<XmolImport> importCoordinateBytes(Model& model, std::string_view b
   return result;
 }
 
+} // namespace
+
+std::optional<XmolImport> importCoordinateBytes(Model& model, std::string_view bytes,
+                                                const std::string& path, bool quiet,
+                                                bool previousIsTube, Prompts& prompts,
+                                                AbortToken& abort)
+{
+  StructureLines lines(bytes);
+  return importLines(model, lines, path, quiet, previousIsTube, prompts, abort);
+}
+
 std::optional<XmolImport> importCoordinates(Model& model, const std::string& path, bool quiet,
                                             bool previousIsTube, Prompts& prompts,
                                             AbortToken& abort)
 {
-  FileBytes file;
+  abort.clearEscape();
+  std::optional<StructureLines> lines;
   try {
-    file = readStructureBytes(path);
+    lines.emplace(path, &abort);
   } catch (const RuntimeError& error) {
     prompts.message(error.what(), {}, MessageIcon::Critical);
     return std::nullopt;
   }
-  return importCoordinateBytes(model, file.bytes(), path, quiet, previousIsTube, prompts, abort);
+  return importLines(model, *lines, path, quiet, previousIsTube, prompts, abort);
 }
 
 } // namespace tarvek

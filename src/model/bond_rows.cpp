@@ -1,6 +1,7 @@
 // The bond list of one distance window, its pairs collected on several threads.
 #include "model/bond_rows.h"
 
+#include "model/neighbour_distance.h"
 #include "model/row_grid.h"
 #include "platform/abort.h"
 #include "runtime/usable_processors.h"
@@ -362,7 +363,10 @@ BondSearchEnd searchBondRows(const SearchSet& set, float lower, float upper, uns
   ScratchLease lease;
   RowsScratch& scratch = lease.get();
   WorkTeam team(std::max(threads, 1u));
-  scratch.grid.build(set, upper, team);
+  // Cells ten repeats wide at the least: atoms within a repeat of each
+  // other are then looked at pair by pair, so a heap of near-repeats ends
+  // the search as crowded just as a heap at one place does.
+  scratch.grid.build(set, std::max(upper, 10.0f * kRepeatDistance), team);
   Tally tally(team.size(), kMostPairsPerAtom * atoms, mostBonds);
   const BondSearchEnd end =
       collectPairs(scratch.grid, squaredWindow(lower, upper), tally, team, scratch, abort);

@@ -218,7 +218,8 @@ void FileCommands::importFullerene()
   const long stopsBefore = form.m_platform.abort.stops();
   // The filter chosen, not the extension, picks the reader.
   const ImportedStructure read =
-      choice->filterIndex == 2 ? importXYZ(form.m_model, path) : openCC1(form.m_model, path);
+      choice->filterIndex == 2 ? importXYZ(form.m_model, path, &form.m_platform.abort)
+                               : openCC1(form.m_model, path, &form.m_platform.abort);
   state.fullereneLibraryMode = true;
   state.xyImportFlag = false;
   form.m_model.partsFlag = false;
