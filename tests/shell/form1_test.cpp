@@ -53,7 +53,7 @@ TEST(Form1Test, loadShowsTheDefaultTube)
   EXPECT_EQ(form.fr5->height(), 18);
   EXPECT_TRUE(form.fr3->isHidden());
   EXPECT_EQ(form.fr3->height(), 0);
-  EXPECT_EQ(form.lbTIT->text(), "Nano - Tube");
+  EXPECT_EQ(form.titleText(), "Nano - Tube");
   const auto* headers = form.lstXYZ->model();
   const char* const names[] = {"#", "X", "Y", "Z", ""};
   for (int c = 0; c < 5; ++c) {

@@ -74,7 +74,7 @@ TEST(XYImportCommandTest, threePointsBuildASheetOrATube)
   EXPECT_EQ(r.rig.status(0), "Sheet Width 4.07 A");
   EXPECT_EQ(r.rig.status(2), "3 Atoms");
   EXPECT_EQ(r.rig.status(3), "2 Bonds");
-  EXPECT_EQ(r.form.lbTIT->text(), "XY - Import");
+  EXPECT_EQ(r.form.titleText(), "XY - Import");
   EXPECT_TRUE(r.form.state().xyImportFlag);
   EXPECT_EQ(r.form.state().xyFileName, path);
   EXPECT_TRUE(r.form.cbOP[0]->isChecked() && r.form.cbOP[1]->isChecked());
@@ -188,7 +188,7 @@ Shown shown(XYRig& r)
   Shown s{r.form.cmbTYP->currentIndex(), r.form.cmbTYP->isEnabled(),
           r.form.cbOP[0]->isChecked(), r.form.cbOP[1]->isChecked(), r.rig.model,
           r.form.scene().drawnAtomCount, r.form.scene().drawnBondCount, {}, r.rows(),
-          r.form.lbTIT->text().toStdString()};
+          r.form.titleText().toStdString()};
   for (int k = 0; k < 4; ++k)
     s.panels[static_cast<std::size_t>(k)] = r.rig.status(k);
   return s;
