@@ -16,7 +16,10 @@ namespace tarvek {
 
 void holdTitle(QWidget& window)
 {
-  int need = QFontMetrics(QApplication::font()).horizontalAdvance(window.windowTitle()) + kTitleBarRoom;
+  // Window managers draw the title in bold.
+  QFont bold = QApplication::font();
+  bold.setBold(true);
+  int need = QFontMetrics(bold).horizontalAdvance(window.windowTitle()) + kTitleBarRoom;
   if (const QScreen* screen = window.screen())
     need = std::min(need, screen->availableGeometry().width());
   const QSize least = window.minimumSizeHint().expandedTo(window.minimumSize());

@@ -11,9 +11,9 @@ namespace tarvek {
 // Room a title bar takes beside its text: the window icon and three buttons.
 inline constexpr int kTitleBarRoom = 100;
 
-// Raises the window's least width so its title bar shows the whole title,
-// never past the screen's width; the least height stays what the window's
-// layout asks. Call again after the title changes.
+// Raises the window's least width so its title bar shows the whole title in
+// bold, never past the screen's width; the least height stays what the
+// window's layout asks. Call again after the title changes.
 void holdTitle(QWidget& window);
 
 // Widens every label, check box and radio button under root

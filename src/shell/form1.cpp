@@ -180,6 +180,8 @@ void Form1::buildControls()
   for (int i = 0; i < 2; ++i) {
     auto* frame = new QWidget(Toolbar1);
     frame->setMinimumSize(px(105 * 15), px(20 * 15) + 4);
+    // The title beside them takes the toolbar's spare width.
+    frame->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     auto* row = new QHBoxLayout(frame);
     row->setContentsMargins(0, 0, 6, 0);
     row->setSpacing(2);

@@ -48,6 +48,7 @@ public:
     if (!m_window.windowTitle().trimmed().isEmpty() && minimum < title + kTitleBarButtons)
       fault(m_window, "minimum width " + std::to_string(minimum) + " cannot hold its title (" +
                           std::to_string(title + kTitleBarButtons) + ")");
+    readFrameTitle();
     for (QWidget* w : m_window.findChildren<QWidget*>()) {
       if (w->window() != &m_window || !w->isVisibleTo(&m_window))
         continue;
@@ -59,6 +60,23 @@ public:
 
 private:
   QWidget& m_window;
+
+  // Under a window manager the title bar is as wide as the frame, and its
+  // title is drawn in bold.
+  void readFrameTitle()
+  {
+    const QRect frame = m_window.frameGeometry();
+    // No frame, or one the manager has not yet put round the window.
+    if (m_window.windowTitle().trimmed().isEmpty() || frame.size() == m_window.geometry().size() ||
+        frame.width() < m_window.width())
+      return;
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    const int need = QFontMetrics(bold).horizontalAdvance(m_window.windowTitle()) + kTitleBarButtons;
+    if (frame.width() < need)
+      fault(m_window, "frame width " + std::to_string(frame.width()) + " cannot hold its title (" +
+                          std::to_string(need) + ")");
+  }
   std::vector<std::string> m_faults;
 
   std::string name(const QWidget& w, const QString& text) const

@@ -87,7 +87,8 @@ TEST(WindowReadingTest, findsAClippedLabelAndACoveredButton)
   EXPECT_EQ(joined(readingFaults(window)), "");
 }
 
-// A title wider than the window's least width is a fault of the window.
+// A title wider than the window's least width, or than its frame under a window
+// manager, is a fault of the window.
 TEST(WindowReadingTest, findsATitleTheWindowCannotHold)
 {
   QDialog dialog;
@@ -95,9 +96,14 @@ TEST(WindowReadingTest, findsATitleTheWindowCannotHold)
   dialog.resize(120, 60);
   dialog.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  // Under a window manager the frame, as narrow as the window, fails too.
   const std::vector<std::string> faults = readingFaults(dialog);
-  ASSERT_EQ(faults.size(), 1u) << joined(faults);
+  const bool framed = dialog.frameGeometry().size() != dialog.geometry().size();
+  ASSERT_EQ(faults.size(), framed ? 2u : 1u) << joined(faults);
   EXPECT_NE(faults[0].find("window: minimum width"), std::string::npos) << faults[0];
+  if (framed) {
+    EXPECT_NE(faults[1].find("window: frame width"), std::string::npos) << faults[1];
+  }
 }
 
 QAction* menuItem(QMenuBar& bar, const QString& caption)
@@ -299,7 +305,7 @@ TEST(WindowReadingTest, everyWindowTheMenusReachReadsWholeAtItsDefaultSize)
 
 // Virus mode with the widest entry of the T-list chosen: the list shows the
 // chosen entry whole, and the main window's title, too long for the toolbar
-// of a window 1024 pixels wide, ends in "…" and is whole in its tooltip.
+// of a window 900 pixels wide, ends in "…" and is whole in its tooltip.
 TEST(WindowReadingTest, virusModeWithTheWidestEntryReadsWhole)
 {
   ReadingRig r;
@@ -320,7 +326,7 @@ TEST(WindowReadingTest, virusModeWithTheWidestEntryReadsWhole)
   r.read(*virus);
   test::clickDrawn(*virus->btCreate);
   virus->close();
-  form.resize(1024, 600);
+  form.resize(900, 600);
   QApplication::processEvents();
   r.read(form);
   EXPECT_EQ(joined(r.faults), "");

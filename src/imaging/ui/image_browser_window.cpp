@@ -101,6 +101,9 @@ frmAIL::frmAIL(Platform& platform, QWidget* parent) : QWidget(parent), m_platfor
   // The folders load in the background; once a level has come in, the
   // browsed folder is brought into view again.
   connect(m_folders, &QFileSystemModel::directoryLoaded, this, [this] { showCurrentFolder(); });
+  // A scroll bar that comes or goes as the names widen moves the rows.
+  for (QScrollBar* bar : {Dir1->horizontalScrollBar(), Dir1->verticalScrollBar()})
+    connect(bar, &QScrollBar::rangeChanged, this, [this] { showCurrentFolder(); });
   connect(Dir1->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& current) {
             if (current.isValid())
