@@ -46,11 +46,11 @@ public:
   long stops() const override { return 0; }
 };
 
-// Pixels per ångström of the lattice picture, and the atoms' disc radius.
-constexpr double kScale = 10.0;
-constexpr double kDisc = 3.5;
+// The atoms' disc radius in the lattice picture, pixels; one pixel is one
+// unit of the XY file.
+constexpr double kDisc = 4.0;
 
-// Bright atoms on a dark ground, as a microscope shows them.
+// Black atoms on white, as the digitiser's ring search looks for them.
 QImage latticePicture(const std::vector<XYPoint>& points)
 {
   float maxX = 0.0f;
@@ -60,15 +60,15 @@ QImage latticePicture(const std::vector<XYPoint>& points)
     maxY = std::max(maxY, p.y);
   }
   const int margin = 10;
-  QImage picture(int(maxX * kScale) + 2 * margin, int(maxY * kScale) + 2 * margin,
+  QImage picture(int(maxX) + 2 * margin, int(maxY) + 2 * margin,
                  QImage::Format_RGB32);
-  picture.fill(QColor(20, 20, 30));
+  picture.fill(Qt::white);
   QPainter painter(&picture);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setPen(Qt::NoPen);
-  painter.setBrush(QColor(235, 235, 220));
+  painter.setBrush(Qt::black);
   for (const XYPoint& p : points)
-    painter.drawEllipse(QPointF(margin + p.x * kScale, margin + (maxY - p.y) * kScale), kDisc, kDisc);
+    painter.drawEllipse(QPointF(margin + p.x, margin + (maxY - p.y)), kDisc, kDisc);
   return picture;
 }
 
@@ -93,10 +93,15 @@ int main(int argc, char** argv)
   carbon.atomTypeLabel1 = carbon.atomTypeLabel2 = "C";
   exportXMOL(carbon, (folder / "IMPORT" / "tube_10_0.xmol").string());
 
+  // The sheet without its seam column, in tenths of an ångström as the XY
+  // import reads them: it rolls back into the same tube.
   const AtomSetRef sheet = model.atomSet(AtomSetId::Sheet);
+  const float seam = tubeSizes(10, 0, 1.421f).circumference - 0.5f;
   std::vector<XYPoint> points;
-  for (std::int32_t i = 0; i < sheet.count; ++i)
-    points.push_back({sheet.x[i], sheet.y[i]});
+  for (std::int32_t i = 0; i < sheet.count; ++i) {
+    if (sheet.x[i] <= seam)
+      points.push_back({sheet.x[i] * 10.0f, sheet.y[i] * 10.0f});
+  }
   if (const FileStatus status = writeXYFile((folder / "IMPORT" / "sheet_10_0.xy").string(), points, false);
       !status) {
     std::cerr << status.error() << '\n';

@@ -157,6 +157,18 @@ TEST(ImportCommandsTest, exportedXmolTubeImportsAsATube)
   EXPECT_TRUE(r.form.state().coordinateImportFlag);
 }
 
+// The sample XMOL file the program folder ships is a measured (10,0) tube.
+TEST(ImportCommandsTest, shippedSampleXmolImportsAsATube)
+{
+  ImportRig r;
+  r.open(std::string(TARVEK_TEST_SOURCE_DIR) + "/../data/IMPORT/tube_10_0.xmol");
+  r.rig.prompts.answerYesNo(true);
+  r.file.mnuFile_421->trigger();
+  EXPECT_EQ(r.status(0).rfind("Xmol: Nanotube, Length ", 0), 0u) << r.status(0);
+  EXPECT_EQ(r.rows(), 240);
+  EXPECT_EQ(r.rig.model.structureKind, 7);
+}
+
 // A refused XMOL file: its message, then the nanotube of the fields.
 TEST(ImportCommandsTest, refusedXmolFileFallsBackToTheFieldTube)
 {

@@ -119,6 +119,16 @@ TEST(XYImportCommandTest, tubeSheetRollsBackIntoTheTube)
   EXPECT_EQ(r.rows(), 240);
 }
 
+// The sample XY file the program folder ships rolls into its (10,0) tube.
+TEST(XYImportCommandTest, shippedSampleRollsIntoItsTube)
+{
+  XYRig r;
+  r.import(std::string(TARVEK_TEST_SOURCE_DIR) + "/../data/IMPORT/sheet_10_0.xy", true);
+  EXPECT_EQ(r.rig.model.atomCount, 240);
+  EXPECT_EQ(r.rig.status(0), "(?,?) Tube Diameter 7.834 A");
+  EXPECT_EQ(r.rig.model.bondCount, 340);
+}
+
 // The reading rules as the command sees them: a blank line ends the points,
 // a one-item line is skipped, a third item is ignored, "1,5" reads as 1.5; a
 // truncated last line is skipped. Files with LF or CR line ends read in full
