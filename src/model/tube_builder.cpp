@@ -41,9 +41,6 @@ constexpr std::array<CapCode, 9> kCapCodes{{
 }};
 
 constexpr std::int16_t kFirstCapCode = 55;
-// Tubes this long or longer get no bonds.
-constexpr float kBondedLengthLimit = 500.0f;
-
 const CapCode* findCapCode(std::int16_t variant)
 {
   for (const CapCode& c : kCapCodes)
@@ -400,7 +397,7 @@ void buildTubes(Model& model, std::int16_t n, std::int16_t m, float length, floa
     SetWriter{model.atomSet(AtomSetId::Work)}.clear(0);
   }
 
-  if (model.tubeLength < kBondedLengthLimit)
+  if (model.tubeLength < kBondedTubeLengthLimit)
     createBonds(model, 0.0f, 0.0f, prompts, abort);
   else
     clearBonds(model);

@@ -55,6 +55,10 @@ std::optional<TubeIndices> capCodeIndices(std::int16_t code);
 void buildTubes(Model& model, std::int16_t n, std::int16_t m, float length, float a,
                 Prompts& prompts, AbortToken& abort);
 
+// Tubes this long or longer (Å) are built without bonds: the bond search
+// over them would take longer than a view of them is worth.
+inline constexpr float kBondedTubeLengthLimit = 500.0f;
+
 // The four tube distortions on atoms 0 .. count - 1 of a set, in this order:
 // z scaled by `stretch`; the circle of radius `radius` made an ellipse of
 // axis ratio `ellipse` (x the long axis) with the same circumference; a turn

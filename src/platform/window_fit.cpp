@@ -16,7 +16,10 @@ namespace tarvek {
 
 void holdTitle(QWidget& window)
 {
-  int need = QFontMetrics(QApplication::font()).horizontalAdvance(window.windowTitle()) + kTitleBarRoom;
+  // Window managers draw the title in bold.
+  QFont bold = QApplication::font();
+  bold.setBold(true);
+  int need = QFontMetrics(bold).horizontalAdvance(window.windowTitle()) + kTitleBarRoom;
   if (const QScreen* screen = window.screen())
     need = std::min(need, screen->availableGeometry().width());
   const QSize least = window.minimumSizeHint().expandedTo(window.minimumSize());
@@ -54,14 +57,19 @@ void widenToText(QWidget& root)
 namespace {
 
 constexpr char kFullText[] = "tarvekFullText";
+constexpr char kHint[] = "tarvekElidedHint";
 
 void elide(QLabel& label)
 {
   const QString text = label.property(kFullText).toString();
+  const QString hint = label.property(kHint).toString();
   const int room = label.contentsRect().width() - 2 * label.margin() - std::max(label.indent(), 0);
   const QString shown = label.fontMetrics().elidedText(text, Qt::ElideMiddle, std::max(room, 0));
   label.setText(shown);
-  label.setToolTip(shown == text ? QString() : literalToolTip(text));
+  if (shown == text)
+    setPlainToolTip(&label, hint);
+  else
+    setPlainToolTip(&label, hint.isEmpty() ? text : text + QLatin1Char('\n') + hint);
 }
 
 // Shortens the label's whole text again whenever the label changes size.
@@ -79,14 +87,21 @@ public:
 
 } // namespace
 
-void showElided(QLabel& label, const QString& text)
+void showElided(QLabel& label, const QString& text, const QString& hint)
 {
   if (label.findChild<ElideOnResize*>(QString(), Qt::FindDirectChildrenOnly) == nullptr) {
     label.setSizePolicy(QSizePolicy::Ignored, label.sizePolicy().verticalPolicy());
     label.installEventFilter(new ElideOnResize(&label));
   }
   label.setProperty(kFullText, text);
+  label.setProperty(kHint, hint);
   elide(label);
+}
+
+QString elidedWhole(const QLabel& label)
+{
+  const QVariant whole = label.property(kFullText);
+  return whole.isValid() ? whole.toString() : label.text();
 }
 
 } // namespace tarvek

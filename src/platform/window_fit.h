@@ -1,8 +1,9 @@
 // Fitting hand-placed windows to their texts.
 #pragma once
 
+#include <QString>
+
 class QLabel;
-class QString;
 class QWidget;
 
 namespace tarvek {
@@ -10,9 +11,9 @@ namespace tarvek {
 // Room a title bar takes beside its text: the window icon and three buttons.
 inline constexpr int kTitleBarRoom = 100;
 
-// Raises the window's least width so its title bar shows the whole title,
-// never past the screen's width; the least height stays what the window's
-// layout asks. Call again after the title changes.
+// Raises the window's least width so its title bar shows the whole title in
+// bold, never past the screen's width; the least height stays what the
+// window's layout asks. Call again after the title changes.
 void holdTitle(QWidget& window);
 
 // Widens every label, check box and radio button under root
@@ -27,7 +28,11 @@ void fitToScreen(QWidget& window);
 
 // Shows text in the label, shortened with "…" to the label's width when it
 // does not fit, again whenever the label is resized; the whole text is then
-// the label's tooltip. The label no longer asks for its text's width.
-void showElided(QLabel& label, const QString& text);
+// the label's tooltip, with hint on the line below. A text that fits has the
+// hint alone as its tooltip. The label no longer asks for its text's width.
+void showElided(QLabel& label, const QString& text, const QString& hint = {});
+
+// The whole text last given to showElided(), else the label's text.
+QString elidedWhole(const QLabel& label);
 
 } // namespace tarvek

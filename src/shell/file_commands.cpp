@@ -103,7 +103,7 @@ std::string FileCommands::defaultExportName() const
   return tarvek::defaultExportName({m_form.cmb1->currentText().toStdString(),
                                     m_form.m_model.structureKind, m_form.m_model.tubeVariant,
                                     m_form.m_state.importedTitle, m_form.m_state.virusTitle,
-                                    m_form.lbTIT->text().toStdString(),
+                                    m_form.titleText().toStdString(),
                                     m_form.m_state.junctionShown, m_form.m_state.junctionTitle});
 }
 

@@ -181,6 +181,8 @@ void Form1::buildControls()
   for (int i = 0; i < 2; ++i) {
     auto* frame = new QWidget(Toolbar1);
     frame->setMinimumSize(px(105 * 15), px(20 * 15) + 4);
+    // The title beside them takes the toolbar's spare width.
+    frame->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     auto* row = new QHBoxLayout(frame);
     row->setContentsMargins(0, 0, 6, 0);
     row->setSpacing(2);
@@ -200,7 +202,10 @@ void Form1::buildControls()
   }
   auto* frame3 = new QWidget(Toolbar1);
   frame3->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-  lbTIT = new QLabel(QStringLiteral("tarvek"), frame3);
+  auto* titleRow = new QHBoxLayout(frame3);
+  titleRow->setContentsMargins(6, 0, 0, 0);
+  lbTIT = new QLabel(frame3);
+  titleRow->addWidget(lbTIT);
   // The title and the status panels show comments and paths from files.
   lbTIT->setTextFormat(Qt::PlainText);
   QFont bold = lbTIT->font();
@@ -209,8 +214,7 @@ void Form1::buildControls()
   QPalette teal = lbTIT->palette();
   teal.setColor(QPalette::WindowText, QColor(0, 128, 128));
   lbTIT->setPalette(teal);
-  lbTIT->move(6, 4);
-  lbTIT->resize(2000, 18);
+  showTitle(QStringLiteral("tarvek"));
   Toolbar1->addWidget(frame3);
 
   fr1 = new CollapsibleFrame(QStringLiteral("<<  Select Type"), m_client);
@@ -671,8 +675,12 @@ void Form1::CALCULATE(bool resetView)
   else
     m_scene->frameStructure();
 
+  // A long tube is built without bonds; the status says so and how to get them.
+  const bool unbonded =
+      kind == 1 && m_model.tubeLength >= kBondedTubeLengthLimit && m_scene->drawnBondCount == 0;
   stbPanel[2]->setText(QString::number(m_scene->drawnAtomCount) + QStringLiteral(" Atoms"));
-  stbPanel[3]->setText(QString::number(m_scene->drawnBondCount) + QStringLiteral(" Bonds"));
+  stbPanel[3]->setText(unbonded ? QStringLiteral("No Bonds")
+                                : QString::number(m_scene->drawnBondCount) + QStringLiteral(" Bonds"));
   showAtomRadius();
   std::string description;
   if (kind == 1)
@@ -680,6 +688,8 @@ void Form1::CALCULATE(bool resetView)
                   ") Tube Diameter " + Format(m_model.lastTubeDiameter, "0.0##") + " A";
   else if (kind == 2)
     description = "Sheet Width " + Format(m_model.lastSheetWidth, "0.0##") + " A";
+  if (unbonded)
+    description += "  -  no bonds for tubes of 500 A and longer: Tools > Recalculate Bonds makes them";
   stbPanel[0]->setText(qs(escapeNote(stopsBefore, description)));
   m_seams.fillXyzList(0);
   m_platform.pump.pumpEvents();
@@ -842,8 +852,8 @@ void Form1::setTitleAndStatus()
     link = m_state.lastFullereneFile;
     hint = "View " + m_state.lastFullereneFile;
   }
-  lbTIT->setText(qs(title));
-  setPlainToolTip(lbTIT, qs(hint));
+  titleHint = qs(hint);
+  showTitle(qs(title));
   lbTIT->unsetCursor();
   titleLink = link;
   if (refreshTitle(true))
@@ -894,6 +904,16 @@ void Form1::toggleProjection()
   m_scene->resize();
   setStatusText(m_display.orthoProjection ? "Orthonormal Projection" : "Perspective Projection");
   m_platform.pump.pumpEvents();
+}
+
+void Form1::showTitle(const QString& title)
+{
+  showElided(*lbTIT, title, titleHint);
+}
+
+QString Form1::titleText() const
+{
+  return elidedWhole(*lbTIT);
 }
 
 void Form1::setStatusText(const std::string& text)

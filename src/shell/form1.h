@@ -155,6 +155,10 @@ public:
   std::string escapeNote(long stopsBefore, const std::string& description) const;
   // "Atom Radius 50%" in status panel 2.
   void showAtomRadius();
+  // The toolbar title, shortened with "…" to the toolbar's room; the whole
+  // title and titleHint are then its tooltip.
+  void showTitle(const QString& title);
+  QString titleText() const;
   // The scene's clear colour from the background colour of the Preferences.
   void applyBackgroundColor();
   // What every structure writer reads, from the model, the Preferences, the
@@ -209,6 +213,8 @@ public:
   QLabel* Label2 = nullptr;
   QLabel* lbTIT = nullptr;
   std::string titleLink;
+  // What a click on the title opens, shown as its tooltip and status text.
+  QString titleHint;
   QTableView* lstXYZ = nullptr;
   std::array<QLabel*, 4> stbPanel{};
   QFrame* stb = nullptr;

@@ -357,7 +357,7 @@ void SpecialCommands::mnuTool_13_Click()
                       "file.\r\n\r\nDo you wish to proceed?",
                       kGrapheneTitle, MessageIcon::Question) &&
         confirmOverwrite(path, prompts)) {
-      form.lbTIT->setText(QString::fromLatin1(kPleaseWait));
+      form.showTitle(QString::fromLatin1(kPleaseWait));
       pump.pumpEvents();
       std::optional<std::int64_t> written;
       std::string failure;
@@ -370,7 +370,7 @@ void SpecialCommands::mnuTool_13_Click()
           failure = error.what();
         }
       }
-      form.lbTIT->setText(QString::fromLatin1(kGrapheneTitle));
+      form.showTitle(QString::fromLatin1(kGrapheneTitle));
       pump.pumpEvents();
       if (!failure.empty())
         prompts.message(failure, kGrapheneTitle, MessageIcon::Exclamation);
@@ -387,7 +387,7 @@ void SpecialCommands::mnuTool_13_Click()
   }
 
   WaitCursor wait(prompts);
-  form.lbTIT->setText(QString::fromLatin1(kPleaseWait));
+  form.showTitle(QString::fromLatin1(kPleaseWait));
   pump.pumpEvents();
   buildGrapheneLayer(model.atomSet(AtomSetId::Work), layers, a);
   stackGrapheneLayers(model.atomSet(AtomSetId::Work), model.atomSet(AtomSetId::Sheet), layers, a);
@@ -401,7 +401,7 @@ void SpecialCommands::mnuTool_13_Click()
   scene.setBackground();
   form.setData(false);
   scene.frameStructure();
-  form.lbTIT->setText(QString::fromLatin1(kPleaseWait));
+  form.showTitle(QString::fromLatin1(kPleaseWait));
   pump.pumpEvents();
   form.stbPanel[0]->clear();
   form.stbPanel[2]->setText(QString::number(scene.drawnAtomCount) + QStringLiteral(" Atoms"));
@@ -412,7 +412,7 @@ void SpecialCommands::mnuTool_13_Click()
   }
   form.m_seams.fillXyzList(0);
   pump.pumpEvents();
-  form.lbTIT->setText(QString::fromLatin1(kGrapheneTitle));
+  form.showTitle(QString::fromLatin1(kGrapheneTitle));
   pump.pumpEvents();
 }
 

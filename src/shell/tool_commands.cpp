@@ -124,7 +124,7 @@ void ToolCommands::setVirusMode(int mode, const std::string& title)
     }
   }
   m_form.m_state.virusTitle = title;
-  m_form.lbTIT->setText(caption);
+  m_form.showTitle(caption);
 }
 
 } // namespace tarvek

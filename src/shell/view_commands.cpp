@@ -459,9 +459,10 @@ bool ViewCommands::eventFilter(QObject* watched, QEvent* event)
   if (watched == m_form.lbTIT || watched == Image2) {
     const auto* label = static_cast<QLabel*>(watched);
     if (move) {
-      showMessage(plainToolTip(label).toStdString());
+      const QString hint = watched == m_form.lbTIT ? m_form.titleHint : plainToolTip(label);
+      showMessage(hint.toStdString());
       if (watched == m_form.lbTIT) {
-        if (plainToolTip(label).isEmpty())
+        if (hint.isEmpty())
           m_form.lbTIT->unsetCursor();
         else
           m_form.lbTIT->setCursor(Qt::PointingHandCursor);

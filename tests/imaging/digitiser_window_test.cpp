@@ -280,6 +280,21 @@ TEST(DigitiserWindowTest, ringSearchFindsTheTwentyDiscsOfEachFormat)
   }
 }
 
+// The lattice picture the program folder ships: the ring search finds one
+// atom for each point of the sample XY file made with it.
+TEST(DigitiserWindowTest, ringSearchFindsTheAtomsOfTheShippedLattice)
+{
+  DigitiserRig rig;
+  const std::string data = std::string(TARVEK_TEST_SOURCE_DIR) + "/../data/";
+  rig.open(data + "IMAGES/lattice_10_0.jpg");
+  EXPECT_TRUE(rig.prompts.messages().empty());
+  rig.runSearch("4");
+  const XYReadResult sample = readXYPoints(data + "IMPORT/sheet_10_0.xy");
+  ASSERT_TRUE(sample.ok()) << sample.error;
+  EXPECT_EQ(rig.atoms().size(), sample.points.size());
+  EXPECT_EQ(rig.status(), std::to_string(sample.points.size()) + " atoms");
+}
+
 TEST(DigitiserWindowTest, clicksAndKeysOnTheSearchPicture)
 {
   DigitiserRig rig;

@@ -53,7 +53,7 @@ TEST(Form1Test, loadShowsTheDefaultTube)
   EXPECT_EQ(form.fr5->height(), 18);
   EXPECT_TRUE(form.fr3->isHidden());
   EXPECT_EQ(form.fr3->height(), 0);
-  EXPECT_EQ(form.lbTIT->text(), "Nano - Tube");
+  EXPECT_EQ(form.titleText(), "Nano - Tube");
   const auto* headers = form.lstXYZ->model();
   const char* const names[] = {"#", "X", "Y", "Z", ""};
   for (int c = 0; c < 5; ++c) {
@@ -182,6 +182,10 @@ TEST(Form1Test, calculateWritesTheStatusBar)
       {"(5,5)", 0, {{0, "5"}, {1, "5"}}, "(5,5) Tube Diameter 6.785 A", nullptr, nullptr},
       {"sheet", 1, {}, "Sheet Width 24.612 A", nullptr, nullptr},
       {"C60", 4, {}, "", "60 Atoms", "90 Bonds"},
+      // A tube of 500 A or more is built without bonds: the status says why
+      // and where to get them, rather than a bare "0 Bonds".
+      {"500 A", 0, {{2, "500"}}, "(10,0) Tube Diameter 7.834 A  -  no bonds for tubes of 500 A and "
+                                 "longer: Tools > Recalculate Bonds makes them", nullptr, "No Bonds"},
   };
   for (const auto& c : cases) {
     Form1Rig rig;

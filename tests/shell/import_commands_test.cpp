@@ -70,7 +70,7 @@ TEST(ImportCommandsTest, fullereneLibraryFileIsShownWithItsBonds)
   EXPECT_EQ(call.folder, libraryFile(""));
   EXPECT_EQ(call.filter,
             "Fullerene File (*.cc1)|*.cc1|XYZ Coordinate File (*.xyz)|*.xyz");
-  EXPECT_EQ(r.form.lbTIT->text(), "Fullerene Library - C60");
+  EXPECT_EQ(r.form.titleText(), "Fullerene Library - C60");
   EXPECT_EQ(r.rig.model.atomCount, 60);
   EXPECT_EQ(r.rig.model.bondCount, 90);
   EXPECT_EQ(r.form.cmbTYP->currentText(), "Fullerene Library");
@@ -157,6 +157,18 @@ TEST(ImportCommandsTest, exportedXmolTubeImportsAsATube)
   EXPECT_TRUE(r.form.state().coordinateImportFlag);
 }
 
+// The sample XMOL file the program folder ships is a measured (10,0) tube.
+TEST(ImportCommandsTest, shippedSampleXmolImportsAsATube)
+{
+  ImportRig r;
+  r.open(std::string(TARVEK_TEST_SOURCE_DIR) + "/../data/IMPORT/tube_10_0.xmol");
+  r.rig.prompts.answerYesNo(true);
+  r.file.mnuFile_421->trigger();
+  EXPECT_EQ(r.status(0).rfind("Xmol: Nanotube, Length ", 0), 0u) << r.status(0);
+  EXPECT_EQ(r.rows(), 240);
+  EXPECT_EQ(r.rig.model.structureKind, 7);
+}
+
 // A refused XMOL file: its message, then the nanotube of the fields.
 TEST(ImportCommandsTest, refusedXmolFileFallsBackToTheFieldTube)
 {
@@ -192,7 +204,7 @@ TEST(ImportCommandsTest, xmolCommentLooksLikeMarkupAndIsShownLiterally)
     r.rig.prompts.answerYesNo(true);
     r.file.mnuFile_421->trigger();
     const std::string title = "XMOL: " + comment;
-    EXPECT_EQ(r.form.lbTIT->text().toStdString(), title);
+    EXPECT_EQ(r.form.titleText().toStdString(), title);
     EXPECT_EQ(r.status(0), file.string());
     for (const QLabel* label : {r.form.lbTIT, r.form.stbPanel[0]}) {
       const QSize size = label->sizeHint();
@@ -230,7 +242,7 @@ TEST(ImportCommandsTest, atomTableIsShownAsAPart)
   scene.viewMatrix().GetMatrix(pose);
   r.file.openCIF(table.string());
   EXPECT_TRUE(r.rig.model.partsFlag);
-  EXPECT_EQ(r.form.lbTIT->text(), " (CIF)");
+  EXPECT_EQ(r.form.titleText(), " (CIF)");
   EXPECT_EQ(r.status(2), "4 Atoms");
   EXPECT_EQ(r.status(3), "H C N O ");
   EXPECT_EQ(r.status(0), table.string());

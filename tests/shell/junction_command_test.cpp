@@ -154,7 +154,7 @@ TEST(JunctionCommandTest, joinedStructureFromTheProgramsFile)
   EXPECT_EQ(rig.status(3), "2 Bonds");
   // Emptied, then the coordinate list's refill names the shown import there.
   EXPECT_EQ(rig.status(0), "CoNTub: (5,5)-(10,10) Hetero-Junction");
-  EXPECT_EQ(rig.form->lbTIT->text(), QStringLiteral("CoNTub: (5,5)-(10,10) Hetero-Junction"));
+  EXPECT_EQ(rig.form->titleText(), QStringLiteral("CoNTub: (5,5)-(10,10) Hetero-Junction"));
   EXPECT_EQ(rig.form->state().xyFileName, j.xyz());
   EXPECT_TRUE(rig.form->state().junctionShown);
   EXPECT_EQ(rig.form->fileCommands().defaultExportName(), "(5,5)-(10,10) Hetero-Junction");

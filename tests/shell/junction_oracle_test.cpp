@@ -69,7 +69,7 @@ TEST(JunctionOracleTest, stubArchiveJoinsThroughJava)
   EXPECT_EQ(test::readBytes(import.path() / "args.txt"), "5 5 15 10 10 15");
   EXPECT_EQ(rig.form->scene().drawnAtomCount, 3);
   EXPECT_EQ(rig.form->scene().drawnBondCount, 2);
-  EXPECT_EQ(rig.form->lbTIT->text(), QStringLiteral("CoNTub: (5,5)-(10,10) Hetero-Junction"));
+  EXPECT_EQ(rig.form->titleText(), QStringLiteral("CoNTub: (5,5)-(10,10) Hetero-Junction"));
   EXPECT_TRUE(fs::exists(import.path() / "contub.xyz"));
   EXPECT_FALSE(fs::exists(import.path() / "contub.jar"));
 }

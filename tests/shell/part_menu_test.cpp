@@ -95,7 +95,7 @@ TEST(PartMenuTest, partsReplaceTheShownStructure)
     const PartRow& row = table[i];
     EXPECT_TRUE(rig.model.partsFlag) << row.file;
     EXPECT_EQ(rig.model.atomCount, row.atoms) << row.file;
-    EXPECT_EQ(rig.form->lbTIT->text().toStdString(), row.caption + " (IMM)");
+    EXPECT_EQ(rig.form->titleText().toStdString(), row.caption + " (IMM)");
     EXPECT_EQ(rig.status(2), std::to_string(row.atoms) + " Atoms");
     EXPECT_EQ(rig.status(3), row.elements);
     EXPECT_EQ(rig.status(1), "Atom Radius 100%");

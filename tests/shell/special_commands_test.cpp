@@ -488,7 +488,7 @@ TEST(SpecialCommandsTest, multiLayerGrapheneShowsTheStack)
   EXPECT_EQ(rig.status(3), "344 Bonds");
   EXPECT_EQ(rig.form->cmbTYP->currentText(), "Graphene Sheet");
   EXPECT_TRUE(rig.display.orthoProjection);
-  EXPECT_EQ(rig.form->lbTIT->text(), "Multi-Layer Graphene");
+  EXPECT_EQ(rig.form->titleText(), "Multi-Layer Graphene");
   EXPECT_EQ(rig.form->lstXYZ->model()->rowCount(), 256);
   for (int p = 0; p < 128; ++p) {
     EXPECT_EQ(rig.model.sheetX[128 + p], rig.model.sheetX[p]);

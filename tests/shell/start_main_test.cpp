@@ -44,5 +44,22 @@ TEST(StartMainTest, userFolderBesideTheConfiguration)
   EXPECT_TRUE(fs::exists(state.importFolder + "sample.xyz"));
 }
 
+// A first start over the program folder as shipped gives the user
+// something to import in each of the folders its message names samples for.
+TEST(StartMainTest, firstStartCopiesTheShippedSamples)
+{
+  test::ScratchDir tmp;
+  test::ScopedEnv config("XDG_CONFIG_HOME", (tmp.path() / "cfg").string());
+  test::ScopedEnv data("TARVEK_DATA_DIR", std::string(TARVEK_TEST_SOURCE_DIR) + "/../data");
+  test::FakePrompts prompts;
+  const auto state = Main(prompts);
+  ASSERT_EQ(prompts.calls.size(), 1u);
+  EXPECT_NE(prompts.calls[0].text.find("sample files"), std::string::npos) << prompts.calls[0].text;
+  for (const std::string& file : {state.importFolder + "tube_10_0.xmol",
+                                  state.importFolder + "sheet_10_0.xy",
+                                  state.imagesFolder + "lattice_10_0.jpg"})
+    EXPECT_GT(fs::file_size(file), 0u) << file;
+}
+
 } // namespace
 } // namespace tarvek

@@ -506,7 +506,7 @@ TEST(ViewCommandsTest, titleLinksToTheImportedSource)
     form.resetImportMode();
     c.set();
     form.setTitleAndStatus();
-    EXPECT_EQ(form.lbTIT->text().toStdString(), c.caption) << c.what;
+    EXPECT_EQ(form.titleText().toStdString(), c.caption) << c.what;
     EXPECT_EQ(form.lbTIT->toolTip().toStdString(), c.hint) << c.what;
     QTest::mouseMove(form.lbTIT, inLabel);
     EXPECT_EQ(message(form), c.hint + kBlanks) << c.what;
@@ -520,7 +520,7 @@ TEST(ViewCommandsTest, titleLinksToTheImportedSource)
 
   form.resetImportMode();
   form.setTitleAndStatus();
-  EXPECT_EQ(form.lbTIT->text(), "Nano - Tube");
+  EXPECT_EQ(form.titleText(), "Nano - Tube");
   EXPECT_TRUE(form.lbTIT->toolTip().isEmpty());
   QTest::mouseMove(form.lbTIT, inLabel + QPoint(1, 0));
   inLabel += QPoint(1, 0);
@@ -545,7 +545,7 @@ TEST(ViewCommandsTest, partsTitleLinksToThePartsPage)
   rig.model.partsFlag = true;
   form.state().captionOverride = "Coronene";
   form.setTitleAndStatus();
-  EXPECT_EQ(form.lbTIT->text(), "Coronene");
+  EXPECT_EQ(form.titleText(), "Coronene");
   EXPECT_EQ(rig.status(0), "Coronene");
   EXPECT_EQ(form.lbTIT->toolTip().toStdString(), form.viewCommands().address("parts"));
   EXPECT_EQ(form.titleLink, form.viewCommands().address("parts"));

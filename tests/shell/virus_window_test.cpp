@@ -126,7 +126,7 @@ TEST(VirusWindowTest, createShowsTheCageInVirusMode)
   EXPECT_EQ(rig.status(3), "300 Bonds");
   EXPECT_EQ(rig.status(1), "Atom Radius 50%");
   EXPECT_EQ(rig.status(0), title);
-  EXPECT_EQ(form.lbTIT->text().toStdString(), title);
+  EXPECT_EQ(form.titleText().toStdString(), title);
   EXPECT_EQ(form.state().virusTitle, title);
   EXPECT_TRUE(form.fr1->isHidden());
   EXPECT_EQ(form.lstXYZ->model()->rowCount(), 180);
@@ -306,7 +306,7 @@ TEST(VirusModeTest, modesWriteTitleCountsAndPanels)
   const std::vector<std::string> statusBefore{rig.status(0), rig.status(1), rig.status(2), rig.status(3)};
   const int rowsBefore = form.lstXYZ->model()->rowCount();
   form.setVirusMode(1, "X");
-  EXPECT_EQ(form.lbTIT->text(), QStringLiteral("X"));
+  EXPECT_EQ(form.titleText(), QStringLiteral("X"));
   EXPECT_EQ(form.state().virusTitle, "X");
   EXPECT_EQ(rig.model.structureKind, 8);
   EXPECT_EQ(form.cmbTYP->currentIndex(), 7);
@@ -322,7 +322,7 @@ TEST(VirusModeTest, modesWriteTitleCountsAndPanels)
   EXPECT_TRUE(form.fr1->isHidden());
   form.setVirusMode(2, "Y");
   EXPECT_TRUE(form.fr1->isHidden());
-  EXPECT_EQ(form.lbTIT->text(), QStringLiteral("Y"));
+  EXPECT_EQ(form.titleText(), QStringLiteral("Y"));
 }
 
 // The window calls the main window as its services: mode 1 before the

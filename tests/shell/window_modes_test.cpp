@@ -83,7 +83,7 @@ TEST(WindowModesTest, partAfterAnXmolImport)
   ASSERT_TRUE(bondControlsShown(*rig.form));
 
   partItem(*rig.form, "Benzene")->trigger();
-  EXPECT_EQ(rig.form->lbTIT->text(), "Benzene (IMM)");
+  EXPECT_EQ(rig.form->titleText(), "Benzene (IMM)");
   EXPECT_FALSE(rig.form->state().coordinateImportFlag);
   EXPECT_FALSE(bondControlsShown(*rig.form));
 
@@ -94,7 +94,7 @@ TEST(WindowModesTest, partAfterAnXmolImport)
   EXPECT_EQ(questionsAsked(rig, "Leave Xmol Import Mode?"), 0u);
   EXPECT_TRUE(rig.model.partsFlag);
   EXPECT_EQ(rig.model.atomCount, 12);
-  EXPECT_EQ(rig.form->lbTIT->text(), "Benzene (IMM)");
+  EXPECT_EQ(rig.form->titleText(), "Benzene (IMM)");
 
   rig.prompts.answerYesNo(true);
   rig.pressCalculate();

@@ -19,6 +19,9 @@
 #include <QStyleOptionComboBox>
 #include <QTabBar>
 #include <QToolButton>
+#include <QTreeView>
+
+#include <algorithm>
 
 namespace tarvek::test {
 namespace {
@@ -45,6 +48,7 @@ public:
     if (!m_window.windowTitle().trimmed().isEmpty() && minimum < title + kTitleBarButtons)
       fault(m_window, "minimum width " + std::to_string(minimum) + " cannot hold its title (" +
                           std::to_string(title + kTitleBarButtons) + ")");
+    readFrameTitle();
     for (QWidget* w : m_window.findChildren<QWidget*>()) {
       if (w->window() != &m_window || !w->isVisibleTo(&m_window))
         continue;
@@ -56,6 +60,23 @@ public:
 
 private:
   QWidget& m_window;
+
+  // Under a window manager the title bar is as wide as the frame, and its
+  // title is drawn in bold.
+  void readFrameTitle()
+  {
+    const QRect frame = m_window.frameGeometry();
+    // No frame, or one the manager has not yet put round the window.
+    if (m_window.windowTitle().trimmed().isEmpty() || frame.size() == m_window.geometry().size() ||
+        frame.width() < m_window.width())
+      return;
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    const int need = QFontMetrics(bold).horizontalAdvance(m_window.windowTitle()) + kTitleBarButtons;
+    if (frame.width() < need)
+      fault(m_window, "frame width " + std::to_string(frame.width()) + " cannot hold its title (" +
+                          std::to_string(need) + ")");
+  }
   std::vector<std::string> m_faults;
 
   std::string name(const QWidget& w, const QString& text) const
@@ -96,7 +117,9 @@ private:
                        std::to_string(label->height()), label->text().left(30));
         return;
       }
-      needs(w, label->text(), label->sizeHint().width(), label->width());
+      const int shown = shownWidth(*label);
+      if (shown > 0)
+        needs(w, label->text(), label->sizeHint().width(), std::min(label->width(), shown));
     } else if (auto* box = qobject_cast<QCheckBox*>(&w)) {
       needs(w, box->text(), box->sizeHint().width(), box->width());
     } else if (auto* radio = qobject_cast<QRadioButton*>(&w)) {
@@ -112,11 +135,53 @@ private:
       readTabs(*tabs);
     } else if (auto* header = qobject_cast<QHeaderView*>(&w)) {
       readHeader(*header);
+    } else if (auto* view = qobject_cast<QAbstractItemView*>(&w)) {
+      readCurrentItem(*view);
     } else if (auto* group = qobject_cast<QGroupBox*>(&w)) {
       if (!group->title().isEmpty())
         needs(w, group->title(),
               group->fontMetrics().horizontalAdvance(plainCaption(group->title())) + 12,
               group->width());
+    }
+  }
+
+  // The width of the control that its parents leave on show: a control
+  // wider than the panel it sits in is cut at the panel's edge. 0 when
+  // nothing of it is shown (a collapsed panel).
+  int shownWidth(const QWidget& w) const
+  {
+    QRect shown = w.rect();
+    for (const QWidget* inner = &w; inner != &m_window && inner->parentWidget() != nullptr;
+         inner = inner->parentWidget()) {
+      shown = shown.translated(inner->pos()).intersected(inner->parentWidget()->rect());
+      if (shown.isEmpty())
+        return 0;
+    }
+    return shown.width();
+  }
+
+  // The chosen row of a list or tree: every cell shows its whole text and
+  // lies in the list's view, so the user sees what is chosen.
+  void readCurrentItem(QAbstractItemView& view)
+  {
+    const QModelIndex current = view.currentIndex();
+    if (!current.isValid())
+      return;
+    const auto* tree = qobject_cast<const QTreeView*>(&view);
+    const QRect port = view.viewport()->rect();
+    for (int column = 0; column < view.model()->columnCount(current.parent()); ++column) {
+      if (tree != nullptr && tree->isColumnHidden(column))
+        continue;
+      const QModelIndex cell = current.siblingAtColumn(column);
+      const QString text = cell.data().toString();
+      if (text.isEmpty())
+        continue;
+      const QRect rect = view.visualRect(cell);
+      if (!port.contains(QRect(rect.left(), rect.top(), 1, rect.height()))) {
+        fault(view, "chosen item lies outside the list's view", text);
+        continue;
+      }
+      needs(view, text, view.sizeHintForIndex(cell).width(), rect.intersected(port).width());
     }
   }
 

@@ -74,7 +74,7 @@ TEST(XYImportCommandTest, threePointsBuildASheetOrATube)
   EXPECT_EQ(r.rig.status(0), "Sheet Width 4.07 A");
   EXPECT_EQ(r.rig.status(2), "3 Atoms");
   EXPECT_EQ(r.rig.status(3), "2 Bonds");
-  EXPECT_EQ(r.form.lbTIT->text(), "XY - Import");
+  EXPECT_EQ(r.form.titleText(), "XY - Import");
   EXPECT_TRUE(r.form.state().xyImportFlag);
   EXPECT_EQ(r.form.state().xyFileName, path);
   EXPECT_TRUE(r.form.cbOP[0]->isChecked() && r.form.cbOP[1]->isChecked());
@@ -117,6 +117,16 @@ TEST(XYImportCommandTest, tubeSheetRollsBackIntoTheTube)
   EXPECT_EQ(r.rig.status(0), "Sheet Width 24.612 A");
   EXPECT_EQ(model.bondCount, 329);
   EXPECT_EQ(r.rows(), 240);
+}
+
+// The sample XY file the program folder ships rolls into its (10,0) tube.
+TEST(XYImportCommandTest, shippedSampleRollsIntoItsTube)
+{
+  XYRig r;
+  r.import(std::string(TARVEK_TEST_SOURCE_DIR) + "/../data/IMPORT/sheet_10_0.xy", true);
+  EXPECT_EQ(r.rig.model.atomCount, 240);
+  EXPECT_EQ(r.rig.status(0), "(?,?) Tube Diameter 7.834 A");
+  EXPECT_EQ(r.rig.model.bondCount, 340);
 }
 
 // The reading rules as the command sees them: a blank line ends the points,
@@ -188,7 +198,7 @@ Shown shown(XYRig& r)
   Shown s{r.form.cmbTYP->currentIndex(), r.form.cmbTYP->isEnabled(),
           r.form.cbOP[0]->isChecked(), r.form.cbOP[1]->isChecked(), r.rig.model,
           r.form.scene().drawnAtomCount, r.form.scene().drawnBondCount, {}, r.rows(),
-          r.form.lbTIT->text().toStdString()};
+          r.form.titleText().toStdString()};
   for (int k = 0; k < 4; ++k)
     s.panels[static_cast<std::size_t>(k)] = r.rig.status(k);
   return s;

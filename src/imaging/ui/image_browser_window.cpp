@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QLocale>
@@ -89,15 +90,20 @@ frmAIL::frmAIL(Platform& platform, QWidget* parent) : QWidget(parent), m_platfor
   Dir1->setHeaderHidden(true);
   for (int column = 1; column < m_folders->columnCount(); ++column)
     Dir1->hideColumn(column);
+  // Deep folders are indented past the list's width: the names keep their
+  // width and the list scrolls sideways to them.
+  Dir1->header()->setStretchLastSection(false);
+  Dir1->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+  Dir1->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   Dir1->setGeometry(kMargin, kMargin, kListWidth, kFolderListHeight);
   Dir1->viewport()->setMouseTracking(true);
   Dir1->viewport()->installEventFilter(this);
   // The folders load in the background; once a level has come in, the
   // browsed folder is brought into view again.
-  connect(m_folders, &QFileSystemModel::directoryLoaded, this, [this] {
-    if (Dir1->currentIndex().isValid())
-      Dir1->scrollTo(Dir1->currentIndex());
-  });
+  connect(m_folders, &QFileSystemModel::directoryLoaded, this, [this] { showCurrentFolder(); });
+  // A scroll bar that comes or goes as the names widen moves the rows.
+  for (QScrollBar* bar : {Dir1->horizontalScrollBar(), Dir1->verticalScrollBar()})
+    connect(bar, &QScrollBar::rangeChanged, this, [this] { showCurrentFolder(); });
   connect(Dir1->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& current) {
             if (current.isValid())
@@ -178,10 +184,23 @@ void frmAIL::setPath(const std::string& folder)
     for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
       Dir1->expand(parent);
     Dir1->setCurrentIndex(index);
-    if (index.isValid())
-      Dir1->scrollTo(index);
   }
+  showCurrentFolder();
   folderChange(path);
+}
+
+void frmAIL::showCurrentFolder()
+{
+  const QModelIndex current = Dir1->currentIndex();
+  if (!current.isValid())
+    return;
+  Dir1->scrollTo(current);
+  // Sideways: the name's end in view, its start too when the name fits.
+  QScrollBar* across = Dir1->horizontalScrollBar();
+  const int start = Dir1->visualRect(current).left() + across->value();
+  const int end = start + Dir1->sizeHintForIndex(current).width();
+  const int room = Dir1->viewport()->width();
+  across->setValue(std::clamp(end - room, 0, std::max(0, start)));
 }
 
 void frmAIL::setFilter(const std::string& pattern)
@@ -373,6 +392,14 @@ bool frmAIL::eventFilter(QObject* watched, QEvent* event)
     pb2->run().requestStop();
   }
   return QWidget::eventFilter(watched, event);
+}
+
+void frmAIL::showEvent(QShowEvent* event)
+{
+  QWidget::showEvent(event);
+  // The list has its final size only now; the folders may all be loaded
+  // already, so no later load brings the browsed folder into view.
+  showCurrentFolder();
 }
 
 void frmAIL::resizeEvent(QResizeEvent* event)

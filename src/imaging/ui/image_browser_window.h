@@ -58,6 +58,7 @@ public:
   std::array<QPushButton*, 2> bt{};
 
 protected:
+  void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -77,6 +78,8 @@ private:
   void fillDrives();
   void driveChosen(int index);
   void layoutBrowser();
+  // Scrolls the folder list to the browsed folder's name.
+  void showCurrentFolder();
 
   Platform& m_platform;
   ImageToolkit m_toolkit;

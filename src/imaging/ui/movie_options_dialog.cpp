@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -56,7 +57,7 @@ dlgMOVIE::dlgMOVIE(QWidget* owner, Prompts& prompts) : QDialog(owner), m_prompts
     slider->setTickInterval(s.tickInterval);
     slider->setTickPosition(QSlider::TicksBelow);
     slider->setToolTip(QString::fromLatin1(s.tooltip));
-    auto* inner = new QVBoxLayout(frame);
+    auto* inner = new QHBoxLayout(frame);
     inner->addWidget(slider);
     layout->addWidget(frame);
     // The value and its unit show beside the pointer while the slider moves.
@@ -71,6 +72,18 @@ dlgMOVIE::dlgMOVIE(QWidget* owner, Prompts& prompts) : QDialog(owner), m_prompts
   addSlider(kQuality, Frame2, slQ);
   addSlider(kRange, Frame3, slR);
   addSlider(kDelay, Frame4, slD);
+  const QString delayUnit = QString::fromLatin1(kDelay.unit);
+  lbDelay = new QLabel(Frame4);
+  lbDelay->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  // As wide as the widest value, so the slider keeps its length.
+  lbDelay->setMinimumWidth(
+      lbDelay->fontMetrics().horizontalAdvance(QString::number(kDelay.maximum) + delayUnit) + 4);
+  Frame4->layout()->addWidget(lbDelay);
+  const auto showDelay = [this, delayUnit](int value) {
+    lbDelay->setText(QString::number(value) + delayUnit);
+  };
+  showDelay(slD->value());
+  connect(slD, &QSlider::valueChanged, this, showDelay);
   for (QGroupBox* frame : {Frame1, Frame2, Frame3}) {
     frame->setToolTip(QString::fromLatin1(kTypedInput));
     frame->installEventFilter(this);

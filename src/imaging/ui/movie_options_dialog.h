@@ -9,6 +9,7 @@
 
 class QCheckBox;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -22,7 +23,8 @@ class Prompts;
 // "  Animation Options": frames, JPEG quality, rotation range and frame delay
 // on sliders (the first three also typed, by a click on their frame), the
 // atom-table check box, a title and a cross of four direction buttons, with
-// a summary of the step. Make one per showing: it opens at the defaults of
+// a summary of the step. The delay, which the summary leaves out, shows
+// its value beside its slider. Make one per showing: it opens at the defaults of
 // MovieOptions. After exec(), options() holds what OK took, or frameCount -1
 // after Cancel.
 class dlgMOVIE : public QDialog {
@@ -42,6 +44,7 @@ public:
   QSlider* slQ = nullptr;
   QSlider* slR = nullptr;
   QSlider* slD = nullptr;
+  QLabel* lbDelay = nullptr;
   QCheckBox* cb1 = nullptr;
   QLineEdit* tf = nullptr;
   QPlainTextEdit* ta = nullptr;
