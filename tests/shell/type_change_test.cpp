@@ -96,7 +96,7 @@ TEST(TypeChangeTest, theChosenTypeEndsTheSpecialBuild)
       const std::size_t asked = rig.prompts.calls.size();
       ASSERT_TRUE(clickListEntry(*form.cmbTYP, next)) << pair;
       EXPECT_EQ(form.cmbTYP->currentText().toStdString(), next) << pair;
-      EXPECT_EQ(form.lbTIT->text().toStdString(), next) << pair;
+      EXPECT_EQ(form.titleText().toStdString(), next) << pair;
       EXPECT_EQ(rig.model.structureKind, form.cmbTYP->findText(next) + 1) << pair;
       EXPECT_EQ(form.scene().getNO(), 1) << pair;
       EXPECT_EQ(rig.prompts.calls.size(), asked) << pair;
