@@ -25,14 +25,6 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Whether a number starts the text: a sign, then a digit or a decimal sign.
-bool startsNumber(std::string_view rest)
-{
-  if (!rest.empty() && (rest[0] == '+' || rest[0] == '-'))
-    rest.remove_prefix(1);
-  return !rest.empty() && (isDigit(rest[0]) || rest[0] == '.' || rest[0] == ',');
-}
-
 } // namespace
 
 std::string readStructureFile(const std::string& path)

@@ -108,6 +108,17 @@ ReadStructure refusingWhenFull(StructureLines& lines, const std::string& path, R
   }
 }
 
+// The file read through its lines by read, stored in model as an import.
+template <typename Read>
+ImportedStructure importFile(Model& model, const std::string& path, AbortToken* abort, Read read)
+{
+  StructureLines lines(path, abort);
+  ReadStructure structure = refusingWhenFull(lines, path, read);
+  ImportedStructure imported{structure.title, structure.elements};
+  storeStructure(model, std::move(structure), kImportedKind);
+  return imported;
+}
+
 } // namespace
 
 ReadStructure parseXYZ(std::string_view bytes, const std::string& path)
@@ -124,20 +135,12 @@ ReadStructure parseCC1(std::string_view bytes, const std::string& path)
 
 ImportedStructure importXYZ(Model& model, const std::string& path, AbortToken* abort)
 {
-  StructureLines lines(path, abort);
-  ReadStructure read = refusingWhenFull(lines, path, readXYZ);
-  ImportedStructure imported{read.title, read.elements};
-  storeStructure(model, std::move(read), kImportedKind);
-  return imported;
+  return importFile(model, path, abort, readXYZ);
 }
 
 ImportedStructure openCC1(Model& model, const std::string& path, AbortToken* abort)
 {
-  StructureLines lines(path, abort);
-  ReadStructure read = refusingWhenFull(lines, path, readCC1);
-  ImportedStructure imported{read.title, read.elements};
-  storeStructure(model, std::move(read), kImportedKind);
-  return imported;
+  return importFile(model, path, abort, readCC1);
 }
 
 } // namespace tarvek

@@ -11,14 +11,14 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+} // namespace
+
 bool startsNumber(std::string_view rest)
 {
   if (!rest.empty() && (rest[0] == '+' || rest[0] == '-'))
     rest.remove_prefix(1);
   return !rest.empty() && (isDigit(rest[0]) || rest[0] == '.' || rest[0] == ',');
 }
-
-} // namespace
 
 FieldNumber readNumberField(std::string_view field)
 {

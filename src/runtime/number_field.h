@@ -27,4 +27,8 @@ struct FieldNumber {
 
 FieldNumber readNumberField(std::string_view field);
 
+// Whether a number starts the text: a sign, then a digit or a decimal sign
+// ("." or ","). A field's number ends where the text after it starts none.
+bool startsNumber(std::string_view rest);
+
 } // namespace tarvek

@@ -24,23 +24,10 @@ namespace {
 using tarvek::test::readBytes;
 using tarvek::test::ScratchDir;
 using test::countOf;
+using test::makeQuillet;
 using test::PdfBytes;
 using test::Ref;
 using test::take;
-
-Ref<IQuillet> makeQuillet()
-{
-  IClassFactory* classObject = nullptr;
-  EXPECT_EQ(
-      DllGetClassObject(&CLSID_Quillet, &IID_IClassFactory, reinterpret_cast<void**>(&classObject)),
-      S_OK);
-  Ref<IQuillet> object;
-  EXPECT_EQ(
-      classObject->CreateInstance(nullptr, &IID_IQuillet, reinterpret_cast<void**>(object.out())),
-      S_OK);
-  classObject->Release();
-  return object;
-}
 
 std::int32_t open(IQuillet* q, const std::filesystem::path& path)
 {

@@ -25,22 +25,9 @@ namespace {
 using tarvek::test::readBytes;
 using tarvek::test::ScratchDir;
 using test::countOf;
+using test::makeQuillet;
 using test::PdfBytes;
 using test::Ref;
-
-Ref<IQuillet> makeQuillet()
-{
-  IClassFactory* classObject = nullptr;
-  EXPECT_EQ(
-      DllGetClassObject(&CLSID_Quillet, &IID_IClassFactory, reinterpret_cast<void**>(&classObject)),
-      S_OK);
-  Ref<IQuillet> object;
-  EXPECT_EQ(
-      classObject->CreateInstance(nullptr, &IID_IQuillet, reinterpret_cast<void**>(object.out())),
-      S_OK);
-  classObject->Release();
-  return object;
-}
 
 // Every number token of the page contents beyond +-2147483647.
 std::vector<std::string> numbersOutOfRange(const std::string& contents)

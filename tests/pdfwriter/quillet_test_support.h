@@ -5,6 +5,8 @@
 
 #include "quillet/quillet.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <string>
 #include <utility>
@@ -34,6 +36,21 @@ public:
 private:
   T* m_p = nullptr;
 };
+
+// A new Quillet object made through the class object, as a client makes it.
+inline Ref<IQuillet> makeQuillet()
+{
+  IClassFactory* classObject = nullptr;
+  EXPECT_EQ(
+      DllGetClassObject(&CLSID_Quillet, &IID_IClassFactory, reinterpret_cast<void**>(&classObject)),
+      S_OK);
+  Ref<IQuillet> object;
+  EXPECT_EQ(
+      classObject->CreateInstance(nullptr, &IID_IQuillet, reinterpret_cast<void**>(object.out())),
+      S_OK);
+  classObject->Release();
+  return object;
+}
 
 // A UTF-8 get's text, freed.
 inline std::string take(char* text)
