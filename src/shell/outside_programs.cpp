@@ -8,6 +8,7 @@
 #include "runtime/atomic_file.h"
 #include "runtime/file_util.h"
 #include "runtime/runtime_error.h"
+#include "runtime/text_fixups.h"
 #include "scene/scene_object.h"
 #include "shell/form1.h"
 #include "shell/tools_menu.h"
@@ -83,6 +84,9 @@ void OutsidePrograms::exportPovRay()
   const PovMaterial& v = *values;
   m_form.m_scene->POVRAY(povFile, v[0], v[1], v[2], v[3], kRoughness, v[4],
                          m_form.windowTitle().toStdString(), platform.clock);
+  // The scene is a text file like the exports; its saved copy keeps its bytes.
+  if (FileStatus ends = stripCarriageReturns(povFile, m_form.m_preferences.optionFlags[7]); !ends)
+    throw RuntimeError(ends.error());
   const std::string program = platform.processes.findExecutable("povray");
   if (program.empty())
     offerSceneCopy(povFile);

@@ -411,6 +411,12 @@ TEST(SaveCommandsTest, everyTextFileFollowsTheLineEndOption)
       nanoHoles("nano-hole XY file", "holes.xy", 1),
       nanoHoles("centred nano-hole XY file", "centred.xy", 2,
                 [](test::FakePrompts& p) { p.answerInput("2"); }),
+      {"POV-Ray scene", [](Form1Rig& rig, const std::string&) {
+         rig.processes.installed["povray"] = "/usr/bin/povray";
+         rig.prompts.answerInput("0.5 0.25 0.5 0.0 0.0");
+         test::clickMenuItem(*rig.form->menuBar(), *rig.form->outsidePrograms().mnuTool_6);
+         return rig.form->startup().exportFolder + "tarvek.pov";
+       }},
       {"digitised XY file", digitisedAtoms},
       {"multi-layer graphene", writeLargeGraphene},
   };
