@@ -1,7 +1,6 @@
 #include "scene/pov_rig.h"
 
 #include "model/c60_builder.h"
-#include "runtime/number_parse.h"
 #include "scene/scene_files.h"
 #include "support/scratch_dir.h"
 
@@ -398,22 +397,6 @@ TEST(PovrayWriterTest, cameraLines)
       ""};
     EXPECT_EQ(Lines(camera, lines.end()), expected) << "ortho " << ortho;
   }
-}
-
-// The numbers of the "<x, y, z" points in sphere and cylinder lines.
-std::vector<float> pointNumbers(const Lines& lines)
-{
-  static const std::regex point("<(-?[0-9.]+), (-?[0-9.]+), (-?[0-9.]+)");
-  std::vector<float> numbers;
-  for (const std::string& line : lines) {
-    if (line.rfind("sphere", 0) != 0 && line.rfind("cylinder", 0) != 0)
-      continue;
-    for (std::sregex_iterator it(line.begin(), line.end(), point), end; it != end; ++it) {
-      for (int g = 1; g <= 3; ++g)
-        numbers.push_back(static_cast<float>(Val((*it)[g].str())));
-    }
-  }
-  return numbers;
 }
 
 TEST(PovrayWriterTest, startPoseLooksAlongTheTube)
