@@ -136,8 +136,9 @@ TEST(XmolRoundTripTest, importKeepsTheBondsShownBeforeTheExport)
         continue;
       }
       for (const auto& [i, j] : imported)
-        if (!shown.contains({i, j}))
+        if (!shown.contains({i, j})) {
           EXPECT_NE(i / c.tubeAtoms, j / c.tubeAtoms) << c.name << ", tube " << tube;
+        }
     }
   }
 }

@@ -94,8 +94,9 @@ TEST(NearRepeatsTest, typicalDistanceIsTheMedianNearestNeighbourBeyondRepeats)
     const std::optional<float> got =
         typicalNeighbourDistance(c.points.x, c.points.y, c.points.z);
     ASSERT_EQ(got.has_value(), c.typical.has_value()) << c.name;
-    if (got)
+    if (got) {
       EXPECT_NEAR(*got, *c.typical, 1e-4) << c.name;
+    }
   }
 
   // Near-repeats in a line and a crowd in a tiny cube never give a length

@@ -34,8 +34,9 @@ bool haveOracles()
 fs::path cjkPage(const std::string& name, int keyLength, bool embed)
 {
   return writeOutFile(name, [&](PdfDocument* doc) {
-    if (keyLength > 0)
+    if (keyLength > 0) {
       ASSERT_TRUE(setupEncryption(doc, -1, keyLength, "owner", "user"));
+    }
     ASSERT_EQ(addFont(doc, "WenQuanYi Micro Hei", embed), 0);
     beginPage(doc, 595, 842);
     selectFont(doc, 0, 24);

@@ -38,8 +38,9 @@ TEST(NumberFieldTest, aFieldReadsAsOneNumberOrSaysWhyNot)
   for (const auto& c : cases) {
     const FieldNumber read = readNumberField(c.field);
     EXPECT_EQ(read.kind, c.kind) << '"' << c.field << '"';
-    if (c.kind == Kind::Number)
+    if (c.kind == Kind::Number) {
       EXPECT_DOUBLE_EQ(read.value, c.value) << '"' << c.field << '"';
+    }
   }
 }
 

@@ -109,8 +109,9 @@ struct SequenceRig {
     });
     answer.start(0);
     form().imageCommands().mnuTool_9->trigger();
-    if (options)
+    if (options) {
       EXPECT_TRUE(shown) << "the options were not asked";
+    }
   }
 };
 

@@ -309,8 +309,9 @@ TEST(SettingsStoreTest, storedPlacementComesBackOnlyOnAScreen)
   for (const Case& c : cases) {
     const auto placement = restorablePlacement(c.text, screens);
     EXPECT_EQ(placement.has_value(), c.restored) << c.text;
-    if (placement && c.restored)
+    if (placement && c.restored) {
       EXPECT_EQ(windowPlacementText(*placement), c.text);
+    }
   }
 }
 
