@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <sstream>
 #include <string>
+#include <string_view>
 
 namespace quillet {
 namespace {
@@ -364,7 +365,8 @@ TEST(ImageReadersTest, iffPlanesMaskAndChunks)
   Bytes unknown = test::ilbmFile(small, false);
   std::copy_n("ANNO", 4, unknown.begin() + 40);
   Bytes shortBody = plain;
-  const auto body = std::search(shortBody.begin(), shortBody.end(), "BODY", "BODY" + 4) + 7;
+  const std::string_view bodyTag = "BODY";
+  const auto body = std::search(shortBody.begin(), shortBody.end(), bodyTag.begin(), bodyTag.end()) + 7;
   --*body;
   // An empty CMAP leaves every index black.
   IndexedPicture noColours = small;
