@@ -689,7 +689,7 @@ void Form1::CALCULATE(bool resetView)
   else if (kind == 2)
     description = "Sheet Width " + Format(m_model.lastSheetWidth, "0.0##") + " A";
   if (unbonded)
-    description += "  -  no bonds for tubes of 500 A and longer: Tools > Recalculate Bonds makes them";
+    description += "  -  no bonds at 500 A and more: Tools > Recalculate Bonds";
   stbPanel[0]->setText(qs(escapeNote(stopsBefore, description)));
   m_seams.fillXyzList(0);
   m_platform.pump.pumpEvents();

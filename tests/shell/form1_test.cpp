@@ -184,8 +184,8 @@ TEST(Form1Test, calculateWritesTheStatusBar)
       {"C60", 4, {}, "", "60 Atoms", "90 Bonds"},
       // A tube of 500 A or more is built without bonds: the status says why
       // and where to get them, rather than a bare "0 Bonds".
-      {"500 A", 0, {{2, "500"}}, "(10,0) Tube Diameter 7.834 A  -  no bonds for tubes of 500 A and "
-                                 "longer: Tools > Recalculate Bonds makes them", nullptr, "No Bonds"},
+      {"500 A", 0, {{2, "500"}}, "(10,0) Tube Diameter 7.834 A  -  no bonds at 500 A and more: "
+                                 "Tools > Recalculate Bonds", nullptr, "No Bonds"},
   };
   for (const auto& c : cases) {
     Form1Rig rig;

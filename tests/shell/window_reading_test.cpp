@@ -338,6 +338,20 @@ TEST(WindowReadingTest, virusModeWithTheWidestEntryReadsWhole)
   EXPECT_EQ(form.lbTIT->toolTip().toStdString(), whole.toStdString());
 }
 
+// A tube of 500 A, built at the window's first size: the status bar's
+// explanation of the missing bonds reads whole.
+TEST(WindowReadingTest, aLongTubeExplainsItsMissingBondsWhole)
+{
+  ReadingRig r;
+  Form1& form = r.form();
+  r.rig->setField(2, "500");
+  r.rig->pressCalculate();
+  r.read(form);
+  EXPECT_EQ(joined(r.faults), "");
+  EXPECT_TRUE(form.stbPanel[0]->text().contains(QStringLiteral("Recalculate Bonds")))
+      << form.stbPanel[0]->text().toStdString();
+}
+
 // An XMOL comment far longer than the toolbar: the title is shortened, and
 // its tooltip holds the whole title and, below it, what a click opens.
 TEST(WindowReadingTest, aLongImportedTitleIsShortenedAndWholeInItsTooltip)
