@@ -174,7 +174,7 @@ std::optional<XmolImport> importCoordinates(Model& model, const std::string& pat
                                             bool previousIsTube, Prompts& prompts,
                                             AbortToken& abort)
 {
-  abort.clearEscape();
+  // The lines count Escape presses from their opening on.
   std::optional<StructureLines> lines;
   try {
     lines.emplace(path, &abort);

@@ -1,5 +1,6 @@
 #include "platform/run_command.h"
 
+#include "platform/platform.h"
 #include "runtime/runtime_error.h"
 
 namespace tarvek {
@@ -17,6 +18,11 @@ bool runCommand(Prompts& prompts, const EventPump& pump, const std::function<voi
     prompts.message(e.what(), {}, MessageIcon::Critical);
     return false;
   }
+}
+
+bool runCommand(Platform& platform, const std::function<void()>& action)
+{
+  return runCommand(platform.prompts, platform.pump, action);
 }
 
 } // namespace tarvek

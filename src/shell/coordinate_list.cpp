@@ -188,7 +188,7 @@ SaveOutcome CoordinateList::saveCoordinatesAs()
   const int index = choice->filterIndex;
   if (index < 1 || index > 6)
     return SaveOutcome::Cancelled;
-  const bool saved = runCommand(platform.prompts, platform.pump, [&] {
+  const bool saved = runCommand(platform, [&] {
     const ExportContext ctx = form.exportContext();
     switch (index) {
     case 1:

@@ -38,7 +38,7 @@ QAction* FileCommands::addCommand(QMenu* menu, const char* caption, std::functio
 {
   auto* action = menu->addAction(QString::fromLatin1(caption));
   connect(action, &QAction::triggered, this, [this, command = std::move(command)] {
-    runCommand(m_form.m_platform.prompts, m_form.m_platform.pump, command);
+    runCommand(m_form.m_platform, command);
   });
   return action;
 }

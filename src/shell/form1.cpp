@@ -344,11 +344,11 @@ void Form1::buildControls()
 
   connect(cmb1, &QComboBox::currentIndexChanged, this, [this] {
     if (cmb1->isEnabled())
-      runCommand(m_platform.prompts, m_platform.pump, [this] { cmb1_Click(); });
+      runCommand(m_platform, [this] { cmb1_Click(); });
   });
   connect(cmbTYP, &QComboBox::currentIndexChanged, this, [this] {
     if (cmbTYP->isEnabled())
-      runCommand(m_platform.prompts, m_platform.pump, [this] { cmbTYP_Click(); });
+      runCommand(m_platform, [this] { cmbTYP_Click(); });
   });
   new BusyInputGuard(m_platform.pump, m_platform.prompts,
                      {cmbTYP, cmb1, cmb2, cbCAP, cbOP[0], cbOP[1], cmbRAD[0], cmbRAD[1]}, this);
@@ -368,7 +368,7 @@ void Form1::buildSettingsMenus()
           &QAction::triggered, this, [this] { showPreferences(); });
   mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
   mnuHelp->addAction(QStringLiteral("Clear Settings"), this,
-                     [this] { runCommand(m_platform.prompts, m_platform.pump, [this] { clearRegistry(); }); });
+                     [this] { runCommand(m_platform, [this] { clearRegistry(); }); });
 }
 
 // The options window first, so the load can fill its controls.
@@ -585,7 +585,7 @@ void Form1::checkParameterFields()
 
 void Form1::runCalculation()
 {
-  runCommand(m_platform.prompts, m_platform.pump, [this] { CALCULATE(true); });
+  runCommand(m_platform, [this] { CALCULATE(true); });
 }
 
 void Form1::CALCULATE(bool resetView)
@@ -1172,7 +1172,7 @@ bool Form1::keyDown(QKeyEvent* event)
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     // The variant is reset inside the command, so a refused Enter leaves a
     // running build's variant alone.
-    runCommand(m_platform.prompts, m_platform.pump, [this] {
+    runCommand(m_platform, [this] {
       m_model.tubeVariant = 0;
       CALCULATE(true);
     });

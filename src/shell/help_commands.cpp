@@ -36,7 +36,7 @@ void HelpCommands::buildMenu()
   mnuContents = new QAction(QStringLiteral("Contents ..."), menu);
   menu->insertAction(first, mnuContents);
   connect(mnuContents, &QAction::triggered, this,
-          [this] { runCommand(m_form.m_platform.prompts, m_form.m_platform.pump, [this] { ShowHelp(); }); });
+          [this] { runCommand(m_form.m_platform, [this] { ShowHelp(); }); });
   menu->insertSeparator(first);
   mnuLinks = new QMenu(QStringLiteral("Links"), menu);
   menu->insertMenu(first, mnuLinks);
@@ -44,7 +44,7 @@ void HelpCommands::buildMenu()
   buildLinks();
   menu->addSeparator();
   mnuAbout = menu->addAction(QStringLiteral("&About"), this, [this] {
-    runCommand(m_form.m_platform.prompts, m_form.m_platform.pump, [this] { showAbout(); });
+    runCommand(m_form.m_platform, [this] { showAbout(); });
   });
 }
 

@@ -92,14 +92,14 @@ ImageCommands::ImageCommands(Form1& form) : QObject(&form), m_form(form)
 {
   mnuTool_9 = addToolItem(*m_form.mnuTool, ToolItem::SaveImageSequence, QStringLiteral("Save Image Sequence"));
   connect(mnuTool_9, &QAction::triggered, this, [this] {
-    runCommand(m_form.m_platform.prompts, m_form.m_platform.pump,
+    runCommand(m_form.m_platform,
                [this] { saveImageSequence(m_form, m_form.m_platform, m_form.m_model); });
   });
   mnuTool_10 = addToolItem(*m_form.mnuTool, ToolItem::BrowseImageFolder, QStringLiteral("Browse Image Folder"));
   mnuTool_10->setEnabled(static_cast<bool>(m_form.m_seams.browseImageFolder));
   connect(mnuTool_10, &QAction::triggered, this, [this] {
     if (m_form.m_seams.browseImageFolder)
-      runCommand(m_form.m_platform.prompts, m_form.m_platform.pump, m_form.m_seams.browseImageFolder);
+      runCommand(m_form.m_platform, m_form.m_seams.browseImageFolder);
   });
 }
 

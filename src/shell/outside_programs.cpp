@@ -50,7 +50,7 @@ OutsidePrograms::OutsidePrograms(Form1& form) : QObject(&form), m_form(form)
     QAction* action = addToolItem(*m_form.mnuTool, item, QString::fromLatin1(caption));
     connect(action, &QAction::triggered, this, [this, command = std::move(command)] {
       m_form.m_platform.pump.pumpEvents();
-      runCommand(m_form.m_platform.prompts, m_form.m_platform.pump, command);
+      runCommand(m_form.m_platform, command);
     });
     return action;
   };

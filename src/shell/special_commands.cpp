@@ -105,7 +105,7 @@ void SpecialCommands::buildSpecialMenu()
   bar->insertMenu(help, mnuSpecial);
   const auto command = [this](int index) {
     return [this, index] {
-      runCommand(m_form.m_platform.prompts, m_form.m_platform.pump, [this, index] { itmFX_Click(index); });
+      runCommand(m_form.m_platform, [this, index] { itmFX_Click(index); });
     };
   };
   itmFX[0] = mnuSpecial->addAction(QStringLiteral("Tube Bundle"), this, command(0));
@@ -114,7 +114,7 @@ void SpecialCommands::buildSpecialMenu()
   for (std::size_t i = 0; i < itmCap.size(); ++i) {
     const int index = static_cast<int>(i);
     itmCap[i] = mnuCap->addAction(QString::fromLatin1(kCapPresets[i].caption), this, [this, index] {
-      runCommand(m_form.m_platform.prompts, m_form.m_platform.pump, [this, index] { itmCap_Click(index); });
+      runCommand(m_form.m_platform, [this, index] { itmCap_Click(index); });
     });
   }
   itmFX[2] = mnuSpecial->addSeparator();
@@ -122,7 +122,7 @@ void SpecialCommands::buildSpecialMenu()
   itmFX[4] = mnuSpecial->addAction(QStringLiteral("Insert Cylinder/Ball"), this, command(4));
   m_junction = new JunctionCommand(m_form, m_programFolder);
   itmFX[5] = mnuSpecial->addAction(QStringLiteral("Hetero-Junction"), this, [this] {
-    runCommand(m_form.m_platform.prompts, m_form.m_platform.pump, [this] { m_junction->buildHeteroJunction(); });
+    runCommand(m_form.m_platform, [this] { m_junction->buildHeteroJunction(); });
   });
   itmFX[5]->setVisible(m_junction->archiveInstalled());
   itmFX[6] = mnuSpecial->addAction(QStringLiteral("Custom MWNT"), this, command(6));
@@ -133,7 +133,7 @@ void SpecialCommands::addGrapheneItem()
   mnuTool_13 =
       addToolItem(*m_form.mnuTool, ToolItem::MultiLayerGraphene, QString::fromLatin1(kGrapheneTitle));
   connect(mnuTool_13, &QAction::triggered, this, [this] {
-    runCommand(m_form.m_platform.prompts, m_form.m_platform.pump, [this] { mnuTool_13_Click(); });
+    runCommand(m_form.m_platform, [this] { mnuTool_13_Click(); });
   });
 }
 
@@ -426,7 +426,7 @@ void SpecialCommands::buildImmMenu()
   mnuIMM.assign(static_cast<std::size_t>(m_parts.recordCount) + 2, nullptr);
   const auto add = [this](int index, const QString& caption) {
     QAction* item = mnuIMMHeader->addAction(caption, this, [this, index] {
-      runCommand(m_form.m_platform.prompts, m_form.m_platform.pump, [this, index] { mnuIMM_Click(index); });
+      runCommand(m_form.m_platform, [this, index] { mnuIMM_Click(index); });
     });
     item->setData(index);
     mnuIMM[static_cast<std::size_t>(index)] = item;

@@ -117,7 +117,7 @@ void ViewCommands::buildToolbar()
       bar->insertAction(before, action);
       const int slot = spec.slot;
       connect(action, &QAction::triggered, this, [this, slot] {
-        runCommand(m_form.m_platform.prompts, m_form.m_platform.pump, [this, slot] { toolbarClick(slot); });
+        runCommand(m_form.m_platform, [this, slot] { toolbarClick(slot); });
       });
     }
     toolbarSlots[spec.slot] = action;
@@ -140,7 +140,7 @@ void ViewCommands::buildViewMenu()
     auto* action = new QAction(QString::fromLatin1(caption), menu);
     menu->insertAction(before, action);
     connect(action, &QAction::triggered, this,
-            [this, handler] { runCommand(m_form.m_platform.prompts, m_form.m_platform.pump, handler); });
+            [this, handler] { runCommand(m_form.m_platform, handler); });
     return action;
   };
   mnuToggleAtoms = insert("Toggle &Atoms", controls, [this] { mnuViewToggleBox(0); });
@@ -160,10 +160,10 @@ void ViewCommands::connectDisplayControls()
   // (the model menu, the calculation).
   for (int i = 0; i < 2; ++i) {
     connect(m_form.cbOP[i], &QCheckBox::toggled, this, [this, i] {
-      runCommand(m_form.m_platform.prompts, m_form.m_platform.pump, [this, i] { cbOP_Click(i); });
+      runCommand(m_form.m_platform, [this, i] { cbOP_Click(i); });
     });
     connect(m_form.cmbRAD[i], &QComboBox::currentIndexChanged, this, [this, i] {
-      runCommand(m_form.m_platform.prompts, m_form.m_platform.pump, [this, i] { cmbRAD_Click(i); });
+      runCommand(m_form.m_platform, [this, i] { cmbRAD_Click(i); });
     });
   }
 }
@@ -425,7 +425,7 @@ bool ViewCommands::statusBarMouse(QObject* watched, QEvent* event)
   if (watched != m_form.stb)
     at = static_cast<QWidget*>(watched)->mapTo(m_form.stb, at);
   if (event->type() == QEvent::MouseButtonPress)
-    runCommand(m_form.m_platform.prompts, m_form.m_platform.pump,
+    runCommand(m_form.m_platform,
                [this, mouse, at] { stb_MouseDown(sceneButtons(mouse->button()), at.x()); });
   else
     stb_MouseMove(at.x());

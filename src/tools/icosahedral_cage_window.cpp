@@ -69,7 +69,7 @@ frmVirus::frmVirus(Model& model, CXXX& scene, MainWindowServices& mainWindow, Pl
     bt2[i]->setGeometry(474 + 28 * i, 4, 24, 18);
     bt2[i]->setToolTip(QStringLiteral("View along %1-fold axis").arg(QString::fromLatin1(axes[i])));
     connect(bt2[i], &QPushButton::clicked, this,
-            [this, i] { runCommand(m_platform.prompts, m_platform.pump, [this, i] { bt2_Click(i); }); });
+            [this, i] { runCommand(m_platform, [this, i] { bt2_Click(i); }); });
   }
   btROLL = new QToolButton(this);
   btROLL->setGeometry(565, 4, 17, 18);
@@ -108,7 +108,7 @@ frmVirus::frmVirus(Model& model, CXXX& scene, MainWindowServices& mainWindow, Pl
   btCreate->setGeometry(5, 345, 91, 23);
   btCreate->setEnabled(false);
   connect(btCreate, &QPushButton::clicked, this,
-          [this] { runCommand(m_platform.prompts, m_platform.pump, [this] { btCreate_Click(); }); });
+          [this] { runCommand(m_platform, [this] { btCreate_Click(); }); });
   lbURL = label(QStringLiteral("Web Link"), 111, 349);
   lbURL->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255)"));
   lbURL->setCursor(Qt::PointingHandCursor);

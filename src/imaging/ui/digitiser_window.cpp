@@ -203,7 +203,7 @@ void frmXY::tabChanged(int index)
 
 void frmXY::buttonCommand(int i)
 {
-  runCommand(m_platform.prompts, m_platform.pump, [this, i] {
+  runCommand(m_platform, [this, i] {
     switch (i) {
     case 0:
       openImageFile();
@@ -393,7 +393,7 @@ void frmXY::assemblyMouseDown(QMouseEvent* event)
   const auto x = static_cast<float>(at.x());
   const auto y = static_cast<float>(at.y());
   DiscAssembly& discs = m_digitiser.discs;
-  runCommand(m_platform.prompts, m_platform.pump, [&] {
+  runCommand(m_platform, [&] {
     if (event->button() == Qt::LeftButton && discs.pickOrAddDisc(x, y))
       redrawDiscs();
     if ((event->button() == Qt::RightButton || modifierHeld(event)) && discs.removeDiscsAt(x, y))
