@@ -8,6 +8,7 @@
 #include "scene/scene_object.h"
 #include "shell/file_commands.h"
 #include "shell/tool_commands.h"
+#include "support/click_menu.h"
 #include "tools/bond_range_window.h"
 #include "tools/icosahedral_cage_window.h"
 
@@ -43,7 +44,7 @@ TEST(LongOperationTest, anImportStoppedByEscapeSaysSo)
   // The default tube, written by the XMOL export and read back.
   const std::string xmol = folders.exportFile("tube.xmol");
   rig.dialogs.answer(FileChoice{xmol, 1});
-  clickMenuItem(bar, {file.mnuFile, file.mnuExportStructure}, *file.mnuFile_10);
+  clickMenuItem(bar, *file.mnuFile_10);
   const std::string c60 = std::string(TARVEK_TEST_SOURCE_DIR) + "/../data/DATA/Fullerene/C60.cc1";
   // A square of 10 x 10 points, laid flat as a sheet.
   std::string grid;
@@ -71,7 +72,7 @@ TEST(LongOperationTest, anImportStoppedByEscapeSaysSo)
     rig.dialogs.answer(FileChoice{c.path, 1});
     for (const bool answer : c.answers)
       rig.prompts.answerYesNo(answer);
-    clickMenuItem(bar, {file.mnuFile, file.mnuImportStructure}, *c.item);
+    clickMenuItem(bar, *c.item);
     EXPECT_EQ(rig.status(0), kStoppedByEscapeNote) << c.name;
     const std::int32_t stoppedBonds = rig.model.bondCount;
 
@@ -79,7 +80,7 @@ TEST(LongOperationTest, anImportStoppedByEscapeSaysSo)
     rig.dialogs.answer(FileChoice{c.path, 1});
     for (const bool answer : c.answers)
       rig.prompts.answerYesNo(answer);
-    clickMenuItem(bar, {file.mnuFile, file.mnuImportStructure}, *c.item);
+    clickMenuItem(bar, *c.item);
     EXPECT_TRUE(c.whole(rig.status(0))) << c.name << ": " << rig.status(0);
     EXPECT_LT(stoppedBonds, rig.model.bondCount) << c.name;
   }
@@ -114,7 +115,7 @@ TEST(LongOperationTest, aToolWindowSearchStoppedByEscapeSaysSo)
       if (action->text() == QString::fromLatin1(c.item))
         item = action;
     ASSERT_NE(item, nullptr) << c.name;
-    clickMenuItem(*rig.form->menuBar(), {rig.form->mnuTool}, *item);
+    clickMenuItem(*rig.form->menuBar(), *item);
     QWidget& button = *c.button(rig);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(button.window())) << c.name;
     clickDrawn(button);

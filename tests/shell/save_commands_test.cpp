@@ -2,7 +2,7 @@
 // question, write-protected and linked targets, the saved path in panel 1,
 // and the line ends of every text file they write.
 #include "form1_rig.h"
-#include "menu_click.h"
+#include "support/click_menu.h"
 #include "modal_dialog.h"
 #include "user_folders.h"
 

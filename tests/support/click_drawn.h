@@ -2,8 +2,6 @@
 #pragma once
 
 #include <QAction>
-#include <QMenu>
-#include <QMenuBar>
 #include <QTest>
 #include <QToolBar>
 #include <QWidget>
@@ -36,31 +34,6 @@ inline void clickDrawn(QToolBar& bar, QAction& action)
     return;
   }
   clickDrawn(*button);
-}
-
-// Opens the menus from the menu bar down, each with a click on its entry's
-// drawn centre (a submenu also with the Right key, which opens it at once
-// where the mouse would wait), and clicks the item.
-inline void clickMenuItem(QMenuBar& bar, std::initializer_list<QMenu*> menus, QAction& item)
-{
-  QWidget* open = &bar;
-  for (QMenu* menu : menus) {
-    if (open == &bar) {
-      QTest::mouseClick(&bar, Qt::LeftButton, {}, bar.actionGeometry(menu->menuAction()).center());
-    } else {
-      auto* parent = static_cast<QMenu*>(open);
-      QTest::mouseClick(parent, Qt::LeftButton, {},
-                        parent->actionGeometry(menu->menuAction()).center());
-      QTest::keyClick(parent, Qt::Key_Right);
-    }
-    if (!menu->isVisible()) {
-      ADD_FAILURE() << "the menu " << menu->title().toStdString() << " did not open";
-      return;
-    }
-    open = menu;
-  }
-  auto* last = static_cast<QMenu*>(open);
-  QTest::mouseClick(last, Qt::LeftButton, {}, last->actionGeometry(&item).center());
 }
 
 } // namespace tarvek::test
