@@ -2,6 +2,7 @@
 #include "support/test_locale.h"
 
 #include <QApplication>
+#include <QThreadPool>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -17,5 +18,9 @@ int main(int argc, char** argv)
   testing::InitGoogleTest(&argc, argv);
   QApplication app(argc, argv);
   tarvek::test::applyTestLocale();
-  return RUN_ALL_TESTS();
+  const int result = RUN_ALL_TESTS();
+  // Qt's pool threads (image conversions use them) end here, not while the
+  // leak check at exit stops every thread.
+  QThreadPool::globalInstance()->waitForDone();
+  return result;
 }
